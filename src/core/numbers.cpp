@@ -1,0 +1,83 @@
+#include "core/numbers.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/text.h"
+
+namespace zel {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::optional<double> parseNumber(std::string_view s) {
+  size_t i = 0;
+  const size_t n = s.size();
+  while (i < n && s[i] == ' ') ++i;
+  std::string c_locale;  // the same number in the C locale's notation
+  if (i < n && (s[i] == '+' || s[i] == '-')) c_locale += s[i++];
+  bool mantissa = false;
+  while (i < n && isDigit(s[i])) { c_locale += s[i++]; mantissa = true; }
+  if (i < n && s[i] == ',') {
+    mantissa = true;  // a lone comma counts as a number (zero)
+    c_locale += '.';
+    ++i;
+    while (i < n && isDigit(s[i])) c_locale += s[i++];
+  }
+  if (!mantissa) return std::nullopt;
+  if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+    c_locale += 'e';
+    ++i;
+    if (i < n && (s[i] == '+' || s[i] == '-')) c_locale += s[i++];
+    if (i >= n || !isDigit(s[i])) return std::nullopt;
+    while (i < n && isDigit(s[i])) c_locale += s[i++];
+  }
+  while (i < n && s[i] == ' ') ++i;
+  if (i != n) return std::nullopt;
+  // strtod wants a digit somewhere in the mantissa: "." and "-." are zero.
+  const std::string& t = c_locale;
+  bool hasDigit = false;
+  for (char c : t) {
+    if (c == 'e') break;
+    if (isDigit(c)) { hasDigit = true; break; }
+  }
+  if (!hasDigit) return 0.0;
+  const double v = std::strtod(t.c_str(), nullptr);
+  if (!std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+double roundDecimal(double x, int decimals) {
+  double scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  return std::trunc(x * scale + 0.5) / scale;
+}
+
+std::string generalForm(double x) {
+  if (x == 0) return "0";  // also turns -0 into 0
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.15g", x);
+  std::string s = buf;
+  // %g may use an exponent for very large or small values; keep it (with a
+  // comma) as the number reader accepts it back.
+  for (char& c : s)
+    if (c == '.') c = ',';
+  const auto e = s.find('e');
+  if (e != std::string::npos) s[e] = 'E';
+  return s;
+}
+
+std::string completeTwoDecimals(std::string s) {
+  if (s.find(',') == std::string::npos) s += ",00";
+  if (trim(s).empty()) s = "0,00";
+  if (trim(s) == ",") s = "0,00";
+  if (!s.empty() && s.front() == ',') s = "0" + trim(s);
+  if (!s.empty() && s.back() == ',') s = trim(s) + "00";
+  if (s.size() >= 2 && s[s.size() - 2] == ',' && isDigit(s.back())) s += "0";
+  return s;
+}
+
+}  // namespace zel

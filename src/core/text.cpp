@@ -1,0 +1,145 @@
+#include "core/text.h"
+
+namespace zel {
+namespace {
+
+// Code points of bytes 0x80..0x9F; the undefined ones keep their own number.
+constexpr char32_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// Decodes one UTF-8 sequence at s[i]; malformed input yields U+FFFD and
+// advances by one byte, so a broken byte never swallows its neighbours.
+char32_t nextUtf8(std::string_view s, size_t& i) {
+  const auto b0 = static_cast<unsigned char>(s[i]);
+  int extra = 0;
+  char32_t cp = 0;
+  if (b0 < 0x80) { ++i; return b0; }
+  if ((b0 & 0xE0) == 0xC0) { extra = 1; cp = b0 & 0x1F; }
+  else if ((b0 & 0xF0) == 0xE0) { extra = 2; cp = b0 & 0x0F; }
+  else if ((b0 & 0xF8) == 0xF0) { extra = 3; cp = b0 & 0x07; }
+  else { ++i; return 0xFFFD; }
+  for (int k = 1; k <= extra; ++k) {
+    if (i + k >= s.size()) { ++i; return 0xFFFD; }
+    const auto b = static_cast<unsigned char>(s[i + k]);
+    if ((b & 0xC0) != 0x80) { ++i; return 0xFFFD; }
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  i += extra + 1;
+  return cp;
+}
+
+bool isTrimmed(unsigned char c) { return c <= 32; }
+
+}  // namespace
+
+char32_t cp1252ToUnicode(unsigned char byte) {
+  if (byte >= 0x80 && byte < 0xA0) return kHigh[byte - 0x80];
+  return byte;
+}
+
+int unicodeToCp1252(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+  for (int i = 0; i < 32; ++i)
+    if (kHigh[i] == cp) return 0x80 + i;
+  return -1;
+}
+
+Text utf8ToCp1252(std::string_view utf8) {
+  Text out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    const int b = unicodeToCp1252(nextUtf8(utf8, i));
+    out += b < 0 ? kUnmappable : static_cast<char>(b);
+  }
+  return out;
+}
+
+std::string cp1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 4);
+  for (unsigned char c : text) appendUtf8(out, cp1252ToUnicode(c));
+  return out;
+}
+
+Text utf16ToCp1252(std::u16string_view s) {
+  Text out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    char32_t cp = s[i];
+    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+      ++i;
+    }
+    const int b = unicodeToCp1252(cp);
+    out += b < 0 ? kUnmappable : static_cast<char>(b);
+  }
+  return out;
+}
+
+std::u16string cp1252ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (unsigned char c : text) out += static_cast<char16_t>(cp1252ToUnicode(c));
+  return out;
+}
+
+bool fitsCp1252(std::string_view utf8) {
+  for (size_t i = 0; i < utf8.size();)
+    if (unicodeToCp1252(nextUtf8(utf8, i)) < 0) return false;
+  return true;
+}
+
+Text trim(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && isTrimmed(static_cast<unsigned char>(s[b]))) ++b;
+  while (e > b && isTrimmed(static_cast<unsigned char>(s[e - 1]))) --e;
+  return Text(s.substr(b, e - b));
+}
+
+Text upperAscii(std::string_view s) {
+  Text out(s);
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return out;
+}
+
+Text lowerAscii(std::string_view s) {
+  Text out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+bool containsFolded(std::string_view haystack, std::string_view key) {
+  return lowerAscii(haystack).find(lowerAscii(key)) != Text::npos;
+}
+
+bool isDigitsOnly(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+}  // namespace zel

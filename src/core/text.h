@@ -1,0 +1,42 @@
+#pragma once
+// Text as the record files hold it: one byte per character, Windows-1252.
+// Inside the core a "Text" is a std::string of Windows-1252 bytes; conversion
+// to and from Unicode (UTF-8 or UTF-16) happens only at the edges.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zel {
+
+using Text = std::string;  // Windows-1252 bytes
+
+// The replacement written for a character that Windows-1252 cannot hold.
+inline constexpr char kUnmappable = '?';
+
+// Unicode code point of a Windows-1252 byte. Every byte maps to a distinct code
+// point; the five bytes the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90,
+// 0x9D) map to the C1 control characters of the same number, so the mapping is
+// lossless in both directions.
+char32_t cp1252ToUnicode(unsigned char byte);
+// The byte for a code point, or -1 when Windows-1252 cannot hold it.
+int unicodeToCp1252(char32_t cp);
+
+Text utf8ToCp1252(std::string_view utf8);   // unmappable characters become '?'
+std::string cp1252ToUtf8(std::string_view text);
+Text utf16ToCp1252(std::u16string_view utf16);
+std::u16string cp1252ToUtf16(std::string_view text);
+// True when every character of the UTF-8 text has a Windows-1252 byte.
+bool fitsCp1252(std::string_view utf8);
+
+// Removes leading and trailing characters with codes 0 to 32.
+Text trim(std::string_view s);
+// Only ASCII letters change case; accented letters stay as they are.
+Text upperAscii(std::string_view s);
+Text lowerAscii(std::string_view s);
+// Key looked for as a contiguous substring, both sides lower-cased (ASCII).
+bool containsFolded(std::string_view haystack, std::string_view key);
+// True when the text is non-empty and made of the digits 0-9 only.
+bool isDigitsOnly(std::string_view s);
+
+}  // namespace zel

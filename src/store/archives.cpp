@@ -1,0 +1,18 @@
+#include "store/archives.h"
+
+namespace zel {
+
+CardArchive clientArchive(const std::filesystem::path& folder) {
+  return {folder / kClientArchive, &clientLayout(), folder / kClientTemp};
+}
+
+CardArchive productArchive(const std::filesystem::path& folder) {
+  // Products are never deleted; no temporary file is needed.
+  return {folder / kProductArchive, &productLayout(), {}};
+}
+
+CardArchive supplyArchive(const std::filesystem::path& folder, const std::filesystem::path& supplyFile) {
+  return {supplyFile, &supplyLayout(), folder / kSupplyTemp};
+}
+
+}  // namespace zel

@@ -1,0 +1,37 @@
+#pragma once
+// Texts derived from supply item records, shared by every list of items.
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "store/layout.h"
+
+namespace zel {
+
+// Field indexes of the supply item layout.
+namespace supply {
+enum Field : size_t {
+  Prodotto, Data, Ora, Luogo, Quantita, Prezzo, Importo, UM, Pagamento, Aspetto,
+  Cliente, Fornitore, Consegnatario, Vettore, Annotazioni,
+  File01, File02, File03, Desc01, Desc02, Desc03, Cartella, CartellaDesc
+};
+}  // namespace supply
+
+// t followed by spaces, or cut, to exactly w characters.
+Text padTo(std::string_view t, size_t w);
+
+// The fixed-column line of one item (Windows-1252; the euro sign is 0x80).
+Text itemLine(const Record& item);
+
+// True when the payment state, upper-cased (ASCII) and trimmed, is "IN SOSPESO".
+bool isPending(const Record& item);
+
+// Sum of the Importo values as a two-decimal text ("0,00" for none). A value
+// that is not a number counts as zero.
+Text totalOfAmounts(const std::vector<Record>& items);
+
+// The record number behind a chosen list line: the last record whose item
+// line equals it (both trimmed, case-sensitive), or nothing.
+std::optional<size_t> recordOfLine(const std::vector<Record>& items, std::string_view line);
+
+}  // namespace zel
