@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "app/startup.h"
+
+int main(int argc, char** argv) { return zel::runZelvano(argc, argv); }

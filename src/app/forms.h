@@ -1,0 +1,78 @@
+#pragma once
+// The program's windows: one instance of each class, created at start-up in a
+// fixed order and reachable through one program-wide reference per class.
+
+namespace zel {
+
+class TfrmPassword;
+class TfrmAvvio;
+class TfrmHelpForm;
+class TfrmInfo;
+class TfrmSplash;
+class TfrmCrea;
+class TfrmAccedi;
+class TfrmForniture;
+class TfrmAllegatiFor;
+class TfrmCartellaFor;
+class TfrmEsportaFor;
+class TfrmCercaIncompleti;
+class TfrmCercaFornitura;
+class TfrmDestinatari;
+class TfrmCodFisc;
+class TfrmIva;
+class TfrmCarta;
+class TfrmIban;
+class TfrmAllegatiDes;
+class TfrmCartellaDes;
+class TfrmEsportaDes;
+class TfrmCercaDestinatari;
+class TfrmMateriali;
+class TfrmAllegatiMat;
+class TfrmCartellaMat;
+class TfrmEsportaMat;
+class TfrmCercaSottoscorta;
+class TfrmCercaMateriale;
+class TfrmImpMateriali;
+class TfrmCambiaPassword;
+
+struct Forms {
+  TfrmPassword* frmPassword = nullptr;
+  TfrmAvvio* frmAvvio = nullptr;
+  TfrmHelpForm* frmHelpForm = nullptr;
+  TfrmInfo* frmInfo = nullptr;
+  TfrmSplash* frmSplash = nullptr;
+  TfrmCrea* frmCrea = nullptr;
+  TfrmAccedi* frmAccedi = nullptr;
+  TfrmForniture* frmForniture = nullptr;
+  TfrmAllegatiFor* frmAllegatiFor = nullptr;
+  TfrmCartellaFor* frmCartellaFor = nullptr;
+  TfrmEsportaFor* frmEsportaFor = nullptr;
+  TfrmCercaIncompleti* frmCercaIncompleti = nullptr;
+  TfrmCercaFornitura* frmCercaFornitura = nullptr;
+  TfrmDestinatari* frmDestinatari = nullptr;
+  TfrmCodFisc* frmCodFisc = nullptr;
+  TfrmIva* frmIva = nullptr;
+  TfrmCarta* frmCarta = nullptr;
+  TfrmIban* frmIban = nullptr;
+  TfrmAllegatiDes* frmAllegatiDes = nullptr;
+  TfrmCartellaDes* frmCartellaDes = nullptr;
+  TfrmEsportaDes* frmEsportaDes = nullptr;
+  TfrmCercaDestinatari* frmCercaDestinatari = nullptr;
+  TfrmMateriali* frmMateriali = nullptr;
+  TfrmAllegatiMat* frmAllegatiMat = nullptr;
+  TfrmCartellaMat* frmCartellaMat = nullptr;
+  TfrmEsportaMat* frmEsportaMat = nullptr;
+  TfrmCercaSottoscorta* frmCercaSottoscorta = nullptr;
+  TfrmCercaMateriale* frmCercaMateriale = nullptr;
+  TfrmImpMateriali* frmImpMateriali = nullptr;
+  TfrmCambiaPassword* frmCambiaPassword = nullptr;
+};
+
+// The program-wide references.
+Forms& forms();
+// Creates every window, in start-up order; the first is the main window.
+void createForms();
+// Destroys them (end of the program, and between tests).
+void destroyForms();
+
+}  // namespace zel

@@ -1,0 +1,9 @@
+#include "app/password.h"
+
+namespace zel {
+
+TfrmPassword::TfrmPassword(QWidget* parent)
+    : Dialog(QStringLiteral("frmPassword"), QStringLiteral(" Zelvano - Autenticazione"), parent) {
+}
+
+}  // namespace zel

@@ -1,0 +1,47 @@
+#include "app/startup.h"
+
+#include <QLocale>
+#include <exception>
+
+#include "app/forms.h"
+#include "app/password.h"
+#include "ui/programfolder.h"
+#include "ui/services.h"
+
+namespace zel {
+
+ZelvanoApplication::ZelvanoApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool ZelvanoApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& e) {
+    services().message(nullptr, QString::fromLocal8Bit(e.what()));
+  } catch (...) {
+    services().message(nullptr, QStringLiteral("Attenzione: errore imprevisto."));
+  }
+  return false;
+}
+
+void applyNumberConventions() {
+  // Italian conventions: comma as decimal separator, dd/MM/yyyy dates.
+  QLocale italian(QLocale::Italian, QLocale::Italy);
+  italian.setNumberOptions(QLocale::OmitGroupSeparator);
+  QLocale::setDefault(italian);
+}
+
+int runZelvano(int argc, char** argv) {
+  ZelvanoApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Zelvano"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Zelvano"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/zelvano.png")));
+  setProgramFolder(qToPath(QApplication::applicationDirPath()));
+  applyNumberConventions();
+  createForms();
+  forms().frmPassword->show();
+  const int rc = QApplication::exec();
+  destroyForms();
+  return rc;
+}
+
+}  // namespace zel

@@ -1,0 +1,22 @@
+#pragma once
+#include <QApplication>
+
+namespace zel {
+
+// The application object: an error that would escape an event handler is
+// shown as a message with its text instead of ending the program.
+class ZelvanoApplication : public QApplication {
+ public:
+  ZelvanoApplication(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Start-up: title, program folder, services, every window in its order, the
+// first one shown; then the message loop.
+int runZelvano(int argc, char** argv);
+
+// Applies the process-wide number and date conventions (comma decimal
+// separator, dd/mm/yyyy) regardless of the system locale.
+void applyNumberConventions();
+
+}  // namespace zel

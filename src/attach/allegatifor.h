@@ -1,0 +1,21 @@
+#pragma once
+#include <QLineEdit>
+
+#include "ui/dialog.h"
+
+namespace zel {
+
+class TfrmAllegatiFor : public Dialog {
+  Q_OBJECT
+ public:
+  explicit TfrmAllegatiFor(QWidget* parent = nullptr);
+
+  QLineEdit* txtFile01;
+  QLineEdit* txtFile02;
+  QLineEdit* txtFile03;
+  QLineEdit* txtDesc01;
+  QLineEdit* txtDesc02;
+  QLineEdit* txtDesc03;
+};
+
+}  // namespace zel

@@ -1,0 +1,251 @@
+#include "ui/behaviour.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+
+#include <exception>
+
+#include "store/recordfile.h"
+#include "ui/services.h"
+
+namespace zel {
+
+QString toQ(const Text& text) {
+  const std::u16string u = cp1252ToUtf16(text);
+  return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
+}
+
+Text fromQ(const QString& text) {
+  return utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                           static_cast<size_t>(text.size())));
+}
+
+namespace {
+
+const char* kOwnColour = "zelOwnColour";
+
+void paintBase(QWidget* w, const QColor& c) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::Base, c);
+  p.setColor(QPalette::Window, c);
+  w->setPalette(p);
+  w->setAutoFillBackground(true);
+}
+
+class FocusColourFilter : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    auto* w = qobject_cast<QWidget*>(o);
+    if (w && (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)) {
+      // A combo box's inner edit reports to the combo that carries the colour.
+      QWidget* target = w->property(kOwnColour).isValid() ? w : w->parentWidget();
+      if (target && target->property(kOwnColour).isValid())
+        paintBase(target, e->type() == QEvent::FocusIn ? kFocusYellow
+                                                       : target->property(kOwnColour).value<QColor>());
+    }
+    return false;
+  }
+};
+
+FocusColourFilter* focusFilter() {
+  static auto* filter = new FocusColourFilter(qApp);
+  return filter;
+}
+
+bool isEnter(const QKeyEvent* k) { return k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter; }
+
+class EnterChainFilter : public QObject {
+ public:
+  EnterChainFilter(const QList<QWidget*>& chain, QObject* parent) : QObject(parent) {
+    for (QWidget* w : chain) chain_.append(w);
+  }
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress || !isEnter(static_cast<QKeyEvent*>(e))) return false;
+    for (int i = 0; i < chain_.size(); ++i) {
+      QWidget* w = chain_[i];
+      if (w && (o == w || (w->focusProxy() && o == w->focusProxy()) || o->parent() == w)) {
+        QWidget* next = chain_[(i + 1) % chain_.size()];
+        if (next) next->setFocus(Qt::TabFocusReason);
+        return true;  // multi-line boxes get no line break either
+      }
+    }
+    return false;
+  }
+
+ private:
+  QList<QPointer<QWidget>> chain_;
+};
+
+class KeyFilter : public QObject {
+ public:
+  KeyFilter(std::function<bool(QChar)> accept, QObject* parent)
+      : QObject(parent), accept_(std::move(accept)) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress) return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    const QString t = k->text();
+    if (t.isEmpty() || t.at(0).unicode() < 32 || t.at(0).unicode() == 127) return false;
+    for (QChar c : t)
+      if (!accept_(c)) return true;
+    return false;
+  }
+
+ private:
+  std::function<bool(QChar)> accept_;
+};
+
+class StatusFilter : public QObject {
+ public:
+  StatusFilter(QLabel* panel, QString text, QObject* parent)
+      : QObject(parent), panel_(panel), text_(std::move(text)) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if ((e->type() == QEvent::Enter || e->type() == QEvent::HoverEnter) && panel_)
+      panel_->setText(text_);
+    return false;
+  }
+
+ private:
+  QPointer<QLabel> panel_;
+  QString text_;
+};
+
+}  // namespace
+
+void applyFocusColour(QWidget* field, const QColor& own) {
+  field->setProperty(kOwnColour, own);
+  paintBase(field, own);
+  field->installEventFilter(focusFilter());
+  if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
+    combo->lineEdit()->installEventFilter(focusFilter());
+}
+
+void applyFocusColours(const QList<QWidget*>& fields, const QColor& own) {
+  for (QWidget* f : fields) applyFocusColour(f, own);
+}
+
+QColor fieldColour(const QWidget* field) { return field->palette().color(QPalette::Base); }
+
+void installEnterChain(const QList<QWidget*>& chain) {
+  if (chain.isEmpty()) return;
+  auto* filter = new EnterChainFilter(chain, chain.first());
+  for (int i = 0; i < chain.size(); ++i) {
+    QWidget* w = chain[i];
+    w->installEventFilter(filter);
+    if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
+      combo->lineEdit()->installEventFilter(filter);
+    if (i + 1 < chain.size()) QWidget::setTabOrder(w, chain[i + 1]);
+  }
+}
+
+void installKeyFilter(QWidget* field, std::function<bool(QChar)> accept) {
+  auto* filter = new KeyFilter(std::move(accept), field);
+  field->installEventFilter(filter);
+  if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
+    combo->lineEdit()->installEventFilter(filter);
+}
+
+void installDigitFilter(QWidget* field, const QString& message) {
+  installKeyFilter(field, [field, message](QChar c) {
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) return true;
+    services().message(field->window(), message);
+    return false;
+  });
+}
+
+void limitLength(QPlainTextEdit* box, int maxChars) {
+  QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, maxChars] {
+    const QString t = box->toPlainText();
+    if (t.size() <= maxChars) return;
+    QTextCursor cursor = box->textCursor();
+    const int pos = std::min<int>(cursor.position(), maxChars);
+    box->setPlainText(t.left(maxChars));
+    cursor = box->textCursor();
+    cursor.setPosition(pos);
+    box->setTextCursor(cursor);
+  });
+}
+
+void installLiveUpperCase(QWidget* widget) {
+  auto* edit = qobject_cast<QLineEdit*>(widget);
+  if (!edit) return;
+  QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
+    if (text.isEmpty()) return;
+    const QString upper = toQ(upperAscii(fromQ(text)));
+    // Only ASCII letters change; characters outside Windows-1252 are kept.
+    QString result = text;
+    for (int i = 0; i < result.size(); ++i)
+      if (result[i] >= QLatin1Char('a') && result[i] <= QLatin1Char('z')) result[i] = upper[i];
+    if (result == text) return;  // setText below does not run this again
+    const int caret = edit->cursorPosition();
+    edit->setText(result);
+    edit->setCursorPosition(caret);
+  });
+}
+
+void setStatusText(QWidget* command, QLabel* panel, const QString& text) {
+  command->setAttribute(Qt::WA_Hover);
+  command->installEventFilter(new StatusFilter(panel, text, command));
+}
+
+void clearStatusOver(const QList<QWidget*>& areas, QLabel* panel) {
+  for (QWidget* a : areas) setStatusText(a, panel, QString());
+}
+
+QPoint centredContainer(QSize window, QSize container) {
+  return {window.width() / 2 - container.width() / 2 - 8,
+          window.height() / 2 - container.height() / 2 - 18};
+}
+
+WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
+
+QString archiveAccessMessage() {
+  return QStringLiteral(
+      "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+      "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+}
+
+bool withArchive(QWidget* parent, const std::function<void()>& action) {
+  try {
+    action();
+    return true;
+  } catch (const std::exception&) {
+    services().message(parent, archiveAccessMessage());
+  } catch (...) {
+    services().message(parent, archiveAccessMessage());
+  }
+  return false;
+}
+
+bool guarded(QWidget* parent, const std::function<void()>& handler) {
+  try {
+    handler();
+    return true;
+  } catch (const std::exception& e) {
+    services().message(parent, QString::fromLocal8Bit(e.what()));
+  } catch (...) {
+    services().message(parent, QStringLiteral("Attenzione: errore imprevisto."));
+  }
+  return false;
+}
+
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setCursor(Qt::PointingHandCursor); }
+
+ClickLabel::ClickLabel(const QString& objectName, QWidget* parent) : ClickLabel(parent) {
+  setObjectName(objectName);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+  QLabel::mouseReleaseEvent(event);
+}
+
+}  // namespace zel

@@ -1,0 +1,127 @@
+#include "ui/cardbinding.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <stdexcept>
+
+#include "ui/behaviour.h"
+#include "ui/services.h"
+
+namespace zel {
+
+namespace cardtext {
+QString savedUpdate() {
+  return QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+}
+QString savedUpdateTitle() { return QStringLiteral("Aggiornamento scheda effettuato con successo"); }
+QString savedInsert() { return QStringLiteral("La scheda corrente è stata inserita in archivio."); }
+QString savedInsertTitle() { return QStringLiteral("Salvataggio scheda effettuato con successo"); }
+QString emptyArchive() { return QStringLiteral("L'archivio non contiene nessuna scheda."); }
+QString emptyArchiveTitle() { return QStringLiteral("Visualizzazione dati non applicabile"); }
+}  // namespace cardtext
+
+QString controlText(const QWidget* c) {
+  if (auto* e = qobject_cast<const QLineEdit*>(c)) return e->text();
+  if (auto* m = qobject_cast<const QPlainTextEdit*>(c)) return m->toPlainText();
+  if (auto* b = qobject_cast<const QComboBox*>(c)) return b->currentText();
+  if (auto* l = qobject_cast<const QLabel*>(c)) return l->text();
+  return {};
+}
+
+void setControlText(QWidget* c, const QString& text) {
+  if (auto* e = qobject_cast<QLineEdit*>(c)) e->setText(text);
+  else if (auto* m = qobject_cast<QPlainTextEdit*>(c)) m->setPlainText(text);
+  else if (auto* b = qobject_cast<QComboBox*>(c)) b->setEditText(text);
+  else if (auto* l = qobject_cast<QLabel*>(c)) l->setText(text);
+}
+
+CardBinding::CardBinding(QWidget* form, const Layout& layout, QLabel* positionLabel,
+                         std::function<CardArchive()> archiveOf)
+    : archive(std::move(archiveOf)), form_(form), layout_(&layout), position_(positionLabel) {
+  for (const FieldDef& f : layout.fields()) {
+    auto* c = form->findChild<QWidget*>(QString::fromLatin1(f.control));
+    if (!c) throw std::logic_error(std::string("card control missing: ") + f.control);
+    controls_.append(c);
+  }
+}
+
+QWidget* CardBinding::control(std::string_view fieldName) const {
+  return controls_[static_cast<qsizetype>(layout_->indexOf(fieldName))];
+}
+
+void CardBinding::clear() {
+  for (QWidget* c : controls_) setControlText(c, QString());
+  position_->clear();
+}
+
+void CardBinding::fill(const Record& record) {
+  for (qsizetype i = 0; i < controls_.size(); ++i)
+    setControlText(controls_[i], toQ(trim(record[static_cast<size_t>(i)])));
+}
+
+void CardBinding::show(const Record& record, size_t k) {
+  fill(record);
+  position_->setText(QString::number(k));
+}
+
+Record CardBinding::read() const {
+  Record r = emptyRecord(*layout_);
+  for (qsizetype i = 0; i < controls_.size(); ++i) {
+    const auto f = static_cast<size_t>(i);
+    r[f] = fieldText(fromQ(controlText(controls_[i])), layout_->field(f).capacity);
+  }
+  return r;
+}
+
+bool CardBinding::save(const std::function<void(Record&)>& prepare) {
+  SaveOutcome outcome;
+  const bool ok = withArchive(form_, [&] {
+    Record r = read();
+    if (prepare) prepare(r);
+    outcome = saveCard(archive(), fromQ(position()), r);
+  });
+  if (!ok) return false;
+  position_->setText(QString::number(outcome.recordNumber));
+  if (outcome.appended)
+    services().box(form_, cardtext::savedInsert(), cardtext::savedInsertTitle(), MsgIcon::Information,
+                   MsgButtons::Ok);
+  else
+    services().box(form_, cardtext::savedUpdate(), cardtext::savedUpdateTitle(), MsgIcon::Information,
+                   MsgButtons::Ok);
+  return true;
+}
+
+bool CardBinding::navigate(NavStep step) {
+  NavOutcome outcome;
+  if (!withArchive(form_, [&] { outcome = zel::navigate(archive(), step, fromQ(position())); }))
+    return false;
+  switch (outcome.kind) {
+    case NavOutcome::Kind::Show:
+      show(outcome.record, outcome.recordNumber);
+      break;
+    case NavOutcome::Kind::EmptyArchive:
+      if (outcome.clearLabel) position_->clear();
+      services().box(form_, cardtext::emptyArchive(), cardtext::emptyArchiveTitle(), MsgIcon::Information,
+                     MsgButtons::Ok);
+      break;
+    case NavOutcome::Kind::Unchanged:
+      break;
+  }
+  return true;
+}
+
+bool CardBinding::deleteShown() {
+  if (!withArchive(form_, [&] { deleteCard(archive(), fromQ(position())); })) return false;
+  clear();
+  return true;
+}
+
+bool CardBinding::load(size_t k) {
+  Record r;
+  if (!withArchive(form_, [&] { r = readRecord(archive().file, *layout_, k); })) return false;
+  show(r, k);
+  return true;
+}
+
+}  // namespace zel

@@ -1,0 +1,62 @@
+#pragma once
+// The one seam through which windows reach anything a test cannot see on
+// screen: message boxes, file and folder dialogs, the desktop's "open",
+// printing and office documents. Start-up installs the real services; tests
+// install a fake that records every call and answers questions.
+#include <QString>
+#include <QUrl>
+#include <functional>
+
+class QWidget;
+class QPagedPaintDevice;
+
+namespace zel {
+
+enum class MsgIcon { None, Information, Warning, Question };
+enum class MsgButtons { Ok, YesNo };
+enum class MsgAnswer { Ok, Yes, No };
+
+class Services {
+ public:
+  virtual ~Services() = default;
+
+  // Plain message: application title as caption, one OK button.
+  virtual void message(QWidget* parent, const QString& text) = 0;
+  // Task-modal box with its own title and icon; with Yes/No, Yes is the default.
+  virtual MsgAnswer box(QWidget* parent, const QString& text, const QString& title,
+                        MsgIcon icon, MsgButtons buttons) = 0;
+  // Hands a URL (web address, mailto:, local file or folder) to the desktop.
+  virtual bool openUrl(const QUrl& url) = 0;
+  // File and folder choosers; an empty string means the user cancelled.
+  virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& folder) = 0;
+  virtual QString chooseFolder(QWidget* parent, const QString& caption, const QString& folder) = 0;
+  // Prints pages drawn by `render` on the default printer, or into a PDF that
+  // is opened for the user when no printer is installed.
+  virtual bool print(const QString& documentName,
+                     const std::function<void(QPagedPaintDevice&)>& render) = 0;
+  // Writes an office document (.docx or .xlsx bytes) into a file with the
+  // suggested name and opens it with the desktop's default application.
+  virtual bool openOfficeDocument(const QString& suggestedName, const QByteArray& content) = 0;
+};
+
+// The services in use. Never null: start-up installs the real ones.
+Services& services();
+// Installs new services (not owned) and returns the previous ones.
+Services* setServices(Services* services);
+
+// The services of the desktop: QMessageBox, QFileDialog, QDesktopServices,
+// QPrinter.
+class DesktopServices : public Services {
+ public:
+  void message(QWidget* parent, const QString& text) override;
+  MsgAnswer box(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
+                MsgButtons buttons) override;
+  bool openUrl(const QUrl& url) override;
+  QString chooseFile(QWidget* parent, const QString& caption, const QString& folder) override;
+  QString chooseFolder(QWidget* parent, const QString& caption, const QString& folder) override;
+  bool print(const QString& documentName,
+             const std::function<void(QPagedPaintDevice&)>& render) override;
+  bool openOfficeDocument(const QString& suggestedName, const QByteArray& content) override;
+};
+
+}  // namespace zel
