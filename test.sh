@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 zelvano_install_packages
+zelvano_italian_locale
 
 BUILD=build-test
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -1,1 +1,13 @@
-int main() { return 0; }
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const int code = zel::cli::run(args, std::cin, std::cout, std::cerr);
+  std::cout.flush();
+  return code;
+}

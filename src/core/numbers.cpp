@@ -1,8 +1,8 @@
 #include "core/numbers.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <system_error>
 
 #include "core/text.h"
 
@@ -28,26 +28,43 @@ std::optional<double> parseNumber(std::string_view s) {
     while (i < n && isDigit(s[i])) c_locale += s[i++];
   }
   if (!mantissa) return std::nullopt;
+  bool negativeExponent = false;
   if (i < n && (s[i] == 'e' || s[i] == 'E')) {
     c_locale += 'e';
     ++i;
-    if (i < n && (s[i] == '+' || s[i] == '-')) c_locale += s[i++];
+    if (i < n && (s[i] == '+' || s[i] == '-')) {
+      negativeExponent = s[i] == '-';
+      c_locale += s[i++];
+    }
     if (i >= n || !isDigit(s[i])) return std::nullopt;
     while (i < n && isDigit(s[i])) c_locale += s[i++];
   }
   while (i < n && s[i] == ' ') ++i;
   if (i != n) return std::nullopt;
-  // strtod wants a digit somewhere in the mantissa: "." and "-." are zero.
-  const std::string& t = c_locale;
+  // The sign is read here: from_chars takes neither '+' nor a lone '.'.
+  std::string_view t = c_locale;
+  bool negative = false;
+  if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
+    negative = t.front() == '-';
+    t.remove_prefix(1);
+  }
   bool hasDigit = false;
   for (char c : t) {
     if (c == 'e') break;
     if (isDigit(c)) { hasDigit = true; break; }
   }
-  if (!hasDigit) return 0.0;
-  const double v = std::strtod(t.c_str(), nullptr);
-  if (!std::isfinite(v)) return std::nullopt;
-  return v;
+  if (!hasDigit) return 0.0;  // "," and "-," are zero
+  // from_chars ignores the process locale, unlike strtod: a toolkit that sets
+  // a locale with a comma separator must not change how numbers read.
+  double v = 0;
+  const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+  if (ec == std::errc::result_out_of_range) {
+    if (!negativeExponent) return std::nullopt;  // too large for a double
+    v = 0;                                       // too small: zero
+  } else if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v)) {
+    return std::nullopt;
+  }
+  return negative ? -v : v;
 }
 
 double roundDecimal(double x, int decimals) {
@@ -59,8 +76,9 @@ double roundDecimal(double x, int decimals) {
 std::string generalForm(double x) {
   if (x == 0) return "0";  // also turns -0 into 0
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15g", x);
-  std::string s = buf;
+  // to_chars is the C-locale "%.15g", whatever locale the process has set.
+  const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
+  std::string s(buf, res.ptr);
   // %g may use an exponent for very large or small values; keep it (with a
   // comma) as the number reader accepts it back.
   for (char& c : s)

@@ -56,6 +56,9 @@ void encodeRecord(const Layout& layout, const Record& record, uint8_t* out);
 // Reads a record; each text trimmed. A length byte above the field's
 // capacity (a damaged file) is read as the capacity.
 Record decodeRecord(const Layout& layout, const uint8_t* in);
+// The same into an existing record, reusing its strings' storage: a scan that
+// decodes record after record into one Record allocates almost nothing.
+void decodeRecordInto(const Layout& layout, const uint8_t* in, Record& record);
 
 // Anomalies of one stored record, for the verifier: the fields whose length
 // byte exceeds their capacity.

@@ -74,6 +74,12 @@ RecordFile RecordFile::openExisting(const std::filesystem::path& path, const Lay
   return RecordFile(fd, path, layout);
 }
 
+RecordFile RecordFile::openReadOnly(const std::filesystem::path& path, const Layout& layout) {
+  const int fd = openFd(path, O_RDONLY);
+  if (fd < 0) throw StoreError(describe(path, "cannot open"));
+  return RecordFile(fd, path, layout);
+}
+
 RecordFile RecordFile::createEmpty(const std::filesystem::path& path, const Layout& layout) {
   const int fd = openFd(path, O_RDWR | O_CREAT | O_TRUNC);
   if (fd < 0) throw StoreError(describe(path, "cannot create"));
@@ -174,7 +180,13 @@ void RecordFile::scan(const std::function<void(size_t, const uint8_t*)>& visit) 
 }
 
 void RecordFile::scanRecords(const std::function<void(size_t, const Record&)>& visit) const {
-  scan([&](size_t k, const uint8_t* bytes) { visit(k, decodeRecord(*layout_, bytes)); });
+  // One record is decoded over and over: its strings keep their storage, so
+  // the scan does not allocate per record. The visitor copies what it keeps.
+  Record record;
+  scan([&](size_t k, const uint8_t* bytes) {
+    decodeRecordInto(*layout_, bytes, record);
+    visit(k, record);
+  });
 }
 
 void RecordFile::sync() {
@@ -212,7 +224,9 @@ void deleteRecordByCopy(const std::filesystem::path& archive,
   };
   step(DeleteStep::OpenArchive);
   auto source = RecordFile::openExisting(archive, layout);
-  source.count();  // fails here on a folder or an unreadable file
+  // Fails here on a folder or an unreadable file; a record number past the
+  // end would delete nothing, so it is a failure rather than a silent success.
+  if (k < 1 || k > source.count()) throw StoreError("no record " + std::to_string(k) + " in " + archive.string());
   step(DeleteStep::CreateTemp);
   auto copy = RecordFile::createEmpty(tempPath, layout);
   step(DeleteStep::Copy);

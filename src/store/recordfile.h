@@ -26,6 +26,9 @@ class RecordFile {
   static RecordFile openExisting(const std::filesystem::path& path, const Layout& layout);
   // Creates the file, or empties it when it exists.
   static RecordFile createEmpty(const std::filesystem::path& path, const Layout& layout);
+  // Opens an existing file for reading only (tools that inspect an archive
+  // without the right to change it); any write fails.
+  static RecordFile openReadOnly(const std::filesystem::path& path, const Layout& layout);
 
   RecordFile(RecordFile&& other) noexcept;
   RecordFile& operator=(RecordFile&& other) noexcept;
@@ -50,6 +53,7 @@ class RecordFile {
   size_t appendRaw(const uint8_t* bytes, size_t records = 1);
   // Reads every whole record in file order, in large blocks.
   void scan(const std::function<void(size_t k, const uint8_t* bytes)>& visit) const;
+  // The record handed to `visit` is reused for the next one: copy what you keep.
   void scanRecords(const std::function<void(size_t k, const Record& record)>& visit) const;
   // Flushes the file's data to the disk.
   void sync();

@@ -32,13 +32,23 @@ bool isPending(const Record& item) {
   return trim(upperAscii(item[supply::Pagamento])) == "IN SOSPESO";
 }
 
+Text completeAmount(std::string_view s) {
+  const size_t e = s.find_first_of("Ee");
+  if (e == std::string_view::npos) return completeTwoDecimals(Text(s));
+  return completeTwoDecimals(Text(s.substr(0, e))) + Text(s.substr(e));
+}
+
+Text totalText(double sum) {
+  // The sum goes through its general form first, as the screens show it.
+  const double shown = parseNumber(generalForm(sum)).value_or(sum);
+  return completeAmount(generalForm(roundDecimal(shown, 2)));
+}
+
 Text totalOfAmounts(const std::vector<Record>& items) {
   if (items.empty()) return "0,00";
   double sum = 0;
   for (const Record& r : items) sum += parseNumber(trim(r[supply::Importo])).value_or(0.0);
-  // The sum goes through its general form first, as the screens show it.
-  const double shown = parseNumber(generalForm(sum)).value_or(sum);
-  return completeTwoDecimals(generalForm(roundDecimal(shown, 2)));
+  return totalText(sum);
 }
 
 std::optional<size_t> recordOfLine(const std::vector<Record>& items, std::string_view line) {

@@ -29,6 +29,13 @@ bool isPending(const Record& item);
 // Sum of the Importo values as a two-decimal text ("0,00" for none). A value
 // that is not a number counts as zero.
 Text totalOfAmounts(const std::vector<Record>& items);
+// A sum of amounts as the totals show it: through its general form, rounded
+// to two decimals, completed.
+Text totalText(double sum);
+// Two-decimal completion of an amount text. A value so large that its
+// general form needs an exponent ("9E+16") gets its decimals in the mantissa
+// ("9,00E+16"), so that the text still reads back as a number.
+Text completeAmount(std::string_view s);
 
 // The record number behind a chosen list line: the last record whose item
 // line equals it (both trimmed, case-sensitive), or nothing.
