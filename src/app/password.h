@@ -1,4 +1,12 @@
 #pragma once
+// The login window: the program's main window and the first one shown. A
+// correct password opens the start screen; from here the user can also go to
+// the change-password window or leave the program.
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
 
 #include "ui/dialog.h"
 
@@ -8,6 +16,37 @@ class TfrmPassword : public Dialog {
   Q_OBJECT
  public:
   explicit TfrmPassword(QWidget* parent = nullptr);
+
+  QGroupBox* grpPassword;
+  QLabel* imgLogo01;
+  QLabel* imgLogo02;
+  QLabel* lblInfo;
+  QLineEdit* txtPassword;
+  QPushButton* cmdOK;
+  QPushButton* btnCambiaPassword;
+  QPushButton* cmdEsci;
+  QLabel* lblMemory;  // hidden work field
+
+  // Ends the program; tests replace it.
+  std::function<void()> quitApplication;
+
+  // Every way of closing the login window ends the program.
+  void done(int result) override;
+
+ public slots:
+  void txtPasswordChange();
+  void cmdOKClick();
+  void btnCambiaPasswordClick();
+  void cmdEsciClick();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // Enter in the password field; true when the key was handled.
+  bool txtPasswordKeyPress(QKeyEvent* key);
 };
 
 }  // namespace zel

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include "app/helpform.h"
+#include "fakeservices.h"
+
+namespace zel {
+namespace {
+
+class HelpForm : public ::testing::Test {
+ protected:
+  QColor linkColour() const { return help.lblPDF->palette().color(QPalette::WindowText); }
+  // A mouse move without buttons, as the pointer passing over `w` sends it.
+  static void hover(QWidget* w, QPoint at = QPoint(2, 2)) {
+    QEnterEvent enter(at, w->mapTo(w->window(), at), w->mapToGlobal(at));
+    QApplication::sendEvent(w, &enter);
+    QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+  }
+
+  test::FakeServices fake;
+  test::TempProgramFolder folder;
+  TfrmHelpForm help;
+};
+
+TEST_F(HelpForm, EachTopicShowsOnlyItsOwnTitleAndBody) {
+  EXPECT_EQ(help.windowTitle(), QStringLiteral(" Guida in linea"));
+  const HelpTopic first{QStringLiteral("Gestione anagrafica clienti"),
+                        {QStringLiteral("Primo paragrafo."), QStringLiteral("Secondo."), QStringLiteral("Terzo.")}};
+  const HelpTopic second{QStringLiteral("Creazione di una nuova fornitura"), {QStringLiteral("Unico paragrafo.")}};
+
+  help.setTopic(first);
+  EXPECT_EQ(help.panTitle->text(), first.title);
+  // One blank line between paragraphs: the CR LF pairs break once each.
+  EXPECT_EQ(help.memTopic->toPlainText(), QStringLiteral("Primo paragrafo.\n\nSecondo.\n\nTerzo."));
+  EXPECT_EQ(help.memTopic->document()->blockCount(), 5);
+  EXPECT_TRUE(help.memTopic->isReadOnly());
+
+  help.setTopic(second);
+  EXPECT_EQ(help.panTitle->text(), second.title);
+  EXPECT_EQ(help.memTopic->toPlainText(), QStringLiteral("Unico paragrafo."));
+}
+
+TEST_F(HelpForm, ShowTopicIsModalAndOKClosesIt) {
+  const HelpTopic topic{QStringLiteral("Uno sguardo a Zelvano"), {QStringLiteral("Testo.")}};
+  bool wasModal = false;
+  QString shownTitle;
+  QTimer::singleShot(0, &help, [&] {
+    wasModal = help.isVisible() && help.isModal();
+    shownTitle = help.panTitle->text();
+    QTest::mouseClick(help.cmdOK, Qt::LeftButton);
+  });
+  help.showTopic(topic);  // returns once OK is pressed
+  EXPECT_TRUE(wasModal);
+  EXPECT_EQ(shownTitle, topic.title);
+  EXPECT_FALSE(help.isVisible());
+}
+
+TEST_F(HelpForm, LongBodyScrollsAndLongTitleStaysOnOneLine) {
+  QStringList paragraphs;
+  for (int i = 0; i < 60; ++i) paragraphs << QStringLiteral("Paragrafo %1 con qualche parola in più per riempire la riga.").arg(i);
+  const QString title = QStringLiteral("Esportazione archivio prodotti e servizi forniti in Microsoft Word ed Excel, ") +
+                        QStringLiteral("con un titolo ancora più lungo del consueto");
+  help.setTopic({title, paragraphs});
+  help.show();
+  QCoreApplication::processEvents();
+  EXPECT_GT(help.memTopic->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(help.memTopic->verticalScrollBar()->value(), 0);
+  EXPECT_FALSE(help.panTitle->wordWrap());
+  EXPECT_LE(help.panTitle->geometry().bottom(), help.panContainer->geometry().top());
+  EXPECT_EQ(help.panTitle->text(), title);
+
+  // A new topic starts at the top again.
+  help.memTopic->verticalScrollBar()->setValue(help.memTopic->verticalScrollBar()->maximum());
+  help.setTopic({title, paragraphs});
+  QCoreApplication::processEvents();
+  EXPECT_EQ(help.memTopic->verticalScrollBar()->value(), 0);
+  help.hide();
+}
+
+TEST_F(HelpForm, LinkOpensTheGuideOfTheProgramFolder) {
+  help.show();
+  QTest::mouseClick(help.lblPDF, Qt::LeftButton);
+  QTest::mouseClick(help.imgPDF, Qt::LeftButton);
+  ASSERT_EQ(fake.urls.size(), 2);
+  for (const QUrl& url : fake.urls) {
+    EXPECT_TRUE(url.isLocalFile());
+    EXPECT_EQ(qToPath(url.toLocalFile()), folder.file("Guida.pdf"));
+  }
+  EXPECT_EQ(help.lblPDF->text(), QStringLiteral("Visualizza guida in formato PDF"));
+  EXPECT_EQ(help.lblPDF->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the hourglass is gone again
+  help.hide();
+}
+
+TEST_F(HelpForm, LinkTurnsRedUnderTheMouseAndWhiteOverBackgroundOrMemo) {
+  help.show();
+  EXPECT_EQ(linkColour(), QColor(Qt::white));
+  hover(help.lblPDF);
+  EXPECT_EQ(linkColour(), QColor(Qt::red));
+  hover(help.memTopic->viewport());
+  EXPECT_EQ(linkColour(), QColor(Qt::white));
+  hover(help.imgPDF);
+  EXPECT_EQ(linkColour(), QColor(Qt::red));
+  // Over the OK button the link keeps its colour; over the bare background it resets.
+  hover(help.cmdOK);
+  EXPECT_EQ(linkColour(), QColor(Qt::red));
+  hover(&help, QPoint(help.width() - 4, help.height() / 2 + 100));
+  ASSERT_EQ(help.childAt(QPoint(help.width() - 4, help.height() / 2 + 100)), nullptr);
+  EXPECT_EQ(linkColour(), QColor(Qt::white));
+  help.hide();
+}
+
+}  // namespace
+}  // namespace zel
