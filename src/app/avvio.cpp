@@ -1,9 +1,162 @@
 #include "app/avvio.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QShowEvent>
+
+#include "app/forms.h"
+#include "app/helpform.h"
+#include "app/helptopics.h"
+#include "app/info.h"
+#include "app/splash.h"
+#include "clients/destinatari.h"
+#include "products/materiali.h"
+#include "supplies/accedi.h"
+#include "supplies/crea.h"
+#include "ui/services.h"
+
 namespace zel {
+namespace {
+
+constexpr int kEntryTop = 150;
+constexpr int kEntryLeft = 22;
+constexpr int kEntryStep = 245;
+
+QLabel* band(QWidget* parent, const char* name, const QColor& colour, const QRect& where) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setGeometry(where);
+  l->setAutoFillBackground(true);
+  QPalette p = l->palette();
+  p.setColor(QPalette::Window, colour);
+  p.setColor(QPalette::WindowText, Qt::white);
+  l->setPalette(p);
+  return l;
+}
+
+}  // namespace
+
+QUrl TfrmAvvio::makerSite() { return QUrl(QStringLiteral("https://www.zelvano.it/")); }
+
+ClickLabel* TfrmAvvio::picture(const char* name, const QString& resource, const QRect& where) {
+  auto* p = new ClickLabel(QString::fromLatin1(name), container());
+  p->setGeometry(where);
+  p->setPixmap(QPixmap(resource));
+  p->setAlignment(Qt::AlignCenter);
+  return p;
+}
+
+void TfrmAvvio::buildEntry(int column, const char* key, ClickLabel*& btn, ClickLabel*& tit, ClickLabel*& inf,
+                           void (TfrmAvvio::*click)()) {
+  const QString k = QString::fromLatin1(key);
+  const QString cap = k.left(1).toUpper() + k.mid(1);
+  const int left = kEntryLeft + column * kEntryStep;
+  btn = picture(qPrintable(QStringLiteral("btn") + cap), QStringLiteral(":/art/%1.jpg").arg(k),
+                QRect(left, kEntryTop, 225, 256));
+  tit = picture(qPrintable(QStringLiteral("tit") + cap), QStringLiteral(":/art/tit_%1.png").arg(k),
+                QRect(left, kEntryTop + 262, 224, 42));
+  inf = picture(qPrintable(QStringLiteral("inf") + cap), QStringLiteral(":/art/inf_%1.png").arg(k),
+                QRect(left - 2, kEntryTop + 308, 228, 105));
+  inf->setCursor(Qt::ArrowCursor);  // the description is not an entry
+  connect(btn, &ClickLabel::clicked, this, click);
+  connect(tit, &ClickLabel::clicked, this, click);
+}
 
 TfrmAvvio::TfrmAvvio(QWidget* parent)
-    : MainScreen(QStringLiteral("frmAvvio"), QStringLiteral(" Zelvano"), parent) {
+    : MainScreen(QStringLiteral("frmAvvio"), QStringLiteral(" Zelvano"), parent),
+      quitApplication([] { QApplication::quit(); }) {
+  QWidget* c = container();
+  imgInfo = picture("imgInfo", QStringLiteral(":/art/info.png"), QRect(8, 8, 48, 48));
+  imgInfo->setToolTip(QStringLiteral(" Informazioni su... "));
+  imgGuida = picture("imgGuida", QStringLiteral(":/art/guida.png"), QRect(939, 8, 48, 48));
+  imgGuida->setToolTip(QStringLiteral(" Guida "));
+  imgLogo01 = picture("imgLogo01", QStringLiteral(":/art/logo01.png"), QRect(200, 8, 130, 90));
+  imgLogo01->setCursor(Qt::ArrowCursor);
+  imgLogo02 = picture("imgLogo02", QStringLiteral(":/art/logo02.png"), QRect(340, 8, 440, 90));
+  imgLogo02->setCursor(Qt::ArrowCursor);
+
+  shpSubTitle = band(c, "shpSubTitle", kNavy, QRect(0, 104, 995, 28));
+  lblSubTitle = new QLabel(shpSubTitle);
+  lblSubTitle->setObjectName(QStringLiteral("lblSubTitle"));
+  lblSubTitle->setGeometry(0, 0, 995, 28);
+  lblSubTitle->setAlignment(Qt::AlignCenter);
+  lblSubTitle->setText(QStringLiteral(
+      "Software gestionale per organizzare il lavoro dei fornitori di prodotti, materiali e servizi."));
+  lblSubTitle->setStyleSheet(QStringLiteral("color: white; font-family: Verdana; font-style: italic; font-size: 10pt;"));
+  shpLinea01 = band(c, "shpLinea01", kMaroon, QRect(0, 132, 995, 7));
+
+  buildEntry(0, "clienti", btnClienti, titClienti, infClienti, &TfrmAvvio::btnClientiClick);
+  buildEntry(1, "prodotti", btnProdotti, titProdotti, infProdotti, &TfrmAvvio::btnProdottiClick);
+  buildEntry(2, "crea", btnCrea, titCrea, infCrea, &TfrmAvvio::btnCreaClick);
+  buildEntry(3, "forniture", btnForniture, titForniture, infForniture, &TfrmAvvio::btnFornitureClick);
+
+  shpLinea02 = band(c, "shpLinea02", kMaroon, QRect(0, 574, 995, 7));
+  shpWeb = band(c, "shpWeb", kNavy, QRect(0, 581, 995, 30));
+  lblWeb = new ClickLabel(QStringLiteral("lblWeb"), shpWeb);
+  lblWeb->setGeometry(0, 0, 995, 30);
+  lblWeb->setAlignment(Qt::AlignCenter);
+  lblWeb->setText(QStringLiteral("Zelvano © 2026 - Software gestionale per fornitori - www.zelvano.it"));
+  lblWeb->setStyleSheet(QStringLiteral("color: white; font-family: Verdana; font-style: italic; font-size: 9pt;"));
+  lblWeb->setToolTip(QStringLiteral("  Visita il sito Internet dell'autore "));
+
+  imgCopyright = picture("imgCopyright", QStringLiteral(":/art/copyright.png"), QRect(8, 625, 48, 48));
+  imgCopyright->setToolTip(QStringLiteral(" Copyright "));
+  imgAnimata = picture("imgAnimata", QString(), QRect(272, 645, 451, 10));
+  imgAnimata->setCursor(Qt::ArrowCursor);
+  imgEsci = picture("imgEsci", QStringLiteral(":/art/esci.png"), QRect(939, 625, 48, 48));
+  imgEsci->setToolTip(QStringLiteral(" Esci "));
+
+  btnSfondo = new QPushButton(this);
+  btnSfondo->setObjectName(QStringLiteral("btnSfondo"));
+  btnSfondo->setIcon(QIcon(QStringLiteral(":/art/tile.png")));
+  btnSfondo->setVisible(false);
+
+  connect(imgGuida, &ClickLabel::clicked, this, &TfrmAvvio::imgGuidaClick);
+  connect(imgInfo, &ClickLabel::clicked, this, &TfrmAvvio::imgInfoClick);
+  connect(imgCopyright, &ClickLabel::clicked, this, &TfrmAvvio::imgCopyrightClick);
+  connect(imgEsci, &ClickLabel::clicked, this, &TfrmAvvio::imgEsciClick);
+  connect(lblWeb, &ClickLabel::clicked, this, &TfrmAvvio::lblWebClick);
+  MainScreen::setHomeScreen(this);
+}
+
+void TfrmAvvio::btnClientiClick() { moveTo(forms().frmDestinatari); }
+void TfrmAvvio::btnProdottiClick() { moveTo(forms().frmMateriali); }
+void TfrmAvvio::btnCreaClick() { moveTo(forms().frmCrea); }
+void TfrmAvvio::btnFornitureClick() { moveTo(forms().frmAccedi); }
+
+void TfrmAvvio::imgGuidaClick() { forms().frmHelpForm->showTopic(help::startScreenTopic()); }
+void TfrmAvvio::imgInfoClick() { forms().frmInfo->exec(); }
+void TfrmAvvio::imgCopyrightClick() { forms().frmSplash->exec(); }
+void TfrmAvvio::imgEsciClick() { close(); }
+
+void TfrmAvvio::lblWebClick() { services().openUrl(makerSite()); }
+
+void TfrmAvvio::showEvent(QShowEvent* event) {
+  MainScreen::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TfrmAvvio::FormShow() {
+  setBackgroundTile(QStringLiteral(":/art/tile.png"));
+  reloadAnimation();
+}
+
+void TfrmAvvio::reloadAnimation() {
+  // A fresh decoder at every showing; the previous one is released first.
+  imgAnimata->clear();
+  delete animation_;
+  animation_ = new QMovie(QStringLiteral(":/RESNAME"), QByteArray(), this);
+  animation_->setCacheMode(QMovie::CacheAll);
+  imgAnimata->setMovie(animation_);
+  animation_->start();
+  ++animationLoads_;
+}
+
+void TfrmAvvio::closeEvent(QCloseEvent* event) {
+  // Closing the start screen ends the program, the hidden login included.
+  event->accept();
+  if (animation_) animation_->stop();
+  if (quitApplication) quitApplication();
 }
 
 }  // namespace zel

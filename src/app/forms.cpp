@@ -38,38 +38,82 @@ Forms& forms() {
   return instance;
 }
 
+namespace {
+
+QStringList& order() {
+  static QStringList names;
+  return names;
+}
+
+void created(QWidget* window) { order().append(window->metaObject()->className()); }
+
+}  // namespace
+
+const QStringList& creationOrder() { return order(); }
+
 void createForms() {
+  order().clear();
   Forms& f = forms();
   f.frmPassword = new TfrmPassword();
+  created(f.frmPassword);
   f.frmAvvio = new TfrmAvvio();
+  created(f.frmAvvio);
   f.frmHelpForm = new TfrmHelpForm();
+  created(f.frmHelpForm);
   f.frmInfo = new TfrmInfo();
+  created(f.frmInfo);
   f.frmSplash = new TfrmSplash();
+  created(f.frmSplash);
   f.frmCrea = new TfrmCrea();
+  created(f.frmCrea);
   f.frmAccedi = new TfrmAccedi();
+  created(f.frmAccedi);
   f.frmForniture = new TfrmForniture();
+  created(f.frmForniture);
   f.frmAllegatiFor = new TfrmAllegatiFor();
+  created(f.frmAllegatiFor);
   f.frmCartellaFor = new TfrmCartellaFor();
+  created(f.frmCartellaFor);
   f.frmEsportaFor = new TfrmEsportaFor();
+  created(f.frmEsportaFor);
   f.frmCercaIncompleti = new TfrmCercaIncompleti();
+  created(f.frmCercaIncompleti);
   f.frmCercaFornitura = new TfrmCercaFornitura();
+  created(f.frmCercaFornitura);
   f.frmDestinatari = new TfrmDestinatari();
+  created(f.frmDestinatari);
   f.frmCodFisc = new TfrmCodFisc();
+  created(f.frmCodFisc);
   f.frmIva = new TfrmIva();
+  created(f.frmIva);
   f.frmCarta = new TfrmCarta();
+  created(f.frmCarta);
   f.frmIban = new TfrmIban();
+  created(f.frmIban);
   f.frmAllegatiDes = new TfrmAllegatiDes();
+  created(f.frmAllegatiDes);
   f.frmCartellaDes = new TfrmCartellaDes();
+  created(f.frmCartellaDes);
   f.frmEsportaDes = new TfrmEsportaDes();
+  created(f.frmEsportaDes);
   f.frmCercaDestinatari = new TfrmCercaDestinatari();
+  created(f.frmCercaDestinatari);
   f.frmMateriali = new TfrmMateriali();
+  created(f.frmMateriali);
   f.frmAllegatiMat = new TfrmAllegatiMat();
+  created(f.frmAllegatiMat);
   f.frmCartellaMat = new TfrmCartellaMat();
+  created(f.frmCartellaMat);
   f.frmEsportaMat = new TfrmEsportaMat();
+  created(f.frmEsportaMat);
   f.frmCercaSottoscorta = new TfrmCercaSottoscorta();
+  created(f.frmCercaSottoscorta);
   f.frmCercaMateriale = new TfrmCercaMateriale();
+  created(f.frmCercaMateriale);
   f.frmImpMateriali = new TfrmImpMateriali();
+  created(f.frmImpMateriali);
   f.frmCambiaPassword = new TfrmCambiaPassword();
+  created(f.frmCambiaPassword);
 }
 
 void destroyForms() {

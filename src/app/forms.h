@@ -1,4 +1,5 @@
 #pragma once
+#include <QStringList>
 // The program's windows: one instance of each class, created at start-up in a
 // fixed order and reachable through one program-wide reference per class.
 
@@ -72,6 +73,8 @@ struct Forms {
 Forms& forms();
 // Creates every window, in start-up order; the first is the main window.
 void createForms();
+// The class names of the windows, in the order createForms() made them.
+const QStringList& creationOrder();
 // Destroys them (end of the program, and between tests).
 void destroyForms();
 

@@ -30,6 +30,11 @@ void applyNumberConventions() {
   QLocale::setDefault(italian);
 }
 
+void startUp() {
+  createForms();
+  forms().frmPassword->show();
+}
+
 int runZelvano(int argc, char** argv) {
   ZelvanoApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zelvano"));
@@ -37,8 +42,7 @@ int runZelvano(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/zelvano.png")));
   setProgramFolder(qToPath(QApplication::applicationDirPath()));
   applyNumberConventions();
-  createForms();
-  forms().frmPassword->show();
+  startUp();
   const int rc = QApplication::exec();
   destroyForms();
   return rc;

@@ -11,6 +11,9 @@ class ZelvanoApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// Creates every window in start-up order and shows the first (the login).
+void startUp();
+
 // Start-up: title, program folder, services, every window in its order, the
 // first one shown; then the message loop.
 int runZelvano(int argc, char** argv);

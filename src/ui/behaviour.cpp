@@ -109,6 +109,11 @@ class StatusFilter : public QObject {
   bool eventFilter(QObject*, QEvent* e) override {
     if ((e->type() == QEvent::Enter || e->type() == QEvent::HoverEnter) && panel_)
       panel_->setText(text_);
+    // A background area gets no new Enter when the mouse comes back to it from
+    // a command inside it, so the command empties the panel when it is left.
+    else if ((e->type() == QEvent::Leave || e->type() == QEvent::HoverLeave) && panel_ && !text_.isEmpty() &&
+             panel_->text() == text_)
+      panel_->clear();
     return false;
   }
 

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <stdexcept>
+
+#include "fakeservices.h"
+#include "store/recordfile.h"
+#include "ui/behaviour.h"
+
+namespace zel {
+namespace {
+
+class Thrower : public QObject {
+ public:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::User) throw std::runtime_error("disco pieno");
+    return QObject::event(e);
+  }
+};
+
+TEST(Guards, AnErrorEscapingAHandlerBecomesAMessage) {
+  test::FakeServices fake;
+  Thrower t;
+  QEvent e(QEvent::User);
+  QCoreApplication::sendEvent(&t, &e);  // must not terminate the test process
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, QStringLiteral("disco pieno"));
+  EXPECT_TRUE(fake.last().plain);
+}
+
+TEST(Guards, ArchiveFailuresGiveTheOneAccessMessage) {
+  test::FakeServices fake;
+  EXPECT_FALSE(withArchive(nullptr, [] { throw StoreError("x"); }));
+  EXPECT_TRUE(withArchive(nullptr, [] {}));
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, archiveAccessMessage());
+  EXPECT_TRUE(fake.last().text.contains(QStringLiteral("archivio.\n\r\n\rAccertarsi")));
+}
+
+TEST(Guards, WaitCursorIsRestoredWhenTheWorkFails) {
+  try {
+    WaitCursor wait;
+    EXPECT_NE(QApplication::overrideCursor(), nullptr);
+    throw std::runtime_error("x");
+  } catch (const std::exception&) {
+  }
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+struct Fields {
+  QWidget window;
+  QLineEdit* a = new QLineEdit(&window);
+  QLineEdit* b = new QLineEdit(&window);
+  QPlainTextEdit* notes = new QPlainTextEdit(&window);
+  Fields() {
+    applyFocusColours({a, b, notes}, kMoneyGreen);
+    installEnterChain({a, b, notes});
+    window.show();
+    QApplication::setActiveWindow(&window);
+    a->setFocus();
+    QCoreApplication::processEvents();
+  }
+};
+
+TEST(Keyboard, EnterWalksTheChainAndNotesSwallowIt) {
+  Fields f;
+  ASSERT_EQ(QApplication::focusWidget(), f.a);
+  QTest::keyClick(f.a, Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), f.b);
+  QTest::keyClick(f.b, Qt::Key_Enter);
+  EXPECT_EQ(QApplication::focusWidget(), f.notes);
+  QTest::keyClicks(f.notes, QStringLiteral("riga"));
+  QTest::keyClick(f.notes, Qt::Key_Return);
+  EXPECT_EQ(f.notes->toPlainText(), QStringLiteral("riga"));
+  EXPECT_EQ(QApplication::focusWidget(), f.a);
+}
+
+TEST(Keyboard, FocusTurnsYellowAndGivesBackTheOwnColour) {
+  Fields f;
+  EXPECT_EQ(fieldColour(f.a), kFocusYellow);
+  EXPECT_EQ(fieldColour(f.b), kMoneyGreen);
+  f.b->setFocus();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(fieldColour(f.a), kMoneyGreen);
+  EXPECT_EQ(fieldColour(f.b), kFocusYellow);
+}
+
+TEST(Keyboard, DigitFilterRefusesOtherKeysWithItsMessage) {
+  test::FakeServices fake;
+  Fields f;
+  installDigitFilter(f.a, QStringLiteral("Attenzione: carattere non valido. Solo cifre."));
+  QTest::keyClicks(f.a, QStringLiteral("12a3"));
+  EXPECT_EQ(f.a->text(), QStringLiteral("123"));
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, QStringLiteral("Attenzione: carattere non valido. Solo cifre."));
+  QTest::keyClick(f.a, Qt::Key_Backspace);
+  EXPECT_EQ(f.a->text(), QStringLiteral("12"));
+  EXPECT_EQ(fake.messages.size(), 1);
+}
+
+TEST(Keyboard, LiveUpperCaseKeepsTheCaretAndAccents) {
+  Fields f;
+  installLiveUpperCase(f.a);
+  QTest::keyClicks(f.a, QStringLiteral("rss"));
+  EXPECT_EQ(f.a->text(), QStringLiteral("RSS"));
+  EXPECT_EQ(f.a->cursorPosition(), 3);
+  f.a->setCursorPosition(1);
+  // QTest only types ASCII; an accented key arrives as a key event with text.
+  QKeyEvent accented(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("è"));
+  QCoreApplication::sendEvent(f.a, &accented);
+  EXPECT_EQ(f.a->text(), QStringLiteral("RèSS"));
+  EXPECT_EQ(f.a->cursorPosition(), 2);
+}
+
+TEST(Keyboard, NotesBoxKeepsItsCapacityOnPaste) {
+  Fields f;
+  limitLength(f.notes, 10);
+  f.notes->insertPlainText(QString(25, QLatin1Char('x')));
+  EXPECT_EQ(f.notes->toPlainText().size(), 10);
+}
+
+TEST(Text, RecordEdgeConversionIsWindows1252) {
+  EXPECT_EQ(fromQ(QStringLiteral("città €")), Text("citt\xE0 \x80"));
+  EXPECT_EQ(toQ(Text("perch\xE9 \x80")), QStringLiteral("perché €"));
+  EXPECT_EQ(fromQ(QStringLiteral("日本")), Text("??"));
+}
+
+}  // namespace
+}  // namespace zel
