@@ -1,0 +1,598 @@
+// The client card driven as a user drives it: typing, Enter, clicks on the
+// command images, with the services fake answering the message boxes and a
+// temporary program folder holding Anagrafica.pro.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPointer>
+#include <QTimer>
+#include <QTest>
+#include <QUrlQuery>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "attach/allegatides.h"
+#include "attach/cartellades.h"
+#include "checks/carta.h"
+#include "checks/codfisc.h"
+#include "checks/iban.h"
+#include "app/forms.h"
+#include "app/helpform.h"
+#include "checks/iva.h"
+#include "clients/cercadestinatari.h"
+#include "clients/esportades.h"
+#include "clients/destinatari.h"
+#include "fakeservices.h"
+#include "store/layout.h"
+
+namespace zel {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t kSize = 3890;
+
+QString u8(const char* s) { return QString::fromUtf8(s); }
+
+std::string bytesOf(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Field `name` of record k (1-based) of the file, as stored (Windows-1252).
+Text storedField(const fs::path& file, size_t k, std::string_view name) {
+  const std::string all = bytesOf(file);
+  const Layout& l = clientLayout();
+  if (all.size() < k * kSize) return "<missing record>";
+  const Record r = decodeRecord(l, reinterpret_cast<const uint8_t*>(all.data()) + (k - 1) * kSize);
+  return r[l.indexOf(name)];
+}
+
+class ClientCard : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    card = std::make_unique<TfrmDestinatari>();
+    card->show();
+    QApplication::setActiveWindow(card.get());
+    QCoreApplication::processEvents();
+  }
+
+  fs::path archive() const { return folder.file("Anagrafica.pro"); }
+
+  void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+
+  // Types the text key by key; letters outside ASCII arrive as the keyboard
+  // sends them, as the text of a key without a key code of its own.
+  static void keys(QWidget* field, const QString& text) {
+    for (QChar c : text) {
+      if (c.unicode() < 128) {
+        QTest::keyClicks(field, QString(c));
+      } else {
+        QTest::sendKeyEvent(QTest::Press, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+      }
+    }
+  }
+
+  static void type(QWidget* field, const QString& text) {
+    field->setFocus();
+    keys(field, text);
+  }
+
+  // A new card with its two mandatory fields, saved.
+  void saveClient(const QString& codice, const QString& persona) {
+    click(card->cmdNuovo);
+    type(card->txtCodice, codice);
+    type(card->txtPersona, persona);
+    click(card->cmdSalva);
+  }
+
+  test::FakeServices fake;
+  test::TempProgramFolder folder;
+  std::unique_ptr<TfrmDestinatari> card;
+};
+
+TEST_F(ClientCard, SavingANewCardAppendsItAndSavingAgainOverwritesIt) {
+  ASSERT_FALSE(fs::exists(archive()));
+  ASSERT_EQ(QApplication::focusWidget(), card->txtCodice);
+  QTest::keyClicks(card->txtCodice, QStringLiteral("  C001 "));
+  type(card->txtPersona, QStringLiteral("Mario Rossi"));
+  type(card->txtCitta, QStringLiteral("00100 Roma RM"));
+  card->lblFile01->setText(QString(300, QLatin1Char('f')));
+  click(card->cmdSalva);
+
+  EXPECT_EQ(fs::file_size(archive()), kSize);
+  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, u8("La scheda corrente è stata inserita in archivio."));
+  EXPECT_EQ(fake.last().title, QStringLiteral("Salvataggio scheda effettuato con successo"));
+  EXPECT_EQ(fake.last().icon, MsgIcon::Information);
+  EXPECT_FALSE(fake.last().plain);
+  EXPECT_EQ(storedField(archive(), 1, "Codice"), "C001");
+  EXPECT_EQ(storedField(archive(), 1, "Citta"), "00100 Roma RM");
+  EXPECT_EQ(storedField(archive(), 1, "File01"), std::string(250, 'f'));
+  EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "");
+
+  type(card->txtUfficio, QStringLiteral("Acquisti"));
+  click(card->cmdSalva);
+  EXPECT_EQ(fs::file_size(archive()), kSize);
+  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  EXPECT_EQ(fake.last().text, u8("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+  EXPECT_EQ(fake.last().title, QStringLiteral("Aggiornamento scheda effettuato con successo"));
+  EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "Acquisti");
+}
+
+TEST_F(ClientCard, SaveRefusesAMissingCodeOrNameAndWritesNothing) {
+  type(card->txtCodice, QStringLiteral("   "));
+  type(card->txtPersona, QStringLiteral("Mario Rossi"));
+  click(card->cmdSalva);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text,
+            u8("Per salvare la scheda è necessario indicare il codice identificativo della persona o azienda."));
+  EXPECT_EQ(fake.last().title, QStringLiteral("Salvataggio scheda non applicabile"));
+  EXPECT_EQ(fake.last().icon, MsgIcon::Warning);
+  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  EXPECT_FALSE(fs::exists(archive()));
+
+  card->txtCodice->setText(QStringLiteral("C001"));
+  card->txtPersona->setText(QStringLiteral(" \t "));
+  card->txtCodice->setFocus();
+  click(card->cmdSalva);
+  EXPECT_EQ(fake.last().text, u8("Per salvare la scheda è necessario indicare il nome della persona o azienda."));
+  EXPECT_EQ(fake.last().title, QStringLiteral("Salvataggio scheda non applicabile"));
+  EXPECT_EQ(QApplication::focusWidget(), card->txtPersona);
+  EXPECT_FALSE(fs::exists(archive()));
+  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+}
+
+TEST_F(ClientCard, DigitFieldsRefuseOtherKeysAndCodesTurnUpperCase) {
+  type(card->txtIva, QStringLiteral("12"));
+  QTest::keyClicks(card->txtIva, QStringLiteral("a"));
+  EXPECT_EQ(card->txtIva->text(), QStringLiteral("12"));
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_TRUE(fake.last().plain);
+  EXPECT_EQ(fake.last().text, QStringLiteral("Attenzione: carattere non valido. Indicare il numero di partita IVA "
+                                             "digitando solo valori numerici."));
+  QTest::keyClick(card->txtIva, Qt::Key_Backspace);
+  EXPECT_EQ(card->txtIva->text(), QStringLiteral("1"));
+  EXPECT_EQ(fake.messages.size(), 1);
+
+  type(card->txtCarta, QStringLiteral("4539-"));
+  EXPECT_EQ(card->txtCarta->text(), QStringLiteral("4539"));
+  EXPECT_EQ(fake.last().text, QStringLiteral("Attenzione: carattere non valido. Indicare il numero di carta di "
+                                             "credito digitando solo valori numerici senza trattini o spazi."));
+
+  type(card->txtCodFisc, QStringLiteral("rss"));
+  EXPECT_EQ(card->txtCodFisc->text(), QStringLiteral("RSS"));
+  EXPECT_EQ(card->txtCodFisc->cursorPosition(), 3);
+  // A letter typed in the middle keeps the caret right after it.
+  card->txtCodFisc->setText(QStringLiteral("RSSMRA"));
+  card->txtCodFisc->setCursorPosition(3);
+  QTest::keyClicks(card->txtCodFisc, QStringLiteral("x"));
+  EXPECT_EQ(card->txtCodFisc->text(), QStringLiteral("RSSXMRA"));
+  EXPECT_EQ(card->txtCodFisc->cursorPosition(), 4);
+
+  type(card->txtIban, u8("it60 città"));
+  EXPECT_EQ(card->txtIban->text(), u8("IT60 CITTà"));
+}
+
+TEST_F(ClientCard, EnterWalksTheWholeChainAndWraps) {
+  const QStringList order = {
+      "txtCodice",   "txtPersona", "txtUfficio", "txtIndirizzo",    "txtCitta",     "txtTipoDoc", "txtNumDoc",
+      "txtEnteDoc",  "txtRilDoc",  "txtScaDoc",  "txtCodFisc",      "txtIva",       "txtCarta",   "txtTipoCarta",
+      "txtScaCarta", "txtIban",    "txtBanca",   "txtIntestatario", "txtPagamento", "txtTelCasa", "txtTelUff",
+      "txtTelCel",   "txtFax",     "txtEmail",   "txtNote"};
+  ASSERT_EQ(QApplication::focusWidget(), card->txtCodice);
+  for (int i = 0; i < order.size(); ++i) {
+    QWidget* now = QApplication::focusWidget();
+    ASSERT_NE(now, nullptr);
+    EXPECT_EQ(now->objectName(), order[i]) << "step " << i;
+    EXPECT_EQ(fieldColour(now), kFocusYellow) << order[i].toStdString();
+    if (now == card->txtNote) QTest::keyClicks(now, QStringLiteral("riga"));
+    QTest::keyClick(now, Qt::Key_Return);
+    EXPECT_EQ(fieldColour(now), kMoneyGreen) << order[i].toStdString();
+  }
+  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  EXPECT_EQ(card->txtNote->toPlainText(), QStringLiteral("riga"));
+  // Tab follows the same order.
+  card->txtScaDoc->setFocus();
+  QTest::keyClick(card->txtScaDoc, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), card->txtCodFisc);
+  card->txtEmail->setFocus();
+  QTest::keyClick(card->txtEmail, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), card->txtNote);
+}
+
+TEST_F(ClientCard, DeleteAsksFirstAndRemovesExactlyTheCardShown) {
+  saveClient(QStringLiteral("C1"), QStringLiteral("Primo"));
+  saveClient(QStringLiteral("C2"), QStringLiteral("Secondo"));
+  saveClient(QStringLiteral("C3"), QStringLiteral("Terzo"));
+  ASSERT_EQ(fs::file_size(archive()), 3 * kSize);
+  click(card->imgPrimo);
+  click(card->imgAvanti);
+  ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
+  ASSERT_EQ(card->txtCodice->text(), QStringLiteral("C2"));
+  fake.clear();
+
+  const std::string before = bytesOf(archive());
+  fake.answers.push_back(MsgAnswer::No);
+  click(card->cmdElimina);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, u8("Attenzione: si è deciso di eliminare la scheda corrente. I dati cancellati non "
+                                 "potranno essere recuperati.\r\n\r\nSi vuole proprio eliminare la scheda corrente?"));
+  EXPECT_EQ(fake.last().title, QStringLiteral("Conferma cancellazione scheda"));
+  EXPECT_EQ(fake.last().icon, MsgIcon::Question);
+  EXPECT_EQ(fake.last().buttons, MsgButtons::YesNo);
+  EXPECT_EQ(bytesOf(archive()), before);
+  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
+  EXPECT_EQ(card->txtPersona->text(), QStringLiteral("Secondo"));
+
+  fake.answers.push_back(MsgAnswer::Yes);
+  card->txtIban->setFocus();
+  click(card->cmdElimina);
+  EXPECT_EQ(fake.messages.size(), 2);  // the question only: no message confirms it
+  EXPECT_EQ(fs::file_size(archive()), 2 * kSize);
+  EXPECT_EQ(storedField(archive(), 1, "Codice"), "C1");
+  EXPECT_EQ(storedField(archive(), 2, "Codice"), "C3");
+  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(card->txtCodice->text().isEmpty());
+  EXPECT_TRUE(card->txtPersona->text().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+
+  // The former third card is now the last, number 2; the edges are silent.
+  click(card->imgUltimo);
+  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
+  EXPECT_EQ(card->txtPersona->text(), QStringLiteral("Terzo"));
+  click(card->imgAvanti);
+  click(card->imgIndietro);
+  click(card->imgIndietro);
+  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  EXPECT_EQ(card->txtPersona->text(), QStringLiteral("Primo"));
+  EXPECT_EQ(fake.messages.size(), 2);
+}
+
+TEST_F(ClientCard, DeleteOnANewCardOnlyWarns) {
+  saveClient(QStringLiteral("C1"), QStringLiteral("Primo"));
+  click(card->cmdNuovo);
+  type(card->txtCodice, QStringLiteral("bozza"));
+  fake.clear();
+  click(card->cmdElimina);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text,
+            u8("La cancellazione può essere applicata soltanto ad una scheda già registrata in archivio."));
+  EXPECT_EQ(fake.last().title, QStringLiteral("Attenzione: operazione non applicabile"));
+  EXPECT_EQ(fake.last().icon, MsgIcon::Warning);
+  EXPECT_EQ(fake.last().buttons, MsgButtons::Ok);
+  EXPECT_EQ(fs::file_size(archive()), kSize);
+  EXPECT_EQ(card->txtCodice->text(), QStringLiteral("bozza"));
+}
+
+TEST_F(ClientCard, NavigatingAnEmptyArchiveSaysSoAndKeepsTheCard) {
+  type(card->txtCodice, QStringLiteral("in corso"));
+  for (ClickLabel* step : {card->imgPrimo, card->imgIndietro, card->imgAvanti, card->imgUltimo}) {
+    fake.clear();
+    click(step);
+    ASSERT_EQ(fake.messages.size(), 1) << step->objectName().toStdString();
+    EXPECT_EQ(fake.last().text, QStringLiteral("L'archivio non contiene nessuna scheda."));
+    EXPECT_EQ(fake.last().title, QStringLiteral("Visualizzazione dati non applicabile"));
+    EXPECT_EQ(fake.last().icon, MsgIcon::Information);
+  }
+  EXPECT_TRUE(fs::exists(archive()));
+  EXPECT_EQ(fs::file_size(archive()), 0u);
+  EXPECT_EQ(card->txtCodice->text(), QStringLiteral("in corso"));
+}
+
+TEST_F(ClientCard, ReopeningShowsAnEmptyNewCardAndExitReturnsHome) {
+  QWidget home;
+  MainScreen::setHomeScreen(&home);
+  saveClient(QStringLiteral("C1"), QStringLiteral("Primo"));
+  type(card->txtNote, QStringLiteral("appunti"));
+  card->lblCartella->setText(QStringLiteral("/dati/c1"));
+  ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+
+  click(card->cmdEsci);
+  EXPECT_FALSE(card->isVisible());
+  EXPECT_TRUE(home.isVisible());
+  EXPECT_EQ(fs::file_size(archive()), kSize);  // closing saves nothing
+
+  card->show();
+  QApplication::setActiveWindow(card.get());
+  QCoreApplication::processEvents();
+  for (QWidget* c : card->dataControls())
+    EXPECT_TRUE(controlText(c).isEmpty()) << c->objectName().toStdString();
+  for (QLabel* l : {card->lblFile01, card->lblFile02, card->lblFile03, card->lblDesc01, card->lblDesc02,
+                    card->lblDesc03, card->lblCartella, card->lblCartellaDesc, card->lblPosizione})
+    EXPECT_TRUE(l->text().isEmpty()) << l->objectName().toStdString();
+  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  MainScreen::setHomeScreen(nullptr);
+}
+
+TEST_F(ClientCard, AnArchiveThatCannotBeReachedLeavesCardAndFileAsTheyWere) {
+  // The archive name taken by a folder: nothing can be saved.
+  fs::create_directory(archive());
+  type(card->txtCodice, QStringLiteral("C1"));
+  type(card->txtPersona, QStringLiteral("Primo"));
+  click(card->cmdSalva);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_TRUE(fake.last().plain);
+  EXPECT_EQ(fake.last().text, archiveAccessMessage());
+  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_EQ(card->txtPersona->text(), QStringLiteral("Primo"));
+  click(card->imgPrimo);
+  EXPECT_EQ(fake.last().text, archiveAccessMessage());
+  EXPECT_EQ(card->txtCodice->text(), QStringLiteral("C1"));
+  fs::remove(archive());
+
+  // The temporary file's name taken by a folder: the deletion cannot go on.
+  click(card->cmdSalva);
+  saveClient(QStringLiteral("C2"), QStringLiteral("Secondo"));
+  click(card->imgPrimo);
+  ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  fs::create_directory(folder.file("Anagrafica.tmp"));
+  const std::string before = bytesOf(archive());
+  fake.clear();
+  click(card->cmdElimina);  // answered Yes
+  ASSERT_EQ(fake.messages.size(), 2);
+  EXPECT_EQ(fake.last().text, archiveAccessMessage());
+  EXPECT_EQ(bytesOf(archive()), before);
+  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  EXPECT_EQ(card->txtCodice->text(), QStringLiteral("C1"));
+
+  // A program folder that is a plain file.
+  test::TempProgramFolder other;
+  const fs::path plainFile = other.file("non-una-cartella");
+  std::ofstream(plainFile) << "x";
+  setProgramFolder(plainFile);
+  fake.clear();
+  click(card->cmdSalva);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, archiveAccessMessage());
+  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  EXPECT_EQ(bytesOf(plainFile), "x");
+}
+
+TEST_F(ClientCard, TextsGoToTheFileAsWindows1252) {
+  type(card->txtCodice, QStringLiteral("C1"));
+  type(card->txtPersona, u8("Città perché"));
+  type(card->txtUfficio, u8("Ω ufficio"));
+  type(card->txtNote, u8("Costo 5 €"));
+  card->txtNote->insertPlainText(QStringLiteral("\ncon consegna"));
+  click(card->cmdSalva);
+  EXPECT_EQ(storedField(archive(), 1, "Persona"), "Citt\xE0 perch\xE9");
+  EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "? ufficio");
+  const std::string bytes = bytesOf(archive());
+  const size_t note = 1631;
+  EXPECT_EQ(static_cast<unsigned char>(bytes[note + 1 + 8]), 0x80);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[51 + 1 + 4]), 0xE0);
+
+  click(card->cmdNuovo);
+  click(card->imgPrimo);
+  EXPECT_EQ(card->txtPersona->text(), u8("Città perché"));
+  EXPECT_EQ(card->txtNote->toPlainText(), u8("Costo 5 €\ncon consegna"));
+}
+
+TEST_F(ClientCard, PastedTextNeverExceedsTheFieldCapacity) {
+  QApplication::clipboard()->setText(QString(80, QLatin1Char('k')));
+  card->txtCodice->setFocus();
+  QTest::keyClick(card->txtCodice, Qt::Key_V, Qt::ControlModifier);
+  card->txtCodFisc->setFocus();
+  QTest::keyClick(card->txtCodFisc, Qt::Key_V, Qt::ControlModifier);
+  card->txtIva->setFocus();
+  QTest::keyClick(card->txtIva, Qt::Key_V, Qt::ControlModifier);
+  card->txtNote->setFocus();
+  card->txtNote->insertPlainText(QString(400, QLatin1Char('n')));
+  EXPECT_EQ(card->txtCodice->text().size(), 50);
+  EXPECT_EQ(card->txtCodFisc->text(), QString(16, QLatin1Char('K')));
+  EXPECT_EQ(card->txtIva->text(), QString(11, QLatin1Char('k')));  // the digit filter guards typing only
+  EXPECT_EQ(card->txtNote->toPlainText().size(), 250);
+
+  type(card->txtPersona, QStringLiteral("Incollato"));
+  click(card->cmdSalva);
+  EXPECT_EQ(storedField(archive(), 1, "Codice"), std::string(50, 'k'));
+  EXPECT_EQ(storedField(archive(), 1, "Note"), std::string(250, 'n'));
+  EXPECT_EQ(storedField(archive(), 1, "CodFisc"), std::string(16, 'K'));
+  EXPECT_EQ(storedField(archive(), 1, "Iva"), std::string(11, 'k'));
+}
+
+TEST_F(ClientCard, EmailAddressIsEncodedAndCannotAddHeaders) {
+  type(card->txtEmail, QStringLiteral("  mario rossi@example.com?subject=x&cc=y@z.it#f "));
+  click(card->imgEmail);
+  ASSERT_EQ(fake.urls.size(), 1);
+  const QUrl url = fake.urls.last();
+  EXPECT_EQ(url.scheme(), QStringLiteral("mailto"));
+  EXPECT_FALSE(url.hasQuery());
+  EXPECT_FALSE(url.hasFragment());
+  EXPECT_EQ(url.toString(QUrl::FullyEncoded),
+            QStringLiteral("mailto:mario%20rossi@example.com%3Fsubject%3Dx%26cc%3Dy@z.it%23f"));
+  EXPECT_EQ(url.path(), QStringLiteral("mario rossi@example.com?subject=x&cc=y@z.it#f"));
+
+  card->txtEmail->setText(u8("perché@esempio.it"));
+  click(card->imgEmail);
+  EXPECT_EQ(fake.urls.last().toString(QUrl::FullyEncoded), QStringLiteral("mailto:perch%C3%A9@esempio.it"));
+
+  card->txtEmail->clear();
+  click(card->imgEmail);
+  EXPECT_EQ(fake.urls.last().toString(QUrl::FullyEncoded), QStringLiteral("mailto:"));
+}
+
+// Dialogs opened from the card, captured instead of shown.
+struct Captured {
+  QString className, caption;
+  QMap<QString, QString> texts;  // object name -> text of its edits and labels
+  QPointer<QDialog> dialog;
+  QObject* parent = nullptr;
+};
+
+class ClientCardHandOver : public ClientCard {
+ protected:
+  void SetUp() override {
+    ClientCard::SetUp();
+    card->execDialog = [this](QDialog& d) {
+      Captured c;
+      c.className = QString::fromLatin1(d.metaObject()->className());
+      c.caption = d.windowTitle();
+      for (auto* e : d.findChildren<QLineEdit*>()) c.texts[e->objectName()] = e->text();
+      for (auto* l : d.findChildren<QLabel*>()) c.texts[l->objectName()] = l->text();
+      c.dialog = &d;
+      c.parent = d.parent();
+      shown.append(c);
+    };
+  }
+  QList<Captured> shown;
+};
+
+TEST_F(ClientCardHandOver, TaxCodeCheckOpensTheWindowThatFitsTheCode) {
+  card->txtCodFisc->setText(QStringLiteral(" 12345678903 "));
+  click(card->chkCodFisc);
+  card->txtCodFisc->setText(QStringLiteral("RSSMRA80A01H501U"));
+  click(card->chkCodFisc);
+  card->txtCodFisc->clear();
+  click(card->chkCodFisc);
+  card->txtCodFisc->setText(QStringLiteral("1234567890X"));
+  click(card->chkCodFisc);
+
+  ASSERT_EQ(shown.size(), 4);
+  EXPECT_EQ(shown[0].className, QStringLiteral("zel::TfrmIva"));
+  EXPECT_EQ(shown[0].caption, QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));
+  EXPECT_EQ(shown[0].texts["txtCodice"], QStringLiteral("12345678903"));
+  EXPECT_EQ(shown[0].texts["lblInfo"], QStringLiteral("Immettere il codice fiscale numerico o la partita IVA nella casella"));
+  EXPECT_EQ(shown[0].texts["lblInfo02"], QStringLiteral("sottostante e premere il pulsante di controllo."));
+  EXPECT_EQ(shown[1].className, QStringLiteral("zel::TfrmCodFisc"));
+  EXPECT_EQ(shown[1].texts["txtCodice"], QStringLiteral("RSSMRA80A01H501U"));
+  EXPECT_EQ(shown[2].className, QStringLiteral("zel::TfrmCodFisc"));
+  EXPECT_TRUE(shown[2].texts["txtCodice"].isEmpty());
+  EXPECT_EQ(shown[3].className, QStringLiteral("zel::TfrmCodFisc"));
+  for (const Captured& c : shown) {
+    EXPECT_EQ(c.parent, card.get());
+    EXPECT_TRUE(c.dialog.isNull());  // one use, then destroyed
+  }
+  // The VAT window opened for a VAT number keeps its own caption.
+  card->txtIva->setText(QStringLiteral("12345678903"));
+  click(card->chkIva);
+  EXPECT_EQ(shown.last().className, QStringLiteral("zel::TfrmIva"));
+  EXPECT_NE(shown.last().caption, shown[0].caption);
+}
+
+TEST_F(ClientCardHandOver, EveryWindowReceivesTheTrimmedFieldTexts) {
+  card->txtIva->setText(QStringLiteral("01234567890 "));
+  card->txtCarta->setText(QStringLiteral(" 4539578763621486"));
+  card->txtIban->setText(QStringLiteral("  IT60X0542811101000000123456 "));
+  card->lblFile01->setText(QStringLiteral("  /home/a.pdf "));
+  card->lblFile03->setText(QStringLiteral("/home/c.txt"));
+  card->lblDesc01->setText(QStringLiteral(" contratto\t"));
+  card->lblDesc02->setText(QStringLiteral("vuoto"));
+  card->lblCartella->setText(QStringLiteral(" /home/clienti/c1 "));
+  card->lblCartellaDesc->setText(QStringLiteral("Documenti "));
+
+  click(card->chkIva);
+  click(card->chkNumCarta);
+  click(card->chkIban);
+  click(card->cmdAllega);
+  click(card->cmdAssocia);
+  click(card->cmdRicerca);
+
+  ASSERT_EQ(shown.size(), 6);
+  EXPECT_EQ(shown[0].className, QStringLiteral("zel::TfrmIva"));
+  EXPECT_EQ(shown[0].texts["txtCodice"], QStringLiteral("01234567890"));
+  EXPECT_EQ(shown[1].className, QStringLiteral("zel::TfrmCarta"));
+  EXPECT_EQ(shown[1].texts["txtNumero"], QStringLiteral("4539578763621486"));
+  EXPECT_EQ(shown[2].className, QStringLiteral("zel::TfrmIban"));
+  EXPECT_EQ(shown[2].texts["txtCodice"], QStringLiteral("IT60X0542811101000000123456"));
+  EXPECT_EQ(shown[3].className, QStringLiteral("zel::TfrmAllegatiDes"));
+  EXPECT_EQ(shown[3].texts["txtFile01"], QStringLiteral("/home/a.pdf"));
+  EXPECT_EQ(shown[3].texts["txtFile02"], QString());
+  EXPECT_EQ(shown[3].texts["txtFile03"], QStringLiteral("/home/c.txt"));
+  EXPECT_EQ(shown[3].texts["txtDesc01"], QStringLiteral("contratto"));
+  EXPECT_EQ(shown[3].texts["txtDesc02"], QStringLiteral("vuoto"));
+  EXPECT_EQ(shown[4].className, QStringLiteral("zel::TfrmCartellaDes"));
+  EXPECT_EQ(shown[4].texts["txtFile01"], QStringLiteral("/home/clienti/c1"));
+  EXPECT_EQ(shown[4].texts["txtDesc01"], QStringLiteral("Documenti"));
+  EXPECT_EQ(shown[5].className, QStringLiteral("zel::TfrmCercaDestinatari"));
+  EXPECT_EQ(shown[5].texts["lblMemory"], QStringLiteral("anagrafica"));
+  for (const Captured& c : shown) EXPECT_TRUE(c.dialog.isNull()) << c.className.toStdString();
+  // The checks hand nothing back.
+  EXPECT_EQ(card->txtIban->text(), QStringLiteral("  IT60X0542811101000000123456 "));
+  EXPECT_TRUE(fake.messages.isEmpty());
+}
+
+TEST_F(ClientCardHandOver, ExcelExportUsesTheSingleExportWindow) {
+  TfrmEsportaDes exportWindow;
+  forms().frmEsportaDes = &exportWindow;
+  click(card->cmdExcel);
+  forms().frmEsportaDes = nullptr;
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_EQ(shown[0].dialog.data(), &exportWindow);  // shown, not created anew
+}
+
+TEST_F(ClientCard, HelpShowsTheClientCardTopicModally) {
+  TfrmHelpForm help;
+  forms().frmHelpForm = &help;
+  QString title, body;
+  bool modal = false;
+  QTimer::singleShot(0, &help, [&] {
+    modal = help.isVisible() && QApplication::activeModalWidget() == &help;
+    title = help.panTitle->text();
+    body = help.memTopic->toPlainText();
+    help.done(0);
+  });
+  click(card->cmdGuida);
+  forms().frmHelpForm = nullptr;
+  EXPECT_TRUE(modal);
+  EXPECT_EQ(title, QStringLiteral("Gestione anagrafica clienti"));
+  EXPECT_TRUE(body.startsWith(QStringLiteral("Zelvano mette a disposizione un database")));
+  EXPECT_EQ(body.count(QStringLiteral("\n\n")), 5);  // six paragraphs
+}
+
+TEST_F(ClientCard, CommandsTellWhatTheyDoAndBackgroundsClearIt) {
+  const std::pair<QWidget*, const char*> texts[] = {
+      {card->cmdSalva, " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente."},
+      {card->imgUltimo, " Visualizza l'ultima scheda in archivio"},
+      {card->chkIban, " Controlla le coordinate bancarie IBAN."},
+      {card->imgEmail, " Invia un messaggio e-mail all'indirizzo indicato."},
+  };
+  QWidget* backgrounds[] = {card.get(), card->container(), card->grpFrecce, card->panRiquadro05};
+  for (size_t i = 0; i < std::size(texts); ++i) {
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(texts[i].first, &enter);
+    EXPECT_EQ(card->panInfo->text(), QString::fromUtf8(texts[i].second));
+    QCoreApplication::sendEvent(backgrounds[i], &enter);
+    EXPECT_TRUE(card->panInfo->text().isEmpty()) << backgrounds[i]->objectName().toStdString();
+  }
+}
+
+TEST_F(ClientCard, ControlsAndCaptionsFitTheirPanelsWithoutOverlapping) {
+  for (QFrame* panel : {card->panRiquadro01, card->panRiquadro02, card->panRiquadro03, card->panRiquadro04,
+                        card->panRiquadro05, card->panRiquadro06}) {
+    const QList<QWidget*> children = panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    QList<QWidget*> placed;
+    for (QWidget* w : children)
+      if (!w->isHidden() && !w->inherits("QScrollBar") && w->parentWidget() == panel) placed.append(w);
+    for (QWidget* w : placed) {
+      const std::string name = panel->objectName().toStdString() + "/" + w->objectName().toStdString();
+      EXPECT_TRUE(panel->rect().adjusted(2, 2, -2, -2).contains(w->geometry())) << name;
+      if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty()) {
+        EXPECT_LE(l->sizeHint().width(), l->width()) << name << " caption cut";
+      }
+      for (QWidget* other : placed) {
+        if (other != w) {
+          EXPECT_FALSE(w->geometry().intersects(other->geometry()))
+              << name << " overlaps " << other->objectName().toStdString();
+        }
+      }
+    }
+  }
+  // Each data control carries its caption.
+  for (QWidget* c : card->dataControls()) {
+    const auto* cap = card->findChild<QLabel*>(QStringLiteral("lbl") + c->objectName().mid(3));
+    ASSERT_NE(cap, nullptr) << c->objectName().toStdString();
+    EXPECT_EQ(cap->buddy(), c);
+  }
+  EXPECT_EQ(card->findChild<QLabel*>(QStringLiteral("lblPersona"))->text(),
+            QStringLiteral("Cliente (persona o azienda):"));
+}
+
+}  // namespace
+}  // namespace zel
