@@ -1,25 +1,64 @@
 #include "store/productrules.h"
 
+#include <optional>
+
 #include "core/numbers.h"
 
 namespace zel {
 namespace {
 
-void wholePieces(Text& field) {
-  field = trim(field);
-  if (field.empty()) {
-    field = "0";
-    return;
-  }
-  if (const auto v = parseNumber(field)) field = generalForm(roundDecimal(*v, 0));
+// Whole pieces in the general form; nothing when the text is not a number.
+std::optional<Text> wholePieces(std::string_view text) {
+  const Text t = trim(text);
+  if (t.empty()) return Text("0");
+  const auto v = parseNumber(t);
+  if (!v) return std::nullopt;
+  return generalForm(roundDecimal(*v, 0));
 }
 
 }  // namespace
 
-void normaliseProduct(Record& product) {
+bool normaliseProduct(Record& product) {
+  // Both are checked before anything changes, so a refusal leaves the record whole.
+  const auto stock = wholePieces(product[product::Giacenza]);
+  const auto threshold = wholePieces(product[product::Sottoscorta]);
+  if (!stock || !threshold) return false;
   if (trim(product[product::Prezzo]).empty()) product[product::Prezzo] = "0,00";
-  wholePieces(product[product::Giacenza]);
-  wholePieces(product[product::Sottoscorta]);
+  product[product::Giacenza] = *stock;
+  product[product::Sottoscorta] = *threshold;
+  return true;
 }
+
+namespace productcard {
+
+Key numberBoxKey(std::string_view current, char32_t key) {
+  const Text t = trim(current);
+  if (!t.empty()) {
+    const auto v = parseNumber(t);
+    if (v && *v > kValueLimit) return Key::ValueTooLarge;
+  }
+  if (key == U'\b') return Key::Accept;
+  if (key >= U'0' && key <= U'9') return Key::Accept;
+  if (key == U',' && current.find(',') == std::string_view::npos) return Key::Accept;
+  return Key::BadCharacter;
+}
+
+Text priceOnExit(std::string_view text) {
+  const Text t = trim(text);
+  if (t.empty()) return "0,00";
+  const auto v = parseNumber(t);
+  if (!v) return "0,00";
+  Text s = generalForm(roundDecimal(*v, 4));
+  const auto comma = s.find(',');
+  if (comma == Text::npos)
+    s += ",00";
+  else if (s.size() - comma == 2)  // a comma and exactly one digit
+    s += '0';
+  return s;
+}
+
+Text piecesOnExit(std::string_view text) { return wholePieces(text).value_or("0"); }
+
+}  // namespace productcard
 
 }  // namespace zel

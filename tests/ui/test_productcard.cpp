@@ -1,0 +1,476 @@
+// The product card driven through its real widgets.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QEnterEvent>
+#include <QPointer>
+#include <QTest>
+#include <QUrlQuery>
+#include <filesystem>
+#include <memory>
+
+#include "attach/allegatimat.h"
+#include "attach/cartellamat.h"
+#include "fakeservices.h"
+#include "products/cercamateriale.h"
+#include "products/cercasottoscorta.h"
+#include "products/materiali.h"
+#include "store/archives.h"
+#include "store/productrules.h"
+#include "store/recordfile.h"
+#include "ui/cardbinding.h"
+
+namespace zel {
+namespace {
+
+namespace fs = std::filesystem;
+
+const QString kTitleCancelled = QString::fromUtf8("Operazione annullata");
+const QString kBadCharacter = QString::fromUtf8("Attenzione: carattere non valido.");
+
+class ProductCardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    card = std::make_unique<TfrmMateriali>();
+    card->show();
+    QApplication::setActiveWindow(card.get());
+    QCoreApplication::processEvents();
+  }
+  void TearDown() override { card.reset(); }
+
+  fs::path archive() const { return folder.file(kProductArchive); }
+
+  void addProduct(const char* code, const char* price = "1,00", const char* stock = "5") {
+    Record r = emptyRecord(productLayout());
+    r[product::Codice] = code;
+    r[product::Marca] = "Marca di " + std::string(code);
+    r[product::Prezzo] = price;
+    r[product::Giacenza] = stock;
+    r[product::Sottoscorta] = "2";
+    r[product::File01] = "/tmp/foto.jpg";
+    auto file = RecordFile::openForUpdate(archive(), productLayout());
+    file.append(r);
+    file.close();
+  }
+  Record stored(size_t k) const { return readRecord(archive(), productLayout(), k); }
+
+  // Empties a box through the keyboard and types into it; the focus stays.
+  void retype(QLineEdit* box, const QString& keys) {
+    box->setFocus();
+    QCoreApplication::processEvents();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, keys);
+  }
+  void click(ClickLabel* command) { QTest::mouseClick(command, Qt::LeftButton); }
+
+  test::TempProgramFolder folder;
+  test::FakeServices fake;
+  std::unique_ptr<TfrmMateriali> card;
+};
+
+TEST_F(ProductCardTest, OpensAsANewCardWithDefaults) {
+  EXPECT_EQ(card->windowTitle(), QString::fromUtf8(" Zelvano © - Prodotti e servizi"));
+  EXPECT_EQ(card->minimumSize(), QSize(1038, 742));
+  EXPECT_EQ(card->txtPrezzo->text(), "0,00");
+  EXPECT_EQ(card->txtGiacenza->text(), "0");
+  EXPECT_EQ(card->txtSottoscorta->text(), "0");
+  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  for (QLabel* l : {card->lblFile01, card->lblFile02, card->lblFile03, card->lblDesc01, card->lblDesc02,
+                    card->lblDesc03, card->lblCartella, card->lblCartellaDesc})
+    EXPECT_FALSE(l->isVisible()) << l->objectName().toStdString();
+  EXPECT_EQ(card->txtCodice->maxLength(), 250);
+  EXPECT_EQ(card->txtData->maxLength(), 50);
+  EXPECT_EQ(card->txtPrezzo->maxLength(), 15);
+  EXPECT_EQ(fieldColour(card->txtCodice), kFocusYellow);
+  EXPECT_EQ(fieldColour(card->txtMarca), kMoneyGreen);
+
+  // A second showing starts a new card again, whatever the first left.
+  card->txtCodice->setText("X");
+  card->txtGiacenza->setText("12");
+  card->lblPosizione->setText("4");
+  card->lblFile02->setText("/tmp/a");
+  card->hide();
+  card->show();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(card->txtCodice->text().isEmpty());
+  EXPECT_EQ(card->txtGiacenza->text(), "0");
+  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(card->lblFile02->text().isEmpty());
+}
+
+TEST_F(ProductCardTest, EnterCyclesThroughTheBoxesAndColoursFollowTheFocus) {
+  const QList<QLineEdit*> cycle = card->editBoxes();
+  ASSERT_EQ(cycle.size(), 17);
+  for (int i = 0; i < cycle.size(); ++i) {
+    ASSERT_EQ(QApplication::focusWidget(), cycle[i]) << i;
+    QTest::keyClick(cycle[i], Qt::Key_Return);
+    EXPECT_EQ(fieldColour(cycle[i]), kMoneyGreen) << i;
+  }
+  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice) << "from the notes back to the code";
+  EXPECT_EQ(fieldColour(card->txtCodice), kFocusYellow);
+  EXPECT_TRUE(fake.messages.isEmpty()) << "Enter is not a refused key in the number boxes";
+}
+
+TEST_F(ProductCardTest, NumberBoxesAreFormattedWhenLeft) {
+  const struct {
+    QLineEdit* box;
+    const char* typed;
+    const char* shown;
+  } cases[] = {
+      {card->txtPrezzo, "12", "12,00"},      {card->txtPrezzo, "12,5", "12,50"},
+      {card->txtPrezzo, "12,345", "12,345"}, {card->txtPrezzo, "12,34567", "12,3457"},
+      {card->txtPrezzo, "0,5", "0,50"},      {card->txtPrezzo, ",", "0,00"},
+      {card->txtPrezzo, "", "0,00"},         {card->txtGiacenza, "7,5", "8"},
+      {card->txtGiacenza, "0,4", "0"},       {card->txtGiacenza, "", "0"},
+      {card->txtSottoscorta, "2,5", "3"},    {card->txtSottoscorta, ",", "0"},
+  };
+  for (const auto& c : cases) {
+    retype(c.box, QString::fromLatin1(c.typed));
+    ASSERT_EQ(c.box->text(), QString::fromLatin1(c.typed)) << "typing is not formatted";
+    card->txtCodice->setFocus();  // leaving the box
+    QCoreApplication::processEvents();
+    EXPECT_EQ(c.box->text(), QString::fromLatin1(c.shown)) << c.box->objectName().toStdString() << " "
+                                                           << c.typed;
+  }
+  // Leaving by Enter formats too, and the focus goes on along the cycle.
+  retype(card->txtGiacenza, "7,5");
+  QTest::keyClick(card->txtGiacenza, Qt::Key_Return);
+  EXPECT_EQ(card->txtGiacenza->text(), "8");
+  EXPECT_EQ(QApplication::focusWidget(), card->txtSottoscorta);
+  EXPECT_TRUE(fake.messages.isEmpty());
+}
+
+TEST_F(ProductCardTest, ValueAboveThirtyMillionResetsTheBox) {
+  const struct {
+    QLineEdit* box;
+    const char* message;
+    const char* reset;
+  } cases[] = {
+      {card->txtPrezzo, "Attenzione: valore non valido.", "0,00"},
+      {card->txtGiacenza, "Attenzione: il valore della giacenza massima non può superare 30 milioni.", "0"},
+      {card->txtSottoscorta, "Attenzione: il valore massimo non può superare 30 milioni.", "0"},
+  };
+  for (const auto& c : cases) {
+    fake.clear();
+    retype(c.box, "99999999");
+    ASSERT_TRUE(fake.messages.isEmpty()) << "eight nines are typed without a word";
+    QTest::keyClick(c.box, Qt::Key_9);
+    ASSERT_EQ(fake.messages.size(), 1);
+    EXPECT_EQ(fake.last().text, QString::fromUtf8(c.message));
+    EXPECT_EQ(fake.last().title, kTitleCancelled);
+    EXPECT_EQ(fake.last().icon, MsgIcon::None);
+    EXPECT_EQ(fake.last().buttons, MsgButtons::Ok);
+    EXPECT_EQ(c.box->text(), QString::fromLatin1(c.reset));
+  }
+  // Backspace is a key like the others for the value check.
+  fake.clear();
+  card->txtPrezzo->setText("30000001");
+  card->txtPrezzo->end(false);
+  QTest::keyClick(card->txtPrezzo, Qt::Key_Backspace);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(card->txtPrezzo->text(), "0,00");
+  // The limit itself still takes keys.
+  fake.clear();
+  retype(card->txtPrezzo, "30000000");
+  QTest::keyClick(card->txtPrezzo, Qt::Key_Comma);
+  EXPECT_TRUE(fake.messages.isEmpty());
+  EXPECT_EQ(card->txtPrezzo->text(), "30000000,");
+}
+
+TEST_F(ProductCardTest, OnlyDigitsAndOneCommaAreTyped) {
+  for (QLineEdit* box : {card->txtPrezzo, card->txtGiacenza, card->txtSottoscorta}) {
+    fake.clear();
+    retype(box, "12,5");
+    QTest::keyClicks(box, ",.a-");
+    EXPECT_EQ(box->text(), "12,5") << box->objectName().toStdString();
+    ASSERT_EQ(fake.messages.size(), 4);
+    for (const auto& m : fake.messages) {
+      EXPECT_EQ(m.text, kBadCharacter);
+      EXPECT_EQ(m.title, kTitleCancelled);
+      EXPECT_EQ(m.icon, MsgIcon::None);
+    }
+    QTest::keyClick(box, Qt::Key_Backspace);
+    EXPECT_EQ(box->text(), "12,");
+  }
+  // The other boxes take any text.
+  fake.clear();
+  retype(card->txtCosto, "12.5 euro");
+  EXPECT_EQ(card->txtCosto->text(), "12.5 euro");
+  EXPECT_TRUE(fake.messages.isEmpty());
+}
+
+TEST_F(ProductCardTest, PasteIntoANumberBoxFollowsTheKeyRules) {
+  retype(card->txtPrezzo, "1");
+  QApplication::clipboard()->setText("2,5");
+  QTest::keyClick(card->txtPrezzo, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(card->txtPrezzo->text(), "12,5");
+  EXPECT_TRUE(fake.messages.isEmpty());
+  QApplication::clipboard()->setText("7");
+  QTest::keyClick(card->txtPrezzo, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(card->txtPrezzo->text(), "12,57");
+  for (const char* bad : {"3,1", "4a", "-2"}) {
+    fake.clear();
+    QApplication::clipboard()->setText(QString::fromLatin1(bad));
+    QTest::keyClick(card->txtPrezzo, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(card->txtPrezzo->text(), "12,57") << bad;
+    ASSERT_EQ(fake.messages.size(), 1) << bad;
+    EXPECT_EQ(fake.last().text, kBadCharacter);
+  }
+}
+
+TEST_F(ProductCardTest, FirstSaveCreatesTheArchiveAndNormalisesTheNumbers) {
+  ASSERT_FALSE(fs::exists(archive()));
+  card->txtCodice->setText("  ABC  ");
+  card->txtDescrizione->setText(QString(300, QLatin1Char('d')));
+  card->lblFile01->setText(" /tmp/foto.jpg ");
+  retype(card->txtSottoscorta, "2,5");
+  retype(card->txtGiacenza, "7,5");  // saved while still in the box
+  card->txtPrezzo->setText("");      // an empty price, never left
+  click(card->imgSalva);
+
+  ASSERT_TRUE(fs::exists(archive()));
+  EXPECT_EQ(fs::file_size(archive()), 5170u);
+  EXPECT_EQ(card->lblPosizione->text(), "1");
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, cardtext::savedInsert());
+  EXPECT_EQ(fake.last().title, cardtext::savedInsertTitle());
+  EXPECT_EQ(fake.last().icon, MsgIcon::Information);
+
+  const Record r = stored(1);
+  EXPECT_EQ(r[product::Codice], "ABC");
+  EXPECT_EQ(r[product::Descrizione], std::string(250, 'd'));
+  EXPECT_EQ(r[product::Prezzo], "0,00");
+  EXPECT_EQ(r[product::Giacenza], "8");
+  EXPECT_EQ(r[product::Sottoscorta], "3");
+  EXPECT_EQ(r[product::File01], "/tmp/foto.jpg");
+  // The card shows what was stored.
+  EXPECT_EQ(card->txtPrezzo->text(), "0,00");
+  EXPECT_EQ(card->txtGiacenza->text(), "8");
+  EXPECT_EQ(card->txtSottoscorta->text(), "3");
+
+  // A price not yet left is stored as typed; the second save overwrites.
+  fake.clear();
+  retype(card->txtPrezzo, "12,5");
+  click(card->imgSalva);
+  EXPECT_EQ(fs::file_size(archive()), 5170u);
+  EXPECT_EQ(card->lblPosizione->text(), "1");
+  EXPECT_EQ(stored(1)[product::Prezzo], "12,5");
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, cardtext::savedUpdate());
+  EXPECT_EQ(fake.last().title, cardtext::savedUpdateTitle());
+}
+
+TEST_F(ProductCardTest, SaveWithoutCodeAsksForItAndWritesNothing) {
+  for (QLineEdit* box : card->editBoxes()) box->setText("5");
+  card->txtCodice->setText("   ");
+  card->txtMarca->setFocus();
+  click(card->imgSalva);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, QString::fromUtf8("Per salvare la scheda è necessario indicare il codice articolo."));
+  EXPECT_EQ(fake.last().title, QString::fromUtf8("Salvataggio scheda non applicabile"));
+  EXPECT_EQ(fake.last().icon, MsgIcon::Information);
+  EXPECT_FALSE(fs::exists(archive()));
+  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+}
+
+TEST_F(ProductCardTest, FailedSaveLeavesCardAndArchiveAsTheyWere) {
+  // A stock that is not a number (as a hand-edited archive may hold) stops the
+  // save before anything is written.
+  addProduct("P1");
+  card->txtCodice->setText("NEW");
+  card->txtGiacenza->setText("sette");
+  click(card->imgSalva);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, archiveAccessMessage());
+  EXPECT_TRUE(fake.last().plain);
+  EXPECT_EQ(fs::file_size(archive()), 5170u);
+  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_EQ(card->txtGiacenza->text(), "sette");
+
+  // An archive that cannot be opened.
+  fake.clear();
+  fs::remove(archive());
+  fs::create_directory(archive());
+  card->txtGiacenza->setText("7,5");
+  click(card->imgSalva);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, archiveAccessMessage());
+  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_EQ(card->txtGiacenza->text(), "7,5") << "the card keeps what it showed";
+}
+
+TEST_F(ProductCardTest, NavigationShowsStoredTextsAsTheyAre) {
+  addProduct("P1", "3,125", "7,5");
+  addProduct("P2");
+  addProduct("P3");
+
+  click(card->imgAvanti);  // next on a new card
+  EXPECT_EQ(card->lblPosizione->text(), "1");
+  EXPECT_EQ(card->txtCodice->text(), "P1");
+  EXPECT_EQ(card->txtMarca->text(), "Marca di P1");
+  EXPECT_EQ(card->txtPrezzo->text(), "3,125");
+  EXPECT_EQ(card->txtGiacenza->text(), "7,5") << "loading does not reformat";
+  EXPECT_EQ(card->lblFile01->text(), "/tmp/foto.jpg");
+  click(card->imgIndietro);  // previous on record 1: nothing at all
+  EXPECT_EQ(card->lblPosizione->text(), "1");
+  click(card->imgAvanti);
+  EXPECT_EQ(card->txtCodice->text(), "P2");
+  click(card->imgUltimo);
+  EXPECT_EQ(card->lblPosizione->text(), "3");
+  click(card->imgAvanti);  // next on the last: nothing
+  EXPECT_EQ(card->lblPosizione->text(), "3");
+  EXPECT_EQ(card->txtCodice->text(), "P3");
+  click(card->imgIndietro);
+  EXPECT_EQ(card->txtCodice->text(), "P2");
+  click(card->imgPrimo);
+  EXPECT_EQ(card->txtCodice->text(), "P1");
+  EXPECT_TRUE(fake.messages.isEmpty());
+
+  // New card: everything emptied, defaults back, focus in the code.
+  card->txtNote->setFocus();
+  click(card->imgNuovo);
+  EXPECT_TRUE(card->txtCodice->text().isEmpty());
+  EXPECT_TRUE(card->txtMarca->text().isEmpty());
+  EXPECT_TRUE(card->lblFile01->text().isEmpty());
+  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_EQ(card->txtPrezzo->text(), "0,00");
+  EXPECT_EQ(card->txtGiacenza->text(), "0");
+  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  click(card->imgIndietro);  // previous on a new card shows record 1
+  EXPECT_EQ(card->lblPosizione->text(), "1");
+}
+
+TEST_F(ProductCardTest, NavigationInAnEmptyArchiveSaysSoAndKeepsTheCard) {
+  card->txtCodice->setText("UNSAVED");
+  click(card->imgPrimo);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, cardtext::emptyArchive());
+  EXPECT_EQ(fake.last().title, cardtext::emptyArchiveTitle());
+  EXPECT_TRUE(fs::exists(archive())) << "the first step creates the archive";
+  EXPECT_EQ(fs::file_size(archive()), 0u);
+  EXPECT_EQ(card->txtCodice->text(), "UNSAVED");
+}
+
+TEST_F(ProductCardTest, WebSearchNeedsABrandAndEncodesTheQuery) {
+  card->txtMarca->setText("   ");
+  card->txtModello->setText("X100");
+  card->txtCodice->setFocus();
+  click(card->imgElimina);
+  EXPECT_TRUE(fake.urls.isEmpty());
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_TRUE(fake.last().plain);
+  EXPECT_EQ(fake.last().text, QString::fromUtf8("Per poter effettuare una ricerca sul Web è necessario compilare il "
+                                                "campo relativo alla marca dell'articolo."));
+  EXPECT_EQ(QApplication::focusWidget(), card->txtMarca);
+
+  const struct {
+    const char *brand, *model, *query;
+  } cases[] = {
+      {" Acme ", "", "Acme "},
+      {"AT&T", "C#", "AT&T C#"},
+      {"C++", " 50% a=b ", "C++ 50% a=b"},
+      {"Caffè", "Dolce", "Caffè Dolce"},
+  };
+  for (const auto& c : cases) {
+    fake.clear();
+    card->txtMarca->setText(QString::fromUtf8(c.brand));
+    card->txtModello->setText(QString::fromUtf8(c.model));
+    click(card->imgElimina);
+    ASSERT_EQ(fake.urls.size(), 1) << c.brand;
+    const QUrl url = fake.urls.first();
+    EXPECT_EQ(url.scheme(), "https");
+    EXPECT_EQ(url.host(), "www.google.com");
+    EXPECT_EQ(url.path(), "/search");
+    EXPECT_TRUE(url.fragment().isEmpty());
+    const QUrlQuery query(url);
+    EXPECT_EQ(query.queryItems().size(), 1) << url.toString().toStdString();
+    EXPECT_EQ(query.queryItemValue("q", QUrl::FullyDecoded), QString::fromUtf8(c.query));
+    EXPECT_TRUE(fake.messages.isEmpty());
+  }
+  EXPECT_TRUE(fake.urls.first().toEncoded().endsWith("q=Caff%C3%A8%20Dolce"));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone";
+}
+
+TEST_F(ProductCardTest, DialogsAreCreatedForOneUseAndFilledFromTheCard) {
+  QList<QPointer<QDialog>> shown;
+  QString memory;
+  QStringList fields;
+  card->execModal = [&](QDialog& d) {
+    shown.append(&d);
+    EXPECT_EQ(d.parentWidget(), card.get());
+    if (auto* s = qobject_cast<TfrmCercaMateriale*>(&d)) memory = s->lblMemory->text();
+    if (auto* a = qobject_cast<TfrmAllegatiMat*>(&d))
+      fields = {a->txtFile01->text(), a->txtFile02->text(), a->txtFile03->text(),
+                a->txtDesc01->text(), a->txtDesc02->text(), a->txtDesc03->text()};
+    if (auto* f = qobject_cast<TfrmCartellaMat*>(&d)) fields = {f->txtFile01->text(), f->txtDesc01->text()};
+    return 0;
+  };
+  click(card->imgTrova);
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_EQ(memory, "materiali");
+  EXPECT_TRUE(shown.last().isNull()) << "destroyed when it closes";
+
+  click(card->imgDoppioTurno);
+  ASSERT_EQ(shown.size(), 2);
+  EXPECT_TRUE(shown.last().isNull());
+
+  card->lblFile01->setText(" /tmp/a.pdf ");
+  card->lblFile03->setText("/tmp/c.txt");
+  card->lblDesc01->setText("  manuale ");
+  card->lblDesc02->setText("solo descrizione");
+  click(card->imgFile);
+  ASSERT_EQ(shown.size(), 3);
+  EXPECT_EQ(fields, QStringList({"/tmp/a.pdf", "", "/tmp/c.txt", "manuale", "solo descrizione", ""}));
+  EXPECT_TRUE(shown.last().isNull());
+
+  card->lblCartella->setText(" /tmp/progetti ");
+  card->lblCartellaDesc->setText("foto ");
+  click(card->imgCartella);
+  ASSERT_EQ(shown.size(), 4);
+  EXPECT_EQ(fields, QStringList({"/tmp/progetti", "foto"}));
+  EXPECT_TRUE(fake.messages.isEmpty());
+}
+
+TEST_F(ProductCardTest, WordExportNeedsTheCode) {
+  card->txtCodice->setText(" ");
+  card->txtMarca->setFocus();
+  click(card->imgWord);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_TRUE(fake.last().plain);
+  EXPECT_EQ(fake.last().text, QString::fromUtf8("Per poter esportare la scheda corrente in Microsoft Word è necessario "
+                                                "indicare il codice articolo."));
+  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+}
+
+TEST_F(ProductCardTest, StatusBarNamesTheCommandUnderTheMouse) {
+  QLabel* pan = card->statusPanel();
+  auto hover = [](QWidget* w) {
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(w, &enter);
+  };
+  hover(card->imgElimina);
+  EXPECT_EQ(pan->text(), QString::fromUtf8(" Cerca sul Web, tramite Google, informazioni relative all'articolo "
+                                           "descritto nella scheda corrente."));
+  hover(card->imgUltimo);
+  EXPECT_EQ(pan->text(), " Visualizza l'ultima scheda in archivio");
+  hover(card->grpSezione02);
+  EXPECT_TRUE(pan->text().isEmpty());
+  hover(card->imgDoppioTurno);
+  EXPECT_EQ(pan->text(), " Visualizza l'elenco dei prodotti in esaurimento.");
+  hover(card->container());
+  EXPECT_TRUE(pan->text().isEmpty());
+
+  // With the real mouse: from a command back onto the background of its group.
+  QTest::mouseMove(card->imgSalva, QPoint(10, 10));
+  EXPECT_EQ(pan->text(), QString::fromUtf8(" Salva in archivio i dati relativi alla scheda corrente oppure "
+                                           "aggiorna la scheda esistente."));
+  QTest::mouseMove(card->grpControlli, QPoint(4, card->grpControlli->height() - 4));
+  EXPECT_TRUE(pan->text().isEmpty());
+}
+
+}  // namespace
+}  // namespace zel
