@@ -1,9 +1,240 @@
 #include "supplies/accedi.h"
 
+#include <QCloseEvent>
+#include <QShowEvent>
+
+#include "app/forms.h"
+#include "app/helpform.h"
+#include "app/helptopics.h"
+#include "store/supplyfiles.h"
+#include "supplies/crea.h"
+#include "supplies/forniture.h"
+#include "ui/programfolder.h"
+#include "ui/services.h"
+
 namespace zel {
+namespace {
+
+const QString kBackHome = QStringLiteral("avvio");
+const QString kOpenSupply = QStringLiteral("forniture");
+
+// The failure text of this window (it speaks of data, not of the archive).
+QString dataAccessMessage() {
+  return QStringLiteral(
+      "Attenzione: il sistema non permette di accedere ai dati.\n\r\n\r"
+      "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+}
+
+QLabel* infoLabel(const char* name, const QString& text, QWidget* parent, const QRect& where) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setGeometry(where);
+  l->setWordWrap(true);
+  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  l->setStyleSheet(QStringLiteral("color: #000080; font-family: Verdana; font-size: 10pt;"));
+  return l;
+}
+
+}  // namespace
 
 TfrmAccedi::TfrmAccedi(QWidget* parent)
-    : MainScreen(QStringLiteral("frmAccedi"), QStringLiteral(" Zelvano © - Apri fornitura esistente"), parent) {
+    : MainScreen(QStringLiteral("frmAccedi"), QStringLiteral(" Zelvano © - Apri fornitura esistente"), parent),
+      showHelp([](const HelpTopic& topic) {
+        if (forms().frmHelpForm) forms().frmHelpForm->showTopic(topic);
+      }) {
+  setMinimumSize(1022, 738);
+  QWidget* card = supplyCard("shpScheda", QStringLiteral("Apri fornitura esistente"), container(),
+                             QRect(97, 44, 800, 600));
+  const int left = 24, width = 752;
+
+  lblInfo01 = infoLabel("lblInfo01",
+                        QStringLiteral("Selezionare la fornitura a cui si vuole accedere nell'elenco sottostante e "
+                                       "premere il pulsante Apri fornitura selezionata."),
+                        card, QRect(left, 56, width, 40));
+
+  lstClassi = new QListWidget(card);
+  lstClassi->setObjectName(QStringLiteral("lstClassi"));
+  lstClassi->setGeometry(left, 102, width, 340);
+  lstClassi->setSelectionMode(QAbstractItemView::SingleSelection);
+  lstClassi->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  QFont listFont(QStringLiteral("Verdana"));
+  listFont.setPixelSize(16);
+  lstClassi->setFont(listFont);
+  lstClassi->setSpacing(1);
+  QPalette lp = lstClassi->palette();
+  lp.setColor(QPalette::Base, QColor(204, 255, 204));
+  lp.setColor(QPalette::Text, Qt::black);
+  lstClassi->setPalette(lp);
+
+  lblTotale = new QLabel(card);
+  lblTotale->setObjectName(QStringLiteral("lblTotale"));
+  lblTotale->setGeometry(left, 446, width, 22);
+  lblTotale->setStyleSheet(QStringLiteral(
+      "color: #000080; font-family: Verdana; font-size: 10pt; font-style: italic;"));
+
+  lblMemory = new QLabel(kBackHome, this);
+  lblMemory->setObjectName(QStringLiteral("lblMemory"));
+  lblMemory->setVisible(false);
+
+  imgApri = supplyCommand("imgApri", QStringLiteral(":/art/nav_avanti.png"),
+                          QStringLiteral("Apri fornitura selezionata"), card, QRect(left, 482, 270, 44));
+  imgAnnulla = supplyCommand("imgAnnulla", QStringLiteral(":/art/cmd_esci.png"), QStringLiteral("Annulla"), card,
+                             QRect(left + 286, 482, 150, 44));
+  btnCancella = supplyCommand("btnCancella", QStringLiteral(":/art/cmd_elimina.png"), QStringLiteral("Elimina"),
+                              card, QRect(left + width - 270, 482, 134, 44));
+  btnCancella->setToolTip(QStringLiteral(" Elimina fornitura selezionata "));
+  btnCancella->setStyleSheet(btnCancella->styleSheet().replace(QStringLiteral("#000080"), QStringLiteral("#800000"))
+                                 .replace(QStringLiteral("#1c1ca8"), QStringLiteral("#a82020")));
+  imgGuida = supplyCommand("imgGuida", QStringLiteral(":/art/cmd_guida.png"), QStringLiteral("Guida"), card,
+                           QRect(left + width - 120, 482, 120, 44));
+  imgGuida->setToolTip(QStringLiteral(" Guida "));
+
+  lblInfo02 = infoLabel("lblInfo02",
+                        QStringLiteral("Fare clic sul pulsante Annulla per uscire da questo ambiente e tornare nella "
+                                       "schermata di avvio."),
+                        card, QRect(left, 544, width, 40));
+
+  btnSfondo = new QPushButton(this);
+  btnSfondo->setObjectName(QStringLiteral("btnSfondo"));
+  btnSfondo->setIcon(QIcon(QStringLiteral(":/art/card_tile.png")));
+  btnSfondo->setVisible(false);
+
+  connect(imgApri, &ClickLabel::clicked, this, &TfrmAccedi::imgApriClick);
+  connect(lstClassi, &QListWidget::itemDoubleClicked, this, &TfrmAccedi::lstClassiDblClick);
+  connect(imgAnnulla, &ClickLabel::clicked, this, &TfrmAccedi::imgAnnullaClick);
+  connect(btnCancella, &ClickLabel::clicked, this, &TfrmAccedi::btnCancellaClick);
+  connect(imgGuida, &ClickLabel::clicked, this, &TfrmAccedi::imgGuidaClick);
+}
+
+void TfrmAccedi::showEvent(QShowEvent* event) {
+  MainScreen::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TfrmAccedi::FormShow() {
+  setBackgroundTile(QStringLiteral(":/art/card_tile.png"));
+  fillList();
+  lblMemory->setText(kBackHome);
+}
+
+bool TfrmAccedi::fillList() {
+  lstClassi->clear();
+  lblTotale->clear();
+  std::vector<std::string> entries;
+  try {
+    entries = supplyfiles::listSupplies(programFolder());
+  } catch (const std::exception&) {
+    services().message(this, dataAccessMessage());
+    return false;
+  }
+  for (const std::string& entry : entries) {
+    auto* item = new QListWidgetItem(QString::fromUtf8(entry), lstClassi);
+    item->setData(kEntryRole, QByteArray::fromStdString(entry));
+  }
+  lblTotale->setText(QString::fromStdString(supplyfiles::countLine(entries.size())));
+  lstClassi->clearSelection();
+  lstClassi->setCurrentRow(-1);
+  return true;
+}
+
+bool TfrmAccedi::selectedEntry(std::string& entry) const {
+  const QList<QListWidgetItem*> selected = lstClassi->selectedItems();
+  if (selected.isEmpty()) return false;
+  entry = selected.first()->data(kEntryRole).toByteArray().toStdString();
+  return true;
+}
+
+void TfrmAccedi::imgApriClick() {
+  guarded(this, [this] {
+    std::string entry;
+    if (!selectedEntry(entry)) {
+      services().box(this,
+                     QStringLiteral("Fare clic sul nome della fornitura di interesse prima di premere il pulsante "
+                                    "Apri fornitura selezionata.\r\n\r\nSe l'elenco non contiene la fornitura "
+                                    "desiderata è necessario crearla utilizzando la funzione Crea nuova fornitura."),
+                     QStringLiteral("Attenzione: nessuna fornitura selezionata"), MsgIcon::Warning, MsgButtons::Ok);
+      return;
+    }
+    openSelected();
+  });
+}
+
+void TfrmAccedi::lstClassiDblClick() {
+  guarded(this, [this] {
+    std::string entry;
+    if (selectedEntry(entry)) openSelected();
+  });
+}
+
+void TfrmAccedi::openSelected() {
+  std::string entry;
+  if (!selectedEntry(entry)) return;
+  // The sheet finds its file again through a text label: a name the system
+  // cannot spell back would lead it to another, empty file.
+  if (!supplyfiles::isValidUtf8(entry)) {
+    services().box(this,
+                   QStringLiteral("Il nome del file della fornitura selezionata contiene caratteri che il sistema "
+                                  "non riconosce.\r\n\r\nRinominare il file nella cartella del programma prima di "
+                                  "aprire la fornitura."),
+                   QStringLiteral("Apertura fornitura non applicabile"), MsgIcon::Warning, MsgButtons::Ok);
+    return;
+  }
+  lblMemory->setText(kOpenSupply);
+  close();
+}
+
+void TfrmAccedi::imgAnnullaClick() {
+  lblMemory->setText(kBackHome);
+  close();
+}
+
+void TfrmAccedi::closeEvent(QCloseEvent* event) {
+  std::string entry;
+  const bool open = lblMemory->text().trimmed() == kOpenSupply && selectedEntry(entry);
+  lblMemory->setText(kBackHome);
+  TfrmForniture* sheet = forms().frmForniture;
+  if (!open || !sheet) {
+    MainScreen::closeEvent(event);
+    return;
+  }
+  event->accept();
+  sheet->lblFile->setText(pathToQ(supplyfiles::supplyPath(programFolder(), entry)));
+  sheet->panClasse->setText(QString::fromUtf8(supplyfiles::supplyName(entry)));
+  moveTo(sheet);
+}
+
+void TfrmAccedi::btnCancellaClick() {
+  guarded(this, [this] {
+    std::string entry;
+    if (!selectedEntry(entry)) {
+      services().box(this,
+                     QStringLiteral("Fare clic sul nome della fornitura di interesse prima di premere il pulsante "
+                                    "Elimina fornitura selezionata.\r\n\r\nAttenzione: i dati cancellati non "
+                                    "potranno essere recuperati."),
+                     QStringLiteral("Nessuna fornitura selezionata"), MsgIcon::Warning, MsgButtons::Ok);
+      return;
+    }
+    const MsgAnswer answer = services().box(
+        this,
+        QStringLiteral("Attenzione: si sta per eliminare la fornitura selezionata. I dati cancellati non potranno "
+                       "essere recuperati.\r\n\r\nSi vuole proprio eliminare la fornitura selezionata?"),
+        QStringLiteral("Conferma cancellazione fornitura"), MsgIcon::Question, MsgButtons::YesNo);
+    if (answer != MsgAnswer::Yes) return;
+    try {
+      // A file that cannot be removed simply stays in the refreshed list.
+      supplyfiles::deleteSupply(programFolder(), entry);
+    } catch (const std::exception&) {
+      services().message(this, dataAccessMessage());
+    }
+    fillList();
+    lblMemory->setText(kBackHome);
+  });
+}
+
+void TfrmAccedi::imgGuidaClick() {
+  guarded(this, [this] {
+    if (showHelp) showHelp(help::openSupplyTopic());
+  });
 }
 
 }  // namespace zel

@@ -1,5 +1,14 @@
 #pragma once
+// The open-supply window: lists the supplies of the program folder, opens
+// the chosen one in the supply sheet or deletes its file.
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <functional>
+#include <string>
 
+#include "ui/behaviour.h"
+#include "ui/helptopic.h"
 #include "ui/mainscreen.h"
 
 namespace zel {
@@ -8,6 +17,39 @@ class TfrmAccedi : public MainScreen {
   Q_OBJECT
  public:
   explicit TfrmAccedi(QWidget* parent = nullptr);
+
+  QListWidget* lstClassi;
+  QLabel* lblTotale;
+  QLabel* lblMemory;  // hidden: what closing means, "avvio" or "forniture"
+  ClickLabel *imgApri, *imgAnnulla, *btnCancella, *imgGuida;
+  QLabel *lblInfo01, *lblInfo02;
+  QPushButton* btnSfondo;  // hidden: only carries the background tile
+
+  // Each list line keeps its file name, byte for byte as the folder holds it.
+  static constexpr int kEntryRole = Qt::UserRole;
+
+  // Shows a help topic in the help window; tests replace it.
+  std::function<void(const HelpTopic&)> showHelp;
+
+ public slots:
+  void imgApriClick();
+  void lstClassiDblClick();
+  void imgAnnullaClick();
+  void btnCancellaClick();
+  void imgGuidaClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormShow();
+  // Rebuilds the list and the count line from the folder; false after a
+  // failure, which has been reported.
+  bool fillList();
+  // The selected entry, or false when none is selected.
+  bool selectedEntry(std::string& entry) const;
+  void openSelected();
 };
 
 }  // namespace zel

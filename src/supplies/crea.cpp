@@ -1,9 +1,209 @@
 #include "supplies/crea.h"
 
+#include <QFile>
+#include <QResizeEvent>
+#include <QShowEvent>
+
+#include "app/forms.h"
+#include "app/helpform.h"
+#include "app/helptopics.h"
+#include "store/supplyfiles.h"
+#include "ui/programfolder.h"
+#include "ui/services.h"
+
 namespace zel {
 
+ClickLabel* supplyCommand(const char* name, const QString& picture, const QString& caption,
+                          QWidget* parent, const QRect& where) {
+  auto* c = new ClickLabel(QString::fromLatin1(name), parent);
+  c->setGeometry(where);
+  c->setAlignment(Qt::AlignCenter);
+  c->setTextFormat(Qt::RichText);
+  const QString text = caption.toHtmlEscaped();
+  c->setText(QFile::exists(picture)
+                 ? QStringLiteral("<table align=\"center\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
+                                  "<td valign=\"middle\"><img src=\"%1\"></td>"
+                                  "<td valign=\"middle\">&nbsp;&nbsp;%2</td></tr></table>")
+                       .arg(picture, text)
+                 : text);
+  c->setStyleSheet(QStringLiteral(
+      "QLabel { background: #000080; color: white; border: 1px solid #404040; border-radius: 3px;"
+      " font-family: Verdana; font-size: 9pt; font-weight: bold; }"
+      "QLabel:hover { background: #1c1ca8; }"));
+  return c;
+}
+
+QWidget* supplyCard(const char* name, const QString& heading, QWidget* parent, const QRect& where) {
+  auto* card = new QLabel(parent);  // a label paints its own stylesheet background
+  card->setObjectName(QString::fromLatin1(name));
+  card->setGeometry(where);
+  card->setStyleSheet(QStringLiteral("QLabel#%1 { background: white; border: 1px solid #000080; }")
+                          .arg(QString::fromLatin1(name)));
+  auto* band = new QLabel(heading, card);
+  band->setObjectName(QString::fromLatin1(name) + QStringLiteral("Titolo"));
+  band->setGeometry(1, 1, where.width() - 2, 34);
+  band->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  band->setStyleSheet(QStringLiteral(
+      "background: #000080; color: white; padding-left: 14px; font-family: Verdana; font-size: 12pt;"
+      " font-weight: bold;"));
+  auto* line = new QLabel(card);
+  line->setGeometry(1, 35, where.width() - 2, 4);
+  line->setStyleSheet(QStringLiteral("background: #800000;"));
+  return card;
+}
+
+namespace {
+
+QLabel* infoLabel(const char* name, const QString& text, QWidget* parent, const QRect& where) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setGeometry(where);
+  l->setWordWrap(true);
+  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  l->setStyleSheet(QStringLiteral("color: #000080; font-family: Verdana; font-size: 10pt;"));
+  return l;
+}
+
+const QString kRefusedTitle = QStringLiteral("Salvataggio fornitura non applicabile");
+
+}  // namespace
+
 TfrmCrea::TfrmCrea(QWidget* parent)
-    : MainScreen(QStringLiteral("frmCrea"), QStringLiteral(" Zelvano © - Creazione nuova fornitura"), parent) {
+    : MainScreen(QStringLiteral("frmCrea"), QStringLiteral(" Zelvano © - Creazione nuova fornitura"), parent),
+      showHelp([](const HelpTopic& topic) {
+        if (forms().frmHelpForm) forms().frmHelpForm->showTopic(topic);
+      }) {
+  setMinimumSize(1022, 738);
+  QWidget* card = supplyCard("shpScheda", QStringLiteral("Crea nuova fornitura"), container(),
+                             QRect(97, 154, 800, 380));
+
+  imgDecor = new QLabel(card);
+  imgDecor->setObjectName(QStringLiteral("imgDecor"));
+  imgDecor->setGeometry(24, 62, 144, 265);
+  imgDecor->setPixmap(QPixmap(QStringLiteral(":/art/riquadro_forniture.jpg")));
+
+  const int left = 196, width = 580;
+  lblInfo01 = infoLabel("lblInfo01",
+                        QStringLiteral("Indicare il nome della nuova fornitura che si intende creare nella casella "
+                                       "di testo sottostante e premere il pulsante Applica e chiudi."),
+                        card, QRect(left, 60, width, 44));
+
+  panTitolo = new QLabel(QStringLiteral("Nome fornitura:"), card);
+  panTitolo->setObjectName(QStringLiteral("panTitolo"));
+  panTitolo->setGeometry(left, 116, width, 28);
+  panTitolo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  panTitolo->setStyleSheet(QStringLiteral(
+      "background: #008000; color: white; padding-left: 8px; font-family: Verdana; font-size: 10pt;"
+      " font-weight: bold;"));
+
+  txtClasse = new QLineEdit(card);
+  txtClasse->setObjectName(QStringLiteral("txtClasse"));
+  txtClasse->setGeometry(left, 144, width, 36);
+  txtClasse->setMaxLength(supplyfiles::kMaxNameChars);
+  QFont nameFont(QStringLiteral("Verdana"));
+  nameFont.setPixelSize(16);
+  nameFont.setBold(true);
+  txtClasse->setFont(nameFont);
+  applyFocusColour(txtClasse, Qt::white);
+  // The characters a file name cannot hold are simply not typed.
+  installKeyFilter(txtClasse, [](QChar c) { return !supplyfiles::isForbiddenNameChar(c.unicode()); });
+
+  lblInfo02 = infoLabel("lblInfo02",
+                        QStringLiteral("Il nome attribuito alla fornitura apparirà nell'elenco di selezione "
+                                       "visualizzato attraverso la funzione Apri fornitura esistente. "),
+                        card, QRect(left, 198, width, 44));
+  lblInfo03 = infoLabel("lblInfo03",
+                        QStringLiteral("Per uscire da questa schermata senza creare una nuova fornitura fare clic "
+                                       "sul pulsante Annulla. "),
+                        card, QRect(left, 250, width, 44));
+
+  imgApplica = supplyCommand("imgApplica", QStringLiteral(":/art/cmd_check.png"),
+                             QStringLiteral("Applica e chiudi"), card, QRect(left, 318, 210, 44));
+  imgAnnulla = supplyCommand("imgAnnulla", QStringLiteral(":/art/cmd_esci.png"), QStringLiteral("Annulla"),
+                             card, QRect(left + 226, 318, 150, 44));
+  imgGuida = supplyCommand("imgGuida", QStringLiteral(":/art/cmd_guida.png"), QStringLiteral("Guida"), card,
+                           QRect(left + width - 120, 318, 120, 44));
+  imgGuida->setToolTip(QStringLiteral(" Guida "));
+
+  btnSfondo = new QPushButton(this);
+  btnSfondo->setObjectName(QStringLiteral("btnSfondo"));
+  btnSfondo->setIcon(QIcon(QStringLiteral(":/art/card_tile.png")));
+  btnSfondo->setVisible(false);
+
+  connect(imgApplica, &ClickLabel::clicked, this, &TfrmCrea::imgApplicaClick);
+  connect(imgAnnulla, &ClickLabel::clicked, this, &TfrmCrea::imgAnnullaClick);
+  connect(imgGuida, &ClickLabel::clicked, this, &TfrmCrea::imgGuidaClick);
+}
+
+void TfrmCrea::showEvent(QShowEvent* event) {
+  MainScreen::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TfrmCrea::FormShow() {
+  setBackgroundTile(QStringLiteral(":/art/card_tile.png"));
+  txtClasse->clear();
+  txtClasse->setFocus();
+}
+
+void TfrmCrea::resizeEvent(QResizeEvent* event) {
+  MainScreen::resizeEvent(event);
+  // This window sits 4 pixels further right than the other main screens.
+  container()->move(container()->pos() + QPoint(4, 0));
+}
+
+void TfrmCrea::warn(const QString& text) {
+  services().box(this, text, kRefusedTitle, MsgIcon::Warning, MsgButtons::Ok);
+  txtClasse->setFocus();
+}
+
+void TfrmCrea::imgApplicaClick() {
+  guarded(this, [this] { createSupply(); });
+}
+
+void TfrmCrea::createSupply() {
+  supplyfiles::CreateResult r;
+  try {
+    r = supplyfiles::createSupply(programFolder(), txtClasse->text().toUtf8().toStdString());
+  } catch (const SupplyFileError& e) {
+    // The window stays open with the name in the box; nothing was created.
+    services().message(this, QString::fromUtf8(e.what()));
+    return;
+  }
+  const QString boxText = QString::fromUtf8(r.boxText);
+  if (boxText != txtClasse->text()) txtClasse->setText(boxText);
+
+  switch (r.outcome) {
+    case supplyfiles::CreateOutcome::NameMissing:
+      warn(QStringLiteral("Impossibile creare la nuova fornitura in quanto non è stato indicato alcun nome.\r\n\r\n"
+                          "Inserire il nome della fornitura nella casella di testo prima di premere il pulsante "
+                          "Applica e chiudi."));
+      return;
+    case supplyfiles::CreateOutcome::NameInUse:
+      warn(QStringLiteral("Il nome della fornitura indicato già esiste in archivio.\r\n\r\n"
+                          "Inserire un nome diverso oppure, se si desidera visualizzare una fornitura già creata, "
+                          "utilizzare la funzione Apri fornitura esistente."));
+      return;
+    case supplyfiles::CreateOutcome::NameTooLong:
+      warn(QStringLiteral("Il nome della fornitura indicato è troppo lungo per essere usato come nome di file.\r\n\r\n"
+                          "Inserire un nome più breve prima di premere il pulsante Applica e chiudi."));
+      return;
+    case supplyfiles::CreateOutcome::Created:
+      break;
+  }
+  services().box(this,
+                 QStringLiteral("Il file relativo alla nuova fornitura è stato creato con successo.\r\n\r\n"
+                                "E' ora possibile visualizzarlo nell'elenco delle forniture esistenti."),
+                 QStringLiteral("Salvataggio fornitura effettuato"), MsgIcon::Information, MsgButtons::Ok);
+  close();
+}
+
+void TfrmCrea::imgAnnullaClick() { close(); }
+
+void TfrmCrea::imgGuidaClick() {
+  guarded(this, [this] {
+    if (showHelp) showHelp(help::createSupplyTopic());
+  });
 }
 
 }  // namespace zel

@@ -1,13 +1,52 @@
 #pragma once
+// The create-supply window: the user names a new supply and the window
+// creates its empty file in the program folder.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
 
+#include "ui/behaviour.h"
+#include "ui/helptopic.h"
 #include "ui/mainscreen.h"
 
 namespace zel {
+
+// A command of the supply windows: a framed clickable label with its
+// picture (when the artwork is there) and its caption.
+ClickLabel* supplyCommand(const char* name, const QString& picture, const QString& caption,
+                          QWidget* parent, const QRect& where);
+// The white card with a navy heading that holds a supply window's controls.
+QWidget* supplyCard(const char* name, const QString& heading, QWidget* parent, const QRect& where);
 
 class TfrmCrea : public MainScreen {
   Q_OBJECT
  public:
   explicit TfrmCrea(QWidget* parent = nullptr);
+
+  QLineEdit* txtClasse;
+  QLabel* panTitolo;
+  ClickLabel *imgApplica, *imgAnnulla, *imgGuida;
+  QLabel *lblInfo01, *lblInfo02, *lblInfo03;
+  QLabel* imgDecor;
+  QPushButton* btnSfondo;  // hidden: only carries the background tile
+
+  // Shows a help topic in the help window; tests replace it.
+  std::function<void(const HelpTopic&)> showHelp;
+
+ public slots:
+  void imgApplicaClick();
+  void imgAnnullaClick();
+  void imgGuidaClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void FormShow();
+  void createSupply();
+  void warn(const QString& text);
 };
 
 }  // namespace zel

@@ -1,0 +1,136 @@
+#include "store/supplysheet.h"
+
+#include <cmath>
+
+#include "core/numbers.h"
+#include "store/recordfile.h"
+
+namespace zel {
+namespace supplysheet {
+namespace {
+
+bool isBlank(std::string_view s) { return trim(s).empty(); }
+
+// The value of a number box rounded to four decimals, in general form; no
+// value when the text is not a number.
+std::optional<Text> roundedToFour(std::string_view typed) {
+  const std::optional<double> v = parseNumber(typed);
+  if (!v) return std::nullopt;
+  const double r = roundDecimal(*v, 4);
+  if (!std::isfinite(r)) return std::nullopt;
+  return generalForm(r);
+}
+
+// Only the fields an item line and the total need, each trimmed.
+Record listedFields(const uint8_t* bytes) {
+  static const supply::Field kListed[] = {supply::Prodotto, supply::Data,   supply::Quantita,
+                                          supply::Prezzo,   supply::Importo, supply::UM};
+  const Layout& layout = supplyLayout();
+  Record r = emptyRecord(layout);
+  for (supply::Field f : kListed) {
+    const uint8_t* p = bytes + layout.offset(f);
+    const size_t len = std::min<size_t>(p[0], static_cast<size_t>(layout.field(f).capacity));
+    r[f] = trim(std::string_view(reinterpret_cast<const char*>(p + 1), len));
+  }
+  return r;
+}
+
+struct StopListing {};
+
+}  // namespace
+
+Text priceOnExit(std::string_view typed) {
+  if (isBlank(typed)) return kDefaultMoney;
+  const std::optional<Text> rounded = roundedToFour(typed);
+  if (!rounded) return kDefaultMoney;
+  return completeAmount(*rounded);
+}
+
+Text quantityOnExit(std::string_view typed) {
+  Text t(typed);
+  if (!isBlank(t)) {
+    const std::optional<Text> rounded = roundedToFour(t);
+    if (!rounded) return kDefaultQuantity;
+    t = *rounded;
+  }
+  if (isBlank(t) || trim(t) == ",") return kDefaultQuantity;
+  if (t.front() == ',') t = "0" + t;
+  if (t.back() == ',') t += "00";
+  if (trim(t) == "0") return kDefaultQuantity;
+  return t;
+}
+
+NumberKey numberKey(std::string_view current, char32_t typed) {
+  // The value is looked at before the key: a box at or under the limit takes
+  // one more digit, the next key then resets it.
+  if (!isBlank(current)) {
+    const std::optional<double> v = parseNumber(current);
+    if (!v || *v > kNumberBoxLimit) return NumberKey::Reset;
+  }
+  if (typed >= U'0' && typed <= U'9') return NumberKey::Accept;
+  if (typed == U',') return current.find(',') == std::string_view::npos ? NumberKey::Accept : NumberKey::Discard;
+  return NumberKey::Discard;
+}
+
+Calculation calculate(std::string_view quantity, std::string_view price, std::string_view amount) {
+  Calculation c{Text(quantity), Text(price), Text(amount), true};
+  if (isBlank(c.quantity)) c.quantity = kDefaultQuantity;
+  if (isBlank(c.price)) c.price = kDefaultMoney;
+  if (isBlank(c.amount)) c.amount = kDefaultMoney;
+  const Calculation invalid{kDefaultQuantity, kDefaultMoney, kDefaultMoney, false};
+  const std::optional<double> q = parseNumber(c.quantity);
+  const std::optional<double> p = parseNumber(c.price);
+  if (!q || !p) return invalid;
+  const double product = *q * *p;
+  if (!std::isfinite(product)) return invalid;
+  // The product is written in general form first and rounded from that text.
+  const double shown = parseNumber(generalForm(product)).value_or(product);
+  const double rounded = roundDecimal(shown, 2);
+  if (!std::isfinite(rounded)) return invalid;
+  Text text = completeAmount(generalForm(rounded));
+  // An amount longer than its field would be stored cut, that is wrong.
+  const int capacity = supplyLayout().field(supply::Importo).capacity;
+  if (text.size() > static_cast<size_t>(capacity)) return invalid;
+  c.amount = std::move(text);
+  return c;
+}
+
+Text ItemList::total() const {
+  if (!complete) return generalForm(sum);
+  return lines.empty() ? Text(kDefaultMoney) : totalText(sum);
+}
+
+ItemList listItems(const std::filesystem::path& supplyFile) {
+  ItemList list;
+  try {
+    RecordFile file = RecordFile::openForUpdate(supplyFile, supplyLayout());
+    list.lines.reserve(file.count());
+    file.scan([&](size_t, const uint8_t* bytes) {
+      const Record r = listedFields(bytes);
+      list.lines.push_back(itemLine(r));
+      const std::optional<double> v = parseNumber(r[supply::Importo]);
+      if (!v) throw StopListing{};
+      list.sum += *v;
+    });
+    file.close();
+    list.complete = true;
+  } catch (...) {
+    // The lines and the running sum reached so far stay as they are.
+  }
+  return list;
+}
+
+std::optional<FoundItem> findRecordOfLine(const std::filesystem::path& supplyFile, std::string_view line) {
+  const Text wanted = trim(line);
+  RecordFile file = RecordFile::openForUpdate(supplyFile, supplyLayout());
+  std::optional<FoundItem> found;
+  file.scan([&](size_t k, const uint8_t* bytes) {
+    if (trim(itemLine(listedFields(bytes))) == wanted)
+      found = FoundItem{k, decodeRecord(supplyLayout(), bytes)};
+  });
+  file.close();
+  return found;
+}
+
+}  // namespace supplysheet
+}  // namespace zel

@@ -1,0 +1,73 @@
+#pragma once
+// The supply sheet's rules that need no window: defaults and formatting of
+// the three number boxes, their key filter, the amount calculation, and the
+// item list with its total read straight from a supply file.
+#include <filesystem>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "core/text.h"
+#include "store/layout.h"
+#include "store/supplyitem.h"
+
+namespace zel {
+namespace supplysheet {
+
+inline constexpr const char* kDefaultQuantity = "1";
+inline constexpr const char* kDefaultMoney = "0,00";  // price and amount
+inline constexpr const char* kPaid = "Saldato";
+inline constexpr const char* kPending = "In sospeso";
+// A number box whose value is above this takes no further key.
+inline constexpr double kNumberBoxLimit = 30000000.0;
+
+// The price and amount boxes on leaving: rounded to four decimals, completed
+// to two ("7" -> "7,00", "0,125" stays, "1,99999" -> "2,00"); an empty or
+// unreadable text becomes "0,00".
+Text priceOnExit(std::string_view typed);
+// The quantity box on leaving: rounded to four decimals without trailing
+// zeros ("2,50" -> "2,5"); empty, "," , 0 or unreadable become "1".
+Text quantityOnExit(std::string_view typed);
+
+// What a number box does with a typed character (Backspace and Enter are
+// handled before): take it, drop it, or drop it and go back to the default.
+enum class NumberKey { Accept, Discard, Reset };
+NumberKey numberKey(std::string_view current, char32_t typed);
+
+// Calculate: amount = quantity × price, rounded to two decimals and
+// completed. Blank boxes take their defaults first. When the quantity or the
+// price cannot be read, or the amount would not fit its 16-character field,
+// `valid` is false and the three texts are the defaults.
+struct Calculation {
+  Text quantity;
+  Text price;
+  Text amount;
+  bool valid = true;
+};
+Calculation calculate(std::string_view quantity, std::string_view price, std::string_view amount);
+
+// The item list of a supply file, as the sheet shows it: one item line per
+// record in file order and the total of the amounts. Reading stops at the
+// first record whose amount cannot be read, or at a read failure; the lines
+// gathered so far stay and the total is then the running sum in general form.
+struct ItemList {
+  std::vector<Text> lines;
+  double sum = 0;
+  bool complete = false;  // every record was listed and summed
+  Text total() const;     // completed total, or the running sum when incomplete
+};
+// Opens the file for update (a missing file is created empty). Never throws:
+// a file that cannot be opened gives an empty, incomplete list.
+ItemList listItems(const std::filesystem::path& supplyFile);
+
+// The record behind a chosen line: the last record whose item line equals it
+// (both trimmed), with its number, reading the file once (opened for update).
+// Throws StoreError when the file cannot be read.
+struct FoundItem {
+  size_t number = 0;
+  Record record;
+};
+std::optional<FoundItem> findRecordOfLine(const std::filesystem::path& supplyFile, std::string_view line);
+
+}  // namespace supplysheet
+}  // namespace zel

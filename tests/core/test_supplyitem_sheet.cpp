@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "store/recordfile.h"
+#include "store/supplysheet.h"
+#include "tempfolder.h"
+
+namespace zel::supplysheet {
+namespace {
+
+using zel::testing::TempFolder;
+
+Record item(const std::string& prodotto, const std::string& quantita, const std::string& prezzo,
+            const std::string& importo) {
+  Record r = emptyRecord(supplyLayout());
+  r[supply::Prodotto] = prodotto;
+  r[supply::Quantita] = quantita;
+  r[supply::Prezzo] = prezzo;
+  r[supply::Importo] = importo;
+  r[supply::Pagamento] = "Saldato";
+  return r;
+}
+
+void writeSupply(const std::filesystem::path& file, const std::vector<Record>& items) {
+  RecordFile f = RecordFile::createEmpty(file, supplyLayout());
+  for (const Record& r : items) f.append(r);
+  f.close();
+}
+
+TEST(SheetNumbers, PriceAndAmountOnExitKeepTwoToFourDecimals) {
+  EXPECT_EQ(priceOnExit("7"), "7,00");
+  EXPECT_EQ(priceOnExit("0,125"), "0,125");
+  EXPECT_EQ(priceOnExit("1,99999"), "2,00");
+  EXPECT_EQ(priceOnExit("3,14159"), "3,1416");
+  EXPECT_EQ(priceOnExit("12,50"), "12,50");
+  EXPECT_EQ(priceOnExit(",5"), "0,50");
+  EXPECT_EQ(priceOnExit("12,"), "12,00");
+  EXPECT_EQ(priceOnExit(""), "0,00");
+  EXPECT_EQ(priceOnExit("   "), "0,00");
+  EXPECT_EQ(priceOnExit(","), "0,00");
+  EXPECT_EQ(priceOnExit("1.5"), "0,00");  // pasted with a dot: not a number
+  EXPECT_EQ(priceOnExit("abc"), "0,00");
+}
+
+TEST(SheetNumbers, QuantityOnExitHasNoTrailingZerosAndNeverZero) {
+  EXPECT_EQ(quantityOnExit("3"), "3");
+  EXPECT_EQ(quantityOnExit("2,50"), "2,5");
+  EXPECT_EQ(quantityOnExit("0,12346"), "0,1235");
+  EXPECT_EQ(quantityOnExit(",5"), "0,5");
+  EXPECT_EQ(quantityOnExit("4,"), "4");
+  EXPECT_EQ(quantityOnExit("0"), "1");
+  EXPECT_EQ(quantityOnExit("0,00001"), "1");  // rounds to 0
+  EXPECT_EQ(quantityOnExit(""), "1");
+  EXPECT_EQ(quantityOnExit(","), "1");
+  EXPECT_EQ(quantityOnExit("x"), "1");
+}
+
+TEST(SheetNumbers, KeyFilterTakesDigitsAndOneComma) {
+  EXPECT_EQ(numberKey("", U'5'), NumberKey::Accept);
+  EXPECT_EQ(numberKey("", U','), NumberKey::Accept);
+  EXPECT_EQ(numberKey("12", U','), NumberKey::Accept);
+  EXPECT_EQ(numberKey("12,5", U','), NumberKey::Discard);
+  EXPECT_EQ(numberKey("12", U'a'), NumberKey::Discard);
+  EXPECT_EQ(numberKey("12", U'.'), NumberKey::Discard);
+  EXPECT_EQ(numberKey("12", U'-'), NumberKey::Discard);
+  EXPECT_EQ(numberKey("12", U'\u00e8'), NumberKey::Discard);
+}
+
+TEST(SheetNumbers, KeyFilterResetsAboveThirtyMillionOrOnGarbage) {
+  // The value before the key decides: 30 000 000 still takes one more digit.
+  EXPECT_EQ(numberKey("30000000", U'9'), NumberKey::Accept);
+  EXPECT_EQ(numberKey("300000009", U'1'), NumberKey::Reset);
+  EXPECT_EQ(numberKey("30000000,01", U'1'), NumberKey::Reset);
+  // Any key resets, even one that would otherwise be discarded.
+  EXPECT_EQ(numberKey("300000009", U'x'), NumberKey::Reset);
+  EXPECT_EQ(numberKey("abc", U'1'), NumberKey::Reset);  // pasted text
+  EXPECT_EQ(numberKey("  ", U'1'), NumberKey::Accept);  // blank is not read
+}
+
+TEST(SheetCalculate, AmountIsQuantityTimesPriceRoundedAndCompleted) {
+  Calculation c = calculate("3", "2,333", "999");
+  EXPECT_TRUE(c.valid);
+  EXPECT_EQ(c.amount, "7,00");
+  EXPECT_EQ(c.quantity, "3");
+  EXPECT_EQ(c.price, "2,333");
+
+  EXPECT_EQ(calculate("100", "0,05", "0,00").amount, "5,00");
+  EXPECT_EQ(calculate("2,5", "12,5", "").amount, "31,25");
+  EXPECT_EQ(calculate("1", "0,125", "").amount, "0,13");  // halves go up
+  EXPECT_EQ(calculate("3", "0,1", "").amount, "0,30");    // 0,30000000000000004 in binary
+}
+
+TEST(SheetCalculate, BlankBoxesTakeTheirDefaults) {
+  const Calculation c = calculate("", " ", "");
+  EXPECT_TRUE(c.valid);
+  EXPECT_EQ(c.quantity, "1");
+  EXPECT_EQ(c.price, "0,00");
+  EXPECT_EQ(c.amount, "0,00");
+  EXPECT_EQ(calculate("  ", "4,5", "").amount, "4,50");
+}
+
+TEST(SheetCalculate, UnreadableOrOversizedValuesResetAllThree) {
+  for (const auto& [q, p] : std::vector<std::pair<std::string, std::string>>{
+           {"x", "1"}, {"2", "1.5"}, {"1E300", "1E300"}, {"12345678,9", "1234567,89"}}) {
+    SCOPED_TRACE(q + " x " + p);
+    const Calculation c = calculate(q, p, "77");
+    EXPECT_FALSE(c.valid);
+    EXPECT_EQ(c.quantity, "1");
+    EXPECT_EQ(c.price, "0,00");
+    EXPECT_EQ(c.amount, "0,00");
+  }
+  // The largest amount that still fits its sixteen characters.
+  const Calculation fits = calculate("1234567890123,45", "1", "");
+  EXPECT_TRUE(fits.valid);
+  EXPECT_EQ(fits.amount, "1234567890123,45");
+  // So large that it needs an exponent: short enough, and it reads back.
+  const Calculation huge = calculate("100000000", "200000000", "");
+  EXPECT_TRUE(huge.valid);
+  EXPECT_EQ(huge.amount, "2,00E+16");
+  // 300000009 × 300000009 needs fifteen digits and an exponent: too long.
+  EXPECT_FALSE(calculate("300000009", "300000009", "").valid);
+}
+
+TEST(SheetTotals, CompletionKeepsExponentFormsReadable) {
+  EXPECT_EQ(completeAmount("7"), "7,00");
+  EXPECT_EQ(completeAmount("12,5"), "12,50");
+  EXPECT_EQ(completeAmount("9E+16"), "9,00E+16");
+  EXPECT_EQ(totalText(30.35), "30,35");
+  EXPECT_EQ(totalText(0), "0,00");
+}
+
+TEST(SheetList, LinesInRecordOrderAndTheTotal) {
+  TempFolder dir;
+  const auto file = dir / "Rossi.for";
+  const Record first = item("Vite", "1", "10,10", "10,10");
+  const Record second = item("Dado", "1", "20,25", "20,25");
+  writeSupply(file, {first, second});
+  const ItemList list = listItems(file);
+  EXPECT_TRUE(list.complete);
+  EXPECT_EQ(list.lines, std::vector<Text>({itemLine(first), itemLine(second)}));
+  EXPECT_EQ(list.total(), "30,35");
+
+  writeSupply(file, {item("a", "1", "5", "5"), item("b", "1", "2,5", "2,5")});
+  EXPECT_EQ(listItems(file).total(), "7,50");
+}
+
+TEST(SheetList, EmptyAndMissingFilesGiveZero) {
+  TempFolder dir;
+  const auto empty = dir / "Vuota.for";
+  writeSupply(empty, {});
+  EXPECT_TRUE(listItems(empty).lines.empty());
+  EXPECT_EQ(listItems(empty).total(), "0,00");
+  // A supply file that disappeared is created empty, as every opening does.
+  const auto gone = dir / "Sparita.for";
+  EXPECT_EQ(listItems(gone).total(), "0,00");
+  EXPECT_TRUE(std::filesystem::exists(gone));
+  EXPECT_EQ(std::filesystem::file_size(gone), 0u);
+}
+
+TEST(SheetList, AnUnreadableAmountStopsTheListWithTheRunningSum) {
+  TempFolder dir;
+  const auto file = dir / "Guasta.for";
+  writeSupply(file, {item("a", "1", "1,5", "1,5"), item("b", "1", "2", "due"), item("c", "1", "4", "4,00")});
+  const ItemList list = listItems(file);
+  EXPECT_FALSE(list.complete);
+  ASSERT_EQ(list.lines.size(), 2u);  // the failing item's line was already added
+  EXPECT_EQ(list.total(), "1,5");    // running sum in general form, not completed
+}
+
+TEST(SheetList, AFileThatCannotBeOpenedGivesAnEmptyIncompleteList) {
+  TempFolder dir;
+  const auto folder = dir / "Cartella.for";
+  std::filesystem::create_directory(folder);
+  const ItemList list = listItems(folder);
+  EXPECT_FALSE(list.complete);
+  EXPECT_TRUE(list.lines.empty());
+  EXPECT_EQ(list.total(), "0");
+}
+
+TEST(SheetList, ALineLeadsBackToTheLastEqualRecord) {
+  TempFolder dir;
+  const auto file = dir / "Doppia.for";
+  const Record same = item("Tubo", "2", "3,00", "6,00");
+  Record laterSame = same;
+  laterSame[supply::Cliente] = "Bianchi";  // not in the line
+  writeSupply(file, {same, item("Vite", "1", "1,00", "1,00"), laterSame});
+
+  const ItemList list = listItems(file);
+  ASSERT_EQ(list.lines.size(), 3u);
+  auto found = findRecordOfLine(file, list.lines[0]);
+  ASSERT_TRUE(found.has_value());
+  EXPECT_EQ(found->number, 3u);
+  EXPECT_EQ(found->record[supply::Cliente], "Bianchi");
+  found = findRecordOfLine(file, "  " + list.lines[1] + " ");
+  ASSERT_TRUE(found.has_value());
+  EXPECT_EQ(found->number, 2u);
+
+  EXPECT_FALSE(findRecordOfLine(file, "nessuna riga").has_value());
+  EXPECT_THROW(findRecordOfLine(dir.path(), list.lines[0]), StoreError);
+}
+
+}  // namespace
+}  // namespace zel::supplysheet

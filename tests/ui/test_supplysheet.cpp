@@ -1,0 +1,495 @@
+// The supply sheet driven as a user drives it: typing, Enter, clicks on the
+// command pictures and on the item list, with the services fake answering
+// the message boxes and a temporary program folder holding the supply file.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDate>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <filesystem>
+
+#include "attach/allegatifor.h"
+#include "attach/cartellafor.h"
+#include "clients/cercadestinatari.h"
+#include "fakeservices.h"
+#include "store/recordfile.h"
+#include "store/supplyitem.h"
+#include "supplies/cercafornitura.h"
+#include "supplies/forniture.h"
+
+namespace zel {
+namespace {
+
+namespace fs = std::filesystem;
+
+QString u8(const char* s) { return QString::fromUtf8(s); }
+
+Record item(const Text& prodotto, const Text& quantita, const Text& prezzo, const Text& importo) {
+  Record r = emptyRecord(supplyLayout());
+  r[supply::Prodotto] = prodotto;
+  r[supply::Quantita] = quantita;
+  r[supply::Prezzo] = prezzo;
+  r[supply::Importo] = importo;
+  r[supply::Pagamento] = "Saldato";
+  return r;
+}
+
+class SupplySheet : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    home = std::make_unique<QWidget>();
+    MainScreen::setHomeScreen(home.get());
+    sheet = std::make_unique<TfrmForniture>();
+    open(supply());
+  }
+  void TearDown() override { MainScreen::setHomeScreen(nullptr); }
+
+  fs::path supply() const { return folder.file("Rossi.for"); }
+
+  // What the open-supply window does: name the file, then show the sheet.
+  void open(const fs::path& file) {
+    sheet->hide();
+    sheet->lblFile->setText(pathToQ(file));
+    sheet->panClasse->setText(QStringLiteral("Rossi"));
+    sheet->show();
+    QApplication::setActiveWindow(sheet.get());
+    QCoreApplication::processEvents();
+  }
+
+  void writeItems(const std::vector<Record>& items) {
+    RecordFile f = RecordFile::openForUpdate(supply(), supplyLayout());
+    for (const Record& r : items) f.append(r);
+    f.close();
+  }
+  std::vector<Record> stored() const { return readAllRecords(supply(), supplyLayout()); }
+
+  void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+  // Empties a box and types into it, key by key.
+  void type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->clear();
+    QTest::keyClicks(box, text);
+  }
+  // Enter: the focus moves on to the next field.
+  void enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
+  void clickLine(int row) {
+    QListWidget* list = sheet->lstStudenti;
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+  }
+  QStringList lines() const {
+    QStringList out;
+    for (int i = 0; i < sheet->lstStudenti->count(); ++i) out << sheet->lstStudenti->item(i)->text();
+    return out;
+  }
+  void saveItem(const QString& product, const QString& quantity, const QString& price) {
+    click(sheet->cmdNuovo);
+    type(sheet->txtProdotto, product);
+    type(sheet->txtQuantita, quantity);
+    type(sheet->txtPrezzo, price);
+    click(sheet->cmdSalva);
+  }
+
+  test::FakeServices fake;
+  test::TempProgramFolder folder;
+  std::unique_ptr<QWidget> home;
+  std::unique_ptr<TfrmForniture> sheet;
+};
+
+TEST_F(SupplySheet, OpensOnANewItemWithDefaultsAndAnEmptyList) {
+  EXPECT_EQ(sheet->txtData->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$")).match(sheet->txtOra->text()).hasMatch());
+  EXPECT_EQ(sheet->txtQuantita->text(), "1");
+  EXPECT_EQ(sheet->txtPrezzo->text(), "0,00");
+  EXPECT_EQ(sheet->txtImporto->text(), "0,00");
+  EXPECT_EQ(sheet->txtPagamento->currentText(), "Saldato");
+  EXPECT_EQ(sheet->txtPagamento->itemText(0), "In sospeso");
+  EXPECT_EQ(sheet->txtPagamento->itemText(1), "Saldato");
+  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+  EXPECT_EQ(sheet->lstStudenti->count(), 0);
+  EXPECT_EQ(sheet->repTotale->text(), "0,00");
+  EXPECT_EQ(QApplication::focusWidget(), sheet->txtProdotto);
+  EXPECT_EQ(sheet->windowTitle(), u8(" Zelvano ©"));
+  // Opening an absent supply file creates it empty.
+  EXPECT_TRUE(fs::exists(supply()));
+  EXPECT_TRUE(fake.messages.isEmpty());
+}
+
+TEST_F(SupplySheet, ReopeningShowsTheOtherSupplyOnAFreshCard) {
+  writeItems({item("Vite", "1", "10,10", "10,10"), item("Dado", "1", "20,25", "20,25")});
+  open(supply());
+  EXPECT_EQ(sheet->lstStudenti->count(), 2);
+  EXPECT_EQ(sheet->repTotale->text(), "30,35");
+  click(sheet->imgUltimo);
+  EXPECT_EQ(sheet->txtProdotto->text(), "Dado");
+
+  open(folder.file("Vuota.for"));
+  EXPECT_EQ(sheet->lstStudenti->count(), 0);
+  EXPECT_EQ(sheet->repTotale->text(), "0,00");
+  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
+  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+}
+
+TEST_F(SupplySheet, SavingAppendsTheItemWithQuantityTimesPrice) {
+  type(sheet->txtProdotto, QStringLiteral("Bulloni"));
+  type(sheet->txtQuantita, QStringLiteral("100"));
+  type(sheet->txtPrezzo, QStringLiteral("0,05"));
+  click(sheet->cmdSalva);
+
+  const auto items = stored();
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(fs::file_size(supply()), 4106u);
+  EXPECT_EQ(items[0][supply::Prodotto], "Bulloni");
+  EXPECT_EQ(items[0][supply::Quantita], "100");
+  EXPECT_EQ(items[0][supply::Prezzo], "0,05");
+  EXPECT_EQ(items[0][supply::Importo], "5,00");
+  EXPECT_EQ(items[0][supply::Pagamento], "Saldato");
+  EXPECT_EQ(sheet->lblPosizione->text(), "1");
+  EXPECT_EQ(sheet->txtImporto->text(), "5,00");
+  ASSERT_EQ(sheet->lstStudenti->count(), 1);
+  EXPECT_TRUE(lines()[0].startsWith(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
+  EXPECT_EQ(lines()[0], toQ(itemLine(items[0])));
+  EXPECT_EQ(sheet->repTotale->text(), "5,00");
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().title, "Salvataggio scheda effettuato con successo");
+  // The card keeps the saved item.
+  EXPECT_EQ(sheet->txtProdotto->text(), "Bulloni");
+}
+
+TEST_F(SupplySheet, TheAmountTypedIsReplacedByQuantityTimesPrice) {
+  type(sheet->txtProdotto, QStringLiteral("Tubo"));
+  type(sheet->txtQuantita, QStringLiteral("3"));
+  type(sheet->txtPrezzo, QStringLiteral("2,333"));
+  type(sheet->txtImporto, QStringLiteral("999"));
+  click(sheet->cmdSalva);
+  ASSERT_EQ(stored().size(), 1u);
+  EXPECT_EQ(stored()[0][supply::Importo], "7,00");
+  EXPECT_EQ(sheet->txtImporto->text(), "7,00");
+  EXPECT_EQ(sheet->repTotale->text(), "7,00");
+
+  // Saving again overwrites the same record.
+  type(sheet->txtQuantita, QStringLiteral("2"));
+  type(sheet->txtImporto, QStringLiteral("1"));
+  click(sheet->cmdSalva);
+  ASSERT_EQ(stored().size(), 1u);
+  EXPECT_EQ(stored()[0][supply::Importo], "4,67");
+  EXPECT_EQ(sheet->repTotale->text(), "4,67");
+  EXPECT_EQ(fake.last().title, "Aggiornamento scheda effettuato con successo");
+}
+
+TEST_F(SupplySheet, SaveNeedsTheProductAndThePaymentState) {
+  click(sheet->cmdSalva);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().title, "Salvataggio scheda non applicabile");
+  EXPECT_EQ(fake.last().text, u8("Per salvare la scheda è necessario indicare la descrizione del prodotto o servizio "
+                                 "fornito."));
+  EXPECT_EQ(fake.last().icon, MsgIcon::Warning);
+
+  type(sheet->txtProdotto, QStringLiteral("Vite"));
+  sheet->txtPagamento->setEditText(QStringLiteral("   "));
+  click(sheet->cmdSalva);
+  ASSERT_EQ(fake.messages.size(), 2);
+  EXPECT_EQ(fake.last().text, u8("Per salvare la scheda è necessario indicare se il pagamento è in sospeso o è stato "
+                                 "saldato."));
+  EXPECT_TRUE(sheet->txtPagamento->isAncestorOf(QApplication::focusWidget()) ||
+              QApplication::focusWidget() == sheet->txtPagamento);
+  EXPECT_TRUE(stored().empty());
+  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+}
+
+TEST_F(SupplySheet, LeavingTheNumberBoxesFormatsThem) {
+  const std::pair<const char*, const char*> prices[] = {{"7", "7,00"}, {"0,125", "0,125"}, {"1,99999", "2,00"}};
+  for (const auto& [typed, shown] : prices) {
+    type(sheet->txtPrezzo, QString::fromLatin1(typed));
+    enter();
+    EXPECT_EQ(QApplication::focusWidget(), sheet->txtImporto);
+    EXPECT_EQ(sheet->txtPrezzo->text(), QString::fromLatin1(shown)) << typed;
+  }
+  type(sheet->txtImporto, QStringLiteral("12,5"));
+  enter();
+  EXPECT_EQ(sheet->txtImporto->text(), "12,50");
+
+  const std::pair<const char*, const char*> quantities[] = {{"0", "1"}, {"", "1"}, {"2,50", "2,5"}};
+  for (const auto& [typed, shown] : quantities) {
+    type(sheet->txtQuantita, QString::fromLatin1(typed));
+    enter();
+    EXPECT_EQ(sheet->txtQuantita->text(), QString::fromLatin1(shown)) << typed;
+  }
+}
+
+TEST_F(SupplySheet, NumberBoxesTakeDigitsAndOneCommaAndResetWhenTooLarge) {
+  type(sheet->txtPrezzo, QStringLiteral("1a,2,3.x"));
+  EXPECT_EQ(sheet->txtPrezzo->text(), "1,23");
+  type(sheet->txtQuantita, QStringLiteral("300000009"));
+  EXPECT_EQ(sheet->txtQuantita->text(), "300000009");
+  QTest::keyClicks(sheet->txtQuantita, QStringLiteral("1"));
+  EXPECT_EQ(sheet->txtQuantita->text(), "1");
+  // Backspace always works.
+  type(sheet->txtPrezzo, QStringLiteral("12"));
+  QTest::keyClick(sheet->txtPrezzo, Qt::Key_Backspace);
+  EXPECT_EQ(sheet->txtPrezzo->text(), "1");
+  EXPECT_TRUE(fake.messages.isEmpty());
+}
+
+TEST_F(SupplySheet, CalculateWithUnreadableValuesResetsTheNumbers) {
+  sheet->txtQuantita->setText(QStringLiteral("tre"));  // pasted
+  sheet->txtPrezzo->setText(QStringLiteral("2"));
+  click(sheet->cmdCalcola);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_TRUE(fake.last().plain);
+  EXPECT_EQ(fake.last().text, u8("Attenzione: valori non validi.\r\n\r\nInserire correttamente la quantità e il prezzo "
+                                 "prima di premere il pulsante Calcola."));
+  EXPECT_EQ(sheet->txtQuantita->text(), "1");
+  EXPECT_EQ(sheet->txtPrezzo->text(), "0,00");
+  EXPECT_EQ(sheet->txtImporto->text(), "0,00");
+  EXPECT_EQ(QApplication::focusWidget(), sheet->txtImporto);
+
+  sheet->txtQuantita->setText(QStringLiteral("4"));
+  sheet->txtPrezzo->setText(QStringLiteral("2,5"));
+  click(sheet->cmdCalcola);
+  EXPECT_EQ(sheet->txtImporto->text(), "10,00");
+}
+
+TEST_F(SupplySheet, NuovoKeepsTheDeliveryFieldsCancellaEmptiesThem) {
+  type(sheet->txtProdotto, QStringLiteral("Vite"));
+  type(sheet->txtLuogo, QStringLiteral("Milano"));
+  type(sheet->txtUM, QStringLiteral("pz"));
+  type(sheet->txtAspetto, QStringLiteral("Scatola"));
+  type(sheet->txtCliente, QStringLiteral("Rossi"));
+  type(sheet->txtFornitore, QStringLiteral("Bianchi"));
+  type(sheet->txtConsegnatario, QStringLiteral("Verdi"));
+  type(sheet->txtVettore, QStringLiteral("Neri"));
+  type(sheet->txtAnnotazioni, QStringLiteral("Fragile"));
+  type(sheet->txtQuantita, QStringLiteral("5"));
+  sheet->txtPagamento->setEditText(QStringLiteral("In sospeso"));
+  sheet->txtData->setText(QStringLiteral("01/01/2020"));
+  sheet->lblFile01->setText(QStringLiteral("/tmp/a.pdf"));
+  sheet->lblCartella->setText(QStringLiteral("/tmp"));
+  click(sheet->cmdSalva);
+  ASSERT_EQ(sheet->lblPosizione->text(), "1");
+  EXPECT_EQ(stored()[0][supply::File01], "/tmp/a.pdf");
+
+  click(sheet->cmdNuovo);
+  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+  for (QLineEdit* e : {sheet->txtProdotto, sheet->txtUM, sheet->txtAspetto, sheet->txtAnnotazioni})
+    EXPECT_TRUE(e->text().isEmpty()) << e->objectName().toStdString();
+  EXPECT_TRUE(sheet->lblFile01->text().isEmpty());
+  EXPECT_TRUE(sheet->lblCartella->text().isEmpty());
+  EXPECT_EQ(sheet->txtLuogo->text(), "Milano");
+  EXPECT_EQ(sheet->txtCliente->text(), "Rossi");
+  EXPECT_EQ(sheet->txtFornitore->text(), "Bianchi");
+  EXPECT_EQ(sheet->txtConsegnatario->text(), "Verdi");
+  EXPECT_EQ(sheet->txtVettore->text(), "Neri");
+  EXPECT_EQ(sheet->txtQuantita->text(), "1");
+  EXPECT_EQ(sheet->txtPagamento->currentText(), "Saldato");
+  EXPECT_EQ(sheet->txtData->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+  EXPECT_EQ(QApplication::focusWidget(), sheet->txtProdotto);
+  EXPECT_EQ(sheet->lstStudenti->count(), 1);
+
+  click(sheet->cmdCancella);
+  for (QLineEdit* e : {sheet->txtLuogo, sheet->txtCliente, sheet->txtFornitore, sheet->txtConsegnatario,
+                       sheet->txtVettore})
+    EXPECT_TRUE(e->text().isEmpty()) << e->objectName().toStdString();
+  EXPECT_EQ(sheet->txtPrezzo->text(), "0,00");
+  // Neither touched the file.
+  EXPECT_EQ(stored().size(), 1u);
+}
+
+TEST_F(SupplySheet, DeleteAsksAndRemovesOnlyTheItemShown) {
+  click(sheet->cmdElimina);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, u8("Attenzione: operazione non valida.\r\n\r\nLa cancellazione può essere applicata "
+                                 "soltanto ad una scheda già registrata in archivio."));
+  EXPECT_TRUE(fake.last().plain);
+
+  writeItems({item("Uno", "1", "1,00", "1,00"), item("Due", "1", "2,00", "2,00"), item("Tre", "1", "3,00", "3,00")});
+  click(sheet->cmdNuovo);
+  click(sheet->imgPrimo);
+  click(sheet->imgAvanti);
+  ASSERT_EQ(sheet->txtProdotto->text(), "Due");
+  type(sheet->txtCliente, QStringLiteral("Rossi"));
+
+  fake.clear();
+  fake.answers.push_back(MsgAnswer::No);
+  click(sheet->cmdElimina);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().title, "Conferma cancellazione scheda");
+  EXPECT_EQ(fake.last().text, "Si vuole proprio eliminare la scheda corrente?");
+  EXPECT_EQ(fake.last().buttons, MsgButtons::YesNo);
+  EXPECT_EQ(fake.last().icon, MsgIcon::None);
+  EXPECT_EQ(stored().size(), 3u);
+  EXPECT_EQ(sheet->lblPosizione->text(), "2");
+
+  click(sheet->cmdElimina);  // Yes
+  const auto left = stored();
+  ASSERT_EQ(left.size(), 2u);
+  EXPECT_EQ(left[0][supply::Prodotto], "Uno");
+  EXPECT_EQ(left[1][supply::Prodotto], "Tre");
+  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
+  EXPECT_TRUE(sheet->txtCliente->text().isEmpty());  // reset as by Cancella
+  EXPECT_EQ(sheet->txtQuantita->text(), "1");
+  EXPECT_EQ(sheet->lstStudenti->count(), 2);
+  EXPECT_EQ(sheet->repTotale->text(), "4,00");
+  EXPECT_EQ(fake.messages.size(), 2);  // no message after the deletion
+  EXPECT_FALSE(fs::exists(folder.file("Fornitura.tmp")));
+
+  // Deleting what is left empties the list.
+  click(sheet->imgPrimo);
+  click(sheet->cmdElimina);
+  click(sheet->imgPrimo);
+  click(sheet->cmdElimina);
+  EXPECT_TRUE(stored().empty());
+  EXPECT_EQ(sheet->lstStudenti->count(), 0);
+  EXPECT_EQ(sheet->repTotale->text(), "0,00");
+}
+
+TEST_F(SupplySheet, ItemLinesAndTheLaterOfTwoIdenticalItemsLoads) {
+  Record bare = item("Chiodi", "1", "0,00", "0,00");  // only the mandatory fields
+  Record longProduct = item(Text(80, 'x'), "2", "1,50", "3,00");
+  Record twin = item("Tubo", "2", "3,00", "6,00");
+  Record laterTwin = twin;
+  laterTwin[supply::Cliente] = "Bianchi";
+  writeItems({bare, twin, longProduct, laterTwin});
+  click(sheet->cmdNuovo);
+
+  const QStringList l = lines();
+  ASSERT_EQ(l.size(), 4);
+  EXPECT_TRUE(l[0].startsWith(QString(12, QLatin1Char(' ')) + QStringLiteral("  Quant. 1")));
+  EXPECT_TRUE(l[0].endsWith(u8("Tot. € 0,00")));
+  EXPECT_TRUE(l[2].contains(QString(60, QLatin1Char('x')) + u8("  Tot. € 3,00")));
+  EXPECT_FALSE(l[2].contains(QString(61, QLatin1Char('x'))));
+  EXPECT_EQ(l[1], l[3]);
+  EXPECT_EQ(sheet->lstStudenti->font().family(), "Courier New");
+
+  clickLine(1);
+  EXPECT_EQ(sheet->lblPosizione->text(), "4");
+  EXPECT_EQ(sheet->txtCliente->text(), "Bianchi");
+  clickLine(2);
+  EXPECT_EQ(sheet->lblPosizione->text(), "3");
+  EXPECT_EQ(sheet->txtProdotto->text(), QString(80, QLatin1Char('x')));
+  EXPECT_EQ(sheet->txtImporto->text(), "3,00");
+  // A click loads the item; it does not reload the list.
+  EXPECT_EQ(sheet->lstStudenti->currentRow(), 2);
+}
+
+TEST_F(SupplySheet, NavigationDoesNotReloadTheList) {
+  saveItem(QStringLiteral("Uno"), QStringLiteral("1"), QStringLiteral("1"));
+  saveItem(QStringLiteral("Due"), QStringLiteral("2"), QStringLiteral("1"));
+  ASSERT_EQ(sheet->lstStudenti->count(), 2);
+  ASSERT_EQ(sheet->repTotale->text(), "3,00");
+  // Another window adds an item behind the sheet's back.
+  writeItems({item("Tre", "1", "5,00", "5,00")});
+
+  click(sheet->imgUltimo);
+  EXPECT_EQ(sheet->txtProdotto->text(), "Tre");
+  EXPECT_EQ(sheet->lblPosizione->text(), "3");
+  click(sheet->imgPrimo);
+  click(sheet->imgAvanti);
+  EXPECT_EQ(sheet->txtProdotto->text(), "Due");
+  EXPECT_EQ(sheet->lstStudenti->count(), 2);
+  EXPECT_EQ(sheet->repTotale->text(), "3,00");
+
+  click(sheet->cmdCancella);
+  EXPECT_EQ(sheet->lstStudenti->count(), 3);
+  EXPECT_EQ(sheet->repTotale->text(), "8,00");
+}
+
+TEST_F(SupplySheet, ArchiveFailuresLeaveTheSheetAsItWas) {
+  const fs::path broken = folder.file("Guasta.for");
+  fs::create_directory(broken);
+  open(broken);
+  EXPECT_TRUE(fake.messages.isEmpty());  // loading the list fails silently
+  EXPECT_EQ(sheet->lstStudenti->count(), 0);
+
+  type(sheet->txtProdotto, QStringLiteral("Vite"));
+  click(sheet->cmdSalva);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, archiveAccessMessage());
+  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+  EXPECT_EQ(sheet->txtProdotto->text(), "Vite");
+
+  click(sheet->imgPrimo);
+  EXPECT_EQ(fake.messages.size(), 2);
+  EXPECT_EQ(fake.last().text, archiveAccessMessage());
+  EXPECT_EQ(sheet->txtProdotto->text(), "Vite");
+}
+
+TEST_F(SupplySheet, EnterWalksTheFifteenFieldsAndColoursFollowTheFocus) {
+  const QList<QWidget*> chain{sheet->txtProdotto,  sheet->txtData,      sheet->txtOra,       sheet->txtLuogo,
+                              sheet->txtQuantita,  sheet->txtPrezzo,    sheet->txtImporto,   sheet->txtUM,
+                              sheet->txtPagamento, sheet->txtAspetto,   sheet->txtCliente,   sheet->txtFornitore,
+                              sheet->txtConsegnatario, sheet->txtVettore, sheet->txtAnnotazioni};
+  sheet->txtProdotto->setFocus();
+  for (int i = 0; i < chain.size(); ++i) {
+    QWidget* now = QApplication::focusWidget();
+    ASSERT_TRUE(now == chain[i] || chain[i]->isAncestorOf(now)) << i;
+    EXPECT_EQ(fieldColour(chain[i]), kFocusYellow) << i;
+    enter();
+    EXPECT_EQ(fieldColour(chain[i]), kMoneyGreen) << i;
+  }
+  EXPECT_EQ(QApplication::focusWidget(), sheet->txtProdotto);
+  EXPECT_EQ(sheet->txtProdotto->maxLength(), 250);
+  EXPECT_EQ(sheet->txtData->maxLength(), 10);
+  EXPECT_EQ(sheet->txtOra->maxLength(), 5);
+  EXPECT_EQ(sheet->txtQuantita->maxLength(), 16);
+  EXPECT_EQ(sheet->txtPagamento->lineEdit()->maxLength(), 10);
+  EXPECT_EQ(sheet->cmdCalcola->text(), "=");
+  EXPECT_FALSE(sheet->cmdCalcola->focusPolicy() & Qt::TabFocus);
+  EXPECT_FALSE(sheet->lstStudenti->focusPolicy() & Qt::TabFocus);
+}
+
+TEST_F(SupplySheet, DialogsGetTheirHandOverAndAreDestroyedAfterwards) {
+  QList<QPointer<QDialog>> shown;
+  QStringList classes, memory, quantity, files;
+  sheet->execModal = [&](QDialog* d) {
+    shown.append(d);
+    classes << QString::fromLatin1(d->metaObject()->className());
+    if (auto* s = qobject_cast<TfrmCercaDestinatari*>(d)) memory << s->lblMemory->text();
+    if (auto* s = qobject_cast<TfrmCercaFornitura*>(d)) memory << s->lblMemory->text();
+    if (auto* q = d->findChild<QLineEdit*>(QStringLiteral("txtQuant"))) quantity << q->text();
+    if (auto* a = qobject_cast<TfrmAllegatiFor*>(d))
+      files << a->txtFile01->text() << a->txtDesc03->text();
+    if (auto* c = qobject_cast<TfrmCartellaFor*>(d)) files << c->txtFile01->text() << c->txtDesc01->text();
+    return 0;
+  };
+  sheet->lblFile01->setText(QStringLiteral("  /dati/a.pdf "));
+  sheet->lblDesc03->setText(QStringLiteral("terzo"));
+  sheet->lblCartella->setText(QStringLiteral("/dati"));
+  sheet->lblCartellaDesc->setText(QStringLiteral("Cartella"));
+  type(sheet->txtQuantita, QStringLiteral("2"));
+
+  click(sheet->impCliente);
+  click(sheet->cmdRicerca);
+  click(sheet->impProdotto);
+  click(sheet->cmdAllega);
+  click(sheet->cmdAssocia);
+  ASSERT_EQ(shown.size(), 5);
+  EXPECT_EQ(classes, QStringList({"zel::TfrmCercaDestinatari", "zel::TfrmCercaFornitura", "zel::TfrmImpMateriali",
+                                  "zel::TfrmAllegatiFor", "zel::TfrmCartellaFor"}));
+  EXPECT_EQ(memory, QStringList({"forniture", "forniture"}));
+  EXPECT_EQ(files, QStringList({"/dati/a.pdf", "terzo", "/dati", "Cartella"}));
+  if (!quantity.isEmpty()) EXPECT_EQ(quantity, QStringList({"2"}));
+  for (const auto& d : shown) EXPECT_TRUE(d.isNull());  // made for one use
+}
+
+TEST_F(SupplySheet, StatusTextsAndExit) {
+  QEvent enterEvent(QEvent::Enter);
+  QApplication::sendEvent(sheet->cmdNuovo, &enterEvent);
+  EXPECT_TRUE(sheet->panInfo->text().startsWith(" Prepara la schermata ad accogliere una nuova scheda di fornitura "
+                                                "senza cancellare"));
+  QApplication::sendEvent(sheet->imgUltimo, &enterEvent);
+  EXPECT_EQ(sheet->panInfo->text(), " Visualizza l'ultima scheda in archivio");
+  QApplication::sendEvent(sheet->panDati01, &enterEvent);
+  EXPECT_TRUE(sheet->panInfo->text().isEmpty());
+
+  click(sheet->cmdEsci);
+  EXPECT_FALSE(sheet->isVisible());
+  EXPECT_TRUE(home->isVisible());
+}
+
+}  // namespace
+}  // namespace zel
