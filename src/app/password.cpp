@@ -59,12 +59,12 @@ TfrmPassword::TfrmPassword(QWidget* parent)
   imgLogo01->setObjectName(QStringLiteral("imgLogo01"));
   imgLogo01->setGeometry(12, 14, 64, 64);
   imgLogo01->setAlignment(Qt::AlignCenter);
-  showPicture(imgLogo01, QStringLiteral(":/art/login_logo.png"));
+  showPicture(imgLogo01, QStringLiteral(":/art/logo01.png"));
   imgLogo02 = new QLabel(grpPassword);
   imgLogo02->setObjectName(QStringLiteral("imgLogo02"));
   imgLogo02->setGeometry(84, 14, 248, 64);
   imgLogo02->setAlignment(Qt::AlignCenter);
-  showPicture(imgLogo02, QStringLiteral(":/art/logo01.png"));
+  showPicture(imgLogo02, QStringLiteral(":/art/login_logo.png"));
 
   lblInfo = new QLabel(QStringLiteral("Immettere la password e premere OK."), grpPassword);
   lblInfo->setObjectName(QStringLiteral("lblInfo"));
