@@ -106,10 +106,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
   imgEsci = picture("imgEsci", QStringLiteral(":/art/esci.png"), QRect(939, 625, 48, 48));
   imgEsci->setToolTip(QStringLiteral(" Esci "));
 
-  btnSfondo = new QPushButton(this);
-  btnSfondo->setObjectName(QStringLiteral("btnSfondo"));
-  btnSfondo->setIcon(QIcon(QStringLiteral(":/art/tile.png")));
-  btnSfondo->setVisible(false);
+  btnSfondo = addTileCarrier(QStringLiteral(":/art/tile.png"));
 
   connect(imgGuida, &ClickLabel::clicked, this, &TfrmAvvio::imgGuidaClick);
   connect(imgInfo, &ClickLabel::clicked, this, &TfrmAvvio::imgInfoClick);

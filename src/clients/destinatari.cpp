@@ -136,14 +136,6 @@ QLineEdit* TfrmDestinatari::edit(const char* name, QWidget* parent, const QStrin
   return e;
 }
 
-QLabel* TfrmDestinatari::hiddenField(const char* name) {
-  auto* l = new QLabel(grpControlli);
-  l->setObjectName(QString::fromLatin1(name));
-  l->setTextFormat(Qt::PlainText);
-  l->setVisible(false);
-  return l;
-}
-
 void TfrmDestinatari::buildToolbar() {
   const QRect icon(10, 17, 32, 32);
   grpControlli = toolGroup("grpControlli", 10, 141);
@@ -151,14 +143,14 @@ void TfrmDestinatari::buildToolbar() {
   cmdSalva = command("cmdSalva", grpControlli, QStringLiteral(":/art/cmd_salva.png"), QRect(55, 17, 32, 32));
   cmdRicerca =
       command("cmdRicerca", grpControlli, QStringLiteral(":/art/cmd_ricerca.png"), QRect(100, 17, 32, 32));
-  lblFile01 = hiddenField("lblFile01");
-  lblFile02 = hiddenField("lblFile02");
-  lblFile03 = hiddenField("lblFile03");
-  lblDesc01 = hiddenField("lblDesc01");
-  lblDesc02 = hiddenField("lblDesc02");
-  lblDesc03 = hiddenField("lblDesc03");
-  lblCartella = hiddenField("lblCartella");
-  lblCartellaDesc = hiddenField("lblCartellaDesc");
+  lblFile01 = hiddenLabel(grpControlli, "lblFile01");
+  lblFile02 = hiddenLabel(grpControlli, "lblFile02");
+  lblFile03 = hiddenLabel(grpControlli, "lblFile03");
+  lblDesc01 = hiddenLabel(grpControlli, "lblDesc01");
+  lblDesc02 = hiddenLabel(grpControlli, "lblDesc02");
+  lblDesc03 = hiddenLabel(grpControlli, "lblDesc03");
+  lblCartella = hiddenLabel(grpControlli, "lblCartella");
+  lblCartellaDesc = hiddenLabel(grpControlli, "lblCartellaDesc");
 
   grpWord = toolGroup("grpWord", 158, 52);
   cmdWord = command("cmdWord", grpWord, QStringLiteral(":/art/cmd_word.png"), icon);

@@ -98,7 +98,6 @@ class TfrmDestinatari : public MainScreen {
   QLineEdit* edit(const char* name, QWidget* panel, const QString& caption, int left, int top, int width,
                   int captionWidth = -1);
   QLabel* caption(QWidget* panel, const QString& text, const QRect& where);
-  QLabel* hiddenField(const char* name);
   void newCard();
 
   std::unique_ptr<CardBinding> binding_;

@@ -159,10 +159,7 @@ ClickLabel* TfrmMateriali::addArrow(const char* name, const QString& resource, c
 void TfrmMateriali::buildControls() {
   QWidget* c = container();
 
-  btnSfondo = new QPushButton(this);
-  btnSfondo->setObjectName(QStringLiteral("btnSfondo"));
-  btnSfondo->setIcon(QIcon(QStringLiteral(":/art/card_tile.png")));
-  btnSfondo->setVisible(false);
+  btnSfondo = addTileCarrier(QStringLiteral(":/art/card_tile.png"));
 
   // Heading: the logo on the left, the navigation on the right.
   grpLogo = section(c, "grpLogo", QRect(8, 6, 226, 68));
@@ -275,20 +272,14 @@ void TfrmMateriali::buildControls() {
   imgEsci = addCommand("imgEsci", QStringLiteral(":/art/cmd_esci.png"), textValue("Esci"), 10);
 
   // The attachment fields of the record, never shown.
-  auto hidden = [c](const char* name) {
-    auto* l = new QLabel(c);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setVisible(false);
-    return l;
-  };
-  lblFile01 = hidden("lblFile01");
-  lblFile02 = hidden("lblFile02");
-  lblFile03 = hidden("lblFile03");
-  lblDesc01 = hidden("lblDesc01");
-  lblDesc02 = hidden("lblDesc02");
-  lblDesc03 = hidden("lblDesc03");
-  lblCartella = hidden("lblCartella");
-  lblCartellaDesc = hidden("lblCartellaDesc");
+  lblFile01 = hiddenLabel(c, "lblFile01");
+  lblFile02 = hiddenLabel(c, "lblFile02");
+  lblFile03 = hiddenLabel(c, "lblFile03");
+  lblDesc01 = hiddenLabel(c, "lblDesc01");
+  lblDesc02 = hiddenLabel(c, "lblDesc02");
+  lblDesc03 = hiddenLabel(c, "lblDesc03");
+  lblCartella = hiddenLabel(c, "lblCartella");
+  lblCartellaDesc = hiddenLabel(c, "lblCartellaDesc");
 
   statusPanel();
 }

@@ -94,10 +94,7 @@ TfrmAccedi::TfrmAccedi(QWidget* parent)
                                        "schermata di avvio."),
                         card, QRect(left, 544, width, 40));
 
-  btnSfondo = new QPushButton(this);
-  btnSfondo->setObjectName(QStringLiteral("btnSfondo"));
-  btnSfondo->setIcon(QIcon(QStringLiteral(":/art/card_tile.png")));
-  btnSfondo->setVisible(false);
+  btnSfondo = addTileCarrier(QStringLiteral(":/art/card_tile.png"));
 
   connect(imgApri, &ClickLabel::clicked, this, &TfrmAccedi::imgApriClick);
   connect(lstClassi, &QListWidget::itemDoubleClicked, this, &TfrmAccedi::lstClassiDblClick);

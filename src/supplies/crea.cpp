@@ -125,10 +125,7 @@ TfrmCrea::TfrmCrea(QWidget* parent)
                            QRect(left + width - 120, 318, 120, 44));
   imgGuida->setToolTip(QStringLiteral(" Guida "));
 
-  btnSfondo = new QPushButton(this);
-  btnSfondo->setObjectName(QStringLiteral("btnSfondo"));
-  btnSfondo->setIcon(QIcon(QStringLiteral(":/art/card_tile.png")));
-  btnSfondo->setVisible(false);
+  btnSfondo = addTileCarrier(QStringLiteral(":/art/card_tile.png"));
 
   connect(imgApplica, &ClickLabel::clicked, this, &TfrmCrea::imgApplicaClick);
   connect(imgAnnulla, &ClickLabel::clicked, this, &TfrmCrea::imgAnnullaClick);

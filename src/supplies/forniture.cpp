@@ -151,13 +151,6 @@ QLabel* panel(QWidget* parent, const char* name, const QString& text, const QRec
   return l;
 }
 
-QLabel* hiddenLabel(QWidget* parent, const char* name) {
-  auto* l = new QLabel(parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->setVisible(false);
-  return l;
-}
-
 }  // namespace
 
 TfrmForniture::TfrmForniture(QWidget* parent)

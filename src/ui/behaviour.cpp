@@ -195,6 +195,14 @@ void installLiveUpperCase(QWidget* widget) {
   });
 }
 
+QLabel* hiddenLabel(QWidget* parent, const char* objectName) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(QString::fromLatin1(objectName));
+  l->setTextFormat(Qt::PlainText);
+  l->setVisible(false);
+  return l;
+}
+
 void setStatusText(QWidget* command, QLabel* panel, const QString& text) {
   command->setAttribute(Qt::WA_Hover);
   command->installEventFilter(new StatusFilter(panel, text, command));

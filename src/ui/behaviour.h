@@ -52,6 +52,10 @@ void limitLength(QPlainTextEdit* box, int maxChars);
 // keeping the caret where it was.
 void installLiveUpperCase(QWidget* lineEdit);
 
+// ---- hidden fields ----
+// An invisible label that carries state (a record field the user never edits).
+QLabel* hiddenLabel(QWidget* parent, const char* objectName);
+
 // ---- status texts ----
 // While the mouse is over `command`, `panel` shows `text`.
 void setStatusText(QWidget* command, QLabel* panel, const QString& text);

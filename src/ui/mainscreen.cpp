@@ -67,6 +67,14 @@ void MainScreen::setBackgroundTile(const QString& resource) {
   setPalette(p);
 }
 
+QPushButton* MainScreen::addTileCarrier(const QString& resource) {
+  auto* carrier = new QPushButton(this);
+  carrier->setObjectName(QStringLiteral("btnSfondo"));
+  carrier->setIcon(QIcon(resource));
+  carrier->setVisible(false);
+  return carrier;
+}
+
 void MainScreen::placeContainer() {
   // The outer size: the frame is part of the window the user sees.
   const QSize outer = frameGeometry().size().isValid() && isVisible() ? frameGeometry().size() : size();

@@ -4,6 +4,7 @@
 // again and hides itself.
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 
 namespace zel {
@@ -32,6 +33,8 @@ class MainScreen : public QWidget {
  protected:
   // Tiles the window background with a picture from the resources.
   void setBackgroundTile(const QString& resource);
+  // The hidden button `btnSfondo` that carries the background tile.
+  QPushButton* addTileCarrier(const QString& resource);
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   // Whether closing returns to the start screen (the start screen itself

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -55,8 +56,8 @@ MsgAnswer DesktopServices::box(QWidget* parent, const QString& text, const QStri
   if (buttons == MsgButtons::YesNo) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
-    box.setButtonText(QMessageBox::Yes, QStringLiteral("Sì"));
-    box.setButtonText(QMessageBox::No, QStringLiteral("No"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("No"));
     return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
   }
   box.setStandardButtons(QMessageBox::Ok);

@@ -472,7 +472,9 @@ TEST_F(SupplySheet, DialogsGetTheirHandOverAndAreDestroyedAfterwards) {
                                   "zel::TfrmAllegatiFor", "zel::TfrmCartellaFor"}));
   EXPECT_EQ(memory, QStringList({"forniture", "forniture"}));
   EXPECT_EQ(files, QStringList({"/dati/a.pdf", "terzo", "/dati", "Cartella"}));
-  if (!quantity.isEmpty()) EXPECT_EQ(quantity, QStringList({"2"}));
+  if (!quantity.isEmpty()) {
+    EXPECT_EQ(quantity, QStringList({"2"}));
+  }
   for (const auto& d : shown) EXPECT_TRUE(d.isNull());  // made for one use
 }
 
