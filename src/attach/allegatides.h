@@ -1,21 +1,12 @@
 #pragma once
-#include <QLineEdit>
-
-#include "ui/dialog.h"
+#include "attach/attachwindows.h"
 
 namespace zel {
 
-class TfrmAllegatiDes : public Dialog {
+class TfrmAllegatiDes : public AttachmentsWindow {
   Q_OBJECT
  public:
   explicit TfrmAllegatiDes(QWidget* parent = nullptr);
-
-  QLineEdit* txtFile01;
-  QLineEdit* txtFile02;
-  QLineEdit* txtFile03;
-  QLineEdit* txtDesc01;
-  QLineEdit* txtDesc02;
-  QLineEdit* txtDesc03;
 };
 
 }  // namespace zel

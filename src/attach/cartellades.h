@@ -1,17 +1,12 @@
 #pragma once
-#include <QLineEdit>
-
-#include "ui/dialog.h"
+#include "attach/attachwindows.h"
 
 namespace zel {
 
-class TfrmCartellaDes : public Dialog {
+class TfrmCartellaDes : public FolderWindow {
   Q_OBJECT
  public:
   explicit TfrmCartellaDes(QWidget* parent = nullptr);
-
-  QLineEdit* txtFile01;
-  QLineEdit* txtDesc01;
 };
 
 }  // namespace zel

@@ -1,17 +1,12 @@
 #pragma once
-#include <QLineEdit>
-
-#include "ui/dialog.h"
+#include "attach/attachwindows.h"
 
 namespace zel {
 
-class TfrmCartellaFor : public Dialog {
+class TfrmCartellaFor : public FolderWindow {
   Q_OBJECT
  public:
   explicit TfrmCartellaFor(QWidget* parent = nullptr);
-
-  QLineEdit* txtFile01;
-  QLineEdit* txtDesc01;
 };
 
 }  // namespace zel

@@ -3,11 +3,6 @@
 namespace zel {
 
 TfrmCartellaMat::TfrmCartellaMat(QWidget* parent)
-    : Dialog(QStringLiteral("frmCartellaMat"), QStringLiteral(" Associa cartella"), parent) {
-  txtFile01 = new QLineEdit(this);
-  txtFile01->setObjectName(QStringLiteral("txtFile01"));
-  txtDesc01 = new QLineEdit(this);
-  txtDesc01->setObjectName(QStringLiteral("txtDesc01"));
-}
+    : FolderWindow(QStringLiteral("frmCartellaMat"), QStringLiteral(" Associa cartella"), parent) {}
 
 }  // namespace zel

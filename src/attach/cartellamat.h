@@ -1,17 +1,12 @@
 #pragma once
-#include <QLineEdit>
-
-#include "ui/dialog.h"
+#include "attach/attachwindows.h"
 
 namespace zel {
 
-class TfrmCartellaMat : public Dialog {
+class TfrmCartellaMat : public FolderWindow {
   Q_OBJECT
  public:
   explicit TfrmCartellaMat(QWidget* parent = nullptr);
-
-  QLineEdit* txtFile01;
-  QLineEdit* txtDesc01;
 };
 
 }  // namespace zel

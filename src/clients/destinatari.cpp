@@ -22,15 +22,6 @@
 namespace zel {
 namespace {
 
-// Leading and trailing characters with codes 0 to 32 removed; any other
-// character (accented or not) stays.
-QString trimmed(const QString& text) {
-  qsizetype first = 0, last = text.size();
-  while (first < last && text.at(first).unicode() <= 32) ++first;
-  while (last > first && text.at(last - 1).unicode() <= 32) --last;
-  return text.mid(first, last - first);
-}
-
 bool digitsOnly(const QString& text) {
   if (text.isEmpty()) return false;
   for (QChar c : text)
@@ -413,12 +404,7 @@ void TfrmDestinatari::cmdExcelClick() {
 void TfrmDestinatari::cmdAllegaClick() {
   guarded(this, [this] {
     auto files = std::make_unique<TfrmAllegatiDes>(this);
-    files->txtFile01->setText(trimmed(lblFile01->text()));
-    files->txtFile02->setText(trimmed(lblFile02->text()));
-    files->txtFile03->setText(trimmed(lblFile03->text()));
-    files->txtDesc01->setText(trimmed(lblDesc01->text()));
-    files->txtDesc02->setText(trimmed(lblDesc02->text()));
-    files->txtDesc03->setText(trimmed(lblDesc03->text()));
+    files->takeFrom(this);
     // The window writes the choices back into the hidden fields itself.
     execDialog(*files);
   });
@@ -427,8 +413,7 @@ void TfrmDestinatari::cmdAllegaClick() {
 void TfrmDestinatari::cmdAssociaClick() {
   guarded(this, [this] {
     auto folder = std::make_unique<TfrmCartellaDes>(this);
-    folder->txtFile01->setText(trimmed(lblCartella->text()));
-    folder->txtDesc01->setText(trimmed(lblCartellaDesc->text()));
+    folder->takeFrom(this);
     execDialog(*folder);
   });
 }

@@ -45,14 +45,6 @@ const QString kSearchPage = QStringLiteral("https://www.google.com/search");
 
 QString textValue(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Leading and trailing characters with codes 0 to 32 removed, as every text
-// of the card is trimmed.
-QString trimmed32(const QString& s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && s.at(b).unicode() <= 32) ++b;
-  while (e > b && s.at(e - 1).unicode() <= 32) --e;
-  return s.mid(b, e - b);
-}
 
 QFont verdana(int points, bool bold = false, bool italic = false) {
   QFont f(QStringLiteral("Verdana"));
@@ -472,7 +464,7 @@ void TfrmMateriali::imgNuovoMouseUp() {
 }
 
 void TfrmMateriali::imgSalvaMouseUp() {
-  if (trimmed32(txtCodice->text()).isEmpty()) {
+  if (trimmed(txtCodice->text()).isEmpty()) {
     services().box(this, textValue("Per salvare la scheda è necessario indicare il codice articolo."),
                    textValue("Salvataggio scheda non applicabile"), MsgIcon::Information, MsgButtons::Ok);
     txtCodice->setFocus();
@@ -510,24 +502,18 @@ void TfrmMateriali::imgDoppioTurnoMouseUp() {
 
 void TfrmMateriali::imgFileMouseUp() {
   TfrmAllegatiMat attachments(this);
-  attachments.txtFile01->setText(trimmed32(lblFile01->text()));
-  attachments.txtFile02->setText(trimmed32(lblFile02->text()));
-  attachments.txtFile03->setText(trimmed32(lblFile03->text()));
-  attachments.txtDesc01->setText(trimmed32(lblDesc01->text()));
-  attachments.txtDesc02->setText(trimmed32(lblDesc02->text()));
-  attachments.txtDesc03->setText(trimmed32(lblDesc03->text()));
+  attachments.takeFrom(this);
   execModal(attachments);
 }
 
 void TfrmMateriali::imgCartellaMouseUp() {
   TfrmCartellaMat folder(this);
-  folder.txtFile01->setText(trimmed32(lblCartella->text()));
-  folder.txtDesc01->setText(trimmed32(lblCartellaDesc->text()));
+  folder.takeFrom(this);
   execModal(folder);
 }
 
 void TfrmMateriali::imgWordClick() {
-  if (trimmed32(txtCodice->text()).isEmpty()) {
+  if (trimmed(txtCodice->text()).isEmpty()) {
     services().message(this, textValue("Per poter esportare la scheda corrente in Microsoft Word è necessario "
                                        "indicare il codice articolo."));
     txtCodice->setFocus();
@@ -544,7 +530,7 @@ void TfrmMateriali::imgExcelMouseUp() {
 QUrl TfrmMateriali::webSearchUrl(const QString& brand, const QString& model) {
   // Encoded here, so that "&", "#", "+" and "%" in a brand or model reach the
   // search engine as the characters themselves.
-  const QString query = trimmed32(brand) + QLatin1Char(' ') + trimmed32(model);
+  const QString query = trimmed(brand) + QLatin1Char(' ') + trimmed(model);
   QUrlQuery q;
   q.addQueryItem(QStringLiteral("q"), QString::fromLatin1(QUrl::toPercentEncoding(query)));
   QUrl url(kSearchPage);
@@ -553,7 +539,7 @@ QUrl TfrmMateriali::webSearchUrl(const QString& brand, const QString& model) {
 }
 
 void TfrmMateriali::imgEliminaMouseUp() {
-  if (trimmed32(txtMarca->text()).isEmpty()) {
+  if (trimmed(txtMarca->text()).isEmpty()) {
     services().message(this, textValue("Per poter effettuare una ricerca sul Web è necessario compilare il "
                                        "campo relativo alla marca dell'articolo."));
     txtMarca->setFocus();

@@ -47,13 +47,6 @@ constexpr int kItemHeight = 16;
 constexpr int kRowHeight = 44;     // caption above, box below
 constexpr int kBoxHeight = 22;
 
-// Trims characters with codes 0 to 32 at both ends, as the record texts are.
-QString trimmed(const QString& s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && s.at(b).unicode() <= 32) ++b;
-  while (e > b && s.at(e - 1).unicode() <= 32) --e;
-  return s.mid(b, e - b);
-}
 
 QFont verdana(int pixels, bool bold) {
   QFont f(QStringLiteral("Verdana"));
@@ -644,19 +637,13 @@ void TfrmForniture::cmdSospesiClick() {
 
 void TfrmForniture::cmdAllegaClick() {
   TfrmAllegatiFor attachments(this);
-  attachments.txtFile01->setText(trimmed(lblFile01->text()));
-  attachments.txtFile02->setText(trimmed(lblFile02->text()));
-  attachments.txtFile03->setText(trimmed(lblFile03->text()));
-  attachments.txtDesc01->setText(trimmed(lblDesc01->text()));
-  attachments.txtDesc02->setText(trimmed(lblDesc02->text()));
-  attachments.txtDesc03->setText(trimmed(lblDesc03->text()));
+  attachments.takeFrom(this);
   execModal(&attachments);
 }
 
 void TfrmForniture::cmdAssociaClick() {
   TfrmCartellaFor folder(this);
-  folder.txtFile01->setText(trimmed(lblCartella->text()));
-  folder.txtDesc01->setText(trimmed(lblCartellaDesc->text()));
+  folder.takeFrom(this);
   execModal(&folder);
 }
 

@@ -26,6 +26,13 @@ Text fromQ(const QString& text) {
                                            static_cast<size_t>(text.size())));
 }
 
+QString trimmed(const QString& text) {
+  qsizetype first = 0, last = text.size();
+  while (first < last && text.at(first).unicode() <= 32) ++first;
+  while (last > first && text.at(last - 1).unicode() <= 32) --last;
+  return text.mid(first, last - first);
+}
+
 namespace {
 
 const char* kOwnColour = "zelOwnColour";
