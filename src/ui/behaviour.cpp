@@ -190,11 +190,10 @@ void installLiveUpperCase(QWidget* widget) {
   if (!edit) return;
   QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
     if (text.isEmpty()) return;
-    const QString upper = toQ(upperAscii(fromQ(text)));
-    // Only ASCII letters change; characters outside Windows-1252 are kept.
+    // Only the ASCII letters change; accented letters stay as they are.
     QString result = text;
-    for (int i = 0; i < result.size(); ++i)
-      if (result[i] >= QLatin1Char('a') && result[i] <= QLatin1Char('z')) result[i] = upper[i];
+    for (QChar& c : result)
+      if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) c = QChar(c.unicode() - 'a' + 'A');
     if (result == text) return;  // setText below does not run this again
     const int caret = edit->cursorPosition();
     edit->setText(result);

@@ -114,6 +114,9 @@ TEST(Keyboard, LiveUpperCaseKeepsTheCaretAndAccents) {
   QCoreApplication::sendEvent(f.a, &accented);
   EXPECT_EQ(f.a->text(), QStringLiteral("RèSS"));
   EXPECT_EQ(f.a->cursorPosition(), 2);
+  // A character outside Windows-1252 (two UTF-16 units) shifts nothing.
+  f.a->setText(QStringLiteral("\U0001F600iban"));
+  EXPECT_EQ(f.a->text(), QStringLiteral("\U0001F600IBAN"));
 }
 
 TEST(Keyboard, NotesBoxKeepsItsCapacityOnPaste) {
