@@ -128,11 +128,6 @@ void TfrmAvvio::imgEsciClick() { close(); }
 
 void TfrmAvvio::lblWebClick() { services().openUrl(makerSite()); }
 
-void TfrmAvvio::showEvent(QShowEvent* event) {
-  MainScreen::showEvent(event);
-  if (!event->spontaneous()) FormShow();
-}
-
 void TfrmAvvio::FormShow() {
   setBackgroundTile(QStringLiteral(":/art/tile.png"));
   reloadAnimation();

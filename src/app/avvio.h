@@ -46,12 +46,11 @@ class TfrmAvvio : public MainScreen {
   void lblWebClick();
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool returnsHomeOnClose() const override { return false; }
 
  private:
-  void FormShow();
+  void FormShow() override;
   void reloadAnimation();
   ClickLabel* picture(const char* name, const QString& resource, const QRect& where);
   void buildEntry(int column, const char* key, ClickLabel*& btn, ClickLabel*& tit, ClickLabel*& inf,

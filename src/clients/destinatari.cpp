@@ -312,11 +312,6 @@ void TfrmDestinatari::wireCommands() {
 
 // ---- showing ----
 
-void TfrmDestinatari::showEvent(QShowEvent* event) {
-  MainScreen::showEvent(event);
-  if (!event->spontaneous()) FormShow();
-}
-
 void TfrmDestinatari::FormShow() {
   // The card is always new when the window opens.
   newCard();

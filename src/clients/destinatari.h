@@ -83,10 +83,9 @@ class TfrmDestinatari : public MainScreen {
   void imgEmailClick();
   void cmdGuidaClick();
   void cmdEsciClick();
-  void FormShow();
+  void FormShow() override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
 
  private:
   void buildToolbar();

@@ -330,11 +330,6 @@ void TfrmMateriali::wireCommands() {
 
 // ---- showing, new card, centring ----
 
-void TfrmMateriali::showEvent(QShowEvent* event) {
-  MainScreen::showEvent(event);
-  if (!event->spontaneous()) FormShow();
-}
-
 void TfrmMateriali::FormShow() {
   newCard();
   txtCodice->setFocus();

@@ -75,12 +75,11 @@ class TfrmMateriali : public MainScreen {
   void txtSottoscortaExit();
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void FormShow();
+  void FormShow() override;
   // Empties the card and puts the defaults back: a new card.
   void newCard();
   void buildControls();

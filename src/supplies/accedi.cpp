@@ -103,11 +103,6 @@ TfrmAccedi::TfrmAccedi(QWidget* parent)
   connect(imgGuida, &ClickLabel::clicked, this, &TfrmAccedi::imgGuidaClick);
 }
 
-void TfrmAccedi::showEvent(QShowEvent* event) {
-  MainScreen::showEvent(event);
-  if (!event->spontaneous()) FormShow();
-}
-
 void TfrmAccedi::FormShow() {
   setBackgroundTile(QStringLiteral(":/art/card_tile.png"));
   fillList();

@@ -39,11 +39,10 @@ class TfrmAccedi : public MainScreen {
   void imgGuidaClick();
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void FormShow();
+  void FormShow() override;
   // Rebuilds the list and the count line from the folder; false after a
   // failure, which has been reported.
   bool fillList();

@@ -132,11 +132,6 @@ TfrmCrea::TfrmCrea(QWidget* parent)
   connect(imgGuida, &ClickLabel::clicked, this, &TfrmCrea::imgGuidaClick);
 }
 
-void TfrmCrea::showEvent(QShowEvent* event) {
-  MainScreen::showEvent(event);
-  if (!event->spontaneous()) FormShow();
-}
-
 void TfrmCrea::FormShow() {
   setBackgroundTile(QStringLiteral(":/art/card_tile.png"));
   txtClasse->clear();

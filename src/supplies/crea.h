@@ -40,11 +40,10 @@ class TfrmCrea : public MainScreen {
   void imgGuidaClick();
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void FormShow();
+  void FormShow() override;
   void createSupply();
   void warn(const QString& text);
 };

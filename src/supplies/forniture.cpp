@@ -480,11 +480,6 @@ CardArchive TfrmForniture::archive() const { return supplyArchive(programFolder(
 
 void TfrmForniture::showItem(const Record& item, size_t k) { card_->show(item, k); }
 
-void TfrmForniture::showEvent(QShowEvent* event) {
-  MainScreen::showEvent(event);
-  if (!event->spontaneous()) guarded(this, [&] { FormShow(); });
-}
-
 void TfrmForniture::FormShow() {
   setBackgroundTile(QStringLiteral(":/art/card_tile.png"));
   newItem(false);

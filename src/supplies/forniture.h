@@ -106,7 +106,7 @@ class TfrmForniture : public MainScreen {
   void showItem(const Record& item, size_t k);
 
   // Event handlers.
-  void FormShow();
+  void FormShow() override;
   void cmdNuovoClick();
   void cmdCancellaClick();
   void cmdSalvaClick();
@@ -136,7 +136,6 @@ class TfrmForniture : public MainScreen {
   void loadItemList();
 
  protected:
-  void showEvent(QShowEvent* event) override;
 
  private:
   void buildToolbar();

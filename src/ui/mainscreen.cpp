@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QShowEvent>
 
 #include "ui/behaviour.h"
 
@@ -79,6 +80,11 @@ void MainScreen::placeContainer() {
   // The outer size: the frame is part of the window the user sees.
   const QSize outer = frameGeometry().size().isValid() && isVisible() ? frameGeometry().size() : size();
   grpContainer_->move(centredContainer(outer, grpContainer_->size()));
+}
+
+void MainScreen::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!event->spontaneous()) guarded(this, [this] { FormShow(); });
 }
 
 void MainScreen::resizeEvent(QResizeEvent* event) {

@@ -35,6 +35,10 @@ class MainScreen : public QWidget {
   void setBackgroundTile(const QString& resource);
   // The hidden button `btnSfondo` that carries the background tile.
   QPushButton* addTileCarrier(const QString& resource);
+  // Prepares the screen at every showing (not when it merely comes back from
+  // being minimised or covered).
+  virtual void FormShow() {}
+  void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   // Whether closing returns to the start screen (the start screen itself
