@@ -122,8 +122,8 @@ void TfrmAvvio::btnCreaClick() { moveTo(forms().frmCrea); }
 void TfrmAvvio::btnFornitureClick() { moveTo(forms().frmAccedi); }
 
 void TfrmAvvio::imgGuidaClick() { forms().frmHelpForm->showTopic(help::startScreenTopic()); }
-void TfrmAvvio::imgInfoClick() { forms().frmInfo->exec(); }
-void TfrmAvvio::imgCopyrightClick() { forms().frmSplash->exec(); }
+void TfrmAvvio::imgInfoClick() { execModal(*forms().frmInfo); }
+void TfrmAvvio::imgCopyrightClick() { execModal(*forms().frmSplash); }
 void TfrmAvvio::imgEsciClick() { close(); }
 
 void TfrmAvvio::lblWebClick() { services().openUrl(makerSite()); }

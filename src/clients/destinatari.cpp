@@ -52,8 +52,7 @@ const char* kDeleteQuestionTitle = "Conferma cancellazione scheda";
 }  // namespace
 
 TfrmDestinatari::TfrmDestinatari(QWidget* parent)
-    : MainScreen(QStringLiteral("frmDestinatari"), QStringLiteral(" Zelvano © - Anagrafica clienti"), parent),
-      execDialog([](QDialog& d) { d.exec(); }) {
+    : MainScreen(QStringLiteral("frmDestinatari"), QStringLiteral(" Zelvano © - Anagrafica clienti"), parent) {
   setBackgroundTile(QStringLiteral(":/art/card_tile.png"));
   panInfo = statusPanel();
   buildToolbar();
@@ -382,7 +381,7 @@ void TfrmDestinatari::cmdRicercaClick() {
   guarded(this, [this] {
     auto search = std::make_unique<TfrmCercaDestinatari>(this);
     search->lblMemory->setText(QStringLiteral("anagrafica"));
-    execDialog(*search);
+    execModal(*search);
   });
 }
 
@@ -392,7 +391,7 @@ void TfrmDestinatari::cmdWordClick() {
 
 void TfrmDestinatari::cmdExcelClick() {
   guarded(this, [this] {
-    if (forms().frmEsportaDes) execDialog(*forms().frmEsportaDes);
+    if (forms().frmEsportaDes) execModal(*forms().frmEsportaDes);
   });
 }
 
@@ -401,7 +400,7 @@ void TfrmDestinatari::cmdAllegaClick() {
     auto files = std::make_unique<TfrmAllegatiDes>(this);
     files->takeFrom(this);
     // The window writes the choices back into the hidden fields itself.
-    execDialog(*files);
+    execModal(*files);
   });
 }
 
@@ -409,7 +408,7 @@ void TfrmDestinatari::cmdAssociaClick() {
   guarded(this, [this] {
     auto folder = std::make_unique<TfrmCartellaDes>(this);
     folder->takeFrom(this);
-    execDialog(*folder);
+    execModal(*folder);
   });
 }
 
@@ -423,11 +422,11 @@ void TfrmDestinatari::chkCodFiscClick() {
       check->lblInfo->setText(QStringLiteral("Immettere il codice fiscale numerico o la partita IVA nella casella"));
       check->lblInfo02->setText(QStringLiteral("sottostante e premere il pulsante di controllo."));
       check->txtCodice->setText(code);
-      execDialog(*check);
+      execModal(*check);
     } else {
       auto check = std::make_unique<TfrmCodFisc>(this);
       check->txtCodice->setText(code);
-      execDialog(*check);
+      execModal(*check);
     }
   });
 }
@@ -436,7 +435,7 @@ void TfrmDestinatari::chkIvaClick() {
   guarded(this, [this] {
     auto check = std::make_unique<TfrmIva>(this);
     check->txtCodice->setText(trimmed(txtIva->text()));
-    execDialog(*check);
+    execModal(*check);
   });
 }
 
@@ -444,7 +443,7 @@ void TfrmDestinatari::chkNumCartaClick() {
   guarded(this, [this] {
     auto check = std::make_unique<TfrmCarta>(this);
     check->txtNumero->setText(trimmed(txtCarta->text()));
-    execDialog(*check);
+    execModal(*check);
   });
 }
 
@@ -452,7 +451,7 @@ void TfrmDestinatari::chkIbanClick() {
   guarded(this, [this] {
     auto check = std::make_unique<TfrmIban>(this);
     check->txtCodice->setText(trimmed(txtIban->text()));
-    execDialog(*check);
+    execModal(*check);
   });
 }
 

@@ -30,9 +30,6 @@ class TfrmDestinatari : public MainScreen {
   // so that it can never carry a subject, a body or further headers.
   static QUrl mailtoUrl(const QString& address);
 
-  // Shows a dialog opened from the card modally; tests replace it.
-  std::function<void(QDialog&)> execDialog;
-
   // Toolbar group boxes and panels.
   QGroupBox *grpControlli, *grpWord, *grpExcel, *grpFrecce, *grpAllega, *grpAssocia, *grpDecoro,
       *grpGuida, *grpElimina, *grpEsci;

@@ -103,8 +103,7 @@ QPixmap commandPicture(const QString& resource, const QString& caption) {
 }  // namespace
 
 TfrmMateriali::TfrmMateriali(QWidget* parent)
-    : MainScreen(QStringLiteral("frmMateriali"), textValue(" Zelvano © - Prodotti e servizi"), parent),
-      execModal([](QDialog& d) { return d.exec(); }) {
+    : MainScreen(QStringLiteral("frmMateriali"), textValue(" Zelvano © - Prodotti e servizi"), parent) {
   // The product card fixes the number and date conventions when it is created.
   applyNumberConventions();
   setMinimumSize(1038, 742);

@@ -33,9 +33,6 @@ class TfrmMateriali : public MainScreen {
   QList<QLineEdit*> editBoxes() const;
   CardBinding& binding() { return *binding_; }
 
-  // Shows a modal dialog and returns its result; tests replace it to look at
-  // the dialog the card prepared.
-  std::function<int(QDialog&)> execModal;
 
   // Edit boxes.
   QLineEdit *txtCodice, *txtTipologia, *txtMarca, *txtModello, *txtAccessori, *txtDescrizione;

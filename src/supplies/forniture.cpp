@@ -147,8 +147,7 @@ QLabel* panel(QWidget* parent, const char* name, const QString& text, const QRec
 }  // namespace
 
 TfrmForniture::TfrmForniture(QWidget* parent)
-    : MainScreen(QStringLiteral("frmForniture"), QStringLiteral(" Zelvano ©"), parent),
-      execModal([](QDialog* d) { return d->exec(); }) {
+    : MainScreen(QStringLiteral("frmForniture"), QStringLiteral(" Zelvano ©"), parent) {
   // Every date written and number read by the supply windows follows the
   // program's conventions (comma separator, dd/mm/yyyy).
   applyNumberConventions();
@@ -610,36 +609,36 @@ void TfrmForniture::lstStudentiClick() {
 void TfrmForniture::impClienteClick() {
   TfrmCercaDestinatari search(this);
   search.lblMemory->setText(QStringLiteral("forniture"));
-  execModal(&search);
+  execModal(search);
 }
 
 void TfrmForniture::impProdottoClick() {
   TfrmImpMateriali import(this);
   if (auto* quantity = import.findChild<QLineEdit*>(QStringLiteral("txtQuant")))
     quantity->setText(trimmed(txtQuantita->text()));
-  execModal(&import);
+  execModal(import);
 }
 
 void TfrmForniture::cmdRicercaClick() {
   TfrmCercaFornitura search(this);
   search.lblMemory->setText(QStringLiteral("forniture"));
-  execModal(&search);
+  execModal(search);
 }
 
 void TfrmForniture::cmdSospesiClick() {
-  if (forms().frmCercaIncompleti) execModal(forms().frmCercaIncompleti);
+  if (forms().frmCercaIncompleti) execModal(*forms().frmCercaIncompleti);
 }
 
 void TfrmForniture::cmdAllegaClick() {
   TfrmAllegatiFor attachments(this);
   attachments.takeFrom(this);
-  execModal(&attachments);
+  execModal(attachments);
 }
 
 void TfrmForniture::cmdAssociaClick() {
   TfrmCartellaFor folder(this);
   folder.takeFrom(this);
-  execModal(&folder);
+  execModal(folder);
 }
 
 void TfrmForniture::cmdWordClick() {
@@ -655,7 +654,7 @@ void TfrmForniture::cmdWordClick() {
 }
 
 void TfrmForniture::cmdExcelClick() {
-  if (forms().frmEsportaFor) execModal(forms().frmEsportaFor);
+  if (forms().frmEsportaFor) execModal(*forms().frmEsportaFor);
 }
 
 void TfrmForniture::cmdStampaClick() {

@@ -94,8 +94,6 @@ class TfrmForniture : public MainScreen {
   QWidget* panDati02;
   QLabel* panInfo;
 
-  // Shows a dialog modally; tests replace it to look at the dialog instead.
-  std::function<int(QDialog*)> execModal;
 
   // The card: its controls bound to the supply item layout, its archive the
   // supply file named in lblFile at the moment of each action.

@@ -1,6 +1,7 @@
 #include "ui/mainscreen.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QPixmap>
 #include <QPointer>
 #include <QResizeEvent>
@@ -14,7 +15,7 @@ QPointer<QWidget> home;
 }
 
 MainScreen::MainScreen(const QString& objectName, const QString& caption, QWidget* parent)
-    : QWidget(parent, Qt::Window) {
+    : QWidget(parent, Qt::Window), execModal([](QDialog& d) { return d.exec(); }) {
   setObjectName(objectName);
   setWindowTitle(caption);
   setMinimumSize(1030, 742);

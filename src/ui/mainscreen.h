@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
+#include <functional>
+
+class QDialog;
 
 namespace zel {
 
@@ -25,6 +28,10 @@ class MainScreen : public QWidget {
   void open();
   // Shows `target` and hides this screen.
   void moveTo(MainScreen* target);
+
+  // Shows a dialog opened from this screen modally and returns its result;
+  // tests replace it to look at the dialog instead.
+  std::function<int(QDialog&)> execModal;
 
   QGroupBox* container() const { return grpContainer_; }
   // The status panel along the bottom of the container (created on demand).

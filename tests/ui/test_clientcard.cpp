@@ -430,7 +430,7 @@ class ClientCardHandOver : public ClientCard {
  protected:
   void SetUp() override {
     ClientCard::SetUp();
-    card->execDialog = [this](QDialog& d) {
+    card->execModal = [this](QDialog& d) {
       Captured c;
       c.className = QString::fromLatin1(d.metaObject()->className());
       c.caption = d.windowTitle();
@@ -439,6 +439,7 @@ class ClientCardHandOver : public ClientCard {
       c.dialog = &d;
       c.parent = d.parent();
       shown.append(c);
+      return 0;
     };
   }
   QList<Captured> shown;

@@ -115,3 +115,23 @@ TEST(Centring, MinimumSizeGivesTheDesignPosition) {
 
 }  // namespace
 }  // namespace zel
+
+namespace zel {
+namespace {
+
+TEST(StartScreen, AboutAndCreditsAreShownModally) {
+  test::FakeServices fake;
+  startUp();
+  QStringList shown;
+  forms().frmAvvio->execModal = [&](QDialog& d) {
+    shown << d.objectName();
+    return 0;
+  };
+  QTest::mouseClick(forms().frmAvvio->imgInfo, Qt::LeftButton);
+  QTest::mouseClick(forms().frmAvvio->imgCopyright, Qt::LeftButton);
+  EXPECT_EQ(shown, QStringList({QStringLiteral("frmInfo"), QStringLiteral("frmSplash")}));
+  destroyForms();
+}
+
+}  // namespace
+}  // namespace zel

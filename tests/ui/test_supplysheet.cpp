@@ -445,15 +445,15 @@ TEST_F(SupplySheet, EnterWalksTheFifteenFieldsAndColoursFollowTheFocus) {
 TEST_F(SupplySheet, DialogsGetTheirHandOverAndAreDestroyedAfterwards) {
   QList<QPointer<QDialog>> shown;
   QStringList classes, memory, quantity, files;
-  sheet->execModal = [&](QDialog* d) {
-    shown.append(d);
-    classes << QString::fromLatin1(d->metaObject()->className());
-    if (auto* s = qobject_cast<TfrmCercaDestinatari*>(d)) memory << s->lblMemory->text();
-    if (auto* s = qobject_cast<TfrmCercaFornitura*>(d)) memory << s->lblMemory->text();
-    if (auto* q = d->findChild<QLineEdit*>(QStringLiteral("txtQuant"))) quantity << q->text();
-    if (auto* a = qobject_cast<TfrmAllegatiFor*>(d))
+  sheet->execModal = [&](QDialog& d) {
+    shown.append(&d);
+    classes << QString::fromLatin1(d.metaObject()->className());
+    if (auto* s = qobject_cast<TfrmCercaDestinatari*>(&d)) memory << s->lblMemory->text();
+    if (auto* s = qobject_cast<TfrmCercaFornitura*>(&d)) memory << s->lblMemory->text();
+    if (auto* q = d.findChild<QLineEdit*>(QStringLiteral("txtQuant"))) quantity << q->text();
+    if (auto* a = qobject_cast<TfrmAllegatiFor*>(&d))
       files << a->txtFile01->text() << a->txtDesc03->text();
-    if (auto* c = qobject_cast<TfrmCartellaFor*>(d)) files << c->txtFile01->text() << c->txtDesc01->text();
+    if (auto* c = qobject_cast<TfrmCartellaFor*>(&d)) files << c->txtFile01->text() << c->txtDesc01->text();
     return 0;
   };
   sheet->lblFile01->setText(QStringLiteral("  /dati/a.pdf "));
