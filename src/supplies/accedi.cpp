@@ -25,16 +25,6 @@ QString dataAccessMessage() {
       "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 }
 
-QLabel* infoLabel(const char* name, const QString& text, QWidget* parent, const QRect& where) {
-  auto* l = new QLabel(text, parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->setGeometry(where);
-  l->setWordWrap(true);
-  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  l->setStyleSheet(QStringLiteral("color: #000080; font-family: Verdana; font-size: 10pt;"));
-  return l;
-}
-
 }  // namespace
 
 TfrmAccedi::TfrmAccedi(QWidget* parent)

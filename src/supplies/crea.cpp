@@ -33,6 +33,16 @@ ClickLabel* supplyCommand(const char* name, const QString& picture, const QStrin
   return c;
 }
 
+QLabel* infoLabel(const char* name, const QString& text, QWidget* parent, const QRect& where) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setGeometry(where);
+  l->setWordWrap(true);
+  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  l->setStyleSheet(QStringLiteral("color: #000080; font-family: Verdana; font-size: 10pt;"));
+  return l;
+}
+
 QWidget* supplyCard(const char* name, const QString& heading, QWidget* parent, const QRect& where) {
   auto* card = new QLabel(parent);  // a label paints its own stylesheet background
   card->setObjectName(QString::fromLatin1(name));
@@ -53,16 +63,6 @@ QWidget* supplyCard(const char* name, const QString& heading, QWidget* parent, c
 }
 
 namespace {
-
-QLabel* infoLabel(const char* name, const QString& text, QWidget* parent, const QRect& where) {
-  auto* l = new QLabel(text, parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->setGeometry(where);
-  l->setWordWrap(true);
-  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  l->setStyleSheet(QStringLiteral("color: #000080; font-family: Verdana; font-size: 10pt;"));
-  return l;
-}
 
 const QString kRefusedTitle = QStringLiteral("Salvataggio fornitura non applicabile");
 
