@@ -7,6 +7,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "cli/command.h"
 #include "cli/password_cmd.h"
 #include "core/text.h"
 #include "store/archives.h"
@@ -17,8 +18,6 @@ namespace zel::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kProgram = "zelvano-cli";
 
 const char kUsageHead[] =
     "Usage: zelvano-cli COMMAND [ARGUMENTS]\n"
@@ -59,10 +58,6 @@ const char kUsageTail[] =
 struct FileArgs {
   std::optional<std::string> kind;  // --kind, when given
   std::vector<std::string> files;
-};
-
-struct UsageError {
-  std::string message;
 };
 
 FileArgs parseFileArgs(const std::vector<std::string>& args) {

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "cli/cli.h"
+#include "cli/command.h"
 #include "core/crypt.h"
 #include "core/passwordstore.h"
 #include "core/text.h"
@@ -21,7 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kProgram = "zelvano-cli";
 // Anything longer than this is not a password; the rest of the line is
 // skipped rather than kept in memory.
 constexpr size_t kMaxLineBytes = 64 * 1024;
@@ -101,13 +101,6 @@ class NoEcho {
 
 bool isTerminal(const std::istream& in) { return &in == &std::cin && ::isatty(STDIN_FILENO) == 1; }
 
-fs::path executableFolder() {
-  std::error_code ec;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  if (ec) throw std::runtime_error("cannot find the folder of " + std::string(kProgram) + ": " + ec.message());
-  return exe.parent_path();
-}
-
 int refuse(std::ostream& err, const std::string& why) {
   err << kProgram << ": " << why << '\n';
   return kExitFailed;
@@ -129,7 +122,7 @@ int setPassword(const std::vector<std::string>& args, std::istream& in, std::ost
   if (words.size() > 1) return usageError(err, "password takes at most one folder");
   if (!words.empty() && words[0].empty()) return usageError(err, "the folder name is empty");
 
-  const fs::path folder = words.empty() ? executableFolder() : fs::path(words[0]);
+  const fs::path folder = words.empty() ? toolFolder() : fs::path(words[0]);
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) return refuse(err, "'" + folder.string() + "' is not a folder");
 

@@ -1,0 +1,42 @@
+#pragma once
+// What the subcommands of zelvano-cli share: the usage error they throw, the
+// option parser and the program folder they work on. Each subcommand lives in
+// a file of its own and has one line in the command table of cli.cpp.
+#include <filesystem>
+#include <initializer_list>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zel::cli {
+
+inline constexpr const char* kProgram = "zelvano-cli";
+
+// Thrown by a subcommand for wrong arguments: run() prints the message with
+// the usage text and exits with kExitUsage.
+struct UsageError {
+  std::string message;
+};
+
+// Arguments split into options with a value ("--name VALUE" or
+// "--name=VALUE", in the order given) and the positional words. "--" ends
+// the options. An option not named in `valueOptions` is a UsageError.
+struct ParsedArgs {
+  std::vector<std::pair<std::string, std::string>> options;  // names without "--"
+  std::vector<std::string> positional;
+
+  // The last value given for an option, if any.
+  std::optional<std::string> value(const std::string& name) const;
+};
+ParsedArgs parseArgs(const std::vector<std::string>& args,
+                     std::initializer_list<const char*> valueOptions);
+
+// The folder of the running zelvano-cli: the program folder it was installed
+// into, which is the default of every --folder option.
+std::filesystem::path toolFolder();
+// --folder DIR when given, else the tool's folder.
+std::filesystem::path folderOption(const ParsedArgs& parsed);
+
+}  // namespace zel::cli
