@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <string>
 
@@ -130,7 +131,7 @@ void BM_SaveOneItem(benchmark::State& state) {
     sheet.txtQuantita->setText(QStringLiteral("3"));
     sheet.txtPrezzo->setText(QStringLiteral("2,333"));
     state.ResumeTiming();
-    sheet.cmdSalvaClick();
+    QTest::mouseClick(sheet.cmdSalva, Qt::LeftButton);
     QCoreApplication::processEvents();
   }
   if (sheet.txtImporto->text() != QStringLiteral("7,00")) state.SkipWithError("wrong amount");

@@ -5,10 +5,11 @@
 #include <QShowEvent>
 
 #include "app/forms.h"
-#include "app/helpform.h"
-#include "app/helptopics.h"
+#include "help/helpform.h"
+#include "help/helptopics.h"
 #include "app/info.h"
 #include "app/splash.h"
+#include "ui/flow.h"
 #include "clients/destinatari.h"
 #include "products/materiali.h"
 #include "supplies/accedi.h"
@@ -63,8 +64,7 @@ void TfrmAvvio::buildEntry(int column, const char* key, ClickLabel*& btn, ClickL
 }
 
 TfrmAvvio::TfrmAvvio(QWidget* parent)
-    : MainScreen(QStringLiteral("frmAvvio"), QStringLiteral(" Zelvano"), parent),
-      quitApplication([] { QApplication::quit(); }) {
+    : MainScreen(QStringLiteral("frmAvvio"), QStringLiteral(" Zelvano"), parent) {
   QWidget* c = container();
   imgInfo = picture("imgInfo", QStringLiteral(":/art/info.png"), QRect(8, 8, 48, 48));
   imgInfo->setToolTip(QStringLiteral(" Informazioni su... "));
@@ -121,9 +121,9 @@ void TfrmAvvio::btnProdottiClick() { moveTo(forms().frmMateriali); }
 void TfrmAvvio::btnCreaClick() { moveTo(forms().frmCrea); }
 void TfrmAvvio::btnFornitureClick() { moveTo(forms().frmAccedi); }
 
-void TfrmAvvio::imgGuidaClick() { forms().frmHelpForm->showTopic(help::startScreenTopic()); }
-void TfrmAvvio::imgInfoClick() { execModal(*forms().frmInfo); }
-void TfrmAvvio::imgCopyrightClick() { execModal(*forms().frmSplash); }
+void TfrmAvvio::imgGuidaClick() { flow().showHelp(help::startScreenTopic()); }
+void TfrmAvvio::imgInfoClick() { flow().runModal(*forms().frmInfo); }
+void TfrmAvvio::imgCopyrightClick() { flow().runModal(*forms().frmSplash); }
 void TfrmAvvio::imgEsciClick() { close(); }
 
 void TfrmAvvio::lblWebClick() { services().openUrl(makerSite()); }
@@ -148,7 +148,7 @@ void TfrmAvvio::closeEvent(QCloseEvent* event) {
   // Closing the start screen ends the program, the hidden login included.
   event->accept();
   if (animation_) animation_->stop();
-  if (quitApplication) quitApplication();
+  flow().quit();
 }
 
 }  // namespace zel

@@ -31,9 +31,6 @@ class TfrmAvvio : public MainScreen {
   ClickLabel* lblWeb;
   QPushButton* btnSfondo;  // hidden: only carries the background tile
 
-  // Ends the program; tests replace it.
-  std::function<void()> quitApplication;
-
  public slots:
   void btnClientiClick();
   void btnProdottiClick();

@@ -8,13 +8,14 @@
 #include "app/password.h"
 #include "core/passwordstore.h"
 #include "ui/behaviour.h"
+#include "ui/flow.h"
+#include "ui/kit.h"
 #include "ui/programfolder.h"
 #include "ui/services.h"
 
 namespace zel {
 namespace {
 
-bool isEnter(const QKeyEvent* k) { return k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter; }
 
 bool filled(const QLineEdit* box) { return !trim(fromQ(box->text())).empty(); }
 
@@ -27,11 +28,10 @@ QString changeErrorMessage() {
 
 TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
     : Dialog(QStringLiteral("frmCambiaPassword"), QStringLiteral(" Cambia password"), parent) {
+  setEscapeCloses(false);
   setBackground(kSilver);
   setClientSize(330, 168);
-  QFont tahoma(QStringLiteral("Tahoma"));
-  tahoma.setPointSize(8);
-  setFont(tahoma);
+  setFont(uiFont(FontFamily::Tahoma, pt(8)));
 
   auto row = [this](const char* labelName, const QString& caption, const char* boxName, int top,
                     QLabel*& label, QLineEdit*& box) {
@@ -91,19 +91,19 @@ void TfrmCambiaPassword::txtPasswordNewChange() { updateOK(); }
 void TfrmCambiaPassword::txtConfermaChange() { updateOK(); }
 
 bool TfrmCambiaPassword::txtPasswordOldKeyPress(QKeyEvent* key) {
-  if (!isEnter(key)) return false;
+  if (!isEnterKey(key)) return false;
   txtPasswordNew->setFocus();
   return true;
 }
 
 bool TfrmCambiaPassword::txtPasswordNewKeyPress(QKeyEvent* key) {
-  if (!isEnter(key)) return false;
+  if (!isEnterKey(key)) return false;
   txtConferma->setFocus();
   return true;
 }
 
 bool TfrmCambiaPassword::txtConfermaKeyPress(QKeyEvent* key) {
-  if (!isEnter(key)) return false;
+  if (!isEnterKey(key)) return false;
   // Enter leads to OK without pressing it, or back to the start when OK is off.
   if (cmdOK->isEnabled()) cmdOK->setFocus();
   else txtPasswordOld->setFocus();
@@ -184,17 +184,6 @@ bool TfrmCambiaPassword::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtConferma) return txtConfermaKeyPress(key);
   }
   return Dialog::eventFilter(watched, event);
-}
-
-void TfrmCambiaPassword::keyPressEvent(QKeyEvent* event) {
-  // Escape does not close the window; Enter presses only the button that has
-  // the focus.
-  if (event->key() == Qt::Key_Escape) return;
-  if (isEnter(event)) {
-    if (auto* b = qobject_cast<QPushButton*>(focusWidget()); b && b->isEnabled()) b->click();
-    return;
-  }
-  Dialog::keyPressEvent(event);
 }
 
 void TfrmCambiaPassword::showEvent(QShowEvent* event) {

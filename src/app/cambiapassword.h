@@ -37,7 +37,6 @@ class TfrmCambiaPassword : public Dialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:

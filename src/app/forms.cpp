@@ -1,8 +1,10 @@
 #include "app/forms.h"
 
+#include <QApplication>
+
 #include "app/password.h"
 #include "app/avvio.h"
-#include "app/helpform.h"
+#include "help/helpform.h"
 #include "app/info.h"
 #include "app/splash.h"
 #include "supplies/crea.h"
@@ -30,6 +32,7 @@
 #include "products/cercamateriale.h"
 #include "products/impmateriali.h"
 #include "app/cambiapassword.h"
+#include "ui/flow.h"
 
 namespace zel {
 
@@ -47,12 +50,45 @@ QStringList& order() {
 
 void created(QWidget* window) { order().append(window->metaObject()->className()); }
 
+// The screens reach each other's single instances through this, never
+// through the table itself.
+class FormsNavigation : public Navigation {
+ public:
+  QWidget* window(WindowId id) const override {
+    const Forms& f = forms();
+    switch (id) {
+      case WindowId::StartScreen: return f.frmAvvio;
+      case WindowId::ClientCard: return f.frmDestinatari;
+      case WindowId::ProductCard: return f.frmMateriali;
+      case WindowId::CreateSupply: return f.frmCrea;
+      case WindowId::OpenSupply: return f.frmAccedi;
+      case WindowId::SupplySheet: return f.frmForniture;
+      case WindowId::ClientExport: return f.frmEsportaDes;
+      case WindowId::ProductExport: return f.frmEsportaMat;
+      case WindowId::SupplyExport: return f.frmEsportaFor;
+      case WindowId::PendingPayments: return f.frmCercaIncompleti;
+    }
+    return nullptr;
+  }
+};
+
+FormsNavigation formsNavigation;
+
 }  // namespace
+
+int ProgramFlow::runModal(QDialog& dialog) { return dialog.exec(); }
+
+void ProgramFlow::showHelp(const HelpTopic& topic) {
+  if (forms().frmHelpForm) forms().frmHelpForm->showTopic(topic);
+}
+
+void ProgramFlow::quit() { QApplication::quit(); }
 
 const QStringList& creationOrder() { return order(); }
 
 void createForms() {
   order().clear();
+  setNavigation(&formsNavigation);
   Forms& f = forms();
   f.frmPassword = new TfrmPassword();
   created(f.frmPassword);
@@ -149,6 +185,7 @@ void destroyForms() {
   delete f.frmAvvio;
   delete f.frmPassword;
   f = Forms{};
+  setNavigation(nullptr);
 }
 
 }  // namespace zel

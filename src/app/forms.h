@@ -1,5 +1,7 @@
 #pragma once
 #include <QStringList>
+
+#include "ui/flow.h"
 // The program's windows: one instance of each class, created at start-up in a
 // fixed order and reachable through one program-wide reference per class.
 
@@ -77,5 +79,14 @@ void createForms();
 const QStringList& creationOrder();
 // Destroys them (end of the program, and between tests).
 void destroyForms();
+
+// The program's window flow: dialogs run modally with their own event loop,
+// help topics go to the help window, quitting ends the event loop.
+class ProgramFlow : public WindowFlow {
+ public:
+  int runModal(QDialog& dialog) override;
+  void showHelp(const HelpTopic& topic) override;
+  void quit() override;
+};
 
 }  // namespace zel

@@ -11,13 +11,14 @@
 #include "app/forms.h"
 #include "core/passwordstore.h"
 #include "ui/behaviour.h"
+#include "ui/flow.h"
+#include "ui/kit.h"
 #include "ui/programfolder.h"
 #include "ui/services.h"
 
 namespace zel {
 namespace {
 
-bool isEnter(const QKeyEvent* k) { return k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter; }
 
 // A picture scaled down (never up) to fit its box, keeping its proportions.
 void showPicture(QLabel* picture, const QString& resource) {
@@ -43,13 +44,11 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent, c
 }  // namespace
 
 TfrmPassword::TfrmPassword(QWidget* parent)
-    : Dialog(QStringLiteral("frmPassword"), QStringLiteral(" Zelvano - Autenticazione"), parent),
-      quitApplication([] { QApplication::quit(); }) {
+    : Dialog(QStringLiteral("frmPassword"), QStringLiteral(" Zelvano - Autenticazione"), parent) {
+  setEscapeCloses(false);
   setBackground(kSilver);
   setClientSize(360, 284);
-  QFont tahoma(QStringLiteral("Tahoma"));
-  tahoma.setPointSize(8);
-  setFont(tahoma);
+  setFont(uiFont(FontFamily::Tahoma, pt(8)));
 
   grpPassword = new QGroupBox(this);
   grpPassword->setObjectName(QStringLiteral("grpPassword"));
@@ -69,9 +68,7 @@ TfrmPassword::TfrmPassword(QWidget* parent)
   lblInfo = new QLabel(QStringLiteral("Immettere la password e premere OK."), grpPassword);
   lblInfo->setObjectName(QStringLiteral("lblInfo"));
   lblInfo->setGeometry(12, 92, 320, 16);
-  QFont verdana8(QStringLiteral("Verdana"));
-  verdana8.setPointSize(8);
-  lblInfo->setFont(verdana8);
+  lblInfo->setFont(uiFont(FontFamily::Verdana, pt(8)));
 
   txtPassword = new QLineEdit(grpPassword);
   txtPassword->setObjectName(QStringLiteral("txtPassword"));
@@ -84,9 +81,7 @@ TfrmPassword::TfrmPassword(QWidget* parent)
   applyFocusColour(txtPassword, Qt::white);
 
   cmdOK = button("cmdOK", QStringLiteral("OK"), grpPassword, QRect(12, 150, 320, 36));
-  QFont verdana12(QStringLiteral("Verdana"));
-  verdana12.setPointSize(12);
-  cmdOK->setFont(verdana12);
+  cmdOK->setFont(uiFont(FontFamily::Verdana, pt(12)));
   cmdOK->setEnabled(false);
 
   btnCambiaPassword = button("btnCambiaPassword", QStringLiteral("Cambia password"), this, QRect(8, 244, 168, 30));
@@ -110,7 +105,7 @@ TfrmPassword::TfrmPassword(QWidget* parent)
 void TfrmPassword::txtPasswordChange() { cmdOK->setEnabled(!trim(fromQ(txtPassword->text())).empty()); }
 
 bool TfrmPassword::txtPasswordKeyPress(QKeyEvent* key) {
-  if (!isEnter(key)) return false;
+  if (!isEnterKey(key)) return false;
   if (!trim(fromQ(txtPassword->text())).empty()) cmdOKClick();
   return true;
 }
@@ -150,24 +145,13 @@ void TfrmPassword::cmdEsciClick() { reject(); }
 
 void TfrmPassword::done(int result) {
   Dialog::done(result);
-  if (quitApplication) quitApplication();
+  flow().quit();
 }
 
 bool TfrmPassword::eventFilter(QObject* watched, QEvent* event) {
   if (watched == txtPassword && event->type() == QEvent::KeyPress)
     return txtPasswordKeyPress(static_cast<QKeyEvent*>(event));
   return Dialog::eventFilter(watched, event);
-}
-
-void TfrmPassword::keyPressEvent(QKeyEvent* event) {
-  // Escape does not close the window; Enter presses only the button that has
-  // the focus.
-  if (event->key() == Qt::Key_Escape) return;
-  if (isEnter(event)) {
-    if (auto* b = qobject_cast<QPushButton*>(focusWidget()); b && b->isEnabled()) b->click();
-    return;
-  }
-  Dialog::keyPressEvent(event);
 }
 
 void TfrmPassword::showEvent(QShowEvent* event) {

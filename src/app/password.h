@@ -27,8 +27,6 @@ class TfrmPassword : public Dialog {
   QPushButton* cmdEsci;
   QLabel* lblMemory;  // hidden work field
 
-  // Ends the program; tests replace it.
-  std::function<void()> quitApplication;
 
   // Every way of closing the login window ends the program.
   void done(int result) override;
@@ -41,7 +39,6 @@ class TfrmPassword : public Dialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:

@@ -1,10 +1,10 @@
 #include "app/startup.h"
 
-#include <QLocale>
 #include <exception>
 
 #include "app/forms.h"
 #include "app/password.h"
+#include "ui/behaviour.h"
 #include "ui/programfolder.h"
 #include "ui/services.h"
 
@@ -23,13 +23,6 @@ bool ZelvanoApplication::notify(QObject* receiver, QEvent* event) {
   return false;
 }
 
-void applyNumberConventions() {
-  // Italian conventions: comma as decimal separator, dd/MM/yyyy dates.
-  QLocale italian(QLocale::Italian, QLocale::Italy);
-  italian.setNumberOptions(QLocale::OmitGroupSeparator);
-  QLocale::setDefault(italian);
-}
-
 void startUp() {
   createForms();
   forms().frmPassword->show();
@@ -42,9 +35,12 @@ int runZelvano(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/zelvano.png")));
   setProgramFolder(qToPath(QApplication::applicationDirPath()));
   applyNumberConventions();
+  ProgramFlow programFlow;
+  setFlow(&programFlow);
   startUp();
   const int rc = QApplication::exec();
   destroyForms();
+  setFlow(nullptr);
   return rc;
 }
 

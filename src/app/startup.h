@@ -18,8 +18,4 @@ void startUp();
 // first one shown; then the message loop.
 int runZelvano(int argc, char** argv);
 
-// Applies the process-wide number and date conventions (comma decimal
-// separator, dd/mm/yyyy) regardless of the system locale.
-void applyNumberConventions();
-
 }  // namespace zel

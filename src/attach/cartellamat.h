@@ -1,5 +1,5 @@
 #pragma once
-#include "attach/attachwindows.h"
+#include "ui/attachwindow.h"
 
 namespace zel {
 

@@ -3,9 +3,11 @@
 namespace zel {
 
 TfrmCarta::TfrmCarta(QWidget* parent)
-    : Dialog(QStringLiteral("frmCarta"), QStringLiteral(" Controllo carta di credito"), parent) {
-  txtNumero = new QLineEdit(this);
-  txtNumero->setObjectName(QStringLiteral("txtNumero"));
+    : CheckWindow(QStringLiteral("frmCarta"),
+                  QStringLiteral(" Controllo carta di credito"), parent, "txtNumero", "lblInfo01", "cmdControllo", 13) {}
+
+void TfrmCarta::runCheck() {
+  // The check and its result box come with the identifier rules.
 }
 
 }  // namespace zel

@@ -1,16 +1,21 @@
 #pragma once
-#include <QLineEdit>
-
-#include "ui/dialog.h"
+#include "ui/checkwindow.h"
 
 namespace zel {
 
-class TfrmCarta : public Dialog {
+// Checks the credit card number handed over by the client card.
+class TfrmCarta : public CheckWindow {
   Q_OBJECT
  public:
   explicit TfrmCarta(QWidget* parent = nullptr);
 
-  QLineEdit* txtNumero;
+  QLineEdit* const txtNumero = field();
+  QLabel* const lblInfo01 = info1();
+  QLabel* const lblInfo02 = info2();
+  QPushButton* const cmdControllo = checkButton();
+
+ protected:
+  void runCheck() override;
 };
 
 }  // namespace zel

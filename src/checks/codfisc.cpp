@@ -3,9 +3,11 @@
 namespace zel {
 
 TfrmCodFisc::TfrmCodFisc(QWidget* parent)
-    : Dialog(QStringLiteral("frmCodFisc"), QStringLiteral(" Controllo codice fiscale"), parent) {
-  txtCodice = new QLineEdit(this);
-  txtCodice->setObjectName(QStringLiteral("txtCodice"));
+    : CheckWindow(QStringLiteral("frmCodFisc"),
+                  QStringLiteral(" Controllo codice fiscale"), parent, "txtCodice", "lblInfo", "cmdCodFisc", 16) {}
+
+void TfrmCodFisc::runCheck() {
+  // The check and its result box come with the identifier rules.
 }
 
 }  // namespace zel

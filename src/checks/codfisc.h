@@ -1,16 +1,21 @@
 #pragma once
-#include <QLineEdit>
-
-#include "ui/dialog.h"
+#include "ui/checkwindow.h"
 
 namespace zel {
 
-class TfrmCodFisc : public Dialog {
+// Checks the codice fiscale handed over by the client card.
+class TfrmCodFisc : public CheckWindow {
   Q_OBJECT
  public:
   explicit TfrmCodFisc(QWidget* parent = nullptr);
 
-  QLineEdit* txtCodice;
+  QLineEdit* const txtCodice = field();
+  QLabel* const lblInfo = info1();
+  QLabel* const lblInfo02 = info2();
+  QPushButton* const cmdCodFisc = checkButton();
+
+ protected:
+  void runCheck() override;
 };
 
 }  // namespace zel

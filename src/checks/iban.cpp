@@ -3,9 +3,11 @@
 namespace zel {
 
 TfrmIban::TfrmIban(QWidget* parent)
-    : Dialog(QStringLiteral("frmIban"), QStringLiteral(" Controllo coordinate bancarie IBAN"), parent) {
-  txtCodice = new QLineEdit(this);
-  txtCodice->setObjectName(QStringLiteral("txtCodice"));
+    : CheckWindow(QStringLiteral("frmIban"),
+                  QStringLiteral(" Controllo coordinate bancarie IBAN"), parent, "txtCodice", "lblInfo", "cmdCheckIban", 27) {}
+
+void TfrmIban::runCheck() {
+  // The check and its result box come with the identifier rules.
 }
 
 }  // namespace zel

@@ -1,16 +1,21 @@
 #pragma once
-#include <QLineEdit>
-
-#include "ui/dialog.h"
+#include "ui/checkwindow.h"
 
 namespace zel {
 
-class TfrmIban : public Dialog {
+// Checks the IBAN handed over by the client card.
+class TfrmIban : public CheckWindow {
   Q_OBJECT
  public:
   explicit TfrmIban(QWidget* parent = nullptr);
 
-  QLineEdit* txtCodice;
+  QLineEdit* const txtCodice = field();
+  QLabel* const lblInfo = info1();
+  QLabel* const lblInfo02 = info2();
+  QPushButton* const cmdCheckIban = checkButton();
+
+ protected:
+  void runCheck() override;
 };
 
 }  // namespace zel

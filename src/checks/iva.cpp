@@ -3,13 +3,17 @@
 namespace zel {
 
 TfrmIva::TfrmIva(QWidget* parent)
-    : Dialog(QStringLiteral("frmIva"), QStringLiteral(" Controllo partita IVA "), parent) {
-  txtCodice = new QLineEdit(this);
-  txtCodice->setObjectName(QStringLiteral("txtCodice"));
-  lblInfo = new QLabel(this);
-  lblInfo->setObjectName(QStringLiteral("lblInfo"));
-  lblInfo02 = new QLabel(this);
-  lblInfo02->setObjectName(QStringLiteral("lblInfo02"));
+    : CheckWindow(QStringLiteral("frmIva"),
+                  QStringLiteral(" Controllo partita IVA "), parent, "txtCodice", "lblInfo", "cmdPartitaIva", 11) {}
+
+void TfrmIva::relabelForNumericTaxCode() {
+  setWindowTitle(QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));
+  lblInfo->setText(QStringLiteral("Immettere il codice fiscale numerico o la partita IVA nella casella"));
+  lblInfo02->setText(QStringLiteral("sottostante e premere il pulsante di controllo."));
+}
+
+void TfrmIva::runCheck() {
+  // The check and its result box come with the identifier rules.
 }
 
 }  // namespace zel

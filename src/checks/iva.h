@@ -1,19 +1,25 @@
 #pragma once
-#include <QLabel>
-#include <QLineEdit>
-
-#include "ui/dialog.h"
+#include "ui/checkwindow.h"
 
 namespace zel {
 
-class TfrmIva : public Dialog {
+// Checks the partita IVA handed over by the client card.
+class TfrmIva : public CheckWindow {
   Q_OBJECT
  public:
   explicit TfrmIva(QWidget* parent = nullptr);
 
-  QLineEdit* txtCodice;
-  QLabel* lblInfo;
-  QLabel* lblInfo02;
+  // The same window offered for a codice fiscale made of digits only: its
+  // caption and instructions speak of both.
+  void relabelForNumericTaxCode();
+
+  QLineEdit* const txtCodice = field();
+  QLabel* const lblInfo = info1();
+  QLabel* const lblInfo02 = info2();
+  QPushButton* const cmdPartitaIva = checkButton();
+
+ protected:
+  void runCheck() override;
 };
 
 }  // namespace zel

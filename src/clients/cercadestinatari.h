@@ -1,16 +1,17 @@
 #pragma once
-#include <QLabel>
-
-#include "ui/dialog.h"
+#include "ui/searchwindow.h"
 
 namespace zel {
 
-class TfrmCercaDestinatari : public Dialog {
+// The client search.
+class TfrmCercaDestinatari : public SearchWindow {
   Q_OBJECT
  public:
   explicit TfrmCercaDestinatari(QWidget* parent = nullptr);
 
-  QLabel* lblMemory;
+ protected:
+  QStringList search() override;
+  void pick(const QString& line) override;
 };
 
 }  // namespace zel

@@ -1,12 +1,7 @@
 #include "clients/destinatari.h"
 
-#include <QPixmap>
-#include <QShowEvent>
 #include <QUrl>
 
-#include "app/forms.h"
-#include "app/helpform.h"
-#include "app/helptopics.h"
 #include "attach/allegatides.h"
 #include "attach/cartellades.h"
 #include "checks/carta.h"
@@ -14,61 +9,29 @@
 #include "checks/iban.h"
 #include "checks/iva.h"
 #include "clients/cercadestinatari.h"
-#include "clients/esportades.h"
+#include "help/helptopics.h"
 #include "store/archives.h"
+#include "ui/flow.h"
 #include "ui/programfolder.h"
-#include "ui/services.h"
 
 namespace zel {
 namespace {
 
-bool digitsOnly(const QString& text) {
-  if (text.isEmpty()) return false;
-  for (QChar c : text)
-    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-  return true;
-}
-
-QFont verdana(int points, bool bold) {
-  QFont f(QStringLiteral("Verdana"));
-  f.setPointSize(points);
-  f.setBold(bold);
-  return f;
-}
-
 const QColor kPanelFace{236, 233, 216};
-
-const char* kCodiceMissing = "Per salvare la scheda è necessario indicare il codice identificativo della persona o azienda.";
-const char* kPersonaMissing = "Per salvare la scheda è necessario indicare il nome della persona o azienda.";
-const char* kSaveNotApplicable = "Salvataggio scheda non applicabile";
-const char* kDeleteNotApplicable =
-    "La cancellazione può essere applicata soltanto ad una scheda già registrata in archivio.";
-const char* kDeleteNotApplicableTitle = "Attenzione: operazione non applicabile";
-const char* kDeleteQuestion =
-    "Attenzione: si è deciso di eliminare la scheda corrente. I dati cancellati non potranno essere "
-    "recuperati.\r\n\r\nSi vuole proprio eliminare la scheda corrente?";
-const char* kDeleteQuestionTitle = "Conferma cancellazione scheda";
 
 }  // namespace
 
 TfrmDestinatari::TfrmDestinatari(QWidget* parent)
-    : MainScreen(QStringLiteral("frmDestinatari"), QStringLiteral(" Zelvano © - Anagrafica clienti"), parent) {
+    : CardScreen(QStringLiteral("frmDestinatari"), QStringLiteral(" Zelvano © - Anagrafica clienti"), clientLayout(),
+                 [] { return clientArchive(programFolder()); }, parent) {
   setBackgroundTile(QStringLiteral(":/art/card_tile.png"));
   panInfo = statusPanel();
   buildToolbar();
   buildPanels();
+  bindCard();
   wireCommands();
-  binding_ = std::make_unique<CardBinding>(this, clientLayout(), lblPosizione,
-                                           [] { return clientArchive(programFolder()); });
-  // The maximum lengths are the capacities of the record's fields.
-  for (size_t i = 0; i < clientLayout().fieldCount(); ++i) {
-    QWidget* c = binding_->control(i);
-    if (auto* e = qobject_cast<QLineEdit*>(c)) e->setMaxLength(clientLayout().field(i).capacity);
-    else if (auto* m = qobject_cast<QPlainTextEdit*>(c)) limitLength(m, clientLayout().field(i).capacity);
-  }
+  setRules();
 }
-
-TfrmDestinatari::~TfrmDestinatari() = default;
 
 // ---- construction ----
 
@@ -92,77 +55,49 @@ QFrame* TfrmDestinatari::panel(const char* name, const QRect& where) {
   return p;
 }
 
-ClickLabel* TfrmDestinatari::command(const char* name, QWidget* parent, const QString& resource,
-                                     const QRect& where) {
-  auto* c = new ClickLabel(QString::fromLatin1(name), parent);
-  c->setGeometry(where);
-  c->setAlignment(Qt::AlignCenter);
-  c->setPixmap(QPixmap(resource));
-  return c;
-}
-
-QLabel* TfrmDestinatari::caption(QWidget* parent, const QString& text, const QRect& where) {
-  auto* l = new QLabel(text, parent);
-  l->setGeometry(where);
-  l->setFont(verdana(8, false));
-  l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  return l;
-}
-
 QLineEdit* TfrmDestinatari::edit(const char* name, QWidget* parent, const QString& text, int left, int top,
                                  int width, int captionWidth) {
-  auto* e = new QLineEdit(parent);
-  e->setObjectName(QString::fromLatin1(name));
-  QLabel* l;
-  if (captionWidth < 0) {  // caption above the box
-    l = caption(parent, text, QRect(left, top, width, 16));
-    e->setGeometry(left, top + 17, width, 21);
-  } else {  // caption to the left of the box
-    l = caption(parent, text, QRect(left, top + 2, captionWidth, 17));
-    e->setGeometry(left + captionWidth, top, width, 21);
-  }
-  l->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(name).mid(3));
-  l->setBuddy(e);
-  return e;
+  const QFont captionFont = uiFont(FontFamily::Verdana, pt(8));
+  if (captionWidth < 0)  // caption above the box
+    return captionedEdit(parent, name, text, QRect(left, top + 17, width, 21), {captionFont, 17, 16});
+  return captionLeftEdit(parent, name, text, QRect(left, top + 2, captionWidth, 17),
+                         QRect(left + captionWidth, top, width, 21), captionFont);
 }
 
 void TfrmDestinatari::buildToolbar() {
   const QRect icon(10, 17, 32, 32);
   grpControlli = toolGroup("grpControlli", 10, 141);
-  cmdNuovo = command("cmdNuovo", grpControlli, QStringLiteral(":/art/cmd_nuovo.png"), QRect(10, 17, 32, 32));
-  cmdSalva = command("cmdSalva", grpControlli, QStringLiteral(":/art/cmd_salva.png"), QRect(55, 17, 32, 32));
+  cmdNuovo = iconCommand(grpControlli, "cmdNuovo", QStringLiteral(":/art/cmd_nuovo.png"), QRect(10, 17, 32, 32));
+  cmdSalva = iconCommand(grpControlli, "cmdSalva", QStringLiteral(":/art/cmd_salva.png"), QRect(55, 17, 32, 32));
   cmdRicerca =
-      command("cmdRicerca", grpControlli, QStringLiteral(":/art/cmd_ricerca.png"), QRect(100, 17, 32, 32));
-  lblFile01 = hiddenLabel(grpControlli, "lblFile01");
-  lblFile02 = hiddenLabel(grpControlli, "lblFile02");
-  lblFile03 = hiddenLabel(grpControlli, "lblFile03");
-  lblDesc01 = hiddenLabel(grpControlli, "lblDesc01");
-  lblDesc02 = hiddenLabel(grpControlli, "lblDesc02");
-  lblDesc03 = hiddenLabel(grpControlli, "lblDesc03");
-  lblCartella = hiddenLabel(grpControlli, "lblCartella");
-  lblCartellaDesc = hiddenLabel(grpControlli, "lblCartellaDesc");
+      iconCommand(grpControlli, "cmdRicerca", QStringLiteral(":/art/cmd_ricerca.png"), QRect(100, 17, 32, 32));
+  createAttachmentFields(grpControlli);
+  const AttachmentFields& hidden = attachmentFields();
+  lblFile01 = hidden.file[0];
+  lblFile02 = hidden.file[1];
+  lblFile03 = hidden.file[2];
+  lblDesc01 = hidden.description[0];
+  lblDesc02 = hidden.description[1];
+  lblDesc03 = hidden.description[2];
+  lblCartella = hidden.folder;
+  lblCartellaDesc = hidden.folderDescription;
 
   grpWord = toolGroup("grpWord", 158, 52);
-  cmdWord = command("cmdWord", grpWord, QStringLiteral(":/art/cmd_word.png"), icon);
+  cmdWord = iconCommand(grpWord, "cmdWord", QStringLiteral(":/art/cmd_word.png"), icon);
   grpExcel = toolGroup("grpExcel", 217, 52);
-  cmdExcel = command("cmdExcel", grpExcel, QStringLiteral(":/art/cmd_excel.png"), icon);
+  cmdExcel = iconCommand(grpExcel, "cmdExcel", QStringLiteral(":/art/cmd_excel.png"), icon);
 
   grpFrecce = toolGroup("grpFrecce", 276, 199);
-  imgPrimo = command("imgPrimo", grpFrecce, QStringLiteral(":/art/nav_primo.png"), QRect(4, 17, 30, 32));
-  imgIndietro = command("imgIndietro", grpFrecce, QStringLiteral(":/art/nav_indietro.png"), QRect(34, 17, 30, 32));
-  lblPosizione = new QLabel(grpFrecce);
-  lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-  lblPosizione->setGeometry(65, 17, 69, 32);
-  lblPosizione->setAlignment(Qt::AlignCenter);
-  lblPosizione->setFont(verdana(10, true));
-  lblPosizione->setTextFormat(Qt::PlainText);
-  imgAvanti = command("imgAvanti", grpFrecce, QStringLiteral(":/art/nav_avanti.png"), QRect(135, 17, 30, 32));
-  imgUltimo = command("imgUltimo", grpFrecce, QStringLiteral(":/art/nav_ultimo.png"), QRect(165, 17, 30, 32));
+  imgPrimo = iconCommand(grpFrecce, "imgPrimo", QStringLiteral(":/art/nav_primo.png"), QRect(4, 17, 30, 32));
+  imgIndietro = iconCommand(grpFrecce, "imgIndietro", QStringLiteral(":/art/nav_indietro.png"), QRect(34, 17, 30, 32));
+  lblPosizione = positionLabel(grpFrecce, QRect(65, 17, 69, 32), pt(10), false);
+  imgAvanti = iconCommand(grpFrecce, "imgAvanti", QStringLiteral(":/art/nav_avanti.png"), QRect(135, 17, 30, 32));
+  imgUltimo = iconCommand(grpFrecce, "imgUltimo", QStringLiteral(":/art/nav_ultimo.png"), QRect(165, 17, 30, 32));
 
   grpAllega = toolGroup("grpAllega", 482, 52);
-  cmdAllega = command("cmdAllega", grpAllega, QStringLiteral(":/art/cmd_allega.png"), icon);
+  cmdAllega = iconCommand(grpAllega, "cmdAllega", QStringLiteral(":/art/cmd_allega.png"), icon);
   grpAssocia = toolGroup("grpAssocia", 540, 52);
-  cmdAssocia = command("cmdAssocia", grpAssocia, QStringLiteral(":/art/cmd_associa.png"), icon);
+  cmdAssocia = iconCommand(grpAssocia, "cmdAssocia", QStringLiteral(":/art/cmd_associa.png"), icon);
 
   grpDecoro = toolGroup("grpDecoro", 599, 210);
   imgDecoro = new QLabel(grpDecoro);
@@ -172,11 +107,11 @@ void TfrmDestinatari::buildToolbar() {
   imgDecoro->setPixmap(QPixmap(QStringLiteral(":/art/decor_clienti.jpg")));
 
   grpGuida = toolGroup("grpGuida", 815, 52);
-  cmdGuida = command("cmdGuida", grpGuida, QStringLiteral(":/art/cmd_guida.png"), icon);
+  cmdGuida = iconCommand(grpGuida, "cmdGuida", QStringLiteral(":/art/cmd_guida.png"), icon);
   grpElimina = toolGroup("grpElimina", 874, 52);
-  cmdElimina = command("cmdElimina", grpElimina, QStringLiteral(":/art/cmd_elimina.png"), icon);
+  cmdElimina = iconCommand(grpElimina, "cmdElimina", QStringLiteral(":/art/cmd_elimina.png"), icon);
   grpEsci = toolGroup("grpEsci", 933, 52);
-  cmdEsci = command("cmdEsci", grpEsci, QStringLiteral(":/art/cmd_esci.png"), icon);
+  cmdEsci = iconCommand(grpEsci, "cmdEsci", QStringLiteral(":/art/cmd_esci.png"), icon);
 }
 
 void TfrmDestinatari::buildPanels() {
@@ -208,18 +143,18 @@ void TfrmDestinatari::buildPanels() {
   // Tax code and VAT number.
   panRiquadro03 = panel("panRiquadro03", QRect(600, 258, 387, 84));
   txtCodFisc = edit("txtCodFisc", panRiquadro03, QStringLiteral("Codice fiscale:"), 12, 14, 205, 118);
-  chkCodFisc = command("chkCodFisc", panRiquadro03, check, QRect(341, 10, 30, 28));
+  chkCodFisc = iconCommand(panRiquadro03, "chkCodFisc", check, QRect(341, 10, 30, 28));
   txtIva = edit("txtIva", panRiquadro03, QStringLiteral("Partita IVA:"), 12, 48, 205, 118);
-  chkIva = command("chkIva", panRiquadro03, check, QRect(341, 44, 30, 28));
+  chkIva = iconCommand(panRiquadro03, "chkIva", check, QRect(341, 44, 30, 28));
 
   // Card and bank.
   panRiquadro04 = panel("panRiquadro04", QRect(10, 352, 583, 168));
   txtCarta = edit("txtCarta", panRiquadro04, QStringLiteral("Carta di credito n."), 12, 6, 210);
-  chkNumCarta = command("chkNumCarta", panRiquadro04, check, QRect(224, 19, 30, 28));
+  chkNumCarta = iconCommand(panRiquadro04, "chkNumCarta", check, QRect(224, 19, 30, 28));
   txtTipoCarta = edit("txtTipoCarta", panRiquadro04, QStringLiteral("Tipo:"), 262, 6, 150);
   txtScaCarta = edit("txtScaCarta", panRiquadro04, QStringLiteral("Scadenza:"), 420, 6, 151);
   txtIban = edit("txtIban", panRiquadro04, QStringLiteral("Codice IBAN:"), 12, 58, 210);
-  chkIban = command("chkIban", panRiquadro04, check, QRect(224, 71, 30, 28));
+  chkIban = iconCommand(panRiquadro04, "chkIban", check, QRect(224, 71, 30, 28));
   txtBanca = edit("txtBanca", panRiquadro04, QStringLiteral("Banca:"), 262, 58, 309);
   txtIntestatario =
       edit("txtIntestatario", panRiquadro04, QStringLiteral("Intestatario C/C:"), 12, 110, 242);
@@ -233,22 +168,20 @@ void TfrmDestinatari::buildPanels() {
   txtTelCel = edit("txtTelCel", panRiquadro05, QStringLiteral("Tel. cellulare:"), 12, 58, 178);
   txtFax = edit("txtFax", panRiquadro05, QStringLiteral("Fax:"), 197, 58, 178);
   txtEmail = edit("txtEmail", panRiquadro05, QStringLiteral("E-mail:"), 12, 110, 325);
-  imgEmail = command("imgEmail", panRiquadro05, QStringLiteral(":/art/cmd_email.png"), QRect(341, 123, 34, 28));
+  imgEmail = iconCommand(panRiquadro05, "imgEmail", QStringLiteral(":/art/cmd_email.png"), QRect(341, 123, 34, 28));
 
   // Notes.
   panRiquadro06 = panel("panRiquadro06", QRect(10, 529, 977, 124));
-  QLabel* lblNote = caption(panRiquadro06, QStringLiteral("Note:"), QRect(12, 6, 300, 16));
-  lblNote->setObjectName(QStringLiteral("lblNote"));
   txtNote = new QPlainTextEdit(panRiquadro06);
   txtNote->setObjectName(QStringLiteral("txtNote"));
   txtNote->setGeometry(12, 23, 953, 92);
   txtNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtNote->setTabChangesFocus(true);
-  lblNote->setBuddy(txtNote);
+  captionFor(txtNote, QStringLiteral("Note:"), QRect(12, 6, 300, 16), uiFont(FontFamily::Verdana, pt(8)));
 
   const QList<QWidget*> fields = dataControls();
   for (QWidget* f : fields) {
-    f->setFont(verdana(8, true));
+    f->setFont(uiFont(FontFamily::Verdana, pt(8), Bold));
     QPalette p = f->palette();
     p.setColor(QPalette::Text, Qt::black);
     f->setPalette(p);
@@ -256,12 +189,6 @@ void TfrmDestinatari::buildPanels() {
   applyFocusColours(fields, kMoneyGreen);
   installEnterChain(fields);
 
-  installDigitFilter(txtIva, QStringLiteral("Attenzione: carattere non valido. Indicare il numero di partita IVA "
-                                            "digitando solo valori numerici."));
-  installDigitFilter(txtCarta, QStringLiteral("Attenzione: carattere non valido. Indicare il numero di carta di "
-                                              "credito digitando solo valori numerici senza trattini o spazi."));
-  installLiveUpperCase(txtCodFisc);
-  installLiveUpperCase(txtIban);
 }
 
 QList<QWidget*> TfrmDestinatari::dataControls() const {
@@ -272,117 +199,71 @@ QList<QWidget*> TfrmDestinatari::dataControls() const {
 }
 
 void TfrmDestinatari::wireCommands() {
-  const struct {
-    ClickLabel* control;
-    void (TfrmDestinatari::*slot)();
-    const char* status;
-  } commands[] = {
-      {cmdNuovo, &TfrmDestinatari::cmdNuovoClick, " Prepara la schermata ad accogliere una nuova scheda."},
-      {cmdSalva, &TfrmDestinatari::cmdSalvaClick,
+  zel::wireCommands<TfrmDestinatari>(this, panInfo, {
+      {cmdNuovo, &TfrmDestinatari::newCardCommand, " Prepara la schermata ad accogliere una nuova scheda."},
+      {cmdSalva, &TfrmDestinatari::saveCommand,
        " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente."},
       {cmdRicerca, &TfrmDestinatari::cmdRicercaClick, " Trova una scheda in archivio."},
       {cmdWord, &TfrmDestinatari::cmdWordClick, " Esporta la scheda corrente in un file di Microsoft Word."},
       {cmdExcel, &TfrmDestinatari::cmdExcelClick, " Esporta l'archivio corrente in un foglio di Microsoft Excel."},
-      {imgPrimo, &TfrmDestinatari::imgPrimoClick, " Visualizza la prima scheda in archivio."},
-      {imgIndietro, &TfrmDestinatari::imgIndietroClick, " Visualizza la scheda precedente in archivio."},
-      {imgAvanti, &TfrmDestinatari::imgAvantiClick, " Visualizza la scheda successiva in archivio."},
-      {imgUltimo, &TfrmDestinatari::imgUltimoClick, " Visualizza l'ultima scheda in archivio"},
-      {cmdElimina, &TfrmDestinatari::cmdEliminaClick, " Elimina la scheda corrente dall'archivio."},
-      {cmdGuida, &TfrmDestinatari::cmdGuidaClick,
-       " Visualizza una pagina della guida in linea sensibile al contesto."},
-      {cmdEsci, &TfrmDestinatari::cmdEsciClick, " Esce dalla schermata di lavoro corrente."},
+      {imgPrimo, &TfrmDestinatari::firstCommand, " Visualizza la prima scheda in archivio."},
+      {imgIndietro, &TfrmDestinatari::previousCommand, " Visualizza la scheda precedente in archivio."},
+      {imgAvanti, &TfrmDestinatari::nextCommand, " Visualizza la scheda successiva in archivio."},
+      {imgUltimo, &TfrmDestinatari::lastCommand, " Visualizza l'ultima scheda in archivio"},
+      {cmdElimina, &TfrmDestinatari::deleteCommand, " Elimina la scheda corrente dall'archivio."},
+      {cmdGuida, &TfrmDestinatari::helpCommand, " Visualizza una pagina della guida in linea sensibile al contesto."},
+      {cmdEsci, &TfrmDestinatari::exitCommand, " Esce dalla schermata di lavoro corrente."},
       {chkCodFisc, &TfrmDestinatari::chkCodFiscClick, " Controlla il codice fiscale."},
       {chkIva, &TfrmDestinatari::chkIvaClick, " Controlla il numero di partita IVA."},
       {chkNumCarta, &TfrmDestinatari::chkNumCartaClick, " Controlla il numero di carta di credito."},
       {chkIban, &TfrmDestinatari::chkIbanClick, " Controlla le coordinate bancarie IBAN."},
       {imgEmail, &TfrmDestinatari::imgEmailClick, " Invia un messaggio e-mail all'indirizzo indicato."},
-      {cmdAllega, &TfrmDestinatari::cmdAllegaClick, " Allega file alla scheda corrente."},
-      {cmdAssocia, &TfrmDestinatari::cmdAssociaClick, " Associa una cartella alla scheda corrente."},
-  };
-  for (const auto& c : commands) {
-    connect(c.control, &ClickLabel::clicked, this, c.slot);
-    setStatusText(c.control, panInfo, QString::fromUtf8(c.status));
-  }
+      {cmdAllega, &TfrmDestinatari::attachmentsCommand, " Allega file alla scheda corrente."},
+      {cmdAssocia, &TfrmDestinatari::folderCommand, " Associa una cartella alla scheda corrente."},
+  });
   clearStatusOver({this, container(), grpControlli, grpWord, grpExcel, grpFrecce, grpAllega, grpAssocia,
                    grpDecoro, grpGuida, grpElimina, grpEsci, panRiquadro01, panRiquadro02, panRiquadro03,
                    panRiquadro04, panRiquadro05, panRiquadro06, panRiquadro07},
                   panInfo);
 }
 
-// ---- showing ----
+// The digit fields, the upper-cased codes, what saving needs and what
+// deleting says.
+void TfrmDestinatari::setRules() {
+  installDigitFilter(txtIva, QStringLiteral("Attenzione: carattere non valido. Indicare il numero di partita IVA "
+                                            "digitando solo valori numerici."));
+  installDigitFilter(txtCarta, QStringLiteral("Attenzione: carattere non valido. Indicare il numero di carta di "
+                                              "credito digitando solo valori numerici senza trattini o spazi."));
+  installLiveUpperCase(txtCodFisc);
+  installLiveUpperCase(txtIban);
 
-void TfrmDestinatari::FormShow() {
-  // The card is always new when the window opens.
-  newCard();
-}
-
-void TfrmDestinatari::newCard() {
-  binding_->clear();
-  txtCodice->setFocus(Qt::OtherFocusReason);
-}
-
-// ---- card commands ----
-
-void TfrmDestinatari::cmdNuovoClick() {
-  guarded(this, [this] { newCard(); });
-}
-
-void TfrmDestinatari::cmdSalvaClick() {
-  guarded(this, [this] {
-    if (trimmed(txtCodice->text()).isEmpty()) {
-      services().box(this, QString::fromUtf8(kCodiceMissing), QString::fromUtf8(kSaveNotApplicable),
-                     MsgIcon::Warning, MsgButtons::Ok);
-      txtCodice->setFocus(Qt::OtherFocusReason);
-      return;
-    }
-    if (trimmed(txtPersona->text()).isEmpty()) {
-      services().box(this, QString::fromUtf8(kPersonaMissing), QString::fromUtf8(kSaveNotApplicable),
-                     MsgIcon::Warning, MsgButtons::Ok);
-      txtPersona->setFocus(Qt::OtherFocusReason);
-      return;
-    }
-    binding_->save();
+  const QString notApplicable = QStringLiteral("Salvataggio scheda non applicabile");
+  setMandatoryFields({
+      {txtCodice,
+       {txtCodice,
+        QStringLiteral(
+            "Per salvare la scheda è necessario indicare il codice identificativo della persona o azienda."),
+        notApplicable, MsgIcon::Warning}},
+      {txtPersona,
+       {txtPersona, QStringLiteral("Per salvare la scheda è necessario indicare il nome della persona o azienda."),
+        notApplicable, MsgIcon::Warning}},
   });
-}
-
-void TfrmDestinatari::imgPrimoClick() {
-  guarded(this, [this] { binding_->navigate(NavStep::First); });
-}
-
-void TfrmDestinatari::imgIndietroClick() {
-  guarded(this, [this] { binding_->navigate(NavStep::Previous); });
-}
-
-void TfrmDestinatari::imgAvantiClick() {
-  guarded(this, [this] { binding_->navigate(NavStep::Next); });
-}
-
-void TfrmDestinatari::imgUltimoClick() {
-  guarded(this, [this] { binding_->navigate(NavStep::Last); });
-}
-
-void TfrmDestinatari::cmdEliminaClick() {
-  guarded(this, [this] {
-    if (trimmed(lblPosizione->text()).isEmpty()) {
-      services().box(this, QString::fromUtf8(kDeleteNotApplicable), QString::fromUtf8(kDeleteNotApplicableTitle),
-                     MsgIcon::Warning, MsgButtons::Ok);
-      return;
-    }
-    if (services().box(this, QString::fromUtf8(kDeleteQuestion), QString::fromUtf8(kDeleteQuestionTitle),
-                       MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
-      return;
-    if (binding_->deleteShown()) txtCodice->setFocus(Qt::OtherFocusReason);
+  setDeleteTexts({
+      {nullptr,
+       QStringLiteral("La cancellazione può essere applicata soltanto ad una scheda già registrata in archivio."),
+       QStringLiteral("Attenzione: operazione non applicabile"), MsgIcon::Warning},
+      QStringLiteral("Attenzione: si è deciso di eliminare la scheda corrente. I dati cancellati non potranno essere "
+                     "recuperati.\r\n\r\nSi vuole proprio eliminare la scheda corrente?"),
+      QStringLiteral("Conferma cancellazione scheda"),
+      MsgIcon::Question,
   });
 }
 
 // ---- windows opened from the card ----
 
 void TfrmDestinatari::cmdRicercaClick() {
-  guarded(this, [this] {
-    auto search = std::make_unique<TfrmCercaDestinatari>(this);
-    search->lblMemory->setText(QStringLiteral("anagrafica"));
-    execModal(*search);
-  });
+  TfrmCercaDestinatari search(this);
+  search.searchFor(SearchCaller::ClientCard);
 }
 
 void TfrmDestinatari::cmdWordClick() {
@@ -390,70 +271,30 @@ void TfrmDestinatari::cmdWordClick() {
 }
 
 void TfrmDestinatari::cmdExcelClick() {
-  guarded(this, [this] {
-    if (forms().frmEsportaDes) execModal(*forms().frmEsportaDes);
-  });
+  if (QDialog* exportWindow = windowAs<QDialog>(WindowId::ClientExport)) flow().runModal(*exportWindow);
 }
 
-void TfrmDestinatari::cmdAllegaClick() {
-  guarded(this, [this] {
-    auto files = std::make_unique<TfrmAllegatiDes>(this);
-    files->takeFrom(this);
-    // The window writes the choices back into the hidden fields itself.
-    execModal(*files);
-  });
+std::unique_ptr<AttachmentsWindow> TfrmDestinatari::newAttachmentsWindow() {
+  return std::make_unique<TfrmAllegatiDes>(this);
 }
 
-void TfrmDestinatari::cmdAssociaClick() {
-  guarded(this, [this] {
-    auto folder = std::make_unique<TfrmCartellaDes>(this);
-    folder->takeFrom(this);
-    execModal(*folder);
-  });
-}
+std::unique_ptr<FolderWindow> TfrmDestinatari::newFolderWindow() { return std::make_unique<TfrmCartellaDes>(this); }
 
 void TfrmDestinatari::chkCodFiscClick() {
-  guarded(this, [this] {
-    const QString code = trimmed(txtCodFisc->text());
-    if (digitsOnly(code)) {
-      // A numeric tax code is checked like a VAT number.
-      auto check = std::make_unique<TfrmIva>(this);
-      check->setWindowTitle(QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));
-      check->lblInfo->setText(QStringLiteral("Immettere il codice fiscale numerico o la partita IVA nella casella"));
-      check->lblInfo02->setText(QStringLiteral("sottostante e premere il pulsante di controllo."));
-      check->txtCodice->setText(code);
-      execModal(*check);
-    } else {
-      auto check = std::make_unique<TfrmCodFisc>(this);
-      check->txtCodice->setText(code);
-      execModal(*check);
-    }
-  });
+  const QString code = trimmed(txtCodFisc->text());
+  if (isDigitsOnly(fromQ(code))) {
+    // A numeric tax code is checked like a VAT number.
+    TfrmIva check(this);
+    check.relabelForNumericTaxCode();
+    check.check(code);
+  } else {
+    TfrmCodFisc(this).check(code);
+  }
 }
 
-void TfrmDestinatari::chkIvaClick() {
-  guarded(this, [this] {
-    auto check = std::make_unique<TfrmIva>(this);
-    check->txtCodice->setText(trimmed(txtIva->text()));
-    execModal(*check);
-  });
-}
-
-void TfrmDestinatari::chkNumCartaClick() {
-  guarded(this, [this] {
-    auto check = std::make_unique<TfrmCarta>(this);
-    check->txtNumero->setText(trimmed(txtCarta->text()));
-    execModal(*check);
-  });
-}
-
-void TfrmDestinatari::chkIbanClick() {
-  guarded(this, [this] {
-    auto check = std::make_unique<TfrmIban>(this);
-    check->txtCodice->setText(trimmed(txtIban->text()));
-    execModal(*check);
-  });
-}
+void TfrmDestinatari::chkIvaClick() { TfrmIva(this).check(trimmed(txtIva->text())); }
+void TfrmDestinatari::chkNumCartaClick() { TfrmCarta(this).check(trimmed(txtCarta->text())); }
+void TfrmDestinatari::chkIbanClick() { TfrmIban(this).check(trimmed(txtIban->text())); }
 
 // ---- e-mail, help, exit ----
 
@@ -465,18 +306,10 @@ QUrl TfrmDestinatari::mailtoUrl(const QString& address) {
 }
 
 void TfrmDestinatari::imgEmailClick() {
-  guarded(this, [this] {
-    WaitCursor wait;
-    services().openUrl(mailtoUrl(txtEmail->text()));
-  });
+  WaitCursor wait;
+  services().openUrl(mailtoUrl(txtEmail->text()));
 }
 
-void TfrmDestinatari::cmdGuidaClick() {
-  guarded(this, [] {
-    if (forms().frmHelpForm) forms().frmHelpForm->showTopic(help::clientCardTopic());
-  });
-}
-
-void TfrmDestinatari::cmdEsciClick() { close(); }
+HelpTopic TfrmDestinatari::helpTopic() const { return help::clientCardTopic(); }
 
 }  // namespace zel

@@ -2,29 +2,21 @@
 // The client card: one client of Anagrafica.pro at a time, with new, save,
 // navigation, delete, search, exports, attachments, the identifier checks and
 // an e-mail to the client.
-#include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <functional>
-#include <memory>
+#include <QUrl>
 
-#include "ui/behaviour.h"
-#include "ui/cardbinding.h"
-#include "ui/mainscreen.h"
+#include "ui/cardscreen.h"
 
 namespace zel {
 
-class TfrmDestinatari : public MainScreen {
+class TfrmDestinatari : public CardScreen {
   Q_OBJECT
  public:
   explicit TfrmDestinatari(QWidget* parent = nullptr);
-  ~TfrmDestinatari() override;
-
-  // The card's link to the archive (the client search loads records with it).
-  CardBinding& binding() { return *binding_; }
 
   // The "mailto:" link for an address: the trimmed address, percent-encoded
   // so that it can never carry a subject, a body or further headers.
@@ -43,8 +35,7 @@ class TfrmDestinatari : public MainScreen {
   ClickLabel *chkCodFisc, *chkIva, *chkNumCarta, *chkIban, *imgEmail;
   QLabel *imgDecoro, *imgRiquadro;
 
-  // Position label and hidden fields.
-  QLabel* lblPosizione;
+  // Hidden fields of the record: the attachments and the folder.
   QLabel *lblFile01, *lblFile02, *lblFile03, *lblDesc01, *lblDesc02, *lblDesc03, *lblCartella,
       *lblCartellaDesc;
 
@@ -60,43 +51,32 @@ class TfrmDestinatari : public MainScreen {
   // The data controls in Enter (and Tab) order.
   QList<QWidget*> dataControls() const;
 
- public slots:
-  void cmdNuovoClick();
-  void cmdSalvaClick();
-  void imgPrimoClick();
-  void imgIndietroClick();
-  void imgAvantiClick();
-  void imgUltimoClick();
-  void cmdEliminaClick();
+  // The card's own commands (the shared ones are the base's).
   void cmdRicercaClick();
   void cmdWordClick();
   void cmdExcelClick();
-  void cmdAllegaClick();
-  void cmdAssociaClick();
   void chkCodFiscClick();
   void chkIvaClick();
   void chkNumCartaClick();
   void chkIbanClick();
   void imgEmailClick();
-  void cmdGuidaClick();
-  void cmdEsciClick();
-  void FormShow() override;
 
  protected:
+  void FormShow() override { newCardCommand(); }
+  QWidget* firstField() const override { return txtCodice; }
+  HelpTopic helpTopic() const override;
+  std::unique_ptr<AttachmentsWindow> newAttachmentsWindow() override;
+  std::unique_ptr<FolderWindow> newFolderWindow() override;
 
  private:
   void buildToolbar();
   void buildPanels();
   void wireCommands();
+  void setRules();
   QGroupBox* toolGroup(const char* name, int left, int width);
   QFrame* panel(const char* name, const QRect& where);
-  ClickLabel* command(const char* name, QWidget* parent, const QString& resource, const QRect& where);
   QLineEdit* edit(const char* name, QWidget* panel, const QString& caption, int left, int top, int width,
                   int captionWidth = -1);
-  QLabel* caption(QWidget* panel, const QString& text, const QRect& where);
-  void newCard();
-
-  std::unique_ptr<CardBinding> binding_;
 };
 
 }  // namespace zel

@@ -1,13 +1,16 @@
 #pragma once
-
-#include "ui/dialog.h"
+#include "ui/exportwindow.h"
 
 namespace zel {
 
-class TfrmEsportaDes : public Dialog {
+// The export of the client registry to Word and Excel.
+class TfrmEsportaDes : public ExportWindow {
   Q_OBJECT
  public:
   explicit TfrmEsportaDes(QWidget* parent = nullptr);
+
+ protected:
+  std::filesystem::path archiveFile() const override;
 };
 
 }  // namespace zel

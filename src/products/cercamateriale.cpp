@@ -1,12 +1,14 @@
 #include "products/cercamateriale.h"
 
+#include "ui/kit.h"
+
 namespace zel {
 
 TfrmCercaMateriale::TfrmCercaMateriale(QWidget* parent)
-    : Dialog(QStringLiteral("frmCercaMateriale"), QStringLiteral(" Ricerca prodotti e servizi in archivio"), parent) {
-  lblMemory = new QLabel(this);
-  lblMemory->setObjectName(QStringLiteral("lblMemory"));
-  lblMemory->setVisible(false);
-}
+    : SearchWindow(QStringLiteral("frmCercaMateriale"), QStringLiteral(" Ricerca prodotti e servizi in archivio"), parent, uiFont(FontFamily::CourierNew, px(11)), 3000) {}
+
+// The criteria, the search and the pick come with the searches themselves.
+QStringList TfrmCercaMateriale::search() { return {}; }
+void TfrmCercaMateriale::pick(const QString&) {}
 
 }  // namespace zel

@@ -1,16 +1,17 @@
 #pragma once
-#include <QLabel>
-
-#include "ui/dialog.h"
+#include "ui/searchwindow.h"
 
 namespace zel {
 
-class TfrmCercaMateriale : public Dialog {
+// The product search.
+class TfrmCercaMateriale : public SearchWindow {
   Q_OBJECT
  public:
   explicit TfrmCercaMateriale(QWidget* parent = nullptr);
 
-  QLabel* lblMemory;
+ protected:
+  QStringList search() override;
+  void pick(const QString& line) override;
 };
 
 }  // namespace zel

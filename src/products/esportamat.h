@@ -1,13 +1,16 @@
 #pragma once
-
-#include "ui/dialog.h"
+#include "ui/exportwindow.h"
 
 namespace zel {
 
-class TfrmEsportaMat : public Dialog {
+// The export of the products and services archive to Word and Excel.
+class TfrmEsportaMat : public ExportWindow {
   Q_OBJECT
  public:
   explicit TfrmEsportaMat(QWidget* parent = nullptr);
+
+ protected:
+  std::filesystem::path archiveFile() const override;
 };
 
 }  // namespace zel

@@ -1,9 +1,21 @@
 #include "products/impmateriali.h"
 
+#include "ui/kit.h"
+
 namespace zel {
 
 TfrmImpMateriali::TfrmImpMateriali(QWidget* parent)
-    : Dialog(QStringLiteral("frmImpMateriali"), QStringLiteral(" Importa prodotti e servizi da archivio"), parent) {
+    : ListWindow(QStringLiteral("frmImpMateriali"), QStringLiteral(" Importa prodotti e servizi da archivio"), parent, uiFont(FontFamily::CourierNew, px(11)), 1300) {
+  txtQuant = new QLineEdit(this);
+  txtQuant->setObjectName(QStringLiteral("txtQuant"));
 }
+
+int TfrmImpMateriali::importWith(const QString& quantity) {
+  txtQuant->setText(quantity);
+  return showModal();
+}
+
+// The list itself comes with the lists of the archives.
+QStringList TfrmImpMateriali::buildList() { return {}; }
 
 }  // namespace zel

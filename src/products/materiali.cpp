@@ -2,28 +2,21 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDialog>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QResizeEvent>
-#include <QShowEvent>
 #include <QUrlQuery>
 
-#include "app/forms.h"
-#include "app/helpform.h"
-#include "app/helptopics.h"
-#include "app/startup.h"
 #include "attach/allegatimat.h"
 #include "attach/cartellamat.h"
+#include "help/helptopics.h"
 #include "products/cercamateriale.h"
 #include "products/cercasottoscorta.h"
-#include "products/esportamat.h"
 #include "store/archives.h"
 #include "store/productrules.h"
 #include "store/recordfile.h"
+#include "ui/flow.h"
 #include "ui/programfolder.h"
 #include "ui/services.h"
 
@@ -45,14 +38,6 @@ const QString kSearchPage = QStringLiteral("https://www.google.com/search");
 
 QString textValue(const char* utf8) { return QString::fromUtf8(utf8); }
 
-
-QFont verdana(int points, bool bold = false, bool italic = false) {
-  QFont f(QStringLiteral("Verdana"));
-  f.setPointSize(points);
-  f.setBold(bold);
-  f.setItalic(italic);
-  return f;
-}
 
 QRect rowRect(int column, int row, int width = kColumnWidth) {
   return {column, kFirstRow + row * kRowPitch + kCaptionHeight, width, kBoxHeight};
@@ -80,54 +65,30 @@ QLabel* smallIcon(QWidget* parent, const char* name, const QString& resource, in
   return l;
 }
 
-// A command image: the icon and the caption drawn into one 148 x 32 picture.
-QPixmap commandPicture(const QString& resource, const QString& caption) {
-  QPixmap pm(148, 32);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient shade(0, 0, 0, 32);
-  shade.setColorAt(0, QColor(250, 250, 252));
-  shade.setColorAt(1, QColor(214, 222, 236));
-  p.setPen(QColor(120, 130, 160));
-  p.setBrush(shade);
-  p.drawRoundedRect(QRectF(0.5, 0.5, 147, 31), 4, 4);
-  const QPixmap icon(resource);
-  if (!icon.isNull()) p.drawPixmap(6, 4, icon.scaled(24, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-  p.setPen(kNavy);
-  p.setFont(verdana(8, true));
-  p.drawText(QRect(36, 0, 108, 32), Qt::AlignLeft | Qt::AlignVCenter, caption);
-  return pm;
-}
-
 }  // namespace
 
 TfrmMateriali::TfrmMateriali(QWidget* parent)
-    : MainScreen(QStringLiteral("frmMateriali"), textValue(" Zelvano © - Prodotti e servizi"), parent) {
+    : CardScreen(QStringLiteral("frmMateriali"), textValue(" Zelvano © - Prodotti e servizi"), productLayout(),
+                 [] { return productArchive(programFolder()); }, parent) {
   // The product card fixes the number and date conventions when it is created.
   applyNumberConventions();
   setMinimumSize(1038, 742);
+  setContainerShift(4);
   setBackgroundTile(QStringLiteral(":/art/card_tile.png"));
   buildControls();
-  binding_ = std::make_unique<CardBinding>(this, productLayout(), lblPosizione,
-                                           [] { return productArchive(programFolder()); });
+  bindCard();
   wireCommands();
-  newCard();
+  binding().clear();
+  setDefaults();
+  setMandatoryFields({{txtCodice,
+                       {txtCodice, textValue("Per salvare la scheda è necessario indicare il codice articolo."),
+                        textValue("Salvataggio scheda non applicabile"), MsgIcon::Information}}});
 }
 
-TfrmMateriali::~TfrmMateriali() = default;
-
-QLineEdit* TfrmMateriali::addBox(QGroupBox* group, const char* name, const QString& caption, int maxLength,
-                                 const QRect& where) {
-  auto* cap = new QLabel(caption, group);
-  cap->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(name).mid(3));
-  cap->setGeometry(where.left(), where.top() - kCaptionHeight, where.width(), kCaptionHeight - 2);
-  cap->setFont(verdana(8));
-  auto* box = new QLineEdit(group);
-  box->setObjectName(QString::fromLatin1(name));
-  box->setGeometry(where);
-  box->setMaxLength(maxLength);
-  box->setFont(verdana(8, true));
+QLineEdit* TfrmMateriali::addBox(QGroupBox* group, const char* name, const QString& caption, const QRect& where) {
+  QLineEdit* box = captionedEdit(group, name, caption, where,
+                                 {uiFont(FontFamily::Verdana, pt(8)), kCaptionHeight, kCaptionHeight - 2});
+  box->setFont(uiFont(FontFamily::Verdana, pt(8), Bold));
   return box;
 }
 
@@ -135,16 +96,8 @@ ClickLabel* TfrmMateriali::addCommand(const char* name, const QString& resource,
                                       int row) {
   auto* c = new ClickLabel(QString::fromLatin1(name), grpControlli);
   c->setGeometry(8, 14 + row * 47, 148, 32);
-  c->setPixmap(commandPicture(resource, caption));
+  c->setPixmap(captionedCommandPicture(resource, caption, QSize(148, 32)));
   return c;
-}
-
-ClickLabel* TfrmMateriali::addArrow(const char* name, const QString& resource, const QRect& where) {
-  auto* a = new ClickLabel(QString::fromLatin1(name), container());
-  a->setGeometry(where);
-  a->setAlignment(Qt::AlignCenter);
-  a->setPixmap(QPixmap(resource));
-  return a;
 }
 
 void TfrmMateriali::buildControls() {
@@ -161,25 +114,12 @@ void TfrmMateriali::buildControls() {
 
   const int navTop = 38;
   const int navRight = kSectionLeft + kSectionWidth;
-  imgUltimo = addArrow("imgUltimo", QStringLiteral(":/art/nav_ultimo.png"), QRect(navRight - 28, navTop, 28, 28));
-  imgAvanti = addArrow("imgAvanti", QStringLiteral(":/art/nav_avanti.png"), QRect(navRight - 60, navTop, 28, 28));
-  lblPosizione = new QLabel(c);
-  lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-  lblPosizione->setGeometry(navRight - 136, navTop, 72, 28);
-  lblPosizione->setAlignment(Qt::AlignCenter);
-  lblPosizione->setFont(verdana(10, true));
-  lblPosizione->setAutoFillBackground(true);
-  lblPosizione->setFrameShape(QFrame::Panel);
-  lblPosizione->setFrameShadow(QFrame::Sunken);
-  {
-    QPalette p = lblPosizione->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    p.setColor(QPalette::WindowText, kNavy);
-    lblPosizione->setPalette(p);
-  }
-  imgIndietro = addArrow("imgIndietro", QStringLiteral(":/art/nav_indietro.png"),
+  imgUltimo = iconCommand(c, "imgUltimo", QStringLiteral(":/art/nav_ultimo.png"), QRect(navRight - 28, navTop, 28, 28));
+  imgAvanti = iconCommand(c, "imgAvanti", QStringLiteral(":/art/nav_avanti.png"), QRect(navRight - 60, navTop, 28, 28));
+  lblPosizione = positionLabel(c, QRect(navRight - 136, navTop, 72, 28), pt(10), true);
+  imgIndietro = iconCommand(c, "imgIndietro", QStringLiteral(":/art/nav_indietro.png"),
                          QRect(navRight - 168, navTop, 28, 28));
-  imgPrimo = addArrow("imgPrimo", QStringLiteral(":/art/nav_primo.png"), QRect(navRight - 200, navTop, 28, 28));
+  imgPrimo = iconCommand(c, "imgPrimo", QStringLiteral(":/art/nav_primo.png"), QRect(navRight - 200, navTop, 28, 28));
 
   // Decoration on the left.
   icoScatole = new QLabel(c);
@@ -189,52 +129,51 @@ void TfrmMateriali::buildControls() {
 
   // The article.
   grpSezione01 = section(c, "grpSezione01", QRect(kSectionLeft, 82, kSectionWidth, 170));
-  txtCodice = addBox(grpSezione01, "txtCodice", textValue("Codice articolo:"), 250, rowRect(kColumn1, 0));
-  txtTipologia = addBox(grpSezione01, "txtTipologia", textValue("Tipologia:"), 250, rowRect(kColumn2, 0));
-  txtMarca = addBox(grpSezione01, "txtMarca", textValue("Marca:"), 250, rowRect(kColumn1, 1));
-  txtModello = addBox(grpSezione01, "txtModello", textValue("Modello:"), 250, rowRect(kColumn2, 1));
-  txtAccessori = addBox(grpSezione01, "txtAccessori", textValue("Accessori:"), 250, rowRect(kColumn1, 2));
-  txtDescrizione = addBox(grpSezione01, "txtDescrizione", textValue("Descrizione prodotto o servizio:"), 250,
+  txtCodice = addBox(grpSezione01, "txtCodice", textValue("Codice articolo:"), rowRect(kColumn1, 0));
+  txtTipologia = addBox(grpSezione01, "txtTipologia", textValue("Tipologia:"), rowRect(kColumn2, 0));
+  txtMarca = addBox(grpSezione01, "txtMarca", textValue("Marca:"), rowRect(kColumn1, 1));
+  txtModello = addBox(grpSezione01, "txtModello", textValue("Modello:"), rowRect(kColumn2, 1));
+  txtAccessori = addBox(grpSezione01, "txtAccessori", textValue("Accessori:"), rowRect(kColumn1, 2));
+  txtDescrizione = addBox(grpSezione01, "txtDescrizione", textValue("Descrizione prodotto o servizio:"),
                           rowRect(kColumn2, 2));
 
   // The purchase.
   grpSezione02 = section(c, "grpSezione02", QRect(kSectionLeft, 260, kSectionWidth, 170));
-  txtFornitore = addBox(grpSezione02, "txtFornitore", textValue("Fornitore:"), 250, rowRect(kColumn1, 0));
-  txtRecapito = addBox(grpSezione02, "txtRecapito", textValue("Recapito:"), 250, rowRect(kColumn2, 0));
-  txtData = addBox(grpSezione02, "txtData", textValue("Data di acquisto:"), 50, rowRect(kColumn1, 1));
-  txtCosto = addBox(grpSezione02, "txtCosto", textValue("Costo di acquisto:"), 50, rowRect(kColumn2, 1));
-  txtDocumento = addBox(grpSezione02, "txtDocumento", textValue("Documento di acquisto:"), 250,
+  txtFornitore = addBox(grpSezione02, "txtFornitore", textValue("Fornitore:"), rowRect(kColumn1, 0));
+  txtRecapito = addBox(grpSezione02, "txtRecapito", textValue("Recapito:"), rowRect(kColumn2, 0));
+  txtData = addBox(grpSezione02, "txtData", textValue("Data di acquisto:"), rowRect(kColumn1, 1));
+  txtCosto = addBox(grpSezione02, "txtCosto", textValue("Costo di acquisto:"), rowRect(kColumn2, 1));
+  txtDocumento = addBox(grpSezione02, "txtDocumento", textValue("Documento di acquisto:"),
                         rowRect(kColumn1, 2));
-  txtOrdine = addBox(grpSezione02, "txtOrdine", textValue("Modalità di ordine merce:"), 250,
+  txtOrdine = addBox(grpSezione02, "txtOrdine", textValue("Modalità di ordine merce:"),
                      rowRect(kColumn2, 2));
   imgFornitore = smallIcon(grpSezione02, "imgFornitore", QStringLiteral(":/art/cmd_importa.png"), kColumn1, 0);
 
   // Price, place and stock.
   grpSezione03 = section(c, "grpSezione03", QRect(kSectionLeft, 438, kSectionWidth, 170));
-  txtPrezzo = addBox(grpSezione03, "txtPrezzo", textValue("Prezzo unitario:"), 15, rowRect(kColumn1, 0, 140));
-  txtCollocazione = addBox(grpSezione03, "txtCollocazione", textValue("Collocazione:"), 250,
+  txtPrezzo = addBox(grpSezione03, "txtPrezzo", textValue("Prezzo unitario:"), rowRect(kColumn1, 0, 140));
+  txtCollocazione = addBox(grpSezione03, "txtCollocazione", textValue("Collocazione:"),
                            rowRect(kColumn2, 0));
-  txtGiacenza = addBox(grpSezione03, "txtGiacenza", textValue("Giacenza:"), 15, rowRect(kColumn1, 1, 140));
+  txtGiacenza = addBox(grpSezione03, "txtGiacenza", textValue("Giacenza:"), rowRect(kColumn1, 1, 140));
   {
     // "Avviso sottoscorta n. [box] pezzi rimasti." on one line.
     const QRect row = rowRect(kColumn2, 1);
     auto* before = new QLabel(textValue("Avviso sottoscorta n."), grpSezione03);
     before->setObjectName(QStringLiteral("lblSottoscorta"));
-    before->setFont(verdana(8));
+    before->setFont(uiFont(FontFamily::Verdana, pt(8)));
     before->setGeometry(row.left(), row.top(), 140, kBoxHeight);
     txtSottoscorta = new QLineEdit(grpSezione03);
     txtSottoscorta->setObjectName(QStringLiteral("txtSottoscorta"));
     txtSottoscorta->setGeometry(row.left() + 144, row.top(), 70, kBoxHeight);
-    txtSottoscorta->setMaxLength(15);
-    txtSottoscorta->setFont(verdana(8, true));
+    txtSottoscorta->setFont(uiFont(FontFamily::Verdana, pt(8), Bold));
     auto* after = new QLabel(textValue("pezzi rimasti."), grpSezione03);
     after->setObjectName(QStringLiteral("lblPezzi"));
-    after->setFont(verdana(8));
+    after->setFont(uiFont(FontFamily::Verdana, pt(8)));
     after->setGeometry(row.left() + 220, row.top(), 100, kBoxHeight);
   }
-  txtNote = addBox(grpSezione03, "txtNote", textValue("Note:"), 250,
+  txtNote = addBox(grpSezione03, "txtNote", textValue("Note:"),
                    rowRect(kColumn1, 2, kColumn2 + kColumnWidth - kColumn1));
-  txtNote->setFont(verdana(8, true, true));
+  txtNote->setFont(uiFont(FontFamily::Verdana, pt(8), Bold | Italic));
   {
     QPalette p = txtNote->palette();
     p.setColor(QPalette::Text, Qt::red);
@@ -263,14 +202,16 @@ void TfrmMateriali::buildControls() {
   imgEsci = addCommand("imgEsci", QStringLiteral(":/art/cmd_esci.png"), textValue("Esci"), 10);
 
   // The attachment fields of the record, never shown.
-  lblFile01 = hiddenLabel(c, "lblFile01");
-  lblFile02 = hiddenLabel(c, "lblFile02");
-  lblFile03 = hiddenLabel(c, "lblFile03");
-  lblDesc01 = hiddenLabel(c, "lblDesc01");
-  lblDesc02 = hiddenLabel(c, "lblDesc02");
-  lblDesc03 = hiddenLabel(c, "lblDesc03");
-  lblCartella = hiddenLabel(c, "lblCartella");
-  lblCartellaDesc = hiddenLabel(c, "lblCartellaDesc");
+  createAttachmentFields(c);
+  const AttachmentFields& hidden = attachmentFields();
+  lblFile01 = hidden.file[0];
+  lblFile02 = hidden.file[1];
+  lblFile03 = hidden.file[2];
+  lblDesc01 = hidden.description[0];
+  lblDesc02 = hidden.description[1];
+  lblDesc03 = hidden.description[2];
+  lblCartella = hidden.folder;
+  lblCartellaDesc = hidden.folderDescription;
 
   statusPanel();
 }
@@ -294,59 +235,39 @@ void TfrmMateriali::wireCommands() {
     box->installEventFilter(this);
   }
 
+  onExit(txtPrezzo, this, [this] { txtPrezzoExit(); });
+  onExit(txtGiacenza, this, [this] { txtGiacenzaExit(); });
+  onExit(txtSottoscorta, this, [this] { txtSottoscortaExit(); });
+
   QLabel* pan = statusPanel();
-  const struct {
-    ClickLabel* command;
-    const char* status;
-    void (TfrmMateriali::*action)();
-  } commands[] = {
-      {imgNuovo, " Prepara la schermata ad accogliere una nuova scheda.", &TfrmMateriali::imgNuovoMouseUp},
-      {imgSalva,
-       " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente.",
-       &TfrmMateriali::imgSalvaMouseUp},
-      {imgTrova, " Trova una scheda in archivio.", &TfrmMateriali::imgTrovaMouseUp},
-      {imgWord, " Esporta la scheda corrente in un file di Microsoft Word.", &TfrmMateriali::imgWordClick},
-      {imgExcel, " Esporta l'archivio corrente in un foglio di Microsoft Excel.", &TfrmMateriali::imgExcelMouseUp},
-      {imgFile, " Allega file esterni alla scheda corrente.", &TfrmMateriali::imgFileMouseUp},
-      {imgCartella, " Associa una cartella alla scheda corrente.", &TfrmMateriali::imgCartellaMouseUp},
-      {imgDoppioTurno, " Visualizza l'elenco dei prodotti in esaurimento.", &TfrmMateriali::imgDoppioTurnoMouseUp},
-      {imgElimina,
-       " Cerca sul Web, tramite Google, informazioni relative all'articolo descritto nella scheda corrente.",
-       &TfrmMateriali::imgEliminaMouseUp},
-      {imgGuida, " Visualizza la guida in linea del programma.", &TfrmMateriali::imgGuidaMouseUp},
-      {imgEsci, " Esce dalla schermata di lavoro corrente.", &TfrmMateriali::imgEsciMouseUp},
-      {imgPrimo, " Visualizza la prima scheda in archivio.", &TfrmMateriali::imgPrimoMouseUp},
-      {imgIndietro, " Visualizza la scheda precedente in archivio.", &TfrmMateriali::imgIndietroMouseUp},
-      {imgAvanti, " Visualizza la scheda successiva in archivio.", &TfrmMateriali::imgAvantiMouseUp},
-      {imgUltimo, " Visualizza l'ultima scheda in archivio", &TfrmMateriali::imgUltimoMouseUp},
-  };
-  for (const auto& cmd : commands) {
-    setStatusText(cmd.command, pan, textValue(cmd.status));
-    connect(cmd.command, &ClickLabel::clicked, this, cmd.action);
-  }
+  zel::wireCommands<TfrmMateriali>(this, pan, {
+      {imgNuovo, &TfrmMateriali::newCardCommand, " Prepara la schermata ad accogliere una nuova scheda."},
+      {imgSalva, &TfrmMateriali::saveCommand,
+       " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente."},
+      {imgTrova, &TfrmMateriali::imgTrovaMouseUp, " Trova una scheda in archivio."},
+      {imgWord, &TfrmMateriali::imgWordClick, " Esporta la scheda corrente in un file di Microsoft Word."},
+      {imgExcel, &TfrmMateriali::imgExcelMouseUp, " Esporta l'archivio corrente in un foglio di Microsoft Excel."},
+      {imgFile, &TfrmMateriali::attachmentsCommand, " Allega file esterni alla scheda corrente."},
+      {imgCartella, &TfrmMateriali::folderCommand, " Associa una cartella alla scheda corrente."},
+      {imgDoppioTurno, &TfrmMateriali::imgDoppioTurnoMouseUp, " Visualizza l'elenco dei prodotti in esaurimento."},
+      {imgElimina, &TfrmMateriali::imgEliminaMouseUp,
+       " Cerca sul Web, tramite Google, informazioni relative all'articolo descritto nella scheda corrente."},
+      {imgGuida, &TfrmMateriali::helpCommand, " Visualizza la guida in linea del programma."},
+      {imgEsci, &TfrmMateriali::exitCommand, " Esce dalla schermata di lavoro corrente."},
+      {imgPrimo, &TfrmMateriali::firstCommand, " Visualizza la prima scheda in archivio."},
+      {imgIndietro, &TfrmMateriali::previousCommand, " Visualizza la scheda precedente in archivio."},
+      {imgAvanti, &TfrmMateriali::nextCommand, " Visualizza la scheda successiva in archivio."},
+      {imgUltimo, &TfrmMateriali::lastCommand, " Visualizza l'ultima scheda in archivio"},
+  });
   clearStatusOver({this, container(), grpControlli, grpSezione01, grpSezione02, grpSezione03}, pan);
 }
 
-// ---- showing, new card, centring ----
+// ---- new card ----
 
-void TfrmMateriali::FormShow() {
-  newCard();
-  txtCodice->setFocus();
-}
-
-void TfrmMateriali::newCard() {
-  binding_->clear();
+void TfrmMateriali::setDefaults() {
   txtPrezzo->setText(QStringLiteral("0,00"));
   txtGiacenza->setText(QStringLiteral("0"));
   txtSottoscorta->setText(QStringLiteral("0"));
-}
-
-void TfrmMateriali::resizeEvent(QResizeEvent* event) {
-  MainScreen::resizeEvent(event);
-  // This card sits 4 pixels further right than the other main screens.
-  const QSize outer = isVisible() && frameGeometry().size().isValid() ? frameGeometry().size() : size();
-  container()->move(outer.width() / 2 - MainScreen::kContainerWidth / 2 - 4,
-                    outer.height() / 2 - MainScreen::kContainerHeight / 2 - 18);
 }
 
 // ---- the number boxes ----
@@ -354,7 +275,7 @@ void TfrmMateriali::resizeEvent(QResizeEvent* event) {
 bool TfrmMateriali::eventFilter(QObject* watched, QEvent* event) {
   auto* box = qobject_cast<QLineEdit*>(watched);
   if (!box || (box != txtPrezzo && box != txtGiacenza && box != txtSottoscorta))
-    return MainScreen::eventFilter(watched, event);
+    return CardScreen::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::KeyPress:
       return numberBoxKey(box, static_cast<QKeyEvent*>(event));
@@ -362,16 +283,6 @@ bool TfrmMateriali::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
       // No middle-button paste: the box takes its text from the keys alone.
       return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
-    case QEvent::FocusOut: {
-      // Leaving for another control of the card; a message box or another
-      // window taking the focus for a while is not leaving the box.
-      const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
-      if (why == Qt::ActiveWindowFocusReason || why == Qt::PopupFocusReason) break;
-      if (box == txtPrezzo) txtPrezzoExit();
-      else if (box == txtGiacenza) txtGiacenzaExit();
-      else txtSottoscortaExit();
-      break;
-    }
     default:
       break;
   }
@@ -379,7 +290,7 @@ bool TfrmMateriali::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TfrmMateriali::numberBoxKey(QLineEdit* box, QKeyEvent* key) {
-  if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return false;  // the Enter cycle
+  if (isEnterKey(key)) return false;  // the Enter cycle
   const bool paste = key->matches(QKeySequence::Paste);
   const bool backspace = key->key() == Qt::Key_Backspace;
   const QString typed = key->text();
@@ -452,73 +363,41 @@ void TfrmMateriali::txtSottoscortaExit() {
 
 // ---- commands ----
 
-void TfrmMateriali::imgNuovoMouseUp() {
-  newCard();
-  txtCodice->setFocus();
+void TfrmMateriali::prepareRecord(Record& record) {
+  // A stock or threshold that is not a number stops the save before the
+  // write, with the archive message.
+  if (!normaliseProduct(record)) throw StoreError("stock or threshold is not a number");
 }
 
-void TfrmMateriali::imgSalvaMouseUp() {
-  if (trimmed(txtCodice->text()).isEmpty()) {
-    services().box(this, textValue("Per salvare la scheda è necessario indicare il codice articolo."),
-                   textValue("Salvataggio scheda non applicabile"), MsgIcon::Information, MsgButtons::Ok);
-    txtCodice->setFocus();
-    return;
-  }
-  Record stored;
-  const bool saved = binding_->save([&stored](Record& r) {
-    // A stock or threshold that is not a number stops the save before the
-    // write, with the archive message.
-    if (!normaliseProduct(r)) throw StoreError("stock or threshold is not a number");
-    stored = r;
-  });
-  if (!saved) return;
+void TfrmMateriali::afterSave(const Record& stored) {
   // The card shows what was stored.
   txtPrezzo->setText(toQ(stored[product::Prezzo]));
   txtGiacenza->setText(toQ(stored[product::Giacenza]));
   txtSottoscorta->setText(toQ(stored[product::Sottoscorta]));
 }
 
-void TfrmMateriali::imgPrimoMouseUp() { binding_->navigate(NavStep::First); }
-void TfrmMateriali::imgIndietroMouseUp() { binding_->navigate(NavStep::Previous); }
-void TfrmMateriali::imgAvantiMouseUp() { binding_->navigate(NavStep::Next); }
-void TfrmMateriali::imgUltimoMouseUp() { binding_->navigate(NavStep::Last); }
+void TfrmMateriali::imgTrovaMouseUp() { TfrmCercaMateriale(this).searchFor(SearchCaller::ProductCard); }
 
-void TfrmMateriali::imgTrovaMouseUp() {
-  TfrmCercaMateriale search(this);
-  search.lblMemory->setText(QStringLiteral("materiali"));
-  execModal(search);
+void TfrmMateriali::imgDoppioTurnoMouseUp() { TfrmCercaSottoscorta(this).showModal(); }
+
+std::unique_ptr<AttachmentsWindow> TfrmMateriali::newAttachmentsWindow() {
+  return std::make_unique<TfrmAllegatiMat>(this);
 }
 
-void TfrmMateriali::imgDoppioTurnoMouseUp() {
-  TfrmCercaSottoscorta list(this);
-  execModal(list);
-}
-
-void TfrmMateriali::imgFileMouseUp() {
-  TfrmAllegatiMat attachments(this);
-  attachments.takeFrom(this);
-  execModal(attachments);
-}
-
-void TfrmMateriali::imgCartellaMouseUp() {
-  TfrmCartellaMat folder(this);
-  folder.takeFrom(this);
-  execModal(folder);
-}
+std::unique_ptr<FolderWindow> TfrmMateriali::newFolderWindow() { return std::make_unique<TfrmCartellaMat>(this); }
 
 void TfrmMateriali::imgWordClick() {
   if (trimmed(txtCodice->text()).isEmpty()) {
-    services().message(this, textValue("Per poter esportare la scheda corrente in Microsoft Word è necessario "
-                                       "indicare il codice articolo."));
-    txtCodice->setFocus();
+    Refusal{txtCodice, textValue("Per poter esportare la scheda corrente in Microsoft Word è necessario "
+                                 "indicare il codice articolo.")}
+        .show(this);
     return;
   }
-  // TODO: the card document is written by the office bridge, which is not
-  // in the program yet.
+  // The card document is written by the office bridge, still to come.
 }
 
 void TfrmMateriali::imgExcelMouseUp() {
-  if (forms().frmEsportaMat) execModal(*forms().frmEsportaMat);
+  if (QDialog* exportWindow = windowAs<QDialog>(WindowId::ProductExport)) flow().runModal(*exportWindow);
 }
 
 QUrl TfrmMateriali::webSearchUrl(const QString& brand, const QString& model) {
@@ -544,10 +423,6 @@ void TfrmMateriali::imgEliminaMouseUp() {
   services().openUrl(webSearchUrl(txtMarca->text(), txtModello->text()));
 }
 
-void TfrmMateriali::imgGuidaMouseUp() {
-  if (forms().frmHelpForm) forms().frmHelpForm->showTopic(help::productCardTopic());
-}
-
-void TfrmMateriali::imgEsciMouseUp() { close(); }
+HelpTopic TfrmMateriali::helpTopic() const { return help::productCardTopic(); }
 
 }  // namespace zel

@@ -8,22 +8,15 @@
 #include <QList>
 #include <QPushButton>
 #include <QUrl>
-#include <functional>
-#include <memory>
 
-#include "ui/behaviour.h"
-#include "ui/cardbinding.h"
-#include "ui/mainscreen.h"
-
-class QDialog;
+#include "ui/cardscreen.h"
 
 namespace zel {
 
-class TfrmMateriali : public MainScreen {
+class TfrmMateriali : public CardScreen {
   Q_OBJECT
  public:
   explicit TfrmMateriali(QWidget* parent = nullptr);
-  ~TfrmMateriali() override;
 
   // The web search address for a brand and a model: the trimmed brand, one
   // space and the trimmed model as the value of q, percent-encoded.
@@ -31,8 +24,6 @@ class TfrmMateriali : public MainScreen {
 
   // The card's boxes in the order of the Enter cycle.
   QList<QLineEdit*> editBoxes() const;
-  CardBinding& binding() { return *binding_; }
-
 
   // Edit boxes.
   QLineEdit *txtCodice, *txtTipologia, *txtMarca, *txtModello, *txtAccessori, *txtDescrizione;
@@ -41,54 +32,47 @@ class TfrmMateriali : public MainScreen {
   // Hidden labels with the attachment fields.
   QLabel *lblFile01, *lblFile02, *lblFile03, *lblDesc01, *lblDesc02, *lblDesc03;
   QLabel *lblCartella, *lblCartellaDesc;
-  QLabel* lblPosizione;
   // Navigation and command images.
   ClickLabel *imgPrimo, *imgIndietro, *imgAvanti, *imgUltimo;
   ClickLabel *imgNuovo, *imgSalva, *imgTrova, *imgWord, *imgExcel, *imgFile, *imgCartella;
-  ClickLabel *imgDoppioTurno, *imgElimina, *imgGuida, *imgEsci;
+  ClickLabel* imgDoppioTurno;  // the under-stock list
+  ClickLabel* imgElimina;      // despite its name, the web search of the article
+  ClickLabel *imgGuida, *imgEsci;
   QGroupBox *grpLogo, *grpControlli, *grpSezione01, *grpSezione02, *grpSezione03;
   QLabel *icoScatole, *icoLogo04, *imgFornitore, *imgCollocazione, *imgSottoscorta;
   QPushButton* btnSfondo;  // hidden: only carries the background tile
 
  public slots:
-  void imgNuovoMouseUp();
-  void imgSalvaMouseUp();
+  // The card's own commands (the shared ones are the base's).
   void imgTrovaMouseUp();
   void imgWordClick();
   void imgExcelMouseUp();
-  void imgFileMouseUp();
-  void imgCartellaMouseUp();
   void imgDoppioTurnoMouseUp();
   void imgEliminaMouseUp();
-  void imgGuidaMouseUp();
-  void imgEsciMouseUp();
-  void imgPrimoMouseUp();
-  void imgIndietroMouseUp();
-  void imgAvantiMouseUp();
-  void imgUltimoMouseUp();
 
   void txtPrezzoExit();
   void txtGiacenzaExit();
   void txtSottoscortaExit();
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void FormShow() override { newCardCommand(); }
+  QWidget* firstField() const override { return txtCodice; }
+  HelpTopic helpTopic() const override;
+  std::unique_ptr<AttachmentsWindow> newAttachmentsWindow() override;
+  std::unique_ptr<FolderWindow> newFolderWindow() override;
+  // A new card shows price "0,00", stock "0" and threshold "0".
+  void setDefaults() override;
+  void prepareRecord(Record& record) override;
+  void afterSave(const Record& stored) override;
 
  private:
-  void FormShow() override;
-  // Empties the card and puts the defaults back: a new card.
-  void newCard();
   void buildControls();
   void wireCommands();
-  QLineEdit* addBox(QGroupBox* group, const char* name, const QString& caption, int maxLength,
-                    const QRect& where);
+  QLineEdit* addBox(QGroupBox* group, const char* name, const QString& caption, const QRect& where);
   ClickLabel* addCommand(const char* name, const QString& resource, const QString& caption, int row);
-  ClickLabel* addArrow(const char* name, const QString& resource, const QRect& where);
   // The key rule of a number box; true when the key was handled (discarded).
   bool numberBoxKey(QLineEdit* box, QKeyEvent* key);
-
-  std::unique_ptr<CardBinding> binding_;
 };
 
 }  // namespace zel

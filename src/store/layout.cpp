@@ -1,5 +1,7 @@
 #include "store/layout.h"
 
+#include "store/fields.h"
+
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -73,92 +75,23 @@ std::vector<size_t> oversizedFields(const Layout& layout, const uint8_t* in) {
 
 namespace {
 
-// Every layout ends with the same three attachments and one folder.
-std::vector<FieldDef> withAttachments(std::vector<FieldDef> fields) {
-  static const FieldDef kAttachments[] = {
-      {"File01", 250, "lblFile01"}, {"File02", 250, "lblFile02"},
-      {"File03", 250, "lblFile03"}, {"Desc01", 250, "lblDesc01"},
-      {"Desc02", 250, "lblDesc02"}, {"Desc03", 250, "lblDesc03"},
-      {"Cartella", 250, "lblCartella"}, {"CartellaDesc", 250, "lblCartellaDesc"},
-  };
-  fields.insert(fields.end(), std::begin(kAttachments), std::end(kAttachments));
-  return fields;
-}
+#define ZEL_DATA_FIELD(name, capacity) FieldDef{#name, capacity, false},
+#define ZEL_ATTACHMENT_FIELD(name, capacity) FieldDef{#name, capacity, true},
 
 }  // namespace
 
 const Layout& clientLayout() {
-  static const Layout layout("clienti", withAttachments({
-      {"Codice", 50, "txtCodice"},
-      {"Persona", 50, "txtPersona"},
-      {"Ufficio", 50, "txtUfficio"},
-      {"Indirizzo", 50, "txtIndirizzo"},
-      {"Citta", 50, "txtCitta"},
-      {"TipoDoc", 50, "txtTipoDoc"},
-      {"NumDoc", 50, "txtNumDoc"},
-      {"EnteDoc", 120, "txtEnteDoc"},
-      {"RilDoc", 50, "txtRilDoc"},
-      {"ScaDoc", 50, "txtScaDoc"},
-      {"CodFisc", 16, "txtCodFisc"},
-      {"Iva", 11, "txtIva"},
-      {"Carta", 50, "txtCarta"},
-      {"TipoCarta", 50, "txtTipoCarta"},
-      {"ScaCarta", 50, "txtScaCarta"},
-      {"Iban", 50, "txtIban"},
-      {"Banca", 120, "txtBanca"},
-      {"Intestatario", 120, "txtIntestatario"},
-      {"Pagamento", 250, "txtPagamento"},
-      {"TelCasa", 50, "txtTelCasa"},
-      {"TelUff", 50, "txtTelUff"},
-      {"TelCel", 50, "txtTelCel"},
-      {"Fax", 50, "txtFax"},
-      {"Email", 120, "txtEmail"},
-      {"Note", 250, "txtNote"},
-  }));
+  static const Layout layout("clienti", {ZEL_CLIENT_FIELDS(ZEL_DATA_FIELD, ZEL_ATTACHMENT_FIELD)});
   return layout;
 }
 
 const Layout& productLayout() {
-  static const Layout layout("prodotti", withAttachments({
-      {"Codice", 250, "txtCodice"},
-      {"Tipologia", 250, "txtTipologia"},
-      {"Marca", 250, "txtMarca"},
-      {"Modello", 250, "txtModello"},
-      {"Accessori", 250, "txtAccessori"},
-      {"Descrizione", 250, "txtDescrizione"},
-      {"Fornitore", 250, "txtFornitore"},
-      {"Recapito", 250, "txtRecapito"},
-      {"Data", 50, "txtData"},
-      {"Costo", 50, "txtCosto"},
-      {"Documento", 250, "txtDocumento"},
-      {"Ordine", 250, "txtOrdine"},
-      {"Prezzo", 15, "txtPrezzo"},
-      {"Collocazione", 250, "txtCollocazione"},
-      {"Giacenza", 15, "txtGiacenza"},
-      {"Sottoscorta", 15, "txtSottoscorta"},
-      {"Note", 250, "txtNote"},
-  }));
+  static const Layout layout("prodotti", {ZEL_PRODUCT_FIELDS(ZEL_DATA_FIELD, ZEL_ATTACHMENT_FIELD)});
   return layout;
 }
 
 const Layout& supplyLayout() {
-  static const Layout layout("fornitura", withAttachments({
-      {"Prodotto", 250, "txtProdotto"},
-      {"Data", 10, "txtData"},
-      {"Ora", 5, "txtOra"},
-      {"Luogo", 250, "txtLuogo"},
-      {"Quantita", 16, "txtQuantita"},
-      {"Prezzo", 16, "txtPrezzo"},
-      {"Importo", 16, "txtImporto"},
-      {"UM", 10, "txtUM"},
-      {"Pagamento", 10, "txtPagamento"},
-      {"Aspetto", 250, "txtAspetto"},
-      {"Cliente", 250, "txtCliente"},
-      {"Fornitore", 250, "txtFornitore"},
-      {"Consegnatario", 250, "txtConsegnatario"},
-      {"Vettore", 250, "txtVettore"},
-      {"Annotazioni", 250, "txtAnnotazioni"},
-  }));
+  static const Layout layout("fornitura", {ZEL_SUPPLY_FIELDS(ZEL_DATA_FIELD, ZEL_ATTACHMENT_FIELD)});
   return layout;
 }
 

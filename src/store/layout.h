@@ -12,9 +12,9 @@
 namespace zel {
 
 struct FieldDef {
-  const char* name;     // field name, also the key in dumps and exports
-  int capacity;         // N: the field takes N + 1 bytes
-  const char* control;  // object name of the card control that edits it
+  const char* name;         // field name, also the key in dumps and exports
+  int capacity;             // N: the field takes N + 1 bytes
+  bool attachment = false;  // one of the attachments and folder every layout ends with
 };
 
 class Layout {

@@ -4,18 +4,10 @@
 #include <optional>
 #include <vector>
 
+#include "store/fields.h"
 #include "store/layout.h"
 
 namespace zel {
-
-// Field indexes of the supply item layout.
-namespace supply {
-enum Field : size_t {
-  Prodotto, Data, Ora, Luogo, Quantita, Prezzo, Importo, UM, Pagamento, Aspetto,
-  Cliente, Fornitore, Consegnatario, Vettore, Annotazioni,
-  File01, File02, File03, Desc01, Desc02, Desc03, Cartella, CartellaDesc
-};
-}  // namespace supply
 
 // t followed by spaces, or cut, to exactly w characters.
 Text padTo(std::string_view t, size_t w);

@@ -3,12 +3,11 @@
 #include <QCloseEvent>
 #include <QShowEvent>
 
-#include "app/forms.h"
-#include "app/helpform.h"
-#include "app/helptopics.h"
+#include "help/helptopics.h"
 #include "store/supplyfiles.h"
 #include "supplies/crea.h"
 #include "supplies/forniture.h"
+#include "ui/flow.h"
 #include "ui/programfolder.h"
 #include "ui/services.h"
 
@@ -28,10 +27,7 @@ QString dataAccessMessage() {
 }  // namespace
 
 TfrmAccedi::TfrmAccedi(QWidget* parent)
-    : MainScreen(QStringLiteral("frmAccedi"), QStringLiteral(" Zelvano © - Apri fornitura esistente"), parent),
-      showHelp([](const HelpTopic& topic) {
-        if (forms().frmHelpForm) forms().frmHelpForm->showTopic(topic);
-      }) {
+    : MainScreen(QStringLiteral("frmAccedi"), QStringLiteral(" Zelvano © - Apri fornitura esistente"), parent) {
   setMinimumSize(1022, 738);
   QWidget* card = supplyCard("shpScheda", QStringLiteral("Apri fornitura esistente"), container(),
                              QRect(97, 44, 800, 600));
@@ -174,14 +170,14 @@ void TfrmAccedi::closeEvent(QCloseEvent* event) {
   std::string entry;
   const bool open = lblMemory->text().trimmed() == kOpenSupply && selectedEntry(entry);
   lblMemory->setText(kBackHome);
-  TfrmForniture* sheet = forms().frmForniture;
+  auto* sheet = windowAs<TfrmForniture>(WindowId::SupplySheet);
   if (!open || !sheet) {
     MainScreen::closeEvent(event);
     return;
   }
   event->accept();
-  sheet->lblFile->setText(pathToQ(supplyfiles::supplyPath(programFolder(), entry)));
-  sheet->panClasse->setText(QString::fromUtf8(supplyfiles::supplyName(entry)));
+  sheet->openSupply(pathToQ(supplyfiles::supplyPath(programFolder(), entry)),
+                    QString::fromUtf8(supplyfiles::supplyName(entry)));
   moveTo(sheet);
 }
 
@@ -215,7 +211,7 @@ void TfrmAccedi::btnCancellaClick() {
 
 void TfrmAccedi::imgGuidaClick() {
   guarded(this, [this] {
-    if (showHelp) showHelp(help::openSupplyTopic());
+    flow().showHelp(help::openSupplyTopic());
   });
 }
 

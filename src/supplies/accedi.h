@@ -28,8 +28,6 @@ class TfrmAccedi : public MainScreen {
   // Each list line keeps its file name, byte for byte as the folder holds it.
   static constexpr int kEntryRole = Qt::UserRole;
 
-  // Shows a help topic in the help window; tests replace it.
-  std::function<void(const HelpTopic&)> showHelp;
 
  public slots:
   void imgApriClick();

@@ -1,16 +1,17 @@
 #pragma once
-#include <QLabel>
-
-#include "ui/dialog.h"
+#include "ui/searchwindow.h"
 
 namespace zel {
 
-class TfrmCercaFornitura : public Dialog {
+// The supply item search.
+class TfrmCercaFornitura : public SearchWindow {
   Q_OBJECT
  public:
   explicit TfrmCercaFornitura(QWidget* parent = nullptr);
 
-  QLabel* lblMemory;
+ protected:
+  QStringList search() override;
+  void pick(const QString& line) override;
 };
 
 }  // namespace zel

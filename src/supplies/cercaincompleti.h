@@ -1,13 +1,20 @@
 #pragma once
+#include <QLineEdit>
 
-#include "ui/dialog.h"
+#include "ui/listwindow.h"
 
 namespace zel {
 
-class TfrmCercaIncompleti : public Dialog {
+// The pending payments of the open supply, with their total.
+class TfrmCercaIncompleti : public ListWindow {
   Q_OBJECT
  public:
   explicit TfrmCercaIncompleti(QWidget* parent = nullptr);
+
+  QPushButton* cmdAnnulla;
+
+ protected:
+  QStringList buildList() override;
 };
 
 }  // namespace zel

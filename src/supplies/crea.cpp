@@ -4,10 +4,9 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 
-#include "app/forms.h"
-#include "app/helpform.h"
-#include "app/helptopics.h"
+#include "help/helptopics.h"
 #include "store/supplyfiles.h"
+#include "ui/flow.h"
 #include "ui/programfolder.h"
 #include "ui/services.h"
 
@@ -69,10 +68,7 @@ const QString kRefusedTitle = QStringLiteral("Salvataggio fornitura non applicab
 }  // namespace
 
 TfrmCrea::TfrmCrea(QWidget* parent)
-    : MainScreen(QStringLiteral("frmCrea"), QStringLiteral(" Zelvano © - Creazione nuova fornitura"), parent),
-      showHelp([](const HelpTopic& topic) {
-        if (forms().frmHelpForm) forms().frmHelpForm->showTopic(topic);
-      }) {
+    : MainScreen(QStringLiteral("frmCrea"), QStringLiteral(" Zelvano © - Creazione nuova fornitura"), parent) {
   setMinimumSize(1022, 738);
   QWidget* card = supplyCard("shpScheda", QStringLiteral("Crea nuova fornitura"), container(),
                              QRect(97, 154, 800, 380));
@@ -194,7 +190,7 @@ void TfrmCrea::imgAnnullaClick() { close(); }
 
 void TfrmCrea::imgGuidaClick() {
   guarded(this, [this] {
-    if (showHelp) showHelp(help::createSupplyTopic());
+    flow().showHelp(help::createSupplyTopic());
   });
 }
 

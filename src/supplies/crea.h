@@ -33,8 +33,6 @@ class TfrmCrea : public MainScreen {
   QLabel* imgDecor;
   QPushButton* btnSfondo;  // hidden: only carries the background tile
 
-  // Shows a help topic in the help window; tests replace it.
-  std::function<void(const HelpTopic&)> showHelp;
 
  public slots:
   void imgApplicaClick();

@@ -1,13 +1,16 @@
 #pragma once
-
-#include "ui/dialog.h"
+#include "ui/exportwindow.h"
 
 namespace zel {
 
-class TfrmEsportaFor : public Dialog {
+// The export of the items of the open supply to Word and Excel.
+class TfrmEsportaFor : public ExportWindow {
   Q_OBJECT
  public:
   explicit TfrmEsportaFor(QWidget* parent = nullptr);
+
+ protected:
+  std::filesystem::path archiveFile() const override;
 };
 
 }  // namespace zel

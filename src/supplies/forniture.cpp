@@ -2,30 +2,22 @@
 
 #include <QApplication>
 #include <QDate>
-#include <QDialog>
-#include <QEnterEvent>
-#include <QEvent>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QPainter>
 #include <QScrollBar>
-#include <QShowEvent>
 #include <QTime>
 
-#include "app/forms.h"
-#include "app/helpform.h"
-#include "app/helptopics.h"
-#include "app/startup.h"
 #include "attach/allegatifor.h"
 #include "attach/cartellafor.h"
 #include "clients/cercadestinatari.h"
+#include "help/helptopics.h"
 #include "products/impmateriali.h"
 #include "store/archives.h"
 #include "store/supplyitem.h"
 #include "store/supplysheet.h"
 #include "supplies/cercafornitura.h"
 #include "supplies/cercaincompleti.h"
-#include "supplies/esportafor.h"
+#include "ui/flow.h"
 #include "ui/programfolder.h"
 #include "ui/services.h"
 
@@ -48,53 +40,6 @@ constexpr int kRowHeight = 44;     // caption above, box below
 constexpr int kBoxHeight = 22;
 
 
-QFont verdana(int pixels, bool bold) {
-  QFont f(QStringLiteral("Verdana"));
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  return f;
-}
-
-// A toolbar command: its picture above a short caption, a light frame while
-// the mouse is over it.
-class CommandLabel : public ClickLabel {
- public:
-  CommandLabel(const char* name, const QPixmap& icon, const QString& caption, QWidget* parent)
-      : ClickLabel(QString::fromLatin1(name), parent), icon_(icon) {
-    setText(caption);
-    setFont(verdana(10, false));
-  }
-
- protected:
-  void enterEvent(QEnterEvent* event) override {
-    ClickLabel::enterEvent(event);
-    update();
-  }
-  void leaveEvent(QEvent* event) override {
-    ClickLabel::leaveEvent(event);
-    update();
-  }
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    if (underMouse()) {
-      p.setPen(QColor(128, 128, 128));
-      p.setBrush(QColor(255, 255, 255, 150));
-      p.drawRoundedRect(rect().adjusted(0, 0, -1, -1), 3, 3);
-    }
-    const bool captioned = !text().isEmpty();
-    const int iconTop = captioned ? 4 : (height() - icon_.height()) / 2;
-    if (!icon_.isNull()) p.drawPixmap((width() - icon_.width()) / 2, iconTop, icon_);
-    if (captioned) {
-      p.setPen(Qt::black);
-      p.setFont(font());
-      p.drawText(QRect(0, height() - 18, width(), 16), Qt::AlignHCenter | Qt::AlignVCenter, text());
-    }
-  }
-
- private:
-  QPixmap icon_;
-};
-
 // The picture of the clear command: the new-card picture crossed in red,
 // unless the artwork brings a picture of its own.
 QPixmap clearPicture() {
@@ -113,23 +58,6 @@ QPixmap clearPicture() {
   return base;
 }
 
-// Runs a function when a box loses the focus to another control of the
-// program (not when the whole window loses it or a menu pops up).
-class ExitFilter : public QObject {
- public:
-  ExitFilter(std::function<void()> onExit, QObject* parent) : QObject(parent), onExit_(std::move(onExit)) {}
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::FocusOut) {
-      const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
-      if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) onExit_();
-    }
-    return false;
-  }
-
- private:
-  std::function<void()> onExit_;
-};
-
 QLabel* panel(QWidget* parent, const char* name, const QString& text, const QRect& where,
               const QColor& background, const QColor& foreground, const QFont& font) {
   auto* l = new QLabel(text, parent);
@@ -147,44 +75,46 @@ QLabel* panel(QWidget* parent, const char* name, const QString& text, const QRec
 }  // namespace
 
 TfrmForniture::TfrmForniture(QWidget* parent)
-    : MainScreen(QStringLiteral("frmForniture"), QStringLiteral(" Zelvano ©"), parent) {
+    : CardScreen(QStringLiteral("frmForniture"), QStringLiteral(" Zelvano ©"), supplyLayout(),
+                 [this] { return archive(); }, parent) {
   // Every date written and number read by the supply windows follows the
   // program's conventions (comma separator, dd/mm/yyyy).
   applyNumberConventions();
   setBackgroundTile(QStringLiteral(":/art/card_tile.png"));
 
   lblFile = hiddenLabel(this, "lblFile");
-  lblFile01 = hiddenLabel(this, "lblFile01");
-  lblFile02 = hiddenLabel(this, "lblFile02");
-  lblFile03 = hiddenLabel(this, "lblFile03");
-  lblDesc01 = hiddenLabel(this, "lblDesc01");
-  lblDesc02 = hiddenLabel(this, "lblDesc02");
-  lblDesc03 = hiddenLabel(this, "lblDesc03");
-  lblCartella = hiddenLabel(this, "lblCartella");
-  lblCartellaDesc = hiddenLabel(this, "lblCartellaDesc");
+  createAttachmentFields(this);
+  const AttachmentFields& hidden = attachmentFields();
+  lblFile01 = hidden.file[0];
+  lblFile02 = hidden.file[1];
+  lblFile03 = hidden.file[2];
+  lblDesc01 = hidden.description[0];
+  lblDesc02 = hidden.description[1];
+  lblDesc03 = hidden.description[2];
+  lblCartella = hidden.folder;
+  lblCartellaDesc = hidden.folderDescription;
 
   buildToolbar();
   panClasse = panel(container(), "panClasse", QString(), QRect(0, 64, 995, 28), kNavy, Qt::white,
-                    verdana(15, true));
+                    uiFont(FontFamily::Verdana, px(15), Bold));
   panClasse->setAlignment(Qt::AlignCenter);
   buildFields();
   buildItemList();
   panInfo = statusPanel();
 
-  card_ = std::make_unique<CardBinding>(this, supplyLayout(), lblPosizione, [this] { return archive(); });
+  bindCard();
   bindEvents();
   bindStatusTexts();
+  setRules();
   resetFields(false);
 }
-
-TfrmForniture::~TfrmForniture() = default;
 
 void TfrmForniture::buildToolbar() {
   QWidget* c = container();
   constexpr int kCommandWidth = 48;
   int x = 4;
   auto command = [&](const char* name, const QPixmap& icon, const QString& caption) {
-    auto* l = new CommandLabel(name, icon, caption, c);
+    auto* l = new ToolbarCommand(name, icon, caption, c);
     l->setGeometry(x, 4, kCommandWidth, 54);
     x += kCommandWidth;
     return l;
@@ -202,25 +132,14 @@ void TfrmForniture::buildToolbar() {
   // Navigation: first, previous, the record number, next, last.
   x += 6;
   auto arrow = [&](const char* name, const char* picture) {
-    auto* l = new CommandLabel(name, art(picture), QString(), c);
+    auto* l = new ToolbarCommand(name, art(picture), QString(), c);
     l->setGeometry(x, 17, 28, 30);
     x += 28;
     return l;
   };
   imgPrimo = arrow("imgPrimo", "nav_primo");
   imgIndietro = arrow("imgIndietro", "nav_indietro");
-  lblPosizione = new QLabel(c);
-  lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-  lblPosizione->setGeometry(x + 2, 19, 56, 26);
-  lblPosizione->setAlignment(Qt::AlignCenter);
-  lblPosizione->setFont(verdana(13, true));
-  lblPosizione->setFrameShape(QFrame::Panel);
-  lblPosizione->setFrameShadow(QFrame::Sunken);
-  lblPosizione->setAutoFillBackground(true);
-  QPalette pos = lblPosizione->palette();
-  pos.setColor(QPalette::Window, Qt::white);
-  pos.setColor(QPalette::WindowText, kNavy);
-  lblPosizione->setPalette(pos);
+  lblPosizione = positionLabel(c, QRect(x + 2, 19, 56, 26), px(13), true);
   x += 60;
   imgAvanti = arrow("imgAvanti", "nav_avanti");
   imgUltimo = arrow("imgUltimo", "nav_ultimo");
@@ -252,75 +171,64 @@ void TfrmForniture::buildFields() {
   panDati01 = frame("panDati01", 96, 3);
   panDati02 = frame("panDati02", 240, 3);
 
-  const QFont boxFont = verdana(11, true);
-  const QFont captionFont = verdana(11, false);
-  auto caption = [&](QWidget* parent, const QString& text, int x, int row, int width) {
-    auto* l = new QLabel(text, parent);
-    l->setFont(captionFont);
-    l->setGeometry(x, 4 + row * kRowHeight, width, 16);
-    return l;
-  };
-  auto box = [&](QWidget* parent, const char* name, const QString& text, int x, int row, int width,
-                 int maxLength) {
-    caption(parent, text, x, row, width);
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
+  const QFont boxFont = uiFont(FontFamily::Verdana, px(11), Bold);
+  const QFont captionFont = uiFont(FontFamily::Verdana, px(11));
+  auto box = [&](QWidget* parent, const char* name, const QString& text, int x, int row, int width) {
+    QLineEdit* e = captionedEdit(parent, name, text, QRect(x, 20 + row * kRowHeight, width, kBoxHeight),
+                                 {captionFont, 16, 16});
     e->setFont(boxFont);
-    e->setGeometry(x, 20 + row * kRowHeight, width, kBoxHeight);
-    e->setMaxLength(maxLength);
     return e;
   };
   auto importButton = [&](QWidget* parent, const char* name, int x, int row) {
-    auto* l = new CommandLabel(name, QPixmap(QStringLiteral(":/art/cmd_importa.png")), QString(), parent);
+    auto* l = new ToolbarCommand(name, QPixmap(QStringLiteral(":/art/cmd_importa.png")), QString(), parent);
     l->setGeometry(x, 17 + row * kRowHeight, 28, 28);
     return l;
   };
 
   QWidget* a = panDati01;
-  txtProdotto = box(a, "txtProdotto", QStringLiteral("Prodotto o servizio fornito:"), 10, 0, 682, 250);
+  txtProdotto = box(a, "txtProdotto", QStringLiteral("Prodotto o servizio fornito:"), 10, 0, 682);
   impProdotto = importButton(a, "impProdotto", 696, 0);
-  txtData = box(a, "txtData", QStringLiteral("Data fornitura:"), 734, 0, 130, 10);
-  txtOra = box(a, "txtOra", QStringLiteral("Ora consegna:"), 874, 0, 111, 5);
+  txtData = box(a, "txtData", QStringLiteral("Data fornitura:"), 734, 0, 130);
+  txtOra = box(a, "txtOra", QStringLiteral("Ora consegna:"), 874, 0, 111);
 
-  txtLuogo = box(a, "txtLuogo", QStringLiteral("Luogo consegna:"), 10, 1, 445, 250);
-  txtQuantita = box(a, "txtQuantita", QStringLiteral("Quantità:"), 465, 1, 140, 16);
+  txtLuogo = box(a, "txtLuogo", QStringLiteral("Luogo consegna:"), 10, 1, 445);
+  txtQuantita = box(a, "txtQuantita", QStringLiteral("Quantità:"), 465, 1, 140);
   lblPer = new QLabel(QStringLiteral("X"), a);
   lblPer->setObjectName(QStringLiteral("lblPer"));
-  lblPer->setFont(verdana(13, true));
+  lblPer->setFont(uiFont(FontFamily::Verdana, px(13), Bold));
   lblPer->setAlignment(Qt::AlignCenter);
   lblPer->setGeometry(605, 20 + kRowHeight, 24, kBoxHeight);
-  txtPrezzo = box(a, "txtPrezzo", QStringLiteral("Prezzo unitario:"), 629, 1, 150, 16);
+  txtPrezzo = box(a, "txtPrezzo", QStringLiteral("Prezzo unitario:"), 629, 1, 150);
   cmdCalcola = new QPushButton(QStringLiteral("="), a);
   cmdCalcola->setObjectName(QStringLiteral("cmdCalcola"));
-  cmdCalcola->setFont(verdana(13, true));
+  cmdCalcola->setFont(uiFont(FontFamily::Verdana, px(13), Bold));
   cmdCalcola->setGeometry(783, 19 + kRowHeight, 28, kBoxHeight + 2);
   // A click takes the focus (so the box being left is formatted first), Tab
   // never stops here.
   cmdCalcola->setFocusPolicy(Qt::ClickFocus);
-  txtImporto = box(a, "txtImporto", QStringLiteral("Importo totale:"), 815, 1, 170, 16);
+  txtImporto = box(a, "txtImporto", QStringLiteral("Importo totale:"), 815, 1, 170);
 
-  txtUM = box(a, "txtUM", QStringLiteral("Unità di misura:"), 10, 2, 140, 10);
-  caption(a, QStringLiteral("Pagamento:"), 160, 2, 160);
+  txtUM = box(a, "txtUM", QStringLiteral("Unità di misura:"), 10, 2, 140);
   txtPagamento = new QComboBox(a);
   txtPagamento->setObjectName(QStringLiteral("txtPagamento"));
+  captionFor(txtPagamento, QStringLiteral("Pagamento:"), QRect(160, 4 + 2 * kRowHeight, 160, 16), captionFont);
   txtPagamento->setEditable(true);
   txtPagamento->setInsertPolicy(QComboBox::NoInsert);
   txtPagamento->addItems({QString::fromLatin1(kPending), QString::fromLatin1(kPaid)});  // sorted
-  txtPagamento->lineEdit()->setMaxLength(10);
   // The edit part shows the colour of the box (green, yellow with the focus).
   txtPagamento->lineEdit()->setAutoFillBackground(true);
   txtPagamento->setFont(boxFont);
   txtPagamento->lineEdit()->setFont(boxFont);
   txtPagamento->setGeometry(160, 20 + 2 * kRowHeight, 160, kBoxHeight);
-  txtAspetto = box(a, "txtAspetto", QStringLiteral("Aspetto esteriore dei beni:"), 330, 2, 655, 250);
+  txtAspetto = box(a, "txtAspetto", QStringLiteral("Aspetto esteriore dei beni:"), 330, 2, 655);
 
   QWidget* b = panDati02;
-  txtCliente = box(b, "txtCliente", QStringLiteral("Cliente:"), 10, 0, 445, 250);
+  txtCliente = box(b, "txtCliente", QStringLiteral("Cliente:"), 10, 0, 445);
   impCliente = importButton(b, "impCliente", 459, 0);
-  txtFornitore = box(b, "txtFornitore", QStringLiteral("Fornitore:"), 497, 0, 488, 250);
-  txtConsegnatario = box(b, "txtConsegnatario", QStringLiteral("Consegnatario:"), 10, 1, 477, 250);
-  txtVettore = box(b, "txtVettore", QStringLiteral("Vettore o conducente:"), 497, 1, 488, 250);
-  txtAnnotazioni = box(b, "txtAnnotazioni", QStringLiteral("Annotazioni:"), 10, 2, 975, 250);
+  txtFornitore = box(b, "txtFornitore", QStringLiteral("Fornitore:"), 497, 0, 488);
+  txtConsegnatario = box(b, "txtConsegnatario", QStringLiteral("Consegnatario:"), 10, 1, 477);
+  txtVettore = box(b, "txtVettore", QStringLiteral("Vettore o conducente:"), 497, 1, 488);
+  txtAnnotazioni = box(b, "txtAnnotazioni", QStringLiteral("Annotazioni:"), 10, 2, 975);
 
   const QList<QWidget*> chain{txtProdotto, txtData,    txtOra,      txtLuogo,         txtQuantita,
                               txtPrezzo,   txtImporto, txtUM,       txtPagamento,     txtAspetto,
@@ -332,7 +240,7 @@ void TfrmForniture::buildFields() {
 void TfrmForniture::buildItemList() {
   QWidget* c = container();
   panTitolo = panel(c, "panTitolo", QStringLiteral("Elenco prodotti e servizi forniti"), QRect(0, 386, 880, 24),
-                    kMaroon, Qt::white, verdana(13, true));
+                    kMaroon, Qt::white, uiFont(FontFamily::Verdana, px(13), Bold));
   panTitolo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   panTitolo->setIndent(8);
   cmdStampa = new QPushButton(QIcon(QStringLiteral(":/art/cmd_stampa.png")), QStringLiteral("Stampa"), c);
@@ -342,7 +250,7 @@ void TfrmForniture::buildItemList() {
   panIstruzioni = panel(c, "panIstruzioni",
                         QStringLiteral("Per aggiungere un prodotto o servizio alla fornitura corrente, fare clic su "
                                        "Nuovo, immettere i dati e premere Salva."),
-                        QRect(0, 412, 995, 20), QColor(255, 255, 225), Qt::black, verdana(11, false));
+                        QRect(0, 412, 995, 20), QColor(255, 255, 225), Qt::black, uiFont(FontFamily::Verdana, px(11)));
   panIstruzioni->setIndent(8);
 
   lstStudenti = new QListWidget(c);
@@ -366,11 +274,11 @@ void TfrmForniture::buildItemList() {
 
   infTotale = new QLabel(QStringLiteral("Totale importi:"), c);
   infTotale->setObjectName(QStringLiteral("infTotale"));
-  infTotale->setFont(verdana(13, true));
+  infTotale->setFont(uiFont(FontFamily::Verdana, px(13), Bold));
   infTotale->setGeometry(640, 634, 160, 24);
   infTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   repTotale = panel(c, "repTotale", QStringLiteral("0,00"), QRect(806, 634, 189, 24), Qt::white, kNavy,
-                    verdana(13, true));
+                    uiFont(FontFamily::Verdana, px(13), Bold));
   repTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   repTotale->setFrameShape(QFrame::Panel);
   repTotale->setFrameShadow(QFrame::Sunken);
@@ -378,31 +286,6 @@ void TfrmForniture::buildItemList() {
 }
 
 void TfrmForniture::bindEvents() {
-  // Every handler runs guarded: no failure escapes into the event loop.
-  auto on = [this](ClickLabel* l, void (TfrmForniture::*handler)()) {
-    connect(l, &ClickLabel::clicked, this, [this, handler] { guarded(this, [&] { (this->*handler)(); }); });
-  };
-  on(cmdNuovo, &TfrmForniture::cmdNuovoClick);
-  on(cmdCancella, &TfrmForniture::cmdCancellaClick);
-  on(cmdSalva, &TfrmForniture::cmdSalvaClick);
-  on(cmdRicerca, &TfrmForniture::cmdRicercaClick);
-  on(cmdAllega, &TfrmForniture::cmdAllegaClick);
-  on(cmdAssocia, &TfrmForniture::cmdAssociaClick);
-  on(cmdWord, &TfrmForniture::cmdWordClick);
-  on(cmdExcel, &TfrmForniture::cmdExcelClick);
-  on(imgPrimo, &TfrmForniture::imgPrimoClick);
-  on(imgIndietro, &TfrmForniture::imgIndietroClick);
-  on(imgAvanti, &TfrmForniture::imgAvantiClick);
-  on(imgUltimo, &TfrmForniture::imgUltimoClick);
-  on(cmdSospesi, &TfrmForniture::cmdSospesiClick);
-  on(cmdGuida, &TfrmForniture::cmdGuidaClick);
-  on(cmdElimina, &TfrmForniture::cmdEliminaClick);
-  on(cmdEsci, &TfrmForniture::cmdEsciClick);
-  on(impCliente, &TfrmForniture::impClienteClick);
-  on(impProdotto, &TfrmForniture::impProdottoClick);
-  connect(cmdCalcola, &QPushButton::clicked, this, [this] { guarded(this, [&] { cmdCalcolaClick(); }); });
-  connect(cmdStampa, &QPushButton::clicked, this, [this] { guarded(this, [&] { cmdStampaClick(); }); });
-
   // A click on a line loads its item; so does moving the selection with the
   // keyboard. Refilling the list loads nothing.
   connect(lstStudenti, &QListWidget::itemClicked, this, [this] { guarded(this, [&] { lstStudentiClick(); }); });
@@ -414,12 +297,9 @@ void TfrmForniture::bindEvents() {
   numberFilter(txtQuantita, kDefaultQuantity);
   numberFilter(txtPrezzo, kDefaultMoney);
   numberFilter(txtImporto, kDefaultMoney);
-  auto onExit = [this](QLineEdit* box, void (TfrmForniture::*handler)()) {
-    box->installEventFilter(new ExitFilter([this, handler] { guarded(this, [&] { (this->*handler)(); }); }, box));
-  };
-  onExit(txtQuantita, &TfrmForniture::txtQuantitaExit);
-  onExit(txtPrezzo, &TfrmForniture::txtPrezzoExit);
-  onExit(txtImporto, &TfrmForniture::txtImportoExit);
+  onExit(txtQuantita, this, [this] { txtQuantitaExit(); });
+  onExit(txtPrezzo, this, [this] { txtPrezzoExit(); });
+  onExit(txtImporto, this, [this] { txtImportoExit(); });
 }
 
 void TfrmForniture::numberFilter(QLineEdit* box, const char* defaultText) {
@@ -438,51 +318,79 @@ void TfrmForniture::numberFilter(QLineEdit* box, const char* defaultText) {
 }
 
 void TfrmForniture::bindStatusTexts() {
-  QLabel* p = panInfo;
-  setStatusText(cmdNuovo, p,
-                QStringLiteral(" Prepara la schermata ad accogliere una nuova scheda di fornitura senza cancellare le "
-                               "informazioni che si suppone restino invariate."));
-  setStatusText(cmdCancella, p,
-                QStringLiteral(" Prepara la schermata ad accogliere una nuova scheda di fornitura cancellando tutti i "
-                               "campi di testo."));
-  setStatusText(cmdSalva, p,
-                QStringLiteral(" Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda "
-                               "esistente."));
-  setStatusText(cmdRicerca, p, QStringLiteral(" Cerca una scheda in archivio."));
-  setStatusText(cmdAllega, p, QStringLiteral(" Allega file alla scheda corrente."));
-  setStatusText(cmdAssocia, p, QStringLiteral(" Associa una cartella alla scheda corrente."));
-  setStatusText(cmdWord, p, QStringLiteral(" Esporta la scheda corrente in un file di Microsoft Word."));
-  setStatusText(cmdExcel, p, QStringLiteral(" Esporta l'archivio corrente in un foglio di Microsoft Excel."));
-  setStatusText(imgPrimo, p, QStringLiteral(" Visualizza la prima scheda in archivio."));
-  setStatusText(imgIndietro, p, QStringLiteral(" Visualizza la scheda precedente in archivio."));
-  setStatusText(imgAvanti, p, QStringLiteral(" Visualizza la scheda successiva in archivio."));
-  setStatusText(imgUltimo, p, QStringLiteral(" Visualizza l'ultima scheda in archivio"));
-  setStatusText(cmdSospesi, p,
-                QStringLiteral(" Visualizza l'elenco dei prodotti o servizi forniti con pagamento in sospeso."));
-  setStatusText(cmdGuida, p, QStringLiteral(" Visualizza la guida in linea."));
-  setStatusText(cmdElimina, p, QStringLiteral(" Elimina la scheda corrente."));
-  setStatusText(cmdEsci, p, QStringLiteral(" Esci da questa schermata di lavoro."));
-  setStatusText(cmdStampa, p, QStringLiteral(" Stampa elenco prodotti e servizi forniti con totale importi."));
-  setStatusText(cmdCalcola, p,
-                QStringLiteral(" Calcola l'importo totale moltiplicando la quantità per il prezzo unitario."));
-  setStatusText(impCliente, p, QStringLiteral(" Importa i dati dall'archivio anagrafico clienti."));
-  setStatusText(impProdotto, p, QStringLiteral(" Importa i dati del prodotto o servizio dal relativo archivio."));
-  setStatusText(lstStudenti, p,
-                QStringLiteral(" Seleziona una voce in elenco con un clic per visualizzare la relativa scheda di "
-                               "fornitura."));
-  clearStatusOver({this, container(), panDati01, panDati02, panClasse, panTitolo, panIstruzioni, imgDecorazione}, p);
+  zel::wireCommands<TfrmForniture>(this, panInfo, {
+      {cmdNuovo, &TfrmForniture::cmdNuovoClick,
+       " Prepara la schermata ad accogliere una nuova scheda di fornitura senza cancellare le informazioni che si "
+       "suppone restino invariate."},
+      {cmdCancella, &TfrmForniture::cmdCancellaClick,
+       " Prepara la schermata ad accogliere una nuova scheda di fornitura cancellando tutti i campi di testo."},
+      {cmdSalva, &TfrmForniture::saveCommand,
+       " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente."},
+      {cmdRicerca, &TfrmForniture::cmdRicercaClick, " Cerca una scheda in archivio."},
+      {cmdAllega, &TfrmForniture::attachmentsCommand, " Allega file alla scheda corrente."},
+      {cmdAssocia, &TfrmForniture::folderCommand, " Associa una cartella alla scheda corrente."},
+      {cmdWord, &TfrmForniture::cmdWordClick, " Esporta la scheda corrente in un file di Microsoft Word."},
+      {cmdExcel, &TfrmForniture::cmdExcelClick, " Esporta l'archivio corrente in un foglio di Microsoft Excel."},
+      // Navigation shows another item; the list and the total stay as they are.
+      {imgPrimo, &TfrmForniture::firstCommand, " Visualizza la prima scheda in archivio."},
+      {imgIndietro, &TfrmForniture::previousCommand, " Visualizza la scheda precedente in archivio."},
+      {imgAvanti, &TfrmForniture::nextCommand, " Visualizza la scheda successiva in archivio."},
+      {imgUltimo, &TfrmForniture::lastCommand, " Visualizza l'ultima scheda in archivio"},
+      {cmdSospesi, &TfrmForniture::cmdSospesiClick,
+       " Visualizza l'elenco dei prodotti o servizi forniti con pagamento in sospeso."},
+      {cmdGuida, &TfrmForniture::helpCommand, " Visualizza la guida in linea."},
+      {cmdElimina, &TfrmForniture::deleteCommand, " Elimina la scheda corrente."},
+      {cmdEsci, &TfrmForniture::exitCommand, " Esci da questa schermata di lavoro."},
+      {cmdStampa, &TfrmForniture::cmdStampaClick, " Stampa elenco prodotti e servizi forniti con totale importi."},
+      {cmdCalcola, &TfrmForniture::calculateCommand,
+       " Calcola l'importo totale moltiplicando la quantità per il prezzo unitario."},
+      {impCliente, &TfrmForniture::impClienteClick, " Importa i dati dall'archivio anagrafico clienti."},
+      {impProdotto, &TfrmForniture::impProdottoClick, " Importa i dati del prodotto o servizio dal relativo archivio."},
+  });
+  installStatusTexts(panInfo,
+                     {{lstStudenti, " Seleziona una voce in elenco con un clic per visualizzare la relativa scheda di "
+                                    "fornitura."}},
+                     {this, container(), panDati01, panDati02, panClasse, panTitolo, panIstruzioni, imgDecorazione});
+}
+
+// What saving needs and what deleting says.
+void TfrmForniture::setRules() {
+  const QString notApplicable = QStringLiteral("Salvataggio scheda non applicabile");
+  setMandatoryFields({
+      {txtProdotto,
+       {txtProdotto,
+        QStringLiteral("Per salvare la scheda è necessario indicare la descrizione del prodotto o servizio fornito."),
+        notApplicable, MsgIcon::Warning}},
+      {txtPagamento,
+       {txtPagamento,
+        QStringLiteral("Per salvare la scheda è necessario indicare se il pagamento è in sospeso o è stato saldato."),
+        notApplicable, MsgIcon::Warning}},
+  });
+  setDeleteTexts({
+      {nullptr, QStringLiteral("Attenzione: operazione non valida.\r\n\r\nLa cancellazione può essere applicata "
+                               "soltanto ad una scheda già registrata in archivio.")},
+      QStringLiteral("Si vuole proprio eliminare la scheda corrente?"),
+      QStringLiteral("Conferma cancellazione scheda"),
+      MsgIcon::None,
+  });
 }
 
 QString TfrmForniture::supplyFile() const { return trimmed(lblFile->text()); }
 
 CardArchive TfrmForniture::archive() const { return supplyArchive(programFolder(), qToPath(supplyFile())); }
 
-void TfrmForniture::showItem(const Record& item, size_t k) { card_->show(item, k); }
 
 void TfrmForniture::FormShow() {
   setBackgroundTile(QStringLiteral(":/art/card_tile.png"));
   newItem(false);
 }
+
+void TfrmForniture::openSupply(const QString& file, const QString& name) {
+  lblFile->setText(file);
+  panClasse->setText(name);
+}
+
+void TfrmForniture::setClient(const QString& persona) { txtCliente->setText(persona); }
 
 void TfrmForniture::resetFields(bool keepDelivery) {
   for (QWidget* w : QList<QWidget*>{txtProdotto, txtUM, txtAspetto, txtAnnotazioni, lblFile01, lblFile02, lblFile03,
@@ -544,55 +452,23 @@ bool TfrmForniture::cmdCalcolaClick() {
   return false;
 }
 
-void TfrmForniture::cmdSalvaClick() {
-  const QString title = QStringLiteral("Salvataggio scheda non applicabile");
-  if (trimmed(txtProdotto->text()).isEmpty()) {
-    services().box(this,
-                   QStringLiteral("Per salvare la scheda è necessario indicare la descrizione del prodotto o servizio "
-                                  "fornito."),
-                   title, MsgIcon::Warning, MsgButtons::Ok);
-    txtProdotto->setFocus(Qt::OtherFocusReason);
-    return;
-  }
-  if (trimmed(txtPagamento->currentText()).isEmpty()) {
-    services().box(this,
-                   QStringLiteral("Per salvare la scheda è necessario indicare se il pagamento è in sospeso o è "
-                                  "stato saldato."),
-                   title, MsgIcon::Warning, MsgButtons::Ok);
-    txtPagamento->setFocus(Qt::OtherFocusReason);
-    return;
-  }
+void TfrmForniture::calculateCommand() { cmdCalcolaClick(); }
+
+bool TfrmForniture::beforeSave() {
   // The amount shown and the amount stored are quantity × price, whatever
-  // was typed into the amount box; invalid values were reset just above.
+  // was typed into the amount box; invalid values are reset first.
   cmdCalcolaClick();
-  const bool saved = card_->save([](Record& r) {
-    const Calculation c = supplysheet::calculate(r[supply::Quantita], r[supply::Prezzo], r[supply::Importo]);
-    r[supply::Quantita] = c.quantity;
-    r[supply::Prezzo] = c.price;
-    r[supply::Importo] = c.amount;
-  });
-  if (saved) loadItemList();
+  return true;
 }
 
-void TfrmForniture::cmdEliminaClick() {
-  if (trimmed(lblPosizione->text()).isEmpty()) {
-    services().message(this, QStringLiteral("Attenzione: operazione non valida.\r\n\r\nLa cancellazione può essere "
-                                            "applicata soltanto ad una scheda già registrata in archivio."));
-    return;
-  }
-  if (services().box(this, QStringLiteral("Si vuole proprio eliminare la scheda corrente?"),
-                     QStringLiteral("Conferma cancellazione scheda"), MsgIcon::None,
-                     MsgButtons::YesNo) != MsgAnswer::Yes)
-    return;
-  if (!card_->deleteShown()) return;
-  newItem(false);
+void TfrmForniture::prepareRecord(Record& r) {
+  const Calculation c = supplysheet::calculate(r[supply::Quantita], r[supply::Prezzo], r[supply::Importo]);
+  r[supply::Quantita] = c.quantity;
+  r[supply::Prezzo] = c.price;
+  r[supply::Importo] = c.amount;
 }
 
-// Navigation shows another item; the list and the total stay as they are.
-void TfrmForniture::imgPrimoClick() { card_->navigate(NavStep::First); }
-void TfrmForniture::imgIndietroClick() { card_->navigate(NavStep::Previous); }
-void TfrmForniture::imgAvantiClick() { card_->navigate(NavStep::Next); }
-void TfrmForniture::imgUltimoClick() { card_->navigate(NavStep::Last); }
+void TfrmForniture::afterSave(const Record&) { loadItemList(); }
 
 void TfrmForniture::lstStudentiClick() {
   const QListWidgetItem* item = lstStudenti->currentItem();
@@ -601,60 +477,41 @@ void TfrmForniture::lstStudentiClick() {
   try {
     const std::optional<FoundItem> found =
         supplysheet::findRecordOfLine(qToPath(supplyFile()), fromQ(item->text()));
-    if (found) card_->show(found->record, found->number);
+    if (found) showRecord(found->record, found->number);
   } catch (...) {
   }
 }
 
-void TfrmForniture::impClienteClick() {
-  TfrmCercaDestinatari search(this);
-  search.lblMemory->setText(QStringLiteral("forniture"));
-  execModal(search);
-}
+void TfrmForniture::impClienteClick() { TfrmCercaDestinatari(this).searchFor(SearchCaller::SupplySheet); }
 
-void TfrmForniture::impProdottoClick() {
-  TfrmImpMateriali import(this);
-  if (auto* quantity = import.findChild<QLineEdit*>(QStringLiteral("txtQuant")))
-    quantity->setText(trimmed(txtQuantita->text()));
-  execModal(import);
-}
+void TfrmForniture::impProdottoClick() { TfrmImpMateriali(this).importWith(trimmed(txtQuantita->text())); }
 
-void TfrmForniture::cmdRicercaClick() {
-  TfrmCercaFornitura search(this);
-  search.lblMemory->setText(QStringLiteral("forniture"));
-  execModal(search);
-}
+void TfrmForniture::cmdRicercaClick() { TfrmCercaFornitura(this).searchFor(SearchCaller::SupplySheet); }
 
 void TfrmForniture::cmdSospesiClick() {
-  if (forms().frmCercaIncompleti) execModal(*forms().frmCercaIncompleti);
+  if (auto* pending = windowAs<ListWindow>(WindowId::PendingPayments)) pending->showModal();
 }
 
-void TfrmForniture::cmdAllegaClick() {
-  TfrmAllegatiFor attachments(this);
-  attachments.takeFrom(this);
-  execModal(attachments);
+std::unique_ptr<AttachmentsWindow> TfrmForniture::newAttachmentsWindow() {
+  return std::make_unique<TfrmAllegatiFor>(this);
 }
 
-void TfrmForniture::cmdAssociaClick() {
-  TfrmCartellaFor folder(this);
-  folder.takeFrom(this);
-  execModal(folder);
-}
+std::unique_ptr<FolderWindow> TfrmForniture::newFolderWindow() { return std::make_unique<TfrmCartellaFor>(this); }
 
 void TfrmForniture::cmdWordClick() {
   if (trimmed(txtProdotto->text()).isEmpty()) {
-    services().box(this,
-                   QStringLiteral("Per poter esportare la scheda corrente in Microsoft Word è necessario compilare "
-                                  "il campo relativo al prodotto o servizio fornito."),
-                   QStringLiteral("Esportazione scheda non applicabile"), MsgIcon::Warning, MsgButtons::Ok);
-    txtProdotto->setFocus(Qt::OtherFocusReason);
+    Refusal{txtProdotto,
+            QStringLiteral("Per poter esportare la scheda corrente in Microsoft Word è necessario compilare il campo "
+                           "relativo al prodotto o servizio fornito."),
+            QStringLiteral("Esportazione scheda non applicabile"), MsgIcon::Warning}
+        .show(this);
     return;
   }
   // The item document itself is built by the supply export to Word.
 }
 
 void TfrmForniture::cmdExcelClick() {
-  if (forms().frmEsportaFor) execModal(*forms().frmEsportaFor);
+  if (QDialog* exportWindow = windowAs<QDialog>(WindowId::SupplyExport)) flow().runModal(*exportWindow);
 }
 
 void TfrmForniture::cmdStampaClick() {
@@ -662,10 +519,6 @@ void TfrmForniture::cmdStampaClick() {
   // list printing, which is still to come.
 }
 
-void TfrmForniture::cmdGuidaClick() {
-  if (forms().frmHelpForm) forms().frmHelpForm->showTopic(help::supplySheetTopic());
-}
-
-void TfrmForniture::cmdEsciClick() { close(); }
+HelpTopic TfrmForniture::helpTopic() const { return help::supplySheetTopic(); }
 
 }  // namespace zel

@@ -6,22 +6,21 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <functional>
-#include <memory>
 
-#include "ui/behaviour.h"
-#include "ui/cardbinding.h"
-#include "ui/mainscreen.h"
-
-class QDialog;
+#include "ui/cardscreen.h"
 
 namespace zel {
 
-class TfrmForniture : public MainScreen {
+class TfrmForniture : public CardScreen {
   Q_OBJECT
  public:
   explicit TfrmForniture(QWidget* parent = nullptr);
-  ~TfrmForniture() override;
+
+  // Opens a supply: the file's full path goes into lblFile, the name into the
+  // title panel, and the sheet is shown in place of `from`.
+  void openSupply(const QString& file, const QString& name);
+  // The client chosen in the client search.
+  void setClient(const QString& persona);
 
   // Set by the open-supply window: the supply file's full path (hidden) and
   // the supply's name in the title panel.
@@ -55,8 +54,6 @@ class TfrmForniture : public MainScreen {
   QLabel* lblDesc03;
   QLabel* lblCartella;
   QLabel* lblCartellaDesc;
-  // Number of the item on screen; empty for a new item.
-  QLabel* lblPosizione;
 
   QLabel* lblPer;            // the "X" between quantity and price
   QPushButton* cmdCalcola;   // "=" between price and amount
@@ -86,7 +83,7 @@ class TfrmForniture : public MainScreen {
   QLabel* panTitolo;
   QLabel* panIstruzioni;
   QPushButton* cmdStampa;
-  QListWidget* lstStudenti;
+  QListWidget* lstStudenti;  // despite its name, the list of the supply's items
   QLabel* infTotale;
   QLabel* repTotale;
 
@@ -95,38 +92,25 @@ class TfrmForniture : public MainScreen {
   QLabel* panInfo;
 
 
-  // The card: its controls bound to the supply item layout, its archive the
-  // supply file named in lblFile at the moment of each action.
-  CardBinding& card() { return *card_; }
   // The supply file as lblFile names it now (trimmed).
   QString supplyFile() const;
   // Shows an item as record number k (a search or pending list's double click).
-  void showItem(const Record& item, size_t k);
+  void showItem(const Record& item, size_t k) { showRecord(item, k); }
 
-  // Event handlers.
-  void FormShow() override;
+  // The sheet's own commands (the shared ones are the base's).
   void cmdNuovoClick();
   void cmdCancellaClick();
-  void cmdSalvaClick();
   // Returns false when the values could not be read (the message was shown).
   bool cmdCalcolaClick();
-  void cmdEliminaClick();
-  void imgPrimoClick();
-  void imgIndietroClick();
-  void imgAvantiClick();
-  void imgUltimoClick();
+  void calculateCommand();
   void lstStudentiClick();
   void impClienteClick();
   void impProdottoClick();
   void cmdRicercaClick();
   void cmdSospesiClick();
-  void cmdAllegaClick();
-  void cmdAssociaClick();
   void cmdWordClick();
   void cmdExcelClick();
   void cmdStampaClick();
-  void cmdGuidaClick();
-  void cmdEsciClick();
   void txtQuantitaExit();
   void txtPrezzoExit();
   void txtImportoExit();
@@ -134,6 +118,16 @@ class TfrmForniture : public MainScreen {
   void loadItemList();
 
  protected:
+  void FormShow() override;
+  QWidget* firstField() const override { return txtProdotto; }
+  HelpTopic helpTopic() const override;
+  std::unique_ptr<AttachmentsWindow> newAttachmentsWindow() override;
+  std::unique_ptr<FolderWindow> newFolderWindow() override;
+  // Saving stores quantity × price as the amount and reloads the list.
+  bool beforeSave() override;
+  void prepareRecord(Record& record) override;
+  void afterSave(const Record& stored) override;
+  void afterDelete() override { newItem(false); }
 
  private:
   void buildToolbar();
@@ -141,6 +135,7 @@ class TfrmForniture : public MainScreen {
   void buildItemList();
   void bindEvents();
   void bindStatusTexts();
+  void setRules();
   // Every field to its default; `keepDelivery` keeps place, client,
   // supplier, consignee and carrier (Nuovo).
   void resetFields(bool keepDelivery);
@@ -149,7 +144,6 @@ class TfrmForniture : public MainScreen {
   CardArchive archive() const;
   void numberFilter(QLineEdit* box, const char* defaultText);
 
-  std::unique_ptr<CardBinding> card_;
   bool reloading_ = false;
 };
 

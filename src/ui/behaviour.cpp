@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -24,6 +25,13 @@ QString toQ(const Text& text) {
 Text fromQ(const QString& text) {
   return utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
                                            static_cast<size_t>(text.size())));
+}
+
+void applyNumberConventions() {
+  // Italian conventions: comma as decimal separator, dd/MM/yyyy dates.
+  QLocale italian(QLocale::Italian, QLocale::Italy);
+  italian.setNumberOptions(QLocale::OmitGroupSeparator);
+  QLocale::setDefault(italian);
 }
 
 QString trimmed(const QString& text) {

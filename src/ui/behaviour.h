@@ -24,6 +24,10 @@ Text fromQ(const QString& text);    // QString -> Windows-1252 ('?' where it can
 // texts are; accented letters and other characters stay.
 QString trimmed(const QString& text);
 
+// Applies the process-wide number and date conventions (comma decimal
+// separator, dd/mm/yyyy) regardless of the system locale.
+void applyNumberConventions();
+
 // ---- colours ----
 inline const QColor kMoneyGreen{192, 220, 192};
 inline const QColor kFocusYellow{Qt::yellow};

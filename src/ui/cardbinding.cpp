@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "ui/behaviour.h"
+#include "ui/kit.h"
 #include "ui/services.h"
 
 namespace zel {
@@ -40,8 +41,8 @@ CardBinding::CardBinding(QWidget* form, const Layout& layout, QLabel* positionLa
                          std::function<CardArchive()> archiveOf)
     : archive(std::move(archiveOf)), form_(form), layout_(&layout), position_(positionLabel) {
   for (const FieldDef& f : layout.fields()) {
-    auto* c = form->findChild<QWidget*>(QString::fromLatin1(f.control));
-    if (!c) throw std::logic_error(std::string("card control missing: ") + f.control);
+    auto* c = form->findChild<QWidget*>(controlName(f));
+    if (!c) throw std::logic_error("card control missing: " + controlName(f).toStdString());
     controls_.append(c);
   }
 }

@@ -1,7 +1,11 @@
 #include "ui/dialog.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
+
+#include "ui/kit.h"
 
 namespace zel {
 
@@ -25,6 +29,15 @@ void Dialog::centreOnDesktop() {
   if (!screen) return;
   const QRect area = screen->availableGeometry();
   move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
+void Dialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && !escapeCloses_) return;
+  if (isEnterKey(event)) {
+    if (auto* b = qobject_cast<QAbstractButton*>(focusWidget()); b && b->isEnabled()) b->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void Dialog::showEvent(QShowEvent* event) {

@@ -16,9 +16,18 @@ class Dialog : public QDialog {
   void setBackground(const QColor& colour);
   // Centres the window on the screen it is shown on.
   void centreOnDesktop();
+  // Whether Escape closes the window (it does unless a window says otherwise).
+  void setEscapeCloses(bool closes) { escapeCloses_ = closes; }
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Enter presses the button that has the focus, and only that one: a
+  // dialog of the program has no default button that Enter would press from
+  // an edit box.
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  bool escapeCloses_ = true;
 };
 
 }  // namespace zel

@@ -1,13 +1,13 @@
 #include "ui/mainscreen.h"
 
 #include <QCloseEvent>
-#include <QDialog>
 #include <QPixmap>
 #include <QPointer>
 #include <QResizeEvent>
 #include <QShowEvent>
 
 #include "ui/behaviour.h"
+#include "ui/kit.h"
 
 namespace zel {
 namespace {
@@ -15,7 +15,7 @@ QPointer<QWidget> home;
 }
 
 MainScreen::MainScreen(const QString& objectName, const QString& caption, QWidget* parent)
-    : QWidget(parent, Qt::Window), execModal([](QDialog& d) { return d.exec(); }) {
+    : QWidget(parent, Qt::Window) {
   setObjectName(objectName);
   setWindowTitle(caption);
   setMinimumSize(1030, 742);
@@ -23,9 +23,7 @@ MainScreen::MainScreen(const QString& objectName, const QString& caption, QWidge
   QPalette p = palette();
   p.setColor(QPalette::Window, Qt::white);
   setPalette(p);
-  QFont f(QStringLiteral("Tahoma"));
-  f.setPointSize(8);
-  setFont(f);
+  setFont(uiFont(FontFamily::Tahoma, pt(8)));
   grpContainer_ = new QGroupBox(this);
   grpContainer_->setObjectName(QStringLiteral("grpContainer"));
   grpContainer_->setFixedSize(kContainerWidth, kContainerHeight);
@@ -61,6 +59,11 @@ QLabel* MainScreen::statusPanel() {
   return panInfo_;
 }
 
+void MainScreen::setContainerShift(int pixels) {
+  shift_ = pixels;
+  placeContainer();
+}
+
 void MainScreen::setBackgroundTile(const QString& resource) {
   const QPixmap tile(resource);
   QPalette p = palette();
@@ -80,7 +83,7 @@ QPushButton* MainScreen::addTileCarrier(const QString& resource) {
 void MainScreen::placeContainer() {
   // The outer size: the frame is part of the window the user sees.
   const QSize outer = frameGeometry().size().isValid() && isVisible() ? frameGeometry().size() : size();
-  grpContainer_->move(centredContainer(outer, grpContainer_->size()));
+  grpContainer_->move(centredContainer(outer, grpContainer_->size()) + QPoint(shift_, 0));
 }
 
 void MainScreen::showEvent(QShowEvent* event) {

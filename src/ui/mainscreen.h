@@ -6,9 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
-#include <functional>
-
-class QDialog;
 
 namespace zel {
 
@@ -29,15 +26,14 @@ class MainScreen : public QWidget {
   // Shows `target` and hides this screen.
   void moveTo(MainScreen* target);
 
-  // Shows a dialog opened from this screen modally and returns its result;
-  // tests replace it to look at the dialog instead.
-  std::function<int(QDialog&)> execModal;
-
   QGroupBox* container() const { return grpContainer_; }
   // The status panel along the bottom of the container (created on demand).
   QLabel* statusPanel();
 
  protected:
+  // Moves the container this many pixels right of the centred place (the
+  // product card sits 4 pixels further right than the other screens).
+  void setContainerShift(int pixels);
   // Tiles the window background with a picture from the resources.
   void setBackgroundTile(const QString& resource);
   // The hidden button `btnSfondo` that carries the background tile.
@@ -57,6 +53,7 @@ class MainScreen : public QWidget {
 
   QGroupBox* grpContainer_;
   QLabel* panInfo_ = nullptr;
+  int shift_ = 0;
 };
 
 }  // namespace zel

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "store/fields.h"
 #include "store/layout.h"
 
 namespace zel {
@@ -77,9 +78,13 @@ void expectLayout(const Layout& layout, const Expected (&table)[N], size_t size)
     EXPECT_STREQ(layout.field(i).name, table[i].name);
     EXPECT_EQ(layout.offset(i), table[i].offset);
     EXPECT_EQ(layout.field(i).capacity, table[i].capacity);
-    EXPECT_STREQ(layout.field(i).control, table[i].control);
+    // The hidden attachment fields are edited through labels, the rest
+    // through edit boxes.
+    EXPECT_EQ(layout.field(i).attachment, std::strncmp(table[i].control, "lbl", 3) == 0);
     EXPECT_EQ(layout.indexOf(table[i].name), i);
   }
+  // The field enums address the same fields.
+  EXPECT_EQ(product::kFieldCount, productLayout().fieldCount());
   // The last field ends exactly at the end of the record.
   EXPECT_EQ(table[N - 1].offset + table[N - 1].capacity + 1, size);
 }

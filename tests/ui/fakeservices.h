@@ -3,10 +3,15 @@
 // call, and answers questions with queued answers (Yes when none is queued).
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
 
+#include <QDialog>
+#include <functional>
+
+#include "ui/flow.h"
 #include "ui/programfolder.h"
 #include "ui/services.h"
 
@@ -65,6 +70,43 @@ class FakeServices : public Services {
 
  private:
   Services* previous_;
+};
+
+// A window-flow fake: dialogs are not run but handed to `onModal` (which
+// may look at them and answer for the user), help topics and quits are
+// recorded. The test's own fake replaces the one main() installs.
+class FakeFlow : public WindowFlow {
+ public:
+  FakeFlow() { previous_ = setFlow(this); }
+  ~FakeFlow() override { setFlow(previous_); }
+
+  int runModal(QDialog& dialog) override {
+    dialogs.append(QString::fromLatin1(dialog.metaObject()->className()));
+    return onModal ? onModal(dialog) : 0;
+  }
+  void showHelp(const HelpTopic& topic) override { helpShown.append(topic); }
+  void quit() override { ++quits; }
+
+  std::function<int(QDialog&)> onModal;
+  QStringList dialogs;  // class names of the dialogs run, in order
+  QList<HelpTopic> helpShown;
+  int quits = 0;
+
+ private:
+  WindowFlow* previous_;
+};
+
+// A navigation fake: the single-instance windows a test hands to it.
+class FakeNavigation : public Navigation {
+ public:
+  FakeNavigation() { previous_ = setNavigation(this); }
+  ~FakeNavigation() override { setNavigation(previous_); }
+  void set(WindowId id, QWidget* window) { windows_[static_cast<int>(id)] = window; }
+  QWidget* window(WindowId id) const override { return windows_.value(static_cast<int>(id)); }
+
+ private:
+  QMap<int, QWidget*> windows_;
+  Navigation* previous_;
 };
 
 // A temporary program folder for the duration of a test.

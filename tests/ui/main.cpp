@@ -4,6 +4,8 @@
 #include <QApplication>
 
 #include "app/startup.h"
+#include "fakeservices.h"
+#include "ui/behaviour.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -11,5 +13,7 @@ int main(int argc, char** argv) {
   zel::ZelvanoApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zelvano"));
   zel::applyNumberConventions();
+  // No test ever waits in a real modal loop.
+  zel::test::FakeFlow flow;
   return RUN_ALL_TESTS();
 }

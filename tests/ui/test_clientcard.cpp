@@ -19,8 +19,6 @@
 #include "checks/carta.h"
 #include "checks/codfisc.h"
 #include "checks/iban.h"
-#include "app/forms.h"
-#include "app/helpform.h"
 #include "checks/iva.h"
 #include "clients/cercadestinatari.h"
 #include "clients/esportades.h"
@@ -91,6 +89,7 @@ class ClientCard : public ::testing::Test {
   }
 
   test::FakeServices fake;
+  test::FakeFlow flow;
   test::TempProgramFolder folder;
   std::unique_ptr<TfrmDestinatari> card;
 };
@@ -430,7 +429,7 @@ class ClientCardHandOver : public ClientCard {
  protected:
   void SetUp() override {
     ClientCard::SetUp();
-    card->execModal = [this](QDialog& d) {
+    flow.onModal = [this](QDialog& d) {
       Captured c;
       c.className = QString::fromLatin1(d.metaObject()->className());
       c.caption = d.windowTitle();
@@ -521,30 +520,20 @@ TEST_F(ClientCardHandOver, EveryWindowReceivesTheTrimmedFieldTexts) {
 
 TEST_F(ClientCardHandOver, ExcelExportUsesTheSingleExportWindow) {
   TfrmEsportaDes exportWindow;
-  forms().frmEsportaDes = &exportWindow;
+  test::FakeNavigation windows;
+  windows.set(WindowId::ClientExport, &exportWindow);
   click(card->cmdExcel);
-  forms().frmEsportaDes = nullptr;
   ASSERT_EQ(shown.size(), 1);
   EXPECT_EQ(shown[0].dialog.data(), &exportWindow);  // shown, not created anew
 }
 
-TEST_F(ClientCard, HelpShowsTheClientCardTopicModally) {
-  TfrmHelpForm help;
-  forms().frmHelpForm = &help;
-  QString title, body;
-  bool modal = false;
-  QTimer::singleShot(0, &help, [&] {
-    modal = help.isVisible() && QApplication::activeModalWidget() == &help;
-    title = help.panTitle->text();
-    body = help.memTopic->toPlainText();
-    help.done(0);
-  });
+TEST_F(ClientCard, HelpShowsTheClientCardTopic) {
   click(card->cmdGuida);
-  forms().frmHelpForm = nullptr;
-  EXPECT_TRUE(modal);
-  EXPECT_EQ(title, QStringLiteral("Gestione anagrafica clienti"));
-  EXPECT_TRUE(body.startsWith(QStringLiteral("Zelvano mette a disposizione un database")));
-  EXPECT_EQ(body.count(QStringLiteral("\n\n")), 5);  // six paragraphs
+  ASSERT_EQ(flow.helpShown.size(), 1);
+  const HelpTopic& topic = flow.helpShown.first();
+  EXPECT_EQ(topic.title, QStringLiteral("Gestione anagrafica clienti"));
+  EXPECT_TRUE(topic.body().startsWith(QStringLiteral("Zelvano mette a disposizione un database")));
+  EXPECT_EQ(topic.paragraphs.size(), 6);
 }
 
 TEST_F(ClientCard, CommandsTellWhatTheyDoAndBackgroundsClearIt) {

@@ -4,9 +4,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 
-#include "app/helpform.h"
+#include "help/helpform.h"
 #include "fakeservices.h"
 
 namespace zel {
@@ -46,18 +45,23 @@ TEST_F(HelpForm, EachTopicShowsOnlyItsOwnTitleAndBody) {
   EXPECT_EQ(help.memTopic->toPlainText(), QStringLiteral("Unico paragrafo."));
 }
 
-TEST_F(HelpForm, ShowTopicIsModalAndOKClosesIt) {
+TEST_F(HelpForm, ShowTopicRunsTheWindowModallyAndOKClosesIt) {
   const HelpTopic topic{QStringLiteral("Uno sguardo a Zelvano"), {QStringLiteral("Testo.")}};
-  bool wasModal = false;
+  test::FakeFlow flow;
   QString shownTitle;
-  QTimer::singleShot(0, &help, [&] {
-    wasModal = help.isVisible() && help.isModal();
+  int result = -1;
+  flow.onModal = [&](QDialog& d) {
     shownTitle = help.panTitle->text();
+    // The user presses OK in the window the flow shows.
+    d.show();
     QTest::mouseClick(help.cmdOK, Qt::LeftButton);
-  });
-  help.showTopic(topic);  // returns once OK is pressed
-  EXPECT_TRUE(wasModal);
+    result = d.result();
+    return result;
+  };
+  help.showTopic(topic);
+  EXPECT_EQ(flow.dialogs, QStringList{QStringLiteral("zel::TfrmHelpForm")});
   EXPECT_EQ(shownTitle, topic.title);
+  EXPECT_EQ(result, QDialog::Accepted);
   EXPECT_FALSE(help.isVisible());
 }
 

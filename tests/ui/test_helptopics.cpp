@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/helptopics.h"
+#include "help/helptopics.h"
 #include "core/text.h"
 
 namespace {

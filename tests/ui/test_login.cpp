@@ -47,8 +47,6 @@ class Login : public ::testing::Test {
     forms().frmPassword = login;
     forms().frmCambiaPassword = change;
     forms().frmAvvio = start;
-    login->quitApplication = [this] { ++quits; };
-    start->quitApplication = [] {};
     writeStoredPassword(store(), "Segreto");
     login->show();
     activate(login);
@@ -108,7 +106,7 @@ class Login : public ::testing::Test {
   TfrmPassword* login = nullptr;
   TfrmCambiaPassword* change = nullptr;
   TfrmAvvio* start = nullptr;
-  int quits = 0;
+  test::FakeFlow flow;
 };
 
 TEST_F(Login, WindowAtStart) {
@@ -145,7 +143,7 @@ TEST_F(Login, LowerCaseAndBlanksAroundAreAccepted) {
   tryLogin(QStringLiteral("  segreto  "));
   EXPECT_TRUE(fake.messages.isEmpty()) << fake.texts().join('|').toStdString();
   EXPECT_TRUE(loggedIn());
-  EXPECT_EQ(quits, 0);  // the login window is hidden, not closed
+  EXPECT_EQ(flow.quits, 0);  // the login window is hidden, not closed
 }
 
 TEST_F(Login, AccentedLettersAreNotUpperCased) {
@@ -170,7 +168,7 @@ TEST_F(Login, BlanksKeepOKDisabledAndEnterDoesNothing) {
   // Escape does not close the main window either.
   QTest::keyClick(login->txtPassword, Qt::Key_Escape);
   EXPECT_TRUE(login->isVisible());
-  EXPECT_EQ(quits, 0);
+  EXPECT_EQ(flow.quits, 0);
 }
 
 TEST_F(Login, MissingStoreRefusesEveryPasswordAndCreatesNothing) {
@@ -200,11 +198,11 @@ TEST_F(Login, DamagedStoreGivesTheReadErrorAndLeavesTheWindowAsItWas) {
 TEST_F(Login, EsciAndTheCloseBoxEndTheProgram) {
   QTest::mouseClick(login->cmdEsci, Qt::LeftButton);
   EXPECT_FALSE(login->isVisible());
-  EXPECT_EQ(quits, 1);
+  EXPECT_EQ(flow.quits, 1);
   login->show();
   login->close();
   EXPECT_FALSE(login->isVisible());
-  EXPECT_EQ(quits, 2);
+  EXPECT_EQ(flow.quits, 2);
 }
 
 TEST_F(Login, ChangeWindowOpensEmptyInPlaceOfTheLogin) {
@@ -286,7 +284,7 @@ TEST_F(Login, SuccessfulChangeThenLoginWithTheNewPassword) {
   EXPECT_FALSE(login->cmdOK->isEnabled());
   activate(login);
   EXPECT_EQ(QApplication::focusWidget(), login->txtPassword);
-  EXPECT_EQ(quits, 0);
+  EXPECT_EQ(flow.quits, 0);
 
   tryLogin(QStringLiteral("segreto"));
   EXPECT_EQ(fake.last().text, kWrong);
@@ -310,7 +308,7 @@ TEST_F(Login, EsciAndTheCloseBoxGiveBackAnEmptyLogin) {
     EXPECT_EQ(QApplication::focusWidget(), login->txtPassword) << way;
   }
   EXPECT_TRUE(fake.messages.isEmpty());
-  EXPECT_EQ(quits, 0);
+  EXPECT_EQ(flow.quits, 0);
   EXPECT_EQ(readStoredPassword(store()), "SEGRETO");
 }
 

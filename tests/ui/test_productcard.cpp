@@ -399,7 +399,8 @@ TEST_F(ProductCardTest, DialogsAreCreatedForOneUseAndFilledFromTheCard) {
   QList<QPointer<QDialog>> shown;
   QString memory;
   QStringList fields;
-  card->execModal = [&](QDialog& d) {
+  test::FakeFlow flow;
+  flow.onModal = [&](QDialog& d) {
     shown.append(&d);
     EXPECT_EQ(d.parentWidget(), card.get());
     if (auto* s = qobject_cast<TfrmCercaMateriale*>(&d)) memory = s->lblMemory->text();

@@ -22,7 +22,6 @@ class StartUp : public ::testing::Test {
  protected:
   void SetUp() override {
     startUp();
-    forms().frmAvvio->quitApplication = [this] { ++quits; };
   }
   void TearDown() override { destroyForms(); }
 
@@ -35,7 +34,7 @@ class StartUp : public ::testing::Test {
 
   test::FakeServices fake;
   test::TempProgramFolder folder;
-  int quits = 0;
+  test::FakeFlow flow;
 };
 
 TEST_F(StartUp, CreatesTheThirtyWindowsInOrderAndShowsOnlyTheLogin) {
@@ -99,7 +98,7 @@ TEST_F(StartUp, ClosingTheStartScreenEndsTheProgramEvenWithTheLoginHidden) {
   forms().frmPassword->hide();
   forms().frmAvvio->open();
   QTest::mouseClick(forms().frmAvvio->imgEsci, Qt::LeftButton);
-  EXPECT_EQ(quits, 1);
+  EXPECT_EQ(flow.quits, 1);
 }
 
 TEST_F(StartUp, WebBandOpensTheMakersSiteThroughTheServices) {
@@ -121,9 +120,10 @@ namespace {
 
 TEST(StartScreen, AboutAndCreditsAreShownModally) {
   test::FakeServices fake;
+  test::FakeFlow flow;
   startUp();
   QStringList shown;
-  forms().frmAvvio->execModal = [&](QDialog& d) {
+  flow.onModal = [&](QDialog& d) {
     shown << d.objectName();
     return 0;
   };

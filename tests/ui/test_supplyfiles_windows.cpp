@@ -12,7 +12,7 @@
 
 #include "app/avvio.h"
 #include "app/forms.h"
-#include "app/helptopics.h"
+#include "help/helptopics.h"
 #include "fakeservices.h"
 #include "supplies/accedi.h"
 #include "supplies/crea.h"
@@ -57,8 +57,6 @@ class SupplyWindows : public ::testing::Test {
     crea = forms().frmCrea;
     accedi = forms().frmAccedi;
     sheet = forms().frmForniture;
-    crea->showHelp = [this](const zel::HelpTopic& t) { helpTitles << t.title; };
-    accedi->showHelp = [this](const zel::HelpTopic& t) { helpTitles << t.title; };
     home = zel::MainScreen::homeScreen();
   }
   void TearDown() override { zel::destroyForms(); }
@@ -69,7 +67,12 @@ class SupplyWindows : public ::testing::Test {
   zel::TfrmAccedi* accedi = nullptr;
   zel::TfrmForniture* sheet = nullptr;
   QWidget* home = nullptr;
-  QStringList helpTitles;
+  zel::test::FakeFlow flow;
+  QStringList helpTitles() const {
+    QStringList titles;
+    for (const zel::HelpTopic& t : flow.helpShown) titles << t.title;
+    return titles;
+  }
 };
 
 const QString kRefused = QStringLiteral("Salvataggio fornitura non applicabile");
@@ -158,7 +161,7 @@ TEST_F(SupplyWindows, CancelHelpAndFocusColoursOfTheCreateWindow) {
   EXPECT_EQ(zel::fieldColour(crea->txtClasse), QColor(Qt::white));
 
   QTest::mouseClick(crea->imgGuida, Qt::LeftButton);
-  EXPECT_EQ(helpTitles, QStringList{zel::help::createSupplyTopic().title});
+  EXPECT_EQ(helpTitles(), QStringList{zel::help::createSupplyTopic().title});
   EXPECT_EQ(crea->imgGuida->toolTip(), QStringLiteral(" Guida "));
 
   crea->txtClasse->setText(QStringLiteral("Verdi"));
@@ -184,7 +187,7 @@ TEST_F(SupplyWindows, TheOpenWindowListsEverySupplyAlphabetically) {
   EXPECT_EQ(accedi->lblMemory->text(), QStringLiteral("avvio"));
 
   QTest::mouseClick(accedi->imgGuida, Qt::LeftButton);
-  EXPECT_EQ(helpTitles, QStringList{zel::help::openSupplyTopic().title});
+  EXPECT_EQ(helpTitles(), QStringList{zel::help::openSupplyTopic().title});
 }
 
 TEST_F(SupplyWindows, OpeningWithoutASelectionOnlyWarns) {

@@ -1,8 +1,7 @@
-#include "attach/attachwindows.h"
-
-#include <QLabel>
+#include "ui/attachwindow.h"
 
 #include "ui/behaviour.h"
+#include "ui/flow.h"
 
 namespace zel {
 namespace {
@@ -13,10 +12,7 @@ QLineEdit* box(QWidget* parent, const char* name) {
   return e;
 }
 
-QString hiddenText(const QWidget* card, const char* name) {
-  const auto* label = card->findChild<const QLabel*>(QString::fromLatin1(name));
-  return label ? trimmed(label->text()) : QString();
-}
+void fill(QLineEdit* box, const QLabel* field) { box->setText(field ? trimmed(field->text()) : QString()); }
 
 }  // namespace
 
@@ -29,21 +25,25 @@ AttachmentsWindow::AttachmentsWindow(const QString& objectName, const QString& c
       txtDesc02(box(this, "txtDesc02")),
       txtDesc03(box(this, "txtDesc03")) {}
 
-void AttachmentsWindow::takeFrom(const QWidget* card) {
-  txtFile01->setText(hiddenText(card, "lblFile01"));
-  txtFile02->setText(hiddenText(card, "lblFile02"));
-  txtFile03->setText(hiddenText(card, "lblFile03"));
-  txtDesc01->setText(hiddenText(card, "lblDesc01"));
-  txtDesc02->setText(hiddenText(card, "lblDesc02"));
-  txtDesc03->setText(hiddenText(card, "lblDesc03"));
+int AttachmentsWindow::edit(const AttachmentFields& fields) {
+  fields_ = fields;
+  QLineEdit* const files[] = {txtFile01, txtFile02, txtFile03};
+  QLineEdit* const descriptions[] = {txtDesc01, txtDesc02, txtDesc03};
+  for (int i = 0; i < 3; ++i) {
+    fill(files[i], fields.file[i]);
+    fill(descriptions[i], fields.description[i]);
+  }
+  return flow().runModal(*this);
 }
 
 FolderWindow::FolderWindow(const QString& objectName, const QString& caption, QWidget* parent)
     : Dialog(objectName, caption, parent), txtFile01(box(this, "txtFile01")), txtDesc01(box(this, "txtDesc01")) {}
 
-void FolderWindow::takeFrom(const QWidget* card) {
-  txtFile01->setText(hiddenText(card, "lblCartella"));
-  txtDesc01->setText(hiddenText(card, "lblCartellaDesc"));
+int FolderWindow::edit(const AttachmentFields& fields) {
+  fields_ = fields;
+  fill(txtFile01, fields.folder);
+  fill(txtDesc01, fields.folderDescription);
+  return flow().runModal(*this);
 }
 
 }  // namespace zel

@@ -3,7 +3,7 @@
 // character used here also exists in Windows-1252, the program's code page.
 // Paragraphs split over several literals are plain concatenations: each piece
 // carries its own blanks, nothing is added between pieces.
-#include "app/helptopics.h"
+#include "help/helptopics.h"
 
 namespace zel::help {
 

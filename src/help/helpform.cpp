@@ -1,4 +1,4 @@
-#include "app/helpform.h"
+#include "help/helpform.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,6 +9,8 @@
 #include <QUrl>
 #include <exception>
 
+#include "ui/flow.h"
+#include "ui/kit.h"
 #include "ui/programfolder.h"
 #include "ui/services.h"
 
@@ -23,12 +25,6 @@ void colourText(QWidget* w, const QColor& background, const QColor& text) {
   p.setColor(QPalette::Text, text);
   w->setPalette(p);
   w->setAutoFillBackground(true);
-}
-
-QFont verdana(int points) {
-  QFont f(QStringLiteral("Verdana"));
-  f.setPointSize(points);
-  return f;
 }
 
 }  // namespace
@@ -62,7 +58,7 @@ TfrmHelpForm::TfrmHelpForm(QWidget* parent)
   panTitle->setObjectName(QStringLiteral("panTitle"));
   panTitle->setGeometry(8, 80, 604, 28);
   panTitle->setWordWrap(false);
-  panTitle->setFont(verdana(10));
+  panTitle->setFont(uiFont(FontFamily::Verdana, pt(10)));
   colourText(panTitle, Qt::black, Qt::white);
 
   panContainer = new QFrame(this);
@@ -76,7 +72,7 @@ TfrmHelpForm::TfrmHelpForm(QWidget* parent)
   memTopic->setGeometry(6, 6, 592, 352);
   memTopic->setReadOnly(true);
   memTopic->setFrameShape(QFrame::NoFrame);
-  memTopic->setFont(verdana(10));
+  memTopic->setFont(uiFont(FontFamily::Verdana, pt(10)));
   memTopic->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   memTopic->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   memTopic->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -92,7 +88,7 @@ TfrmHelpForm::TfrmHelpForm(QWidget* parent)
 
   lblPDF = new ClickLabel(QStringLiteral("lblPDF"), this);
   lblPDF->setText(QStringLiteral("Visualizza guida in formato PDF"));
-  QFont link = verdana(8);
+  QFont link = uiFont(FontFamily::Verdana, pt(8));
   link.setUnderline(true);
   lblPDF->setFont(link);
   lblPDF->setGeometry(28, 498, 260, 16);
@@ -128,7 +124,7 @@ void TfrmHelpForm::setTopic(const HelpTopic& topic) {
 
 void TfrmHelpForm::showTopic(const HelpTopic& topic) {
   setTopic(topic);
-  exec();
+  flow().runModal(*this);
 }
 
 void TfrmHelpForm::lblPDFClick() {
@@ -162,14 +158,6 @@ void TfrmHelpForm::mouseMoveEvent(QMouseEvent* event) {
   // Only the bare background counts; moves over other controls reach here too.
   if (!childAt(event->position().toPoint())) setLinkColour(Qt::white);
   Dialog::mouseMoveEvent(event);
-}
-
-void TfrmHelpForm::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    if (auto* b = qobject_cast<QPushButton*>(focusWidget()); b && b->isEnabled()) b->click();
-    return;
-  }
-  Dialog::keyPressEvent(event);  // Escape closes, like OK
 }
 
 void TfrmHelpForm::showEvent(QShowEvent* event) {

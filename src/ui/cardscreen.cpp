@@ -1,0 +1,79 @@
+#include "ui/cardscreen.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "ui/attachwindow.h"
+#include "ui/flow.h"
+
+namespace zel {
+
+void Refusal::show(QWidget* parent) const {
+  if (title.isEmpty()) services().message(parent, text);
+  else services().box(parent, text, title, icon, MsgButtons::Ok);
+  if (focus) focus->setFocus(Qt::OtherFocusReason);
+}
+
+CardScreen::CardScreen(const QString& objectName, const QString& caption, const Layout& layout,
+                       std::function<CardArchive()> archive, QWidget* parent)
+    : MainScreen(objectName, caption, parent), layout_(layout), archive_(std::move(archive)) {}
+
+CardScreen::~CardScreen() = default;
+
+void CardScreen::createAttachmentFields(QWidget* parent) { attachments_ = zel::createAttachmentFields(parent, layout_); }
+
+void CardScreen::bindCard() {
+  binding_ = std::make_unique<CardBinding>(this, layout_, lblPosizione, archive_);
+  // The maximum lengths are the capacities of the record's fields.
+  for (size_t i = 0; i < layout_.fieldCount(); ++i) {
+    QWidget* c = binding_->control(i);
+    const int capacity = layout_.field(i).capacity;
+    if (auto* e = qobject_cast<QLineEdit*>(c)) e->setMaxLength(capacity);
+    else if (auto* m = qobject_cast<QPlainTextEdit*>(c)) limitLength(m, capacity);
+    else if (auto* b = qobject_cast<QComboBox*>(c); b && b->lineEdit()) b->lineEdit()->setMaxLength(capacity);
+  }
+}
+
+void CardScreen::showRecord(const Record& record, size_t k) { binding_->show(record, k); }
+
+void CardScreen::newCardCommand() {
+  binding_->clear();
+  setDefaults();
+  firstField()->setFocus(Qt::OtherFocusReason);
+}
+
+void CardScreen::saveCommand() {
+  for (const MandatoryField& m : mandatory_) {
+    if (trimmed(controlText(m.control)).isEmpty()) {
+      m.refusal.show(this);
+      return;
+    }
+  }
+  if (!beforeSave()) return;
+  Record stored;
+  const bool saved = binding_->save([this, &stored](Record& r) {
+    prepareRecord(r);
+    stored = r;
+  });
+  if (saved) afterSave(stored);
+}
+
+void CardScreen::deleteCommand() {
+  if (trimmed(lblPosizione->text()).isEmpty()) {
+    deleteTexts_.notStored.show(this);
+    return;
+  }
+  if (services().box(this, deleteTexts_.question, deleteTexts_.questionTitle, deleteTexts_.questionIcon,
+                     MsgButtons::YesNo) != MsgAnswer::Yes)
+    return;
+  if (binding_->deleteShown()) afterDelete();
+}
+
+void CardScreen::attachmentsCommand() { newAttachmentsWindow()->edit(attachments_); }
+
+void CardScreen::folderCommand() { newFolderWindow()->edit(attachments_); }
+
+void CardScreen::helpCommand() { flow().showHelp(helpTopic()); }
+
+}  // namespace zel

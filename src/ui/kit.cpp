@@ -1,0 +1,213 @@
+#include "ui/kit.h"
+
+#include <QAbstractButton>
+#include <QEnterEvent>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QPainter>
+
+#include "store/layout.h"
+
+namespace zel {
+
+QFont uiFont(FontFamily family, FontSize size, int style) {
+  static const char* const kNames[] = {"Verdana", "Tahoma", "Courier New", "Arial"};
+  QFont f(QString::fromLatin1(kNames[static_cast<int>(family)]));
+  if (family == FontFamily::CourierNew) f.setStyleHint(QFont::TypeWriter);
+  if (size.pixels) f.setPixelSize(static_cast<int>(size.value));
+  else f.setPointSizeF(size.value);
+  f.setBold(style & Bold);
+  f.setItalic(style & Italic);
+  f.setUnderline(style & Underline);
+  return f;
+}
+
+bool isEnterKey(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
+
+// ---- captions and edit boxes ----
+
+QLabel* captionFor(QWidget* box, const QString& text, const QRect& where, const QFont& font) {
+  auto* l = new QLabel(text, box->parentWidget());
+  const QString name = box->objectName();
+  l->setObjectName(QStringLiteral("lbl") + (name.startsWith(QStringLiteral("txt")) ? name.mid(3) : name));
+  l->setGeometry(where);
+  l->setFont(font);
+  l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  l->setBuddy(box);
+  return l;
+}
+
+QLineEdit* captionedEdit(QWidget* parent, const char* name, const QString& caption, const QRect& box,
+                         const CaptionStyle& style) {
+  auto* e = new QLineEdit(parent);
+  e->setObjectName(QString::fromLatin1(name));
+  e->setGeometry(box);
+  captionFor(e, caption, QRect(box.left(), box.top() - style.above, box.width(), style.height), style.font);
+  return e;
+}
+
+QLineEdit* captionLeftEdit(QWidget* parent, const char* name, const QString& text, const QRect& caption,
+                           const QRect& box, const QFont& font) {
+  auto* e = new QLineEdit(parent);
+  e->setObjectName(QString::fromLatin1(name));
+  e->setGeometry(box);
+  captionFor(e, text, caption, font);
+  return e;
+}
+
+// ---- command pictures ----
+
+ClickLabel* iconCommand(QWidget* parent, const char* name, const QString& resource, const QRect& where) {
+  auto* c = new ClickLabel(QString::fromLatin1(name), parent);
+  c->setGeometry(where);
+  c->setAlignment(Qt::AlignCenter);
+  c->setPixmap(QPixmap(resource));
+  return c;
+}
+
+QPixmap captionedCommandPicture(const QString& resource, const QString& caption, QSize size) {
+  QPixmap pm(size);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient shade(0, 0, 0, size.height());
+  shade.setColorAt(0, QColor(250, 250, 252));
+  shade.setColorAt(1, QColor(214, 222, 236));
+  p.setPen(QColor(120, 130, 160));
+  p.setBrush(shade);
+  p.drawRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 4, 4);
+  const QPixmap icon(resource);
+  const int side = size.height() - 8;
+  if (!icon.isNull()) p.drawPixmap(6, 4, icon.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  p.setPen(kNavy);
+  p.setFont(uiFont(FontFamily::Verdana, pt(8), Bold));
+  p.drawText(QRect(side + 12, 0, size.width() - side - 16, size.height()), Qt::AlignLeft | Qt::AlignVCenter,
+             caption);
+  return pm;
+}
+
+ToolbarCommand::ToolbarCommand(const char* name, const QPixmap& icon, const QString& caption, QWidget* parent)
+    : ClickLabel(QString::fromLatin1(name), parent), icon_(icon) {
+  setText(caption);
+  setFont(uiFont(FontFamily::Verdana, px(10)));
+}
+
+void ToolbarCommand::enterEvent(QEnterEvent* event) {
+  ClickLabel::enterEvent(event);
+  update();
+}
+
+void ToolbarCommand::leaveEvent(QEvent* event) {
+  ClickLabel::leaveEvent(event);
+  update();
+}
+
+void ToolbarCommand::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (underMouse()) {
+    p.setPen(QColor(128, 128, 128));
+    p.setBrush(QColor(255, 255, 255, 150));
+    p.drawRoundedRect(rect().adjusted(0, 0, -1, -1), 3, 3);
+  }
+  const bool captioned = !text().isEmpty();
+  const int iconTop = captioned ? 4 : (height() - icon_.height()) / 2;
+  if (!icon_.isNull()) p.drawPixmap((width() - icon_.width()) / 2, iconTop, icon_);
+  if (captioned) {
+    p.setPen(Qt::black);
+    p.setFont(font());
+    p.drawText(QRect(0, height() - 18, width(), 16), Qt::AlignHCenter | Qt::AlignVCenter, text());
+  }
+}
+
+// ---- control names ----
+
+QString controlName(const FieldDef& field) {
+  return QString::fromLatin1(field.attachment ? "lbl" : "txt") + QString::fromLatin1(field.name);
+}
+
+// ---- the position label ----
+
+QLabel* positionLabel(QWidget* parent, const QRect& where, FontSize size, bool framed) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(QStringLiteral("lblPosizione"));
+  l->setGeometry(where);
+  l->setAlignment(Qt::AlignCenter);
+  l->setFont(uiFont(FontFamily::Verdana, size, Bold));
+  l->setTextFormat(Qt::PlainText);
+  if (framed) {
+    l->setAutoFillBackground(true);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, kNavy);
+    l->setPalette(p);
+  }
+  return l;
+}
+
+// ---- the attachment fields ----
+
+AttachmentFields createAttachmentFields(QWidget* parent, const Layout& layout) {
+  auto label = [&](const char* field) {
+    const QByteArray name = controlName(layout.field(layout.indexOf(field))).toLatin1();
+    return hiddenLabel(parent, name.constData());
+  };
+  AttachmentFields f;
+  f.file[0] = label("File01");
+  f.file[1] = label("File02");
+  f.file[2] = label("File03");
+  f.description[0] = label("Desc01");
+  f.description[1] = label("Desc02");
+  f.description[2] = label("Desc03");
+  f.folder = label("Cartella");
+  f.folderDescription = label("CartellaDesc");
+  return f;
+}
+
+// ---- status texts ----
+
+void installStatusTexts(QLabel* panel, std::initializer_list<StatusText> texts,
+                        const QList<QWidget*>& backgrounds) {
+  for (const StatusText& t : texts) setStatusText(t.target, panel, QString::fromUtf8(t.text));
+  clearStatusOver(backgrounds, panel);
+}
+
+// ---- handlers ----
+
+void onClick(QWidget* control, QWidget* owner, std::function<void()> handler) {
+  auto run = [owner, handler = std::move(handler)] { guarded(owner, handler); };
+  if (auto* label = qobject_cast<ClickLabel*>(control)) QObject::connect(label, &ClickLabel::clicked, owner, run);
+  else if (auto* button = qobject_cast<QAbstractButton*>(control))
+    QObject::connect(button, &QAbstractButton::clicked, owner, run);
+}
+
+namespace {
+
+class ExitFilter : public QObject {
+ public:
+  ExitFilter(std::function<void()> onExit, QObject* parent) : QObject(parent), onExit_(std::move(onExit)) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::FocusOut) {
+      // A message box or another window taking the focus for a while is not
+      // leaving the box.
+      const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
+      if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) onExit_();
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> onExit_;
+};
+
+}  // namespace
+
+void onExit(QWidget* box, QWidget* owner, std::function<void()> handler) {
+  box->installEventFilter(
+      new ExitFilter([owner, handler = std::move(handler)] { guarded(owner, handler); }, box));
+}
+
+}  // namespace zel

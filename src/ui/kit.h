@@ -1,0 +1,151 @@
+#pragma once
+// The widget kit every window is built from: fonts, captioned edit boxes,
+// command pictures, the position label, the hidden attachment fields, status
+// texts, edit-exit handlers and guarded command wiring. A window describes
+// its controls with these pieces and keeps only what is its own.
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QList>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+#include <functional>
+#include <initializer_list>
+
+#include "ui/behaviour.h"
+
+class QKeyEvent;
+
+namespace zel {
+
+class Layout;
+struct FieldDef;
+
+// The object name of the card control that edits a record field: "txt" and
+// the field name for a data control, "lbl" and the field name for a hidden
+// attachment field.
+QString controlName(const FieldDef& field);
+
+// ---- fonts ----
+
+enum class FontFamily { Verdana, Tahoma, CourierNew, Arial };
+
+// A font size says its unit: the screens are laid out partly in points and
+// partly in pixels, and both must survive a change of screen resolution the
+// way they were designed.
+struct FontSize {
+  double value;
+  bool pixels;
+};
+constexpr FontSize pt(double points) { return {points, false}; }
+constexpr FontSize px(double pixels) { return {pixels, true}; }
+
+enum FontStyle { Plain = 0, Bold = 1, Italic = 2, Underline = 4 };
+
+QFont uiFont(FontFamily family, FontSize size, int style = Plain);
+
+// ---- keys ----
+
+bool isEnterKey(const QKeyEvent* key);
+
+// ---- captions and edit boxes ----
+
+// Where a caption stands in relation to its box.
+struct CaptionStyle {
+  QFont font;
+  int above;   // the caption's top is this many pixels above the box's top
+  int height;  // the caption's height
+};
+
+// A caption label named "lbl" + the box's name without its "txt".
+QLabel* captionFor(QWidget* box, const QString& text, const QRect& where, const QFont& font);
+// A line edit at `box` with its caption above it, the same width.
+QLineEdit* captionedEdit(QWidget* parent, const char* name, const QString& caption, const QRect& box,
+                         const CaptionStyle& style);
+// A line edit at `box` with its caption to its left, in `caption`.
+QLineEdit* captionLeftEdit(QWidget* parent, const char* name, const QString& text, const QRect& caption,
+                           const QRect& box, const QFont& font);
+
+// ---- command pictures ----
+
+// A clickable picture centred in its place (hand cursor).
+ClickLabel* iconCommand(QWidget* parent, const char* name, const QString& resource, const QRect& where);
+// A command drawn as one picture: the icon at the left and the caption in
+// bold navy beside it, on a shaded rounded plate of the given size.
+QPixmap captionedCommandPicture(const QString& resource, const QString& caption, QSize size);
+// A toolbar command: its picture above a short caption (or alone when the
+// caption is empty), framed lightly while the mouse is over it.
+class ToolbarCommand : public ClickLabel {
+  Q_OBJECT
+ public:
+  ToolbarCommand(const char* name, const QPixmap& icon, const QString& caption, QWidget* parent);
+
+ protected:
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QPixmap icon_;
+};
+
+// ---- the position label ----
+
+// The label that shows the record number of the card on screen: centred,
+// bold Verdana; a framed one is white and sunken with navy figures.
+QLabel* positionLabel(QWidget* parent, const QRect& where, FontSize size, bool framed);
+
+// ---- the attachment fields ----
+
+// The eight hidden labels that carry a card's attachments and folder. They
+// are record fields the user never edits on the card itself; the
+// attachments and folder windows read and write them.
+struct AttachmentFields {
+  QLabel* file[3] = {};
+  QLabel* description[3] = {};
+  QLabel* folder = nullptr;
+  QLabel* folderDescription = nullptr;
+};
+// Creates them, hidden, one per attachment field of the layout, each named
+// after its control ("lbl" + field name).
+AttachmentFields createAttachmentFields(QWidget* parent, const Layout& layout);
+
+// ---- status texts ----
+
+struct StatusText {
+  QWidget* target;
+  const char* text;  // UTF-8, beginning with a blank
+};
+// The panel shows each target's text while the mouse is over it; moving
+// over any of the background areas empties it.
+void installStatusTexts(QLabel* panel, std::initializer_list<StatusText> texts,
+                        const QList<QWidget*>& backgrounds);
+
+// ---- handlers ----
+
+// Runs `handler` when the control is clicked (a ClickLabel or a button).
+// The handler runs guarded: nothing it throws escapes into the event loop.
+void onClick(QWidget* control, QWidget* owner, std::function<void()> handler);
+// Runs `handler` (guarded) when the box loses the focus to another control
+// of the program: not when the whole window loses it or a menu pops up.
+void onExit(QWidget* box, QWidget* owner, std::function<void()> handler);
+
+// A window's commands as one table: control, handler and status text.
+template <class Window>
+struct Command {
+  QWidget* control;
+  void (Window::*handler)();
+  const char* status;  // nullptr: the command has no status text
+};
+
+template <class Window>
+void wireCommands(Window* window, QLabel* panel, std::initializer_list<Command<Window>> commands) {
+  for (const Command<Window>& c : commands) {
+    const auto handler = c.handler;
+    onClick(c.control, window, [window, handler] { (window->*handler)(); });
+    if (c.status && panel) setStatusText(c.control, panel, QString::fromUtf8(c.status));
+  }
+}
+
+}  // namespace zel
