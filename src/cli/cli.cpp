@@ -7,6 +7,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "cli/check_cmd.h"
 #include "cli/command.h"
 #include "cli/password_cmd.h"
 #include "core/text.h"
@@ -234,6 +235,7 @@ const Command kCommands[] = {
     {"dump", dump, dumpUsage},
     {"verify", verify, verifyUsage},
     {"password", passwordCommand, passwordUsageText},
+    {"check", checkCommand, checkUsageText},
 };
 
 }  // namespace
