@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "cli/command.h"
+#include "cli/export_cmd.h"
 #include "cli/password_cmd.h"
 #include "core/text.h"
 #include "store/archives.h"
@@ -234,6 +235,7 @@ const Command kCommands[] = {
     {"dump", dump, dumpUsage},
     {"verify", verify, verifyUsage},
     {"password", passwordCommand, passwordUsageText},
+    {"export", exportCommand, exportUsageText},
 };
 
 }  // namespace
