@@ -92,7 +92,7 @@ Destination Destination::exactly(fs::path file) {
 
 std::string safeFileName(std::string_view name) {
   Text t;
-  for (const char ch : name) {
+  for (const char ch : trim(name)) {
     const char32_t cp = cp1252ToUnicode(static_cast<unsigned char>(ch));
     const bool control = cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
     t += control || std::strchr("\\/:*?\"<>|", ch) != nullptr ? '_' : ch;
