@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <iterator>
 #include <filesystem>
 #include <set>
 #include <sstream>
@@ -208,6 +209,10 @@ TEST(OfficeFiles, NewFilesNeverReplaceOldOnesAndLeaveNothingElse) {
   EXPECT_EQ(filesIn(dir.path()).size(), 4u);
 }
 
+size_t openFiles() {
+  return static_cast<size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
 TEST(OfficeFiles, FailuresAndCancelsLeaveNoFile) {
   TempFolder dir;
   const fs::path archive = dir / "Anagrafica.pro";
@@ -226,6 +231,7 @@ TEST(OfficeFiles, FailuresAndCancelsLeaveNoFile) {
     return ExportError::Reason::Failed;
   };
 
+  const size_t filesBefore = openFiles();
   // Stopped after the first report, in the middle of the rows.
   std::atomic<bool> stop{false};
   Progress progress;
@@ -247,6 +253,7 @@ TEST(OfficeFiles, FailuresAndCancelsLeaveNoFile) {
   EXPECT_EQ(reason([&] { writeGridWorkbook(rows, "a/b", Destination::newFileIn(out, "x")); }),
             ExportError::Reason::Failed);
   EXPECT_TRUE(fs::is_empty(out));
+  EXPECT_EQ(openFiles(), filesBefore) << "a given-up export keeps a file open";
 }
 
 int runExport(const std::vector<std::string>& args, std::string* err = nullptr) {

@@ -54,23 +54,17 @@ class Workbook {
     workbook_ = workbook_new_opt(file.c_str(), &options);
     if (workbook_ == nullptr) fail("the library cannot start a workbook");
     sheet_ = workbook_add_worksheet(workbook_, cp1252ToUtf8(sheetName).c_str());
-    if (sheet_ == nullptr) fail("invalid sheet name");
+    if (sheet_ == nullptr) {
+      discard();  // the destructor does not run for a half-built object
+      fail("invalid sheet name");
+    }
     text_ = workbook_add_format(workbook_);
     bold_ = workbook_add_format(workbook_);
     format_set_num_format(text_, "@");
     format_set_num_format(bold_, "@");
     format_set_bold(bold_);
   }
-  ~Workbook() {
-    if (workbook_ == nullptr) return;
-    // A workbook given up (a failure, a cancel) is freed without writing it;
-    // the library leaves the rows' temporary file open then, so close it.
-    if (sheet_ != nullptr && sheet_->optimize_tmpfile != nullptr) {
-      std::fclose(sheet_->optimize_tmpfile);
-      sheet_->optimize_tmpfile = nullptr;
-    }
-    lxw_workbook_free(workbook_);
-  }
+  ~Workbook() { discard(); }
   Workbook(const Workbook&) = delete;
   Workbook& operator=(const Workbook&) = delete;
 
@@ -94,6 +88,18 @@ class Workbook {
   }
 
  private:
+  // A workbook given up (a failure, a cancel) is freed without writing it;
+  // the library leaves the rows' temporary file open then, so close it.
+  void discard() {
+    if (workbook_ == nullptr) return;
+    if (sheet_ != nullptr && sheet_->optimize_tmpfile != nullptr) {
+      std::fclose(sheet_->optimize_tmpfile);
+      sheet_->optimize_tmpfile = nullptr;
+    }
+    lxw_workbook_free(workbook_);
+    workbook_ = nullptr;
+  }
+
   static void check(lxw_error error) {
     if (error != LXW_NO_ERROR) fail(lxw_strerror(error));
   }
