@@ -283,14 +283,11 @@ struct FileCloser {
 }  // namespace
 
 fs::path writeCardDocument(const CardDocument& card, const Destination& to) {
+  const std::string centredBold =
+      std::string("<w:pPr><w:jc w:val=\"center\"/>") + kArial10Bold + "</w:pPr>";
   std::string body = kDocumentHead;
-  appendParagraph(body, card.title,
-                  std::string("<w:pPr><w:jc w:val=\"center\"/>") + kArial10Bold + "</w:pPr>",
-                  kArial10Bold);
-  if (card.spacer)
-    appendParagraph(body, "",
-                    std::string("<w:pPr><w:jc w:val=\"center\"/>") + kArial10Bold + "</w:pPr>",
-                    kArial10Bold);
+  appendParagraph(body, card.title, centredBold, kArial10Bold);
+  if (card.spacer) appendParagraph(body, "", centredBold, kArial10Bold);
 
   const std::string justified = std::string("<w:pPr><w:jc w:val=\"both\"/>") + kArial10 + "</w:pPr>";
   appendTableStart(body, 2, kPortrait);
