@@ -9,6 +9,7 @@
 
 #include "cli/check_cmd.h"
 #include "cli/command.h"
+#include "cli/export_cmd.h"
 #include "cli/password_cmd.h"
 #include "core/text.h"
 #include "store/archives.h"
@@ -236,6 +237,7 @@ const Command kCommands[] = {
     {"verify", verify, verifyUsage},
     {"password", passwordCommand, passwordUsageText},
     {"check", checkCommand, checkUsageText},
+    {"export", exportCommand, exportUsageText},
 };
 
 }  // namespace

@@ -1,0 +1,255 @@
+#!/usr/bin/python3
+"""Reads the exported .xlsx and .docx files back with readers of their own
+(openpyxl, python-docx) and checks what a user of Word or Excel would see.
+
+Usage: office_files.py ZELVANO_CLI OFFICE_DRIVER
+The archives are written here byte by byte, independently of the program."""
+
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+import docx
+import openpyxl
+from docx.enum.text import WD_ALIGN_PARAGRAPH
+from docx.shared import Pt
+
+CLI, DRIVER = sys.argv[1], sys.argv[2]
+
+ATTACHMENTS = [250] * 8
+CLIENT = [50] * 7 + [120, 50, 50, 16, 11, 50, 50, 50, 50, 120, 120, 250,
+                     50, 50, 50, 50, 120, 250] + ATTACHMENTS
+PRODUCT = [250] * 8 + [50, 50, 250, 250, 15, 250, 15, 15, 250] + ATTACHMENTS
+SUPPLY = [250, 10, 5, 250, 16, 16, 16, 10, 10, 250, 250, 250, 250, 250, 250] + ATTACHMENTS
+
+
+def record(capacities, values):
+    """One record: each value (text) as a length byte and its capacity in
+    Windows-1252 bytes."""
+    out = bytearray()
+    for i, cap in enumerate(capacities):
+        text = values.get(i, "").encode("cp1252")[:cap]
+        out += bytes([len(text)]) + text + bytes(cap - len(text))
+    return bytes(out)
+
+
+def write_archive(path, capacities, rows):
+    with open(path, "wb") as f:
+        for values in rows:
+            f.write(record(capacities, values))
+
+
+def cli(*args):
+    return subprocess.run([CLI, "export", *args], capture_output=True, text=True)
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def card(kind, folder, **controls):
+    done = subprocess.run([DRIVER, kind, folder] + [f"{k}={v}" for k, v in controls.items()],
+                          capture_output=True, text=True, check=True)
+    return done.stdout.strip()
+
+
+class Workbooks(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.folder = self.dir.name
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def export(self, archive, name):
+        out = os.path.join(self.folder, name)
+        done = cli(archive, "--xlsx", out, "--folder", self.folder)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        return openpyxl.load_workbook(out).worksheets
+
+    def check_text_range(self, ws, last_cell):
+        self.assertEqual(ws.dimensions, "A1:" + last_cell)
+        for row in ws[ws.dimensions]:
+            for cell in row:
+                self.assertEqual(cell.number_format, "@", cell.coordinate)
+                self.assertTrue(cell.value is None or isinstance(cell.value, str), cell.coordinate)
+
+    def check_headings(self, ws, columns, first, last):
+        self.assertIsNone(ws["A1"].value)
+        self.assertFalse(ws["A1"].font.b)
+        for c in range(2, columns + 1):
+            self.assertTrue(ws.cell(1, c).font.b, ws.cell(1, c).coordinate)
+        self.assertEqual(ws["B1"].value, first)  # the leading blank is trimmed
+        self.assertEqual(ws.cell(1, columns).value, last)
+        self.assertEqual(ws.sheet_view.selection[0].activeCell, "A1")
+
+    def test_three_clients(self):
+        write_archive(os.path.join(self.folder, "Anagrafica.pro"), CLIENT, [
+            {0: "C1", 1: "Rossi Mario", 4: "00100 Città RM", 11: "01234567890"},
+            {0: "C2", 1: "Bianchi & Figli <srl>", 24: "prima riga\r\nseconda riga"},
+            {0: "C3", 1: "Verdi", 11: "00000000001"},
+        ])
+        [ws] = self.export("clienti", "clienti.xlsx")
+        self.assertEqual(ws.title, "Anagrafica clienti")
+        self.check_text_range(ws, "Z4")
+        self.check_headings(ws, 26, "Codice identificativo", "Note")
+        self.assertEqual(ws["F1"].value, "CAP, città e sigla prov.")
+        self.assertEqual([ws.cell(r, 1).value for r in (2, 3, 4)], ["1", "2", "3"])
+        self.assertEqual(ws["M2"].value, "01234567890")  # VAT number kept as text
+        self.assertEqual(ws["M4"].value, "00000000001")
+        self.assertEqual(ws["F2"].value, "00100 Città RM")
+        self.assertEqual(ws["C3"].value, "Bianchi & Figli <srl>")
+        self.assertIsNone(ws["D2"].value)
+        # Fitted widths: the record numbers' column is narrow, the names'
+        # column holds "Cliente (persona o azienda)" in bold.
+        widths = {c: ws.column_dimensions[c].width for c in "ABC"}
+        self.assertLess(widths["A"], 5)
+        self.assertGreater(widths["C"], len("Cliente (persona o azienda)"))
+
+    def test_two_products(self):
+        write_archive(os.path.join(self.folder, "Materiali.pro"), PRODUCT, [
+            {0: "P1", 5: "Trapano", 12: "12,50", 14: "3"},
+            {0: "P2", 5: "Viti", 12: "0,10", 14: "0"},
+        ])
+        [ws] = self.export("prodotti", "prodotti.xlsx")
+        self.assertEqual(ws.title, "Prodotti e servizi")
+        self.check_text_range(ws, "Q3")
+        self.check_headings(ws, 17, "Codice articolo", "Note")
+        self.assertEqual(ws["N2"].value, "12,50")
+        self.assertEqual(ws["P3"].value, "0")
+
+    def test_four_supply_items(self):
+        write_archive(os.path.join(self.folder, "Rossi marzo.for"), SUPPLY, [
+            {0: f"Articolo {k}", 4: "1", 5: "3,50", 6: "3,50", 8: "Saldato"} for k in range(4)
+        ])
+        [ws] = self.export("Rossi marzo.for", "fornitura.xlsx")
+        self.assertEqual(ws.title, "Elenco fornitura")
+        self.check_text_range(ws, "P5")
+        self.check_headings(ws, 16, "Prodotto o servizio fornito", "Annotazioni")
+        self.assertEqual(ws["F1"].value, "Quantità")
+        self.assertEqual(ws["B5"].value, "Articolo 3")
+
+    def test_missing_archive_is_an_empty_grid_and_stays_missing(self):
+        [ws] = self.export("clienti", "vuoto.xlsx")
+        self.check_text_range(ws, "Z2")
+        self.assertTrue(all(c.value is None for row in ws["A1:Z2"] for c in row))
+        self.assertFalse(os.path.exists(os.path.join(self.folder, "Anagrafica.pro")))
+
+    def test_existing_output_and_unwritable_folder(self):
+        out = os.path.join(self.folder, "keep.xlsx")
+        with open(out, "wb") as f:
+            f.write(b"not mine to replace")
+        done = cli("clienti", "--xlsx", out, "--folder", self.folder)
+        self.assertEqual(done.returncode, 1)
+        self.assertIn("already exists", done.stderr)
+        self.assertEqual(read_bytes(out), b"not mine to replace")
+
+        # A regular file where the folder should be: root's rights do not help.
+        done = cli("clienti", "--docx", os.path.join(out, "x.docx"), "--folder", self.folder)
+        self.assertEqual(done.returncode, 1)
+        self.assertIn("cannot create a file", done.stderr)
+        self.assertEqual(sorted(os.listdir(self.folder)), ["keep.xlsx"])
+
+
+def bold_mark(paragraph):
+    """True when the paragraph mark itself is bold (an empty paragraph)."""
+    rpr = paragraph._p.pPr.find(docx.oxml.ns.qn("w:rPr")) if paragraph._p.pPr is not None else None
+    return rpr is not None and rpr.find(docx.oxml.ns.qn("w:b")) is not None
+
+
+class Documents(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.folder = self.dir.name
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def check_arial10(self, paragraph, bold=False):
+        self.assertTrue(paragraph.runs, paragraph.text)
+        for run in paragraph.runs:
+            self.assertEqual(run.font.name, "Arial")
+            self.assertEqual(run.font.size, Pt(10))
+            self.assertEqual(bool(run.font.bold), bold)
+
+    def check_card(self, path, title, rows, spacer=False):
+        d = docx.Document(path)
+        head = d.paragraphs[0]
+        self.assertEqual(head.text, title)
+        self.assertEqual(head.alignment, WD_ALIGN_PARAGRAPH.CENTER)
+        self.check_arial10(head, bold=True)
+        if spacer:
+            empty = d.paragraphs[1]
+            self.assertEqual(empty.text, "")
+            self.assertEqual(empty.alignment, WD_ALIGN_PARAGRAPH.CENTER)
+            self.assertTrue(bold_mark(empty))
+        else:
+            self.assertEqual(len(d.paragraphs), 2)  # the title and the one after the table
+        [table] = d.tables
+        self.assertEqual((len(table.rows), len(table.columns)), (rows, 2))
+        for row in table.rows:
+            for cell in row.cells:
+                [p] = cell.paragraphs
+                self.assertEqual(p.alignment, WD_ALIGN_PARAGRAPH.JUSTIFY)
+                if p.text:
+                    self.check_arial10(p)
+        return table
+
+    def test_client_card(self):
+        path = card("clienti", self.folder, txtCodice=" C/1 ", txtCodFisc="RSSMRA80A01H501U",
+                    txtIva="01234567890", txtNote="riga 1\r\nriga 2")
+        self.assertEqual(os.path.basename(path), "C_1.docx")
+        table = self.check_card(path, "SCHEDA ANAGRAFICA CLIENTE", 25)
+        self.assertEqual(table.cell(0, 1).text, "C/1")
+        self.assertEqual([table.cell(10, 0).text, table.cell(10, 1).text],
+                         ["Codice fiscale", "RSSMRA80A01H501U"])
+        self.assertEqual(table.cell(4, 0).text, "CAP, città e sigla provincia:")
+        self.assertEqual(table.cell(24, 1).text, "riga 1\nriga 2")
+        self.assertEqual(table.cell(23, 1).text, "")
+
+    def test_product_card(self):
+        path = card("prodotti", self.folder, txtCodice="P1", txtPrezzo="12,50")
+        table = self.check_card(path, "SCHEDA PRODOTTO O SERVIZIO", 16, spacer=True)
+        self.assertEqual([table.cell(12, 0).text, table.cell(12, 1).text],
+                         ["Prezzo unitario:", "12,50"])
+        self.assertEqual(table.cell(15, 0).text, "Note:")
+
+    def test_supply_card_and_no_overwrite(self):
+        values = dict(panClasse="Rossi marzo", txtProdotto="Trapano", txtPrezzo="3,50",
+                      txtImporto="7,00", txtCliente="Rossi")
+        path = card("fornitura", self.folder, **values)
+        self.assertEqual(os.path.basename(path), "Rossi marzo - Trapano.docx")
+        table = self.check_card(path, "Rossi marzo", 15)
+        self.assertEqual(table.cell(5, 1).text, "€ 3,50")
+        self.assertEqual(table.cell(6, 1).text, "€ 7,00")
+        self.assertEqual([table.cell(10, 0).text, table.cell(10, 1).text], ["Cliente", "Rossi"])
+
+        # The same card again gets a name of its own; the first stays as it was.
+        before = read_bytes(path)
+        again = card("fornitura", self.folder, **values)
+        self.assertEqual(os.path.basename(again), "Rossi marzo - Trapano (2).docx")
+        self.assertEqual(read_bytes(path), before)
+
+    def test_grid_document(self):
+        write_archive(os.path.join(self.folder, "Anagrafica.pro"), CLIENT, [
+            {0: "C1", 1: "Rossi", 11: "01234567890"},
+            {0: "C2", 1: "Bianchi & Figli <srl>", 24: "a\x01b\tc"}])
+        out = os.path.join(self.folder, "clienti.docx")
+        done = cli("clienti", "--docx", out, "--folder", self.folder)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        [table] = docx.Document(out).tables
+        self.assertEqual((len(table.rows), len(table.columns)), (3, 26))
+        self.assertEqual(table.cell(0, 0).text, "")
+        self.assertEqual(table.cell(0, 1).text, " Codice identificativo")
+        self.assertEqual(table.cell(0, 5).text, " CAP, città e sigla prov.")
+        self.assertEqual([table.cell(2, c).text for c in range(3)], ["2", "C2", "Bianchi & Figli <srl>"])
+        # A control character XML cannot hold shows as the replacement character.
+        self.assertEqual(table.cell(2, 25).text, "a\ufffdb\tc")
+        self.assertEqual(table.cell(1, 12).text, "01234567890")
+
+
+if __name__ == "__main__":
+    unittest.main(argv=[sys.argv[0], "-v"])
