@@ -1,7 +1,7 @@
 // Writes card documents for the office-file test, which has no window to
 // press the button: office_driver clienti|prodotti|fornitura FOLDER
-// [NAME=VALUE...], where NAME is a card control (txtCodice) or, for a supply
-// item, "panClasse" for the supply's name. Values are UTF-8. Prints the path
+// [NAME=VALUE...], where NAME is a record field (Codice) or, for a supply item,
+// "panClasse" for the supply's name. Values are UTF-8. Prints the path
 // of the new document; exit 1 on an export failure.
 #include <iostream>
 #include <map>
@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
     const size_t eq = arg.find('=');
     if (eq != std::string::npos) controls[arg.substr(0, eq)] = zel::utf8ToCp1252(arg.substr(eq + 1));
   }
-  const zel::ControlText text = [&](std::string_view control) -> zel::Text {
-    const auto it = controls.find(control);
+  const zel::FieldText text = [&](std::string_view field) -> zel::Text {
+    const auto it = controls.find(field);
     return it == controls.end() ? zel::Text() : it->second;
   };
 

@@ -199,8 +199,8 @@ class Documents(unittest.TestCase):
         return table
 
     def test_client_card(self):
-        path = card("clienti", self.folder, txtCodice=" C/1 ", txtCodFisc="RSSMRA80A01H501U",
-                    txtIva="01234567890", txtNote="riga 1\r\nriga 2")
+        path = card("clienti", self.folder, Codice=" C/1 ", CodFisc="RSSMRA80A01H501U",
+                    Iva="01234567890", Note="riga 1\r\nriga 2")
         self.assertEqual(os.path.basename(path), "C_1.docx")
         table = self.check_card(path, "SCHEDA ANAGRAFICA CLIENTE", 25)
         self.assertEqual(table.cell(0, 1).text, "C/1")
@@ -211,15 +211,15 @@ class Documents(unittest.TestCase):
         self.assertEqual(table.cell(23, 1).text, "")
 
     def test_product_card(self):
-        path = card("prodotti", self.folder, txtCodice="P1", txtPrezzo="12,50")
+        path = card("prodotti", self.folder, Codice="P1", Prezzo="12,50")
         table = self.check_card(path, "SCHEDA PRODOTTO O SERVIZIO", 16, spacer=True)
         self.assertEqual([table.cell(12, 0).text, table.cell(12, 1).text],
                          ["Prezzo unitario:", "12,50"])
         self.assertEqual(table.cell(15, 0).text, "Note:")
 
     def test_supply_card_and_no_overwrite(self):
-        values = dict(panClasse="Rossi marzo", txtProdotto="Trapano", txtPrezzo="3,50",
-                      txtImporto="7,00", txtCliente="Rossi")
+        values = dict(panClasse="Rossi marzo", Prodotto="Trapano", Prezzo="3,50",
+                      Importo="7,00", Cliente="Rossi")
         path = card("fornitura", self.folder, **values)
         self.assertEqual(os.path.basename(path), "Rossi marzo - Trapano.docx")
         table = self.check_card(path, "Rossi marzo", 15)

@@ -141,11 +141,11 @@ TEST(ExportGrids, ProgressReportsTheEndAndCancelStopsTheStream) {
   EXPECT_EQ(visited, 11u);
 }
 
-TEST(CardDocuments, ValuesComeFromTheirControlsTrimmedAndHiddenFieldsStayOut) {
+TEST(CardDocuments, ValuesComeFromTheirFieldsTrimmedAndHiddenFieldsStayOut) {
   const Layout& layout = clientLayout();
   Record client = namedFields(layout);
   client[layout.indexOf("Codice")] = "  C/7  ";
-  const CardDocument doc = clientCardDocument(recordControls(layout, client));
+  const CardDocument doc = clientCardDocument(recordFields(layout, client));
   ASSERT_EQ(doc.rows.size(), 25u);
   EXPECT_FALSE(doc.spacer);
   EXPECT_EQ(doc.rows[0].second, "C/7");
@@ -156,7 +156,7 @@ TEST(CardDocuments, ValuesComeFromTheirControlsTrimmedAndHiddenFieldsStayOut) {
   Record item = namedFields(items);
   item[supply::Prezzo] = "3,50";
   item[supply::Importo] = "";
-  const CardDocument sheet = supplyCardDocument(" Rossi marzo ", recordControls(items, item));
+  const CardDocument sheet = supplyCardDocument(" Rossi marzo ", recordFields(items, item));
   EXPECT_EQ(sheet.title, "Rossi marzo");
   ASSERT_EQ(sheet.rows.size(), 15u);
   EXPECT_EQ(sheet.rows[5].second, "\x80 3,50");
@@ -164,7 +164,7 @@ TEST(CardDocuments, ValuesComeFromTheirControlsTrimmedAndHiddenFieldsStayOut) {
   EXPECT_EQ(sheet.rows[14].second, "Annotazioni");
   EXPECT_EQ(sheet.fileName, "Rossi marzo - Prodotto");
 
-  const CardDocument product = productCardDocument(recordControls(productLayout(), namedFields(productLayout())));
+  const CardDocument product = productCardDocument(recordFields(productLayout(), namedFields(productLayout())));
   EXPECT_TRUE(product.spacer);
   ASSERT_EQ(product.rows.size(), 16u);
   EXPECT_EQ(product.rows[14].second, "Giacenza");

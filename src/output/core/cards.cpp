@@ -8,17 +8,17 @@ namespace {
 
 struct CardRow {
   const char* label;
-  const char* control;
+  const char* field;
   bool euro = false;  // the value is written as an amount: euro sign, blank, text
 };
 
 constexpr char kEuroAndBlank[] = "\x80 ";
 
 std::vector<std::pair<Text, Text>> cardRows(std::initializer_list<CardRow> rows,
-                                            const ControlText& text) {
+                                            const FieldText& text) {
   std::vector<std::pair<Text, Text>> out;
   for (const CardRow& r : rows) {
-    Text value = trim(text(r.control));
+    Text value = trim(text(r.field));
     if (r.euro) value.insert(0, kEuroAndBlank);
     out.emplace_back(r.label, std::move(value));
   }
@@ -27,85 +27,85 @@ std::vector<std::pair<Text, Text>> cardRows(std::initializer_list<CardRow> rows,
 
 }  // namespace
 
-CardDocument clientCardDocument(const ControlText& text) {
+CardDocument clientCardDocument(const FieldText& text) {
   CardDocument doc;
   doc.title = "SCHEDA ANAGRAFICA CLIENTE";
   doc.rows = cardRows({
-      {"Codice identificativo:", "txtCodice"},
-      {"Cliente (persona o azienda):", "txtPersona"},
-      {"Ufficio o altri dettagli:", "txtUfficio"},
-      {"Indirizzo:", "txtIndirizzo"},
-      {"CAP, citt\xE0 e sigla provincia:", "txtCitta"},
-      {"Tipo documento:", "txtTipoDoc"},
-      {"Numero documento:", "txtNumDoc"},
-      {"Ente di rilascio:", "txtEnteDoc"},
-      {"Data di rilascio:", "txtRilDoc"},
-      {"Data di scadenza:", "txtScaDoc"},
-      {"Codice fiscale", "txtCodFisc"},
-      {"Partita IVA:", "txtIva"},
-      {"Numero carta di credito:", "txtCarta"},
-      {"Tipo carta di credito:", "txtTipoCarta"},
-      {"Scadenza carta di credito:", "txtScaCarta"},
-      {"Codice IBAN:", "txtIban"},
-      {"Banca:", "txtBanca"},
-      {"Intestatario C/C:", "txtIntestatario"},
-      {"Modalit\xE0 di pagamento:", "txtPagamento"},
-      {"Tel. casa:", "txtTelCasa"},
-      {"Tel. ufficio:", "txtTelUff"},
-      {"Tel cellulare:", "txtTelCel"},
-      {"Fax:", "txtFax"},
-      {"E-mail:", "txtEmail"},
-      {"Note:", "txtNote"},
+      {"Codice identificativo:", "Codice"},
+      {"Cliente (persona o azienda):", "Persona"},
+      {"Ufficio o altri dettagli:", "Ufficio"},
+      {"Indirizzo:", "Indirizzo"},
+      {"CAP, citt\xE0 e sigla provincia:", "Citta"},
+      {"Tipo documento:", "TipoDoc"},
+      {"Numero documento:", "NumDoc"},
+      {"Ente di rilascio:", "EnteDoc"},
+      {"Data di rilascio:", "RilDoc"},
+      {"Data di scadenza:", "ScaDoc"},
+      {"Codice fiscale", "CodFisc"},
+      {"Partita IVA:", "Iva"},
+      {"Numero carta di credito:", "Carta"},
+      {"Tipo carta di credito:", "TipoCarta"},
+      {"Scadenza carta di credito:", "ScaCarta"},
+      {"Codice IBAN:", "Iban"},
+      {"Banca:", "Banca"},
+      {"Intestatario C/C:", "Intestatario"},
+      {"Modalit\xE0 di pagamento:", "Pagamento"},
+      {"Tel. casa:", "TelCasa"},
+      {"Tel. ufficio:", "TelUff"},
+      {"Tel cellulare:", "TelCel"},
+      {"Fax:", "Fax"},
+      {"E-mail:", "Email"},
+      {"Note:", "Note"},
   }, text);
   doc.fileName = doc.rows.front().second;  // the client's code
   return doc;
 }
 
-CardDocument productCardDocument(const ControlText& text) {
+CardDocument productCardDocument(const FieldText& text) {
   CardDocument doc;
   doc.title = "SCHEDA PRODOTTO O SERVIZIO";
   doc.spacer = true;
   doc.rows = cardRows({
-      {"Codice articolo:", "txtCodice"},
-      {"Tipologia:", "txtTipologia"},
-      {"Marca:", "txtMarca"},
-      {"Modello:", "txtModello"},
-      {"Accessori:", "txtAccessori"},
-      {"Descrizione prodotto o servizio:", "txtDescrizione"},
-      {"Fornitore:", "txtFornitore"},
-      {"Recapito:", "txtRecapito"},
-      {"Data di acquisto:", "txtData"},
-      {"Costo di acquisto:", "txtCosto"},
-      {"Documento di acquisto:", "txtDocumento"},
-      {"Modalit\xE0 di ordine merce:", "txtOrdine"},
-      {"Prezzo unitario:", "txtPrezzo"},
-      {"Collocazione:", "txtCollocazione"},
-      {"Giacenza:", "txtGiacenza"},
-      {"Note:", "txtNote"},
+      {"Codice articolo:", "Codice"},
+      {"Tipologia:", "Tipologia"},
+      {"Marca:", "Marca"},
+      {"Modello:", "Modello"},
+      {"Accessori:", "Accessori"},
+      {"Descrizione prodotto o servizio:", "Descrizione"},
+      {"Fornitore:", "Fornitore"},
+      {"Recapito:", "Recapito"},
+      {"Data di acquisto:", "Data"},
+      {"Costo di acquisto:", "Costo"},
+      {"Documento di acquisto:", "Documento"},
+      {"Modalit\xE0 di ordine merce:", "Ordine"},
+      {"Prezzo unitario:", "Prezzo"},
+      {"Collocazione:", "Collocazione"},
+      {"Giacenza:", "Giacenza"},
+      {"Note:", "Note"},
   }, text);
   doc.fileName = doc.rows.front().second;  // the article code
   return doc;
 }
 
-CardDocument supplyCardDocument(std::string_view supplyName, const ControlText& text) {
+CardDocument supplyCardDocument(std::string_view supplyName, const FieldText& text) {
   CardDocument doc;
   doc.title = trim(supplyName);
   doc.rows = cardRows({
-      {"Prodotto o servizio fornito:", "txtProdotto"},
-      {"Data fornitura:", "txtData"},
-      {"Ora consegna:", "txtOra"},
-      {"Luogo consegna:", "txtLuogo"},
-      {"Quantit\xE0:", "txtQuantita"},
-      {"Prezzo unitario:", "txtPrezzo", true},
-      {"Importo totale:", "txtImporto", true},
-      {"Unit\xE0 di misura:", "txtUM"},
-      {"Stato pagamento:", "txtPagamento"},
-      {"Aspetto esteriore dei beni:", "txtAspetto"},
-      {"Cliente", "txtCliente"},
-      {"Fornitore:", "txtFornitore"},
-      {"Consegnatario:", "txtConsegnatario"},
-      {"Vettore o conducente:", "txtVettore"},
-      {"Annotazioni:", "txtAnnotazioni"},
+      {"Prodotto o servizio fornito:", "Prodotto"},
+      {"Data fornitura:", "Data"},
+      {"Ora consegna:", "Ora"},
+      {"Luogo consegna:", "Luogo"},
+      {"Quantit\xE0:", "Quantita"},
+      {"Prezzo unitario:", "Prezzo", true},
+      {"Importo totale:", "Importo", true},
+      {"Unit\xE0 di misura:", "UM"},
+      {"Stato pagamento:", "Pagamento"},
+      {"Aspetto esteriore dei beni:", "Aspetto"},
+      {"Cliente", "Cliente"},
+      {"Fornitore:", "Fornitore"},
+      {"Consegnatario:", "Consegnatario"},
+      {"Vettore o conducente:", "Vettore"},
+      {"Annotazioni:", "Annotazioni"},
   }, text);
   // An item has no code of its own: the supply and the product name it.
   const Text& product = doc.rows.front().second;
@@ -113,10 +113,10 @@ CardDocument supplyCardDocument(std::string_view supplyName, const ControlText& 
   return doc;
 }
 
-ControlText recordControls(const Layout& layout, const Record& record) {
-  return [&layout, record](std::string_view control) -> Text {
+FieldText recordFields(const Layout& layout, const Record& record) {
+  return [&layout, record](std::string_view field) -> Text {
     for (size_t i = 0; i < layout.fieldCount() && i < record.values.size(); ++i)
-      if (control == layout.field(i).control) return record[i];
+      if (field == layout.field(i).name) return record[i];
     return {};
   };
 }

@@ -20,17 +20,17 @@ struct CardDocument {
   Text fileName;  // what the exported file is named after, before it is made safe
 };
 
-// The text of a card control, by object name ("txtCodice"). The card
-// documents trim what it gives.
-using ControlText = std::function<Text(std::string_view control)>;
+// The text of the card control that edits a record field, by field name
+// ("Codice"). The card documents trim what it gives.
+using FieldText = std::function<Text(std::string_view field)>;
 
-CardDocument clientCardDocument(const ControlText& text);
-CardDocument productCardDocument(const ControlText& text);
+CardDocument clientCardDocument(const FieldText& text);
+CardDocument productCardDocument(const FieldText& text);
 // The title of a supply item is the supply's name (the sheet's title panel).
-CardDocument supplyCardDocument(std::string_view supplyName, const ControlText& text);
+CardDocument supplyCardDocument(std::string_view supplyName, const FieldText& text);
 
-// The controls' texts of a card that holds `record`, for callers that have
-// the record rather than the controls. Unknown controls give "".
-ControlText recordControls(const Layout& layout, const Record& record);
+// The field texts of a card that holds `record`, for callers that have the
+// record rather than the controls. Unknown fields give "".
+FieldText recordFields(const Layout& layout, const Record& record);
 
 }  // namespace zel
