@@ -3,20 +3,18 @@
 #include <QHeaderView>
 #include <QShowEvent>
 
-#include "store/recordfile.h"
 #include "ui/behaviour.h"
 #include "ui/flow.h"
 #include "ui/kit.h"
 
 namespace zel {
 
-ArchiveGridModel::ArchiveGridModel(const Layout& layout, QList<GridColumn> columns, QObject* parent)
-    : QAbstractTableModel(parent), layout_(layout), columns_(std::move(columns)) {
-  for (const GridColumn& c : columns_) fieldIndex_.push_back(layout_.indexOf(c.field));
-}
+ArchiveGridModel::ArchiveGridModel(const ExportGrid& grid, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid) {}
 
 void ArchiveGridModel::clear() {
   beginResetModel();
+  numbers_.clear();
   rows_.clear();
   ends_.clear();
   endResetModel();
@@ -24,22 +22,26 @@ void ArchiveGridModel::clear() {
 
 void ArchiveGridModel::fill(const std::filesystem::path& archive) {
   beginResetModel();
+  numbers_.clear();
   rows_.clear();
   ends_.clear();
   try {
-    RecordFile file = RecordFile::openForUpdate(archive, layout_);
-    rows_.reserve(file.count());
-    file.scanRecords([this](size_t, const Record& r) {
-      Text row;
-      std::vector<uint32_t> ends;
-      for (size_t f : fieldIndex_) {
-        row += r[f];
-        ends.push_back(static_cast<uint32_t>(row.size()));
-      }
-      rows_.push_back(std::move(row));
-      ends_.push_back(std::move(ends));
-    });
-  } catch (const StoreError&) {
+    streamArchiveRows(grid_, archive, ArchiveAccess::ForUpdate,
+                      [this](size_t row, size_t, const std::vector<Text>& cells) {
+                        // The heading row is the view's header; an empty
+                        // archive streams one empty row, shown as none.
+                        if (row == 0 || cells.front().empty()) return;
+                        numbers_.push_back(cells.front());
+                        Text fields;
+                        std::vector<uint32_t> ends;
+                        for (size_t c = 1; c < cells.size(); ++c) {
+                          fields += cells[c];
+                          ends.push_back(static_cast<uint32_t>(fields.size()));
+                        }
+                        rows_.push_back(std::move(fields));
+                        ends_.push_back(std::move(ends));
+                      });
+  } catch (const std::exception&) {
     // The grid shows what was read.
   }
   endResetModel();
@@ -50,7 +52,7 @@ int ArchiveGridModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ArchiveGridModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+  return parent.isValid() ? 0 : static_cast<int>(grid_.columns.size()) - 1;
 }
 
 QString ArchiveGridModel::cellText(int row, int column) const {
@@ -67,24 +69,28 @@ QVariant ArchiveGridModel::data(const QModelIndex& index, int role) const {
 
 QVariant ArchiveGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Horizontal) return columns_.value(section).heading;
-  return QString::number(section + 1);  // the record number
+  if (orientation == Qt::Horizontal) {
+    const auto column = static_cast<size_t>(section) + 1;
+    return column < grid_.columns.size() ? toQ(grid_.columns[column].heading) : QVariant();
+  }
+  return section < rowCount() ? toQ(numbers_[static_cast<size_t>(section)]) : QVariant();
 }
 
 ExportWindow::ExportWindow(const QString& objectName, const QString& caption, QWidget* parent,
-                           const Layout& layout, QList<GridColumn> columns)
+                           const ExportGrid& grid)
     : Dialog(objectName, caption, parent),
       grdRecords(new QTableView(this)),
       panInfo(new QLabel(this)),
-      model_(layout, std::move(columns), this) {
+      model_(grid, this) {
   grdRecords->setObjectName(QStringLiteral("grdRecords"));
   grdRecords->setModel(&model_);
   grdRecords->setFont(uiFont(FontFamily::Verdana, pt(8)));
   grdRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grdRecords->verticalHeader()->setDefaultSectionSize(24);
   grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grdRecords->verticalHeader()->setFixedWidth(50);
-  for (int c = 0; c < model_.columns().size(); ++c) grdRecords->setColumnWidth(c, model_.columns()[c].width);
+  grdRecords->verticalHeader()->setFixedWidth(grid.columns.front().width);
+  for (size_t c = 1; c < grid.columns.size(); ++c)
+    grdRecords->setColumnWidth(static_cast<int>(c) - 1, grid.columns[c].width);
   panInfo->setObjectName(QStringLiteral("panInfo"));
 }
 

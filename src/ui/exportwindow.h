@@ -5,26 +5,16 @@
 // export the grid to Word or Excel.
 #include <QAbstractTableModel>
 #include <QLabel>
-#include <QList>
 #include <QTableView>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/text.h"
+#include "output/core/grids.h"
 #include "ui/dialog.h"
 
 namespace zel {
-
-class Layout;
-
-// One column of the grid after the record numbers: its heading as shown
-// (with its leading blank), its width in pixels and the record field it shows.
-struct GridColumn {
-  QString heading;
-  int width;
-  const char* field;
-};
 
 // The rows of an archive as the grid shows them. The texts are kept as the
 // file holds them (Windows-1252), one block per row, and converted only when
@@ -32,7 +22,9 @@ struct GridColumn {
 class ArchiveGridModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  ArchiveGridModel(const Layout& layout, QList<GridColumn> columns, QObject* parent = nullptr);
+  // The grid's first column (the record numbers) is the vertical header; the
+  // model's columns are the fields after it.
+  ArchiveGridModel(const ExportGrid& grid, QObject* parent = nullptr);
 
   // Reads every record of the file (opened for update: a missing archive is
   // created empty). A failure keeps the rows read so far.
@@ -44,15 +36,14 @@ class ArchiveGridModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-  const QList<GridColumn>& columns() const { return columns_; }
+  const ExportGrid& grid() const { return grid_; }
   // The text of a data cell (row and column from 0, column 0 the first field).
   QString cellText(int row, int column) const;
 
  private:
-  const Layout& layout_;
-  QList<GridColumn> columns_;
-  std::vector<size_t> fieldIndex_;
-  std::vector<Text> rows_;                // the fields of a row, one after the other
+  const ExportGrid& grid_;
+  std::vector<Text> numbers_;                // the record number of each row
+  std::vector<Text> rows_;                   // the fields of a row, one after the other
   std::vector<std::vector<uint32_t>> ends_;  // where each field of a row ends
 };
 
@@ -66,8 +57,7 @@ class ExportWindow : public Dialog {
   QLabel* panInfo;
 
  protected:
-  ExportWindow(const QString& objectName, const QString& caption, QWidget* parent, const Layout& layout,
-               QList<GridColumn> columns);
+  ExportWindow(const QString& objectName, const QString& caption, QWidget* parent, const ExportGrid& grid);
 
   // The archive the grid shows, asked at every showing.
   virtual std::filesystem::path archiveFile() const = 0;
