@@ -389,7 +389,8 @@ std::unique_ptr<FolderWindow> TfrmMateriali::newFolderWindow() { return std::mak
 void TfrmMateriali::imgWordClick() {
   if (trimmed(txtCodice->text()).isEmpty()) {
     Refusal{txtCodice, textValue("Per poter esportare la scheda corrente in Microsoft Word è necessario "
-                                 "indicare il codice articolo.")}
+                                 "indicare il codice articolo."),
+            {}, MsgIcon::None}
         .show(this);
     return;
   }

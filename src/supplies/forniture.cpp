@@ -368,7 +368,8 @@ void TfrmForniture::setRules() {
   });
   setDeleteTexts({
       {nullptr, QStringLiteral("Attenzione: operazione non valida.\r\n\r\nLa cancellazione può essere applicata "
-                               "soltanto ad una scheda già registrata in archivio.")},
+                               "soltanto ad una scheda già registrata in archivio."),
+       {}, MsgIcon::None},
       QStringLiteral("Si vuole proprio eliminare la scheda corrente?"),
       QStringLiteral("Conferma cancellazione scheda"),
       MsgIcon::None,

@@ -57,10 +57,11 @@ class CardScreen : public MainScreen {
 
   QLabel* lblPosizione = nullptr;
 
+  ~CardScreen() override;
+
  protected:
   CardScreen(const QString& objectName, const QString& caption, const Layout& layout,
              std::function<CardArchive()> archive, QWidget* parent = nullptr);
-  ~CardScreen() override;
 
   // Creates the eight hidden attachment fields inside `parent`.
   void createAttachmentFields(QWidget* parent);

@@ -1,0 +1,144 @@
+// What the three card screens share, checked once for each of them: the
+// client card, the product card and the supply sheet are driven through
+// their own controls, found by name.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "clients/destinatari.h"
+#include "fakeservices.h"
+#include "products/materiali.h"
+#include "store/archives.h"
+#include "store/recordfile.h"
+#include "supplies/forniture.h"
+#include "ui/cardbinding.h"
+#include "ui/kit.h"
+
+namespace zel {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CardCase {
+  const char* name;
+  const Layout& (*layout)();
+  std::function<std::unique_ptr<CardScreen>(const fs::path& folder)> make;
+  std::function<fs::path(const fs::path& folder)> archive;
+  const char* keyField;  // the mandatory field every case fills
+  const char* save;
+  const char* first;
+  const char* next;
+};
+
+std::ostream& operator<<(std::ostream& out, const CardCase& c) { return out << c.name; }
+
+const CardCase kCards[] = {
+    {"client", clientLayout, [](const fs::path&) { return std::make_unique<TfrmDestinatari>(); },
+     [](const fs::path& f) { return f / kClientArchive; }, "txtCodice", "cmdSalva", "imgPrimo", "imgAvanti"},
+    {"product", productLayout, [](const fs::path&) { return std::make_unique<TfrmMateriali>(); },
+     [](const fs::path& f) { return f / kProductArchive; }, "txtCodice", "imgSalva", "imgPrimo", "imgAvanti"},
+    {"supply", supplyLayout,
+     [](const fs::path& f) {
+       auto sheet = std::make_unique<TfrmForniture>();
+       sheet->openSupply(pathToQ(f / "Prova.for"), QStringLiteral("Prova"));
+       return sheet;
+     },
+     [](const fs::path& f) { return f / "Prova.for"; }, "txtProdotto", "cmdSalva", "imgPrimo", "imgAvanti"},
+};
+
+class CardScreens : public ::testing::TestWithParam<CardCase> {
+ protected:
+  void SetUp() override {
+    card = GetParam().make(folder.path());
+    card->show();
+    QApplication::setActiveWindow(card.get());
+    QCoreApplication::processEvents();
+    fake.clear();
+  }
+
+  QWidget* control(const char* name) const {
+    auto* w = card->findChild<QWidget*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  void click(const char* name) { QTest::mouseClick(control(name), Qt::LeftButton); }
+  // Fills every mandatory field of the three cards that exist on this one.
+  void fillMandatory(const QString& key) {
+    setControlText(control(GetParam().keyField), key);
+    if (auto* persona = card->findChild<QLineEdit*>(QStringLiteral("txtPersona"))) persona->setText("Persona");
+  }
+  fs::path archive() const { return GetParam().archive(folder.path()); }
+  size_t recordCount() const {
+    return fs::exists(archive()) ? fs::file_size(archive()) / GetParam().layout().recordSize() : 0;
+  }
+
+  test::FakeServices fake;
+  test::FakeFlow flow;
+  test::TempProgramFolder folder;
+  std::unique_ptr<CardScreen> card;
+};
+
+TEST_P(CardScreens, EveryBoxTakesAsManyCharactersAsItsFieldHolds) {
+  const Layout& layout = GetParam().layout();
+  for (const FieldDef& f : layout.fields()) {
+    if (f.attachment) continue;
+    auto* box = card->findChild<QLineEdit*>(controlName(f));
+    if (!box) continue;  // the notes box and the payment drop-down are no line edits
+    EXPECT_EQ(box->maxLength(), f.capacity) << f.name;
+  }
+}
+
+TEST_P(CardScreens, SaveAppendsThenOverwritesAndTheAttachmentsGoWithTheRecord) {
+  fillMandatory(QStringLiteral("K1"));
+  card->attachmentFields().file[1]->setText(QStringLiteral(" /dati/b.pdf "));
+  card->attachmentFields().folderDescription->setText(QStringLiteral("Progetti"));
+  click(GetParam().save);
+  ASSERT_EQ(recordCount(), 1u);
+  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  EXPECT_EQ(fake.last().title, cardtext::savedInsertTitle());
+
+  setControlText(control(GetParam().keyField), QStringLiteral("K2"));
+  click(GetParam().save);
+  EXPECT_EQ(recordCount(), 1u);  // the same record, overwritten
+  EXPECT_EQ(fake.last().title, cardtext::savedUpdateTitle());
+
+  const Layout& layout = GetParam().layout();
+  const Record r = readRecord(archive(), layout, 1);
+  EXPECT_EQ(r[layout.indexOf("File02")], "/dati/b.pdf");
+  EXPECT_EQ(r[layout.indexOf("CartellaDesc")], "Progetti");
+  EXPECT_EQ(r[0], "K2");
+
+  // A new card forgets them; navigating brings them back.
+  card->attachmentFields().file[1]->clear();
+  click(GetParam().first);
+  EXPECT_EQ(card->attachmentFields().file[1]->text(), QStringLiteral("/dati/b.pdf"));
+}
+
+TEST_P(CardScreens, AMissingKeyStopsTheSaveBeforeTheArchiveIsTouched) {
+  fillMandatory(QStringLiteral("   "));
+  click(GetParam().save);
+  EXPECT_FALSE(fs::exists(archive()) && fs::file_size(archive()) > 0);
+  ASSERT_FALSE(fake.messages.isEmpty());
+  EXPECT_EQ(fake.last().title, QStringLiteral("Salvataggio scheda non applicabile"));
+  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+}
+
+TEST_P(CardScreens, NavigatingAnEmptyArchiveSaysSoAndKeepsTheCard) {
+  fillMandatory(QStringLiteral("in corso"));
+  click(GetParam().next);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, cardtext::emptyArchive());
+  EXPECT_EQ(controlText(control(GetParam().keyField)), QStringLiteral("in corso"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachCard, CardScreens, ::testing::ValuesIn(kCards),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace zel
