@@ -72,15 +72,6 @@ void TfrmDestinatari::buildToolbar() {
   cmdRicerca =
       iconCommand(grpControlli, "cmdRicerca", QStringLiteral(":/art/cmd_ricerca.png"), QRect(100, 17, 32, 32));
   createAttachmentFields(grpControlli);
-  const AttachmentFields& hidden = attachmentFields();
-  lblFile01 = hidden.file[0];
-  lblFile02 = hidden.file[1];
-  lblFile03 = hidden.file[2];
-  lblDesc01 = hidden.description[0];
-  lblDesc02 = hidden.description[1];
-  lblDesc03 = hidden.description[2];
-  lblCartella = hidden.folder;
-  lblCartellaDesc = hidden.folderDescription;
 
   grpWord = toolGroup("grpWord", 158, 52);
   cmdWord = iconCommand(grpWord, "cmdWord", QStringLiteral(":/art/cmd_word.png"), icon);
@@ -199,17 +190,12 @@ QList<QWidget*> TfrmDestinatari::dataControls() const {
 }
 
 void TfrmDestinatari::wireCommands() {
+  wireSaveAndNavigation(cmdSalva, imgPrimo, imgIndietro, imgAvanti, imgUltimo);
   zel::wireCommands<TfrmDestinatari>(this, panInfo, {
       {cmdNuovo, &TfrmDestinatari::newCardCommand, " Prepara la schermata ad accogliere una nuova scheda."},
-      {cmdSalva, &TfrmDestinatari::saveCommand,
-       " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente."},
       {cmdRicerca, &TfrmDestinatari::cmdRicercaClick, " Trova una scheda in archivio."},
       {cmdWord, &TfrmDestinatari::cmdWordClick, " Esporta la scheda corrente in un file di Microsoft Word."},
       {cmdExcel, &TfrmDestinatari::cmdExcelClick, " Esporta l'archivio corrente in un foglio di Microsoft Excel."},
-      {imgPrimo, &TfrmDestinatari::firstCommand, " Visualizza la prima scheda in archivio."},
-      {imgIndietro, &TfrmDestinatari::previousCommand, " Visualizza la scheda precedente in archivio."},
-      {imgAvanti, &TfrmDestinatari::nextCommand, " Visualizza la scheda successiva in archivio."},
-      {imgUltimo, &TfrmDestinatari::lastCommand, " Visualizza l'ultima scheda in archivio"},
       {cmdElimina, &TfrmDestinatari::deleteCommand, " Elimina la scheda corrente dall'archivio."},
       {cmdGuida, &TfrmDestinatari::helpCommand, " Visualizza una pagina della guida in linea sensibile al contesto."},
       {cmdEsci, &TfrmDestinatari::exitCommand, " Esce dalla schermata di lavoro corrente."},

@@ -35,9 +35,6 @@ class TfrmDestinatari : public CardScreen {
   ClickLabel *chkCodFisc, *chkIva, *chkNumCarta, *chkIban, *imgEmail;
   QLabel *imgDecoro, *imgRiquadro;
 
-  // Hidden fields of the record: the attachments and the folder.
-  QLabel *lblFile01, *lblFile02, *lblFile03, *lblDesc01, *lblDesc02, *lblDesc03, *lblCartella,
-      *lblCartellaDesc;
 
   // Data controls.
   QLineEdit *txtCodice, *txtPersona, *txtUfficio, *txtIndirizzo, *txtCitta;

@@ -203,15 +203,6 @@ void TfrmMateriali::buildControls() {
 
   // The attachment fields of the record, never shown.
   createAttachmentFields(c);
-  const AttachmentFields& hidden = attachmentFields();
-  lblFile01 = hidden.file[0];
-  lblFile02 = hidden.file[1];
-  lblFile03 = hidden.file[2];
-  lblDesc01 = hidden.description[0];
-  lblDesc02 = hidden.description[1];
-  lblDesc03 = hidden.description[2];
-  lblCartella = hidden.folder;
-  lblCartellaDesc = hidden.folderDescription;
 
   statusPanel();
 }
@@ -240,10 +231,9 @@ void TfrmMateriali::wireCommands() {
   onExit(txtSottoscorta, this, [this] { txtSottoscortaExit(); });
 
   QLabel* pan = statusPanel();
+  wireSaveAndNavigation(imgSalva, imgPrimo, imgIndietro, imgAvanti, imgUltimo);
   zel::wireCommands<TfrmMateriali>(this, pan, {
       {imgNuovo, &TfrmMateriali::newCardCommand, " Prepara la schermata ad accogliere una nuova scheda."},
-      {imgSalva, &TfrmMateriali::saveCommand,
-       " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente."},
       {imgTrova, &TfrmMateriali::imgTrovaMouseUp, " Trova una scheda in archivio."},
       {imgWord, &TfrmMateriali::imgWordClick, " Esporta la scheda corrente in un file di Microsoft Word."},
       {imgExcel, &TfrmMateriali::imgExcelMouseUp, " Esporta l'archivio corrente in un foglio di Microsoft Excel."},
@@ -254,10 +244,6 @@ void TfrmMateriali::wireCommands() {
        " Cerca sul Web, tramite Google, informazioni relative all'articolo descritto nella scheda corrente."},
       {imgGuida, &TfrmMateriali::helpCommand, " Visualizza la guida in linea del programma."},
       {imgEsci, &TfrmMateriali::exitCommand, " Esce dalla schermata di lavoro corrente."},
-      {imgPrimo, &TfrmMateriali::firstCommand, " Visualizza la prima scheda in archivio."},
-      {imgIndietro, &TfrmMateriali::previousCommand, " Visualizza la scheda precedente in archivio."},
-      {imgAvanti, &TfrmMateriali::nextCommand, " Visualizza la scheda successiva in archivio."},
-      {imgUltimo, &TfrmMateriali::lastCommand, " Visualizza l'ultima scheda in archivio"},
   });
   clearStatusOver({this, container(), grpControlli, grpSezione01, grpSezione02, grpSezione03}, pan);
 }

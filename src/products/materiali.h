@@ -29,9 +29,6 @@ class TfrmMateriali : public CardScreen {
   QLineEdit *txtCodice, *txtTipologia, *txtMarca, *txtModello, *txtAccessori, *txtDescrizione;
   QLineEdit *txtFornitore, *txtRecapito, *txtData, *txtCosto, *txtDocumento, *txtOrdine;
   QLineEdit *txtPrezzo, *txtCollocazione, *txtGiacenza, *txtSottoscorta, *txtNote;
-  // Hidden labels with the attachment fields.
-  QLabel *lblFile01, *lblFile02, *lblFile03, *lblDesc01, *lblDesc02, *lblDesc03;
-  QLabel *lblCartella, *lblCartellaDesc;
   // Navigation and command images.
   ClickLabel *imgPrimo, *imgIndietro, *imgAvanti, *imgUltimo;
   ClickLabel *imgNuovo, *imgSalva, *imgTrova, *imgWord, *imgExcel, *imgFile, *imgCartella;

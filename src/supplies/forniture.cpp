@@ -84,15 +84,6 @@ TfrmForniture::TfrmForniture(QWidget* parent)
 
   lblFile = hiddenLabel(this, "lblFile");
   createAttachmentFields(this);
-  const AttachmentFields& hidden = attachmentFields();
-  lblFile01 = hidden.file[0];
-  lblFile02 = hidden.file[1];
-  lblFile03 = hidden.file[2];
-  lblDesc01 = hidden.description[0];
-  lblDesc02 = hidden.description[1];
-  lblDesc03 = hidden.description[2];
-  lblCartella = hidden.folder;
-  lblCartellaDesc = hidden.folderDescription;
 
   buildToolbar();
   panClasse = panel(container(), "panClasse", QString(), QRect(0, 64, 995, 28), kNavy, Qt::white,
@@ -318,24 +309,19 @@ void TfrmForniture::numberFilter(QLineEdit* box, const char* defaultText) {
 }
 
 void TfrmForniture::bindStatusTexts() {
+  // Navigation shows another item; the list and the total stay as they are.
+  wireSaveAndNavigation(cmdSalva, imgPrimo, imgIndietro, imgAvanti, imgUltimo);
   zel::wireCommands<TfrmForniture>(this, panInfo, {
       {cmdNuovo, &TfrmForniture::cmdNuovoClick,
        " Prepara la schermata ad accogliere una nuova scheda di fornitura senza cancellare le informazioni che si "
        "suppone restino invariate."},
       {cmdCancella, &TfrmForniture::cmdCancellaClick,
        " Prepara la schermata ad accogliere una nuova scheda di fornitura cancellando tutti i campi di testo."},
-      {cmdSalva, &TfrmForniture::saveCommand,
-       " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente."},
       {cmdRicerca, &TfrmForniture::cmdRicercaClick, " Cerca una scheda in archivio."},
       {cmdAllega, &TfrmForniture::attachmentsCommand, " Allega file alla scheda corrente."},
       {cmdAssocia, &TfrmForniture::folderCommand, " Associa una cartella alla scheda corrente."},
       {cmdWord, &TfrmForniture::cmdWordClick, " Esporta la scheda corrente in un file di Microsoft Word."},
       {cmdExcel, &TfrmForniture::cmdExcelClick, " Esporta l'archivio corrente in un foglio di Microsoft Excel."},
-      // Navigation shows another item; the list and the total stay as they are.
-      {imgPrimo, &TfrmForniture::firstCommand, " Visualizza la prima scheda in archivio."},
-      {imgIndietro, &TfrmForniture::previousCommand, " Visualizza la scheda precedente in archivio."},
-      {imgAvanti, &TfrmForniture::nextCommand, " Visualizza la scheda successiva in archivio."},
-      {imgUltimo, &TfrmForniture::lastCommand, " Visualizza l'ultima scheda in archivio"},
       {cmdSospesi, &TfrmForniture::cmdSospesiClick,
        " Visualizza l'elenco dei prodotti o servizi forniti con pagamento in sospeso."},
       {cmdGuida, &TfrmForniture::helpCommand, " Visualizza la guida in linea."},

@@ -44,16 +44,6 @@ class TfrmForniture : public CardScreen {
   QLineEdit* txtVettore;
   QLineEdit* txtAnnotazioni;
 
-  // Hidden attachment and folder fields, written by the attachments and
-  // folder windows and stored with the item at the next save.
-  QLabel* lblFile01;
-  QLabel* lblFile02;
-  QLabel* lblFile03;
-  QLabel* lblDesc01;
-  QLabel* lblDesc02;
-  QLabel* lblDesc03;
-  QLabel* lblCartella;
-  QLabel* lblCartellaDesc;
 
   QLabel* lblPer;            // the "X" between quantity and price
   QPushButton* cmdCalcola;   // "=" between price and amount

@@ -21,7 +21,29 @@ CardScreen::CardScreen(const QString& objectName, const QString& caption, const 
 
 CardScreen::~CardScreen() = default;
 
-void CardScreen::createAttachmentFields(QWidget* parent) { attachments_ = zel::createAttachmentFields(parent, layout_); }
+void CardScreen::createAttachmentFields(QWidget* parent) {
+  attachments_ = zel::createAttachmentFields(parent, layout_);
+  lblFile01 = attachments_.file[0];
+  lblFile02 = attachments_.file[1];
+  lblFile03 = attachments_.file[2];
+  lblDesc01 = attachments_.description[0];
+  lblDesc02 = attachments_.description[1];
+  lblDesc03 = attachments_.description[2];
+  lblCartella = attachments_.folder;
+  lblCartellaDesc = attachments_.folderDescription;
+}
+
+void CardScreen::wireSaveAndNavigation(QWidget* save, QWidget* first, QWidget* previous, QWidget* next,
+                                       QWidget* last) {
+  wireCommands<CardScreen>(this, statusPanel(), {
+      {save, &CardScreen::saveCommand,
+       " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente."},
+      {first, &CardScreen::firstCommand, " Visualizza la prima scheda in archivio."},
+      {previous, &CardScreen::previousCommand, " Visualizza la scheda precedente in archivio."},
+      {next, &CardScreen::nextCommand, " Visualizza la scheda successiva in archivio."},
+      {last, &CardScreen::lastCommand, " Visualizza l'ultima scheda in archivio"},
+  });
+}
 
 void CardScreen::bindCard() {
   binding_ = std::make_unique<CardBinding>(this, layout_, lblPosizione, archive_);

@@ -56,6 +56,10 @@ class CardScreen : public MainScreen {
   void showRecord(const Record& record, size_t k);
 
   QLabel* lblPosizione = nullptr;
+  // The hidden attachment fields, by their control names.
+  QLabel *lblFile01 = nullptr, *lblFile02 = nullptr, *lblFile03 = nullptr;
+  QLabel *lblDesc01 = nullptr, *lblDesc02 = nullptr, *lblDesc03 = nullptr;
+  QLabel *lblCartella = nullptr, *lblCartellaDesc = nullptr;
 
   ~CardScreen() override;
 
@@ -70,6 +74,9 @@ class CardScreen : public MainScreen {
   // its position label exist.
   void bindCard();
   void setMandatoryFields(QList<MandatoryField> fields) { mandatory_ = std::move(fields); }
+  // Wires the save command and the four navigation steps, with the status
+  // texts every card gives them.
+  void wireSaveAndNavigation(QWidget* save, QWidget* first, QWidget* previous, QWidget* next, QWidget* last);
   void setDeleteTexts(DeleteTexts texts) { deleteTexts_ = std::move(texts); }
 
   // ---- the shared commands ----
