@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/findinlist.h"
+#include "store/recordsearch.h"
+
+namespace zel {
+namespace {
+
+using Outcome = FindStep::Outcome;
+
+const std::vector<Text> kLines = {"Vite M6 - 12,50", "Dado M6", "Rondella - 12,50", "Bullone"};
+
+TEST(FindInList, SameTextStepsOnAndWrapsANewTextStartsAgain) {
+  FindStep s = findInList(kLines, "12,50", "", std::nullopt);
+  EXPECT_EQ(s.outcome, Outcome::Found);
+  EXPECT_EQ(s.selected, 0u);
+  s = findInList(kLines, "12,50", s.lastKey, s.selected);
+  EXPECT_EQ(s.selected, 2u);
+  s = findInList(kLines, "12,50", s.lastKey, s.selected);
+  EXPECT_EQ(s.selected, 0u);  // wrapped to the top
+
+  // A changed text tests line 0 first, even when it is the selected line.
+  s = findInList(kLines, "VITE", "12,50", 0u);
+  EXPECT_EQ(s.selected, 0u);
+  EXPECT_EQ(s.lastKey, "vite");
+  // Only one line matches: pressing again keeps it.
+  s = findInList(kLines, "vite", s.lastKey, s.selected);
+  EXPECT_EQ(s.outcome, Outcome::Found);
+  EXPECT_EQ(s.selected, 0u);
+}
+
+TEST(FindInList, NoMatchKeepsTheSelectionAndEmptyTextNeverMatches) {
+  FindStep s = findInList(kLines, "chiodo", "", 3u);
+  EXPECT_EQ(s.outcome, Outcome::NotFound);
+  EXPECT_EQ(s.selected, 3u);
+  EXPECT_EQ(s.lastKey, "chiodo");
+
+  s = findInList(kLines, "", "", 1u);
+  EXPECT_EQ(s.outcome, Outcome::NotFound);
+  EXPECT_EQ(s.selected, 1u);
+  // Nothing selected: the first line becomes the selection even without a match.
+  EXPECT_EQ(findInList(kLines, "chiodo", "", std::nullopt).selected, 0u);
+  // A trailing blank is part of the text.
+  EXPECT_EQ(findInList(kLines, "m6 ", "", std::nullopt).selected, 0u);
+  EXPECT_EQ(findInList(kLines, "bullone ", "", 0u).outcome, Outcome::NotFound);
+}
+
+TEST(FindInList, EmptyListAndOnlyAsciiFolds) {
+  const FindStep s = findInList({}, "x", "y", std::nullopt);
+  EXPECT_EQ(s.outcome, Outcome::EmptyList);
+  EXPECT_FALSE(s.selected);
+  EXPECT_EQ(s.lastKey, "y");
+
+  const std::vector<Text> accented = {"CITT\xC0 di Castello", "citt\xE0 nuova"};
+  EXPECT_EQ(findInList(accented, "citt\xE0", "", std::nullopt).selected, 1u);
+  EXPECT_EQ(findInList(accented, "CITT\xC0", "", 1u).selected, 0u);
+}
+
+TEST(ListOrder, IgnoresCaseOfAToZAndIsTotal) {
+  std::vector<Text> lines = {"beta", "Zeta", "alfa", "ALFA", "Alfa", "\xE0ncora", "alfa2"};
+  sortLines(lines);
+  EXPECT_EQ(lines, (std::vector<Text>{"ALFA", "Alfa", "alfa", "alfa2", "beta", "Zeta", "\xE0ncora"}));
+  // Dates lead supply lines: text order, day first.
+  std::vector<Text> dates = {"20/12/2025  x", "05/01/2026  y"};
+  sortLines(dates);
+  EXPECT_EQ(dates.front(), "05/01/2026  y");
+}
+
+}  // namespace
+}  // namespace zel
