@@ -9,6 +9,7 @@
 
 #include "cli/command.h"
 #include "cli/password_cmd.h"
+#include "cli/search_cmd.h"
 #include "core/text.h"
 #include "store/archives.h"
 #include "store/layout.h"
@@ -234,6 +235,7 @@ const Command kCommands[] = {
     {"dump", dump, dumpUsage},
     {"verify", verify, verifyUsage},
     {"password", passwordCommand, passwordUsageText},
+    {"search", searchCommand, searchUsageText},
 };
 
 }  // namespace
