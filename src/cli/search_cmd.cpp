@@ -39,8 +39,9 @@ const char kUsage[] =
     "      cannot be read or the listing stops early at a damaged record (the\n"
     "      lines so far are printed), 2 on a usage error.\n";
 
-void printLines(std::ostream& out, const std::vector<Text>& lines) {
-  for (const Text& line : lines) out << cp1252ToUtf8(line) << '\n';
+template <class Lines>
+void printLines(std::ostream& out, const Lines& lines) {
+  for (std::string_view line : lines) out << cp1252ToUtf8(line) << '\n';
 }
 
 // The option names of a search: --folder when it reads the program folder,

@@ -2,7 +2,7 @@
 
 namespace zel {
 
-FindStep findInList(const std::vector<Text>& lines, std::string_view typed, std::string_view lastKey,
+FindStep findInList(const TextList& lines, std::string_view typed, std::string_view lastKey,
                     std::optional<size_t> selected) {
   FindStep step;
   if (lines.empty()) {

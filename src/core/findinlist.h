@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/text.h"
+#include "core/textlist.h"
 
 namespace zel {
 
@@ -29,7 +30,7 @@ struct FindStep {
 // tests the lines after the selected one, wrapping round, the selected line
 // last. A line passes when the key occurs in it, A-Z lower-cased; an empty
 // key never passes.
-FindStep findInList(const std::vector<Text>& lines, std::string_view typed, std::string_view lastKey,
+FindStep findInList(const TextList& lines, std::string_view typed, std::string_view lastKey,
                     std::optional<size_t> selected);
 
 }  // namespace zel

@@ -41,12 +41,12 @@ std::vector<PrintPage> layoutPrintedList(const PrintRequest& r) {
   out.put(y, 14, separator);
   y += 3 * h8;
 
-  for (const Text& entry : r.entries) {
+  for (std::string_view entry : r.entries) {
     if (y >= r.pageHeight - 3 * h8) {
       out.newPage();
       y = 2 * h8;
     }
-    out.put(y, 8, entry);
+    out.put(y, 8, Text(entry));
     y += 2 * h8;
   }
 

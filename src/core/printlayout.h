@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/text.h"
+#include "core/textlist.h"
 
 namespace zel {
 
@@ -29,7 +30,7 @@ struct PrintTotal {
 };
 
 struct PrintRequest {
-  std::vector<Text> entries;  // the list's lines, in list order
+  TextList entries;           // the list's lines, in list order
   Text title;
   size_t separatorLength = 0;        // hyphens in each separator
   std::optional<PrintTotal> total;   // the two lists with a total

@@ -32,8 +32,8 @@ Text clientLine(const Record& c) {
   return out;
 }
 
-std::vector<Text> searchClients(const std::filesystem::path& archive, const Criteria& criteria,
-                                Access access) {
+TextList searchClients(const std::filesystem::path& archive, const Criteria& criteria,
+                       Access access) {
   return searchLines(archive, clientLayout(), access, criteria, rawClientLine);
 }
 

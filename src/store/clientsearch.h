@@ -33,8 +33,8 @@ Text clientLine(const Record& client);
 
 // The lines of the clients that match, sorted (lessFolded). The windows open
 // the archive for update, creating a missing one. Throws StoreError.
-std::vector<Text> searchClients(const std::filesystem::path& archive, const Criteria& criteria,
-                                Access access = Access::Update);
+TextList searchClients(const std::filesystem::path& archive, const Criteria& criteria,
+                       Access access = Access::Update);
 
 // The client behind a chosen line: the last in file order whose line equals
 // it (both trimmed). Opens the archive for update. Throws StoreError.

@@ -42,12 +42,6 @@ void encodeRecord(const Layout& layout, const Record& record, uint8_t* out) {
   }
 }
 
-std::string_view storedText(const Layout& layout, const uint8_t* record, size_t i) {
-  const uint8_t* p = record + layout.offset(i);
-  const size_t len = std::min<size_t>(p[0], static_cast<size_t>(layout.field(i).capacity));
-  return std::string_view(reinterpret_cast<const char*>(p + 1), len);
-}
-
 void decodeRecordInto(const Layout& layout, const uint8_t* in, Record& record) {
   record.values.resize(layout.fieldCount());
   for (size_t i = 0; i < layout.fieldCount(); ++i) {

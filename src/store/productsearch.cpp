@@ -90,7 +90,7 @@ PartialListing stockListing(const std::filesystem::path& archive, Access access,
   } catch (const std::exception& e) {
     listing.problem = e.what();
   }
-  sortLines(listing.lines);
+  listing.lines.sortFolded();
   return listing;
 }
 
@@ -110,8 +110,8 @@ Text stockLine(const Record& product) {
 
 std::optional<bool> isUnderStock(const Record& product) { return underStock(recordFields(product)); }
 
-std::vector<Text> searchProducts(const std::filesystem::path& archive, const Criteria& criteria,
-                                 Access access) {
+TextList searchProducts(const std::filesystem::path& archive, const Criteria& criteria,
+                        Access access) {
   return searchLines(archive, productLayout(), access, criteria, rawSearchLine);
 }
 

@@ -34,8 +34,8 @@ std::optional<bool> isUnderStock(const Record& product);
 
 // The search lines of the products that match, sorted (lessFolded). The
 // windows open the archive for update. Throws StoreError.
-std::vector<Text> searchProducts(const std::filesystem::path& archive, const Criteria& criteria,
-                                 Access access = Access::Update);
+TextList searchProducts(const std::filesystem::path& archive, const Criteria& criteria,
+                        Access access = Access::Update);
 
 // The stock lines of the products at or below their threshold, sorted. A
 // stock or threshold that is not a number ends the listing there, as does a

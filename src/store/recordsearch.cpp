@@ -1,8 +1,19 @@
 #include "store/recordsearch.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <system_error>
 
 namespace zel {
+namespace {
+
+// Room taken up front for the lines of a search, per record of the file: a
+// client line is about 150 characters. Growing a buffer of many megabytes
+// step by step would copy it and touch fresh memory each time.
+constexpr size_t kLineRoom = 192;
+constexpr size_t kMaxRecordsRoom = size_t{1} << 20;
+
+}  // namespace
 
 Matcher::Matcher(const Layout& layout, const Criteria& criteria) : layout_(&layout) {
   for (const Criterion& c : criteria) {
@@ -17,23 +28,21 @@ bool Matcher::matches(const uint8_t* record) const {
   return true;
 }
 
-void sortLines(std::vector<Text>& lines) {
-  std::sort(lines.begin(), lines.end(),
-            [](const Text& a, const Text& b) { return lessFolded(a, b); });
-}
-
-std::vector<Text> searchLines(const std::filesystem::path& file, const Layout& layout,
-                              Access access, const Criteria& criteria,
-                              const LineBuilder& lineOf) {
+TextList searchLines(const std::filesystem::path& file, const Layout& layout, Access access,
+                     const Criteria& criteria, const LineBuilder& lineOf) {
   const Matcher matcher(layout, criteria);
-  std::vector<Text> lines;
+  TextList lines;
+  std::error_code ec;
+  const size_t records = std::min(std::filesystem::file_size(file, ec) / layout.recordSize(), kMaxRecordsRoom);
+  if (!ec) lines.reserve(records, records * kLineRoom);
   Text line;
   scanFile(file, layout, access, [&](size_t, const uint8_t* bytes) {
     if (!matcher.matches(bytes)) return;
     lineOf(bytes, line);
     lines.push_back(line);
   });
-  sortLines(lines);
+  lines.shrinkToFit();
+  lines.sortFolded();
   return lines;
 }
 

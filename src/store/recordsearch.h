@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/text.h"
+#include "core/textlist.h"
 #include "store/layout.h"
 #include "store/recordfile.h"
 
@@ -45,14 +46,10 @@ class Matcher {
 // lines it keeps.
 using LineBuilder = std::function<void(const uint8_t* record, Text& out)>;
 
-// Sorts list lines in the order of every sorted result list (lessFolded).
-void sortLines(std::vector<Text>& lines);
-
-// The lines of the records that match, in list order. Throws StoreError when
-// the archive cannot be read.
-std::vector<Text> searchLines(const std::filesystem::path& file, const Layout& layout,
-                              Access access, const Criteria& criteria,
-                              const LineBuilder& lineOf);
+// The lines of the records that match, in list order (TextList::sortFolded).
+// Throws StoreError when the archive cannot be read.
+TextList searchLines(const std::filesystem::path& file, const Layout& layout, Access access,
+                     const Criteria& criteria, const LineBuilder& lineOf);
 
 // A record found again from its list line.
 struct PickedRecord {
@@ -70,7 +67,7 @@ std::optional<PickedRecord> pickRecord(const std::filesystem::path& file, const 
 // A listing that keeps what it has when it cannot go on: the windows show the
 // lines reached so far without a word; the tool reports why it stopped.
 struct PartialListing {
-  std::vector<Text> lines;
+  TextList lines;
   Text problem;  // empty when every record was read
   bool complete() const { return problem.empty(); }
 };

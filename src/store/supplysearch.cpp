@@ -2,8 +2,8 @@
 
 namespace zel {
 
-std::vector<Text> searchSupply(const std::filesystem::path& supplyFile, const Criteria& criteria,
-                               Access access) {
+TextList searchSupply(const std::filesystem::path& supplyFile, const Criteria& criteria,
+                      Access access) {
   Record item;  // decoded anew for each listed item, reusing its storage
   return searchLines(supplyFile, supplyLayout(), access, criteria,
                      [&item](const uint8_t* bytes, Text& out) {

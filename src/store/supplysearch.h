@@ -19,8 +19,8 @@ inline constexpr supply::Field kSupplySearchFields[] = {
 // The item lines of the items that match, sorted (lessFolded): dates
 // "dd/mm/yyyy" lead the lines, so the order is by day first, not by date.
 // The windows open the file for update. Throws StoreError.
-std::vector<Text> searchSupply(const std::filesystem::path& supplyFile, const Criteria& criteria,
-                               Access access = Access::Update);
+TextList searchSupply(const std::filesystem::path& supplyFile, const Criteria& criteria,
+                      Access access = Access::Update);
 
 // The pending items (isPending) in record order, with the sum of their
 // amounts. An amount that is not a number ends the listing there, as does a

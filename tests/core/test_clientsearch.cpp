@@ -25,9 +25,9 @@ void writeClients(const fs::path& file, const std::vector<Record>& clients) {
   f.close();
 }
 
-std::vector<Text> codes(const std::vector<Text>& lines) {
+std::vector<Text> codes(const TextList& lines) {
   std::vector<Text> out;
-  for (const Text& l : lines) out.push_back(trim(l.substr(9, 20)));
+  for (std::string_view l : lines) out.push_back(trim(l.substr(9, 20)));
   return out;
 }
 
@@ -80,10 +80,10 @@ TEST(ClientSearch, PickGivesTheLastRecordWithTheLine) {
                       clientOf({{client::Codice, "C2"}, {client::Persona, "Verdi"}}),
                       clientOf({{client::Codice, "C1"}, {client::Persona, "Rossi"}, {client::Email, "b@x.it"}}),
                       clientOf({{client::Codice, "C3"}, {client::Persona, "Neri"}})});
-  const std::vector<Text> lines = searchClients(file, {{client::Persona, "rossi"}});
+  const TextList lines = searchClients(file, {{client::Persona, "rossi"}});
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], lines[1]);
-  const auto picked = pickClient(file, lines[0] + "  ");
+  const auto picked = pickClient(file, Text(lines[0]) + "  ");
   ASSERT_TRUE(picked);
   EXPECT_EQ(picked->number, 3u);
   EXPECT_EQ(picked->record[client::Email], "b@x.it");

@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "core/findinlist.h"
-#include "store/recordsearch.h"
+#include "core/textlist.h"
 
 namespace zel {
 namespace {
 
 using Outcome = FindStep::Outcome;
 
-const std::vector<Text> kLines = {"Vite M6 - 12,50", "Dado M6", "Rondella - 12,50", "Bullone"};
+const TextList kLines = {"Vite M6 - 12,50", "Dado M6", "Rondella - 12,50", "Bullone"};
 
 TEST(FindInList, SameTextStepsOnAndWrapsANewTextStartsAgain) {
   FindStep s = findInList(kLines, "12,50", "", std::nullopt);
@@ -54,19 +54,28 @@ TEST(FindInList, EmptyListAndOnlyAsciiFolds) {
   EXPECT_FALSE(s.selected);
   EXPECT_EQ(s.lastKey, "y");
 
-  const std::vector<Text> accented = {"CITT\xC0 di Castello", "citt\xE0 nuova"};
+  const TextList accented = {"CITT\xC0 di Castello", "citt\xE0 nuova"};
   EXPECT_EQ(findInList(accented, "citt\xE0", "", std::nullopt).selected, 1u);
   EXPECT_EQ(findInList(accented, "CITT\xC0", "", 1u).selected, 0u);
 }
 
 TEST(ListOrder, IgnoresCaseOfAToZAndIsTotal) {
-  std::vector<Text> lines = {"beta", "Zeta", "alfa", "ALFA", "Alfa", "\xE0ncora", "alfa2"};
-  sortLines(lines);
-  EXPECT_EQ(lines, (std::vector<Text>{"ALFA", "Alfa", "alfa", "alfa2", "beta", "Zeta", "\xE0ncora"}));
+  TextList lines = {"beta", "Zeta", "alfa", "ALFA", "Alfa", "\xE0ncora", "alfa2"};
+  lines.sortFolded();
+  EXPECT_EQ(lines.toVector(),
+            (std::vector<Text>{"ALFA", "Alfa", "alfa", "alfa2", "beta", "Zeta", "\xE0ncora"}));
+  // Lines that share a long head are ordered by what follows it, case
+  // deciding only between lines otherwise equal.
+  TextList clients = {"Cod. id. ALFA      x2", "Cod. id. B", "Cod. id. alfa      x1",
+                      "Cod. id. Alfa      x1"};
+  clients.sortFolded();
+  EXPECT_EQ(clients.toVector(), (std::vector<Text>{"Cod. id. Alfa      x1", "Cod. id. alfa      x1",
+                                                   "Cod. id. ALFA      x2", "Cod. id. B"}));
   // Dates lead supply lines: text order, day first.
-  std::vector<Text> dates = {"20/12/2025  x", "05/01/2026  y"};
-  sortLines(dates);
-  EXPECT_EQ(dates.front(), "05/01/2026  y");
+  TextList dates = {"20/12/2025  x", "05/01/2026  y", "05/01/2025  z", "05/01/2026  Y"};
+  dates.sortFolded();
+  EXPECT_EQ(dates.toVector(),
+            (std::vector<Text>{"05/01/2025  z", "05/01/2026  Y", "05/01/2026  y", "20/12/2025  x"}));
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ TEST(UnderStock, AtOrBelowTheThresholdAndANonNumberEndsTheListing) {
   writeProducts(file, {stocked("A", "5", "5"), stocked("B", "6", "5"), stocked("C", "0", "0"),
                        stocked("D", "7,5", "8"), stocked("E", "tre", "5"), stocked("F", "1", "5")});
   const PartialListing list = underStockList(file);
-  EXPECT_EQ(list.lines, (std::vector<Text>{"Cod. A -   - Fornitore:  - Recapito:  - Costo:  - Giacenza: 5",
+  EXPECT_EQ(list.lines.toVector(), (std::vector<Text>{"Cod. A -   - Fornitore:  - Recapito:  - Costo:  - Giacenza: 5",
                                            "Cod. C -   - Fornitore:  - Recapito:  - Costo:  - Giacenza: 0",
                                            "Cod. D -   - Fornitore:  - Recapito:  - Costo:  - Giacenza: 7,5"}));
   EXPECT_FALSE(list.complete());  // F, after the bad record, is never reached
@@ -91,7 +91,7 @@ TEST(ImportList, ListsStockedProductsAndPicksTheLastEqualLine) {
   EXPECT_EQ(picked->number, 3u);
   EXPECT_EQ(picked->record[product::Descrizione], "seconda");
 
-  const auto found = pickProduct(file, searchProducts(file, {{product::Codice, "v3"}}).at(0));
+  const auto found = pickProduct(file, searchProducts(file, {{product::Codice, "v3"}})[0]);
   ASSERT_TRUE(found);
   EXPECT_EQ(found->number, 4u);
 }

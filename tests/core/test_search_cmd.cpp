@@ -43,9 +43,10 @@ Record recordOf(const Layout& layout, std::vector<std::pair<const char*, std::st
   return r;
 }
 
-std::string joined(const std::vector<Text>& lines) {
+template <class Lines>
+std::string joined(const Lines& lines) {
   std::string out;
-  for (const Text& l : lines) out += cp1252ToUtf8(l) + "\n";
+  for (std::string_view l : lines) out += cp1252ToUtf8(l) + "\n";
   return out;
 }
 

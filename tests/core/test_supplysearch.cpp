@@ -31,9 +31,10 @@ void writeSupply(const fs::path& file, const std::vector<Record>& items) {
 }
 
 // The description column of an item line.
-std::vector<Text> products(const std::vector<Text>& lines) {
+template <class Lines>
+std::vector<Text> products(const Lines& lines) {
   std::vector<Text> out;
-  for (const Text& l : lines) out.push_back(trim(l.substr(82, 60)));
+  for (std::string_view l : lines) out.push_back(trim(l.substr(82, 60)));
   return out;
 }
 
