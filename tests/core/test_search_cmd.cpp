@@ -76,7 +76,6 @@ TEST(SearchCommand, ProductsUnderStockAndMissingArchives) {
   Result r = runCli({"search", "prodotti", "--folder", folder, "--Marca", "makita"});
   EXPECT_EQ(r.code, 0);
   EXPECT_EQ(r.out, joined(searchProducts(dir / "Materiali.pro", {{product::Marca, "makita"}})));
-  EXPECT_EQ(r.out.substr(0, 32), "B" + std::string(29, ' ') + "  ");
 
   r = runCli({"search", "sottoscorta", "--folder", folder});
   EXPECT_EQ(r.code, 0);

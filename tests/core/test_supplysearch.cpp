@@ -68,9 +68,6 @@ TEST(PendingPayments, PendingItemsInRecordOrderWithTheirSum) {
   writeSupply(file, {itemOf("beta", {})});
   EXPECT_TRUE(pendingItems(file).lines.empty());
   EXPECT_EQ(pendingItems(file).total(), "0,00");
-  // The tool reads a missing supply as empty and creates nothing.
-  EXPECT_EQ(pendingItems(dir / "Altro.for", Access::ReadOnly).total(), "0,00");
-  EXPECT_FALSE(fs::exists(dir / "Altro.for"));
 }
 
 TEST(PendingPayments, AnUnreadableAmountStopsTheList) {
