@@ -11,6 +11,7 @@
 #include "cli/command.h"
 #include "cli/export_cmd.h"
 #include "cli/password_cmd.h"
+#include "cli/search_cmd.h"
 #include "core/text.h"
 #include "store/archives.h"
 #include "store/layout.h"
@@ -238,6 +239,7 @@ const Command kCommands[] = {
     {"password", passwordCommand, passwordUsageText},
     {"check", checkCommand, checkUsageText},
     {"export", exportCommand, exportUsageText},
+    {"search", searchCommand, searchUsageText},
 };
 
 }  // namespace

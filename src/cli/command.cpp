@@ -16,6 +16,11 @@ std::optional<std::string> ParsedArgs::value(const std::string& name) const {
 
 ParsedArgs parseArgs(const std::vector<std::string>& args,
                      std::initializer_list<const char*> valueOptions) {
+  return parseArgs(args, std::vector<std::string>(valueOptions.begin(), valueOptions.end()));
+}
+
+ParsedArgs parseArgs(const std::vector<std::string>& args,
+                     const std::vector<std::string>& valueOptions) {
   ParsedArgs parsed;
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -32,7 +37,7 @@ ParsedArgs parseArgs(const std::vector<std::string>& args,
     const size_t eq = a.find('=');
     const std::string name = a.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
     bool known = false;
-    for (const char* v : valueOptions) known = known || name == v;
+    for (const std::string& v : valueOptions) known = known || name == v;
     if (!known) throw UsageError{"unknown option '--" + name + "'"};
     if (eq != std::string::npos) {
       parsed.options.emplace_back(name, a.substr(eq + 1));

@@ -32,6 +32,9 @@ struct ParsedArgs {
 };
 ParsedArgs parseArgs(const std::vector<std::string>& args,
                      std::initializer_list<const char*> valueOptions);
+// The same with option names known only at run time.
+ParsedArgs parseArgs(const std::vector<std::string>& args,
+                     const std::vector<std::string>& valueOptions);
 
 // The folder of the running zelvano-cli: the program folder it was installed
 // into, which is the default of every --folder option.

@@ -1,5 +1,7 @@
 #include "core/text.h"
 
+#include <algorithm>
+
 namespace zel {
 namespace {
 
@@ -50,6 +52,8 @@ char32_t nextUtf8(std::string_view s, size_t& i) {
 }
 
 bool isTrimmed(unsigned char c) { return c <= 32; }
+
+char foldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -110,12 +114,14 @@ bool fitsCp1252(std::string_view utf8) {
   return true;
 }
 
-Text trim(std::string_view s) {
+std::string_view trimView(std::string_view s) {
   size_t b = 0, e = s.size();
   while (b < e && isTrimmed(static_cast<unsigned char>(s[b]))) ++b;
   while (e > b && isTrimmed(static_cast<unsigned char>(s[e - 1]))) --e;
-  return Text(s.substr(b, e - b));
+  return s.substr(b, e - b);
 }
+
+Text trim(std::string_view s) { return Text(trimView(s)); }
 
 Text upperAscii(std::string_view s) {
   Text out(s);
@@ -132,7 +138,35 @@ Text lowerAscii(std::string_view s) {
 }
 
 bool containsFolded(std::string_view haystack, std::string_view key) {
-  return lowerAscii(haystack).find(lowerAscii(key)) != Text::npos;
+  return containsLowered(haystack, lowerAscii(key));
+}
+
+bool containsLowered(std::string_view haystack, std::string_view key) {
+  if (key.size() > haystack.size()) return false;
+  const size_t last = haystack.size() - key.size();
+  for (size_t i = 0; i <= last; ++i) {
+    size_t j = 0;
+    while (j < key.size() && foldAscii(haystack[i + j]) == key[j]) ++j;
+    if (j == key.size()) return true;
+  }
+  return false;
+}
+
+bool lessFolded(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const auto x = static_cast<unsigned char>(foldAscii(a[i]));
+    const auto y = static_cast<unsigned char>(foldAscii(b[i]));
+    if (x != y) return x < y;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+void appendPadded(Text& out, std::string_view t, size_t w) {
+  const size_t kept = std::min(t.size(), w);
+  out.append(t.data(), kept);
+  out.append(w - kept, ' ');
 }
 
 bool isDigitsOnly(std::string_view s) {

@@ -31,11 +31,23 @@ bool fitsCp1252(std::string_view utf8);
 
 // Removes leading and trailing characters with codes 0 to 32.
 Text trim(std::string_view s);
+// The same as a view into `s`, for loops that must not allocate.
+std::string_view trimView(std::string_view s);
 // Only ASCII letters change case; accented letters stay as they are.
 Text upperAscii(std::string_view s);
 Text lowerAscii(std::string_view s);
 // Key looked for as a contiguous substring, both sides lower-cased (ASCII).
 bool containsFolded(std::string_view haystack, std::string_view key);
+// The same with a key already lower-cased; the haystack is folded on the fly,
+// so a search over many records allocates nothing. An empty key is found.
+bool containsLowered(std::string_view haystack, std::string_view loweredKey);
+// The order of every sorted result list: byte by byte (Windows-1252 codes)
+// with A-Z taken as a-z; texts equal that way are ordered by their bytes, so
+// the order is total and does not depend on the order of insertion
+// ("ROSSI" < "Rossi" < "rossi" < "rossini"; accented letters after z).
+bool lessFolded(std::string_view a, std::string_view b);
+// Appends t followed by spaces, or cut, to exactly w characters.
+void appendPadded(Text& out, std::string_view t, size_t w);
 // True when the text is non-empty and made of the digits 0-9 only.
 bool isDigitsOnly(std::string_view s);
 

@@ -47,16 +47,10 @@ void encodeRecord(const Layout& layout, const Record& record, uint8_t* out) {
 void decodeRecordInto(const Layout& layout, const uint8_t* in, Record& record) {
   record.values.resize(layout.fieldCount());
   for (size_t i = 0; i < layout.fieldCount(); ++i) {
-    const uint8_t* p = in + layout.offset(i);
-    const size_t len = std::min<size_t>(p[0], static_cast<size_t>(layout.field(i).capacity));
-    // Trimmed in place: codes 0 to 32 at either end are left out.
-    const uint8_t* b = p + 1;
-    const uint8_t* e = b + len;
-    while (b < e && *b <= 32) ++b;
-    while (e > b && e[-1] <= 32) --e;
+    const std::string_view t = trimView(storedText(layout, in, i));
     Text& value = record.values[i];
-    if (b == e) value.clear();  // most fields are empty: skip the library call
-    else value.assign(reinterpret_cast<const char*>(b), static_cast<size_t>(e - b));
+    if (t.empty()) value.clear();  // most fields are empty: skip the library call
+    else value.assign(t.data(), t.size());
   }
 }
 

@@ -60,6 +60,14 @@ Record decodeRecord(const Layout& layout, const uint8_t* in);
 // decodes record after record into one Record allocates almost nothing.
 void decodeRecordInto(const Layout& layout, const uint8_t* in, Record& record);
 
+// The text of field i as stored in a raw record, untrimmed, as a view into
+// the record's bytes (a length byte above the capacity is read as the capacity).
+inline std::string_view storedText(const Layout& layout, const uint8_t* record, size_t i) {
+  const uint8_t* p = record + layout.offset(i);
+  const size_t cap = static_cast<size_t>(layout.field(i).capacity);
+  return std::string_view(reinterpret_cast<const char*>(p + 1), p[0] < cap ? p[0] : cap);
+}
+
 // Anomalies of one stored record, for the verifier: the fields whose length
 // byte exceeds their capacity.
 std::vector<size_t> oversizedFields(const Layout& layout, const uint8_t* in);

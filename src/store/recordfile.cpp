@@ -200,6 +200,20 @@ void RecordFile::close() {
   if (::close(fd) != 0) fail("cannot close");
 }
 
+void scanFile(const std::filesystem::path& path, const Layout& layout, Access access,
+              const std::function<void(size_t, const uint8_t*)>& visit) {
+  if (access == Access::ReadOnly) {
+    std::error_code ec;
+    const auto folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+    // A wrong folder is an error, not an empty archive.
+    if (!std::filesystem::exists(path, ec) && !ec && std::filesystem::is_directory(folder, ec)) return;
+  }
+  auto file = access == Access::Update ? RecordFile::openForUpdate(path, layout)
+                                       : RecordFile::openReadOnly(path, layout);
+  file.scan(visit);
+  file.close();
+}
+
 Record readRecord(const std::filesystem::path& path, const Layout& layout, size_t k) {
   auto file = RecordFile::openForUpdate(path, layout);
   Record r = file.read(k);

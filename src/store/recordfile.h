@@ -69,6 +69,16 @@ class RecordFile {
   const Layout* layout_;
 };
 
+// How a listing reaches its archive. The windows open it for update, so a
+// missing archive is created empty; the command-line tool only reads, and
+// takes a missing archive (in a folder that exists) for an empty one, creating
+// nothing.
+enum class Access { Update, ReadOnly };
+
+// Opens, visits every whole record in file order, closes.
+void scanFile(const std::filesystem::path& path, const Layout& layout, Access access,
+              const std::function<void(size_t k, const uint8_t* bytes)>& visit);
+
 // Reads record k of a file in one open-read-close action.
 Record readRecord(const std::filesystem::path& path, const Layout& layout, size_t k);
 // Every record of a file, in order (opening it for update, as the screens do).

@@ -5,8 +5,8 @@
 namespace zel {
 
 Text padTo(std::string_view t, size_t w) {
-  Text out(t.substr(0, w));
-  out.resize(w, ' ');
+  Text out;
+  appendPadded(out, t, w);
   return out;
 }
 

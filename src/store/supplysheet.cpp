@@ -21,21 +21,20 @@ std::optional<Text> roundedToFour(std::string_view typed) {
   return generalForm(r);
 }
 
-// Only the fields an item line and the total need, each trimmed.
+// Only the fields an item line, the total and the pending test need, each trimmed.
 Record listedFields(const uint8_t* bytes) {
-  static const supply::Field kListed[] = {supply::Prodotto, supply::Data,   supply::Quantita,
-                                          supply::Prezzo,   supply::Importo, supply::UM};
+  static const supply::Field kListed[] = {supply::Prodotto, supply::Data,    supply::Quantita,
+                                          supply::Prezzo,   supply::Importo, supply::UM,
+                                          supply::Pagamento};
   const Layout& layout = supplyLayout();
   Record r = emptyRecord(layout);
-  for (supply::Field f : kListed) {
-    const uint8_t* p = bytes + layout.offset(f);
-    const size_t len = std::min<size_t>(p[0], static_cast<size_t>(layout.field(f).capacity));
-    r[f] = trim(std::string_view(reinterpret_cast<const char*>(p + 1), len));
-  }
+  for (supply::Field f : kListed) r[f] = trim(storedText(layout, bytes, f));
   return r;
 }
 
-struct StopListing {};
+struct StopListing {
+  Text why;
+};
 
 }  // namespace
 
@@ -100,22 +99,22 @@ Text ItemList::total() const {
   return lines.empty() ? Text(kDefaultMoney) : totalText(sum);
 }
 
-ItemList listItems(const std::filesystem::path& supplyFile) {
+ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access access) {
   ItemList list;
   try {
-    RecordFile file = RecordFile::openForUpdate(supplyFile, supplyLayout());
-    list.lines.reserve(file.count());
-    file.scan([&](size_t, const uint8_t* bytes) {
+    scanFile(supplyFile, supplyLayout(), access, [&](size_t k, const uint8_t* bytes) {
       const Record r = listedFields(bytes);
+      if (which == Items::Pending && !isPending(r)) return;
       list.lines.push_back(itemLine(r));
       const std::optional<double> v = parseNumber(r[supply::Importo]);
-      if (!v) throw StopListing{};
+      if (!v) throw StopListing{"record " + std::to_string(k) + ": the amount is not a number"};
       list.sum += *v;
     });
-    file.close();
     list.complete = true;
-  } catch (...) {
-    // The lines and the running sum reached so far stay as they are.
+  } catch (const StopListing& stop) {
+    list.problem = stop.why;  // the lines and the running sum reached so far stay
+  } catch (const std::exception& e) {
+    list.problem = e.what();
   }
   return list;
 }

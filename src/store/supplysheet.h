@@ -9,6 +9,7 @@
 
 #include "core/text.h"
 #include "store/layout.h"
+#include "store/recordfile.h"
 #include "store/supplyitem.h"
 
 namespace zel {
@@ -54,11 +55,17 @@ struct ItemList {
   std::vector<Text> lines;
   double sum = 0;
   bool complete = false;  // every record was listed and summed
+  Text problem;           // why an incomplete list stopped
   Text total() const;     // completed total, or the running sum when incomplete
 };
-// Opens the file for update (a missing file is created empty). Never throws:
-// a file that cannot be opened gives an empty, incomplete list.
-ItemList listItems(const std::filesystem::path& supplyFile);
+// Which items a list shows: every item (the sheet), or the pending ones only
+// (the pending-payments list).
+enum class Items { All, Pending };
+// Opens the file as `access` says (the windows: for update, so a missing file
+// is created empty). Never throws: a file that cannot be opened gives an
+// empty, incomplete list.
+ItemList listItems(const std::filesystem::path& supplyFile, Items which = Items::All,
+                   Access access = Access::Update);
 
 // The record behind a chosen line: the last record whose item line equals it
 // (both trimmed), with its number, reading the file once (opened for update).

@@ -1,0 +1,70 @@
+#pragma once
+// The lines of a result list, stored end to end in one buffer: a list of
+// 100,000 lines costs a handful of allocations, not one per line.
+#include <cstddef>
+#include <initializer_list>
+#include <iterator>
+#include <string_view>
+#include <vector>
+
+#include "core/text.h"
+
+namespace zel {
+
+class TextList {
+  struct Span {
+    size_t offset;
+    size_t size;
+  };
+
+ public:
+  class const_iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = std::string_view;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = std::string_view;
+
+    const_iterator(const TextList* list, size_t i) : list_(list), i_(i) {}
+    std::string_view operator*() const { return (*list_)[i_]; }
+    const_iterator& operator++() {
+      ++i_;
+      return *this;
+    }
+    bool operator==(const const_iterator& o) const { return i_ == o.i_; }
+    bool operator!=(const const_iterator& o) const { return i_ != o.i_; }
+
+   private:
+    const TextList* list_;
+    size_t i_;
+  };
+
+  TextList() = default;
+  TextList(std::initializer_list<std::string_view> texts);
+
+  size_t size() const { return spans_.size(); }
+  bool empty() const { return spans_.empty(); }
+  std::string_view operator[](size_t i) const {
+    return std::string_view(data_.data() + spans_[i].offset, spans_[i].size);
+  }
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, spans_.size()}; }
+
+  void push_back(std::string_view text);
+  void reserve(size_t texts, size_t bytes);
+  // Gives back room reserved but mostly left unused.
+  void shrinkToFit();
+  void clear();
+
+  // Puts the texts in the order of every sorted result list (lessFolded).
+  void sortFolded();
+
+  std::vector<Text> toVector() const;
+
+ private:
+  Text data_;
+  std::vector<Span> spans_;
+};
+
+}  // namespace zel

@@ -1,0 +1,44 @@
+#include "store/clientsearch.h"
+
+namespace zel {
+namespace {
+
+// One builder for a decoded record and for raw bytes, so the two never differ.
+template <class FieldOf>
+void buildClientLine(const FieldOf& field, Text& out) {
+  out.clear();
+  out += "Cod. id. ";
+  appendPadded(out, field(client::Codice), 20);
+  out += "  ";
+  appendPadded(out, field(client::Persona), 30);
+  out += "  Uff. ";
+  appendPadded(out, field(client::Ufficio), 30);
+  out += "  - ";
+  appendPadded(out, field(client::Citta), 25);
+  out += "  -  Cel. ";
+  out += field(client::TelCel);
+}
+
+void rawClientLine(const uint8_t* bytes, Text& out) {
+  const Layout& layout = clientLayout();
+  buildClientLine([&](size_t i) { return trimView(storedText(layout, bytes, i)); }, out);
+}
+
+}  // namespace
+
+Text clientLine(const Record& c) {
+  Text out;
+  buildClientLine([&](size_t i) { return trimView(c[i]); }, out);
+  return out;
+}
+
+TextList searchClients(const std::filesystem::path& archive, const Criteria& criteria,
+                       Access access) {
+  return searchLines(archive, clientLayout(), access, criteria, rawClientLine);
+}
+
+std::optional<PickedRecord> pickClient(const std::filesystem::path& archive, std::string_view line) {
+  return pickRecord(archive, clientLayout(), Access::Update, line, rawClientLine);
+}
+
+}  // namespace zel

@@ -1,0 +1,142 @@
+#include "store/productsearch.h"
+
+#include "core/numbers.h"
+
+namespace zel {
+namespace {
+
+// One builder for a decoded record and for raw bytes, so the two never differ.
+template <class FieldOf>
+void buildSearchLine(const FieldOf& field, Text& out) {
+  out.clear();
+  appendPadded(out, field(product::Codice), 30);
+  out += "  ";
+  appendPadded(out, field(product::Tipologia), 25);
+  out += "  ";
+  // Brand and model share one column: cut together, not each.
+  const std::string_view marca = field(product::Marca);
+  const size_t start = out.size();
+  out += marca.substr(0, 30);
+  if (marca.size() < 30) {
+    out += ' ';
+    out += field(product::Modello).substr(0, 30 - marca.size() - 1);
+  }
+  out.append(30 - (out.size() - start), ' ');
+  out += "  Prezzo: ";
+  appendPadded(out, field(product::Prezzo), 15);
+  out += "  Giacenza: ";
+  appendPadded(out, field(product::Giacenza), 10);
+  out += "  ";
+  out += field(product::Note);
+}
+
+template <class FieldOf>
+void buildStockLine(const FieldOf& field, Text& out) {
+  out.clear();
+  out += "Cod. ";
+  out += field(product::Codice);
+  out += " - ";
+  out += field(product::Marca);
+  out += ' ';
+  out += field(product::Modello);
+  out += " - Fornitore: ";
+  out += field(product::Fornitore);
+  out += " - Recapito: ";
+  out += field(product::Recapito);
+  out += " - Costo: ";
+  out += field(product::Costo);
+  out += " - Giacenza: ";
+  out += field(product::Giacenza);
+}
+
+template <class FieldOf>
+std::optional<bool> underStock(const FieldOf& field) {
+  const std::optional<double> stock = parseNumber(field(product::Giacenza));
+  const std::optional<double> threshold = parseNumber(field(product::Sottoscorta));
+  if (!stock || !threshold) return std::nullopt;
+  return *stock <= *threshold;
+}
+
+auto rawFields(const uint8_t* bytes) {
+  return [bytes](size_t i) { return trimView(storedText(productLayout(), bytes, i)); };
+}
+
+auto recordFields(const Record& r) {
+  return [&r](size_t i) { return trimView(r[i]); };
+}
+
+void rawSearchLine(const uint8_t* bytes, Text& out) { buildSearchLine(rawFields(bytes), out); }
+void rawStockLine(const uint8_t* bytes, Text& out) { buildStockLine(rawFields(bytes), out); }
+
+struct StopListing {
+  Text why;
+};
+
+// Scans the archive adding the stock line of each record that `keep` wants
+// (it throws StopListing to end the listing); whatever happens, the lines
+// reached so far are kept and sorted.
+template <class Keep>
+PartialListing stockListing(const std::filesystem::path& archive, Access access, const Keep& keep) {
+  PartialListing listing;
+  Text line;
+  try {
+    scanFile(archive, productLayout(), access, [&](size_t k, const uint8_t* bytes) {
+      if (!keep(k, rawFields(bytes))) return;
+      rawStockLine(bytes, line);
+      listing.lines.push_back(line);
+    });
+  } catch (const StopListing& stop) {
+    listing.problem = stop.why;
+  } catch (const std::exception& e) {
+    listing.problem = e.what();
+  }
+  listing.lines.sortFolded();
+  return listing;
+}
+
+}  // namespace
+
+Text productSearchLine(const Record& product) {
+  Text out;
+  buildSearchLine(recordFields(product), out);
+  return out;
+}
+
+Text stockLine(const Record& product) {
+  Text out;
+  buildStockLine(recordFields(product), out);
+  return out;
+}
+
+std::optional<bool> isUnderStock(const Record& product) { return underStock(recordFields(product)); }
+
+TextList searchProducts(const std::filesystem::path& archive, const Criteria& criteria,
+                        Access access) {
+  return searchLines(archive, productLayout(), access, criteria, rawSearchLine);
+}
+
+PartialListing underStockList(const std::filesystem::path& archive, Access access) {
+  return stockListing(archive, access, [](size_t k, const auto& field) {
+    const std::optional<bool> under = underStock(field);
+    if (!under)
+      throw StopListing{"record " + std::to_string(k) +
+                        ": the stock or the under-stock threshold is not a number"};
+    return *under;
+  });
+}
+
+PartialListing importList(const std::filesystem::path& archive, Access access) {
+  return stockListing(archive, access,
+                      [](size_t, const auto& field) { return !field(product::Giacenza).empty(); });
+}
+
+std::optional<PickedRecord> pickProduct(const std::filesystem::path& archive, std::string_view line) {
+  return pickRecord(archive, productLayout(), Access::Update, line, rawSearchLine);
+}
+
+std::optional<PickedRecord> pickByStockLine(const std::filesystem::path& archive,
+                                            std::string_view line) {
+  return pickRecord(archive, productLayout(), Access::Update, line, rawStockLine);
+}
+
+}  // namespace zel

@@ -1,0 +1,62 @@
+#include "store/recordsearch.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <system_error>
+
+namespace zel {
+namespace {
+
+// Room taken up front for the lines of a search, per record of the file: a
+// client line is about 150 characters. Growing a buffer of many megabytes
+// step by step would copy it and touch fresh memory each time.
+constexpr size_t kLineRoom = 192;
+constexpr size_t kMaxRecordsRoom = size_t{1} << 20;
+
+}  // namespace
+
+Matcher::Matcher(const Layout& layout, const Criteria& criteria) : layout_(&layout) {
+  for (const Criterion& c : criteria) {
+    if (c.field >= layout.fieldCount()) throw std::out_of_range("criterion on no field");
+    if (!trimView(c.text).empty()) keys_.emplace_back(c.field, lowerAscii(c.text));
+  }
+}
+
+bool Matcher::matches(const uint8_t* record) const {
+  for (const auto& [field, key] : keys_)
+    if (!containsLowered(storedText(*layout_, record, field), key)) return false;
+  return true;
+}
+
+TextList searchLines(const std::filesystem::path& file, const Layout& layout, Access access,
+                     const Criteria& criteria, const LineBuilder& lineOf) {
+  const Matcher matcher(layout, criteria);
+  TextList lines;
+  std::error_code ec;
+  const size_t records = std::min(std::filesystem::file_size(file, ec) / layout.recordSize(), kMaxRecordsRoom);
+  if (!ec) lines.reserve(records, records * kLineRoom);
+  Text line;
+  scanFile(file, layout, access, [&](size_t, const uint8_t* bytes) {
+    if (!matcher.matches(bytes)) return;
+    lineOf(bytes, line);
+    lines.push_back(line);
+  });
+  lines.shrinkToFit();
+  lines.sortFolded();
+  return lines;
+}
+
+std::optional<PickedRecord> pickRecord(const std::filesystem::path& file, const Layout& layout,
+                                       Access access, std::string_view line,
+                                       const LineBuilder& lineOf) {
+  const std::string_view wanted = trimView(line);
+  std::optional<PickedRecord> found;
+  Text built;
+  scanFile(file, layout, access, [&](size_t k, const uint8_t* bytes) {
+    lineOf(bytes, built);
+    if (trimView(built) == wanted) found = PickedRecord{k, decodeRecord(layout, bytes)};
+  });
+  return found;
+}
+
+}  // namespace zel

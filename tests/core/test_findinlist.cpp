@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/findinlist.h"
+#include "core/textlist.h"
+
+namespace zel {
+namespace {
+
+using Outcome = FindStep::Outcome;
+
+const TextList kLines = {"Vite M6 - 12,50", "Dado M6", "Rondella - 12,50", "Bullone"};
+
+TEST(FindInList, SameTextStepsOnAndWrapsANewTextStartsAgain) {
+  FindStep s = findInList(kLines, "12,50", "", std::nullopt);
+  EXPECT_EQ(s.outcome, Outcome::Found);
+  EXPECT_EQ(s.selected, 0u);
+  s = findInList(kLines, "12,50", s.lastKey, s.selected);
+  EXPECT_EQ(s.selected, 2u);
+  s = findInList(kLines, "12,50", s.lastKey, s.selected);
+  EXPECT_EQ(s.selected, 0u);  // wrapped to the top
+
+  // A changed text tests line 0 first, even when it is the selected line.
+  s = findInList(kLines, "VITE", "12,50", 0u);
+  EXPECT_EQ(s.selected, 0u);
+  EXPECT_EQ(s.lastKey, "vite");
+  // Only one line matches: pressing again keeps it.
+  s = findInList(kLines, "vite", s.lastKey, s.selected);
+  EXPECT_EQ(s.outcome, Outcome::Found);
+  EXPECT_EQ(s.selected, 0u);
+}
+
+TEST(FindInList, NoMatchKeepsTheSelectionAndEmptyTextNeverMatches) {
+  FindStep s = findInList(kLines, "chiodo", "", 3u);
+  EXPECT_EQ(s.outcome, Outcome::NotFound);
+  EXPECT_EQ(s.selected, 3u);
+  EXPECT_EQ(s.lastKey, "chiodo");
+
+  s = findInList(kLines, "", "", 1u);
+  EXPECT_EQ(s.outcome, Outcome::NotFound);
+  EXPECT_EQ(s.selected, 1u);
+  // Nothing selected: the first line becomes the selection even without a match.
+  EXPECT_EQ(findInList(kLines, "chiodo", "", std::nullopt).selected, 0u);
+  // A trailing blank is part of the text.
+  EXPECT_EQ(findInList(kLines, "m6 ", "", std::nullopt).selected, 0u);
+  EXPECT_EQ(findInList(kLines, "bullone ", "", 0u).outcome, Outcome::NotFound);
+}
+
+TEST(FindInList, EmptyListChangesNothing) {
+  const FindStep s = findInList({}, "x", "y", std::nullopt);
+  EXPECT_EQ(s.outcome, Outcome::EmptyList);
+  EXPECT_FALSE(s.selected);
+  EXPECT_EQ(s.lastKey, "y");
+}
+
+TEST(ListOrder, IgnoresCaseOfAToZAndIsTotal) {
+  TextList lines = {"beta", "Zeta", "alfa", "ALFA", "Alfa", "\xE0ncora", "alfa2"};
+  lines.sortFolded();
+  EXPECT_EQ(lines.toVector(),
+            (std::vector<Text>{"ALFA", "Alfa", "alfa", "alfa2", "beta", "Zeta", "\xE0ncora"}));
+  // Lines that share a long head are ordered by what follows it, case
+  // deciding only between lines otherwise equal.
+  TextList clients = {"Cod. id. ALFA      x2", "Cod. id. B", "Cod. id. alfa      x1",
+                      "Cod. id. Alfa      x1"};
+  clients.sortFolded();
+  EXPECT_EQ(clients.toVector(), (std::vector<Text>{"Cod. id. Alfa      x1", "Cod. id. alfa      x1",
+                                                   "Cod. id. ALFA      x2", "Cod. id. B"}));
+  // Dates lead supply lines: text order, day first.
+  TextList dates = {"20/12/2025  x", "05/01/2026  y", "05/01/2025  z", "05/01/2026  Y"};
+  dates.sortFolded();
+  EXPECT_EQ(dates.toVector(),
+            (std::vector<Text>{"05/01/2025  z", "05/01/2026  Y", "05/01/2026  y", "20/12/2025  x"}));
+}
+
+}  // namespace
+}  // namespace zel

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "store/clientsearch.h"
+#include "store/productsearch.h"
+#include "store/supplysearch.h"
+#include "tempfolder.h"
+
+namespace zel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+
+struct Result {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+Result runCli(const std::vector<std::string>& args) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  const int code = cli::run(args, in, out, err);
+  return {code, out.str(), err.str()};
+}
+
+void writeRecords(const fs::path& file, const Layout& layout, const std::vector<Record>& records) {
+  auto f = RecordFile::createEmpty(file, layout);
+  for (const Record& r : records) f.append(r);
+  f.close();
+}
+
+Record recordOf(const Layout& layout, std::vector<std::pair<const char*, std::string>> values) {
+  Record r = emptyRecord(layout);
+  for (auto& [name, text] : values) r[layout.indexOf(name)] = text;
+  return r;
+}
+
+template <class Lines>
+std::string joined(const Lines& lines) {
+  std::string out;
+  for (std::string_view l : lines) out += cp1252ToUtf8(l) + "\n";
+  return out;
+}
+
+TEST(SearchCommand, ClientsAsTheWindowListsThemInUtf8) {
+  TempFolder dir;
+  const Layout& l = clientLayout();
+  writeRecords(dir / "Anagrafica.pro", l,
+               {recordOf(l, {{"Codice", "2"}, {"Persona", "Rossi Mario"}, {"Citta", "Citt\xE0 (MI)"}}),
+                recordOf(l, {{"Codice", "1"}, {"Persona", "Rossi Anna"}, {"Citta", "Roma"}}),
+                recordOf(l, {{"Codice", "3"}, {"Persona", "rossi luca"}, {"Citta", "CITT\xC0 (MI)"}})});
+  const Result r = runCli({"search", "clienti", "--folder", dir.path().string(), "--Persona", "ROSS",
+                           "--Citta", "Citt\xC3\xA0 "});
+  EXPECT_EQ(r.code, 0) << r.err;
+  const std::string first = "Cod. id. 2                     Rossi Mario                     Uff. " +
+                            std::string(32, ' ') + "- Citt\xC3\xA0 (MI)" + std::string(15, ' ') +
+                            "  -  Cel. \n";
+  EXPECT_EQ(r.out, first);
+}
+
+TEST(SearchCommand, ProductsUnderStockAndMissingArchives) {
+  TempFolder dir;
+  const Layout& l = productLayout();
+  writeRecords(dir / "Materiali.pro", l,
+               {recordOf(l, {{"Codice", "A"}, {"Marca", "Bosch"}, {"Giacenza", "2"}, {"Sottoscorta", "5"}}),
+                recordOf(l, {{"Codice", "B"}, {"Marca", "Makita"}, {"Giacenza", "9"}, {"Sottoscorta", "5"}})});
+  const std::string folder = dir.path().string();
+  Result r = runCli({"search", "prodotti", "--folder", folder, "--Marca", "makita"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, joined(searchProducts(dir / "Materiali.pro", {{product::Marca, "makita"}})));
+
+  r = runCli({"search", "sottoscorta", "--folder", folder});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "Cod. A - Bosch  - Fornitore:  - Recapito:  - Costo:  - Giacenza: 2\n");
+
+  TempFolder empty;
+  for (const char* what : {"clienti", "prodotti", "sottoscorta"}) {
+    r = runCli({"search", what, "--folder", empty.path().string()});
+    EXPECT_EQ(r.code, 0) << what;
+    EXPECT_EQ(r.out, "") << what;
+  }
+  EXPECT_TRUE(fs::is_empty(empty.path()));
+  EXPECT_EQ(runCli({"search", "clienti", "--folder", (empty / "manca").string()}).code, 1);
+}
+
+TEST(SearchCommand, SupplyAndPendingPayments) {
+  TempFolder dir;
+  const Layout& l = supplyLayout();
+  const fs::path file = dir / "Cantiere.for";
+  writeRecords(file, l,
+               {recordOf(l, {{"Prodotto", "Vite"}, {"Cliente", "ROSSI SRL"}, {"Importo", "10,10"},
+                             {"Pagamento", "In sospeso"}}),
+                recordOf(l, {{"Prodotto", "Dado"}, {"Cliente", "Bianchi"}, {"Importo", "5,00"},
+                             {"Pagamento", "Saldato"}}),
+                recordOf(l, {{"Prodotto", "Chiodo"}, {"Cliente", "Rossi"}, {"Importo", "20,25"},
+                             {"Pagamento", "in sospeso"}})});
+  Result r = runCli({"search", file.string(), "--Cliente", "rossi"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, joined(searchSupply(file, {{supply::Cliente, "rossi"}})));
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
+
+  r = runCli({"search", "sospesi", file.string()});
+  EXPECT_EQ(r.code, 0);
+  const auto pending = pendingItems(file);
+  EXPECT_EQ(r.out, joined(pending.lines) + "Totale importi in sospeso: 30,35\n");
+  EXPECT_NE(r.out.find("Vite"), std::string::npos);
+  EXPECT_LT(r.out.find("Vite"), r.out.find("Chiodo"));  // record order
+
+  r = runCli({"search", "sospesi", (dir / "Nuova.for").string()});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "Totale importi in sospeso: 0,00\n");
+  EXPECT_FALSE(fs::exists(dir / "Nuova.for"));
+}
+
+TEST(SearchCommand, UsageErrors) {
+  const std::vector<std::vector<std::string>> wrong = {
+      {"search"},
+      {"search", "fatture"},
+      {"search", "clienti", "--Marca", "x"},
+      {"search", "clienti", "extra"},
+      {"search", "prodotti", "--Persona", "x"},
+      {"search", "sottoscorta", "--Codice", "x"},
+      {"search", "sospesi"},
+      {"search", "sospesi", "Anagrafica.pro"},
+      {"search", "sospesi", "a.for", "b.for"},
+      {"search", "a.for", "--folder", "x"},
+      {"search", "clienti", "--Persona"},
+      {"search", "clienti", "--Persona", "\xE2\x9C\x93"},  // no Windows-1252 form
+  };
+  for (const auto& args : wrong) {
+    const Result r = runCli(args);
+    EXPECT_EQ(r.code, 2) << args.back();
+    EXPECT_NE(r.err.find("Usage:"), std::string::npos) << args.back();
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+}  // namespace
+}  // namespace zel
