@@ -39,7 +39,7 @@ Bitmap toBitmap(const QImage& image) {
 
 TfrmSplash::TfrmSplash(QWidget* parent)
     : Dialog(QStringLiteral("frmSplash"),
-             QStringLiteral(" Zelvano - Software gestionale per fornitori - © 2026 %1")
+             QStringLiteral(" Zelvano © 2026 - %1")
                  .arg(QString::fromUtf8(maker::kName)),
              parent) {
   setBackground(Qt::black);
