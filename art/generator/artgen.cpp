@@ -1955,6 +1955,236 @@ QImage appIcon() {
   return withShadow(mark, 0, 6, 6, 0.45);
 }
 
+// ---------------------------------------------------------------------------
+// About box and credits window
+
+// The about box's heading, on the silver of its group box: the mark, the
+// name and what the window is about.
+QImage infoLogo() {
+  return layer(392, 56, [](QPainter& p) {
+    QImage mark = layer(392, 56, [](QPainter& q) { drawMark(q, QRectF(6, 4, 46, 46)); });
+    p.drawImage(0, 0, withShadow(mark, 0, 2, 2, 0.4));
+    QPainterPath word = wordPath(QStringLiteral("Zelvano"), font(kDisplay, 32, QFont::Bold));
+    word.translate(62 - word.boundingRect().left(), 38);
+    p.setPen(Qt::NoPen);
+    p.setBrush(vgrad(14, 38, QColor(0x2a, 0x40, 0xc8), pal::navy));
+    p.drawPath(word);
+    const QRectF wb = word.boundingRect();
+    p.setBrush(pal::maroon);
+    p.drawRoundedRect(QRectF(wb.left() + 1, 44, wb.width() * 0.74, 3), 1.5, 1.5);
+    p.setBrush(pal::greenDark);
+    p.drawRoundedRect(QRectF(wb.left() + 1 + wb.width() * 0.74 + 3, 44, wb.width() * 0.26 - 4, 3), 1.5, 1.5);
+    const qreal x = wb.right() + 16;
+    p.setBrush(withAlpha(pal::navy, 70));
+    p.drawRect(QRectF(x, 10, 1.2, 36));
+    // The subtitle takes the largest size that fits beside the name.
+    const QString subtitle = QStringLiteral("Informazioni");
+    int px = 17;
+    while (px > 9 && QFontMetricsF(font(kSans, px, QFont::Normal, true)).horizontalAdvance(subtitle) > 392 - x - 18) --px;
+    p.setFont(font(kSans, px, QFont::Normal, true));
+    p.setPen(pal::ink);
+    p.drawText(QPointF(x + 12, 34), subtitle);
+  });
+}
+
+// A delivery in front of the warehouse, for the about box's photo frame.
+QImage infoPhoto() {
+  QImage img(122, 142, QImage::Format_ARGB32_Premultiplied);
+  QPainter p(&img);
+  prepare(p);
+  p.fillRect(QRectF(0, 0, 122, 142), vgrad(0, 96, QColor(0x9d, 0xb8, 0xea), QColor(0xe6, 0xee, 0xfb)));
+  // The warehouse: a navy hall with a maroon band and a rolling door.
+  p.setPen(Qt::NoPen);
+  p.setBrush(vgrad(34, 100, pal::navyLight, pal::navy));
+  p.drawPolygon(QPolygonF({QPointF(6, 100), QPointF(6, 46), QPointF(61, 28), QPointF(116, 46), QPointF(116, 100)}));
+  p.setBrush(pal::maroon);
+  p.drawRect(QRectF(6, 52, 110, 6));
+  p.setBrush(QColor(0xc7, 0xcd, 0xdb));
+  p.drawRect(QRectF(38, 66, 46, 34));
+  p.setPen(QPen(QColor(0x9a, 0xa3, 0xbb), 1));
+  for (qreal y = 70; y < 100; y += 4) p.drawLine(QPointF(38, y), QPointF(84, y));
+  drawMark(p, QRectF(53, 34, 16, 16));
+  // Yard.
+  p.setPen(Qt::NoPen);
+  p.setBrush(vgrad(100, 142, QColor(0x8a, 0x93, 0xab), QColor(0x5c, 0x64, 0x80)));
+  p.drawRect(QRectF(0, 100, 122, 42));
+  p.setBrush(withAlpha(pal::paper, 150));
+  for (qreal x = 4; x < 122; x += 22) p.drawRect(QRectF(x, 128, 12, 2));
+  // The van leaving with its load, and cartons waiting by the door.
+  p.save();
+  p.translate(4, 92);
+  p.scale(0.5, 0.5);
+  drawVan(p);
+  p.restore();
+  drawCarton(p, {QPointF(102, 112), 9, 9, 12, true, false});
+  drawCarton(p, {QPointF(102, 100), 7, 7, 9, true, false});
+  p.end();
+  return img;
+}
+
+// The text of the about box's white information panel.
+QImage infoPanel() {
+  QImage img(252, 142, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::white);
+  QPainter p(&img);
+  prepare(p);
+  p.setFont(font(kDisplay, 20, QFont::Bold));
+  p.setPen(pal::navy);
+  p.drawText(QPointF(10, 28), QStringLiteral("Zelvano"));
+  p.setFont(font(kSans, 12));
+  p.setPen(pal::grey);
+  p.drawText(QPointF(114, 28), QStringLiteral("versione 1.0"));
+  drawLines(p, 10, 36, 0, 2, pal::maroon, {232});
+  p.setFont(font(kSans, 12));
+  p.setPen(pal::ink);
+  p.drawText(QRectF(10, 44, 232, 48), Qt::TextWordWrap,
+             QStringLiteral("Software gestionale per organizzare il lavoro dei fornitori di prodotti, "
+                            "materiali e servizi."));
+  p.setFont(font(kSans, 12, QFont::Bold));
+  p.drawText(QPointF(10, 112), QStringLiteral("\u00A9 2026 Zelvano Software"));
+  p.setFont(font(kSans, 11));
+  p.setPen(pal::grey);
+  p.drawText(QPointF(10, 130), QStringLiteral("Tutti i diritti riservati."));
+  p.end();
+  return img;
+}
+
+// 16x16 link pictures beside the about box's links.
+QImage linkEmail() {
+  return layer(16, 16, [](QPainter& p) {
+    p.setPen(QPen(pal::navy, 1));
+    p.setBrush(pal::paper);
+    p.drawRect(QRectF(1.5, 3.5, 13, 9));
+    p.drawPolyline(QPolygonF({QPointF(1.5, 3.5), QPointF(8, 9), QPointF(14.5, 3.5)}));
+  });
+}
+
+QImage linkWeb() {
+  return layer(16, 16, [](QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(pal::navy);
+    p.drawEllipse(QPointF(8, 8), 7, 7);
+    p.setBrush(pal::green);
+    p.drawEllipse(QPointF(6, 6), 2.6, 2.2);
+    p.drawEllipse(QPointF(10.5, 10), 2.4, 2.8);
+    p.setPen(QPen(withAlpha(pal::paper, 150), 0.8));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(8, 8), 3, 6.5);
+    p.drawLine(QPointF(1, 8), QPointF(15, 8));
+  });
+}
+
+// The credits window's background: the name and the credits over a night
+// sky with a floor grid running to the horizon.
+QImage splashBackground() {
+  const int w = 597;
+  const int h = 362;
+  QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+  QPainter p(&img);
+  prepare(p);
+  p.fillRect(QRectF(0, 0, w, h), vgrad(0, h, pal::navyDeep, QColor(0x00, 0x00, 0x20)));
+  QRadialGradient glow(QPointF(w / 2.0, 120), 300);
+  glow.setColorAt(0, withAlpha(pal::navyLight, 110));
+  glow.setColorAt(1, withAlpha(pal::navyLight, 0));
+  p.fillRect(QRectF(0, 0, w, h), glow);
+  // Stars from a fixed sequence, so every build draws the same sky.
+  uint32_t seed = 12345;
+  auto next = [&seed] { seed = seed * 1103515245u + 12345u; return (seed >> 8) & 0xFFFF; };
+  p.setPen(Qt::NoPen);
+  for (int i = 0; i < 90; ++i) {
+    const qreal x = next() % w;
+    const qreal y = next() % 230;
+    const qreal r = 0.4 + (next() % 10) / 10.0;
+    p.setBrush(withAlpha(pal::paper, 80 + static_cast<int>(next() % 150)));
+    p.drawEllipse(QPointF(x, y), r, r);
+  }
+  // The floor: lines converging on the horizon, and crossing lines closer
+  // together as they recede.
+  const qreal horizon = 250;
+  p.setPen(QPen(withAlpha(pal::green, 90), 1));
+  for (int i = -12; i <= 12; ++i) p.drawLine(QPointF(w / 2.0 + i * 12, horizon), QPointF(w / 2.0 + i * 70, h));
+  for (int i = 1; i <= 8; ++i) {
+    const qreal y = horizon + (h - horizon) * (i * i) / 64.0;
+    p.drawLine(QPointF(0, y), QPointF(w, y));
+  }
+  p.setPen(QPen(withAlpha(pal::green, 160), 1.5));
+  p.drawLine(QPointF(0, horizon), QPointF(w, horizon));
+
+  // The name with its maroon and green rule.
+  QPainterPath word = wordPath(QStringLiteral("Zelvano"), font(kDisplay, 64, QFont::Bold));
+  const QRectF wb = word.boundingRect();
+  word.translate((w - wb.width()) / 2 - wb.left(), 104);
+  QImage title = layer(w, h, [&](QPainter& q) {
+    q.setPen(Qt::NoPen);
+    q.setBrush(vgrad(50, 104, pal::paper, pal::navyPale));
+    q.drawPath(word);
+  });
+  p.drawImage(0, 0, withShadow(title, 0, 3, 4, 0.8, QColor(0, 0, 0)));
+  const QRectF tr = word.boundingRect();
+  p.setPen(Qt::NoPen);
+  p.setBrush(pal::maroonLight);
+  p.drawRoundedRect(QRectF(tr.left(), 114, tr.width() * 0.76, 4), 2, 2);
+  p.setBrush(pal::green);
+  p.drawRoundedRect(QRectF(tr.left() + tr.width() * 0.76 + 4, 114, tr.width() * 0.24 - 4, 4), 2, 2);
+
+  auto centred = [&](qreal y, const QFont& f, const QColor& c, const QString& text) {
+    p.setFont(f);
+    p.setPen(c);
+    p.drawText(QRectF(0, y, w, 24), Qt::AlignHCenter | Qt::AlignTop, text);
+  };
+  centred(130, font(kSans, 15, QFont::Normal, true), pal::navyPale,
+          QStringLiteral("Software gestionale per fornitori di prodotti, materiali e servizi"));
+  centred(176, font(kSans, 12), pal::greenLight, QStringLiteral("PROGETTO, PROGRAMMAZIONE E GRAFICA"));
+  centred(194, font(kSans, 20, QFont::Bold), pal::paper, QStringLiteral("Zelvano Software"));
+  centred(222, font(kSans, 14), pal::navyPale, QStringLiteral("www.zelvano.example"));
+  centred(300, font(kSans, 12), withAlpha(pal::paper, 200), QStringLiteral("\u00A9 2026 - Tutti i diritti riservati"));
+  centred(322, font(kSans, 11, QFont::Normal, true), withAlpha(pal::paper, 150),
+          QStringLiteral("Fare clic per visitare il sito Internet"));
+  p.end();
+  return img;
+}
+
+// The logo that drifts over the credits: a navy badge with the mark and the
+// name. The window takes the colour of the bottom-left pixel as transparent,
+// so the badge stands on a key colour with a sharp edge: pixels at least half
+// covered are laid over the night blue of the background, the rest are key.
+QImage splashSprite() {
+  const QImage drawn = layer(108, 60, [](QPainter& p) {
+    const QRectF r(1, 1, 106, 58);
+    p.setPen(QPen(pal::navyPale, 1.5));
+    p.setBrush(grad(QPointF(0, 0), QPointF(0, 60), pal::navyLight, pal::navyDeep));
+    p.drawRoundedRect(r, 13, 13);
+    drawMark(p, QRectF(7, 12, 36, 36));
+    // The name takes the largest size that fits between the mark and the edge.
+    const QString name = QStringLiteral("Zelvano");
+    int px = 15;
+    while (px > 8 && QFontMetricsF(font(kDisplay, px, QFont::Bold)).horizontalAdvance(name) > 54) --px;
+    const qreal width = QFontMetricsF(font(kDisplay, px, QFont::Bold)).horizontalAdvance(name);
+    const qreal left = 47 + (56 - width) / 2;
+    p.setFont(font(kDisplay, px, QFont::Bold));
+    p.setPen(pal::paper);
+    p.drawText(QPointF(left, 34), name);
+    p.setPen(Qt::NoPen);
+    p.setBrush(pal::green);
+    p.drawRoundedRect(QRectF(left, 39, width, 3), 1.5, 1.5);
+  });
+  const QImage art = drawn.convertToFormat(QImage::Format_ARGB32);
+  const QColor key(0xff, 0x00, 0xff);
+  const QColor night(0x00, 0x00, 0x30);
+  QImage out(108, 60, QImage::Format_RGB32);
+  for (int y = 0; y < 60; ++y) {
+    for (int x = 0; x < 108; ++x) {
+      const QColor c = art.pixelColor(x, y);
+      const qreal a = c.alphaF();
+      out.setPixelColor(x, y, a < 0.5 ? key
+                                      : QColor::fromRgbF(c.redF() * a + night.redF() * (1 - a),
+                                                         c.greenF() * a + night.greenF() * (1 - a),
+                                                         c.blueF() * a + night.blueF() * (1 - a)));
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -2071,6 +2301,15 @@ int main(int argc, char** argv) {
   save(out, QStringLiteral("help_logo.png"), helpLogo(), 460, 70);
   save(out, QStringLiteral("pdf.png"), pdfIcon(), 16, 16);
   save(out, QStringLiteral("zelvano.png"), appIcon(), 256, 256);
+
+  // About box and credits window.
+  save(out, QStringLiteral("info_logo.png"), infoLogo(), 392, 56);
+  save(out, QStringLiteral("info_foto.jpg"), infoPhoto(), 122, 142);
+  save(out, QStringLiteral("info_pannello.png"), infoPanel(), 252, 142);
+  save(out, QStringLiteral("info_email.png"), linkEmail(), 16, 16);
+  save(out, QStringLiteral("info_web.png"), linkWeb(), 16, 16);
+  save(out, QStringLiteral("splash_sfondo.jpg"), splashBackground(), 597, 362);
+  save(out, QStringLiteral("splash_logo.png"), splashSprite(), 108, 60);
 
   std::printf("%d files, %lld bytes\n", out.files, static_cast<long long>(out.bytes));
   return out.ok ? 0 : 1;

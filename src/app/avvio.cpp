@@ -11,6 +11,7 @@
 #include "app/splash.h"
 #include "ui/flow.h"
 #include "clients/destinatari.h"
+#include "core/maker.h"
 #include "products/materiali.h"
 #include "supplies/accedi.h"
 #include "supplies/crea.h"
@@ -37,7 +38,7 @@ QLabel* band(QWidget* parent, const char* name, const QColor& colour, const QRec
 
 }  // namespace
 
-QUrl TfrmAvvio::makerSite() { return QUrl(QStringLiteral("https://www.zelvano.it/")); }
+QUrl TfrmAvvio::makerSite() { return QUrl(QString::fromUtf8(maker::kSite)); }
 
 ClickLabel* TfrmAvvio::picture(const char* name, const QString& resource, const QRect& where) {
   auto* p = new ClickLabel(QString::fromLatin1(name), container());
@@ -95,7 +96,8 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
   lblWeb = new ClickLabel(QStringLiteral("lblWeb"), shpWeb);
   lblWeb->setGeometry(0, 0, 995, 30);
   lblWeb->setAlignment(Qt::AlignCenter);
-  lblWeb->setText(QStringLiteral("Zelvano © 2026 - Software gestionale per fornitori - www.zelvano.it"));
+  lblWeb->setText(QStringLiteral("Zelvano © 2026 - Software gestionale per fornitori - ") +
+                  QString::fromUtf8(maker::kSiteShown));
   lblWeb->setStyleSheet(QStringLiteral("color: white; font-family: Verdana; font-style: italic; font-size: 9pt;"));
   lblWeb->setToolTip(QStringLiteral("  Visita il sito Internet dell'autore "));
 

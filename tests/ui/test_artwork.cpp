@@ -52,6 +52,12 @@ const Picture kOthers[] = {
     {"login_logo.png", 260, 70}, {"help_logo.png", 460, 70}, {"pdf.png", 16, 16},
     {"zelvano.png", 256, 256},
 };
+
+const Picture kAboutAndCredits[] = {
+    {"info_logo.png", 392, 56},     {"info_foto.jpg", 122, 142}, {"info_pannello.png", 252, 142},
+    {"info_email.png", 16, 16},     {"info_web.png", 16, 16},
+    {"splash_sfondo.jpg", 597, 362}, {"splash_logo.png", 108, 60},
+};
 // clang-format on
 
 QString artPath(const char* name) { return QStringLiteral(":/art/") + QString::fromLatin1(name); }
@@ -84,6 +90,25 @@ TEST(Artwork, CardScreenPicturesHaveTheirLayoutSizes) {
 
 TEST(Artwork, LoginHelpAndApplicationPicturesLoad) {
   for (const Picture& pic : kOthers) expectPicture(pic);
+}
+
+TEST(Artwork, AboutBoxAndCreditsPicturesHaveTheirLayoutSizes) {
+  for (const Picture& pic : kAboutAndCredits) expectPicture(pic);
+}
+
+TEST(Artwork, CreditsLogoStandsOnItsBottomLeftKeyColour) {
+  // The credits window leaves out every pixel of the bottom-left pixel's
+  // colour: the corners must be that colour, the badge must not.
+  const QImage img(artPath("splash_logo.png"));
+  ASSERT_FALSE(img.isNull());
+  const QRgb key = img.pixel(0, img.height() - 1);
+  EXPECT_EQ(img.pixel(0, 0), key);
+  EXPECT_EQ(img.pixel(img.width() - 1, 0), key);
+  EXPECT_EQ(img.pixel(img.width() - 1, img.height() - 1), key);
+  int keyed = 0;
+  for (int y = 8; y < img.height() - 8; ++y)
+    for (int x = 8; x < img.width() - 8; ++x) keyed += img.pixel(x, y) == key;
+  EXPECT_EQ(keyed, 0);
 }
 
 TEST(Artwork, IconsKeepTheirTransparentBackground) {
