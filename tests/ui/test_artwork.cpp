@@ -142,6 +142,9 @@ TEST(Artwork, AnimationPlaysNineFramesOf50msForever) {
   EXPECT_EQ(movie.format(), QByteArray("gif"));
   EXPECT_EQ(movie.frameCount(), 9);
   EXPECT_EQ(movie.loopCount(), -1);  // -1: loop forever
+  // The delays as the file stores them: the movie's own nextFrameDelay() is
+  // the time still left on its clock, which a busy machine shortens.
+  QImageReader reader(QStringLiteral(":/RESNAME"));
   QImage first;
   int changes = 0;
   QImage previous;
@@ -150,7 +153,8 @@ TEST(Artwork, AnimationPlaysNineFramesOf50msForever) {
     ASSERT_TRUE(movie.jumpToFrame(i));
     const QImage frame = movie.currentImage();
     EXPECT_EQ(frame.size(), QSize(451, 10));
-    EXPECT_EQ(movie.nextFrameDelay(), 50);
+    ASSERT_FALSE(reader.read().isNull());
+    EXPECT_EQ(reader.nextImageDelay(), 50);
     if (i == 0) first = frame;
     if (!previous.isNull() && frame != previous) ++changes;
     previous = frame;
