@@ -5,22 +5,16 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "clirun.h"
 
 namespace zel {
 namespace {
 
-struct Result {
-  int code;
-  std::string out;
-  std::string err;
-};
+using Result = testing::CliResult;
 
 Result check(std::vector<std::string> args) {
   args.insert(args.begin(), "check");
-  std::istringstream in;
-  std::ostringstream out, err;
-  const int code = cli::run(args, in, out, err);
-  return {code, out.str(), err.str()};
+  return testing::runCli(args);
 }
 
 TEST(CheckCommand, PrintsTheWindowsResultInUtf8) {

@@ -8,6 +8,7 @@
 #include "cli/cli.h"
 #include "store/layout.h"
 #include "store/recordfile.h"
+#include "clirun.h"
 #include "tempfolder.h"
 
 namespace zel {
@@ -19,18 +20,8 @@ using testing::readBytes;
 using testing::TempFolder;
 using testing::writeBytes;
 
-struct Result {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-Result runCli(const std::vector<std::string>& args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  const int code = cli::run(args, in, out, err);
-  return {code, out.str(), err.str()};
-}
+using Result = testing::CliResult;
+using testing::runCli;
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;

@@ -17,6 +17,7 @@
 #include "store/layout.h"
 #include "store/recordfile.h"
 #include "store/supplyitem.h"
+#include "clirun.h"
 #include "tempfolder.h"
 
 namespace zel {
@@ -257,13 +258,11 @@ TEST(OfficeFiles, FailuresAndCancelsLeaveNoFile) {
 }
 
 int runExport(const std::vector<std::string>& args, std::string* err = nullptr) {
-  std::istringstream in;
-  std::ostringstream out, errors;
   std::vector<std::string> all{"export"};
   all.insert(all.end(), args.begin(), args.end());
-  const int code = cli::run(all, in, out, errors);
-  if (err) *err = errors.str();
-  return code;
+  const testing::CliResult r = testing::runCli(all);
+  if (err) *err = r.err;
+  return r.code;
 }
 
 TEST(ExportCommand, UsageErrorsAndRefusals) {

@@ -10,6 +10,7 @@
 #include "store/clientsearch.h"
 #include "store/productsearch.h"
 #include "store/supplysearch.h"
+#include "clirun.h"
 #include "tempfolder.h"
 
 namespace zel {
@@ -18,18 +19,8 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
-struct Result {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-Result runCli(const std::vector<std::string>& args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  const int code = cli::run(args, in, out, err);
-  return {code, out.str(), err.str()};
-}
+using Result = testing::CliResult;
+using testing::runCli;
 
 void writeRecords(const fs::path& file, const Layout& layout, const std::vector<Record>& records) {
   auto f = RecordFile::createEmpty(file, layout);
