@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QTime>
+#include <QValidator>
 
 #include "app/forms.h"
 #include "app/helpform.h"
@@ -128,6 +129,21 @@ class ExitFilter : public QObject {
 
  private:
   std::function<void()> onExit_;
+};
+
+// Pastes, drops and the context menu's paste bypass the key filter; the box
+// takes such an edit only when its keys could have made it.
+class PastedNumberValidator : public QValidator {
+ public:
+  explicit PastedNumberValidator(QLineEdit* box) : QValidator(box), before_(box->text()) {
+    connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+  }
+  State validate(QString& text, int&) const override {
+    return supplysheet::acceptsEdit(fromQ(before_), fromQ(text)) ? Acceptable : Invalid;
+  }
+
+ private:
+  QString before_;  // the text before the edit being checked
 };
 
 QLabel* panel(QWidget* parent, const char* name, const QString& text, const QRect& where,
@@ -423,6 +439,7 @@ void TfrmForniture::bindEvents() {
 }
 
 void TfrmForniture::numberFilter(QLineEdit* box, const char* defaultText) {
+  box->setValidator(new PastedNumberValidator(box));
   installKeyFilter(box, [box, defaultText](QChar typed) {
     switch (supplysheet::numberKey(fromQ(box->text()), typed.unicode())) {
       case NumberKey::Accept:
@@ -534,13 +551,17 @@ void TfrmForniture::txtImportoExit() {
 bool TfrmForniture::cmdCalcolaClick() {
   const Calculation c =
       supplysheet::calculate(fromQ(txtQuantita->text()), fromQ(txtPrezzo->text()), fromQ(txtImporto->text()));
-  txtQuantita->setText(toQ(c.quantity));
-  txtPrezzo->setText(toQ(c.price));
-  txtImporto->setText(toQ(c.amount));
+  // An amount too long for its field leaves the boxes as the user typed them.
+  if (!c.tooLarge) {
+    txtQuantita->setText(toQ(c.quantity));
+    txtPrezzo->setText(toQ(c.price));
+    txtImporto->setText(toQ(c.amount));
+  }
   if (c.valid) return true;
   services().message(this, QStringLiteral("Attenzione: valori non validi.\r\n\r\nInserire correttamente la quantità e "
                                           "il prezzo prima di premere il pulsante Calcola."));
-  txtImporto->setFocus(Qt::OtherFocusReason);
+  // The focus stays put when nothing was reset: leaving a box would format it.
+  if (!c.tooLarge) txtImporto->setFocus(Qt::OtherFocusReason);
   return false;
 }
 
@@ -563,8 +584,13 @@ void TfrmForniture::cmdSalvaClick() {
     return;
   }
   // The amount shown and the amount stored are quantity × price, whatever
-  // was typed into the amount box; invalid values were reset just above.
-  cmdCalcolaClick();
+  // was typed into the amount box; unreadable values were reset just above.
+  // An amount too long for its field is not stored at all: the boxes still
+  // hold what was typed, and saving them would store a wrong amount.
+  if (!cmdCalcolaClick() && supplysheet::calculate(fromQ(txtQuantita->text()), fromQ(txtPrezzo->text()),
+                                                   fromQ(txtImporto->text()))
+                                .tooLarge)
+    return;
   const bool saved = card_->save([](Record& r) {
     const Calculation c = supplysheet::calculate(r[supply::Quantita], r[supply::Prezzo], r[supply::Importo]);
     r[supply::Quantita] = c.quantity;
