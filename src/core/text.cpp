@@ -142,4 +142,25 @@ bool isDigitsOnly(std::string_view s) {
   return true;
 }
 
+namespace {
+
+Text withLineBreaks(std::string_view s, std::string_view lineBreak) {
+  Text out;
+  out.reserve(s.size() + s.size() / 8);
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\r' || s[i] == '\n') {
+      if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+      out += lineBreak;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+Text storedLineBreaks(std::string_view shown) { return withLineBreaks(shown, "\r\n"); }
+Text shownLineBreaks(std::string_view stored) { return withLineBreaks(stored, "\n"); }
+
 }  // namespace zel

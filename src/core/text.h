@@ -39,4 +39,10 @@ bool containsFolded(std::string_view haystack, std::string_view key);
 // True when the text is non-empty and made of the digits 0-9 only.
 bool isDigitsOnly(std::string_view s);
 
+// Line breaks of a multi-line note: the archives hold CR LF, a text box shows
+// a plain LF. Each break (CR LF, LF or a lone CR) becomes one break of the
+// other form, so notes stored with LF alone still read correctly.
+Text storedLineBreaks(std::string_view shown);
+Text shownLineBreaks(std::string_view stored);
+
 }  // namespace zel

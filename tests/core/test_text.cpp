@@ -71,6 +71,15 @@ TEST(Case, OnlyAsciiLettersChange) {
   EXPECT_FALSE(containsFolded("Ros si", "rossi"));
 }
 
+TEST(LineBreaks, NotesAreStoredWithCrLfAndShownWithLf) {
+  EXPECT_EQ(storedLineBreaks("uno\ndue\n\ntre"), "uno\r\ndue\r\n\r\ntre");
+  EXPECT_EQ(storedLineBreaks("gi\xE0\r\nok\rfine"), "gi\xE0\r\nok\r\nfine");  // never doubled
+  EXPECT_EQ(shownLineBreaks("uno\r\ndue\r\n\r\ntre"), "uno\ndue\n\ntre");
+  EXPECT_EQ(shownLineBreaks("vecchia\nnota\rmac"), "vecchia\nnota\nmac");  // LF-only notes read as before
+  EXPECT_EQ(shownLineBreaks(storedLineBreaks("a\nb\n")), "a\nb\n");
+  EXPECT_EQ(storedLineBreaks("nessuna"), "nessuna");
+}
+
 TEST(Digits, OnlyNonEmptyDecimalDigits) {
   EXPECT_TRUE(isDigitsOnly("0123456789"));
   EXPECT_FALSE(isDigitsOnly(""));
