@@ -640,8 +640,7 @@ void TfrmForniture::impClienteClick() {
 
 void TfrmForniture::impProdottoClick() {
   TfrmImpMateriali import(this);
-  if (auto* quantity = import.findChild<QLineEdit*>(QStringLiteral("txtQuant")))
-    quantity->setText(trimmed(txtQuantita->text()));
+  import.setQuantity(trimmed(txtQuantita->text()));
   execModal(import);
 }
 
