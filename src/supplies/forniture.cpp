@@ -391,6 +391,8 @@ void TfrmForniture::buildItemList() {
   repTotale->setFrameShape(QFrame::Panel);
   repTotale->setFrameShadow(QFrame::Sunken);
   repTotale->setIndent(6);
+  // The total can be selected and copied like the figures in the boxes.
+  repTotale->setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
 void TfrmForniture::bindEvents() {
