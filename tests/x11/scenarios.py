@@ -198,11 +198,14 @@ class Desktop:
         if text.isascii():
             self.x("xdotool", "type", "--delay", "15", text)
             return
+        self.put_in_clipboard(text)
+        self.key("ctrl+v")
+
+    def put_in_clipboard(self, text):
         # xclip stays behind to serve the selection: no pipes to wait on.
         subprocess.run(["xclip", "-selection", "clipboard", "-i"], env=self.env, input=text.encode(),
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30, check=True)
         wait_for("the clipboard to hold the text", lambda: self.copied() == text, 5)
-        self.key("ctrl+v")
 
     def key(self, *keys):
         self.x("xdotool", "key", "--delay", "15", *keys)
@@ -212,6 +215,7 @@ class Desktop:
 
     def read_box(self, screen, control, expected):
         """Copies a box's text through the clipboard; waits for `expected`."""
+        self.put_in_clipboard("(nulla)")  # nothing left over from before
         self.click(screen, control)
         self.key("ctrl+a", "ctrl+c")
         try:
@@ -326,6 +330,11 @@ def wrong_then_right_password(d, folder):
         d.x("wmctrl", "-i", "-r", start, "-b", "remove,maximized_vert,maximized_horz")
         wait_for("the start screen to leave the maximised state",
                  lambda: "MAXIMIZED" not in d.x("xprop", "-id", start, "_NET_WM_STATE", check=False))
+        def hinted_minimum():
+            left, right, top, bottom = d.frame(start)
+            wanted = f"minimum size: {1030 - left - right} by {742 - top - bottom}"
+            return wanted in d.x("xprop", "-id", start, "WM_NORMAL_HINTS", check=False)
+        wait_for("the minimum size without the frame", hinted_minimum)
         d.x("xdotool", "windowsize", start, "400", "300")
         wait_for("the start screen to stop at its minimum size",
                  lambda: d.geometry(start)[2:] == (1030, 742))
