@@ -44,5 +44,9 @@ bool isDigitsOnly(std::string_view s);
 // other form, so notes stored with LF alone still read correctly.
 Text storedLineBreaks(std::string_view shown);
 Text shownLineBreaks(std::string_view stored);
+// How many UTF-16 units of a note shown with LF breaks fit a field of
+// `capacity` bytes once stored: a break takes two bytes (CR LF), any other
+// character one (a surrogate pair too, stored as one '?').
+size_t fittingLength(std::u16string_view shown, size_t capacity);
 
 }  // namespace zel

@@ -80,6 +80,14 @@ TEST(LineBreaks, NotesAreStoredWithCrLfAndShownWithLf) {
   EXPECT_EQ(storedLineBreaks("nessuna"), "nessuna");
 }
 
+TEST(LineBreaks, ANoteFitsItsFieldWithEachBreakTakingTwoBytes) {
+  EXPECT_EQ(fittingLength(u"abcdef", 4), 4u);
+  EXPECT_EQ(fittingLength(u"ab\ncd", 4), 3u);   // "ab" CR LF
+  EXPECT_EQ(fittingLength(u"abc\nd", 4), 3u);   // the break would need a fifth byte
+  EXPECT_EQ(fittingLength(u"a\U0001F600b", 2), 3u);  // a pair is stored as one '?'
+  EXPECT_EQ(fittingLength(u"ab", 10), 2u);
+}
+
 TEST(Digits, OnlyNonEmptyDecimalDigits) {
   EXPECT_TRUE(isDigitsOnly("0123456789"));
   EXPECT_FALSE(isDigitsOnly(""));
