@@ -16,10 +16,12 @@ missing.
 """
 
 import argparse
+import ctypes
 import json
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -66,6 +68,12 @@ class Failure(Exception):
     pass
 
 
+def end_with_us():
+    """Run in a child before it starts: it gets SIGTERM when this script
+    ends, however it ends (a test timeout included)."""
+    ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+
+
 def run(*args, env=None, check=True, input=None):
     done = subprocess.run(args, env=env, input=input, capture_output=True, timeout=60)
     if check and done.returncode != 0:
@@ -94,7 +102,7 @@ class Desktop:
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-            pass_fds=[write_fd], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=[write_fd], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=end_with_us)
         os.close(write_fd)
         with os.fdopen(read_fd) as f:
             number = f.readline().strip()
@@ -107,7 +115,8 @@ class Desktop:
         runtime = os.path.join(workdir, "run")
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         self.env["XDG_RUNTIME_DIR"] = runtime
-        self.wm = subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.wm = subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                   preexec_fn=end_with_us)
         wait_for("the window manager", lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in
                  self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False))
 
@@ -205,7 +214,7 @@ class Desktop:
         # xclip stays behind to serve the selection: no pipes to wait on.
         subprocess.run(["xclip", "-selection", "clipboard", "-i"], env=self.env, input=text.encode(),
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30, check=True)
-        wait_for("the clipboard to hold the text", lambda: self.copied() == text, 5)
+        wait_for("the clipboard to hold the text", lambda: self.copied() == text)
 
     def key(self, *keys):
         self.x("xdotool", "key", "--delay", "15", *keys)
@@ -219,7 +228,7 @@ class Desktop:
         self.click(screen, control)
         self.key("ctrl+a", "ctrl+c")
         try:
-            return wait_for(f"{control} to show {expected!r}", lambda: self.copied() == expected, 5)
+            return wait_for(f"{control} to show {expected!r}", lambda: self.copied() == expected)
         except Failure:
             raise Failure(f"{control} shows {self.copied()!r}, expected {expected!r}")
 
@@ -245,12 +254,11 @@ class Program:
     """One run of the installed zelvano."""
 
     def __init__(self, desktop, folder):
-        self.desktop = desktop
         env = dict(desktop.env)
         env["QT_QPA_PLATFORM"] = "xcb"  # the suite sets offscreen for the other tests
         self.log = open(os.path.join(desktop.shots, "zelvano.log"), "ab")
         self.process = subprocess.Popen([os.path.join(folder, "zelvano")], cwd=folder, env=env,
-                                        stdout=self.log, stderr=self.log)
+                                        stdout=self.log, stderr=self.log, preexec_fn=end_with_us)
 
     def ended(self):
         try:
@@ -444,7 +452,7 @@ def supply_with_two_items(d, folder):
 
         d.select(SHEET, "repTotale")
         try:
-            wait_for("the total to be selected", lambda: d.copied("primary") == "1,59", 5)
+            wait_for("the total to be selected", lambda: d.copied("primary") == "1,59")
         except Failure:
             raise Failure(f"the total on screen is {d.copied('primary')!r}, expected '1,59'")
 
@@ -471,16 +479,16 @@ TOOLS = ["Xvfb", "openbox", "xdotool", "wmctrl", "xclip", "xwd", "xwininfo", "xp
 
 
 def main():
-    missing = [t for t in TOOLS if shutil.which(t) is None]
-    if missing:
-        print("skipped: not installed: " + " ".join(missing) + " (scripts/setup.sh installs them)")
-        return 77
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--source", required=True)
     parser.add_argument("--build", required=True)
     parser.add_argument("--shots", default=None)
     parser.add_argument("names", nargs="*")
     args = parser.parse_args()
+    missing = [t for t in TOOLS if shutil.which(t) is None]
+    if missing:
+        print("skipped: not installed: " + " ".join(missing) + " (scripts/setup.sh installs them)")
+        return 77
     chosen = [s for s in SCENARIOS if not args.names or s.__name__ in args.names]
 
     workdir = tempfile.mkdtemp(prefix="zelvano-x11-")
@@ -509,9 +517,11 @@ def main():
     finally:
         if desktop:
             desktop.close()
-        shutil.rmtree(workdir, ignore_errors=True) if not failed else None
     if failed:
-        print(f"captures and the program's output are in {shots}")
+        # Kept for a look: the program folder with what was stored.
+        print(f"captures and the program's output are in {shots}; the program folder is {folder}")
+    else:
+        shutil.rmtree(workdir, ignore_errors=True)
     sys.stdout.flush()
     return 1 if failed else 0
 
