@@ -25,23 +25,8 @@ zelvano_install_packages
 BUILD=build-release
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVANO_BUILD_TESTS=OFF -DZELVANO_BUILD_BENCH=OFF
 cmake --build "$BUILD" -j "$(zelvano_jobs)"
-STAGE="$BUILD/stage"
-rm -rf "$STAGE"
-cmake --install "$BUILD" --prefix "$STAGE" >/dev/null
-
-mkdir -p "$FOLDER"
+zelvano_install_folder "$BUILD" "$FOLDER"
 FOLDER=$(cd "$FOLDER" && pwd)
-# Program files are replaced; anything else in the folder is left alone.
-for f in "$STAGE"/*; do
-  install -m 0755 -D "$f" "$FOLDER/$(basename "$f")"
-done
-chmod 0644 "$FOLDER"/Guida.pdf "$FOLDER"/zelvano.png 2>/dev/null || true
-
-# The first password, only when the folder has no password store yet.
-if [ ! -e "$FOLDER/unins000.dll" ]; then
-  printf 'ZELVANO\n' | "$FOLDER/zelvano-cli" password "$FOLDER" >/dev/null
-  echo "Initial password: ZELVANO (change it from the login window, 'Cambia password')."
-fi
 
 # A desktop menu entry pointing at this program folder.
 APPS="${XDG_DATA_HOME:-$HOME/.local/share}/applications"

@@ -9,6 +9,8 @@ ZELVANO_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core xdg-utils locales
   libxlsxwriter-dev libzip-dev python3-openpyxl python3-docx
+  # the tests on a real X server (tests/x11)
+  python3 xvfb openbox xdotool wmctrl xclip x11-apps x11-utils imagemagick
 )
 
 zelvano_install_packages() {
@@ -36,3 +38,24 @@ zelvano_italian_locale() {
 }
 
 zelvano_jobs() { nproc 2>/dev/null || echo 2; }
+
+# Installs the program files of the build folder BUILD into the program
+# folder FOLDER, and the first password when FOLDER has no password store yet.
+# Data already in the folder is never touched.
+zelvano_install_folder() {
+  local build=$1 folder=$2
+  local stage="$build/stage"
+  rm -rf "$stage"
+  cmake --install "$build" --prefix "$stage" >/dev/null
+  mkdir -p "$folder"
+  # Program files are replaced; anything else in the folder is left alone.
+  local f
+  for f in "$stage"/*; do
+    install -m 0755 -D "$f" "$folder/$(basename "$f")"
+  done
+  chmod 0644 "$folder"/Guida.pdf "$folder"/zelvano.png 2>/dev/null || true
+  if [ ! -e "$folder/unins000.dll" ]; then
+    printf 'ZELVANO\n' | "$folder/zelvano-cli" password "$folder" >/dev/null
+    echo "Initial password: ZELVANO (change it from the login window, 'Cambia password')."
+  fi
+}

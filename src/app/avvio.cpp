@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QShowEvent>
+#include <stdexcept>
 
 #include "app/forms.h"
 #include "help/helpform.h"
@@ -132,14 +133,36 @@ void TfrmAvvio::lblWebClick() { services().openUrl(makerSite()); }
 
 void TfrmAvvio::FormShow() {
   setBackgroundTile(QStringLiteral(":/art/tile.png"));
+  keepOuterMinimum();
   reloadAnimation();
+}
+
+void TfrmAvvio::resizeEvent(QResizeEvent* event) {
+  MainScreen::resizeEvent(event);
+  keepOuterMinimum();
+}
+
+void TfrmAvvio::moveEvent(QMoveEvent* event) {
+  MainScreen::moveEvent(event);
+  keepOuterMinimum();
+}
+
+void TfrmAvvio::keepOuterMinimum() {
+  // The frame is known once the window manager has framed the window; until
+  // then the whole minimum goes to the client area.
+  const QSize frame = frameGeometry().size() - size();
+  const QSize minimum = kOuterMinimum - frame.expandedTo(QSize(0, 0));
+  if (minimumSize() != minimum) setMinimumSize(minimum);
 }
 
 void TfrmAvvio::reloadAnimation() {
   // A fresh decoder at every showing; the previous one is released first.
   imgAnimata->clear();
   delete animation_;
-  animation_ = new QMovie(QStringLiteral(":/RESNAME"), QByteArray(), this);
+  animation_ = new QMovie(animationSource, QByteArray(), this);
+  // A strip that cannot be decoded is a damaged program: said, not hidden.
+  if (!animation_->isValid())
+    throw std::runtime_error("Attenzione: impossibile caricare l'animazione della schermata di avvio.");
   animation_->setCacheMode(QMovie::CacheAll);
   imgAnimata->setMovie(animation_);
   animation_->start();

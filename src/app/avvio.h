@@ -31,6 +31,11 @@ class TfrmAvvio : public MainScreen {
   ClickLabel* lblWeb;
   QPushButton* btnSfondo;  // hidden: only carries the background tile
 
+  // Where the animation strip comes from; tests point it elsewhere.
+  QString animationSource = QStringLiteral(":/RESNAME");
+  // The smallest the whole window may be, its frame included.
+  static constexpr QSize kOuterMinimum{1030, 742};
+
  public slots:
   void btnClientiClick();
   void btnProdottiClick();
@@ -44,11 +49,14 @@ class TfrmAvvio : public MainScreen {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   bool returnsHomeOnClose() const override { return false; }
 
  private:
   void FormShow() override;
   void reloadAnimation();
+  void keepOuterMinimum();
   ClickLabel* picture(const char* name, const QString& resource, const QRect& where);
   void buildEntry(int column, const char* key, ClickLabel*& btn, ClickLabel*& tit, ClickLabel*& inf,
                   void (TfrmAvvio::*click)());

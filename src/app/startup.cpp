@@ -30,8 +30,9 @@ void startUp() {
 
 int runZelvano(int argc, char** argv) {
   ZelvanoApplication app(argc, argv);
+  // The name only: with a display name set, the toolkit appends " — Zelvano"
+  // to every caption and message-box title on X11.
   QApplication::setApplicationName(QStringLiteral("Zelvano"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Zelvano"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/zelvano.png")));
   setProgramFolder(qToPath(QApplication::applicationDirPath()));
   applyNumberConventions();

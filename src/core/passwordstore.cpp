@@ -72,9 +72,20 @@ void syncFolder(const fs::path& folder) {
   }
 }
 
+// Whether this process may write the file or folder. Root may write anything,
+// but a store or a folder without any write bit was made read-only on
+// purpose, and a change must fail there for root as it does for anyone else.
+bool mayWrite(const fs::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return false;
+  if (::geteuid() == 0) return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
 // Writes the bytes to a private temporary file beside `target`, flushes it to
 // the disk and renames it over `target`; on failure the temporary goes away
-// and `target` is untouched.
+// and `target` is untouched. A store that is replaced hands on its owner, its
+// group and the access its owner and group had (others get none).
 void replaceAtomically(const fs::path& target, const std::string& bytes) {
   const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
   std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -89,7 +100,14 @@ void replaceAtomically(const fs::path& target, const std::string& bytes) {
     errno = saved;
     failErrno(what, target);
   };
-  if (::fchmod(fd, S_IRUSR | S_IWUSR) != 0) fail("cannot protect the temporary file for");
+  struct stat old {};
+  mode_t mode = S_IRUSR | S_IWUSR;
+  if (::stat(target.c_str(), &old) == 0) {
+    mode |= old.st_mode & (S_IRGRP | S_IWGRP);
+    if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+      fail("cannot keep the owner of");
+  }
+  if (::fchmod(fd, mode) != 0) fail("cannot protect the temporary file for");
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -250,6 +268,9 @@ void writeStoredPassword(const fs::path& storeFile, std::string_view plain) {
     if (!ec) target = std::move(real);
   }
   const std::optional<std::string> old = readWholeFile(target);
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  if ((old && !mayWrite(target)) || !mayWrite(folder))
+    throw PasswordStoreError("password store is read-only: " + target.string());
   IniText ini(old ? *old : std::string());
   ini.setValue(kPasswordSection, kPasswordKey, ScrambleToHex(password));
   replaceAtomically(target, ini.bytes());

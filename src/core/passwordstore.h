@@ -36,8 +36,11 @@ Text readStoredPassword(const std::filesystem::path& storeFile);
 // Normalises `plain` (see normalisePassword), scrambles it and writes it as
 // the store's value, creating the file, section or key where missing and
 // keeping every other line byte for byte. The file is replaced atomically by a
-// temporary one (owner read/write only) from the same folder, so a failure
-// leaves the old store as it was. Throws PasswordStoreError on any failure,
+// temporary one from the same folder, so a failure leaves the old store as it
+// was; the new file keeps the old one's owner and group, and only its owner
+// and group keep their access. A store or folder without write permission
+// (by its permission bits, even for root) is refused. Throws
+// PasswordStoreError on any failure,
 // and also, writing nothing, when the normalised password is empty or longer
 // than 230 characters (such a password could never be typed at login).
 void writeStoredPassword(const std::filesystem::path& storeFile, std::string_view plain);

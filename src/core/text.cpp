@@ -176,4 +176,38 @@ bool isDigitsOnly(std::string_view s) {
   return true;
 }
 
+namespace {
+
+Text withLineBreaks(std::string_view s, std::string_view lineBreak) {
+  Text out;
+  out.reserve(s.size() + s.size() / 8);
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\r' || s[i] == '\n') {
+      if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+      out += lineBreak;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+Text storedLineBreaks(std::string_view shown) { return withLineBreaks(shown, "\r\n"); }
+Text shownLineBreaks(std::string_view stored) { return withLineBreaks(stored, "\n"); }
+
+size_t fittingLength(std::u16string_view shown, size_t capacity) {
+  size_t bytes = 0, i = 0;
+  while (i < shown.size()) {
+    const size_t cost = shown[i] == u'\n' ? 2 : 1;
+    if (bytes + cost > capacity) break;
+    bytes += cost;
+    const bool pair = shown[i] >= 0xD800 && shown[i] <= 0xDBFF && i + 1 < shown.size() &&
+                      shown[i + 1] >= 0xDC00 && shown[i + 1] <= 0xDFFF;
+    i += pair ? 2 : 1;
+  }
+  return i;
+}
+
 }  // namespace zel

@@ -51,4 +51,14 @@ void appendPadded(Text& out, std::string_view t, size_t w);
 // True when the text is non-empty and made of the digits 0-9 only.
 bool isDigitsOnly(std::string_view s);
 
+// Line breaks of a multi-line note: the archives hold CR LF, a text box shows
+// a plain LF. Each break (CR LF, LF or a lone CR) becomes one break of the
+// other form, so notes stored with LF alone still read correctly.
+Text storedLineBreaks(std::string_view shown);
+Text shownLineBreaks(std::string_view stored);
+// How many UTF-16 units of a note shown with LF breaks fit a field of
+// `capacity` bytes once stored: a break takes two bytes (CR LF), any other
+// character one (a surrogate pair too, stored as one '?').
+size_t fittingLength(std::u16string_view shown, size_t capacity);
+
 }  // namespace zel

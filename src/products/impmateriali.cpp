@@ -6,8 +6,9 @@ namespace zel {
 
 TfrmImpMateriali::TfrmImpMateriali(QWidget* parent)
     : ListWindow(QStringLiteral("frmImpMateriali"), QStringLiteral(" Importa prodotti e servizi da archivio"), parent, uiFont(FontFamily::CourierNew, px(11)), 1300) {
-  txtQuant = new QLineEdit(this);
+  txtQuant = new QLineEdit(QStringLiteral("0"), this);
   txtQuant->setObjectName(QStringLiteral("txtQuant"));
+  txtQuant->setMaxLength(15);
 }
 
 int TfrmImpMateriali::importWith(const QString& quantity) {

@@ -11,7 +11,7 @@ namespace {
 std::optional<Text> wholePieces(std::string_view text) {
   const Text t = trim(text);
   if (t.empty()) return Text("0");
-  const auto v = parseNumber(t);
+  const auto v = parseDecimal(t);
   if (!v) return std::nullopt;
   return generalForm(roundDecimal(*v, 0));
 }
@@ -34,8 +34,8 @@ namespace productcard {
 Key numberBoxKey(std::string_view current, char32_t key) {
   const Text t = trim(current);
   if (!t.empty()) {
-    const auto v = parseNumber(t);
-    if (v && *v > kValueLimit) return Key::ValueTooLarge;
+    const auto v = parseDecimal(t);
+    if (v && *v > Decimal::fromInteger(kValueLimit)) return Key::ValueTooLarge;
   }
   if (key == U'\b') return Key::Accept;
   if (key >= U'0' && key <= U'9') return Key::Accept;
@@ -46,7 +46,7 @@ Key numberBoxKey(std::string_view current, char32_t key) {
 Text priceOnExit(std::string_view text) {
   const Text t = trim(text);
   if (t.empty()) return "0,00";
-  const auto v = parseNumber(t);
+  const auto v = parseDecimal(t);
   if (!v) return "0,00";
   Text s = generalForm(roundDecimal(*v, 4));
   const auto comma = s.find(',');

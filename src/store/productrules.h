@@ -20,7 +20,7 @@ bool normaliseProduct(Record& product);
 namespace productcard {
 
 // The highest value the boxes take while typing.
-inline constexpr double kValueLimit = 30000000.0;
+inline constexpr long long kValueLimit = 30000000;
 
 // What a box does with one typed key.
 enum class Key {

@@ -38,16 +38,16 @@ Text completeAmount(std::string_view s) {
   return completeTwoDecimals(Text(s.substr(0, e))) + Text(s.substr(e));
 }
 
-Text totalText(double sum) {
+Text totalText(const Decimal& sum) {
   // The sum goes through its general form first, as the screens show it.
-  const double shown = parseNumber(generalForm(sum)).value_or(sum);
+  const Decimal shown = parseDecimal(generalForm(sum)).value_or(sum);
   return completeAmount(generalForm(roundDecimal(shown, 2)));
 }
 
 Text totalOfAmounts(const std::vector<Record>& items) {
   if (items.empty()) return "0,00";
-  double sum = 0;
-  for (const Record& r : items) sum += parseNumber(trim(r[supply::Importo])).value_or(0.0);
+  Decimal sum;
+  for (const Record& r : items) sum += parseDecimal(trim(r[supply::Importo])).value_or(Decimal());
   return totalText(sum);
 }
 

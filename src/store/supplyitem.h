@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/numbers.h"
 #include "store/fields.h"
 #include "store/layout.h"
 
@@ -23,7 +24,7 @@ bool isPending(const Record& item);
 Text totalOfAmounts(const std::vector<Record>& items);
 // A sum of amounts as the totals show it: through its general form, rounded
 // to two decimals, completed.
-Text totalText(double sum);
+Text totalText(const Decimal& sum);
 // Two-decimal completion of an amount text. A value so large that its
 // general form needs an exponent ("9E+16") gets its decimals in the mantissa
 // ("9,00E+16"), so that the text still reads back as a number.

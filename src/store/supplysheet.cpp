@@ -1,7 +1,5 @@
 #include "store/supplysheet.h"
 
-#include <cmath>
-
 #include "core/numbers.h"
 #include "store/recordfile.h"
 
@@ -14,11 +12,9 @@ bool isBlank(std::string_view s) { return trim(s).empty(); }
 // The value of a number box rounded to four decimals, in general form; no
 // value when the text is not a number.
 std::optional<Text> roundedToFour(std::string_view typed) {
-  const std::optional<double> v = parseNumber(typed);
+  const std::optional<Decimal> v = parseDecimal(typed);
   if (!v) return std::nullopt;
-  const double r = roundDecimal(*v, 4);
-  if (!std::isfinite(r)) return std::nullopt;
-  return generalForm(r);
+  return generalForm(roundDecimal(*v, 4));
 }
 
 // Only the fields an item line, the total and the pending test need, each trimmed.
@@ -63,12 +59,26 @@ NumberKey numberKey(std::string_view current, char32_t typed) {
   // The value is looked at before the key: a box at or under the limit takes
   // one more digit, the next key then resets it.
   if (!isBlank(current)) {
-    const std::optional<double> v = parseNumber(current);
-    if (!v || *v > kNumberBoxLimit) return NumberKey::Reset;
+    const std::optional<Decimal> v = parseDecimal(current);
+    if (!v || *v > Decimal::fromInteger(kNumberBoxLimit)) return NumberKey::Reset;
   }
   if (typed >= U'0' && typed <= U'9') return NumberKey::Accept;
   if (typed == U',') return current.find(',') == std::string_view::npos ? NumberKey::Accept : NumberKey::Discard;
   return NumberKey::Discard;
+}
+
+bool acceptsEdit(std::string_view before, std::string_view after) {
+  bool typable = true, comma = false;
+  for (const char c : after) {
+    if (c == ',' && !comma) comma = true;
+    else if (c < '0' || c > '9') typable = false;
+  }
+  if (typable) return true;
+  // Only deletions: `after` is `before` with some characters left out.
+  size_t i = 0;
+  for (const char c : before)
+    if (i < after.size() && after[i] == c) ++i;
+  return i == after.size();
 }
 
 Calculation calculate(std::string_view quantity, std::string_view price, std::string_view amount) {
@@ -76,20 +86,20 @@ Calculation calculate(std::string_view quantity, std::string_view price, std::st
   if (isBlank(c.quantity)) c.quantity = kDefaultQuantity;
   if (isBlank(c.price)) c.price = kDefaultMoney;
   if (isBlank(c.amount)) c.amount = kDefaultMoney;
-  const Calculation invalid{kDefaultQuantity, kDefaultMoney, kDefaultMoney, false};
-  const std::optional<double> q = parseNumber(c.quantity);
-  const std::optional<double> p = parseNumber(c.price);
-  if (!q || !p) return invalid;
-  const double product = *q * *p;
-  if (!std::isfinite(product)) return invalid;
-  // The product is written in general form first and rounded from that text.
-  const double shown = parseNumber(generalForm(product)).value_or(product);
-  const double rounded = roundDecimal(shown, 2);
-  if (!std::isfinite(rounded)) return invalid;
-  Text text = completeAmount(generalForm(rounded));
+  const std::optional<Decimal> q = parseDecimal(c.quantity);
+  const std::optional<Decimal> p = parseDecimal(c.price);
+  if (!q || !p) return {kDefaultQuantity, kDefaultMoney, kDefaultMoney, false, false};
+  Calculation tooLarge = c;
+  tooLarge.valid = false;
+  tooLarge.tooLarge = true;
+  // The product is written in general form first and rounded from that text;
+  // a product beyond the reader's range does not read back.
+  const std::optional<Decimal> shown = parseDecimal(generalForm(*q * *p));
+  if (!shown) return tooLarge;
+  Text text = completeAmount(generalForm(roundDecimal(*shown, 2)));
   // An amount longer than its field would be stored cut, that is wrong.
   const int capacity = supplyLayout().field(supply::Importo).capacity;
-  if (text.size() > static_cast<size_t>(capacity)) return invalid;
+  if (text.size() > static_cast<size_t>(capacity)) return tooLarge;
   c.amount = std::move(text);
   return c;
 }
@@ -106,7 +116,7 @@ ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access 
       const Record r = listedFields(bytes);
       if (which == Items::Pending && !isPending(r)) return;
       list.lines.push_back(itemLine(r));
-      const std::optional<double> v = parseNumber(r[supply::Importo]);
+      const std::optional<Decimal> v = parseDecimal(r[supply::Importo]);
       if (!v) throw StopListing{"record " + std::to_string(k) + ": the amount is not a number"};
       list.sum += *v;
     });

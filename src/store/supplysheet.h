@@ -20,7 +20,7 @@ inline constexpr const char* kDefaultMoney = "0,00";  // price and amount
 inline constexpr const char* kPaid = "Saldato";
 inline constexpr const char* kPending = "In sospeso";
 // A number box whose value is above this takes no further key.
-inline constexpr double kNumberBoxLimit = 30000000.0;
+inline constexpr long long kNumberBoxLimit = 30000000;
 
 // The price and amount boxes on leaving: rounded to four decimals, completed
 // to two ("7" -> "7,00", "0,125" stays, "1,99999" -> "2,00"); an empty or
@@ -34,16 +34,24 @@ Text quantityOnExit(std::string_view typed);
 // handled before): take it, drop it, or drop it and go back to the default.
 enum class NumberKey { Accept, Discard, Reset };
 NumberKey numberKey(std::string_view current, char32_t typed);
+// Whether a number box takes an edit that did not come key by key through
+// numberKey (a paste, a drop): the new text must be one the keys could have
+// written (digits and at most one comma), or the old text with characters
+// taken away (a loaded record may hold anything, and deleting always works).
+bool acceptsEdit(std::string_view before, std::string_view after);
 
-// Calculate: amount = quantity × price, rounded to two decimals and
-// completed. Blank boxes take their defaults first. When the quantity or the
-// price cannot be read, or the amount would not fit its 16-character field,
-// `valid` is false and the three texts are the defaults.
+// Calculate: amount = quantity × price, computed exactly in decimal, then
+// rounded to two decimals and completed. Blank boxes take their defaults
+// first. When the quantity or the price cannot be read, `valid` is false and
+// the three texts are the defaults. When the amount would not fit its
+// 16-character field, `valid` is false, `tooLarge` true and the texts stay as
+// they were given: such an item must not be stored at all.
 struct Calculation {
   Text quantity;
   Text price;
   Text amount;
   bool valid = true;
+  bool tooLarge = false;
 };
 Calculation calculate(std::string_view quantity, std::string_view price, std::string_view amount);
 
@@ -53,7 +61,7 @@ Calculation calculate(std::string_view quantity, std::string_view price, std::st
 // gathered so far stay and the total is then the running sum in general form.
 struct ItemList {
   std::vector<Text> lines;
-  double sum = 0;
+  Decimal sum;
   bool complete = false;  // every record was listed and summed
   Text problem;           // why an incomplete list stopped
   Text total() const;     // completed total, or the running sum when incomplete

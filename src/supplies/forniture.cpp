@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTime>
+#include <QValidator>
 
 #include "attach/allegatifor.h"
 #include "attach/cartellafor.h"
@@ -57,6 +58,21 @@ QPixmap clearPicture() {
   p.drawLine(base.width() - 6, 6, 6, base.height() - 6);
   return base;
 }
+
+// Pastes, drops and the context menu's paste bypass the key filter; the box
+// takes such an edit only when its keys could have made it.
+class PastedNumberValidator : public QValidator {
+ public:
+  explicit PastedNumberValidator(QLineEdit* box) : QValidator(box), before_(box->text()) {
+    connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+  }
+  State validate(QString& text, int&) const override {
+    return supplysheet::acceptsEdit(fromQ(before_), fromQ(text)) ? Acceptable : Invalid;
+  }
+
+ private:
+  QString before_;  // the text before the edit being checked
+};
 
 QLabel* panel(QWidget* parent, const char* name, const QString& text, const QRect& where,
               const QColor& background, const QColor& foreground, const QFont& font) {
@@ -274,6 +290,8 @@ void TfrmForniture::buildItemList() {
   repTotale->setFrameShape(QFrame::Panel);
   repTotale->setFrameShadow(QFrame::Sunken);
   repTotale->setIndent(6);
+  // The total can be selected and copied like the figures in the boxes.
+  repTotale->setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
 void TfrmForniture::bindEvents() {
@@ -294,6 +312,7 @@ void TfrmForniture::bindEvents() {
 }
 
 void TfrmForniture::numberFilter(QLineEdit* box, const char* defaultText) {
+  box->setValidator(new PastedNumberValidator(box));
   installKeyFilter(box, [box, defaultText](QChar typed) {
     switch (supplysheet::numberKey(fromQ(box->text()), typed.unicode())) {
       case NumberKey::Accept:
@@ -429,13 +448,17 @@ void TfrmForniture::txtImportoExit() {
 bool TfrmForniture::cmdCalcolaClick() {
   const Calculation c =
       supplysheet::calculate(fromQ(txtQuantita->text()), fromQ(txtPrezzo->text()), fromQ(txtImporto->text()));
-  txtQuantita->setText(toQ(c.quantity));
-  txtPrezzo->setText(toQ(c.price));
-  txtImporto->setText(toQ(c.amount));
+  // An amount too long for its field leaves the boxes as the user typed them.
+  if (!c.tooLarge) {
+    txtQuantita->setText(toQ(c.quantity));
+    txtPrezzo->setText(toQ(c.price));
+    txtImporto->setText(toQ(c.amount));
+  }
   if (c.valid) return true;
   services().message(this, QStringLiteral("Attenzione: valori non validi.\r\n\r\nInserire correttamente la quantità e "
                                           "il prezzo prima di premere il pulsante Calcola."));
-  txtImporto->setFocus(Qt::OtherFocusReason);
+  // The focus stays put when nothing was reset: leaving a box would format it.
+  if (!c.tooLarge) txtImporto->setFocus(Qt::OtherFocusReason);
   return false;
 }
 
@@ -443,9 +466,12 @@ void TfrmForniture::calculateCommand() { cmdCalcolaClick(); }
 
 bool TfrmForniture::beforeSave() {
   // The amount shown and the amount stored are quantity × price, whatever
-  // was typed into the amount box; invalid values are reset first.
-  cmdCalcolaClick();
-  return true;
+  // was typed into the amount box; unreadable values are reset first. An
+  // amount too long for its field is not stored at all: the boxes still hold
+  // what was typed, and saving them would store a wrong amount.
+  if (cmdCalcolaClick()) return true;
+  return !supplysheet::calculate(fromQ(txtQuantita->text()), fromQ(txtPrezzo->text()), fromQ(txtImporto->text()))
+              .tooLarge;
 }
 
 void TfrmForniture::prepareRecord(Record& r) {

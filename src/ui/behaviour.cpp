@@ -183,10 +183,13 @@ void installDigitFilter(QWidget* field, const QString& message) {
 void limitLength(QPlainTextEdit* box, int maxChars) {
   QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, maxChars] {
     const QString t = box->toPlainText();
-    if (t.size() <= maxChars) return;
+    const auto fit = static_cast<qsizetype>(fittingLength(
+        std::u16string_view(reinterpret_cast<const char16_t*>(t.utf16()), static_cast<size_t>(t.size())),
+        static_cast<size_t>(maxChars)));
+    if (fit >= t.size()) return;
     QTextCursor cursor = box->textCursor();
-    const int pos = std::min<int>(cursor.position(), maxChars);
-    box->setPlainText(t.left(maxChars));
+    const int pos = std::min<int>(cursor.position(), static_cast<int>(fit));
+    box->setPlainText(t.left(fit));
     cursor = box->textCursor();
     cursor.setPosition(pos);
     box->setTextCursor(cursor);

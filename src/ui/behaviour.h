@@ -53,7 +53,8 @@ void installEnterChain(const QList<QWidget*>& chain);
 void installKeyFilter(QWidget* field, std::function<bool(QChar typed)> accept);
 // A filter that lets only digits through and otherwise shows `message`.
 void installDigitFilter(QWidget* field, const QString& message);
-// Keeps a multi-line box within `maxChars` characters, pastes included.
+// Keeps a multi-line box within `maxChars` bytes of its record field, pastes
+// included; a line break counts two, as it is stored as CR LF.
 void limitLength(QPlainTextEdit* box, int maxChars);
 // Upper-cases (ASCII letters only) a line edit's text after each change,
 // keeping the caret where it was.

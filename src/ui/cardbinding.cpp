@@ -56,9 +56,14 @@ void CardBinding::clear() {
   position_->clear();
 }
 
+// A multi-line box shows plain line feeds; the archive holds CR LF.
+static bool isMultiLine(const QWidget* c) { return qobject_cast<const QPlainTextEdit*>(c) != nullptr; }
+
 void CardBinding::fill(const Record& record) {
-  for (qsizetype i = 0; i < controls_.size(); ++i)
-    setControlText(controls_[i], toQ(trim(record[static_cast<size_t>(i)])));
+  for (qsizetype i = 0; i < controls_.size(); ++i) {
+    const Text t = trim(record[static_cast<size_t>(i)]);
+    setControlText(controls_[i], toQ(isMultiLine(controls_[i]) ? shownLineBreaks(t) : t));
+  }
 }
 
 void CardBinding::show(const Record& record, size_t k) {
@@ -70,7 +75,8 @@ Record CardBinding::read() const {
   Record r = emptyRecord(*layout_);
   for (qsizetype i = 0; i < controls_.size(); ++i) {
     const auto f = static_cast<size_t>(i);
-    r[f] = fieldText(fromQ(controlText(controls_[i])), layout_->field(f).capacity);
+    const Text t = fromQ(controlText(controls_[i]));
+    r[f] = fieldText(isMultiLine(controls_[i]) ? storedLineBreaks(t) : t, layout_->field(f).capacity);
   }
   return r;
 }

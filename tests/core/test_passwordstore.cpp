@@ -73,7 +73,10 @@ TEST_F(PasswordStore, WindowsFileKeepsEveryOtherByte) {
   writeStoredPassword(store_, "  nuova pw ");
   EXPECT_EQ(get(store_), head + ScrambleToHex("NUOVA PW") + tail);
   EXPECT_EQ(readStoredPassword(store_), "NUOVA PW");
-  EXPECT_EQ(fs::status(store_).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+  // Owner and group keep their access to the store (read-only for the group
+  // here, as before); others lose theirs.
+  EXPECT_EQ(fs::status(store_).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(filesInFolder(), 1u);  // no temporary left behind
 }
 
@@ -154,6 +157,39 @@ TEST_F(PasswordStore, FailedWriteKeepsTheOldStore) {
   put(store_, wide);
   EXPECT_THROW(writeStoredPassword(store_, "NUOVA"), PasswordStoreError);
   EXPECT_EQ(get(store_), wide);
+}
+
+// Tests run as root here: only the permission bits can tell a read-only store.
+TEST_F(PasswordStore, AReadOnlyStoreOrFolderRefusesTheChange) {
+  writeStoredPassword(store_, "VECCHIA");
+  const std::string before = get(store_);
+  fs::permissions(store_, fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_THROW(changePassword(store_, "vecchia", "nuova", "nuova"), PasswordStoreError);
+  EXPECT_EQ(get(store_), before);
+  EXPECT_EQ(fs::status(store_).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_TRUE(checkPassword(store_, "vecchia"));
+
+  fs::permissions(store_, fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_THROW(changePassword(store_, "vecchia", "nuova", "nuova"), PasswordStoreError);
+  fs::permissions(folder_, fs::perms::owner_all);
+  EXPECT_EQ(get(store_), before);
+  EXPECT_EQ(filesInFolder(), 1u);
+  EXPECT_TRUE(checkPassword(store_, "vecchia"));
+}
+
+TEST_F(PasswordStore, AReplacedStoreKeepsItsOwnerAndGroup) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another owner";
+  writeStoredPassword(store_, "VECCHIA");
+  ASSERT_EQ(::chown(store_.c_str(), 4321, 8765), 0);
+  ASSERT_EQ(::chmod(store_.c_str(), 0660), 0);
+  writeStoredPassword(store_, "NUOVA");
+  struct stat st {};
+  ASSERT_EQ(::stat(store_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 4321u);
+  EXPECT_EQ(st.st_gid, 8765u);
+  EXPECT_EQ(st.st_mode & 0777, 0660u);
+  EXPECT_EQ(readStoredPassword(store_), "NUOVA");
 }
 
 TEST_F(PasswordStore, RefusesPasswordsThatCannotBeTyped) {

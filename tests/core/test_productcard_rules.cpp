@@ -43,6 +43,15 @@ TEST(NumberBoxFormatting, PriceOnLeaving) {
   for (const auto& [in, want] : cases) EXPECT_EQ(productcard::priceOnExit(in), want) << '"' << in << '"';
 }
 
+TEST(NumberBoxFormatting, RoundsTheDecimalValueAsTyped) {
+  // Each of these lies just under its half in binary.
+  EXPECT_EQ(productcard::priceOnExit("1,00185"), "1,0019");
+  EXPECT_EQ(productcard::priceOnExit("12,00035"), "12,0004");
+  EXPECT_EQ(productcard::priceOnExit("0,00015"), "0,0002");
+  EXPECT_EQ(productcard::piecesOnExit("99999999999,5"), "100000000000");
+  EXPECT_EQ(productcard::piecesOnExit("2,4999999999999"), "2");
+}
+
 TEST(NumberBoxFormatting, PiecesOnLeaving) {
   const std::pair<const char*, const char*> cases[] = {
       {"7,5", "8"}, {"7,4", "7"}, {"0,4", "0"}, {"2,5", "3"}, {"", "0"}, {" ", "0"},

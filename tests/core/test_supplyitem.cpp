@@ -75,6 +75,10 @@ TEST(Total, SumIsRoundedAndCompletedOnce) {
   EXPECT_EQ(totalOfAmounts({}), "0,00");
   EXPECT_EQ(totalOfAmounts({withImporto("0,00")}), "0,00");
   EXPECT_EQ(totalOfAmounts({withImporto("1,005"), withImporto("1,005")}), "2,01");
+  // Amounts with three decimals (typed into a hand-edited file) round as
+  // decimals: 0,575 lies under its half in binary.
+  EXPECT_EQ(totalOfAmounts({withImporto("0,575")}), "0,58");
+  EXPECT_EQ(totalOfAmounts({withImporto("1,005"), withImporto("0,01")}), "1,02");
   EXPECT_EQ(totalOfAmounts({withImporto("1000000"), withImporto("0,1")}), "1000000,10");
   // Ten amounts of 0,10 do not drift to 0,99 or 1,01.
   EXPECT_EQ(totalOfAmounts(std::vector<Record>(10, withImporto("0,10"))), "1,00");

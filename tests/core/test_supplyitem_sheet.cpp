@@ -93,6 +93,17 @@ TEST(SheetCalculate, AmountIsQuantityTimesPriceRoundedAndCompleted) {
   EXPECT_EQ(calculate("3", "0,1", "").amount, "0,30");    // 0,30000000000000004 in binary
 }
 
+// Values that a binary double cannot hold exactly (0,575 is 0,57499999...):
+// the halves must still go up.
+TEST(SheetCalculate, RoundsTheExactDecimalProduct) {
+  EXPECT_EQ(calculate("1", "0,575", "").amount, "0,58");
+  EXPECT_EQ(calculate("1", "1,015", "").amount, "1,02");
+  EXPECT_EQ(calculate("3", "0,335", "").amount, "1,01");
+  EXPECT_EQ(calculate("0,5", "2,03", "").amount, "1,02");  // 1,015 exactly
+  EXPECT_EQ(priceOnExit("2,00065"), "2,0007");
+  EXPECT_EQ(quantityOnExit("8,00185"), "8,0019");
+}
+
 TEST(SheetCalculate, BlankBoxesTakeTheirDefaults) {
   const Calculation c = calculate("", " ", "");
   EXPECT_TRUE(c.valid);
@@ -102,15 +113,28 @@ TEST(SheetCalculate, BlankBoxesTakeTheirDefaults) {
   EXPECT_EQ(calculate("  ", "4,5", "").amount, "4,50");
 }
 
-TEST(SheetCalculate, UnreadableOrOversizedValuesResetAllThree) {
-  for (const auto& [q, p] : std::vector<std::pair<std::string, std::string>>{
-           {"x", "1"}, {"2", "1.5"}, {"1E300", "1E300"}, {"12345678,9", "1234567,89"}}) {
+TEST(SheetCalculate, UnreadableValuesResetAllThree) {
+  for (const auto& [q, p] : std::vector<std::pair<std::string, std::string>>{{"x", "1"}, {"2", "1.5"}}) {
     SCOPED_TRACE(q + " x " + p);
     const Calculation c = calculate(q, p, "77");
     EXPECT_FALSE(c.valid);
+    EXPECT_FALSE(c.tooLarge);
     EXPECT_EQ(c.quantity, "1");
     EXPECT_EQ(c.price, "0,00");
     EXPECT_EQ(c.amount, "0,00");
+  }
+}
+
+TEST(SheetCalculate, AnAmountTooLongForItsFieldIsRefusedKeepingTheTexts) {
+  for (const auto& [q, p] : std::vector<std::pair<std::string, std::string>>{
+           {"1E300", "1E300"}, {"12345678,9", "1234567,89"}, {"300000009", "300000009"}}) {
+    SCOPED_TRACE(q + " x " + p);
+    const Calculation c = calculate(q, p, "77");
+    EXPECT_FALSE(c.valid);
+    EXPECT_TRUE(c.tooLarge);
+    EXPECT_EQ(c.quantity, q);
+    EXPECT_EQ(c.price, p);
+    EXPECT_EQ(c.amount, "77");
   }
   // The largest amount that still fits its sixteen characters.
   const Calculation fits = calculate("1234567890123,45", "1", "");
@@ -120,16 +144,28 @@ TEST(SheetCalculate, UnreadableOrOversizedValuesResetAllThree) {
   const Calculation huge = calculate("100000000", "200000000", "");
   EXPECT_TRUE(huge.valid);
   EXPECT_EQ(huge.amount, "2,00E+16");
-  // 300000009 × 300000009 needs fifteen digits and an exponent: too long.
-  EXPECT_FALSE(calculate("300000009", "300000009", "").valid);
+}
+
+TEST(SheetNumbers, OnlyWhatTheKeysCouldWriteCanBePasted) {
+  for (const char* ok : {"", "0", "12", "12,5", ",", ",5", "30000000"})
+    EXPECT_TRUE(acceptsEdit("1", ok)) << ok;
+  for (const char* bad : {"-2", "+2", "1,2,3", "1.5", " 2", "1E3", "2x", "\x80"})
+    EXPECT_FALSE(acceptsEdit("1", bad)) << bad;
+  // A loaded text the keys could not write can still be shortened...
+  EXPECT_TRUE(acceptsEdit("-2", "-"));
+  EXPECT_TRUE(acceptsEdit("1E3", "13"));
+  // ...but not lengthened or replaced by another such text.
+  EXPECT_FALSE(acceptsEdit("-2", "-25"));
+  EXPECT_FALSE(acceptsEdit("12345", "-"));
+  EXPECT_TRUE(acceptsEdit("-2", "-2"));  // nothing changed
 }
 
 TEST(SheetTotals, CompletionKeepsExponentFormsReadable) {
   EXPECT_EQ(completeAmount("7"), "7,00");
   EXPECT_EQ(completeAmount("12,5"), "12,50");
   EXPECT_EQ(completeAmount("9E+16"), "9,00E+16");
-  EXPECT_EQ(totalText(30.35), "30,35");
-  EXPECT_EQ(totalText(0), "0,00");
+  EXPECT_EQ(totalText(*parseDecimal("30,35")), "30,35");
+  EXPECT_EQ(totalText(Decimal()), "0,00");
 }
 
 TEST(SheetList, LinesInRecordOrderAndTheTotal) {

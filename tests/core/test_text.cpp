@@ -71,6 +71,23 @@ TEST(Case, OnlyAsciiLettersChange) {
   EXPECT_FALSE(containsFolded("Ros si", "rossi"));
 }
 
+TEST(LineBreaks, NotesAreStoredWithCrLfAndShownWithLf) {
+  EXPECT_EQ(storedLineBreaks("uno\ndue\n\ntre"), "uno\r\ndue\r\n\r\ntre");
+  EXPECT_EQ(storedLineBreaks("gi\xE0\r\nok\rfine"), "gi\xE0\r\nok\r\nfine");  // never doubled
+  EXPECT_EQ(shownLineBreaks("uno\r\ndue\r\n\r\ntre"), "uno\ndue\n\ntre");
+  EXPECT_EQ(shownLineBreaks("vecchia\nnota\rmac"), "vecchia\nnota\nmac");  // LF-only notes read as before
+  EXPECT_EQ(shownLineBreaks(storedLineBreaks("a\nb\n")), "a\nb\n");
+  EXPECT_EQ(storedLineBreaks("nessuna"), "nessuna");
+}
+
+TEST(LineBreaks, ANoteFitsItsFieldWithEachBreakTakingTwoBytes) {
+  EXPECT_EQ(fittingLength(u"abcdef", 4), 4u);
+  EXPECT_EQ(fittingLength(u"ab\ncd", 4), 3u);   // "ab" CR LF
+  EXPECT_EQ(fittingLength(u"abc\nd", 4), 3u);   // the break would need a fifth byte
+  EXPECT_EQ(fittingLength(u"a\U0001F600b", 2), 3u);  // a pair is stored as one '?'
+  EXPECT_EQ(fittingLength(u"ab", 10), 2u);
+}
+
 TEST(Digits, OnlyNonEmptyDecimalDigits) {
   EXPECT_TRUE(isDigitsOnly("0123456789"));
   EXPECT_FALSE(isDigitsOnly(""));

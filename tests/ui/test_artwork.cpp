@@ -142,9 +142,6 @@ TEST(Artwork, AnimationPlaysNineFramesOf50msForever) {
   EXPECT_EQ(movie.format(), QByteArray("gif"));
   EXPECT_EQ(movie.frameCount(), 9);
   EXPECT_EQ(movie.loopCount(), -1);  // -1: loop forever
-  // The delays as the file stores them: the movie's own nextFrameDelay() is
-  // the time still left on its clock, which a busy machine shortens.
-  QImageReader reader(QStringLiteral(":/RESNAME"));
   QImage first;
   int changes = 0;
   QImage previous;
@@ -153,8 +150,6 @@ TEST(Artwork, AnimationPlaysNineFramesOf50msForever) {
     ASSERT_TRUE(movie.jumpToFrame(i));
     const QImage frame = movie.currentImage();
     EXPECT_EQ(frame.size(), QSize(451, 10));
-    ASSERT_FALSE(reader.read().isNull());
-    EXPECT_EQ(reader.nextImageDelay(), 50);
     if (i == 0) first = frame;
     if (!previous.isNull() && frame != previous) ++changes;
     previous = frame;
@@ -163,6 +158,18 @@ TEST(Artwork, AnimationPlaysNineFramesOf50msForever) {
   // would decode fine and show nothing.
   EXPECT_EQ(changes, 8);
   EXPECT_NE(first, previous);
+
+  // The delays as the file states them (hundredths of a second in each
+  // frame's control block): the player's own figure shrinks by the time it
+  // took to decode the frame, which depends on the machine's load.
+  QFile gif(QStringLiteral(":/RESNAME"));
+  ASSERT_TRUE(gif.open(QIODevice::ReadOnly));
+  const QByteArray bytes = gif.readAll();
+  QList<int> delays;
+  for (qsizetype at = bytes.indexOf("\x21\xF9\x04"); at >= 0 && at + 6 < bytes.size();
+       at = bytes.indexOf("\x21\xF9\x04", at + 1))
+    delays.append(10 * (static_cast<uchar>(bytes[at + 4]) | static_cast<uchar>(bytes[at + 5]) << 8));
+  EXPECT_EQ(delays, QList<int>(9, 50));
 }
 
 }  // namespace
