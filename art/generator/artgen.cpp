@@ -1956,6 +1956,123 @@ QImage appIcon() {
 }
 
 // ---------------------------------------------------------------------------
+// Identifier checks: one heading each, on the silver of its window: the
+// identifier drawn at the left, its name and a line saying what is checked.
+
+QImage checkLogo(const QString& title, const QString& subtitle, const std::function<void(QPainter&)>& glyph) {
+  return layer(420, 56, [&](QPainter& p) {
+    shadowed(p, 0, 2, 2, 0.45, glyph);
+    p.setPen(Qt::NoPen);
+    QPainterPath word = wordPath(title, font(kDisplay, 26, QFont::Bold));
+    word.translate(84 - word.boundingRect().left(), 30);
+    p.setBrush(vgrad(8, 30, QColor(0x2a, 0x40, 0xc8), pal::navy));
+    p.drawPath(word);
+    const QRectF wb = word.boundingRect();
+    p.setBrush(pal::maroon);
+    p.drawRoundedRect(QRectF(wb.left() + 1, 36, std::max<qreal>(wb.width(), 150) * 0.74, 3), 1.5, 1.5);
+    p.setBrush(pal::greenDark);
+    p.drawRoundedRect(QRectF(wb.left() + 1 + std::max<qreal>(wb.width(), 150) * 0.74 + 3, 36,
+                             std::max<qreal>(wb.width(), 150) * 0.26 - 4, 3), 1.5, 1.5);
+    QFont f = font(kSans, 9, QFont::Bold);
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 1.1);
+    p.setFont(f);
+    p.setPen(QColor(0x3a, 0x40, 0x60));
+    p.drawText(QPointF(wb.left() + 1, 51), subtitle);
+  });
+}
+
+// A plastic card in the glyph's 70x50 place at the left of the heading.
+QPainterPath cardOutline() { return rounded(QRectF(4, 9, 66, 42), 5); }
+
+void glyphTaxCard(QPainter& p) {
+  const QPainterPath card = cardOutline();
+  p.setPen(QPen(QColor(0x6e, 0x9c, 0x7c), 1));
+  p.setBrush(grad(QPointF(4, 9), QPointF(70, 51), pal::greenPale, QColor(0xb4, 0xd8, 0xbc)));
+  p.drawPath(card);
+  p.save();
+  p.setClipPath(card);
+  p.setPen(Qt::NoPen);
+  p.setBrush(pal::navy);
+  p.drawRect(QRectF(4, 9, 66, 8));
+  p.restore();
+  p.setBrush(pal::paper);
+  p.drawRoundedRect(QRectF(9, 21, 17, 22), 2, 2);
+  drawPerson(p, QPointF(17.5, 27), 3.6, QColor(0x6a, 0x78, 0xa8), pal::paper, 0);
+  drawLines(p, 30, 22, 5, 2, QColor(0x5a, 0x6e, 0x8a), {34, 26, 30});
+  // The code's control character, set apart in maroon.
+  p.setBrush(pal::maroon);
+  p.drawRoundedRect(QRectF(30, 38, 30, 5), 1.5, 1.5);
+  p.setBrush(pal::paper);
+  p.drawRoundedRect(QRectF(56, 39, 3, 3), 1, 1);
+}
+
+void glyphVatForm(QPainter& p) {
+  drawPage(p, QRectF(12, 3, 38, 50), 10, 1.2);
+  drawLines(p, 17, 14, 5.5, 2, pal::greyLight, {22, 26, 18, 24});
+  drawLines(p, 17, 40, 5, 2, QColor(0x5a, 0x6e, 0x8a), {12});
+  // The office stamp.
+  const QPointF c(50, 38);
+  p.setPen(QPen(pal::maroon, 2));
+  p.setBrush(withAlpha(pal::paper, 230));
+  p.drawEllipse(c, 14, 14);
+  p.setPen(QPen(pal::maroon, 0.8));
+  p.drawEllipse(c, 11, 11);
+  p.setFont(font(kSans, 10, QFont::Bold));
+  p.drawText(QRectF(c.x() - 12, c.y() - 7, 24, 14), Qt::AlignCenter, QStringLiteral("IVA"));
+}
+
+void glyphCreditCard(QPainter& p) {
+  const QPainterPath card = cardOutline();
+  p.setPen(Qt::NoPen);
+  p.setBrush(grad(QPointF(4, 9), QPointF(70, 51), QColor(0x3a, 0x55, 0xd0), pal::navyDeep));
+  p.drawPath(card);
+  p.save();
+  p.setClipPath(card);
+  QRadialGradient gloss(QPointF(20, 0), 60);
+  gloss.setColorAt(0, QColor(255, 255, 255, 70));
+  gloss.setColorAt(1, QColor(255, 255, 255, 0));
+  p.setBrush(gloss);
+  p.drawRect(QRectF(4, 9, 66, 42));
+  p.restore();
+  // The chip.
+  p.setBrush(vgrad(18, 30, pal::gold, pal::goldDark));
+  p.drawRoundedRect(QRectF(11, 18, 13, 10), 2, 2);
+  p.setPen(QPen(withAlpha(pal::goldDark, 200), 0.7));
+  p.drawLine(QPointF(17.5, 18), QPointF(17.5, 28));
+  p.drawLine(QPointF(11, 23), QPointF(24, 23));
+  // Four groups of digits.
+  p.setPen(Qt::NoPen);
+  p.setBrush(withAlpha(pal::paper, 230));
+  for (int g = 0; g < 4; ++g)
+    for (int d = 0; d < 4; ++d) p.drawEllipse(QPointF(11 + g * 15 + d * 3.2, 36), 1.1, 1.1);
+  drawLines(p, 11, 43, 4, 2, withAlpha(pal::paper, 150), {22});
+  // The network's two circles.
+  p.setBrush(withAlpha(QColor(0xe0, 0x40, 0x30), 220));
+  p.drawEllipse(QPointF(56, 44), 4.5, 4.5);
+  p.setBrush(withAlpha(pal::gold, 220));
+  p.drawEllipse(QPointF(62, 44), 4.5, 4.5);
+}
+
+void glyphBank(QPainter& p) {
+  const QColor stone = QColor(0xe8, 0xec, 0xf6);
+  p.setPen(QPen(pal::navy, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(vgrad(3, 17, stone, QColor(0xc4, 0xcc, 0xe4)));
+  p.drawPolygon(QPolygonF({QPointF(37, 3), QPointF(66, 17), QPointF(8, 17)}));
+  p.drawRect(QRectF(10, 17, 54, 4));
+  for (int i = 0; i < 5; ++i) {
+    p.setBrush(grad(QPointF(14 + i * 11, 0), QPointF(20 + i * 11, 0), pal::paper, QColor(0xb8, 0xc2, 0xde)));
+    p.drawRect(QRectF(14 + i * 11, 22, 6, 22));
+  }
+  p.setBrush(vgrad(44, 53, stone, QColor(0xc4, 0xcc, 0xe4)));
+  p.drawRect(QRectF(8, 45, 58, 4));
+  p.drawRect(QRectF(5, 49, 64, 4));
+  // The euro sign in the pediment.
+  p.setPen(pal::maroon);
+  p.setFont(font(kSans, 9, QFont::Bold));
+  p.drawText(QRectF(31, 7, 12, 10), Qt::AlignCenter, QString(QChar(0x20AC)));
+}
+
+// ---------------------------------------------------------------------------
 // About box and credits window
 
 // The about box's heading, on the silver of its group box: the mark, the
@@ -2301,6 +2418,18 @@ int main(int argc, char** argv) {
   save(out, QStringLiteral("help_logo.png"), helpLogo(), 460, 70);
   save(out, QStringLiteral("pdf.png"), pdfIcon(), 16, 16);
   save(out, QStringLiteral("zelvano.png"), appIcon(), 256, 256);
+
+  // Identifier checks.
+  save(out, QStringLiteral("chk_codfisc.png"),
+       checkLogo(QStringLiteral("Codice fiscale"), QStringLiteral("CARATTERE DI CONTROLLO"), glyphTaxCard), 420, 56);
+  save(out, QStringLiteral("chk_iva.png"),
+       checkLogo(QStringLiteral("Partita IVA"), QStringLiteral("CIFRA DI CONTROLLO E UFFICIO IVA"), glyphVatForm), 420,
+       56);
+  save(out, QStringLiteral("chk_carta.png"),
+       checkLogo(QStringLiteral("Carta di credito"), QStringLiteral("CIFRA DI CONTROLLO E CIRCUITO"), glyphCreditCard),
+       420, 56);
+  save(out, QStringLiteral("chk_iban.png"),
+       checkLogo(QStringLiteral("Codice IBAN"), QStringLiteral("CONTROLLO MOD 97"), glyphBank), 420, 56);
 
   // About box and credits window.
   save(out, QStringLiteral("info_logo.png"), infoLogo(), 392, 56);

@@ -13,9 +13,6 @@ class TfrmCarta : public CheckWindow {
   QLabel* const lblInfo01 = info1();
   QLabel* const lblInfo02 = info2();
   QPushButton* const cmdControllo = checkButton();
-
- protected:
-  void runCheck() override;
 };
 
 }  // namespace zel

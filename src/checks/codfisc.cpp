@@ -1,13 +1,31 @@
 #include "checks/codfisc.h"
 
+#include "checks/core/codfisc.h"
+
 namespace zel {
+namespace {
 
-TfrmCodFisc::TfrmCodFisc(QWidget* parent)
-    : CheckWindow(QStringLiteral("frmCodFisc"),
-                  QStringLiteral(" Controllo codice fiscale"), parent, "txtCodice", "lblInfo", "cmdCodFisc", 16) {}
+const CheckWindowData kCodFisc = {
+    "frmCodFisc",
+    " Controllo codice fiscale",
+    ":/art/chk_codfisc.png",
+    "txtCodice",
+    "lblInfo",
+    "cmdCodFisc",
+    "Immettere il codice fiscale nella casella sottostante e premere il",
+    "pulsante di controllo.",
+    470,
+    static_cast<int>(codfisc::kLength),
+    /*upperCase=*/true,
+    /*digitsOnly=*/false,
+    /*handCursor=*/true,
+    /*backgroundName=*/nullptr,
+    codfisc::canCheck,
+    codFiscButtonResult,
+};
 
-void TfrmCodFisc::runCheck() {
-  // The check and its result box come with the identifier rules.
-}
+}  // namespace
+
+TfrmCodFisc::TfrmCodFisc(QWidget* parent) : CheckWindow(kCodFisc, parent) {}
 
 }  // namespace zel

@@ -13,9 +13,6 @@ class TfrmCodFisc : public CheckWindow {
   QLabel* const lblInfo = info1();
   QLabel* const lblInfo02 = info2();
   QPushButton* const cmdCodFisc = checkButton();
-
- protected:
-  void runCheck() override;
 };
 
 }  // namespace zel

@@ -1,13 +1,32 @@
 #include "checks/iban.h"
 
+#include "checks/core/iban.h"
+
 namespace zel {
+namespace {
 
-TfrmIban::TfrmIban(QWidget* parent)
-    : CheckWindow(QStringLiteral("frmIban"),
-                  QStringLiteral(" Controllo coordinate bancarie IBAN"), parent, "txtCodice", "lblInfo", "cmdCheckIban", 27) {}
+// The box is wide enough to show the longest IBAN (34 characters) whole.
+const CheckWindowData kIban = {
+    "frmIban",
+    " Controllo coordinate bancarie IBAN",
+    ":/art/chk_iban.png",
+    "txtCodice",
+    "lblInfo",
+    "cmdCheckIban",
+    "Immettere il codice IBAN nella casella sottostante e premere il pulsante di",
+    "controllo.",
+    560,
+    static_cast<int>(iban::kMaxLength),
+    /*upperCase=*/true,
+    /*digitsOnly=*/false,
+    /*handCursor=*/false,
+    /*backgroundName=*/"shpSfondo",
+    iban::canCheck,
+    ibanResult,
+};
 
-void TfrmIban::runCheck() {
-  // The check and its result box come with the identifier rules.
-}
+}  // namespace
+
+TfrmIban::TfrmIban(QWidget* parent) : CheckWindow(kIban, parent) {}
 
 }  // namespace zel

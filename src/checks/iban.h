@@ -13,9 +13,7 @@ class TfrmIban : public CheckWindow {
   QLabel* const lblInfo = info1();
   QLabel* const lblInfo02 = info2();
   QPushButton* const cmdCheckIban = checkButton();
-
- protected:
-  void runCheck() override;
+  QWidget* const shpSfondo = background();
 };
 
 }  // namespace zel

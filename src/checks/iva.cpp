@@ -1,19 +1,37 @@
 #include "checks/iva.h"
 
-namespace zel {
+#include "checks/core/partitaiva.h"
 
-TfrmIva::TfrmIva(QWidget* parent)
-    : CheckWindow(QStringLiteral("frmIva"),
-                  QStringLiteral(" Controllo partita IVA "), parent, "txtCodice", "lblInfo", "cmdPartitaIva", 11) {}
+namespace zel {
+namespace {
+
+const CheckWindowData kIva = {
+    "frmIva",
+    " Controllo partita IVA ",
+    ":/art/chk_iva.png",
+    "txtCodice",
+    "lblInfo",
+    "cmdPartitaIva",
+    "Immettere la partita IVA nella casella sottostante e premere il",
+    "pulsante di controllo.",
+    470,
+    static_cast<int>(partitaiva::kLength),
+    /*upperCase=*/false,
+    /*digitsOnly=*/true,
+    /*handCursor=*/true,
+    /*backgroundName=*/nullptr,
+    partitaiva::canCheck,
+    partitaIvaButtonResult,
+};
+
+}  // namespace
+
+TfrmIva::TfrmIva(QWidget* parent) : CheckWindow(kIva, parent) {}
 
 void TfrmIva::relabelForNumericTaxCode() {
   setWindowTitle(QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));
   lblInfo->setText(QStringLiteral("Immettere il codice fiscale numerico o la partita IVA nella casella"));
   lblInfo02->setText(QStringLiteral("sottostante e premere il pulsante di controllo."));
-}
-
-void TfrmIva::runCheck() {
-  // The check and its result box come with the identifier rules.
 }
 
 }  // namespace zel

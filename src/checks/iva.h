@@ -17,9 +17,6 @@ class TfrmIva : public CheckWindow {
   QLabel* const lblInfo = info1();
   QLabel* const lblInfo02 = info2();
   QPushButton* const cmdPartitaIva = checkButton();
-
- protected:
-  void runCheck() override;
 };
 
 }  // namespace zel

@@ -54,12 +54,7 @@ int checkCommand(const std::vector<std::string>& args, std::istream&, std::ostre
   const std::string& kind = parsed.positional[0];
   for (const Check& c : kChecks) {
     if (kind != c.kind) continue;
-    // A character Windows-1252 cannot hold belongs to no identifier; converted
-    // it would become '?', which a codice fiscale counts as 0. Such a text
-    // gets the not-valid result that every check gives for no text at all.
-    const std::string& typed = parsed.positional[1];
-    const Text text = fitsCp1252(typed) ? trim(utf8ToCp1252(typed)) : Text();
-    const CheckResult r = c.result(text);
+    const CheckResult r = c.result(trim(typedIdentifier(parsed.positional[1])));
     out << linesForTerminal(r.text) << '\n';
     return r.valid ? kExitOk : kExitFailed;
   }

@@ -53,6 +53,11 @@ const Picture kOthers[] = {
     {"zelvano.png", 256, 256},
 };
 
+const Picture kChecks[] = {
+    {"chk_codfisc.png", 420, 56}, {"chk_iva.png", 420, 56}, {"chk_carta.png", 420, 56},
+    {"chk_iban.png", 420, 56},
+};
+
 const Picture kAboutAndCredits[] = {
     {"info_logo.png", 392, 56},     {"info_foto.jpg", 122, 142}, {"info_pannello.png", 252, 142},
     {"info_email.png", 16, 16},     {"info_web.png", 16, 16},
@@ -90,6 +95,10 @@ TEST(Artwork, CardScreenPicturesHaveTheirLayoutSizes) {
 
 TEST(Artwork, LoginHelpAndApplicationPicturesLoad) {
   for (const Picture& pic : kOthers) expectPicture(pic);
+}
+
+TEST(Artwork, CheckWindowLogosHaveTheirLayoutSizes) {
+  for (const Picture& pic : kChecks) expectPicture(pic);
 }
 
 TEST(Artwork, AboutBoxAndCreditsPicturesHaveTheirLayoutSizes) {

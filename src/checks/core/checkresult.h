@@ -30,4 +30,11 @@ inline constexpr const char* kDigitsOnlyMessage =
     "Attenzione: carattere non valido. Digitare solo valori numerici.";
 bool isDigitBoxKey(char32_t key);
 
+// The Windows-1252 text a check reads from a typed text (UTF-8). A character
+// the code page cannot hold belongs to no identifier: converted it would
+// become '?', which a codice fiscale counts as 0, and the code could pass. A
+// text holding one is read as no text at all, which no check accepts and
+// which the windows refuse for its length.
+Text typedIdentifier(std::string_view utf8);
+
 }  // namespace zel

@@ -1,0 +1,177 @@
+// The four identifier check windows, clicked through with the services fake:
+// when "Controlla" comes alive, which keys are refused, which result box
+// appears and whether the window is gone afterwards. The checks and their
+// texts are tested in the core.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+
+#include "checks/carta.h"
+#include "checks/codfisc.h"
+#include "checks/iban.h"
+#include "checks/iva.h"
+#include "fakeservices.h"
+
+namespace zel {
+namespace {
+
+const QString kDigitsOnly = QStringLiteral("Attenzione: carattere non valido. Digitare solo valori numerici.");
+
+class CheckWindows : public ::testing::Test {
+ protected:
+  // Shows the window as check() would, active, with the focus in its box.
+  static void open(CheckWindow& window, QLineEdit* box) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    box->setFocus();
+    QCoreApplication::processEvents();
+  }
+  // Types key by key (QTest::keyClicks takes only ASCII).
+  static void type(QLineEdit* box, const QString& text) {
+    for (const QChar ch : text) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+      QApplication::sendEvent(box, &press);
+    }
+  }
+  static void enter(QLineEdit* box) { QTest::keyClick(box, Qt::Key_Return); }
+
+  void expectBox(const char* title, MsgIcon icon) {
+    ASSERT_FALSE(fake.messages.isEmpty());
+    EXPECT_FALSE(fake.last().plain);
+    EXPECT_EQ(fake.last().title, QString::fromUtf8(title));
+    EXPECT_EQ(fake.last().icon, icon);
+  }
+
+  test::FakeServices fake;
+  test::FakeFlow flow;
+};
+
+TEST_F(CheckWindows, CodFiscUpperCasesAndChecksOnlyAFullCode) {
+  TfrmCodFisc w;
+  open(w, w.txtCodice);
+  type(w.txtCodice, QStringLiteral("rssmra85t10a562"));
+  EXPECT_EQ(w.txtCodice->text(), QStringLiteral("RSSMRA85T10A562"));
+  EXPECT_FALSE(w.cmdCodFisc->isEnabled());
+  enter(w.txtCodice);
+  EXPECT_TRUE(fake.messages.isEmpty());
+  type(w.txtCodice, QStringLiteral("s"));
+  EXPECT_TRUE(w.cmdCodFisc->isEnabled());
+  QTest::keyClick(w.txtCodice, Qt::Key_Backspace);
+  EXPECT_FALSE(w.cmdCodFisc->isEnabled());
+  type(w.txtCodice, QStringLiteral("sx"));  // the box takes 16 characters
+  EXPECT_EQ(w.txtCodice->text(), QStringLiteral("RSSMRA85T10A562S"));
+
+  enter(w.txtCodice);
+  ASSERT_EQ(fake.messages.size(), 1);
+  expectBox("Risultato controllo codice fiscale", MsgIcon::Information);
+  EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("VALIDO.")));
+  EXPECT_FALSE(w.isVisible());
+
+  // Turned into '?' the Ā would be worth what the A it replaces is worth
+  // here, and the code would pass: it is refused.
+  TfrmCodFisc foreign;
+  open(foreign, foreign.txtCodice);
+  foreign.txtCodice->setText(QStringLiteral("RSSMRA85T10Ā562S"));
+  foreign.cmdCodFisc->setFocus();
+  QTest::mouseClick(foreign.cmdCodFisc, Qt::LeftButton);
+  expectBox("Risultato controllo codice fiscale", MsgIcon::Information);
+  EXPECT_TRUE(fake.last().text.contains(QStringLiteral("16 caratteri")));
+  EXPECT_TRUE(foreign.isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), foreign.txtCodice);
+}
+
+TEST_F(CheckWindows, IvaTakesDigitsAndNamesTheOffice) {
+  TfrmIva w;
+  open(w, w.txtCodice);
+  type(w.txtCodice, QStringLiteral("1234567096"));
+  EXPECT_FALSE(w.cmdPartitaIva->isEnabled());
+  type(w.txtCodice, QStringLiteral("a"));
+  EXPECT_EQ(fake.texts(), QStringList{kDigitsOnly});
+  EXPECT_TRUE(fake.last().plain);
+  EXPECT_EQ(w.txtCodice->text(), QStringLiteral("1234567096"));
+  type(w.txtCodice, QStringLiteral("7"));
+  EXPECT_TRUE(w.cmdPartitaIva->isEnabled());
+
+  enter(w.txtCodice);
+  ASSERT_EQ(fake.messages.size(), 2);
+  EXPECT_TRUE(fake.last().plain);
+  EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("del Comune di Monza (Milano 2).")));
+  EXPECT_FALSE(w.isVisible());
+
+  // A stored text with a letter arrives unfiltered and is checked, not refused.
+  TfrmIva stored;
+  open(stored, stored.txtCodice);
+  stored.txtCodice->setText(QStringLiteral("1234567096x"));
+  QTest::mouseClick(stored.cmdPartitaIva, Qt::LeftButton);
+  expectBox("Risultato controllo partita IVA", MsgIcon::Warning);
+  EXPECT_FALSE(stored.isVisible());
+}
+
+TEST_F(CheckWindows, RelabelledIvaKeepsANumericTaxCodeWholeAndRefusesIt) {
+  TfrmIva w;
+  w.relabelForNumericTaxCode();
+  flow.onModal = [&](QDialog&) {
+    open(w, w.txtCodice);
+    // Cut to eleven digits, the code would be checked as the VAT number
+    // 12345670967, which is valid.
+    EXPECT_EQ(w.txtCodice->text(), QStringLiteral("1234567096712345"));
+    EXPECT_TRUE(w.cmdPartitaIva->isEnabled());
+    type(w.txtCodice, QStringLiteral("6"));  // no longer than handed over
+    enter(w.txtCodice);
+    return 0;
+  };
+  w.check(QStringLiteral("1234567096712345"));
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_TRUE(fake.last().plain);
+  EXPECT_TRUE(fake.last().text.contains(QStringLiteral("11 caratteri")));
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), w.txtCodice);
+  EXPECT_EQ(w.windowTitle(), QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));
+
+  // Shortened to eleven digits it can grow no more, and is checked.
+  for (int i = 0; i < 5; ++i) QTest::keyClick(w.txtCodice, Qt::Key_Backspace);
+  type(w.txtCodice, QStringLiteral("9"));
+  EXPECT_EQ(w.txtCodice->text(), QStringLiteral("12345670967"));
+  enter(w.txtCodice);
+  EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("Monza (Milano 2).")));
+  EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(CheckWindows, CartaTakesDigitsAndNamesTheNetwork) {
+  TfrmCarta w;
+  open(w, w.txtNumero);
+  type(w.txtNumero, QStringLiteral("411111111111"));
+  EXPECT_FALSE(w.cmdControllo->isEnabled());
+  enter(w.txtNumero);
+  type(w.txtNumero, QStringLiteral(" -"));
+  EXPECT_EQ(fake.texts(), (QStringList{kDigitsOnly, kDigitsOnly}));
+  type(w.txtNumero, QStringLiteral("1111"));
+  EXPECT_TRUE(w.cmdControllo->isEnabled());
+  enter(w.txtNumero);
+  ASSERT_EQ(fake.messages.size(), 3);
+  EXPECT_TRUE(fake.last().plain);
+  EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("del tipo Visa.")));
+  EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(CheckWindows, IbanUpperCasesAndChecksFrom27Characters) {
+  TfrmIban w;
+  open(w, w.txtCodice);
+  type(w.txtCodice, QStringLiteral("it60x054281110100000012345"));
+  EXPECT_EQ(w.txtCodice->text(), QStringLiteral("IT60X054281110100000012345"));
+  EXPECT_FALSE(w.cmdCheckIban->isEnabled());
+  enter(w.txtCodice);
+  EXPECT_TRUE(fake.messages.isEmpty());
+  EXPECT_TRUE(w.isVisible());
+  type(w.txtCodice, QStringLiteral("6"));
+  EXPECT_TRUE(w.cmdCheckIban->isEnabled());
+  enter(w.txtCodice);
+  ASSERT_EQ(fake.messages.size(), 1);
+  expectBox("Risultato controllo codice IBAN", MsgIcon::Information);
+  EXPECT_FALSE(w.isVisible());
+}
+
+}  // namespace
+}  // namespace zel
