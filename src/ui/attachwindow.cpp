@@ -21,7 +21,8 @@ QString captionOf(AttachKind kind, AttachCard card) {
 
 QString info01(AttachKind kind) {
   return kind == AttachKind::Files
-             ? QStringLiteral("Selezionare i file da allegare alla scheda corrente servendosi del pulsante Sfoglia.")
+             ? QStringLiteral(
+                   "Selezionare i file da allegare alla scheda corrente servendosi del pulsante Sfoglia.")
              : QStringLiteral(
                    "Selezionare la cartella da associare alla scheda corrente servendosi del pulsante Sfoglia.");
 }
@@ -35,8 +36,9 @@ QString info02(AttachKind kind, AttachCard card) {
 }
 
 QString info03(AttachKind kind) {
-  return kind == AttachKind::Files ? QStringLiteral("Per visualizzare un file è sufficiente premere il pulsante Apri.")
-                                   : QStringLiteral("Per aprire la cartella è sufficiente premere il pulsante Apri.");
+  return kind == AttachKind::Files
+             ? QStringLiteral("Per visualizzare un file è sufficiente premere il pulsante Apri.")
+             : QStringLiteral("Per aprire la cartella è sufficiente premere il pulsante Apri.");
 }
 
 // The product card ends its captions with a colon.
@@ -57,7 +59,9 @@ constexpr int kFirstGroupTop = 100, kGroupStep = 112;
 const QSize kGroupSize(536, 104);
 const QSize kApplySize(144, 26);
 
-QString numbered(const char* name, int i) { return QString::fromLatin1(name) + QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0')); }
+QString numbered(const char* name, int i) {
+  return QString::fromLatin1(name) + QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
+}
 
 QFont windowFont() { return uiFont(FontFamily::Verdana, pt(8)); }
 
@@ -133,8 +137,8 @@ AttachmentSlotsWindow::AttachmentSlotsWindow(const QString& objectName, AttachKi
   const int infoLeft = kind == AttachKind::Files ? 72 : 12;
   const int infoWidth = kClientWidth - infoLeft - 12;
   lblInfo01 = infoLabel(this, "lblInfo01", info01(kind), QRect(infoLeft, kInfoTop, infoWidth, kInfoStep));
-  lblInfo02 =
-      infoLabel(this, "lblInfo02", info02(kind, card), QRect(infoLeft, kInfoTop + kInfoStep, infoWidth, kInfoStep));
+  lblInfo02 = infoLabel(this, "lblInfo02", info02(kind, card),
+                        QRect(infoLeft, kInfoTop + kInfoStep, infoWidth, kInfoStep));
   lblInfo03 =
       infoLabel(this, "lblInfo03", info03(kind), QRect(infoLeft, kInfoTop + 2 * kInfoStep, infoWidth, kInfoStep));
 
@@ -163,7 +167,8 @@ void AttachmentSlotsWindow::buildSlot(int i, AttachCard card, const QRect& where
   QWidget* g = s.grpAllegato;
   s.lblFile = label(g, numbered("lblFile", i), captionText(fileCaption(kind_, i), card), QRect(12, 16, 300, 16));
   s.txtFile = box(g, numbered("txtFile", i), QRect(12, 34, 400, 22));
-  s.lblDesc = label(g, numbered("lblDesc", i), captionText(QStringLiteral("Descrizione"), card), QRect(12, 58, 300, 16));
+  s.lblDesc =
+      label(g, numbered("lblDesc", i), captionText(QStringLiteral("Descrizione"), card), QRect(12, 58, 300, 16));
   s.txtDesc = box(g, numbered("txtDesc", i), QRect(12, 74, 400, 22));
   s.cmdSfoglia = button(g, numbered("cmdSfoglia", i), QStringLiteral("Sfoglia..."), QRect(420, 33, 104, 24));
   s.cmdApri = button(g, numbered("cmdApri", i), QStringLiteral("Apri"), QRect(420, 73, 104, 24));
