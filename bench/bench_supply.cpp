@@ -32,7 +32,7 @@ class QuietServices : public Services {
     return b == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes;
   }
   bool openUrl(const QUrl&) override { return true; }
-  QString chooseFile(QWidget*, const QString&, const QString&) override { return {}; }
+  QString chooseFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
   QString chooseFolder(QWidget*, const QString&, const QString&) override { return {}; }
   bool print(const QString&, const std::function<void(QPagedPaintDevice&)>&) override { return true; }
   bool openOfficeDocument(const QString&, const QByteArray&) override { return true; }

@@ -3,6 +3,6 @@
 namespace zel {
 
 TfrmAllegatiDes::TfrmAllegatiDes(QWidget* parent)
-    : AttachmentsWindow(QStringLiteral("frmAllegatiDes"), QStringLiteral(" File allegati"), parent) {}
+    : AttachmentsWindow(QStringLiteral("frmAllegatiDes"), AttachCard::Client, parent) {}
 
 }  // namespace zel

@@ -3,6 +3,6 @@
 namespace zel {
 
 TfrmAllegatiFor::TfrmAllegatiFor(QWidget* parent)
-    : AttachmentsWindow(QStringLiteral("frmAllegatiFor"), QStringLiteral(" File allegati"), parent) {}
+    : AttachmentsWindow(QStringLiteral("frmAllegatiFor"), AttachCard::Supply, parent) {}
 
 }  // namespace zel

@@ -3,6 +3,6 @@
 namespace zel {
 
 TfrmAllegatiMat::TfrmAllegatiMat(QWidget* parent)
-    : AttachmentsWindow(QStringLiteral("frmAllegatiMat"), QStringLiteral(" Allega file"), parent) {}
+    : AttachmentsWindow(QStringLiteral("frmAllegatiMat"), AttachCard::Product, parent) {}
 
 }  // namespace zel

@@ -3,6 +3,6 @@
 namespace zel {
 
 TfrmCartellaDes::TfrmCartellaDes(QWidget* parent)
-    : FolderWindow(QStringLiteral("frmCartellaDes"), QStringLiteral(" Associa cartella"), parent) {}
+    : FolderWindow(QStringLiteral("frmCartellaDes"), AttachCard::Client, parent) {}
 
 }  // namespace zel

@@ -3,6 +3,6 @@
 namespace zel {
 
 TfrmCartellaFor::TfrmCartellaFor(QWidget* parent)
-    : FolderWindow(QStringLiteral("frmCartellaFor"), QStringLiteral(" Associa cartella"), parent) {}
+    : FolderWindow(QStringLiteral("frmCartellaFor"), AttachCard::Supply, parent) {}
 
 }  // namespace zel

@@ -3,6 +3,6 @@
 namespace zel {
 
 TfrmCartellaMat::TfrmCartellaMat(QWidget* parent)
-    : FolderWindow(QStringLiteral("frmCartellaMat"), QStringLiteral(" Associa cartella"), parent) {}
+    : FolderWindow(QStringLiteral("frmCartellaMat"), AttachCard::Product, parent) {}
 
 }  // namespace zel

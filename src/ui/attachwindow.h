@@ -1,24 +1,78 @@
 #pragma once
 // The two kinds of window a card opens for its attachments: three attached
 // files with descriptions, and one associated folder with its description.
-// Each card has its own variant of each kind; they share these bases. The
-// card hands over its hidden attachment fields and nothing else: the window
-// fills its boxes from them and writes the user's choices back into them.
+// Each card has its own variant of each kind, differing only in a few texts;
+// both kinds are the same window with a different number of slots. The card
+// hands over its hidden attachment fields and nothing else: the window fills
+// its boxes from them and writes the user's choices back into them when the
+// user applies ("Applica e chiudi"); closing it any other way writes nothing.
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QList>
+#include <QPushButton>
 
 #include "ui/dialog.h"
 #include "ui/kit.h"
 
 namespace zel {
 
-class AttachmentsWindow : public Dialog {
+// The card a variant serves: the product card words its labels and its
+// instructions a little differently.
+enum class AttachCard { Client, Supply, Product };
+// What a window attaches: three files, or one folder.
+enum class AttachKind { Files, Folder };
+
+// One attached item: the read-only path (Backspace empties it), its
+// description, "Sfoglia..." and "Apri".
+struct AttachmentSlot {
+  QGroupBox* grpAllegato = nullptr;
+  QLabel* lblFile = nullptr;
+  QLineEdit* txtFile = nullptr;
+  QLabel* lblDesc = nullptr;
+  QLineEdit* txtDesc = nullptr;
+  QPushButton* cmdSfoglia = nullptr;
+  QPushButton* cmdApri = nullptr;
+};
+
+class AttachmentSlotsWindow : public Dialog {
   Q_OBJECT
  public:
-  AttachmentsWindow(const QString& objectName, const QString& caption, QWidget* parent);
-
-  // Fills the six boxes from the card's fields (trimmed) and shows the
-  // window modally; the fields receive what the user applies.
+  // Fills the boxes from the card's fields (trimmed) and shows the window
+  // modally; the fields receive what the user applies.
   int edit(const AttachmentFields& fields);
+
+  const QList<AttachmentSlot>& items() const { return items_; }
+
+  QLabel* lblInfo01;
+  QLabel* lblInfo02;
+  QLabel* lblInfo03;
+  QPushButton* cmdApplica;
+
+ protected:
+  AttachmentSlotsWindow(const QString& objectName, AttachKind kind, AttachCard card, QWidget* parent);
+
+ private:
+  void buildSlot(int i, AttachCard card, const QRect& where);
+  void cmdSfogliaClick(int i);
+  void cmdApriClick(int i);
+  void txtFileChange(int i);
+  void cmdApplicaClick();
+  // A path the user chose, or an empty text when the user cancelled.
+  QString choosePath();
+  // The card's fields behind slot i.
+  QLabel* cardPath(int i) const;
+  QLabel* cardDescription(int i) const;
+
+  AttachKind kind_;
+  QList<AttachmentSlot> items_;
+  AttachmentFields fields_;
+};
+
+class AttachmentsWindow : public AttachmentSlotsWindow {
+  Q_OBJECT
+ public:
+  AttachmentsWindow(const QString& objectName, AttachCard card, QWidget* parent);
 
   QLineEdit* txtFile01;
   QLineEdit* txtFile02;
@@ -26,32 +80,21 @@ class AttachmentsWindow : public Dialog {
   QLineEdit* txtDesc01;
   QLineEdit* txtDesc02;
   QLineEdit* txtDesc03;
-
- protected:
-  // The card's fields while the window is open.
-  const AttachmentFields& cardFields() const { return fields_; }
-
- private:
-  AttachmentFields fields_;
+  QLabel* imgGuida;
 };
 
-class FolderWindow : public Dialog {
+class FolderWindow : public AttachmentSlotsWindow {
   Q_OBJECT
  public:
-  FolderWindow(const QString& objectName, const QString& caption, QWidget* parent);
-
-  // Fills the folder and its description from the card's fields (trimmed)
-  // and shows the window modally.
-  int edit(const AttachmentFields& fields);
+  FolderWindow(const QString& objectName, AttachCard card, QWidget* parent);
 
   QLineEdit* txtFile01;
   QLineEdit* txtDesc01;
-
- protected:
-  const AttachmentFields& cardFields() const { return fields_; }
-
- private:
-  AttachmentFields fields_;
 };
+
+// Shown instead of keeping a chosen path that the record files cannot hold:
+// they store Windows-1252 text, and a path with a character outside it would
+// be stored altered and then open nothing.
+QString unstorablePathMessage();
 
 }  // namespace zel

@@ -70,8 +70,15 @@ bool DesktopServices::openUrl(const QUrl& url) {
   return QDesktopServices::openUrl(url);
 }
 
-QString DesktopServices::chooseFile(QWidget* parent, const QString& caption, const QString& folder) {
-  return QFileDialog::getOpenFileName(parent, caption, folder);
+QString DesktopServices::chooseFile(QWidget* parent, const QString& caption, const QString& folder,
+                                    const QString& filter) {
+  QString patterns = filter;
+#ifndef Q_OS_WIN
+  // "*.*" is every file on Windows but only the names with a dot elsewhere.
+  patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+#endif
+  return QFileDialog::getOpenFileName(parent, caption, folder, patterns, nullptr,
+                                      QFileDialog::HideNameFilterDetails);
 }
 
 QString DesktopServices::chooseFolder(QWidget* parent, const QString& caption, const QString& folder) {

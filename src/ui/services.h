@@ -28,7 +28,9 @@ class Services {
   // Hands a URL (web address, mailto:, local file or folder) to the desktop.
   virtual bool openUrl(const QUrl& url) = 0;
   // File and folder choosers; an empty string means the user cancelled.
-  virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& folder) = 0;
+  // `filter` reads "Description (*.ext)"; "*.*" stands for every file.
+  virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& folder,
+                             const QString& filter) = 0;
   virtual QString chooseFolder(QWidget* parent, const QString& caption, const QString& folder) = 0;
   // Prints pages drawn by `render` on the default printer, or into a PDF that
   // is opened for the user when no printer is installed.
@@ -52,7 +54,8 @@ class DesktopServices : public Services {
   MsgAnswer box(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
                 MsgButtons buttons) override;
   bool openUrl(const QUrl& url) override;
-  QString chooseFile(QWidget* parent, const QString& caption, const QString& folder) override;
+  QString chooseFile(QWidget* parent, const QString& caption, const QString& folder,
+                     const QString& filter) override;
   QString chooseFolder(QWidget* parent, const QString& caption, const QString& folder) override;
   bool print(const QString& documentName,
              const std::function<void(QPagedPaintDevice&)>& render) override;

@@ -40,8 +40,14 @@ class FakeServices : public Services {
     return a;
   }
   bool openUrl(const QUrl& url) override { urls.append(url); return true; }
-  QString chooseFile(QWidget*, const QString&, const QString&) override { return nextFile; }
-  QString chooseFolder(QWidget*, const QString&, const QString&) override { return nextFolder; }
+  QString chooseFile(QWidget*, const QString& caption, const QString&, const QString& filter) override {
+    choosers.append({caption, filter});
+    return nextFile;
+  }
+  QString chooseFolder(QWidget*, const QString& caption, const QString&) override {
+    choosers.append({caption});
+    return nextFolder;
+  }
   bool print(const QString& name, const std::function<void(QPagedPaintDevice&)>&) override {
     printed.append(name);
     return true;
@@ -65,6 +71,7 @@ class FakeServices : public Services {
   std::deque<MsgAnswer> answers;
   QList<QUrl> urls;
   QString nextFile, nextFolder;
+  QList<QStringList> choosers;  // caption (and filter) of every file or folder chooser shown
   QStringList printed, officeNames;
   QList<QByteArray> officeContents;
 

@@ -17,6 +17,7 @@
 #include "store/archives.h"
 #include "store/recordfile.h"
 #include "supplies/forniture.h"
+#include "ui/attachwindow.h"
 #include "ui/cardbinding.h"
 #include "ui/kit.h"
 
@@ -34,22 +35,28 @@ struct CardCase {
   const char* save;
   const char* first;
   const char* next;
+  const char* newCard;
+  const char* attach;  // opens the attachments window
+  const char* folder;  // opens the folder window
 };
 
 std::ostream& operator<<(std::ostream& out, const CardCase& c) { return out << c.name; }
 
 const CardCase kCards[] = {
     {"client", clientLayout, [](const fs::path&) { return std::make_unique<TfrmDestinatari>(); },
-     [](const fs::path& f) { return f / kClientArchive; }, "txtCodice", "cmdSalva", "imgPrimo", "imgAvanti"},
+     [](const fs::path& f) { return f / kClientArchive; }, "txtCodice", "cmdSalva", "imgPrimo", "imgAvanti",
+     "cmdNuovo", "cmdAllega", "cmdAssocia"},
     {"product", productLayout, [](const fs::path&) { return std::make_unique<TfrmMateriali>(); },
-     [](const fs::path& f) { return f / kProductArchive; }, "txtCodice", "imgSalva", "imgPrimo", "imgAvanti"},
+     [](const fs::path& f) { return f / kProductArchive; }, "txtCodice", "imgSalva", "imgPrimo", "imgAvanti",
+     "imgNuovo", "imgFile", "imgCartella"},
     {"supply", supplyLayout,
      [](const fs::path& f) {
        auto sheet = std::make_unique<TfrmForniture>();
        sheet->openSupply(pathToQ(f / "Prova.for"), QStringLiteral("Prova"));
        return sheet;
      },
-     [](const fs::path& f) { return f / "Prova.for"; }, "txtProdotto", "cmdSalva", "imgPrimo", "imgAvanti"},
+     [](const fs::path& f) { return f / "Prova.for"; }, "txtProdotto", "cmdSalva", "imgPrimo", "imgAvanti",
+     "cmdNuovo", "cmdAllega", "cmdAssocia"},
 };
 
 class CardScreens : public ::testing::TestWithParam<CardCase> {
@@ -118,6 +125,37 @@ TEST_P(CardScreens, SaveAppendsThenOverwritesAndTheAttachmentsGoWithTheRecord) {
   card->attachmentFields().file[1]->clear();
   click(GetParam().first);
   EXPECT_EQ(card->attachmentFields().file[1]->text(), QStringLiteral("/dati/b.pdf"));
+}
+
+TEST_P(CardScreens, AttachedFilesAndFolderGoThroughTheArchiveAndComeBack) {
+  const QString longPath = QStringLiteral("/dati/") + QString(294, QLatin1Char('x'));
+  const QString accented = QStringLiteral("/dati/città.pdf");
+  flow.onModal = [&](QDialog& d) {  // every slot of both windows filled and applied
+    auto& w = dynamic_cast<AttachmentSlotsWindow&>(d);
+    for (const AttachmentSlot& s : w.items()) {
+      fake.nextFile = fake.nextFolder = &s == &w.items().first() ? longPath : accented;
+      s.cmdSfoglia->click();
+      s.txtDesc->setText(QStringLiteral("descrizione"));
+    }
+    w.cmdApplica->click();
+    return w.result();
+  };
+  click(GetParam().attach);
+  click(GetParam().folder);
+  fillMandatory(QStringLiteral("K1"));
+  click(GetParam().save);
+  click(GetParam().newCard);
+  ASSERT_TRUE(card->lblCartella->text().isEmpty());
+  click(GetParam().first);
+
+  const Layout& layout = GetParam().layout();
+  const Record r = readRecord(archive(), layout, 1);
+  EXPECT_EQ(r[layout.indexOf("File01")], longPath.left(250).toStdString());
+  EXPECT_EQ(r[layout.indexOf("File03")], "/dati/citt\xE0.pdf");
+  for (QLabel* l : {card->lblFile01, card->lblCartella}) EXPECT_EQ(l->text(), longPath.left(250));
+  for (QLabel* l : {card->lblFile02, card->lblFile03}) EXPECT_EQ(l->text(), accented);
+  for (QLabel* l : {card->lblDesc01, card->lblDesc02, card->lblDesc03, card->lblCartellaDesc})
+    EXPECT_EQ(l->text(), QStringLiteral("descrizione"));
 }
 
 TEST_P(CardScreens, AMissingKeyStopsTheSaveBeforeTheArchiveIsTouched) {
