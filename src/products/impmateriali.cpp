@@ -159,10 +159,12 @@ void TfrmImpMateriali::cmdAnnullaClick() {
   if (!chosen) return;
 
   if (optAggiorna->isChecked()) {
+    // A quantity or a stock that is not a number cannot be compared: the
+    // window closes and nothing changes.
     const Text quantity = fromQ(txtQuant->text());
-    if (!parseNumber(trimView(quantity))) return;
+    if (!parseNumber(trimView(quantity)) || !parseNumber(chosen->record[product::Giacenza])) return;
     StockUpdate update;
-    // A failed rewrite leaves the record as it was and says so; the sheet
+    // A rewrite that fails leaves the record as it was and says so; the sheet
     // then receives nothing either.
     if (!withArchive(this, [&] { update = takeFromStock(products(), chosen->number, quantity); })) return;
     if (update.outcome == StockUpdate::Outcome::QuantityAboveStock) {

@@ -372,7 +372,8 @@ TEST_F(ListWindows, ProductImportLowersTheStockAndFillsTheSheet) {
 }
 
 TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlone) {
-  append(products(), productLayout(), {productRecord("P1", "10", "0"), productRecord("P2", "3", "0")});
+  append(products(), productLayout(),
+         {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "molti", "0")});
   openSupply({});
   sheet->txtPrezzo->setText(QStringLiteral("1,00"));
   const std::string before = bytesOf(products());
@@ -390,6 +391,18 @@ TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlon
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(bytesOf(products()), before);
   EXPECT_EQ(sheet->txtPrezzo->text(), "1,00");
+  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
+
+  // A stock that is not a number cannot be lowered: nothing changes, and
+  // the sheet gets nothing.
+  whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
+    clickLine(*w.results, rowOf(*w.results, "Cod. P3 "));
+    click(w.cmdAnnulla);
+  });
+  click(sheet->impProdotto);
+  EXPECT_FALSE(stillVisible);
+  EXPECT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(bytesOf(products()), before);
   EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
