@@ -69,10 +69,12 @@ class PdfServices : public test::FakeServices {
  public:
   bool print(const QString& name, const std::function<void(QPagedPaintDevice&)>& render) override {
     printed.append(name);
+    hourglass = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     pdfs.push_back(printToPdf(printoutFolder(), name, render));
     return true;
   }
   std::vector<fs::path> pdfs;
+  bool hourglass = false;
 };
 
 TextList numberedEntries(int count) {
@@ -104,6 +106,7 @@ TEST(ListPrint, SupplySheetListGoesOverTwoPagesWithItsTotalAndStamp) {
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, "Conferma operazione di stampa");
   EXPECT_EQ(fake.last().text, "Si vuole stampare il presente elenco di fornitura?");
+  EXPECT_TRUE(fake.hourglass);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone";
 
   const std::vector<Word> words = wordsOf(fake.pdfs[0]);
