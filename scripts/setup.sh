@@ -8,7 +8,7 @@ ZELVANO_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core xdg-utils locales
-  libxlsxwriter-dev libzip-dev python3-openpyxl python3-docx
+  libxlsxwriter-dev libzip-dev python3-openpyxl python3-docx poppler-utils
   # the tests on a real X server (tests/x11)
   python3 xvfb openbox xdotool wmctrl xclip x11-apps x11-utils imagemagick
 )

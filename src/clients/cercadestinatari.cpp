@@ -1,14 +1,52 @@
 #include "clients/cercadestinatari.h"
 
+#include "store/archives.h"
+#include "store/clientsearch.h"
+#include "supplies/forniture.h"
+#include "ui/flow.h"
 #include "ui/kit.h"
+#include "ui/programfolder.h"
 
 namespace zel {
 
 TfrmCercaDestinatari::TfrmCercaDestinatari(QWidget* parent)
-    : SearchWindow(QStringLiteral("frmCercaDestinatari"), QStringLiteral(" Ricerca clienti in archivio"), parent, uiFont(FontFamily::CourierNew, pt(8)), 1500) {}
+    : SearchWindow(QStringLiteral("frmCercaDestinatari"), QStringLiteral(" Ricerca clienti in archivio"), parent,
+                   {QStringLiteral("Ricerca clienti in archivio"),
+                    QStringLiteral("dei clienti da cercare e premere il pulsante Trova."),
+                    QColor(240, 240, 240),
+                    uiFont(FontFamily::Verdana, pt(8), Bold),
+                    uiFont(FontFamily::CourierNew, pt(8)),
+                    1500,
+                    PrintedList::ClientSearch,
+                    false}) {
+  const QList<QLineEdit*> c = addCriteria({
+      {"txtCodice", "Codice identificativo:", client::Codice},
+      {"txtPersona", "Persona o azienda:", client::Persona},
+      {"txtUfficio", "Ufficio o altri dettagli:", client::Ufficio},
+      {"txtIndirizzo", "Indirizzo:", client::Indirizzo},
+      {"txtCitta", "CAP, città e sigla prov.", client::Citta},
+      {"txtNumDoc", "Numero documento:", client::NumDoc},
+      {"txtCodFisc", "Codice fiscale:", client::CodFisc},
+      {"txtIva", "Partita IVA:", client::Iva},
+      {"txtNote", "Note:", client::Note},
+  });
+  txtCodice = c[0], txtPersona = c[1], txtUfficio = c[2], txtIndirizzo = c[3], txtCitta = c[4];
+  txtNumDoc = c[5], txtCodFisc = c[6], txtIva = c[7], txtNote = c[8];
+}
 
-// The criteria, the search and the pick come with the searches themselves.
-QStringList TfrmCercaDestinatari::search() { return {}; }
-void TfrmCercaDestinatari::pick(const QString&) {}
+TextList TfrmCercaDestinatari::search(const Criteria& criteria) {
+  return searchClients(programFile(kClientArchive), criteria);
+}
+
+void TfrmCercaDestinatari::pick(const Text& line) {
+  const std::optional<PickedRecord> found = pickClient(programFile(kClientArchive), line);
+  if (!found) return;
+  if (calledBy(SearchCaller::ClientCard)) {
+    if (auto* card = windowAs<CardScreen>(WindowId::ClientCard)) card->showRecord(found->record, found->number);
+  } else if (calledBy(SearchCaller::SupplySheet)) {
+    if (auto* sheet = windowAs<TfrmForniture>(WindowId::SupplySheet))
+      sheet->setClient(toQ(found->record[client::Persona]));
+  }
+}
 
 }  // namespace zel

@@ -1,17 +1,24 @@
 #pragma once
+#include <QLineEdit>
+
 #include "ui/searchwindow.h"
 
 namespace zel {
 
-// The client search.
+// The client search: nine criteria over Anagrafica.pro; a picked client
+// goes whole into the client card ("anagrafica") or by name into the supply
+// sheet ("forniture").
 class TfrmCercaDestinatari : public SearchWindow {
   Q_OBJECT
  public:
   explicit TfrmCercaDestinatari(QWidget* parent = nullptr);
 
+  QLineEdit *txtCodice, *txtPersona, *txtUfficio, *txtIndirizzo, *txtCitta, *txtNumDoc, *txtCodFisc, *txtIva,
+      *txtNote;
+
  protected:
-  QStringList search() override;
-  void pick(const QString& line) override;
+  TextList search(const Criteria& criteria) override;
+  void pick(const Text& line) override;
 };
 
 }  // namespace zel

@@ -1,14 +1,47 @@
 #include "products/cercamateriale.h"
 
+#include "store/archives.h"
+#include "store/productsearch.h"
+#include "ui/cardscreen.h"
+#include "ui/flow.h"
 #include "ui/kit.h"
+#include "ui/programfolder.h"
 
 namespace zel {
 
 TfrmCercaMateriale::TfrmCercaMateriale(QWidget* parent)
-    : SearchWindow(QStringLiteral("frmCercaMateriale"), QStringLiteral(" Ricerca prodotti e servizi in archivio"), parent, uiFont(FontFamily::CourierNew, px(11)), 3000) {}
+    : SearchWindow(QStringLiteral("frmCercaMateriale"), QStringLiteral(" Ricerca prodotti e servizi in archivio"),
+                   parent,
+                   {QStringLiteral("Ricerca prodotti e servizi in archivio"),
+                    QStringLiteral("dei prodotti o servizi da cercare e premere il pulsante Trova."),
+                    kSilver,
+                    uiFont(FontFamily::Verdana, pt(8), Bold),
+                    uiFont(FontFamily::CourierNew, px(11)),
+                    3000,
+                    PrintedList::ProductSearch,
+                    true}) {
+  const QList<QLineEdit*> c = addCriteria({
+      {"txtCognome", "Codice articolo:", product::Codice},
+      {"cboGiorno", "Tipologia:", product::Tipologia},
+      {"txtNome", "Marca:", product::Marca},
+      {"cboMese", "Modello:", product::Modello},
+      {"txtAzienda", "Accessori:", product::Accessori},
+      {"txtAnno", "Descrizione prodotto o servizio:", product::Descrizione},
+      {"txtDettagli", "Note:", product::Note},
+  });
+  txtCognome = c[0], cboGiorno = c[1], txtNome = c[2], cboMese = c[3];
+  txtAzienda = c[4], txtAnno = c[5], txtDettagli = c[6];
+}
 
-// The criteria, the search and the pick come with the searches themselves.
-QStringList TfrmCercaMateriale::search() { return {}; }
-void TfrmCercaMateriale::pick(const QString&) {}
+TextList TfrmCercaMateriale::search(const Criteria& criteria) {
+  return searchProducts(programFile(kProductArchive), criteria);
+}
+
+void TfrmCercaMateriale::pick(const Text& line) {
+  if (!calledBy(SearchCaller::ProductCard)) return;
+  const std::optional<PickedRecord> found = pickProduct(programFile(kProductArchive), line);
+  auto* card = windowAs<CardScreen>(WindowId::ProductCard);
+  if (found && card) card->showRecord(found->record, found->number);
+}
 
 }  // namespace zel

@@ -1,17 +1,23 @@
 #pragma once
+#include <QLineEdit>
+
 #include "ui/searchwindow.h"
 
 namespace zel {
 
-// The product search.
+// The product search: seven criteria over Materiali.pro; a picked product
+// goes into the product card.
 class TfrmCercaMateriale : public SearchWindow {
   Q_OBJECT
  public:
   explicit TfrmCercaMateriale(QWidget* parent = nullptr);
 
+  // The boxes keep the names they have always had, whatever they search.
+  QLineEdit *txtCognome, *cboGiorno, *txtNome, *cboMese, *txtAzienda, *txtAnno, *txtDettagli;
+
  protected:
-  QStringList search() override;
-  void pick(const QString& line) override;
+  TextList search(const Criteria& criteria) override;
+  void pick(const Text& line) override;
 };
 
 }  // namespace zel

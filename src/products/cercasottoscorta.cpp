@@ -1,13 +1,42 @@
 #include "products/cercasottoscorta.h"
 
+#include "store/archives.h"
+#include "store/productsearch.h"
+#include "ui/cardscreen.h"
+#include "ui/flow.h"
 #include "ui/kit.h"
+#include "ui/programfolder.h"
 
 namespace zel {
 
 TfrmCercaSottoscorta::TfrmCercaSottoscorta(QWidget* parent)
-    : ListWindow(QStringLiteral("frmCercaSottoscorta"), QStringLiteral(" Prodotti in esaurimento"), parent, uiFont(FontFamily::CourierNew, px(11)), 1300) { cmdAnnulla = addCancelButton(); }
+    : ListWindow(QStringLiteral("frmCercaSottoscorta"), QStringLiteral(" Prodotti in esaurimento"), parent,
+                 uiFont(FontFamily::CourierNew, px(11)), 1300, PrintedList::UnderStock) {
+  setClientSize(676, 505);
+  grpElenco = addListGroup(QRect(8, 4, 660, 450));
+  imgTitolo = titleBand(grpElenco, "imgTitolo", QStringLiteral("Prodotti in esaurimento"), QRect(8, 14, 644, 26));
+  addInstructions(grpElenco, 10, 50, 640, 424);
+  results->txtTrova->setGeometry(10, 92, 300, 22);
+  results->cmdTrova02->setGeometry(316, 91, 90, 24);
+  results->lstRecords->setGeometry(10, 122, 640, 296);
+  cmdStampa->setGeometry(676 - 216, 462, 100, 30);
+  cmdAnnulla = addCancelButton();
+  cmdAnnulla->setGeometry(676 - 108, 462, 100, 30);
+}
 
-// The list itself comes with the lists of the archives.
-QStringList TfrmCercaSottoscorta::buildList() { return {}; }
+// A stock or threshold that is not a number ends the listing without a word;
+// the lines reached so far stay.
+TextList TfrmCercaSottoscorta::buildList() { return underStockList(programFile(kProductArchive)).lines; }
+
+void TfrmCercaSottoscorta::pick(const Text& line) {
+  // Whatever happens, the window closes; a failure loads nothing.
+  try {
+    const std::optional<PickedRecord> found = pickByStockLine(programFile(kProductArchive), line);
+    auto* card = windowAs<CardScreen>(WindowId::ProductCard);
+    if (found && card) card->showRecord(found->record, found->number);
+  } catch (...) {
+  }
+  close();
+}
 
 }  // namespace zel

@@ -1,20 +1,24 @@
 #pragma once
-#include <QLineEdit>
+#include <QLabel>
 
 #include "ui/listwindow.h"
 
 namespace zel {
 
-// The under-stock list: every product at or below its threshold.
+// The under-stock list: every product at or below its threshold, listed as
+// the window appears; a picked product goes into the product card.
 class TfrmCercaSottoscorta : public ListWindow {
   Q_OBJECT
  public:
   explicit TfrmCercaSottoscorta(QWidget* parent = nullptr);
 
+  QGroupBox* grpElenco;
+  QLabel* imgTitolo;
   QPushButton* cmdAnnulla;
 
  protected:
-  QStringList buildList() override;
+  TextList buildList() override;
+  void pick(const Text& line) override;
 };
 
 }  // namespace zel

@@ -86,4 +86,16 @@ StockUpdate takeFromStock(const std::filesystem::path& archive, size_t k, std::s
   return result;
 }
 
+bool importQuantityKey(std::string_view current, char32_t key) {
+  if (key >= U'0' && key <= U'9') return true;
+  return key == U',' && current.find(',') == std::string_view::npos;
+}
+
+Text importQuantityOnExit(std::string_view typed) {
+  const std::string_view t = trimView(typed);
+  if (t.empty()) return "0";
+  const std::optional<Decimal> v = parseDecimal(t);
+  return v ? generalForm(roundDecimal(*v, 4)) : Text("0");
+}
+
 }  // namespace zel

@@ -37,4 +37,12 @@ enum class StockStep { Open, Read, Write, Close };
 StockUpdate takeFromStock(const std::filesystem::path& archive, size_t k, std::string_view quantity,
                           const std::function<void(StockStep)>& checkpoint = {});
 
+// The import window's quantity box. A typed key is taken when it is a digit,
+// or a comma while the box holds none; there is no upper limit.
+bool importQuantityKey(std::string_view current, char32_t key);
+// The box's text when the user leaves it: blank becomes "0"; a number is
+// rounded to four decimals and written in the general form ("2,50" -> "2,5",
+// "3" stays); anything else becomes "0".
+Text importQuantityOnExit(std::string_view typed);
+
 }  // namespace zel

@@ -1,14 +1,60 @@
 #include "supplies/cercafornitura.h"
 
+#include "store/supplysearch.h"
+#include "supplies/forniture.h"
+#include "ui/flow.h"
 #include "ui/kit.h"
+#include "ui/programfolder.h"
 
 namespace zel {
+namespace {
+
+TfrmForniture* supplySheet() { return windowAs<TfrmForniture>(WindowId::SupplySheet); }
+
+}  // namespace
 
 TfrmCercaFornitura::TfrmCercaFornitura(QWidget* parent)
-    : SearchWindow(QStringLiteral("frmCercaFornitura"), QStringLiteral(" Ricerca prodotti e servizi forniti"), parent, uiFont(FontFamily::CourierNew, px(11)), 1500) {}
+    : SearchWindow(QStringLiteral("frmCercaFornitura"), QStringLiteral(" Ricerca prodotti e servizi forniti"), parent,
+                   {QStringLiteral("Ricerca prodotti e servizi forniti"),
+                    QStringLiteral("dei prodotti e servizi da cercare e premere il pulsante Trova."),
+                    kSilver,
+                    uiFont(FontFamily::Verdana, px(11), Bold),
+                    uiFont(FontFamily::CourierNew, px(11)),
+                    1500,
+                    PrintedList::SupplySearch,
+                    true}) {
+  const QList<QLineEdit*> c = addCriteria({
+      {"txtProdotto", "Prodotto o servizio:", supply::Prodotto},
+      {"txtData", "Data fornitura:", supply::Data},
+      {"txtLuogo", "Luogo consegna:", supply::Luogo},
+      {"txtCliente", "Cliente:", supply::Cliente},
+      {"txtFornitore", "Fornitore:", supply::Fornitore},
+      {"txtAspetto", "Aspetto esteriore dei beni:", supply::Aspetto},
+      {"txtVettore", "Vettore o conducente:", supply::Vettore},
+      {"txtConsegnatario", "Consegnatario:", supply::Consegnatario},
+      {"txtAnnotazioni", "Annotazioni:", supply::Annotazioni},
+  });
+  txtProdotto = c[0], txtData = c[1], txtLuogo = c[2], txtCliente = c[3], txtFornitore = c[4];
+  txtAspetto = c[5], txtVettore = c[6], txtConsegnatario = c[7], txtAnnotazioni = c[8];
+}
 
-// The criteria, the search and the pick come with the searches themselves.
-QStringList TfrmCercaFornitura::search() { return {}; }
-void TfrmCercaFornitura::pick(const QString&) {}
+// The open supply is the one the sheet's lblFile names, and no other.
+TextList TfrmCercaFornitura::search(const Criteria& criteria) {
+  TfrmForniture* sheet = supplySheet();
+  if (!sheet) throw StoreError("no supply is open");
+  return searchSupply(qToPath(sheet->supplyFile()), criteria);
+}
+
+void TfrmCercaFornitura::pick(const Text& line) {
+  TfrmForniture* sheet = supplySheet();
+  if (!sheet || !calledBy(SearchCaller::SupplySheet)) return;
+  const auto found = supplysheet::findRecordOfLine(qToPath(sheet->supplyFile()), line);
+  if (found) sheet->showItem(found->record, found->number);
+}
+
+QString TfrmCercaFornitura::supplyName() const {
+  const TfrmForniture* sheet = supplySheet();
+  return sheet ? sheet->panClasse->text() : QString();
+}
 
 }  // namespace zel

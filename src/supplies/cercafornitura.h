@@ -1,17 +1,26 @@
 #pragma once
+#include <QLineEdit>
+
 #include "ui/searchwindow.h"
 
 namespace zel {
 
-// The supply item search.
+class TfrmForniture;
+
+// The supply item search: nine criteria over the open supply (the file the
+// supply sheet's lblFile names); a picked item goes into the sheet.
 class TfrmCercaFornitura : public SearchWindow {
   Q_OBJECT
  public:
   explicit TfrmCercaFornitura(QWidget* parent = nullptr);
 
+  QLineEdit *txtProdotto, *txtData, *txtLuogo, *txtCliente, *txtFornitore, *txtAspetto, *txtVettore,
+      *txtConsegnatario, *txtAnnotazioni;
+
  protected:
-  QStringList search() override;
-  void pick(const QString& line) override;
+  TextList search(const Criteria& criteria) override;
+  void pick(const Text& line) override;
+  QString supplyName() const override;
 };
 
 }  // namespace zel

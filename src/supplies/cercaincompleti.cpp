@@ -1,13 +1,85 @@
 #include "supplies/cercaincompleti.h"
 
+#include "store/supplysearch.h"
+#include "supplies/forniture.h"
+#include "ui/flow.h"
 #include "ui/kit.h"
+#include "ui/programfolder.h"
 
 namespace zel {
+namespace {
+
+constexpr int kWidth = 676, kHeight = 542;
+
+TfrmForniture* supplySheet() { return windowAs<TfrmForniture>(WindowId::SupplySheet); }
+
+}  // namespace
 
 TfrmCercaIncompleti::TfrmCercaIncompleti(QWidget* parent)
-    : ListWindow(QStringLiteral("frmCercaIncompleti"), QStringLiteral(" Elenco pagamenti in sospeso"), parent, uiFont(FontFamily::CourierNew, px(11)), 1500) { cmdAnnulla = addCancelButton(); }
+    : ListWindow(QStringLiteral("frmCercaIncompleti"), QStringLiteral(" Elenco pagamenti in sospeso"), parent,
+                 uiFont(FontFamily::CourierNew, px(11)), 1500, PrintedList::PendingPayments) {
+  setClientSize(kWidth, kHeight);
+  grpElenco = addListGroup(QRect(8, 4, 660, 440));
+  addInstructions(grpElenco, 10, 16, 560, 414);
+  imgDecorazione = new QLabel(grpElenco);
+  imgDecorazione->setObjectName(QStringLiteral("imgDecorazione"));
+  imgDecorazione->setPixmap(QPixmap(QStringLiteral(":/art/cmd_sospesi.png")));
+  imgDecorazione->setGeometry(604, 14, 44, 44);
+  results->txtTrova->setGeometry(10, 60, 300, 22);
+  results->cmdTrova02->setGeometry(316, 59, 90, 24);
+  results->lstRecords->setGeometry(10, 90, 640, 318);
 
-// The list itself comes with the lists of the archives.
-QStringList TfrmCercaIncompleti::buildList() { return {}; }
+  lblTotale = textLabel(this, "lblTotale", QStringLiteral("Totale importi in sospeso:"), QRect(300, 454, 190, 26),
+                        uiFont(FontFamily::Verdana, pt(9), Bold));
+  lblTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  repTotale = textLabel(this, "repTotale", QStringLiteral("0,00"), QRect(496, 454, 172, 26),
+                        uiFont(FontFamily::Verdana, pt(9), Bold), kNavy);
+  repTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  repTotale->setAutoFillBackground(true);
+  QPalette p = repTotale->palette();
+  p.setColor(QPalette::Window, Qt::white);
+  repTotale->setPalette(p);
+  repTotale->setFrameShape(QFrame::Panel);
+  repTotale->setFrameShadow(QFrame::Sunken);
+  repTotale->setIndent(6);
+
+  cmdStampa->setGeometry(kWidth - 216, 500, 100, 30);
+  cmdAnnulla = addCancelButton();
+  cmdAnnulla->setGeometry(kWidth - 108, 500, 100, 30);
+}
+
+// A failure on the way ends the list quietly: the lines and the running sum
+// reached so far stay on screen.
+TextList TfrmCercaIncompleti::buildList() {
+  TextList lines;
+  TfrmForniture* sheet = supplySheet();
+  if (!sheet) {
+    repTotale->setText(QStringLiteral("0,00"));
+    return lines;
+  }
+  const supplysheet::ItemList pending = pendingItems(qToPath(sheet->supplyFile()));
+  lines.reserve(pending.lines.size(), 0);
+  for (const Text& line : pending.lines) lines.push_back(line);
+  repTotale->setText(toQ(pending.total()));
+  return lines;
+}
+
+void TfrmCercaIncompleti::pick(const Text& line) {
+  // Whatever happens, the window closes; a failure loads nothing.
+  try {
+    TfrmForniture* sheet = supplySheet();
+    if (sheet) {
+      const auto found = supplysheet::findRecordOfLine(qToPath(sheet->supplyFile()), line);
+      if (found) sheet->showItem(found->record, found->number);
+    }
+  } catch (...) {
+  }
+  close();
+}
+
+QString TfrmCercaIncompleti::supplyName() const {
+  const TfrmForniture* sheet = supplySheet();
+  return sheet ? sheet->panClasse->text() : QString();
+}
 
 }  // namespace zel

@@ -12,6 +12,7 @@
 #include "attach/cartellafor.h"
 #include "clients/cercadestinatari.h"
 #include "help/helptopics.h"
+#include "output/listprint.h"
 #include "products/impmateriali.h"
 #include "store/archives.h"
 #include "store/supplyitem.h"
@@ -398,6 +399,12 @@ void TfrmForniture::openSupply(const QString& file, const QString& name) {
 
 void TfrmForniture::setClient(const QString& persona) { txtCliente->setText(persona); }
 
+void TfrmForniture::setProduct(const QString& description, const QString& price, const QString& supplier) {
+  txtProdotto->setText(description);
+  txtPrezzo->setText(price);
+  txtFornitore->setText(supplier);
+}
+
 void TfrmForniture::resetFields(bool keepDelivery) {
   for (QWidget* w : QList<QWidget*>{txtProdotto, txtUM, txtAspetto, txtAnnotazioni, lblFile01, lblFile02, lblFile03,
                                     lblDesc01, lblDesc02, lblDesc03, lblCartella, lblCartellaDesc})
@@ -528,8 +535,9 @@ void TfrmForniture::cmdExcelClick() {
 }
 
 void TfrmForniture::cmdStampaClick() {
-  // The printed list of the items with their total goes through the shared
-  // list printing, which is still to come.
+  TextList lines;
+  for (int i = 0; i < lstStudenti->count(); ++i) lines.push_back(fromQ(lstStudenti->item(i)->text()));
+  printList(this, lines, PrintedList::SupplySheet, panClasse->text(), repTotale->text());
 }
 
 HelpTopic TfrmForniture::helpTopic() const { return help::supplySheetTopic(); }

@@ -21,6 +21,9 @@ class TfrmForniture : public CardScreen {
   void openSupply(const QString& file, const QString& name);
   // The client chosen in the client search.
   void setClient(const QString& persona);
+  // The product chosen in the product import: its description, unit price
+  // and supplier. The quantity and the amount stay as they are.
+  void setProduct(const QString& description, const QString& price, const QString& supplier);
 
   // Set by the open-supply window: the supply file's full path (hidden) and
   // the supply's name in the title panel.

@@ -28,6 +28,29 @@ bool isEnterKey(const QKeyEvent* key) { return key->key() == Qt::Key_Return || k
 
 // ---- captions and edit boxes ----
 
+QLabel* textLabel(QWidget* parent, const char* name, const QString& text, const QRect& where, const QFont& font,
+                  const QColor& colour) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setGeometry(where);
+  l->setFont(font);
+  l->setTextFormat(Qt::PlainText);
+  QPalette p = l->palette();
+  p.setColor(QPalette::WindowText, colour);
+  l->setPalette(p);
+  return l;
+}
+
+QLabel* titleBand(QWidget* parent, const char* name, const QString& text, const QRect& where, const QColor& band) {
+  QLabel* l = textLabel(parent, name, text, where, uiFont(FontFamily::Verdana, pt(10), Bold), Qt::white);
+  l->setAutoFillBackground(true);
+  QPalette p = l->palette();
+  p.setColor(QPalette::Window, band);
+  l->setPalette(p);
+  l->setIndent(8);
+  return l;
+}
+
 QLabel* captionFor(QWidget* box, const QString& text, const QRect& where, const QFont& font) {
   auto* l = new QLabel(text, box->parentWidget());
   const QString name = box->objectName();

@@ -58,6 +58,13 @@ struct CaptionStyle {
   int height;  // the caption's height
 };
 
+// A plain label of text: instructions, hints, titles.
+QLabel* textLabel(QWidget* parent, const char* name, const QString& text, const QRect& where, const QFont& font,
+                  const QColor& colour = Qt::black);
+// A title on a coloured band, in white bold text.
+QLabel* titleBand(QWidget* parent, const char* name, const QString& text, const QRect& where,
+                  const QColor& band = kNavy);
+
 // A caption label named "lbl" + the box's name without its "txt".
 QLabel* captionFor(QWidget* box, const QString& text, const QRect& where, const QFont& font);
 // A line edit at `box` with its caption above it, the same width.

@@ -1,9 +1,11 @@
 #pragma once
 // A list window: one result list built afresh at every showing, with find in
-// list, printing and the pick of a line by a double click (the under-stock
-// list, the pending payments, the product import's list).
+// list, printing and the pick of a line (the under-stock list, the pending
+// payments, the product import's list). Closing the window empties the list.
+#include <QGroupBox>
 #include <QPushButton>
 
+#include "core/printlayout.h"
 #include "ui/dialog.h"
 #include "ui/resultlist.h"
 
@@ -18,20 +20,33 @@ class ListWindow : public Dialog {
   QPushButton* cmdStampa;
   ResultList* results;
 
+  void cmdStampaClick();
+
  protected:
   ListWindow(const QString& objectName, const QString& caption, QWidget* parent, const QFont& listFont,
-             int listExtent);
+             int listExtent, PrintedList printed);
 
   // The button "Annulla" that closes the window (not every list has one).
   QPushButton* addCancelButton();
+  // A group box `grpElenco` at `where` that takes in the result list.
+  QGroupBox* addListGroup(const QRect& where);
+  // The two instructions of the find above a result list, and the hint
+  // under it (by default: pick with a double click).
+  void addInstructions(QWidget* parent, int left, int top, int width, int hintTop, const QString& hint = {});
 
-  // The lines to show, read afresh.
-  virtual QStringList buildList() = 0;
+  // The lines to show, read afresh. Failures are the window's to keep quiet.
+  virtual TextList buildList() = 0;
   // A double click on a line.
-  virtual void pick(const QString&) {}
-  virtual void print() {}
+  virtual void pick(const Text&) {}
+  // What a printed list of this window needs besides its lines.
+  virtual QString supplyName() const { return {}; }
+  virtual QString total() const { return {}; }
 
   void showEvent(QShowEvent* event) override;
+  void done(int result) override;
+
+ private:
+  PrintedList printed_;
 };
 
 }  // namespace zel

@@ -1,43 +1,75 @@
 #include "ui/resultlist.h"
 
+#include <QApplication>
+
+#include "core/findinlist.h"
 #include "ui/behaviour.h"
 #include "ui/kit.h"
+#include "ui/services.h"
 
 namespace zel {
+
+void TextListModel::setLines(TextList lines) {
+  beginResetModel();
+  lines_ = std::move(lines);
+  endResetModel();
+}
+
+int TextListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(lines_.size());
+}
+
+QVariant TextListModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
+  return toQ(Text(lines_[static_cast<size_t>(index.row())]));
+}
 
 ResultList::ResultList(QWidget* parent, const QFont& font, int extent)
     : QObject(parent),
       lstRecords(new QListView(parent)),
       txtTrova(new QLineEdit(parent)),
-      cmdTrova02(new QPushButton(QStringLiteral("Trova"), parent)) {
+      cmdTrova02(new QPushButton(QStringLiteral("Trova"), parent)),
+      model_(this) {
   lstRecords->setObjectName(QStringLiteral("lstRecords"));
   lstRecords->setModel(&model_);
   lstRecords->setFont(font);
   lstRecords->setFocusPolicy(Qt::ClickFocus);  // not reachable by Tab
   lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
   lstRecords->setUniformItemSizes(true);
   lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QPalette p = lstRecords->palette();
+  p.setColor(QPalette::Base, Qt::white);
+  lstRecords->setPalette(p);
   // Every line takes a cell as wide as the extent the list scrolls over.
   lstRecords->setGridSize(QSize(extent, QFontMetrics(font).height() + 2));
   txtTrova->setObjectName(QStringLiteral("txtTrova"));
+  txtTrova->setFont(uiFont(FontFamily::Verdana, pt(8)));
   applyFocusColour(txtTrova, Qt::white);
   cmdTrova02->setObjectName(QStringLiteral("cmdTrova02"));
+  cmdTrova02->setFocusPolicy(Qt::NoFocus);
 
   QWidget* owner = parent;
   connect(lstRecords, &QListView::doubleClicked, this, [this, owner] {
-    if (onPick) guarded(owner, [this] { onPick(selectedLine()); });
+    const std::optional<Text> line = selectedLine();
+    if (onPick && line) guarded(owner, [&] { onPick(*line); });
   });
-  onClick(cmdTrova02, owner, [this] {
-    if (onFind) onFind();
-  });
-  connect(txtTrova, &QLineEdit::returnPressed, this, [this, owner] {
-    if (onFind) guarded(owner, onFind);
-  });
+  connect(lstRecords, &QListView::clicked, this, [this](const QModelIndex& i) { userSelected(i.row()); });
+  // The keyboard moves the selection without a click; a click reports itself.
+  connect(lstRecords->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (programmatic_ || QApplication::mouseButtons() != Qt::NoButton || !lstRecords->hasFocus()) return;
+            userSelected(current.row());
+          });
+  connect(cmdTrova02, &QPushButton::clicked, this, [this] { find(); });
+  connect(txtTrova, &QLineEdit::returnPressed, this, [this] { find(); });
 }
 
-void ResultList::setLines(const QStringList& lines) {
-  lines_ = lines;
-  model_.setStringList(lines_);
+void ResultList::setLines(TextList lines) {
+  programmatic_ = true;
+  model_.setLines(std::move(lines));
+  programmatic_ = false;
 }
 
 int ResultList::selectedRow() const {
@@ -47,18 +79,46 @@ int ResultList::selectedRow() const {
 
 void ResultList::selectRow(int row) {
   const QModelIndex i = model_.index(row);
+  programmatic_ = true;
   lstRecords->setCurrentIndex(i);
+  programmatic_ = false;
   lstRecords->scrollTo(i);
 }
 
-QString ResultList::selectedLine() const {
+std::optional<Text> ResultList::selectedLine() const {
   const int row = selectedRow();
-  return row >= 0 ? lines_.at(row) : QString();
+  if (row < 0) return std::nullopt;
+  return Text(lines()[static_cast<size_t>(row)]);
+}
+
+void ResultList::userSelected(int row) {
+  if (row < 0 || row >= count() || !onSelect) return;
+  const Text line(lines()[static_cast<size_t>(row)]);
+  guarded(lstRecords->window(), [&] { onSelect(line); });
+}
+
+void ResultList::find() {
+  if (lines().empty()) {
+    services().message(lstRecords->window(),
+                       QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+    return;
+  }
+  // Whatever else goes wrong in a find is not worth a word.
+  try {
+    const int row = selectedRow();
+    const FindStep step = findInList(lines(), fromQ(txtTrova->text()), lastKey_,
+                                     row >= 0 ? std::optional<size_t>(static_cast<size_t>(row)) : std::nullopt);
+    lastKey_ = step.lastKey;
+    if (step.selected) selectRow(static_cast<int>(*step.selected));
+  } catch (...) {
+  }
 }
 
 void ResultList::resetFind() {
-  lastSearched_.clear();
+  lastKey_.clear();
   txtTrova->clear();
 }
+
+QString ResultList::lastSearched() const { return toQ(lastKey_); }
 
 }  // namespace zel

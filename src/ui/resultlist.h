@@ -1,16 +1,35 @@
 #pragma once
 // A result list as every search and list window shows it: the list of lines
 // `lstRecords`, the find box `txtTrova` with its button `cmdTrova02`, and
-// the pick of a line by a double click. The lines live in one model, filled
-// in one step, so that a long list appears at once.
+// the pick of a line by a double click. The view shows the lines straight
+// from the core's TextList, in the order the core gave them (the view never
+// sorts), and converts only the lines on screen: a list of 100,000 lines
+// appears at once.
+#include <QAbstractListModel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QStringList>
-#include <QStringListModel>
 #include <functional>
+#include <optional>
+
+#include "core/text.h"
+#include "core/textlist.h"
 
 namespace zel {
+
+// The lines of a TextList as a list model, read-only.
+class TextListModel : public QAbstractListModel {
+  Q_OBJECT
+ public:
+  using QAbstractListModel::QAbstractListModel;
+  void setLines(TextList lines);
+  const TextList& lines() const { return lines_; }
+  int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  TextList lines_;
+};
 
 class ResultList : public QObject {
   Q_OBJECT
@@ -23,30 +42,39 @@ class ResultList : public QObject {
   QLineEdit* txtTrova;
   QPushButton* cmdTrova02;
 
-  // Replaces every line at once.
-  void setLines(const QStringList& lines);
+  // Replaces every line at once, in the order given.
+  void setLines(TextList lines);
   void clear() { setLines({}); }
-  const QStringList& lines() const { return lines_; }
-  int count() const { return static_cast<int>(lines_.size()); }
+  const TextList& lines() const { return model_.lines(); }
+  int count() const { return static_cast<int>(lines().size()); }
   // The selected line's number, or -1.
   int selectedRow() const;
+  // Selects a line (as the find does: no onSelect).
   void selectRow(int row);
-  QString selectedLine() const;
+  // The selected line as the list holds it (Windows-1252), or nothing.
+  std::optional<Text> selectedLine() const;
+
+  // Find in list (cmdTrova02, or Enter in txtTrova): steps the selection to
+  // the next line that holds the text of txtTrova; says so when the list is
+  // empty; any other failure is silent.
+  void find();
   // Forgets the last text searched and empties the find box (at every showing).
   void resetFind();
-  // The text the last find looked for.
-  const QString& lastSearched() const { return lastSearched_; }
-  void setLastSearched(const QString& text) { lastSearched_ = text; }
+  // The key of the last find (lower-cased), for the next one.
+  QString lastSearched() const;
 
   // Called with the line double-clicked.
-  std::function<void(const QString& line)> onPick;
-  // Called by the find button and by Enter in the find box.
-  std::function<void()> onFind;
+  std::function<void(const Text& line)> onPick;
+  // Called when the user selects a line: a click, or moving the selection
+  // with the keyboard. Not called when find or the program selects a line.
+  std::function<void(const Text& line)> onSelect;
 
  private:
-  QStringListModel model_;
-  QStringList lines_;
-  QString lastSearched_;
+  void userSelected(int row);
+
+  TextListModel model_;
+  Text lastKey_;
+  bool programmatic_ = false;
 };
 
 }  // namespace zel

@@ -1,14 +1,19 @@
 #pragma once
-// A search window: a criteria page `grpCriteri` with N criteria boxes and a
-// result page `grpElenco` with the result list, shown one at a time, and the
-// buttons Trova, << Indietro, Stampa and Annulla below them. The opener names
-// itself with a caller tag and shows the window; a double click on a line
-// hands the chosen record to the caller and closes the window.
+// A search window: a criteria page `grpCriteri` with its criteria boxes and a
+// result page `grpElenco` with the result list, shown one at a time in the
+// same place, and the buttons << Indietro, Stampa, Trova and Annulla below
+// them. The opener names itself with a caller tag and shows the window; a
+// double click on a line hands the chosen record to the caller and closes
+// the window. The three searches (clients, products, supply items) differ
+// only in their criteria, their archive and where a pick goes.
 #include <QGroupBox>
 #include <QLabel>
 #include <QList>
 #include <QPushButton>
+#include <initializer_list>
 
+#include "core/printlayout.h"
+#include "store/recordsearch.h"
 #include "ui/dialog.h"
 #include "ui/resultlist.h"
 
@@ -18,6 +23,26 @@ namespace zel {
 enum class SearchCaller { ClientCard, ProductCard, SupplySheet };
 QString callerTag(SearchCaller caller);
 
+// What one search window looks like and prints.
+struct SearchLook {
+  QString title;         // on the navy band of the criteria page
+  QString whatToFind;    // the second line of the instructions ("dei clienti da cercare ...")
+  QColor background;
+  QFont criteriaFont;    // the criteria boxes (bold)
+  QFont listFont;
+  int listExtent = 0;    // pixels the list scrolls over horizontally
+  PrintedList printed;
+  bool countLabel = false;  // the count of filled criteria shows in a hidden lblConta
+};
+
+// One criteria box: its control name, its caption and the record field it
+// searches.
+struct CriterionBox {
+  const char* name;
+  const char* caption;  // UTF-8
+  size_t field;
+};
+
 class SearchWindow : public Dialog {
   Q_OBJECT
  public:
@@ -25,34 +50,56 @@ class SearchWindow : public Dialog {
   int searchFor(SearchCaller caller);
 
   QLabel* lblMemory;
+  QLabel* lblConta = nullptr;  // only where the window has it
   QGroupBox* grpCriteri;
   QGroupBox* grpElenco;
+  QLabel* lblTitolo;
   QPushButton* cmdTrova;
   QPushButton* cmdIndietro;
   QPushButton* cmdStampa;
   QPushButton* cmdAnnulla;
   ResultList* results;
 
+  // Trova: counts the filled criteria, searches and shows the result page;
+  // an archive failure says so and keeps the criteria page.
+  void cmdTrovaClick();
+  // << Indietro: back to the criteria, which keep their texts.
+  void cmdIndietroClick();
+  void cmdStampaClick();
+  // The number of criteria filled at the last Trova.
+  int filledCriteria() const { return filled_; }
+
  protected:
-  SearchWindow(const QString& objectName, const QString& caption, QWidget* parent, const QFont& listFont,
-               int listExtent);
+  SearchWindow(const QString& objectName, const QString& caption, QWidget* parent, const SearchLook& look);
 
-  // The criteria boxes, in Enter order; set once the subclass made them.
-  void setCriteria(const QList<QLineEdit*>& criteria);
-  const QList<QLineEdit*>& criteria() const { return criteria_; }
+  // Makes the criteria boxes, in Enter (and Tab) order, laid out two to a
+  // row; returns them in the same order.
+  QList<QLineEdit*> addCriteria(std::initializer_list<CriterionBox> boxes);
 
-  // The window's own search (run by Trova) and pick (double click).
-  virtual QStringList search() = 0;
-  virtual void pick(const QString& line) = 0;
-  // The list printed by Stampa.
-  virtual void print() {}
+  // The window's own search over its archive (StoreError when it cannot be
+  // read) and pick of a double-clicked line. A pick that fails loads nothing
+  // and closes the window without a word.
+  virtual TextList search(const Criteria& criteria) = 0;
+  virtual void pick(const Text& line) = 0;
+  // The supply the printed list is titled after (the supply search).
+  virtual QString supplyName() const { return {}; }
 
-  // Shows the result page with these lines, or the criteria page again.
-  void showResults(const QStringList& lines);
-  void showCriteria();
+  // True when the caller tag, trimmed, names `caller`.
+  bool calledBy(SearchCaller caller) const;
+
+  void showEvent(QShowEvent* event) override;
+  // Every way of closing (Annulla, the close box, Escape, a pick) leaves
+  // the window as it was first shown.
+  void done(int result) override;
 
  private:
+  void showResults(TextList lines);
+  void showCriteria();
+
+  SearchLook look_;
   QList<QLineEdit*> criteria_;
+  std::vector<size_t> fields_;
+  int filled_ = 0;
 };
 
 }  // namespace zel

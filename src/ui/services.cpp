@@ -12,7 +12,9 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
+#include "output/listprint.h"
 #include "ui/behaviour.h"
+#include "ui/programfolder.h"
 
 namespace zel {
 namespace {
@@ -87,22 +89,22 @@ QString DesktopServices::chooseFolder(QWidget* parent, const QString& caption, c
 
 bool DesktopServices::print(const QString& documentName,
                             const std::function<void(QPagedPaintDevice&)>& render) {
-  WaitCursor wait;
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(documentName);
-  printer.setColorMode(QPrinter::Color);
-  printer.setPageOrientation(QPageLayout::Landscape);
-  QString pdf;
-  if (QPrinterInfo::defaultPrinter().isNull()) {
-    // No printer installed: the same pages go into a PDF opened for the user.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    pdf = QDir(folder).filePath(documentName + QStringLiteral(".pdf"));
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
+  try {
+    const QPrinterInfo installed = QPrinterInfo::defaultPrinter();
+    if (installed.isNull()) {
+      // No printer installed: the same pages go into a PDF, opened for the user.
+      const std::filesystem::path pdf = printToPdf(printoutFolder(), documentName, render);
+      return services().openUrl(QUrl::fromLocalFile(pathToQ(pdf)));
+    }
+    QPrinter printer(installed, QPrinter::HighResolution);
+    printer.setDocName(documentName);
+    printer.setColorMode(QPrinter::Color);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    render(printer);
+    return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
+  } catch (...) {
+    return false;
   }
-  render(printer);
-  if (!pdf.isEmpty()) return QDesktopServices::openUrl(QUrl::fromLocalFile(pdf));
-  return true;
 }
 
 bool DesktopServices::openOfficeDocument(const QString& suggestedName, const QByteArray& content) {

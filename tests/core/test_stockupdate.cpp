@@ -102,5 +102,23 @@ TEST(StockUpdate, AFailureAtAnyStepLeavesTheFileAsItWas) {
   EXPECT_EQ(readBytes(odd), oddBefore);
 }
 
+TEST(ImportQuantity, TakesDigitsAndOneCommaAndIsFormattedOnLeaving) {
+  EXPECT_TRUE(importQuantityKey("12", U'7'));
+  EXPECT_TRUE(importQuantityKey("12", U','));
+  EXPECT_FALSE(importQuantityKey("1,2", U','));
+  EXPECT_FALSE(importQuantityKey("", U'a'));
+  EXPECT_FALSE(importQuantityKey("", U'-'));
+  EXPECT_FALSE(importQuantityKey("", U'.'));
+  // No upper limit, unlike the card's number boxes.
+  EXPECT_TRUE(importQuantityKey("999999999", U'9'));
+
+  EXPECT_EQ(importQuantityOnExit("2,50"), "2,5");
+  EXPECT_EQ(importQuantityOnExit("3"), "3");
+  EXPECT_EQ(importQuantityOnExit("1,234567"), "1,2346");
+  EXPECT_EQ(importQuantityOnExit("  "), "0");
+  EXPECT_EQ(importQuantityOnExit(","), "0");
+  EXPECT_EQ(importQuantityOnExit("2.5"), "0");
+}
+
 }  // namespace
 }  // namespace zel

@@ -1,0 +1,122 @@
+#include "output/listprint.h"
+
+#include <QDateTime>
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <memory>
+#include <stdexcept>
+
+#include "output/core/outputfile.h"
+#include "ui/behaviour.h"
+#include "ui/programfolder.h"
+#include "ui/services.h"
+
+namespace zel {
+namespace {
+
+constexpr int kPdfDpi = 600;
+
+QString nothingToPrint() {
+  return QStringLiteral("Operazione di stampa non applicabile: la lista non contiene nessuna voce.");
+}
+
+QString printFailed() {
+  return QStringLiteral(
+      "Attenzione: la stampa non è stata eseguita.\r\n\r\n"
+      "Accertarsi che la stampante sia collegata e pronta, quindi riprovare.");
+}
+
+Timestamp now() {
+  const QDateTime t = QDateTime::currentDateTime();
+  return {t.date().year(), t.date().month(), t.date().day(),
+          t.time().hour(), t.time().minute(), t.time().second()};
+}
+
+QFont printFont(int points) {
+  QFont f(QString::fromLatin1(kPrintFont));
+  f.setStyleHint(QFont::TypeWriter);
+  f.setPointSize(points);
+  return f;
+}
+
+// Draws each text with its top-left corner at its place, as a typewriter
+// layout expects: the baseline is one ascent below.
+void renderPages(QPagedPaintDevice& device, PrintRequest request) {
+  request.dpi = device.logicalDpiY();
+  request.pageHeight = device.height();
+  const std::vector<PrintPage> pages = layoutPrintedList(request);
+  QPainter painter;
+  if (!painter.begin(&device)) throw std::runtime_error("the printer cannot start the document");
+  painter.setPen(Qt::black);
+  for (size_t i = 0; i < pages.size(); ++i) {
+    if (i > 0 && !device.newPage()) throw std::runtime_error("the printer cannot start a new page");
+    for (const PrintItem& item : pages[i]) {
+      const QFont font = printFont(item.pointSize);
+      painter.setFont(font);
+      painter.drawText(QPoint(item.x, item.y + QFontMetrics(font, &device).ascent()), toQ(item.text));
+    }
+  }
+  if (!painter.end()) throw std::runtime_error("the printer did not finish the document");
+}
+
+}  // namespace
+
+bool printList(QWidget* window, const TextList& entries, PrintedList list, const QString& supplyName,
+               const QString& total) {
+  if (entries.empty()) {
+    services().message(window, nothingToPrint());
+    return false;
+  }
+  const PrintVariant variant = printVariant(list, fromQ(supplyName));
+  // A task-modal question belongs to no window and holds the whole program;
+  // the supply sheet's belongs to the sheet.
+  const MsgAnswer answer =
+      services().box(variant.taskModal ? nullptr : window, toQ(variant.question),
+                     QStringLiteral("Conferma operazione di stampa"), MsgIcon::Question, MsgButtons::YesNo);
+  if (answer != MsgAnswer::Yes) return false;
+
+  PrintRequest request;
+  request.entries = entries;
+  request.title = variant.title;
+  request.separatorLength = variant.separatorLength;
+  if (variant.totalLabel) request.total = PrintTotal{*variant.totalLabel, fromQ(trimmed(total))};
+  request.stamp = printStamp(now());
+
+  bool printed = false;
+  {
+    WaitCursor wait;
+    try {
+      printed = services().print(toQ(variant.title),
+                                 [&request](QPagedPaintDevice& device) { renderPages(device, request); });
+    } catch (...) {
+      printed = false;
+    }
+  }
+  if (!printed) services().message(window, printFailed());
+  return printed;
+}
+
+std::filesystem::path printoutFolder() { return programFolder() / "Stampe"; }
+
+std::filesystem::path printToPdf(const std::filesystem::path& folder, const QString& title,
+                                 const std::function<void(QPagedPaintDevice&)>& render) {
+  std::filesystem::create_directories(folder);
+  PendingFile file(Destination::newFileIn(folder, fromQ(title)), ".pdf");
+  {
+    QPdfWriter writer(pathToQ(file.path()));
+    writer.setResolution(kPdfDpi);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Zelvano"));
+    // A laser printer's printable area: the sheet less about 5 mm each side.
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                     QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+    render(writer);
+  }
+  return file.publish();
+}
+
+}  // namespace zel

@@ -1,0 +1,177 @@
+// Printed lists on the PDF back end, read back with pdftotext -bbox: where
+// the header, the entries, a page break, the total and the stamp land, in
+// the device units of a 600 dpi page; and what is said instead of printing.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QProcess>
+#include <QPainter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+
+#include <filesystem>
+
+#include "fakeservices.h"
+#include "output/listprint.h"
+#include "ui/programfolder.h"
+#include "ui/services.h"
+
+namespace zel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The PDF back end: 600 dpi, 5 mm margins. h(N) = N × 600 / 72, rounded.
+constexpr double kMarginPt = 5 / 25.4 * 72;
+constexpr int kH8 = 67, kH12 = 100, kH14 = 117;
+double toPoints(int deviceUnits) { return kMarginPt + deviceUnits * 72.0 / 600; }
+const double kLeftPt = toPoints(150);
+
+struct Word {
+  int page;
+  double x, y;
+  QString text;
+};
+
+// Every word of the PDF with its page (1-based) and top-left corner in points.
+std::vector<Word> wordsOf(const fs::path& pdf) {
+  QProcess p;
+  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pathToQ(pdf), QStringLiteral("-")});
+  EXPECT_TRUE(p.waitForFinished(30000)) << "pdftotext (poppler-utils) must be installed";
+  const QString html = QString::fromUtf8(p.readAllStandardOutput());
+  std::vector<Word> words;
+  int page = 0;
+  static const QRegularExpression token(
+      QString::fromLatin1(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"));
+  for (auto it = token.globalMatch(html); it.hasNext();) {
+    const auto m = it.next();
+    if (m.captured(0).startsWith(QStringLiteral("<page"))) {
+      ++page;
+      continue;
+    }
+    QString text = m.captured(3);
+    text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    words.push_back({page, m.captured(1).toDouble(), m.captured(2).toDouble(), text});
+  }
+  return words;
+}
+
+const Word* find(const std::vector<Word>& words, const QString& text, int page = 0) {
+  for (const Word& w : words)
+    if (w.text == text && (page == 0 || w.page == page)) return &w;
+  return nullptr;
+}
+
+// A services fake whose printer is the PDF back end, in the program folder.
+class PdfServices : public test::FakeServices {
+ public:
+  bool print(const QString& name, const std::function<void(QPagedPaintDevice&)>& render) override {
+    printed.append(name);
+    hourglass = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    pdfs.push_back(printToPdf(printoutFolder(), name, render));
+    return true;
+  }
+  std::vector<fs::path> pdfs;
+  bool hourglass = false;
+};
+
+TextList numberedEntries(int count) {
+  TextList entries;
+  for (int i = 1; i <= count; ++i) entries.push_back("Voce" + std::to_string(100 + i) + " 12,50");
+  return entries;
+}
+
+// Within half a point (four device units): a misplaced line is off by 8 points
+// or more.
+#define EXPECT_AT(word, xPt, yPt)                                     \
+  do {                                                                \
+    ASSERT_NE(word, nullptr);                                         \
+    EXPECT_NEAR((word)->x, xPt, 0.5) << (word)->text.toStdString(); \
+    EXPECT_NEAR((word)->y, yPt, 0.5) << (word)->text.toStdString(); \
+  } while (0)
+
+TEST(ListPrint, SupplySheetListGoesOverTwoPagesWithItsTotalAndStamp) {
+  test::TempProgramFolder folder;
+  PdfServices fake;
+  // 200 mm of printable height at 600 dpi is 4724 device units; entries
+  // start at 2·h14 + 2·h12 + 3·h8 = 635 and go on every 2·h8 = 134 while
+  // y < 4724 − 3·h8 = 4523: thirty entries on the first page.
+  ASSERT_TRUE(printList(nullptr, numberedEntries(34), PrintedList::SupplySheet, QStringLiteral("  Rossi  "),
+                        QStringLiteral(" 425,00 ")));
+  ASSERT_EQ(fake.pdfs.size(), 1u);
+  EXPECT_EQ(fake.printed, QStringList{QStringLiteral("Rossi")});
+  EXPECT_EQ(fake.pdfs[0], folder.path() / "Stampe" / "Rossi.pdf");
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().title, "Conferma operazione di stampa");
+  EXPECT_EQ(fake.last().text, "Si vuole stampare il presente elenco di fornitura?");
+  EXPECT_TRUE(fake.hourglass);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone";
+
+  const std::vector<Word> words = wordsOf(fake.pdfs[0]);
+  ASSERT_FALSE(words.empty());
+  EXPECT_EQ(words.back().page, 2);
+  // Header: separator, title, separator, one h12 apart after 2·h14.
+  const QString separator(50, QLatin1Char('-'));
+  EXPECT_AT(find(words, separator, 1), kLeftPt, toPoints(2 * kH14));
+  EXPECT_AT(find(words, QStringLiteral("Rossi"), 1), kLeftPt, toPoints(2 * kH14 + kH12));
+  EXPECT_AT(find(words, QStringLiteral("Voce101"), 1), kLeftPt, toPoints(635));
+  EXPECT_AT(find(words, QStringLiteral("Voce130"), 1), kLeftPt, toPoints(635 + 29 * 2 * kH8));
+  // The continuation page has no header; its first entry is at 2·h8.
+  EXPECT_AT(find(words, QStringLiteral("Voce131"), 2), kLeftPt, toPoints(2 * kH8));
+  EXPECT_EQ(find(words, QStringLiteral("Rossi"), 2), nullptr);
+  // Closing: after four more entries y = 134 + 4·134 = 670.
+  const int y = 2 * kH8 + 4 * 2 * kH8;
+  EXPECT_AT(find(words, separator, 2), kLeftPt, toPoints(y));
+  EXPECT_AT(find(words, QStringLiteral("TOTALE"), 2), kLeftPt, toPoints(y + kH12));
+  EXPECT_NE(find(words, QStringLiteral("€"), 2), nullptr);
+  EXPECT_NE(find(words, QStringLiteral("425,00"), 2), nullptr);
+  EXPECT_AT(find(words, QStringLiteral("Stampa"), 2), kLeftPt, toPoints(y + 2 * kH12 + kH8 + 150));
+  EXPECT_NE(find(words, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")), 2), nullptr);
+}
+
+TEST(ListPrint, NothingIsPrintedForAnEmptyListAnAnswerNoOrABrokenPrinter) {
+  test::TempProgramFolder folder;
+  {
+    PdfServices fake;
+    EXPECT_FALSE(printList(nullptr, {}, PrintedList::ClientSearch));
+    EXPECT_EQ(fake.texts(),
+              QStringList{"Operazione di stampa non applicabile: la lista non contiene nessuna voce."});
+    fake.messages.clear();
+    fake.answers = {MsgAnswer::No};
+    EXPECT_FALSE(printList(nullptr, numberedEntries(3), PrintedList::ClientSearch));
+    EXPECT_EQ(fake.messages.size(), 1) << "only the question";
+    EXPECT_TRUE(fake.printed.isEmpty());
+    EXPECT_FALSE(fs::exists(folder.path() / "Stampe"));
+  }
+  // A printer that fails is reported, not taken for done.
+  struct BrokenPrinter : test::FakeServices {
+    bool print(const QString&, const std::function<void(QPagedPaintDevice&)>&) override { return false; }
+  } broken;
+  EXPECT_FALSE(printList(nullptr, numberedEntries(3), PrintedList::UnderStock));
+  ASSERT_EQ(broken.messages.size(), 2);
+  EXPECT_TRUE(broken.last().plain);
+  EXPECT_TRUE(broken.last().text.startsWith("Attenzione: la stampa non è stata eseguita."));
+}
+
+TEST(ListPrint, WithoutAPrinterThePagesGoToANewPdfOpenedForTheUser) {
+  if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "a printer is installed here";
+  test::TempProgramFolder folder;
+  test::FakeServices fake;  // records the URL opened
+  DesktopServices desktop;
+  const auto render = [](QPagedPaintDevice& device) {
+    QPainter p(&device);
+    p.drawText(100, 100, QStringLiteral("prova"));
+  };
+  ASSERT_TRUE(desktop.print(QStringLiteral("Elenco: prova"), render));
+  ASSERT_TRUE(desktop.print(QStringLiteral("Elenco: prova"), render));
+  const fs::path first = folder.path() / "Stampe" / "Elenco_ prova.pdf";
+  const fs::path second = folder.path() / "Stampe" / "Elenco_ prova (2).pdf";
+  EXPECT_EQ(fake.urls, (QList<QUrl>{QUrl::fromLocalFile(pathToQ(first)), QUrl::fromLocalFile(pathToQ(second))}));
+  EXPECT_NE(find(wordsOf(first), QStringLiteral("prova")), nullptr);
+  EXPECT_TRUE(fs::exists(second));
+}
+
+}  // namespace
+}  // namespace zel

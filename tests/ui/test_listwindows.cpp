@@ -1,0 +1,411 @@
+// The six list windows driven through their openers, as a user drives them:
+// criteria, Trova, the list, find in list, print (through the services
+// fake) and the pick into the card or the supply sheet. The rules behind
+// the lists are tested in the core; here it is the wiring.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "clients/cercadestinatari.h"
+#include "clients/destinatari.h"
+#include "fakeservices.h"
+#include "products/cercamateriale.h"
+#include "products/cercasottoscorta.h"
+#include "products/impmateriali.h"
+#include "products/materiali.h"
+#include "store/fields.h"
+#include "store/layout.h"
+#include "store/recordfile.h"
+#include "supplies/cercafornitura.h"
+#include "supplies/cercaincompleti.h"
+#include "supplies/forniture.h"
+
+namespace zel {
+namespace {
+
+namespace fs = std::filesystem;
+
+void append(const fs::path& file, const Layout& layout, const std::vector<Record>& records) {
+  RecordFile f = RecordFile::openForUpdate(file, layout);
+  for (const Record& r : records) f.append(r);
+  f.close();
+}
+
+std::string bytesOf(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+Record clientRecord(const Text& codice, const Text& persona, const Text& citta) {
+  Record r = emptyRecord(clientLayout());
+  r[client::Codice] = codice;
+  r[client::Persona] = persona;
+  r[client::Citta] = citta;
+  return r;
+}
+
+Record productRecord(const Text& codice, const Text& giacenza, const Text& sottoscorta) {
+  Record r = emptyRecord(productLayout());
+  r[product::Codice] = codice;
+  r[product::Marca] = "Bosch";
+  r[product::Descrizione] = "Trapano " + codice;
+  r[product::Fornitore] = "Ferri S.p.A.";
+  r[product::Prezzo] = "12,50";
+  r[product::Giacenza] = giacenza;
+  r[product::Sottoscorta] = sottoscorta;
+  return r;
+}
+
+Record supplyItem(const Text& prodotto, const Text& data, const Text& cliente, const Text& pagamento,
+                  const Text& importo) {
+  Record r = emptyRecord(supplyLayout());
+  r[supply::Prodotto] = prodotto;
+  r[supply::Data] = data;
+  r[supply::Cliente] = cliente;
+  r[supply::Quantita] = "1";
+  r[supply::Prezzo] = importo;
+  r[supply::Importo] = importo;
+  r[supply::Pagamento] = pagamento;
+  return r;
+}
+
+class ListWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    home = std::make_unique<QWidget>();
+    MainScreen::setHomeScreen(home.get());
+    sheet = std::make_unique<TfrmForniture>();
+    nav.set(WindowId::SupplySheet, sheet.get());
+  }
+  void TearDown() override { MainScreen::setHomeScreen(nullptr); }
+
+  // The supply sheet on screen with the supply "Rossi".
+  void openSupply(const std::vector<Record>& items) {
+    append(supply(), supplyLayout(), items);
+    sheet->openSupply(pathToQ(supply()), QStringLiteral(" Rossi "));
+    sheet->show();
+    QCoreApplication::processEvents();
+  }
+  fs::path supply() const { return folder.file("Rossi.for"); }
+  fs::path products() const { return folder.file("Materiali.pro"); }
+
+  // The next window run modally is shown and handed to `drive`, as the user
+  // would find it on screen.
+  template <class W>
+  void whenShown(std::function<void(W&)> drive) {
+    flow.onModal = [this, drive](QDialog& d) {
+      d.show();
+      QApplication::setActiveWindow(&d);
+      QCoreApplication::processEvents();
+      auto* w = qobject_cast<W*>(&d);
+      EXPECT_NE(w, nullptr) << d.metaObject()->className();
+      if (w) drive(*w);
+      shown.append(&d);
+      stillVisible = d.isVisible();
+      return 0;
+    };
+  }
+
+  static void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+  static void type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->clear();
+    QTest::keyClicks(box, text);
+  }
+  static void enter(QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }
+  static QStringList lines(const ResultList& r) {
+    QStringList out;
+    for (std::string_view l : r.lines()) out << toQ(Text(l));
+    return out;
+  }
+  static int rowOf(const ResultList& r, const QString& part) {
+    const QStringList all = lines(r);
+    for (int i = 0; i < all.size(); ++i)
+      if (all[i].contains(part)) return i;
+    return -1;
+  }
+  // A click (or a double click) on the visible start of a line.
+  static void clickLine(ResultList& r, int row, bool twice = false) {
+    QListView* list = r.lstRecords;
+    const QModelIndex i = list->model()->index(row, 0);
+    list->scrollTo(i);
+    const QPoint at(list->visualRect(i).left() + 20, list->visualRect(i).center().y());
+    if (twice) {
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    } else {
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+  }
+
+  test::FakeServices fake;
+  test::FakeFlow flow;
+  test::FakeNavigation nav;
+  test::TempProgramFolder folder;
+  std::unique_ptr<QWidget> home;
+  std::unique_ptr<TfrmForniture> sheet;
+  QList<QPointer<QDialog>> shown;
+  bool stillVisible = false;
+};
+
+TEST_F(ListWindows, ClientSearchFindsFindsInListPrintsAndLoadsTheCard) {
+  append(folder.file("Anagrafica.pro"), clientLayout(),
+         {clientRecord("CL1", "Rossi Mario", "20121 Milano (MI)"), clientRecord("CL2", "Rossi Anna", "00184 Roma (RM)"),
+          clientRecord("CL3", "Bianchi Rosa", "20121 Milano (MI)")});
+  TfrmDestinatari card;
+  card.show();
+  nav.set(WindowId::ClientCard, &card);
+
+  whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
+    EXPECT_EQ(w.lblMemory->text(), "anagrafica");
+    EXPECT_EQ(QApplication::focusWidget(), w.txtCodice);
+    type(w.txtPersona, QStringLiteral("ross"));
+    enter(w.txtPersona);
+    EXPECT_EQ(QApplication::focusWidget(), w.txtUfficio);
+    type(w.txtCitta, QStringLiteral("MI"));
+    click(w.cmdTrova);
+    ASSERT_EQ(w.results->count(), 1);
+    EXPECT_TRUE(lines(*w.results)[0].contains("Rossi Mario"));
+    EXPECT_TRUE(w.grpElenco->isVisible() && !w.grpCriteri->isVisible());
+    EXPECT_TRUE(!w.cmdTrova->isEnabled() && w.cmdIndietro->isEnabled() && w.cmdStampa->isEnabled());
+
+    // Back to the criteria, which keep their texts; one criterion fewer.
+    click(w.cmdIndietro);
+    EXPECT_TRUE(w.grpCriteri->isVisible() && w.txtPersona->text() == "ross");
+    w.txtCitta->clear();
+    click(w.cmdTrova);
+    ASSERT_EQ(w.results->count(), 2);
+
+    // Find in list: Enter in the box, then the button with the same text.
+    type(w.results->txtTrova, QStringLiteral("ROSSI"));
+    enter(w.results->txtTrova);
+    EXPECT_EQ(w.results->selectedRow(), 0);
+    click(w.results->cmdTrova02);
+    EXPECT_EQ(w.results->selectedRow(), 1);
+    click(w.results->cmdTrova02);
+    EXPECT_EQ(w.results->selectedRow(), 0) << "wraps round";
+
+    click(w.cmdStampa);
+    EXPECT_EQ(fake.printed, QStringList{"Anagrafica clienti"});
+    EXPECT_EQ(fake.last().text, "Si vuole stampare il presente elenco?");
+
+    clickLine(*w.results, rowOf(*w.results, "Rossi Anna"), true);
+  });
+  click(card.cmdRicerca);
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_FALSE(stillVisible) << "a pick closes the window";
+  EXPECT_TRUE(shown[0].isNull()) << "the card destroys it";
+  EXPECT_EQ(card.txtPersona->text(), "Rossi Anna");
+  EXPECT_EQ(card.txtCodice->text(), "CL2");
+  EXPECT_EQ(card.lblPosizione->text(), "2");
+}
+
+TEST_F(ListWindows, ClientSearchFromTheSheetFillsOnlyTheClient) {
+  openSupply({});
+  append(folder.file("Anagrafica.pro"), clientLayout(),
+         {clientRecord("CL1", "Rossi Mario", "Milano"), clientRecord("CL2", "Bianchi Rosa", "Roma")});
+  sheet->txtProdotto->setText(QStringLiteral("Trapano"));
+  whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
+    EXPECT_EQ(w.lblMemory->text(), "forniture");
+    type(w.txtNote, QStringLiteral("nessuno"));
+    click(w.cmdTrova);
+    EXPECT_TRUE(w.grpElenco->isVisible()) << "an empty result still shows the list page";
+    click(w.results->cmdTrova02);
+    EXPECT_EQ(fake.texts(), QStringList{"Ricerca non applicabile: la lista non contiene nessuna voce."});
+    click(w.cmdIndietro);
+    w.txtNote->clear();
+    click(w.cmdTrova);
+    clickLine(*w.results, rowOf(*w.results, "Bianchi"), true);
+  });
+  click(sheet->impCliente);
+  EXPECT_EQ(sheet->txtCliente->text(), "Bianchi Rosa");
+  EXPECT_EQ(sheet->txtProdotto->text(), "Trapano");
+  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+}
+
+TEST_F(ListWindows, ProductSearchAndUnderStockListLoadTheProductCard) {
+  append(products(), productLayout(),
+         {productRecord("ABC-1", "5", "5"), productRecord("ABC-2", "6", "5"), productRecord("XYZ-3", "0", "0")});
+  TfrmMateriali card;
+  card.show();
+  nav.set(WindowId::ProductCard, &card);
+
+  whenShown<TfrmCercaMateriale>([&](TfrmCercaMateriale& w) {
+    EXPECT_EQ(w.lblMemory->text(), "materiali");
+    type(w.txtCognome, QStringLiteral("abc"));
+    type(w.txtNome, QStringLiteral(" "));
+    click(w.cmdTrova);
+    EXPECT_EQ(w.lblConta->text(), "1");
+    ASSERT_EQ(w.results->count(), 2);
+    click(w.cmdStampa);
+    EXPECT_EQ(fake.printed, QStringList{"Elenco prodotti e servizi"});
+    clickLine(*w.results, rowOf(*w.results, "ABC-2"), true);
+  });
+  click(card.imgTrova);
+  EXPECT_EQ(card.txtCodice->text(), "ABC-2");
+  EXPECT_EQ(card.lblPosizione->text(), "2");
+
+  whenShown<TfrmCercaSottoscorta>([&](TfrmCercaSottoscorta& w) {
+    ASSERT_EQ(w.results->count(), 2) << "5/5 and 0/0 are under stock, 6/5 is not";
+    EXPECT_GE(rowOf(*w.results, "ABC-1"), 0);
+    EXPECT_EQ(rowOf(*w.results, "ABC-2"), -1);
+    type(w.results->txtTrova, QStringLiteral("xyz"));
+    click(w.results->cmdTrova02);
+    EXPECT_EQ(w.results->selectedRow(), rowOf(*w.results, "XYZ-3"));
+    click(w.cmdStampa);
+    EXPECT_EQ(fake.printed.last(), "Materiali in esaurimento");
+    clickLine(*w.results, rowOf(*w.results, "XYZ-3"), true);
+  });
+  click(card.imgDoppioTurno);
+  EXPECT_FALSE(stillVisible);
+  EXPECT_EQ(card.txtCodice->text(), "XYZ-3");
+  EXPECT_EQ(card.lblPosizione->text(), "3");
+}
+
+TEST_F(ListWindows, SupplySearchListsTheOpenSupplyPrintsUnderItsNameAndLoadsTheItem) {
+  openSupply({supplyItem("Viti", "20/12/2025", "Rossi Mario", "Saldato", "10,00"),
+              supplyItem("Bulloni", "05/01/2026", "ROSSI SRL", "Saldato", "20,00"),
+              supplyItem("Dadi", "06/01/2026", "Bianchi", "Saldato", "30,00")});
+  whenShown<TfrmCercaFornitura>([&](TfrmCercaFornitura& w) {
+    EXPECT_EQ(w.lblMemory->text(), "forniture");
+    type(w.txtCliente, QStringLiteral("rossi"));
+    click(w.cmdTrova);
+    EXPECT_EQ(w.lblConta->text(), "1");
+    ASSERT_EQ(w.results->count(), 2);
+    EXPECT_TRUE(lines(*w.results)[0].startsWith("05/01/2026")) << "the order the search gives";
+    click(w.cmdStampa);
+    EXPECT_EQ(fake.printed, QStringList{"Rossi"});
+    clickLine(*w.results, 0, true);
+  });
+  click(sheet->cmdRicerca);
+  EXPECT_FALSE(stillVisible);
+  EXPECT_EQ(sheet->txtProdotto->text(), "Bulloni");
+  EXPECT_EQ(sheet->lblPosizione->text(), "2");
+  EXPECT_EQ(sheet->lstStudenti->count(), 3);
+
+  // The sheet's own list prints under the supply's name too.
+  click(sheet->cmdStampa);
+  EXPECT_EQ(fake.last().text, "Si vuole stampare il presente elenco di fornitura?");
+  EXPECT_EQ(fake.printed, QStringList({"Rossi", "Rossi"}));
+}
+
+TEST_F(ListWindows, PendingPaymentsListTheirTotalPrintItAndLeaveWhenPaid) {
+  TfrmCercaIncompleti pending;
+  nav.set(WindowId::PendingPayments, &pending);
+  openSupply({supplyItem("Viti", "20/12/2025", "Rossi", "In sospeso", "10,10"),
+              supplyItem("Dadi", "21/12/2025", "Rossi", "Saldato", "5,00"),
+              supplyItem("Bulloni", "22/12/2025", "Rossi", "in sospeso", "20,25")});
+  whenShown<TfrmCercaIncompleti>([&](TfrmCercaIncompleti& w) {
+    ASSERT_EQ(w.results->count(), 2);
+    EXPECT_TRUE(lines(*w.results)[0].contains("Viti")) << "record order";
+    EXPECT_EQ(w.repTotale->text(), "30,35");
+    click(w.cmdStampa);
+    EXPECT_EQ(fake.printed, QStringList{"Pagamenti in sospeso Rossi"});
+    clickLine(*w.results, 1, true);
+  });
+  click(sheet->cmdSospesi);
+  EXPECT_FALSE(stillVisible);
+  EXPECT_EQ(pending.results->count(), 0) << "closing empties the list";
+  EXPECT_EQ(sheet->txtProdotto->text(), "Bulloni");
+  EXPECT_EQ(sheet->lblPosizione->text(), "3");
+
+  // Paid: the item leaves the list at the next showing.
+  sheet->txtPagamento->setEditText(QStringLiteral("Saldato"));
+  click(sheet->cmdSalva);
+  whenShown<TfrmCercaIncompleti>([&](TfrmCercaIncompleti& w) {
+    EXPECT_EQ(w.results->count(), 1);
+    EXPECT_EQ(w.repTotale->text(), "10,10");
+  });
+  click(sheet->cmdSospesi);
+  EXPECT_EQ(shown.size(), 2);
+}
+
+TEST_F(ListWindows, ProductImportLowersTheStockAndFillsTheSheet) {
+  append(products(), productLayout(),
+         {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "", "0")});
+  openSupply({});
+  type(sheet->txtQuantita, QStringLiteral("2"));
+
+  whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
+    EXPECT_EQ(w.results->count(), 2) << "a product without a stock is not offered";
+    EXPECT_EQ(w.txtQuant->text(), "2");
+    EXPECT_TRUE(w.cmdAnnulla->isEnabled() && w.imgMano->isVisible());
+    EXPECT_EQ(w.optAggiorna->palette().color(QPalette::WindowText), kMaroon);
+    type(w.txtQuant, QStringLiteral("x"));
+    EXPECT_EQ(fake.last().text, "Attenzione: carattere non valido.");
+    EXPECT_EQ(fake.last().title, "Operazione annullata");
+    EXPECT_TRUE(w.txtQuant->text().isEmpty());
+    EXPECT_FALSE(w.cmdAnnulla->isEnabled() || w.imgMano->isVisible());
+    type(w.txtQuant, QStringLiteral("4,0"));
+
+    clickLine(*w.results, rowOf(*w.results, "Cod. P1 "));
+    EXPECT_EQ(w.txtQuant->text(), "4") << "formatted on leaving";
+    EXPECT_EQ(w.txtGiacenza->text(), "10");
+    EXPECT_EQ(w.lblPosizione->text(), "1");
+    click(w.cmdAnnulla);
+  });
+  click(sheet->impProdotto);
+  EXPECT_FALSE(stillVisible);
+  EXPECT_EQ(readAllRecords(products(), productLayout())[0][product::Giacenza], "6");
+  EXPECT_EQ(sheet->txtProdotto->text(), "Trapano P1");
+  EXPECT_EQ(sheet->txtPrezzo->text(), "12,50");
+  EXPECT_EQ(sheet->txtFornitore->text(), "Ferri S.p.A.");
+  EXPECT_EQ(sheet->txtQuantita->text(), "2") << "the sheet keeps its own quantity";
+}
+
+TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlone) {
+  append(products(), productLayout(),
+         {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "molti", "0")});
+  openSupply({});
+  sheet->txtPrezzo->setText(QStringLiteral("1,00"));
+  const std::string before = bytesOf(products());
+
+  whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
+    type(w.txtQuant, QStringLiteral("5"));
+    clickLine(*w.results, rowOf(*w.results, "Cod. P2 "));
+    click(w.cmdAnnulla);
+  });
+  click(sheet->impProdotto);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, "La quantità da decurtare non può essere superiore alla giacenza in magazzino.");
+  EXPECT_EQ(fake.last().title, "Aggiornamento giacenza non applicabile");
+  EXPECT_EQ(fake.last().icon, MsgIcon::Information);
+  EXPECT_FALSE(stillVisible);
+  EXPECT_EQ(bytesOf(products()), before);
+  EXPECT_EQ(sheet->txtPrezzo->text(), "1,00");
+  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
+
+  // A stock that is not a number cannot be lowered: nothing changes, and
+  // the sheet gets nothing.
+  whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
+    clickLine(*w.results, rowOf(*w.results, "Cod. P3 "));
+    click(w.cmdAnnulla);
+  });
+  click(sheet->impProdotto);
+  EXPECT_FALSE(stillVisible);
+  EXPECT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(bytesOf(products()), before);
+  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
+
+  whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
+    click(w.optNonAggiornare);
+    EXPECT_EQ(w.optNonAggiornare->palette().color(QPalette::WindowText), kMaroon);
+    EXPECT_EQ(w.optAggiorna->palette().color(QPalette::WindowText), QColor(Qt::black));
+    type(w.txtQuant, QStringLiteral("5"));
+    clickLine(*w.results, rowOf(*w.results, "Cod. P2 "));
+    click(w.cmdAnnulla);
+  });
+  click(sheet->impProdotto);
+  EXPECT_EQ(fake.messages.size(), 1) << "no message";
+  EXPECT_EQ(bytesOf(products()), before) << "no write";
+  EXPECT_EQ(sheet->txtProdotto->text(), "Trapano P2");
+  EXPECT_EQ(sheet->txtPrezzo->text(), "12,50");
+}
+
+}  // namespace
+}  // namespace zel
