@@ -108,8 +108,8 @@ void DesktopServices::withProgress(QWidget* parent, const QString& text,
   WaitCursor wait;
   std::atomic<bool> cancelled{false};
   // The work runs here, on the window thread: a modal progress window handles
-  // its events (repaint, the cancel button) at every report, and shows itself
-  // only once the work has run for a second and is not about to end.
+  // its events (repaint, the cancel button) at every report. It shows itself
+  // only when the reports so far say the work will last more than a second.
   QProgressDialog dialog(text, QStringLiteral("Annulla"), 0, 1, parent);
   dialog.setWindowTitle(QApplication::applicationName());
   dialog.setWindowModality(Qt::WindowModal);

@@ -1,8 +1,9 @@
 #pragma once
 // The one seam through which windows reach anything a test cannot see on
 // screen: message boxes, file and folder dialogs, the desktop's "open",
-// printing and the progress of long work. Start-up installs the real services; tests
-// install a fake that records every call and answers questions.
+// printing and the progress of long work. Start-up installs the real
+// services; tests install a fake that records every call and answers
+// questions.
 #include <QString>
 #include <QUrl>
 #include <functional>
