@@ -35,7 +35,9 @@ class QuietServices : public Services {
   QString chooseFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
   QString chooseFolder(QWidget*, const QString&, const QString&) override { return {}; }
   bool print(const QString&, const std::function<void(QPagedPaintDevice&)>&) override { return true; }
-  bool openOfficeDocument(const QString&, const QByteArray&) override { return true; }
+  void withProgress(QWidget*, const QString&, const std::function<void(const Progress&)>& work) override {
+    work(Progress{});
+  }
 };
 
 struct Supply {

@@ -12,6 +12,7 @@
 #include "help/helptopics.h"
 #include "store/archives.h"
 #include "ui/flow.h"
+#include "ui/officeexport.h"
 #include "ui/programfolder.h"
 
 namespace zel {
@@ -253,7 +254,15 @@ void TfrmDestinatari::cmdRicercaClick() {
 }
 
 void TfrmDestinatari::cmdWordClick() {
-  // The Word document of the card is written by the registry export, still to come.
+  if (trimmed(txtCodice->text()).isEmpty()) {
+    Refusal{txtCodice,
+            QStringLiteral("Per poter esportare la scheda corrente in Microsoft Word è necessario compilare il campo "
+                           "codice identificativo."),
+            QStringLiteral("Esportazione scheda non applicabile"), MsgIcon::Warning}
+        .show(this);
+    return;
+  }
+  exportCardToWord(this, clientCardDocument(cardFields(binding())));
 }
 
 void TfrmDestinatari::cmdExcelClick() {

@@ -1,5 +1,6 @@
 #include "clients/esportades.h"
 
+#include "help/helptopics.h"
 #include "store/archives.h"
 #include "ui/programfolder.h"
 
@@ -7,7 +8,8 @@ namespace zel {
 
 TfrmEsportaDes::TfrmEsportaDes(QWidget* parent)
     : ExportWindow(QStringLiteral("frmEsportaDes"),
-                   QStringLiteral(" Esportazione archivio anagrafico clienti in Microsoft Word ed Excel"), parent, clientGrid()) {}
+                   QStringLiteral(" Esportazione archivio anagrafico clienti in Microsoft Word ed Excel"),
+                   clientGrid(), help::clientExportTopic, parent) {}
 
 std::filesystem::path TfrmEsportaDes::archiveFile() const { return clientArchive(programFolder()).file; }
 

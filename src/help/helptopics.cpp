@@ -325,4 +325,61 @@ HelpTopic supplySheetTopic() {
       }};
 }
 
+// The export windows share their closing paragraphs.
+namespace {
+
+QString exportCreatesFile() {
+  return QStringLiteral("Questa operazione crea in tempo reale un file di Word o di Excel contenente i dati "
+                        "dell'archivio.");
+}
+
+QString exportSaveIt() {
+  return QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco fisso assegnandogli "
+                        "un nome qualsiasi.");
+}
+
+}  // namespace
+
+HelpTopic clientExportTopic() {
+  return HelpTopic{
+      QStringLiteral("Esportazione archivio anagrafico clienti in Microsoft Word ed Excel"),
+      {
+          QStringLiteral(
+              "E' possibile esportare l'archivio anagrafico clienti in un foglio di Microsoft Excel o in una "
+              "tabella di Word. A tal fine, basta fare clic sul pulsante Esporta archivio e, nella finestra "
+              "che appare, selezionare l'icona di Word o Excel."),
+          exportCreatesFile(),
+          exportSaveIt(),
+      }};
+}
+
+HelpTopic productExportTopic() {
+  return HelpTopic{
+      QStringLiteral("Esportazione archivio prodotti e servizi in Microsoft Word ed Excel"),
+      {
+          QStringLiteral(
+              "E' possibile esportare le schede contenute nell'archivio dei prodotti e servizi in un foglio "
+              "di Microsoft Excel o in una tabella di Word. A tal fine, basta fare clic sul pulsante Esporta "
+              "archivio e, nella finestra che appare, selezionare l'icona di Word o Excel."),
+          exportCreatesFile(),
+          exportSaveIt(),
+      }};
+}
+
+HelpTopic supplyExportTopic() {
+  return HelpTopic{
+      QStringLiteral("Esportazione archivio prodotti e servizi forniti in Microsoft Word ed Excel"),
+      {
+          QStringLiteral(
+              "E' possibile esportare l'archivio dei prodotti e servizi di ciascuna fornitura in un foglio "
+              "di Microsoft Excel o in una tabella di Word. A tal fine, basta fare clic sul pulsante Esporta "
+              "archivio e, nella finestra che appare, selezionare l'icona di Word o Excel."),
+          exportCreatesFile(),
+          exportSaveIt(),
+          QStringLiteral(
+              "Come è facile intuire, l'esportazione in Word ed Excel consente anche di condividere i dati "
+              "con chi non possiede Zelvano."),
+      }};
+}
+
 }  // namespace zel::help

@@ -17,5 +17,9 @@ HelpTopic createSupplyTopic();
 HelpTopic openSupplyTopic();
 // Supply sheet: "Archiviazione schede di fornitura".
 HelpTopic supplySheetTopic();
+// The three archive export windows.
+HelpTopic clientExportTopic();
+HelpTopic productExportTopic();
+HelpTopic supplyExportTopic();
 
 }  // namespace zel::help

@@ -1,5 +1,6 @@
 #include "products/esportamat.h"
 
+#include "help/helptopics.h"
 #include "store/archives.h"
 #include "ui/programfolder.h"
 
@@ -7,7 +8,8 @@ namespace zel {
 
 TfrmEsportaMat::TfrmEsportaMat(QWidget* parent)
     : ExportWindow(QStringLiteral("frmEsportaMat"),
-                   QStringLiteral(" Esportazione archivio prodotti e servizi in Microsoft Word ed Excel"), parent, productGrid()) {}
+                   QStringLiteral(" Esportazione archivio prodotti e servizi in Microsoft Word ed Excel"),
+                   productGrid(), help::productExportTopic, parent) {}
 
 std::filesystem::path TfrmEsportaMat::archiveFile() const { return productArchive(programFolder()).file; }
 

@@ -17,6 +17,7 @@
 #include "store/productrules.h"
 #include "store/recordfile.h"
 #include "ui/flow.h"
+#include "ui/officeexport.h"
 #include "ui/programfolder.h"
 #include "ui/services.h"
 
@@ -380,7 +381,7 @@ void TfrmMateriali::imgWordClick() {
         .show(this);
     return;
   }
-  // The card document is written by the office bridge, still to come.
+  exportCardToWord(this, productCardDocument(cardFields(binding())));
 }
 
 void TfrmMateriali::imgExcelMouseUp() {

@@ -1,5 +1,6 @@
 #include "supplies/esportafor.h"
 
+#include "help/helptopics.h"
 #include "supplies/forniture.h"
 #include "ui/flow.h"
 #include "ui/programfolder.h"
@@ -8,7 +9,8 @@ namespace zel {
 
 TfrmEsportaFor::TfrmEsportaFor(QWidget* parent)
     : ExportWindow(QStringLiteral("frmEsportaFor"),
-                   QStringLiteral(" Esportazione archivio prodotti o servizi forniti in Microsoft Word ed Excel"), parent, supplyGrid()) {}
+                   QStringLiteral(" Esportazione archivio prodotti o servizi forniti in Microsoft Word ed Excel"),
+                   supplyGrid(), help::supplyExportTopic, parent) {}
 
 std::filesystem::path TfrmEsportaFor::archiveFile() const {
   // The supply open in the sheet, as its lblFile names it.

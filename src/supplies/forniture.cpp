@@ -20,6 +20,7 @@
 #include "supplies/cercafornitura.h"
 #include "supplies/cercaincompleti.h"
 #include "ui/flow.h"
+#include "ui/officeexport.h"
 #include "ui/programfolder.h"
 #include "ui/services.h"
 
@@ -527,7 +528,7 @@ void TfrmForniture::cmdWordClick() {
         .show(this);
     return;
   }
-  // The item document itself is built by the supply export to Word.
+  exportCardToWord(this, supplyCardDocument(fromQ(panClasse->text()), cardFields(binding())));
 }
 
 void TfrmForniture::cmdExcelClick() {

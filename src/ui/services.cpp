@@ -10,7 +10,12 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QStandardPaths>
+
+#include <algorithm>
+#include <atomic>
+#include <climits>
 
 #include "output/listprint.h"
 #include "ui/behaviour.h"
@@ -107,19 +112,28 @@ bool DesktopServices::print(const QString& documentName,
   }
 }
 
-bool DesktopServices::openOfficeDocument(const QString& suggestedName, const QByteArray& content) {
+void DesktopServices::withProgress(QWidget* parent, const QString& text,
+                                   const std::function<void(const Progress&)>& work) {
   WaitCursor wait;
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  QDir().mkpath(folder);
-  QString path = QDir(folder).filePath(suggestedName);
-  // Never overwrite a document the user may have saved: number the new one.
-  const QFileInfo info(path);
-  for (int i = 2; QFile::exists(path); ++i)
-    path = QDir(folder).filePath(info.completeBaseName() + QStringLiteral(" (%1).").arg(i) + info.suffix());
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) return false;
-  file.close();
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  std::atomic<bool> cancelled{false};
+  // The work runs here, on the window thread: a modal progress window handles
+  // its events (repaint, the cancel button) at every report. It shows itself
+  // only when the reports so far say the work will last more than a second.
+  QProgressDialog dialog(text, QStringLiteral("Annulla"), 0, 1, parent);
+  dialog.setWindowTitle(QApplication::applicationName());
+  dialog.setWindowModality(Qt::WindowModal);
+  dialog.setMinimumDuration(1000);
+  dialog.setAutoReset(false);
+  dialog.setAutoClose(false);
+  QObject::connect(&dialog, &QProgressDialog::canceled, [&cancelled] { cancelled = true; });
+  Progress progress;
+  progress.cancel = &cancelled;
+  progress.report = [&dialog](size_t done, size_t total) {
+    const auto clamp = [](size_t n) { return static_cast<int>(std::min<size_t>(n, INT_MAX)); };
+    dialog.setMaximum(clamp(total));
+    dialog.setValue(clamp(done));
+  };
+  work(progress);
 }
 
 }  // namespace zel

@@ -1,11 +1,14 @@
 #pragma once
 // The one seam through which windows reach anything a test cannot see on
 // screen: message boxes, file and folder dialogs, the desktop's "open",
-// printing and office documents. Start-up installs the real services; tests
-// install a fake that records every call and answers questions.
+// printing and the progress of long work. Start-up installs the real
+// services; tests install a fake that records every call and answers
+// questions.
 #include <QString>
 #include <QUrl>
 #include <functional>
+
+#include "output/core/progress.h"
 
 class QWidget;
 class QPagedPaintDevice;
@@ -36,9 +39,11 @@ class Services {
   // is opened for the user when no printer is installed.
   virtual bool print(const QString& documentName,
                      const std::function<void(QPagedPaintDevice&)>& render) = 0;
-  // Writes an office document (.docx or .xlsx bytes) into a file with the
-  // suggested name and opens it with the desktop's default application.
-  virtual bool openOfficeDocument(const QString& suggestedName, const QByteArray& content) = 0;
+  // Runs long work (an export) under the hourglass. When it takes more than
+  // a moment a progress window with `text` appears, fed by the Progress
+  // handed to `work`; its cancel button makes the work stop at the next step.
+  virtual void withProgress(QWidget* parent, const QString& text,
+                            const std::function<void(const Progress&)>& work) = 0;
 };
 
 // The services in use. Never null: start-up installs the real ones.
@@ -47,7 +52,7 @@ Services& services();
 Services* setServices(Services* services);
 
 // The services of the desktop: QMessageBox, QFileDialog, QDesktopServices,
-// QPrinter.
+// QPrinter, QProgressDialog.
 class DesktopServices : public Services {
  public:
   void message(QWidget* parent, const QString& text) override;
@@ -59,7 +64,8 @@ class DesktopServices : public Services {
   QString chooseFolder(QWidget* parent, const QString& caption, const QString& folder) override;
   bool print(const QString& documentName,
              const std::function<void(QPagedPaintDevice&)>& render) override;
-  bool openOfficeDocument(const QString& suggestedName, const QByteArray& content) override;
+  void withProgress(QWidget* parent, const QString& text,
+                    const std::function<void(const Progress&)>& work) override;
 };
 
 }  // namespace zel

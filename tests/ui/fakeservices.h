@@ -6,7 +6,9 @@
 #include <QMap>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <atomic>
 #include <deque>
+#include <utility>
 
 #include <QDialog>
 #include <functional>
@@ -39,7 +41,10 @@ class FakeServices : public Services {
     answers.pop_front();
     return a;
   }
-  bool openUrl(const QUrl& url) override { urls.append(url); return true; }
+  bool openUrl(const QUrl& url) override {
+    urls.append(url);
+    return urlsOpen;
+  }
   QString chooseFile(QWidget*, const QString& caption, const QString&, const QString& filter) override {
     choosers.append({caption, filter});
     return nextFile;
@@ -52,10 +57,15 @@ class FakeServices : public Services {
     printed.append(name);
     return true;
   }
-  bool openOfficeDocument(const QString& name, const QByteArray& content) override {
-    officeNames.append(name);
-    officeContents.append(content);
-    return true;
+  // Runs the work at once; with `cancelLongWork` the user has pressed the
+  // progress window's cancel button before it started.
+  void withProgress(QWidget*, const QString& text, const std::function<void(const Progress&)>& work) override {
+    longWork.append(text);
+    std::atomic<bool> cancelled{cancelLongWork};
+    Progress progress;
+    progress.cancel = &cancelled;
+    progress.report = [this](size_t done, size_t total) { lastReport = {done, total}; };
+    work(progress);
   }
 
   // The texts of every message shown so far.
@@ -72,8 +82,11 @@ class FakeServices : public Services {
   QList<QUrl> urls;
   QString nextFile, nextFolder;
   QList<QStringList> choosers;  // caption (and filter) of every file or folder chooser shown
-  QStringList printed, officeNames;
-  QList<QByteArray> officeContents;
+  bool urlsOpen = true;  // whether the desktop has an application for what is opened
+  QStringList printed;
+  QStringList longWork;  // the texts of the progress windows, in order
+  bool cancelLongWork = false;
+  std::pair<size_t, size_t> lastReport{0, 0};  // done, total
 
  private:
   Services* previous_;

@@ -99,6 +99,16 @@ const std::vector<ExpectedTopic>& topics() {
            "L'icona del cestino consente di eliminare la scheda di fornitura selezionata",
            "Infine, per uscire dall'ambiente di archiviazione delle schede di fornitura",
        }},
+      {"clientExport", zel::help::clientExportTopic,
+       "Esportazione archivio anagrafico clienti in Microsoft Word ed Excel",
+       {"E' possibile esportare l'archivio anagrafico clienti", "Questa operazione", "A questo punto"}},
+      {"productExport", zel::help::productExportTopic,
+       "Esportazione archivio prodotti e servizi in Microsoft Word ed Excel",
+       {"E' possibile esportare le schede contenute", "Questa operazione", "A questo punto"}},
+      {"supplyExport", zel::help::supplyExportTopic,
+       "Esportazione archivio prodotti e servizi forniti in Microsoft Word ed Excel",
+       {"E' possibile esportare l'archivio dei prodotti e servizi di ciascuna fornitura", "Questa operazione",
+        "A questo punto", "Come è facile intuire"}},
   };
   return all;
 }

@@ -1,0 +1,69 @@
+#include "ui/officeexport.h"
+
+#include <QDir>
+#include <QUrl>
+
+#include <system_error>
+
+#include "output/core/docx.h"
+#include "ui/behaviour.h"
+#include "ui/cardbinding.h"
+#include "ui/programfolder.h"
+#include "ui/services.h"
+
+namespace zel {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path& chosenFolder() {
+  static fs::path folder;
+  return folder;
+}
+
+}  // namespace
+
+fs::path exportFolder() {
+  // Asked at every export: the temporary folder may change while the program runs.
+  return chosenFolder().empty() ? qToPath(QDir::tempPath()) : chosenFolder();
+}
+
+void setExportFolder(const fs::path& folder) { chosenFolder() = folder; }
+
+fs::path exportDocument(QWidget* parent, std::string_view name, const QString& failure,
+                        const DocumentWriter& write) {
+  fs::path written;
+  try {
+    services().withProgress(parent, QStringLiteral("Esportazione dei dati in corso..."),
+                            [&](const Progress& progress) {
+                              written = write(Destination::newFileIn(exportFolder(), name), progress);
+                            });
+  } catch (const ExportError& e) {
+    if (e.reason() != ExportError::Reason::Cancelled) services().message(parent, failure);
+    return {};
+  } catch (const std::exception&) {
+    services().message(parent, failure);
+    return {};
+  }
+  if (!services().openUrl(QUrl::fromLocalFile(pathToQ(written)))) {
+    // Nobody will ever see a document that nothing could open.
+    std::error_code ignored;
+    fs::remove(written, ignored);
+    services().message(parent, failure);
+    return {};
+  }
+  return written;
+}
+
+FieldText cardFields(const CardBinding& binding) {
+  return [&binding](std::string_view field) { return fromQ(controlText(binding.control(field))); };
+}
+
+void exportCardToWord(QWidget* parent, const CardDocument& card) {
+  exportDocument(parent, card.fileName,
+                 QStringLiteral("Si è verificato un errore imprevisto durante l'esportazione della scheda in "
+                                "Microsoft Word."),
+                 [&card](const Destination& to, const Progress&) { return writeCardDocument(card, to); });
+}
+
+}  // namespace zel
