@@ -111,6 +111,8 @@ struct CardCase {
   const char* refusalTitle;  // empty: a plain message
 };
 
+std::ostream& operator<<(std::ostream& out, const CardCase& c) { return out << c.name; }
+
 const CardCase kCards[] = {
     {"client", [](const fs::path&) { return std::make_unique<TfrmDestinatari>(); }, "txtCodice", "cmdWord",
      "SCHEDA ANAGRAFICA CLIENTE", 25, -1, "", "Esportazione scheda non applicabile"},
@@ -189,6 +191,8 @@ struct WindowCase {
   const char* firstHeading;
   int helpParagraphs;
 };
+
+std::ostream& operator<<(std::ostream& out, const WindowCase& w) { return out << w.name; }
 
 const WindowCase kWindows[] = {
     {"clients", [] { return std::make_unique<TfrmEsportaDes>(); }, clientLayout, kClientArchive, "Codice",
