@@ -258,7 +258,9 @@ TEST(Modes, ADeletionKeepsTheArchivesRightsAndOwner) {
   writeClients(file, {"C1", "C2"});
   ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
   const bool admin = ::geteuid() == 0;
-  if (admin) ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+  if (admin) {
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+  }
   deleteCard(clientArchive(dir.path()), "1");
   const struct stat st = statOf(file);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
