@@ -207,7 +207,7 @@ TEST(Crash, AnInstanceKilledAtRandomMomentsLeavesTheOldOrTheNewArchive) {
 
     if (journal::exists(journal::pathFor(archive))) ++seen["an overwrite to undo"];
     if (fs::file_size(archive) % clientLayout().recordSize() != 0) ++seen["a partial record at the end"];
-    if (fs::exists(dir / kClientTemp)) ++seen["a deletion's temporary file"];
+    if (fs::exists(dir / kClientTemp)) ++seen["a temporary file left, for the next deletion to replace"];
     const std::vector<Id> now = archiveIds(archive);
     EXPECT_FALSE(journal::exists(journal::pathFor(archive)));
     if (now == ifDone) {
