@@ -83,9 +83,10 @@ bool exists(const std::filesystem::path& journal) {
   return ::lstat(journal.c_str(), &st) == 0;
 }
 
-void write(const std::filesystem::path& journal, const Entry& entry) {
+bool write(const std::filesystem::path& journal, const Entry& entry) {
   ioStep(IoStep::Open);
   const int fd = ::open(journal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0 && (errno == EACCES || errno == EPERM)) return false;
   if (fd < 0) throw StoreError(describeFailure("cannot create", journal, errno));
   FileHandle file(fd);
   try {
@@ -98,6 +99,7 @@ void write(const std::filesystem::path& journal, const Entry& entry) {
     ::unlink(journal.c_str());  // not yet relied on: the archive is untouched
     throw;
   }
+  return true;
 }
 
 void undo(int archiveFd, const std::filesystem::path& archive, const Entry& entry) {

@@ -26,8 +26,11 @@ struct Entry {
 };
 
 // Creates the journal (never through a link, never over another one),
-// flushes it and its name. On failure nothing is left behind.
-void write(const std::filesystem::path& journal, const Entry& entry);
+// flushes it and its name. On failure nothing is left behind. Returns false,
+// writing nothing, when the folder does not let this user create files (an
+// archive may still be writable there: it is then written without a journal,
+// as it always was).
+bool write(const std::filesystem::path& journal, const Entry& entry);
 
 // Puts an entry back into the archive open as `archiveFd`: the old bytes,
 // then the old size, then a flush.

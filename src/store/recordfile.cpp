@@ -169,17 +169,17 @@ void RecordFile::commitOverwriteRaw(size_t k, const uint8_t* bytes) {
   before.oldBytes.resize(size);
   readRaw(k, before.oldBytes.data());
   const std::filesystem::path journalFile = journal::pathFor(realFile(path_));
-  journal::write(journalFile, before);
+  const bool journaled = journal::write(journalFile, before);
   try {
     writeAt(descriptor(), before.offset, bytes, size, path_);
     syncData(descriptor(), path_);
-    journal::remove(journalFile);
+    if (journaled) journal::remove(journalFile);
   } catch (...) {
     // Put the old record back now rather than at the next open: the user
     // is told the save failed, so the archive must not hold it.
     try {
       journal::undo(descriptor(), path_, before);
-      journal::remove(journalFile);
+      if (journaled) journal::remove(journalFile);
     } catch (...) {
       // The journal stays, and the next open for writing undoes the write.
     }

@@ -8,6 +8,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -269,6 +270,42 @@ TEST(Modes, ADeletionKeepsTheArchivesRightsAndOwner) {
     EXPECT_EQ(st.st_gid, 65534u);
   }
   EXPECT_EQ(codes(file), (std::vector<std::string>{"C2"}));
+}
+
+TEST(Modes, AnArchiveWritableInAFolderThatTakesNoNewFilesIsStillSavedOver) {
+  // Such a folder has no room for the journal of an overwrite: the record is
+  // written without one, as it always was.
+  TempFolder dir;
+  const fs::path file = dir / kClientArchive;
+  writeClients(file, {"C1", "C2"});
+  const auto save = [&] {
+    const Record shown = client("C2");
+    saveCard(clientArchive(dir.path()), "2", client("C2bis"), &shown);
+  };
+  if (::geteuid() == 0) {  // the administrator may create files anywhere: act as another user
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+      try {
+        save();
+      } catch (...) {
+        ::_exit(1);
+      }
+      ::_exit(0);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_EQ(status, 0);
+  } else {
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0500), 0);
+    EXPECT_NO_THROW(save());
+    ::chmod(dir.path().c_str(), 0700);
+  }
+  EXPECT_EQ(codes(file), (std::vector<std::string>{"C1", "C2bis"}));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 }  // namespace
