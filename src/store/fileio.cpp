@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <thread>
@@ -17,7 +18,7 @@
 namespace zel {
 namespace {
 
-std::chrono::milliseconds currentWait{2000};
+std::atomic<std::chrono::milliseconds::rep> currentWait{2000};
 
 struct flock wholeFile(short type) {
   struct flock fl {};
@@ -33,15 +34,26 @@ bool sameIdentity(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-}  // namespace
+// A file system without locks (some network mounts answer so) leaves the
+// program as it always was, one desk at a time, rather than unusable.
+bool locksUnsupported(int err) { return err == ENOLCK || err == EINVAL || err == EOPNOTSUPP; }
 
-std::chrono::milliseconds lockWait() { return currentWait; }
-
-std::chrono::milliseconds setLockWait(std::chrono::milliseconds wait) {
-  return std::exchange(currentWait, wait);
+// 0 when the lock was taken, else the reason it was not.
+int setLock(int fd, short type) {
+  struct flock fl = wholeFile(type);
+  if (::fcntl(fd, F_OFD_SETLK, &fl) == 0) return 0;
+  return locksUnsupported(errno) ? 0 : errno;
 }
 
-Deadline lockDeadline() { return std::chrono::steady_clock::now() + currentWait; }
+}  // namespace
+
+std::chrono::milliseconds lockWait() { return std::chrono::milliseconds(currentWait.load()); }
+
+std::chrono::milliseconds setLockWait(std::chrono::milliseconds wait) {
+  return std::chrono::milliseconds(currentWait.exchange(wait.count()));
+}
+
+Deadline lockDeadline() { return std::chrono::steady_clock::now() + lockWait(); }
 
 std::string describeFailure(const char* what, const std::filesystem::path& path, int err) {
   return std::string(what) + " " + path.string() + ": " + std::strerror(err);
@@ -83,23 +95,18 @@ FileHandle openRegular(const std::filesystem::path& path, int flags, mode_t mode
   return file;
 }
 
-bool tryLockFile(int fd, Lock lock) {
-  struct flock fl = wholeFile(lock == Lock::Exclusive ? F_WRLCK : F_RDLCK);
-  return ::fcntl(fd, F_OFD_SETLK, &fl) == 0;
-}
+bool tryLockFile(int fd, Lock lock) { return setLock(fd, lock == Lock::Exclusive ? F_WRLCK : F_RDLCK) == 0; }
 
-void unlockFile(int fd) {
-  struct flock fl = wholeFile(F_UNLCK);
-  ::fcntl(fd, F_OFD_SETLK, &fl);
-}
+void unlockFile(int fd) { setLock(fd, F_UNLCK); }
 
 void lockFile(int fd, Lock lock, const std::filesystem::path& path, Deadline deadline) {
   ioStep(IoStep::Lock);
   // Polling rather than a blocking wait: a wait bounded by a timer would need
   // a signal, and the other instance's action lasts milliseconds.
   auto pause = std::chrono::milliseconds(1);
-  while (!tryLockFile(fd, lock)) {
-    const int err = errno;
+  for (;;) {
+    const int err = setLock(fd, lock == Lock::Exclusive ? F_WRLCK : F_RDLCK);
+    if (err == 0) return;
     if (err != EAGAIN && err != EACCES && err != EINTR)
       throw StoreError(describeFailure("cannot lock", path, err));
     if (std::chrono::steady_clock::now() >= deadline)

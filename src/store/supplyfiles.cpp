@@ -140,7 +140,8 @@ void finishCreation(FileHandle file, const fs::path& path, const std::string& fi
   try {
     lockFile(file.get(), Lock::Exclusive, path, lockDeadline());
     ioStep(IoStep::Chmod);
-    if (::fchmod(file.get(), kPrivateMode) != 0) throw StoreError(describeFailure("cannot set the rights of", path, errno));
+    if (::fchmod(file.get(), kPrivateMode) != 0)
+      throw StoreError(describeFailure("cannot set the rights of", path, errno));
     ioStep(IoStep::Sync);
     if (::fsync(file.get()) != 0) throw StoreError(describeFailure("cannot flush", path, errno));
     syncFolderOf(path);

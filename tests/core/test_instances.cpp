@@ -216,7 +216,8 @@ TEST(Crash, AnInstanceKilledAtRandomMomentsLeavesTheOldOrTheNewArchive) {
     } else {
       ASSERT_TRUE(now == model) << "neither the old nor the new archive after " << last.kind << " "
                                 << last.id.serial;
-      ++seen[std::string("killed during ") + (last.kind == 'A' ? "a new card" : last.kind == 'O' ? "a save" : "a deletion")];
+      const char* what = last.kind == 'A' ? "a new card" : last.kind == 'O' ? "a save" : "a deletion";
+      ++seen[std::string("killed during ") + what];
     }
   }
   for (const auto& [what, n] : seen) std::cout << "[ crash ] " << what << ": " << n << '\n';
