@@ -16,8 +16,10 @@
 #include "products/materiali.h"
 #include "store/archives.h"
 #include "store/recordfile.h"
+#include "../core/tempfolder.h"
 #include "supplies/forniture.h"
 #include "ui/attachwindow.h"
+#include "ui/behaviour.h"
 #include "ui/cardbinding.h"
 #include "ui/kit.h"
 
@@ -173,6 +175,45 @@ TEST_P(CardScreens, NavigatingAnEmptyArchiveSaysSoAndKeepsTheCard) {
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, cardtext::emptyArchive());
   EXPECT_EQ(controlText(control(GetParam().keyField)), QStringLiteral("in corso"));
+}
+
+TEST_P(CardScreens, ARecordChangedAtAnotherDeskIsNotSavedOverAndABusyArchiveIsSaid) {
+  const Layout& layout = GetParam().layout();
+  fillMandatory(QStringLiteral("K1"));
+  click(GetParam().save);
+  click(GetParam().newCard);
+  fillMandatory(QStringLiteral("K2"));
+  click(GetParam().save);
+  ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
+  {  // another desk saves its own version of record 2
+    Record theirs = readRecord(archive(), layout, 2);
+    theirs[0] = "altrove";
+    RecordFile::openExisting(archive(), layout).overwrite(2, theirs);
+  }
+  const auto before = testing::readBytes(archive());
+  setControlText(control(GetParam().keyField), QStringLiteral("K2 modificata"));
+  fake.clear();
+  click(GetParam().save);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, cardChangedMessage());
+  EXPECT_EQ(testing::readBytes(archive()), before);
+  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
+  EXPECT_EQ(controlText(control(GetParam().keyField)), QStringLiteral("K2 modificata"));
+
+  // Shown again, it saves; while another desk holds the archive, it waits
+  // briefly and then says the archive is busy.
+  click(GetParam().first);
+  click(GetParam().next);
+  EXPECT_EQ(controlText(control(GetParam().keyField)), QStringLiteral("altrove"));
+  const auto wait = setLockWait(std::chrono::milliseconds(50));
+  {
+    auto held = RecordFile::openExisting(archive(), layout);
+    click(GetParam().save);
+    EXPECT_EQ(fake.last().text, archiveBusyMessage());
+  }
+  setLockWait(wait);
+  click(GetParam().save);
+  EXPECT_EQ(fake.last().title, cardtext::savedUpdateTitle());
 }
 
 INSTANTIATE_TEST_SUITE_P(EachCard, CardScreens, ::testing::ValuesIn(kCards),
