@@ -121,6 +121,14 @@ std::string_view trimView(std::string_view s) {
   return s.substr(b, e - b);
 }
 
+bool hasControlCharacter(std::string_view text) {
+  for (const char ch : text) {
+    const char32_t cp = cp1252ToUnicode(static_cast<unsigned char>(ch));
+    if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) return true;
+  }
+  return false;
+}
+
 Text trim(std::string_view s) { return Text(trimView(s)); }
 
 Text upperAscii(std::string_view s) {
