@@ -114,6 +114,12 @@ bool fitsCp1252(std::string_view utf8) {
   return true;
 }
 
+bool fitsCp1252(std::u16string_view s) {
+  for (const char16_t unit : s)
+    if (unicodeToCp1252(unit) < 0) return false;  // surrogates included: no pair maps either
+  return true;
+}
+
 std::string_view trimView(std::string_view s) {
   size_t b = 0, e = s.size();
   while (b < e && isTrimmed(static_cast<unsigned char>(s[b]))) ++b;
