@@ -27,6 +27,11 @@ Text fromQ(const QString& text) {
                                            static_cast<size_t>(text.size())));
 }
 
+bool fitsArchive(const QString& text) {
+  return fitsCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                        static_cast<size_t>(text.size())));
+}
+
 void applyNumberConventions() {
   // Italian conventions: comma as decimal separator, dd/MM/yyyy dates.
   QLocale italian(QLocale::Italian, QLocale::Italy);
