@@ -11,3 +11,19 @@ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$BUILD" -j "$(zelvano_jobs)"
 cd "$BUILD"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(zelvano_jobs)"
+cd ..
+
+# The same suite again, built by clang with AddressSanitizer and
+# UndefinedBehaviorSanitizer (any report fails its test), together with the
+# fuzz targets, each run briefly from its seeds. The tests on a real X server
+# drive the installed program and are left to the first pass.
+# ZELVANO_SANITIZERS=0 ./test.sh skips this pass.
+if [ "${ZELVANO_SANITIZERS:-1}" != 0 ]; then
+  SANITIZED=build-asan
+  cmake -S . -B "$SANITIZED" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DZELVANO_SANITIZE=ON -DZELVANO_FUZZ=ON -DZELVANO_BUILD_BENCH=OFF
+  cmake --build "$SANITIZED" -j "$(zelvano_jobs)"
+  cd "$SANITIZED"
+  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(zelvano_jobs)" -E '^x11_scenarios$'
+fi

@@ -11,6 +11,8 @@ ZELVANO_PACKAGES=(
   libxlsxwriter-dev libzip-dev python3-openpyxl python3-docx poppler-utils
   # the tests on a real X server (tests/x11)
   python3 xvfb openbox xdotool wmctrl xclip x11-apps x11-utils imagemagick
+  # the sanitizer pass and the fuzz targets (clang, libFuzzer)
+  clang libclang-rt-14-dev llvm
 )
 
 zelvano_install_packages() {

@@ -63,6 +63,10 @@ const char* screenName(Screen s) {
   return "?";
 }
 
+// Keeps the test names in reports readable instead of a dump of bytes.
+void PrintTo(Screen s, std::ostream* os) { *os << screenName(s); }
+void PrintTo(const Hostile& h, std::ostream* os) { *os << h.name; }
+
 std::string bytesOf(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
