@@ -22,6 +22,8 @@ char32_t cp1252ToUnicode(unsigned char byte);
 // The byte for a code point, or -1 when Windows-1252 cannot hold it.
 int unicodeToCp1252(char32_t cp);
 
+// Appends the UTF-8 bytes of a code point.
+void appendUtf8(std::string& out, char32_t cp);
 Text utf8ToCp1252(std::string_view utf8);   // unmappable characters become '?'
 std::string cp1252ToUtf8(std::string_view text);
 Text utf16ToCp1252(std::u16string_view utf16);

@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "core/text.h"
+
 namespace zel {
 namespace {
 
@@ -90,19 +92,6 @@ std::string sectionProperties(const Page& page) {
          std::to_string(page.height) + (page.landscape ? "\" w:orient=\"landscape\"/>" : "\"/>") +
          "<w:pgMar w:top=\"" + m + "\" w:right=\"" + m + "\" w:bottom=\"" + m + "\" w:left=\"" +
          m + "\" w:header=\"708\" w:footer=\"708\" w:gutter=\"0\"/></w:sectPr>";
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 // One run holding a Windows-1252 text. Line ends (a multi-line note) become
