@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "store/recordfile.h"
+#include "store/recordsearch.h"
 
 namespace zel {
 namespace supplysheet {
@@ -109,10 +110,13 @@ Text ItemList::total() const {
   return lines.empty() ? Text(kDefaultMoney) : totalText(sum);
 }
 
-ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access access) {
+ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access access,
+                   const Progress& progress) {
   ItemList list;
+  const size_t records = recordsIn(supplyFile, supplyLayout());
   try {
     scanFile(supplyFile, supplyLayout(), access, [&](size_t k, const uint8_t* bytes) {
+      progress.step(k, records);
       const Record r = listedFields(bytes);
       if (which == Items::Pending && !isPending(r)) return;
       list.lines.push_back(itemLine(r));
@@ -123,6 +127,8 @@ ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access 
     list.complete = true;
   } catch (const StopListing& stop) {
     list.problem = stop.why;  // the lines and the running sum reached so far stay
+  } catch (const Cancelled&) {
+    throw;  // the user's stop: no list at all
   } catch (const std::exception& e) {
     list.problem = e.what();
   }

@@ -11,6 +11,7 @@
 #include "ui/behaviour.h"
 #include "ui/flow.h"
 #include "ui/officeexport.h"
+#include "ui/services.h"
 
 namespace zel {
 namespace {
@@ -76,7 +77,7 @@ void ArchiveGridModel::clear() {
   endResetModel();
 }
 
-void ArchiveGridModel::fill(const std::filesystem::path& archive) {
+void ArchiveGridModel::fill(const std::filesystem::path& archive, const Progress& progress) {
   beginResetModel();
   headings_.clear();
   Text().swap(cells_);  // a smaller archive gives the memory of a larger one back
@@ -93,7 +94,14 @@ void ArchiveGridModel::fill(const std::filesystem::path& archive) {
                           cells_ += c;
                           ends_.push_back(cells_.size());
                         }
-                      });
+                      },
+                      progress);
+  } catch (const Cancelled&) {
+    headings_.clear();
+    Text().swap(cells_);
+    std::vector<size_t>().swap(ends_);
+    endResetModel();
+    throw;
   } catch (const std::exception&) {
     // The grid shows what was read.
   }
@@ -281,8 +289,13 @@ void ExportWindow::showEvent(QShowEvent* event) {
   Dialog::showEvent(event);
   if (event->spontaneous()) return;
   guarded(this, [this] {
-    WaitCursor wait;
-    model_.fill(archiveFile());
+    const std::filesystem::path archive = archiveFile();
+    if (!runLongWork(this, QStringLiteral("Lettura dell'archivio in corso..."),
+                     [&](const Progress& progress) { model_.fill(archive, progress); })) {
+      // Stopped by the user: there is nothing to export.
+      QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+      return;
+    }
     if (model_.rowCount() > 0) grdRecords->setCurrentIndex(model_.index(0, 0));
     grdRecords->scrollToTop();
   });

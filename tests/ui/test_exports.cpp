@@ -343,7 +343,7 @@ TEST(DesktopProgress, ALongExportShowsProgressAndCanBeCancelled) {
                                         std::this_thread::sleep_for(std::chrono::milliseconds(10));
                                       }
                                     }),
-               ExportError);
+               Cancelled);
   EXPECT_TRUE(seen);
   EXPECT_LT(steps, 300u);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the hourglass is gone
