@@ -95,10 +95,23 @@ def seconds(t):
 
 
 def raw_read(runs, label, size):
+    """The raw read of the file a scan reads: (wall, CPU) seconds, or None."""
     if not label.startswith("scan:"):
         return None
     r = runs.get(f"RawRead/{label[5:]}/{size}")
-    return r["real"] if r else None
+    if not r or r["real"] is None:
+        return None
+    return r["real"], r["counters"].get("cpu_s")
+
+
+def ratios(runs, r, size):
+    """A scan's wall and CPU time over those of the raw read (None where unknown)."""
+    raw = raw_read(runs, r["label"], size)
+    if not raw:
+        return None, None
+    wall = r["real"] / raw[0] if raw[0] else None
+    cpu = r["cpu"] / raw[1] if raw[1] else None
+    return wall, cpu
 
 
 def counters_text(counters):
@@ -127,22 +140,23 @@ def main():
         pass
 
     print("\n## Figures (medians)\n")
-    print("| Benchmark | Records | Wall | CPU | × raw read | Window after the scan | Notes |")
-    print("|---|---:|---:|---:|---:|---:|---|")
+    print("| Benchmark | Records | Wall | CPU | × raw read (wall) | × raw read (CPU) | Window after the scan | Notes |")
+    print("|---|---:|---:|---:|---:|---:|---:|---|")
     for name in sorted(runs, key=lambda n: (split(n)[0], split(n)[1] or 0)):
         r = runs[name]
         base, size = split(name)
         if r["error"]:
             failed = True
-            print(f"| {base} | {size or ''} | error | | | | {r['error']} |")
+            print(f"| {base} | {size or ''} | error | | | | | {r['error']} |")
             continue
-        raw = raw_read(runs, r["label"], size)
-        ratio = f"{r['real'] / raw:.2f}" if raw else ""
+        wall, cpu = ratios(runs, r, size)
+        wall = f"{wall:.2f}" if wall is not None else ""
+        cpu = f"{cpu:.2f}" if cpu is not None else ""
         after = ""
         core = WINDOW_OVER_CORE.get(base)
         if core and f"{core}/{size}" in runs and runs[f"{core}/{size}"]["real"] is not None:
             after = seconds(max(0.0, r["real"] - runs[f"{core}/{size}"]["real"]))
-        print(f"| {base} | {size or ''} | {seconds(r['real'])} | {seconds(r['cpu'])} | {ratio} | {after} "
+        print(f"| {base} | {size or ''} | {seconds(r['real'])} | {seconds(r['cpu'])} | {wall} | {cpu} | {after} "
               f"| {counters_text(r['counters'])} |")
 
     print_targets(runs)
@@ -164,12 +178,14 @@ def print_targets(runs):
     if worst:
         rows.append(("any one-record action ≤ 2 ms", f"{worst[0]}: {seconds(worst[1]['real'])}",
                      verdict(worst[1]["real"] <= 2e-3)))
-    ratios = [(n, r["real"] / raw_read(runs, r["label"], largest)) for n, r in at(CORE_SCAN)
-              if raw_read(runs, r["label"], largest)]
-    if ratios:
-        n, ratio = max(ratios, key=lambda x: x[1])
-        rows.append(("a full search or list through the core ≤ 1.5 × raw read", f"{n}: {ratio:.2f} ×",
-                     verdict(ratio <= 1.5)))
+    # Judged on CPU time: the wall clock of a machine shared with other work
+    # stretches with their load, the CPU time of the work itself does not.
+    scan_ratios = [(n, ratios(runs, r, largest)) for n, r in at(CORE_SCAN)]
+    scan_ratios = [(n, wall, cpu) for n, (wall, cpu) in scan_ratios if cpu is not None]
+    if scan_ratios:
+        n, wall, cpu = max(scan_ratios, key=lambda x: x[2])
+        rows.append(("a full search or list through the core ≤ 1.5 × raw read (CPU time)",
+                     f"{n}: {cpu:.2f} × (wall clock {wall:.2f} ×)", verdict(cpu <= 1.5)))
     afters = []
     for n, r in at(SEARCH_WINDOW):
         core = runs.get(f"{WINDOW_OVER_CORE[split(n)[0]]}/{largest}")

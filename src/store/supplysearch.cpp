@@ -4,13 +4,7 @@ namespace zel {
 
 TextList searchSupply(const std::filesystem::path& supplyFile, const Criteria& criteria,
                       Access access, const Progress& progress) {
-  Record item;  // decoded anew for each listed item, reusing its storage
-  return searchLines(supplyFile, supplyLayout(), access, criteria,
-                     [&item](const uint8_t* bytes, Text& out) {
-                       decodeRecordInto(supplyLayout(), bytes, item);
-                       out = itemLine(item);
-                     },
-                     progress);
+  return searchLines(supplyFile, supplyLayout(), access, criteria, storedItemLine, progress);
 }
 
 supplysheet::ItemList pendingItems(const std::filesystem::path& supplyFile, Access access,
