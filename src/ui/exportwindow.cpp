@@ -22,6 +22,7 @@ const QColor kEvenRow{249, 255, 225};
 const QColor kOddRow{223, 235, 255};
 
 constexpr int kRowHeight = 24;
+constexpr size_t kRowsToMeasure = 256;  // rows read before the grid's texts take their room
 
 QString wordFailure() {
   return QStringLiteral(
@@ -90,6 +91,11 @@ void ArchiveGridModel::fill(const std::filesystem::path& archive, const Progress
                           ends_.reserve((rows - 1) * cells.size());
                           return;
                         }
+                        // Growing the texts step by step would copy them into
+                        // fresh memory again and again: once a few rows show
+                        // how long a row is, room for all of them is taken.
+                        if (row == kRowsToMeasure && rows > 2 * kRowsToMeasure)
+                          cells_.reserve(cells_.size() / kRowsToMeasure * (rows - 1) * 5 / 4);
                         for (const Text& c : cells) {
                           cells_ += c;
                           ends_.push_back(cells_.size());
