@@ -132,7 +132,7 @@ def main():
     for which in ("before", "after"):
         path = os.path.join(folder, f"load-{which}.txt")
         if os.path.exists(path):
-            print(f"- load {which}: {open(path).read().strip()}")
+            print(f"- load average {which} the run (1, 5, 15 minutes): {' '.join(open(path).read().split()[:3])}")
     try:
         model = next(l.split(":", 1)[1].strip() for l in open("/proc/cpuinfo") if l.startswith("model name"))
         print(f"- CPU: {model}, nproc {os.cpu_count()}")
