@@ -51,13 +51,13 @@ fi
 [ -n "$filter" ] && args+=(--benchmark_filter="$filter")
 
 export QT_QPA_PLATFORM=offscreen
-uptime > "$out/load-before.txt"
-for bench in bench_store bench_search bench_lists bench_supply bench_export bench_print bench_startup; do
+cat /proc/loadavg > "$out/load-before.txt"
+for bench in bench_store bench_save bench_search bench_lists bench_supply bench_export bench_print bench_startup; do
   program="$build/bench/$bench"
   [ -x "$program" ] || continue
   echo "== $bench" >&2
   "$program" "${args[@]}" --benchmark_out="$out/$bench.json" >&2
 done
-uptime > "$out/load-after.txt"
+cat /proc/loadavg > "$out/load-after.txt"
 
 /usr/bin/python3 "$here/bench/report.py" "$out"

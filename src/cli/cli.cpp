@@ -12,8 +12,10 @@
 #include "cli/export_cmd.h"
 #include "cli/password_cmd.h"
 #include "cli/search_cmd.h"
+#include "cli/verify_cmd.h"
 #include "core/text.h"
 #include "store/archives.h"
+#include "store/archivescan.h"
 #include "store/layout.h"
 #include "store/recordfile.h"
 
@@ -33,12 +35,6 @@ const char kDumpUsage[] =
     "      {\"record\": k, \"Codice\": \"...\", ...} with the record's field names in\n"
     "      file order and each text trimmed as a card shows it.\n";
 
-const char kVerifyUsage[] =
-    "  verify [--kind KIND] FILE...\n"
-    "      Reports for each FILE its number of records and every anomaly: a\n"
-    "      partial record at the end of the file (with its size in bytes) and a\n"
-    "      length byte above its field's capacity (with record and field).\n";
-
 const char kUsageTail[] =
     "  --help\n"
     "      Shows this text.\n"
@@ -55,58 +51,6 @@ const char kUsageTail[] =
     "     file is named in the report and the other files are still checked)\n"
     "  2  usage error: unknown command or option, no file, or a file whose kind\n"
     "     cannot be told from its name\n";
-
-// ---- command-line parsing shared by the commands ----
-
-struct FileArgs {
-  std::optional<std::string> kind;  // --kind, when given
-  std::vector<std::string> files;
-};
-
-FileArgs parseFileArgs(const std::vector<std::string>& args) {
-  FileArgs parsed;
-  bool optionsEnded = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (optionsEnded || a.empty() || a[0] != '-') {
-      parsed.files.push_back(a);
-    } else if (a == "--") {
-      optionsEnded = true;
-    } else if (a == "--kind" || a.rfind("--kind=", 0) == 0) {
-      std::string value;
-      if (a == "--kind") {
-        if (i + 1 >= args.size()) throw UsageError{"--kind needs a value"};
-        value = args[++i];
-      } else {
-        value = a.substr(7);
-      }
-      if (value != "clienti" && value != "prodotti" && value != "fornitura")
-        throw UsageError{"unknown kind '" + value + "' (clienti, prodotti or fornitura)"};
-      parsed.kind = value;
-    } else {
-      throw UsageError{"unknown option '" + a + "'"};
-    }
-  }
-  return parsed;
-}
-
-const Layout& layoutOfKind(const std::string& kind) {
-  if (kind == "clienti") return clientLayout();
-  if (kind == "prodotti") return productLayout();
-  return supplyLayout();
-}
-
-// The layout of a file: --kind, or else the file name.
-const Layout& layoutFor(const std::string& file, const std::optional<std::string>& kind) {
-  if (kind) return layoutOfKind(*kind);
-  const std::string name = lowerAscii(fs::path(file).filename().string());
-  if (name == lowerAscii(kClientArchive)) return clientLayout();
-  if (name == lowerAscii(kProductArchive)) return productLayout();
-  const std::string ext = kSupplyExtension;
-  if (name.size() > ext.size() && name.compare(name.size() - ext.size(), ext.size(), ext) == 0)
-    return supplyLayout();
-  throw UsageError{"cannot tell the kind of '" + file + "' from its name; use --kind"};
-}
 
 // ---- output ----
 
@@ -141,10 +85,11 @@ int dump(const std::vector<std::string>& args, std::istream&, std::ostream& out,
   const std::string& file = parsed.files.front();
   const Layout& layout = layoutFor(file, parsed.kind);
 
-  auto records = RecordFile::openReadOnly(file, layout);
-  const size_t n = records.count();
+  // One record is decoded over and over, its strings keeping their storage.
+  Record record;
   std::string line;
-  records.scanRecords([&](size_t k, const Record& r) {
+  const ArchiveScan scan = scanArchive(file, layout, {}, [&](size_t k, const uint8_t* bytes) {
+    decodeRecordInto(layout, bytes, record);
     line.clear();
     line += "{\"record\": ";
     line += std::to_string(k);
@@ -152,70 +97,15 @@ int dump(const std::vector<std::string>& args, std::istream&, std::ostream& out,
       line += ", \"";
       line += layout.field(i).name;
       line += "\": ";
-      appendJsonString(line, r[i]);
+      appendJsonString(line, record[i]);
     }
     line += "}\n";
     out.write(line.data(), static_cast<std::streamsize>(line.size()));
   });
-  records.close();
-  std::error_code ec;
-  const auto size = fs::file_size(file, ec);
-  if (!ec && size > n * layout.recordSize())
-    err << kProgram << ": " << file << ": partial record of "
-        << size - n * layout.recordSize() << " bytes at the end, not shown\n";
+  if (scan.partialBytes > 0)
+    err << kProgram << ": " << printable(file) << ": partial record of " << scan.partialBytes
+        << " bytes at the end, not shown\n";
   return kExitOk;
-}
-
-// ---- verify ----
-
-// Checks one file and writes its report; returns the number of anomalies.
-size_t verifyFile(const std::string& file, const Layout& layout, std::ostream& out) {
-  auto records = RecordFile::openReadOnly(file, layout);
-  const size_t n = records.count();
-  std::vector<std::string> anomalies;
-  records.scan([&](size_t k, const uint8_t* bytes) {
-    for (size_t i : oversizedFields(layout, bytes)) {
-      anomalies.push_back("record " + std::to_string(k) + ", field " + layout.field(i).name +
-                          ": length byte " + std::to_string(bytes[layout.offset(i)]) +
-                          " above capacity " + std::to_string(layout.field(i).capacity));
-    }
-  });
-  records.close();
-  std::error_code ec;
-  const auto size = fs::file_size(file, ec);
-  if (ec) throw StoreError("cannot measure " + file + ": " + ec.message());
-  const size_t whole = n * layout.recordSize();
-  if (size > whole)
-    anomalies.push_back("partial record of " + std::to_string(size - whole) +
-                        " bytes at the end (not counted)");
-
-  out << file << ": " << layout.name() << ", " << n << (n == 1 ? " record" : " records")
-      << ", ";
-  if (anomalies.empty()) out << "no anomalies\n";
-  else out << anomalies.size() << (anomalies.size() == 1 ? " anomaly\n" : " anomalies\n");
-  for (const std::string& a : anomalies) out << "  " << a << '\n';
-  return anomalies.size();
-}
-
-int verify(const std::vector<std::string>& args, std::istream&, std::ostream& out,
-           std::ostream&) {
-  const FileArgs parsed = parseFileArgs(args);
-  if (parsed.files.empty()) throw UsageError{"verify needs at least one file"};
-  // Every kind is settled before any file is read.
-  std::vector<const Layout*> layouts;
-  for (const std::string& f : parsed.files) layouts.push_back(&layoutFor(f, parsed.kind));
-
-  bool anyProblem = false;
-  for (size_t i = 0; i < parsed.files.size(); ++i) {
-    const std::string& file = parsed.files[i];
-    try {
-      if (verifyFile(file, *layouts[i], out) > 0) anyProblem = true;
-    } catch (const StoreError& e) {
-      out << file << ": cannot be read: " << e.what() << '\n';
-      anyProblem = true;
-    }
-  }
-  return anyProblem ? kExitFailed : kExitOk;
 }
 
 // ---- the command table ----
@@ -230,12 +120,11 @@ struct Command {
 };
 
 std::string dumpUsage() { return kDumpUsage; }
-std::string verifyUsage() { return kVerifyUsage; }
 
 // Each subcommand is one entry here; its paragraph joins the usage text.
 const Command kCommands[] = {
     {"dump", dump, dumpUsage},
-    {"verify", verify, verifyUsage},
+    {"verify", verifyCommand, verifyUsageText},
     {"password", passwordCommand, passwordUsageText},
     {"check", checkCommand, checkUsageText},
     {"export", exportCommand, exportUsageText},
@@ -283,16 +172,16 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         return code;
       } catch (const StoreError& e) {
         out.flush();
-        err << kProgram << ": " << e.what() << '\n';
+        err << kProgram << ": " << printable(e.what()) << '\n';
         return kExitFailed;
       }
     }
     throw UsageError{"unknown command '" + args[0] + "'"};
   } catch (const UsageError& e) {
-    err << kProgram << ": " << e.message << "\n\n" << usageText();
+    err << kProgram << ": " << printable(e.message) << "\n\n" << usageText();
     return kExitUsage;
   } catch (const std::exception& e) {
-    err << kProgram << ": " << e.what() << '\n';
+    err << kProgram << ": " << printable(e.what()) << '\n';
     return kExitFailed;
   } catch (...) {
     err << kProgram << ": unexpected failure\n";

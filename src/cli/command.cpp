@@ -3,6 +3,9 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "core/text.h"
+#include "store/archives.h"
+
 namespace zel::cli {
 
 namespace fs = std::filesystem;
@@ -61,6 +64,120 @@ fs::path folderOption(const ParsedArgs& parsed) {
   if (!folder) return toolFolder();
   if (folder->empty()) throw UsageError{"the folder name is empty"};
   return fs::path(*folder);
+}
+
+FileArgs parseFileArgs(const std::vector<std::string>& args) {
+  FileArgs parsed;
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (optionsEnded || a.empty() || a[0] != '-') {
+      parsed.files.push_back(a);
+    } else if (a == "--") {
+      optionsEnded = true;
+    } else if (a == "--kind" || a.rfind("--kind=", 0) == 0) {
+      std::string value;
+      if (a == "--kind") {
+        if (i + 1 >= args.size()) throw UsageError{"--kind needs a value"};
+        value = args[++i];
+      } else {
+        value = a.substr(7);
+      }
+      if (value != "clienti" && value != "prodotti" && value != "fornitura")
+        throw UsageError{"unknown kind '" + value + "' (clienti, prodotti or fornitura)"};
+      parsed.kind = value;
+    } else {
+      throw UsageError{"unknown option '" + a + "'"};
+    }
+  }
+  return parsed;
+}
+
+namespace {
+
+const Layout& layoutOfKind(const std::string& kind) {
+  if (kind == "clienti") return clientLayout();
+  if (kind == "prodotti") return productLayout();
+  return supplyLayout();
+}
+
+// The length of the UTF-8 sequence at the start of `s`, or 0 when it is not
+// a well-formed one (overlong forms and surrogates included).
+size_t utf8SequenceLength(std::string_view s) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+  const unsigned char lead = byte(0);
+  size_t length;
+  unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (s.size() < length || byte(1) < low || byte(1) > high) return 0;
+  for (size_t i = 2; i < length; ++i)
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  return length;
+}
+
+}  // namespace
+
+const Layout& layoutFor(const std::string& file, const std::optional<std::string>& kind) {
+  if (kind) return layoutOfKind(*kind);
+  const std::string name = lowerAscii(fs::path(file).filename().string());
+  if (name == lowerAscii(kClientArchive)) return clientLayout();
+  if (name == lowerAscii(kProductArchive)) return productLayout();
+  const std::string ext = kSupplyExtension;
+  if (name.size() > ext.size() && name.compare(name.size() - ext.size(), ext.size(), ext) == 0)
+    return supplyLayout();
+  throw UsageError{"cannot tell the kind of '" + file + "' from its name; use --kind"};
+}
+
+std::string printable(std::string_view text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  auto escapeByte = [&](unsigned char b) {
+    out += "\\x";
+    out += kHex[b >> 4];
+    out += kHex[b & 0xF];
+  };
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b == '\\') {
+      out += "\\\\";
+    } else if (b == '\n') {
+      out += "\\n";
+    } else if (b == '\r') {
+      out += "\\r";
+    } else if (b == '\t') {
+      out += "\\t";
+    } else if (b < 0x20 || b == 0x7F) {
+      escapeByte(b);
+    } else if (b >= 0x80) {
+      const size_t n = utf8SequenceLength(text.substr(i));
+      // U+0080..U+009F are C1 controls: a terminal obeys some of them.
+      const bool c1 = n == 2 && b == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+      if (n == 0 || c1) {
+        escapeByte(b);
+      } else {
+        out.append(text.substr(i, n));
+        i += n;
+        continue;
+      }
+    } else {
+      out += static_cast<char>(b);
+    }
+    ++i;
+  }
+  return out;
 }
 
 }  // namespace zel::cli

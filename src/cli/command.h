@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "store/layout.h"
+
 namespace zel::cli {
 
 inline constexpr const char* kProgram = "zelvano-cli";
@@ -41,5 +43,24 @@ ParsedArgs parseArgs(const std::vector<std::string>& args,
 std::filesystem::path toolFolder();
 // --folder DIR when given, else the tool's folder.
 std::filesystem::path folderOption(const ParsedArgs& parsed);
+
+// ---- commands that read archive files named on the command line ----
+
+// "[--kind KIND] FILE..." as dump and verify take them.
+struct FileArgs {
+  std::optional<std::string> kind;  // --kind, when given
+  std::vector<std::string> files;
+};
+FileArgs parseFileArgs(const std::vector<std::string>& args);
+// The layout of a file: --kind, or else the file name (a UsageError when
+// neither tells it).
+const Layout& layoutFor(const std::string& file, const std::optional<std::string>& kind);
+
+// A file name, or a message that holds one, as part of one line of UTF-8
+// output: a name may carry any byte but '/' and NUL, and a line break in it
+// must not split a report line, nor a stray byte garble the terminal.
+// Control characters become \n, \r, \t or \xHH, bytes that are not UTF-8
+// become \xHH, and a backslash is doubled so the escapes stay unambiguous.
+std::string printable(std::string_view text);
 
 }  // namespace zel::cli

@@ -51,7 +51,7 @@ Source sourceOf(const std::string& archive, const fs::path& folder) {
 }
 
 int fail(std::ostream& err, const std::string& why) {
-  err << kProgram << ": " << why << '\n';
+  err << kProgram << ": " << printable(why) << '\n';
   return kExitFailed;
 }
 
@@ -83,7 +83,7 @@ int exportCommand(const std::vector<std::string>& args, std::istream&, std::ostr
     const Destination to = Destination::exactly(output);
     const fs::path written = xlsx ? writeGridWorkbook(rows, source.grid->sheetName, to)
                                   : writeGridDocument(rows, to);
-    out << "Written " << written.string() << " from " << source.file.string() << '\n';
+    out << "Written " << printable(written.string()) << " from " << printable(source.file.string()) << '\n';
     return kExitOk;
   } catch (const ExportError& e) {
     if (e.reason() == ExportError::Reason::Exists)

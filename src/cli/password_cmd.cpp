@@ -32,8 +32,9 @@ const char kUsage[] =
     "      folder of zelvano-cli). The new password is read from standard input:\n"
     "      asked twice without echo on a terminal, otherwise one line. Letters\n"
     "      a-z count as A-Z and blanks around it are dropped, as at login; 1 to\n"
-    "      230 characters, all of them Windows-1252. Exit status 0 when stored,\n"
-    "      1 when refused or not stored, 2 on a usage error.\n";
+    "      230 characters, all of them Windows-1252 and none a control character\n"
+    "      (tab, CR, NUL...). Exit status 0 when stored, 1 when refused or not\n"
+    "      stored, 2 on a usage error.\n";
 
 struct Line {
   bool read = false;      // false at end of input with nothing read
@@ -102,12 +103,12 @@ class NoEcho {
 bool isTerminal(const std::istream& in) { return &in == &std::cin && ::isatty(STDIN_FILENO) == 1; }
 
 int refuse(std::ostream& err, const std::string& why) {
-  err << kProgram << ": " << why << '\n';
+  err << kProgram << ": " << printable(why) << '\n';
   return kExitFailed;
 }
 
 int usageError(std::ostream& err, const std::string& why) {
-  err << kProgram << ": " << why << "\n\nUsage: zelvano-cli password [FOLDER]\n" << kUsage;
+  err << kProgram << ": " << printable(why) << "\n\nUsage: zelvano-cli password [FOLDER]\n" << kUsage;
   return kExitUsage;
 }
 
@@ -153,6 +154,11 @@ int setPassword(const std::vector<std::string>& args, std::istream& in, std::ost
 
   if (!fitsCp1252(typed))
     return refuse(err, "the password holds a character that is not valid UTF-8 or has no Windows-1252 form");
+  // Not even around the password: a tab or a stray carriage return in a
+  // script's line is more likely a mistake than meant.
+  if (hasControlCharacter(utf8ToCp1252(typed)))
+    return refuse(err, "the password holds a control character (a tab, a carriage return, NUL...), which the "
+                       "login window cannot type; nothing changed");
   const Text password = normalisePassword(utf8ToCp1252(typed));
   if (password.empty()) return refuse(err, "the password is empty");
   if (password.size() > kMaxPasswordLength) return refuse(err, "the password is longer than 230 characters");
@@ -163,7 +169,7 @@ int setPassword(const std::vector<std::string>& args, std::istream& in, std::ost
   } catch (const std::exception& e) {
     return refuse(err, std::string("the password was not stored: ") + e.what());
   }
-  out << "Password stored in " << store.string() << '\n';
+  out << "Password stored in " << printable(store.string()) << '\n';
   return kExitOk;
 }
 

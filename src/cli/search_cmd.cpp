@@ -81,7 +81,7 @@ bool isSupplyFile(const std::string& name) {
 // stop goes to `err` and makes the exit status 1.
 int finish(std::ostream& err, const Text& problem) {
   if (problem.empty()) return kExitOk;
-  err << kProgram << ": the listing stopped early: " << problem << '\n';
+  err << kProgram << ": the listing stopped early: " << printable(problem) << '\n';
   return kExitFailed;
 }
 

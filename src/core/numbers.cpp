@@ -84,6 +84,22 @@ bool incrementDigits(std::string& digits) {
   return true;
 }
 
+// The general form shows at most this many significant digits.
+constexpr size_t kSignificant = 15;
+
+// Rounds a coefficient to kSignificant digits, halves away from zero,
+// moving the exponent to keep the value's scale.
+void roundToSignificant(std::string& digits, long& exponent) {
+  if (digits.size() <= kSignificant) return;
+  const bool up = digits[kSignificant] >= '5';
+  exponent += static_cast<long>(digits.size() - kSignificant);
+  digits.resize(kSignificant);
+  if (up && incrementDigits(digits)) {
+    digits = "1";
+    exponent += static_cast<long>(kSignificant);
+  }
+}
+
 }  // namespace
 
 Decimal::Decimal(bool negative, std::string digits, long exponent)
@@ -197,6 +213,15 @@ std::optional<Decimal> parseDecimal(std::string_view s) {
   if (value.isZero()) return value;
   if (value.leadingPower() > kLargestPower) return std::nullopt;
   if (value.leadingPower() < kSmallestPower) return Decimal();
+  // At the top of the range both the value and the form it is shown in (15
+  // digits, which may round up) must be doubles, or a number shown could not
+  // be read back.
+  if (value.leadingPower() == kLargestPower) {
+    Decimal shown = value;
+    roundToSignificant(shown.digits_, shown.exponent_);
+    shown.normalise();
+    if (!std::isfinite(value.toDouble()) || !std::isfinite(shown.toDouble())) return std::nullopt;
+  }
   return value;
 }
 
@@ -225,17 +250,10 @@ Decimal roundDecimal(const Decimal& x, int decimals) {
 
 std::string generalForm(const Decimal& x) {
   if (x.isZero()) return "0";
-  constexpr size_t kSignificant = 15;
   std::string digits = x.digits_;
   long exponent = x.exponent_;
   if (digits.size() > kSignificant) {
-    const bool up = digits[kSignificant] >= '5';
-    exponent += static_cast<long>(digits.size() - kSignificant);
-    digits.resize(kSignificant);
-    if (up && incrementDigits(digits)) {
-      digits = "1";
-      exponent += static_cast<long>(kSignificant);
-    }
+    roundToSignificant(digits, exponent);
     const Decimal rounded(false, digits, exponent);
     digits = rounded.digits_;
     exponent = rounded.exponent_;

@@ -5,9 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "core/crypt.h"
@@ -25,104 +29,6 @@ constexpr char kNewFileEol[] = "\r\n";
 #else
 constexpr char kNewFileEol[] = "\n";
 #endif
-
-[[noreturn]] void failErrno(const char* what, const fs::path& path) {
-  throw PasswordStoreError(std::string(what) + " " + path.string() + ": " + std::strerror(errno));
-}
-
-// The whole file, or nothing when it does not exist.
-std::optional<std::string> readWholeFile(const fs::path& path) {
-  int fd;
-  do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-    failErrno("cannot open", path);
-  }
-  struct FdCloser {
-    int fd;
-    ~FdCloser() { ::close(fd); }
-  } closer{fd};
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) failErrno("cannot inspect", path);
-  if (!S_ISREG(st.st_mode)) throw PasswordStoreError("not a regular file: " + path.string());
-  if (st.st_size > kMaxStoreBytes) throw PasswordStoreError("password store too large: " + path.string());
-  std::string bytes;
-  char buffer[8192];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      failErrno("cannot read", path);
-    }
-    if (got == 0) break;
-    bytes.append(buffer, static_cast<size_t>(got));
-    if (bytes.size() > static_cast<size_t>(kMaxStoreBytes))
-      throw PasswordStoreError("password store too large: " + path.string());
-  }
-  return bytes;
-}
-
-void syncFolder(const fs::path& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);  // best effort: some file systems refuse it on folders
-    ::close(fd);
-  }
-}
-
-// Whether this process may write the file or folder. Root may write anything,
-// but a store or a folder without any write bit was made read-only on
-// purpose, and a change must fail there for root as it does for anyone else.
-bool mayWrite(const fs::path& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return false;
-  if (::geteuid() == 0) return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
-  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
-}
-
-// Writes the bytes to a private temporary file beside `target`, flushes it to
-// the disk and renames it over `target`; on failure the temporary goes away
-// and `target` is untouched. A store that is replaced hands on its owner, its
-// group and the access its owner and group had (others get none).
-void replaceAtomically(const fs::path& target, const std::string& bytes) {
-  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-  std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) failErrno("cannot create a temporary file for", target);
-  const fs::path temp = name;
-  bool open = true;
-  auto fail = [&](const char* what) {
-    const int saved = errno;
-    if (open) ::close(fd);
-    ::unlink(temp.c_str());
-    errno = saved;
-    failErrno(what, target);
-  };
-  struct stat old {};
-  mode_t mode = S_IRUSR | S_IWUSR;
-  if (::stat(target.c_str(), &old) == 0) {
-    mode |= old.st_mode & (S_IRGRP | S_IWGRP);
-    if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) && ::fchown(fd, old.st_uid, old.st_gid) != 0)
-      fail("cannot keep the owner of");
-  }
-  if (::fchmod(fd, mode) != 0) fail("cannot protect the temporary file for");
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      fail("cannot write");
-    }
-    done += static_cast<size_t>(put);
-  }
-  if (::fsync(fd) != 0) fail("cannot flush");
-  open = false;
-  if (::close(fd) != 0) fail("cannot close");
-  if (::rename(temp.c_str(), target.c_str()) != 0) fail("cannot replace");
-  syncFolder(folder);
-}
 
 bool sameName(std::string_view a, std::string_view b) { return lowerAscii(a) == lowerAscii(b); }
 
@@ -239,14 +145,277 @@ class IniText {
   std::vector<Line> lines_;
 };
 
-}  // namespace
+[[noreturn]] void failErrno(const char* what, const fs::path& path) {
+  throw PasswordStoreError(std::string(what) + " " + path.string() + ": " + std::strerror(errno));
+}
 
-fs::path passwordStorePath(const fs::path& programFolder) { return programFolder / kPasswordStoreFileName; }
+// Runs one system call of a change, unless the test's failCall makes it fail
+// as a failing disk would (-1 and EIO).
+template <class Call>
+auto attempt(const StoreAccess& access, const char* name, Call call) -> decltype(call()) {
+  if (access.failCall && access.failCall(name)) {
+    errno = EIO;
+    return -1;
+  }
+  decltype(call()) result;
+  do {
+    result = call();
+  } while (result < 0 && errno == EINTR);
+  return result;
+}
 
-Text readStoredPassword(const fs::path& storeFile) {
-  const std::optional<std::string> bytes = readWholeFile(storeFile);
-  if (!bytes) return {};
-  const std::optional<std::string> value = IniText(*bytes).value(kPasswordSection, kPasswordKey);
+const StoreAccess kPlainAccess{};
+
+class FdCloser {
+ public:
+  explicit FdCloser(int fd) : fd_(fd) {}
+  ~FdCloser() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FdCloser(const FdCloser&) = delete;
+  FdCloser& operator=(const FdCloser&) = delete;
+  int get() const { return fd_; }
+  // Closes now, reporting the result; the descriptor is gone either way.
+  int close(const StoreAccess& access) {
+    const int fd = fd_;
+    fd_ = -1;
+    const bool injected = access.failCall && access.failCall("close");
+    const int result = ::close(fd);
+    if (injected) errno = EIO;
+    return injected ? -1 : result;
+  }
+
+ private:
+  int fd_;
+};
+
+// The whole content of an open store.
+std::string readStore(int fd, const fs::path& path, const StoreAccess& access) {
+  struct stat st {};
+  if (attempt(access, "fstat", [&] { return ::fstat(fd, &st); }) != 0) failErrno("cannot inspect", path);
+  if (!S_ISREG(st.st_mode)) throw PasswordStoreError("not a regular file: " + path.string());
+  if (st.st_size > kMaxStoreBytes) throw PasswordStoreError("password store too large: " + path.string());
+  std::string bytes;
+  char buffer[8192];
+  for (;;) {
+    const ssize_t got = attempt(access, "read", [&] {
+      return ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(bytes.size()));
+    });
+    if (got < 0) failErrno("cannot read", path);
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<size_t>(got));
+    if (bytes.size() > static_cast<size_t>(kMaxStoreBytes))
+      throw PasswordStoreError("password store too large: " + path.string());
+  }
+  return bytes;
+}
+
+// The whole file, or nothing when it does not exist.
+std::optional<std::string> readWholeFile(const fs::path& path) {
+  const int fd = attempt(kPlainAccess, "open", [&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); });
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    failErrno("cannot open", path);
+  }
+  FdCloser closer(fd);
+  return readStore(fd, path, kPlainAccess);
+}
+
+// Flushes the folder's entries, so that a renamed store survives a power
+// loss. File systems that cannot flush a folder say EINVAL: nothing to do.
+void syncFolder(const fs::path& folder, const StoreAccess& access) {
+  const int fd = attempt(access, "open", [&] {
+    return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  });
+  if (fd < 0) failErrno("cannot open the folder of", folder);
+  FdCloser closer(fd);
+  if (attempt(access, "fsync", [&] { return ::fsync(fd); }) != 0 && errno != EINVAL)
+    failErrno("cannot flush the folder", folder);
+}
+
+// Whether this process may write the file or folder. Root may write anything,
+// but a store or a folder without any write bit was made read-only on
+// purpose, and a change must fail there for root as it does for anyone else.
+bool mayWrite(const fs::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return false;
+  if (::geteuid() == 0) return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+fs::path folderOf(const fs::path& file) { return file.parent_path().empty() ? fs::path(".") : file.parent_path(); }
+
+// A store reached through a link is read and replaced where it really lies.
+fs::path realStore(const fs::path& storeFile) {
+  std::error_code ec;
+  if (fs::is_symlink(storeFile, ec)) {
+    fs::path real = fs::canonical(storeFile, ec);
+    if (!ec) return real;
+  }
+  return storeFile;
+}
+
+// Temporary stores are the store's name behind a dot, a dot and six
+// characters (mkstemp's); one that outlived its change was left by a crash.
+std::string tempPrefix(const fs::path& target) { return "." + target.filename().string() + "."; }
+
+void removeLeftoverTemps(const fs::path& target) {
+  const std::string prefix = tempPrefix(target);
+  std::error_code ec;
+  for (fs::directory_iterator it(folderOf(target), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0 &&
+        it->is_regular_file(ec))
+      ::unlink(it->path().c_str());  // best effort: a leftover is harmless
+  }
+}
+
+// The store held for one change: open, locked against every other change,
+// and known to be the file that the store's name names. A store that did not
+// exist is created empty to be locked, and removed again if the change
+// fails, so that a failed first password leaves no store behind.
+class LockedStore {
+ public:
+  // Nothing when the store is missing and `create` is false.
+  static std::unique_ptr<LockedStore> open(const fs::path& target, bool create, const StoreAccess& access) {
+    const auto deadline = std::chrono::steady_clock::now() + access.lockWait;
+    for (;;) {
+      auto store = std::unique_ptr<LockedStore>(new LockedStore(target, access));
+      switch (store->openFile(create)) {
+        case Opened::Missing: return nullptr;
+        case Opened::Raced: continue;
+        case Opened::Yes: break;
+      }
+      if (!store->writable_) return store;  // nobody can change it: nothing to lock
+      store->lock(deadline);
+      if (store->stillTheStore()) return store;
+      // Another change replaced the store while this one waited: the lock
+      // is on the old file; take the new one.
+    }
+  }
+
+  ~LockedStore() {
+    if (fd_ >= 0) {
+      // A store created for this change goes again unless the change made it.
+      if (created_ && !replaced_ && (!inspected_ || stillTheStore())) ::unlink(target_.c_str());
+      ::close(fd_);
+    }
+  }
+  LockedStore(const LockedStore&) = delete;
+  LockedStore& operator=(const LockedStore&) = delete;
+
+  bool created() const { return created_; }
+  bool writable() const { return writable_; }
+  std::string read() const { return created_ ? std::string() : readStore(fd_, target_, access_); }
+
+  // Writes the bytes to a private temporary file beside the store, flushes
+  // it and renames it over the store, then flushes the folder. Until the
+  // rename the store is untouched; the temporary goes away on failure. The
+  // new store hands on the owner, the group and the access that the owner
+  // and group had (others get none).
+  void replace(const std::string& bytes) {
+    if (!writable_) throw PasswordStoreError("password store is read-only: " + target_.string());
+    removeLeftoverTemps(target_);
+    const fs::path folder = folderOf(target_);
+    std::string name = (folder / (tempPrefix(target_) + "XXXXXX")).string();
+    const int fd = attempt(access_, "mkstemp", [&] { return ::mkostemp(name.data(), O_CLOEXEC); });
+    if (fd < 0) failErrno("cannot create a temporary file for", target_);
+    FdCloser temp(fd);
+    const fs::path tempPath = name;
+    auto fail = [&](const char* what) {
+      const int saved = errno;
+      ::unlink(tempPath.c_str());
+      errno = saved;
+      failErrno(what, target_);
+    };
+    if ((owner_.st_uid != ::geteuid() || owner_.st_gid != ::getegid()) &&
+        attempt(access_, "fchown", [&] { return ::fchown(fd, owner_.st_uid, owner_.st_gid); }) != 0)
+      fail("cannot keep the owner of");
+    const mode_t mode = S_IRUSR | S_IWUSR | (owner_.st_mode & (S_IRGRP | S_IWGRP));
+    if (attempt(access_, "fchmod", [&] { return ::fchmod(fd, mode); }) != 0)
+      fail("cannot protect the temporary file for");
+    size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t put = attempt(access_, "write", [&] { return ::write(fd, bytes.data() + done, bytes.size() - done); });
+      if (put <= 0) fail("cannot write");
+      done += static_cast<size_t>(put);
+    }
+    if (attempt(access_, "fsync", [&] { return ::fsync(fd); }) != 0) fail("cannot flush");
+    if (temp.close(access_) != 0) fail("cannot close");
+    if (attempt(access_, "rename", [&] { return ::rename(tempPath.c_str(), target_.c_str()); }) != 0)
+      fail("cannot replace");
+    replaced_ = true;
+    syncFolder(folder, access_);
+  }
+
+ private:
+  enum class Opened { Yes, Missing, Raced };
+
+  LockedStore(fs::path target, const StoreAccess& access) : target_(std::move(target)), access_(access) {}
+
+  Opened openFile(bool create) {
+    const int flags = O_RDWR | O_NOFOLLOW | O_CLOEXEC;
+    fd_ = attempt(access_, "open", [&] { return ::open(target_.c_str(), flags); });
+    if (fd_ < 0 && (errno == EACCES || errno == EROFS)) {
+      // Read-only for this user: the old password can still be checked, and
+      // the write will say why it cannot be done.
+      fd_ = attempt(access_, "open", [&] { return ::open(target_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC); });
+      writable_ = false;
+    } else if (fd_ < 0 && errno == ENOENT) {
+      if (!create) return Opened::Missing;
+      fd_ = attempt(access_, "open", [&] { return ::open(target_.c_str(), flags | O_CREAT | O_EXCL, S_IRUSR | S_IWUSR); });
+      if (fd_ < 0 && errno == EEXIST) return Opened::Raced;  // another change made it first
+      created_ = fd_ >= 0;
+    }
+    if (fd_ < 0) failErrno("cannot open", target_);
+    if (created_) giveToFolderOwner();
+    if (attempt(access_, "fstat", [&] { return ::fstat(fd_, &owner_); }) != 0) failErrno("cannot inspect", target_);
+    inspected_ = true;
+    if (!S_ISREG(owner_.st_mode)) throw PasswordStoreError("not a regular file: " + target_.string());
+    return Opened::Yes;
+  }
+
+  // Root setting the first password of a user's folder leaves the store to
+  // that user, who could not change the password otherwise.
+  void giveToFolderOwner() {
+    if (::geteuid() != 0) return;
+    struct stat folder {};
+    if (attempt(access_, "stat", [&] { return ::stat(folderOf(target_).c_str(), &folder); }) != 0)
+      failErrno("cannot inspect the folder of", target_);
+    if (attempt(access_, "fchown", [&] { return ::fchown(fd_, folder.st_uid, folder.st_gid); }) != 0)
+      failErrno("cannot give the folder's owner", target_);
+  }
+
+  void lock(std::chrono::steady_clock::time_point deadline) {
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;  // start 0, length 0: the whole file
+    for (;;) {
+      if (attempt(access_, "fcntl", [&] { return ::fcntl(fd_, F_OFD_SETLK, &whole); }) == 0) return;
+      if (errno != EAGAIN && errno != EACCES) failErrno("cannot lock", target_);
+      if (std::chrono::steady_clock::now() >= deadline)
+        throw PasswordStoreError("password store busy (another change is under way): " + target_.string());
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  }
+
+  bool stillTheStore() const {
+    struct stat now {};
+    return ::lstat(target_.c_str(), &now) == 0 && now.st_dev == owner_.st_dev && now.st_ino == owner_.st_ino;
+  }
+
+  fs::path target_;
+  const StoreAccess& access_;
+  int fd_ = -1;
+  bool created_ = false;
+  bool writable_ = true;
+  bool replaced_ = false;
+  bool inspected_ = false;
+  struct stat owner_ {};  // the store's owner, group and mode when opened
+};
+
+Text storedPasswordIn(const std::string& bytes, const fs::path& storeFile) {
+  const std::optional<std::string> value = IniText(bytes).value(kPasswordSection, kPasswordKey);
   if (!value) return {};
   try {
     return trim(UnscrambleFromHex(*value));
@@ -255,25 +424,47 @@ Text readStoredPassword(const fs::path& storeFile) {
   }
 }
 
-void writeStoredPassword(const fs::path& storeFile, std::string_view plain) {
-  const Text password = normalisePassword(plain);
+}  // namespace
+
+fs::path passwordStorePath(const fs::path& programFolder) { return programFolder / kPasswordStoreFileName; }
+
+Text readStoredPassword(const fs::path& storeFile) {
+  const std::optional<std::string> bytes = readWholeFile(storeFile);
+  return bytes ? storedPasswordIn(*bytes, storeFile) : Text();
+}
+
+bool isTypeablePassword(std::string_view normalised) {
+  return !normalised.empty() && normalised.size() <= kMaxPasswordLength && !hasControlCharacter(normalised);
+}
+
+namespace {
+
+void refuseUntypeable(const Text& password) {
   if (password.empty()) throw PasswordStoreError("refusing to store an empty password");
   if (password.size() > kMaxPasswordLength)
     throw PasswordStoreError("password longer than " + std::to_string(kMaxPasswordLength) + " characters");
-  // A store reached through a link is replaced where it really lies.
-  fs::path target = storeFile;
-  std::error_code ec;
-  if (fs::is_symlink(storeFile, ec)) {
-    fs::path real = fs::canonical(storeFile, ec);
-    if (!ec) target = std::move(real);
-  }
-  const std::optional<std::string> old = readWholeFile(target);
-  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-  if ((old && !mayWrite(target)) || !mayWrite(folder))
+  if (!isTypeablePassword(password)) throw PasswordStoreError("refusing a password with a control character");
+}
+
+// Stores the normalised password in the locked store, keeping its other bytes.
+void storeIn(LockedStore& store, const fs::path& target, const std::string& oldBytes, const Text& password) {
+  if (!mayWrite(folderOf(target)) || (!store.created() && !mayWrite(target)))
     throw PasswordStoreError("password store is read-only: " + target.string());
-  IniText ini(old ? *old : std::string());
+  IniText ini(oldBytes);
   ini.setValue(kPasswordSection, kPasswordKey, ScrambleToHex(password));
-  replaceAtomically(target, ini.bytes());
+  store.replace(ini.bytes());
+}
+
+}  // namespace
+
+void writeStoredPassword(const fs::path& storeFile, std::string_view plain, const StoreAccess& access) {
+  const Text password = normalisePassword(plain);
+  refuseUntypeable(password);
+  const fs::path target = realStore(storeFile);
+  // Checked first, so that nothing is created in a folder kept read-only.
+  if (!mayWrite(folderOf(target))) throw PasswordStoreError("password store is read-only: " + target.string());
+  const auto store = LockedStore::open(target, true, access);
+  storeIn(*store, target, store->read(), password);
 }
 
 bool checkPassword(const fs::path& storeFile, std::string_view typed) {
@@ -282,12 +473,18 @@ bool checkPassword(const fs::path& storeFile, std::string_view typed) {
 }
 
 PasswordChange changePassword(const fs::path& storeFile, std::string_view oldPassword,
-                              std::string_view newPassword, std::string_view confirmation) {
-  if (!checkPassword(storeFile, oldPassword)) return PasswordChange::WrongOldPassword;
+                              std::string_view newPassword, std::string_view confirmation,
+                              const StoreAccess& access) {
+  const fs::path target = realStore(storeFile);
+  const auto store = LockedStore::open(target, false, access);
+  if (!store) return PasswordChange::WrongOldPassword;  // a missing store matches nothing
+  const std::string old = store->read();
+  const Text stored = storedPasswordIn(old, target);
+  if (stored.empty() || normalisePassword(oldPassword) != stored) return PasswordChange::WrongOldPassword;
   if (trim(newPassword) != trim(confirmation)) return PasswordChange::NotConfirmed;
   const Text normalised = normalisePassword(newPassword);
-  if (normalised.empty() || normalised.size() > kMaxPasswordLength) return PasswordChange::InvalidNewPassword;
-  writeStoredPassword(storeFile, normalised);
+  if (!isTypeablePassword(normalised)) return PasswordChange::InvalidNewPassword;
+  storeIn(*store, target, old, normalised);
   return PasswordChange::Changed;
 }
 

@@ -114,11 +114,25 @@ bool fitsCp1252(std::string_view utf8) {
   return true;
 }
 
+bool fitsCp1252(std::u16string_view s) {
+  for (const char16_t unit : s)
+    if (unicodeToCp1252(unit) < 0) return false;  // surrogates included: no pair maps either
+  return true;
+}
+
 std::string_view trimView(std::string_view s) {
   size_t b = 0, e = s.size();
   while (b < e && isTrimmed(static_cast<unsigned char>(s[b]))) ++b;
   while (e > b && isTrimmed(static_cast<unsigned char>(s[e - 1]))) --e;
   return s.substr(b, e - b);
+}
+
+bool hasControlCharacter(std::string_view text) {
+  for (const char ch : text) {
+    const char32_t cp = cp1252ToUnicode(static_cast<unsigned char>(ch));
+    if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) return true;
+  }
+  return false;
 }
 
 Text trim(std::string_view s) { return Text(trimView(s)); }

@@ -28,6 +28,13 @@ Text utf16ToCp1252(std::u16string_view utf16);
 std::u16string cp1252ToUtf16(std::string_view text);
 // True when every character of the UTF-8 text has a Windows-1252 byte.
 bool fitsCp1252(std::string_view utf8);
+// The same for UTF-16 text (a window's); a lone surrogate fits nowhere.
+bool fitsCp1252(std::u16string_view utf16);
+
+// True when the text holds a control character, which no keyboard types into
+// an entry field: codes 0 to 31, 127, and the undefined Windows-1252 bytes
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D), which stand for C1 control characters.
+bool hasControlCharacter(std::string_view text);
 
 // Removes leading and trailing characters with codes 0 to 32.
 Text trim(std::string_view s);

@@ -34,7 +34,7 @@ NavOutcome navigate(const CardArchive& archive, NavStep step, std::string_view l
   const std::optional<size_t> p = labelNumber(label);
   // Previous on record 1 does nothing, before the archive is even opened.
   if (step == NavStep::Previous && p == size_t{1}) return {};
-  auto file = RecordFile::openForUpdate(archive.file, *archive.layout);
+  auto file = RecordFile::openForUpdate(archive.file, *archive.layout, Lock::Shared);
   const size_t n = file.count();
   NavOutcome out;
   switch (step) {
@@ -59,15 +59,20 @@ NavOutcome navigate(const CardArchive& archive, NavStep step, std::string_view l
   return out;
 }
 
-SaveOutcome saveCard(const CardArchive& archive, std::string_view label, const Record& record) {
+SaveOutcome saveCard(const CardArchive& archive, std::string_view label, const Record& record,
+                     const Record* shown) {
   const std::optional<size_t> k = labelNumber(label);
-  auto file = RecordFile::openForUpdate(archive.file, *archive.layout);
+  auto file = RecordFile::openForUpdate(archive.file, *archive.layout, Lock::Exclusive);
   SaveOutcome out;
   if (k) {
-    file.overwrite(*k, record);
+    // Checked under the exclusive lock, so nobody changes it in between.
+    if (shown && !file.holds(*k, *shown))
+      throw CardChanged("record " + std::to_string(*k) + " of " + archive.file.string() +
+                        " is no longer the one shown");
+    file.commitOverwrite(*k, record);
     out.recordNumber = *k;
   } else {
-    out.recordNumber = file.append(record);
+    out.recordNumber = file.commitAppend(record);
     out.appended = true;
   }
   file.close();
@@ -75,10 +80,10 @@ SaveOutcome saveCard(const CardArchive& archive, std::string_view label, const R
 }
 
 void deleteCard(const CardArchive& archive, std::string_view label,
-                const std::function<void(DeleteStep)>& checkpoint) {
+                const std::function<void(DeleteStep)>& checkpoint, const Record* shown) {
   const std::optional<size_t> k = labelNumber(label);
   if (!k) throw StoreError("no record to delete");
-  deleteRecordByCopy(archive.file, archive.tempFile, *archive.layout, *k, checkpoint);
+  deleteRecordByCopy(archive.file, archive.tempFile, *archive.layout, *k, checkpoint, shown);
 }
 
 }  // namespace zel

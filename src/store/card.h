@@ -2,7 +2,9 @@
 // What a card window does with its archive, without the window: save, the
 // four navigation steps and delete by copy. The window hands in the text of
 // its position label and its record; it gets back what to show and which
-// message to give. Every failure to reach the archive is a StoreError.
+// message to give. Every failure to reach the archive is a StoreError:
+// StoreBusy when another instance keeps it locked, CardChanged when the
+// record the card showed is no longer at its number.
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -46,11 +48,17 @@ struct SaveOutcome {
   bool appended = false;  // true: a new card was inserted; false: overwritten
 };
 
-// Overwrites the record the label names, or appends when the label is empty.
-SaveOutcome saveCard(const CardArchive& archive, std::string_view label, const Record& record);
+// Overwrites the record the label names, or appends when the label is empty;
+// the record is on the disk when this returns. `shown` is the record as the
+// card loaded it (or last saved it): another instance may have changed it,
+// or deleted a record before it so that the label now names the next one,
+// and then the save is refused with CardChanged and nothing is written.
+SaveOutcome saveCard(const CardArchive& archive, std::string_view label, const Record& record,
+                     const Record* shown = nullptr);
 
-// Deletes the record the label names (the label must not be empty).
+// Deletes the record the label names (the label must not be empty); with
+// `shown`, only while the archive still holds it there (CardChanged).
 void deleteCard(const CardArchive& archive, std::string_view label,
-                const std::function<void(DeleteStep)>& checkpoint = {});
+                const std::function<void(DeleteStep)>& checkpoint = {}, const Record* shown = nullptr);
 
 }  // namespace zel

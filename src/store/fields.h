@@ -5,10 +5,17 @@
 // drift apart.
 #include <cstddef>
 
-// Every layout ends with the same three attachments and one folder.
-#define ZEL_ATTACHMENT_FIELDS(F, A) \
-  A(File01, 250) A(File02, 250) A(File03, 250) A(Desc01, 250) A(Desc02, 250) A(Desc03, 250) \
-  A(Cartella, 250) A(CartellaDesc, 250)
+// Every layout ends with the same three attachments and one folder, each
+// path and description of this capacity.
+namespace zel {
+inline constexpr int kAttachmentCapacity = 250;
+}  // namespace zel
+#define ZEL_ATTACHMENT_FIELDS(F, A)                                                             \
+  A(File01, ::zel::kAttachmentCapacity) A(File02, ::zel::kAttachmentCapacity)                 \
+  A(File03, ::zel::kAttachmentCapacity)                                                         \
+  A(Desc01, ::zel::kAttachmentCapacity) A(Desc02, ::zel::kAttachmentCapacity)                 \
+  A(Desc03, ::zel::kAttachmentCapacity)                                                         \
+  A(Cartella, ::zel::kAttachmentCapacity) A(CartellaDesc, ::zel::kAttachmentCapacity)
 
 // Anagrafica.pro, 3890 bytes.
 #define ZEL_CLIENT_FIELDS(F, A)                                                                  \

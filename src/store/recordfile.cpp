@@ -6,114 +6,87 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <vector>
+
+#include "store/iohook.h"
+#include "store/journal.h"
 
 namespace zel {
 namespace {
 
-// Archives hold card numbers and IBANs: owner read and write only.
-constexpr mode_t kPrivateMode = S_IRUSR | S_IWUSR;
 constexpr size_t kScanBlock = 1 << 20;  // bytes read at once by a scan
 
-int openFd(const std::filesystem::path& path, int flags) {
-  int fd;
-  do {
-    fd = ::open(path.c_str(), flags | O_CLOEXEC, kPrivateMode);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
-}
-
-std::string describe(const std::filesystem::path& path, const char* what) {
-  return std::string(what) + " " + path.string() + ": " + std::strerror(errno);
-}
-
-void syncFolder(const std::filesystem::path& file) {
-  const auto folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);  // best effort: some file systems refuse it on folders
-    ::close(fd);
-  }
+bool journalPending(const std::filesystem::path& path) {
+  return journal::exists(journal::pathFor(realFile(path)));
 }
 
 }  // namespace
 
-RecordFile::RecordFile(int fd, std::filesystem::path path, const Layout& layout)
-    : fd_(fd), path_(std::move(path)), layout_(&layout) {}
+RecordFile::RecordFile(FileHandle file, std::filesystem::path path, const Layout& layout, bool exclusive)
+    : file_(std::move(file)), path_(std::move(path)), layout_(&layout), exclusive_(exclusive) {}
 
-RecordFile::RecordFile(RecordFile&& o) noexcept
-    : fd_(o.fd_), path_(std::move(o.path_)), layout_(o.layout_) {
-  o.fd_ = -1;
-}
-
-RecordFile& RecordFile::operator=(RecordFile&& o) noexcept {
-  if (this != &o) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = o.fd_;
-    path_ = std::move(o.path_);
-    layout_ = o.layout_;
-    o.fd_ = -1;
+RecordFile RecordFile::open(const std::filesystem::path& path, const Layout& layout, int flags, Lock lock) {
+  const bool writable = (flags & O_ACCMODE) == O_RDWR;
+  for (;;) {
+    FileHandle file = openLocked(path, flags, lock);
+    // A journal left by an overwrite that never finished is undone before
+    // anyone reads or writes. Only a writer may: a reader lets go of its
+    // shared lock and comes back as one.
+    if (writable && journalPending(path)) {
+      if (lock == Lock::Shared) {
+        unlockFile(file.get());
+        lockFile(file.get(), Lock::Exclusive, path, lockDeadline());
+        if (!namesFile(path, file.get())) continue;
+      }
+      journal::recover(journal::pathFor(realFile(path)), file.get(), path);
+      if (lock == Lock::Shared) lockFile(file.get(), Lock::Shared, path, lockDeadline());
+    }
+    return RecordFile(std::move(file), path, layout, lock == Lock::Exclusive);
   }
-  return *this;
 }
 
-RecordFile::~RecordFile() {
-  if (fd_ >= 0) ::close(fd_);
+RecordFile RecordFile::openForUpdate(const std::filesystem::path& path, const Layout& layout, Lock lock) {
+  return open(path, layout, O_RDWR | O_CREAT, lock);
 }
 
-RecordFile RecordFile::openForUpdate(const std::filesystem::path& path, const Layout& layout) {
-  const int fd = openFd(path, O_RDWR | O_CREAT);
-  if (fd < 0) throw StoreError(describe(path, "cannot open"));
-  return RecordFile(fd, path, layout);
-}
-
-RecordFile RecordFile::openExisting(const std::filesystem::path& path, const Layout& layout) {
-  const int fd = openFd(path, O_RDWR);
-  if (fd < 0) throw StoreError(describe(path, "cannot open"));
-  return RecordFile(fd, path, layout);
+RecordFile RecordFile::openExisting(const std::filesystem::path& path, const Layout& layout, Lock lock) {
+  return open(path, layout, O_RDWR, lock);
 }
 
 RecordFile RecordFile::openReadOnly(const std::filesystem::path& path, const Layout& layout) {
-  const int fd = openFd(path, O_RDONLY);
-  if (fd < 0) throw StoreError(describe(path, "cannot open"));
-  return RecordFile(fd, path, layout);
+  return open(path, layout, O_RDONLY, Lock::Shared);
 }
 
 RecordFile RecordFile::createEmpty(const std::filesystem::path& path, const Layout& layout) {
-  const int fd = openFd(path, O_RDWR | O_CREAT | O_TRUNC);
-  if (fd < 0) throw StoreError(describe(path, "cannot create"));
-  ::fchmod(fd, kPrivateMode);  // a leftover file may carry wider rights
-  return RecordFile(fd, path, layout);
+  RecordFile f = open(path, layout, O_RDWR | O_CREAT, Lock::Exclusive);
+  truncateTo(f.descriptor(), 0, path);
+  ::fchmod(f.descriptor(), 0600);  // a leftover file may carry wider rights
+  return f;
 }
 
-void RecordFile::fail(const char* what) const { throw StoreError(describe(path_, what)); }
+void RecordFile::requireOpen() const {
+  if (!file_) throw StoreError("file not open");
+}
+
+void RecordFile::requireExclusive() const {
+  requireOpen();
+  if (!exclusive_) throw StoreError("writing " + path_.string() + " needs its exclusive lock");
+}
+
+void RecordFile::checkRecordNumber(size_t k) const {
+  if (k < 1 || k > count())
+    throw StoreError(describeFailure("no such record in", path_, ERANGE));
+}
 
 size_t RecordFile::count() const {
-  if (fd_ < 0) throw StoreError("file not open");
-  struct stat st {};
-  if (::fstat(fd_, &st) != 0) fail("cannot measure");
-  if (!S_ISREG(st.st_mode)) {
-    errno = EISDIR;
-    fail("not a record file:");
-  }
-  return static_cast<size_t>(st.st_size) / layout_->recordSize();
+  requireOpen();
+  return static_cast<size_t>(fileSize(descriptor(), path_) / layout_->recordSize());
 }
 
 void RecordFile::readRaw(size_t k, uint8_t* out) const {
-  if (k < 1 || k > count()) {
-    errno = ERANGE;
-    fail("no such record in");
-  }
+  checkRecordNumber(k);
   const size_t size = layout_->recordSize();
-  const auto offset = static_cast<off_t>((k - 1) * size);
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::pread(fd_, out + done, size - done, offset + static_cast<off_t>(done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) fail("cannot read");
-    done += static_cast<size_t>(n);
-  }
+  readAt(descriptor(), (k - 1) * size, out, size, path_);
 }
 
 Record RecordFile::read(size_t k) const {
@@ -122,23 +95,19 @@ Record RecordFile::read(size_t k) const {
   return decodeRecord(*layout_, buf.data());
 }
 
-void RecordFile::writeAt(uint64_t offset, const uint8_t* bytes, size_t size) {
-  if (fd_ < 0) throw StoreError("file not open");
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::pwrite(fd_, bytes + done, size - done, static_cast<off_t>(offset + done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) fail("cannot write");
-    done += static_cast<size_t>(n);
+bool RecordFile::holds(size_t k, const Record& shown) const {
+  if (k < 1 || k > count()) return false;
+  const Record stored = read(k);
+  for (size_t i = 0; i < layout_->fieldCount(); ++i) {
+    const Text expected = i < shown.values.size() ? fieldText(shown[i], layout_->field(i).capacity) : Text();
+    if (stored[i] != expected) return false;
   }
+  return true;
 }
 
 void RecordFile::overwriteRaw(size_t k, const uint8_t* bytes) {
-  if (k < 1 || k > count()) {
-    errno = ERANGE;
-    fail("no such record in");
-  }
-  writeAt((k - 1) * layout_->recordSize(), bytes, layout_->recordSize());
+  checkRecordNumber(k);
+  writeAt(descriptor(), (k - 1) * layout_->recordSize(), bytes, layout_->recordSize(), path_);
 }
 
 void RecordFile::overwrite(size_t k, const Record& record) {
@@ -149,7 +118,7 @@ void RecordFile::overwrite(size_t k, const Record& record) {
 
 size_t RecordFile::appendRaw(const uint8_t* bytes, size_t records) {
   const size_t n = count();
-  writeAt(n * layout_->recordSize(), bytes, records * layout_->recordSize());
+  writeAt(descriptor(), n * layout_->recordSize(), bytes, records * layout_->recordSize(), path_);
   return n + records;
 }
 
@@ -157,6 +126,71 @@ size_t RecordFile::append(const Record& record) {
   std::vector<uint8_t> buf(layout_->recordSize());
   encodeRecord(*layout_, record, buf.data());
   return appendRaw(buf.data());
+}
+
+size_t RecordFile::commitAppendRaw(const uint8_t* bytes) {
+  requireExclusive();
+  const size_t size = layout_->recordSize();
+  // The bytes the new record covers are those of a partial tail, if any:
+  // kept in memory to put back should the append fail.
+  journal::Entry before;
+  before.oldSize = fileSize(descriptor(), path_);
+  const size_t n = static_cast<size_t>(before.oldSize / size);
+  before.offset = n * size;
+  before.oldBytes.resize(static_cast<size_t>(before.oldSize - before.offset));
+  readAt(descriptor(), before.offset, before.oldBytes.data(), before.oldBytes.size(), path_);
+  try {
+    writeAt(descriptor(), before.offset, bytes, size, path_);
+    syncData(descriptor(), path_);
+  } catch (...) {
+    try {
+      journal::undo(descriptor(), path_, before);
+    } catch (...) {
+      // The first failure is the one reported; a partial record left at
+      // the end is never counted.
+    }
+    throw;
+  }
+  return n + 1;
+}
+
+size_t RecordFile::commitAppend(const Record& record) {
+  std::vector<uint8_t> buf(layout_->recordSize());
+  encodeRecord(*layout_, record, buf.data());
+  return commitAppendRaw(buf.data());
+}
+
+void RecordFile::commitOverwriteRaw(size_t k, const uint8_t* bytes) {
+  requireExclusive();
+  const size_t size = layout_->recordSize();
+  journal::Entry before;
+  before.oldSize = fileSize(descriptor(), path_);
+  before.offset = (k - 1) * size;
+  before.oldBytes.resize(size);
+  readRaw(k, before.oldBytes.data());
+  const std::filesystem::path journalFile = journal::pathFor(realFile(path_));
+  const bool journaled = journal::write(journalFile, before);
+  try {
+    writeAt(descriptor(), before.offset, bytes, size, path_);
+    syncData(descriptor(), path_);
+    if (journaled) journal::remove(journalFile);
+  } catch (...) {
+    // Put the old record back now rather than at the next open: the user
+    // is told the save failed, so the archive must not hold it.
+    try {
+      journal::undo(descriptor(), path_, before);
+      if (journaled) journal::remove(journalFile);
+    } catch (...) {
+      // The journal stays, and the next open for writing undoes the write.
+    }
+    throw;
+  }
+}
+
+void RecordFile::commitOverwrite(size_t k, const Record& record) {
+  std::vector<uint8_t> buf(layout_->recordSize());
+  encodeRecord(*layout_, record, buf.data());
+  commitOverwriteRaw(k, buf.data());
 }
 
 void RecordFile::scan(const std::function<void(size_t, const uint8_t*)>& visit) const {
@@ -167,14 +201,7 @@ void RecordFile::scan(const std::function<void(size_t, const uint8_t*)>& visit) 
   size_t k = 1;
   while (k <= total) {
     const size_t want = std::min(perBlock, total - k + 1) * size;
-    size_t done = 0;
-    while (done < want) {
-      const ssize_t n = ::pread(fd_, block.data() + done, want - done,
-                                static_cast<off_t>((k - 1) * size + done));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) fail("cannot read");
-      done += static_cast<size_t>(n);
-    }
+    readAt(descriptor(), (k - 1) * size, block.data(), want, path_);
     for (size_t off = 0; off < want; off += size) visit(k++, block.data() + off);
   }
 }
@@ -190,15 +217,12 @@ void RecordFile::scanRecords(const std::function<void(size_t, const Record&)>& v
 }
 
 void RecordFile::sync() {
-  if (fd_ < 0 || ::fsync(fd_) != 0) fail("cannot flush");
+  requireOpen();
+  ioStep(IoStep::Sync);
+  if (::fsync(descriptor()) != 0) throw StoreError(describeFailure("cannot flush", path_, errno));
 }
 
-void RecordFile::close() {
-  if (fd_ < 0) return;
-  const int fd = fd_;
-  fd_ = -1;
-  if (::close(fd) != 0) fail("cannot close");
-}
+void RecordFile::close() { file_.close(path_); }
 
 void scanFile(const std::filesystem::path& path, const Layout& layout, Access access,
               const std::function<void(size_t, const uint8_t*)>& visit) {
@@ -208,67 +232,26 @@ void scanFile(const std::filesystem::path& path, const Layout& layout, Access ac
     // A wrong folder is an error, not an empty archive.
     if (!std::filesystem::exists(path, ec) && !ec && std::filesystem::is_directory(folder, ec)) return;
   }
-  auto file = access == Access::Update ? RecordFile::openForUpdate(path, layout)
+  auto file = access == Access::Update ? RecordFile::openForUpdate(path, layout, Lock::Shared)
                                        : RecordFile::openReadOnly(path, layout);
   file.scan(visit);
   file.close();
 }
 
 Record readRecord(const std::filesystem::path& path, const Layout& layout, size_t k) {
-  auto file = RecordFile::openForUpdate(path, layout);
+  auto file = RecordFile::openForUpdate(path, layout, Lock::Shared);
   Record r = file.read(k);
   file.close();
   return r;
 }
 
 std::vector<Record> readAllRecords(const std::filesystem::path& path, const Layout& layout) {
-  auto file = RecordFile::openForUpdate(path, layout);
+  auto file = RecordFile::openForUpdate(path, layout, Lock::Shared);
   std::vector<Record> all;
   all.reserve(file.count());
   file.scanRecords([&](size_t, const Record& r) { all.push_back(r); });
   file.close();
   return all;
-}
-
-void deleteRecordByCopy(const std::filesystem::path& archive,
-                        const std::filesystem::path& tempPath, const Layout& layout,
-                        size_t k, const std::function<void(DeleteStep)>& checkpoint) {
-  auto step = [&](DeleteStep s) {
-    if (checkpoint) checkpoint(s);
-  };
-  step(DeleteStep::OpenArchive);
-  auto source = RecordFile::openExisting(archive, layout);
-  // Fails here on a folder or an unreadable file; a record number past the
-  // end would delete nothing, so it is a failure rather than a silent success.
-  if (k < 1 || k > source.count()) throw StoreError("no record " + std::to_string(k) + " in " + archive.string());
-  step(DeleteStep::CreateTemp);
-  auto copy = RecordFile::createEmpty(tempPath, layout);
-  step(DeleteStep::Copy);
-  // Kept records are gathered into blocks so the copy costs few writes.
-  const size_t size = layout.recordSize();
-  const size_t perBlock = std::max<size_t>(1, kScanBlock / size);
-  std::vector<uint8_t> block;
-  block.reserve(perBlock * size);
-  auto flush = [&] {
-    if (!block.empty()) copy.appendRaw(block.data(), block.size() / size);
-    block.clear();
-  };
-  source.scan([&](size_t i, const uint8_t* bytes) {
-    if (i == k) return;
-    block.insert(block.end(), bytes, bytes + size);
-    if (block.size() / size == perBlock) flush();
-  });
-  flush();
-  step(DeleteStep::Sync);
-  copy.sync();
-  step(DeleteStep::Close);
-  copy.close();
-  source.close();
-  step(DeleteStep::Replace);
-  std::error_code ec;
-  std::filesystem::rename(tempPath, archive, ec);
-  if (ec) throw StoreError("cannot replace " + archive.string() + ": " + ec.message());
-  syncFolder(archive);
 }
 
 }  // namespace zel

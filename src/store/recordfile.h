@@ -1,49 +1,61 @@
 #pragma once
 // A record file: a headerless sequence of fixed-size records. Every user
 // action opens the file, does its work and closes it again.
+//
+// Several instances of the program may share one folder. Every open takes a
+// lock on the file for the action's duration (shared to read, exclusive to
+// write), waiting briefly for another instance before it gives up with
+// StoreBusy. Only regular files are opened: a FIFO, a device or a folder in
+// an archive's place is an access failure at once. An archive that is a link
+// is read and written where the link points.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <stdexcept>
 #include <string>
 
+#include "store/fileio.h"
 #include "store/layout.h"
+#include "store/storeerror.h"
 
 namespace zel {
-
-// Any failure to reach an archive; the windows turn it into the one
-// archive-access message.
-class StoreError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 class RecordFile {
  public:
   // Opens for reading and writing, creating an empty file when it is missing.
-  static RecordFile openForUpdate(const std::filesystem::path& path, const Layout& layout);
+  // A writer takes the exclusive lock; an action that only reads (a
+  // navigation step, a listing) passes Lock::Shared.
+  static RecordFile openForUpdate(const std::filesystem::path& path, const Layout& layout,
+                                  Lock lock = Lock::Exclusive);
   // Opens an existing file for reading and writing; a missing file fails.
-  static RecordFile openExisting(const std::filesystem::path& path, const Layout& layout);
-  // Creates the file, or empties it when it exists.
+  static RecordFile openExisting(const std::filesystem::path& path, const Layout& layout,
+                                 Lock lock = Lock::Exclusive);
+  // Creates the file, or empties it when it exists (exclusive lock).
   static RecordFile createEmpty(const std::filesystem::path& path, const Layout& layout);
   // Opens an existing file for reading only (tools that inspect an archive
-  // without the right to change it); any write fails.
+  // without the right to change it), with a shared lock; any write fails.
   static RecordFile openReadOnly(const std::filesystem::path& path, const Layout& layout);
 
-  RecordFile(RecordFile&& other) noexcept;
-  RecordFile& operator=(RecordFile&& other) noexcept;
+  RecordFile(RecordFile&& other) noexcept = default;
+  RecordFile& operator=(RecordFile&& other) noexcept = default;
   RecordFile(const RecordFile&) = delete;
   RecordFile& operator=(const RecordFile&) = delete;
-  ~RecordFile();
+  ~RecordFile() = default;
 
   const Layout& layout() const { return *layout_; }
   const std::filesystem::path& path() const { return path_; }
+  int descriptor() const { return file_.get(); }
 
   // Whole records in the file; a partial record at the end is not counted.
   size_t count() const;
   // Record k, 1-based; fails when k is outside 1..count.
   Record read(size_t k) const;
   void readRaw(size_t k, uint8_t* out) const;
+  // Whether record k exists and holds `shown` (compared as a card shows its
+  // fields: trimmed, each cut to its capacity).
+  bool holds(size_t k, const Record& shown) const;
+
+  // Plain writes, for building files (tests, the copy of a deletion): not
+  // flushed, and a failure may leave them half done.
   void overwrite(size_t k, const Record& record);
   void overwriteRaw(size_t k, const uint8_t* bytes);
   // Writes after the last whole record (count × size, over any partial tail)
@@ -51,22 +63,37 @@ class RecordFile {
   size_t append(const Record& record);
   // Appends `records` consecutive records; returns the number of the last.
   size_t appendRaw(const uint8_t* bytes, size_t records = 1);
+
+  // The writes of a user action (exclusive lock needed). When they return,
+  // the record is on the disk. When they fail, the file is as it was. When
+  // the process is killed on the way, an append leaves at most a partial
+  // record at the end (never counted, and written over by the next append),
+  // and an overwrite is undone from its journal by the next open for writing.
+  size_t commitAppend(const Record& record);
+  size_t commitAppendRaw(const uint8_t* bytes);
+  void commitOverwrite(size_t k, const Record& record);
+  void commitOverwriteRaw(size_t k, const uint8_t* bytes);
+
   // Reads every whole record in file order, in large blocks.
   void scan(const std::function<void(size_t k, const uint8_t* bytes)>& visit) const;
   // The record handed to `visit` is reused for the next one: copy what you keep.
   void scanRecords(const std::function<void(size_t k, const Record& record)>& visit) const;
-  // Flushes the file's data to the disk.
+  // Flushes the file's data and attributes to the disk.
   void sync();
+  // Closes the file, which releases its lock.
   void close();
 
  private:
-  RecordFile(int fd, std::filesystem::path path, const Layout& layout);
-  void writeAt(uint64_t offset, const uint8_t* bytes, size_t size);
-  [[noreturn]] void fail(const char* what) const;
+  RecordFile(FileHandle file, std::filesystem::path path, const Layout& layout, bool exclusive);
+  static RecordFile open(const std::filesystem::path& path, const Layout& layout, int flags, Lock lock);
+  void requireOpen() const;
+  void requireExclusive() const;
+  void checkRecordNumber(size_t k) const;
 
-  int fd_ = -1;
+  FileHandle file_;
   std::filesystem::path path_;
   const Layout* layout_;
+  bool exclusive_ = false;
 };
 
 // How a listing reaches its archive. The windows open it for update, so a
@@ -75,7 +102,7 @@ class RecordFile {
 // nothing.
 enum class Access { Update, ReadOnly };
 
-// Opens, visits every whole record in file order, closes.
+// Opens (shared lock), visits every whole record in file order, closes.
 void scanFile(const std::filesystem::path& path, const Layout& layout, Access access,
               const std::function<void(size_t k, const uint8_t* bytes)>& visit);
 
@@ -87,12 +114,20 @@ std::vector<Record> readAllRecords(const std::filesystem::path& path, const Layo
 // The steps of a deletion, named for the checkpoint callback.
 enum class DeleteStep { OpenArchive, CreateTemp, Copy, Sync, Close, Replace };
 
-// Removes record k by copying every other record into tempPath and renaming
-// it over the archive. The rename is atomic: a failure at any step leaves the
-// archive as it was, or already replaced by the complete copy. The optional
-// checkpoint runs before each step (tests use it to inject failures).
+// Removes record k by copying every other record into a temporary file and
+// renaming it over the archive. The archive stays locked (exclusive) from
+// before the copy until after the rename. The temporary file takes the name
+// of `tempPath` but lies beside the archive's real file (links followed), so
+// the rename is atomic and a link stays a link; it is created afresh
+// (exclusively, never through a link) after removing any leftover, and
+// keeps the archive's mode and owner. A failure at any step leaves the
+// archive as it was, or already replaced by the complete copy. When `shown`
+// is given, record k must still hold it (CardChanged otherwise). The
+// optional checkpoint runs before each step (tests use it to inject
+// failures).
 void deleteRecordByCopy(const std::filesystem::path& archive,
                         const std::filesystem::path& tempPath, const Layout& layout,
-                        size_t k, const std::function<void(DeleteStep)>& checkpoint = {});
+                        size_t k, const std::function<void(DeleteStep)>& checkpoint = {},
+                        const Record* shown = nullptr);
 
 }  // namespace zel

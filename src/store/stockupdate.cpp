@@ -51,35 +51,40 @@ StockUpdate takeFromStock(const std::filesystem::path& archive, size_t k, std::s
   if (taken < 0) throw StoreError("a negative quantity cannot be taken off the stock");
 
   step(StockStep::Open);
-  RecordFile file = RecordFile::openForUpdate(archive, layout);
+  // Read, compared and written under one exclusive lock: a stock lowered by
+  // another instance meanwhile is never written back over.
+  RecordFile file = RecordFile::openForUpdate(archive, layout, Lock::Exclusive);
   step(StockStep::Read);
   std::vector<uint8_t> bytes(layout.recordSize());
   file.readRaw(k, bytes.data());
   const double stock = readNumber(storedText(layout, bytes.data(), product::Giacenza), "the stock");
 
   StockUpdate result;
-  if (taken > stock) {
-    result.outcome = StockUpdate::Outcome::QuantityAboveStock;
+  const std::vector<uint8_t> original = bytes;
+  bool written = false;
+  try {
+    if (taken > stock) {
+      result.outcome = StockUpdate::Outcome::QuantityAboveStock;
+    } else {
+      patchField(layout, bytes.data(), product::Giacenza, newStockText(stock, taken));
+      step(StockStep::Write);
+      // All or nothing, and on the disk before the sheet gets the product.
+      file.commitOverwriteRaw(k, bytes.data());
+      written = true;
+    }
     step(StockStep::Close);
     file.close();
-  } else {
-    const std::vector<uint8_t> original = bytes;
-    patchField(layout, bytes.data(), product::Giacenza, newStockText(stock, taken));
-    step(StockStep::Write);
-    try {
-      file.overwriteRaw(k, bytes.data());
-      step(StockStep::Close);
-      file.close();
-    } catch (...) {
-      // The update failed as a whole: the record goes back to its old bytes
-      // while the file is still open (best effort; the first failure is the
-      // one reported).
+  } catch (...) {
+    // The import fails as a whole: the sheet gets nothing, so the stock
+    // goes back to what it was while the file is still open (best effort;
+    // the first failure is the one reported).
+    if (written && file.descriptor() >= 0) {
       try {
-        file.overwriteRaw(k, original.data());
+        file.commitOverwriteRaw(k, original.data());
       } catch (...) {
       }
-      throw;
     }
+    throw;
   }
   result.product = decodeRecord(layout, bytes.data());
   result.stock = result.product[product::Giacenza];

@@ -10,6 +10,9 @@
 #include <system_error>
 
 #include "core/text.h"
+#include "store/fileio.h"
+#include "store/iohook.h"
+#include "store/storeerror.h"
 
 namespace zel::supplyfiles {
 namespace fs = std::filesystem;
@@ -124,6 +127,36 @@ bool nameInUse(const fs::path& folder, const std::string& fileName) {
   return false;
 }
 
+[[noreturn]] void failCreation(const std::string& fileName, const std::string& reason) {
+  throw SupplyFileError("Attenzione: impossibile creare il file della fornitura \"" + fileName +
+                        "\".\r\n\r\nErrore di sistema: " + reason);
+}
+
+// The new file is private to its owner whatever the process's file-creation
+// mask, and it lasts (its name included) once the user is told it exists.
+// It is locked meanwhile: another instance that already lists it waits, and
+// a failure removes it before anyone used it.
+void finishCreation(FileHandle file, const fs::path& path, const std::string& fileName) {
+  try {
+    lockFile(file.get(), Lock::Exclusive, path, lockDeadline());
+    ioStep(IoStep::Chmod);
+    if (::fchmod(file.get(), kPrivateMode) != 0)
+      throw StoreError(describeFailure("cannot set the rights of", path, errno));
+    ioStep(IoStep::Sync);
+    if (::fsync(file.get()) != 0) throw StoreError(describeFailure("cannot flush", path, errno));
+    syncFolderOf(path);
+  } catch (const StoreError& e) {
+    ::unlink(path.c_str());
+    failCreation(fileName, e.what());
+  }
+  try {
+    file.close(path);
+  } catch (const StoreError& e) {
+    // Nothing was written: the empty file is complete, and stays.
+    failCreation(fileName, e.what());
+  }
+}
+
 }  // namespace
 
 bool isForbiddenNameChar(char32_t c) {
@@ -168,6 +201,11 @@ CreateResult createSupply(const fs::path& folder, std::string_view rawName) {
     return r;
   }
 
+  try {
+    ioStep(IoStep::Open);
+  } catch (const StoreError& e) {
+    failCreation(fileName, e.what());
+  }
   int fd;
   do {
     fd = ::open(r.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateMode);
@@ -182,11 +220,9 @@ CreateResult createSupply(const fs::path& folder, std::string_view rawName) {
       r.outcome = CreateOutcome::NameTooLong;
       return r;
     }
-    throw SupplyFileError("Attenzione: impossibile creare il file della fornitura \"" + fileName +
-                          "\".\r\n\r\nErrore di sistema: " + std::strerror(err));
+    failCreation(fileName, std::strerror(err));
   }
-  ::fchmod(fd, kPrivateMode);  // whatever the process's file-creation mask
-  ::close(fd);                 // nothing was written: nothing to lose
+  finishCreation(FileHandle(fd), r.path, fileName);
   r.outcome = CreateOutcome::Created;
   return r;
 }
@@ -223,8 +259,23 @@ bool deleteSupply(const fs::path& folder, const std::string& entry) {
   if (!hasSupplyExtension(entry) || entry.find('/') != std::string::npos ||
       entry.find('\0') != std::string::npos)
     return false;
+  const fs::path path = supplyPath(folder, entry);
+  // The exclusive lock waits for another instance's save or deletion in this
+  // supply to end, so no write lands in a file already removed. What cannot
+  // be opened as a record file (a link to nothing, a FIFO, a file without
+  // write rights) is removed without it.
+  FileHandle locked;
+  try {
+    locked = openLocked(path, O_RDWR, Lock::Exclusive);
+  } catch (const StoreBusy&) {
+    throw;
+  } catch (const StoreError&) {
+  }
   // unlink never removes a folder, whatever its name.
-  return ::unlink(supplyPath(folder, entry).c_str()) == 0;
+  ioStep(IoStep::Remove);
+  if (::unlink(path.c_str()) != 0) return false;
+  syncFolderOf(path);
+  return true;
 }
 
 bool sameNameIgnoringCase(std::string_view a, std::string_view b) {

@@ -56,8 +56,9 @@ struct CreateResult {
 
 // Creates the empty supply file named after `rawName` (as typed): trimmed,
 // forbidden characters replaced by spaces, trimmed again. An existing supply
-// is never touched. The new file is readable and writable by its owner only.
-// Other failures of the file system throw SupplyFileError.
+// is never touched. The new file is readable and writable by its owner only,
+// and on the disk when this returns. Other failures of the file system throw
+// SupplyFileError, and leave no file behind.
 CreateResult createSupply(const std::filesystem::path& folder, std::string_view rawName);
 
 // The ".for" files of the folder (any letter case of the extension; ordinary
@@ -74,7 +75,9 @@ std::string supplyName(const std::string& entry);
 
 // Removes the supply file folder + entry. Returns whether it was removed; a
 // file that cannot be removed simply stays. Entries that are not plain
-// ".for" file names of the folder are never removed.
+// ".for" file names of the folder are never removed. Waits for another
+// instance working in the supply (StoreBusy when it takes too long); a
+// removal that cannot be made to last is a StoreError.
 bool deleteSupply(const std::filesystem::path& folder, const std::string& entry);
 
 // Order and equality of names as the supplies' list and the file system

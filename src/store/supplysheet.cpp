@@ -131,7 +131,7 @@ ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access 
 
 std::optional<FoundItem> findRecordOfLine(const std::filesystem::path& supplyFile, std::string_view line) {
   const std::string_view wanted = trimView(line);
-  RecordFile file = RecordFile::openForUpdate(supplyFile, supplyLayout());
+  RecordFile file = RecordFile::openForUpdate(supplyFile, supplyLayout(), Lock::Shared);
   std::optional<FoundItem> found;
   Text built;
   file.scan([&](size_t k, const uint8_t* bytes) {

@@ -4,6 +4,7 @@
 #include <QShowEvent>
 
 #include "help/helptopics.h"
+#include "store/storeerror.h"
 #include "store/supplyfiles.h"
 #include "supplies/crea.h"
 #include "supplies/forniture.h"
@@ -201,6 +202,8 @@ void TfrmAccedi::btnCancellaClick() {
     try {
       // A file that cannot be removed simply stays in the refreshed list.
       supplyfiles::deleteSupply(programFolder(), entry);
+    } catch (const StoreBusy&) {
+      services().message(this, archiveBusyMessage());  // another desk is working in it
     } catch (const std::exception&) {
       services().message(this, dataAccessMessage());
     }

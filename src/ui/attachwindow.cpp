@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "core/text.h"
+#include "store/fields.h"
 #include "ui/behaviour.h"
 #include "ui/flow.h"
 #include "ui/services.h"
@@ -129,6 +130,14 @@ QString unstorablePathMessage() {
       "Rinominare il file o la cartella senza tali caratteri e selezionarli di nuovo.");
 }
 
+QString tooLongPathMessage() {
+  return QStringLiteral(
+      "Attenzione: il percorso scelto è troppo lungo per essere memorizzato nella scheda (al massimo %1 "
+      "caratteri), per cui non sarebbe possibile aprirlo in seguito.\r\n\r\n"
+      "Spostare il file o la cartella in una posizione dal percorso più breve e selezionarli di nuovo.")
+      .arg(kAttachmentCapacity);
+}
+
 AttachmentSlotsWindow::AttachmentSlotsWindow(const QString& objectName, AttachKind kind, AttachCard card,
                                              QWidget* parent)
     : Dialog(objectName, captionOf(kind, card), parent), kind_(kind) {
@@ -170,6 +179,7 @@ void AttachmentSlotsWindow::buildSlot(int i, AttachCard card, const QRect& where
   s.lblDesc =
       label(g, numbered("lblDesc", i), captionText(QStringLiteral("Descrizione"), card), QRect(12, 58, 300, 16));
   s.txtDesc = box(g, numbered("txtDesc", i), QRect(12, 74, 400, 22));
+  s.txtDesc->setMaxLength(kAttachmentCapacity);  // what the card's field holds
   s.cmdSfoglia = button(g, numbered("cmdSfoglia", i), QStringLiteral("Sfoglia..."), QRect(420, 33, 104, 24));
   s.cmdApri = button(g, numbered("cmdApri", i), QStringLiteral("Apri"), QRect(420, 73, 104, 24));
 
@@ -224,8 +234,12 @@ void AttachmentSlotsWindow::cmdSfogliaClick(int i) {
   }
   if (chosen.isEmpty()) return;  // the user cancelled
   chosen = QDir::toNativeSeparators(chosen);
-  if (!fitsCp1252(chosen.toUtf8().toStdString())) {
+  if (!fitsArchive(chosen)) {
     services().message(this, unstorablePathMessage());
+    return;
+  }
+  if (chosen.size() > kAttachmentCapacity) {
+    services().message(this, tooLongPathMessage());
     return;
   }
   path->setText(chosen);

@@ -96,5 +96,8 @@ class FolderWindow : public AttachmentSlotsWindow {
 // they store Windows-1252 text, and a path with a character outside it would
 // be stored altered and then open nothing.
 QString unstorablePathMessage();
+// Shown instead of keeping a chosen path longer than the record files hold:
+// cut to fit, it would open nothing.
+QString tooLongPathMessage();
 
 }  // namespace zel

@@ -27,6 +27,11 @@ Text fromQ(const QString& text) {
                                            static_cast<size_t>(text.size())));
 }
 
+bool fitsArchive(const QString& text) {
+  return fitsCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                        static_cast<size_t>(text.size())));
+}
+
 void applyNumberConventions() {
   // Italian conventions: comma as decimal separator, dd/MM/yyyy dates.
   QLocale italian(QLocale::Italian, QLocale::Italy);
@@ -243,10 +248,26 @@ QString archiveAccessMessage() {
       "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 }
 
+QString archiveBusyMessage() {
+  return QStringLiteral(
+      "Attenzione: l'archivio è in uso da un'altra postazione.\n\r\n\r"
+      "Riprovare tra qualche istante.");
+}
+
+QString cardChangedMessage() {
+  return QStringLiteral(
+      "Attenzione: la scheda è stata modificata o eliminata da un'altra postazione.\n\r\n\r"
+      "Riaprire la scheda prima di salvarla o eliminarla.");
+}
+
 bool withArchive(QWidget* parent, const std::function<void()>& action) {
   try {
     action();
     return true;
+  } catch (const StoreBusy&) {
+    services().message(parent, archiveBusyMessage());
+  } catch (const CardChanged&) {
+    services().message(parent, cardChangedMessage());
   } catch (const std::exception&) {
     services().message(parent, archiveAccessMessage());
   } catch (...) {

@@ -20,6 +20,8 @@ namespace zel {
 // ---- text at the record edge ----
 QString toQ(const Text& text);      // Windows-1252 bytes -> QString
 Text fromQ(const QString& text);    // QString -> Windows-1252 ('?' where it cannot)
+// True when fromQ keeps every character (none turns into '?').
+bool fitsArchive(const QString& text);
 // Leading and trailing characters with codes 0 to 32 removed, as record
 // texts are; accented letters and other characters stay.
 QString trimmed(const QString& text);
@@ -88,8 +90,13 @@ class WaitCursor {
 // ---- guards ----
 // The one message for every failure to reach an archive.
 QString archiveAccessMessage();
-// Runs an action that touches files: a StoreError (or any other failure)
-// shows the archive-access message. Returns true when the action completed.
+// Another instance on the same folder keeps the archive locked (StoreBusy).
+QString archiveBusyMessage();
+// The record on the card changed or went since it was read (CardChanged).
+QString cardChangedMessage();
+// Runs an action that touches files: a busy archive and a changed card show
+// their own messages, a StoreError (or any other failure) the archive-access
+// message. Returns true when the action completed.
 bool withArchive(QWidget* parent, const std::function<void()>& action);
 // Runs a handler; an error that would otherwise escape it is shown as a
 // message with its text. Returns true when the handler completed.

@@ -54,6 +54,7 @@ QWidget* CardBinding::control(std::string_view fieldName) const {
 void CardBinding::clear() {
   for (QWidget* c : controls_) setControlText(c, QString());
   position_->clear();
+  shown_.reset();
 }
 
 // A multi-line box shows plain line feeds; the archive holds CR LF.
@@ -69,6 +70,13 @@ void CardBinding::fill(const Record& record) {
 void CardBinding::show(const Record& record, size_t k) {
   fill(record);
   position_->setText(QString::number(k));
+  shown_ = record;
+  shownNumber_ = k;
+}
+
+const Record* CardBinding::shownAt(const QString& label) const {
+  const std::optional<size_t> k = labelNumber(fromQ(label));
+  return shown_ && k == shownNumber_ ? &*shown_ : nullptr;
 }
 
 Record CardBinding::read() const {
@@ -83,13 +91,16 @@ Record CardBinding::read() const {
 
 bool CardBinding::save(const std::function<void(Record&)>& prepare) {
   SaveOutcome outcome;
+  Record r;
   const bool ok = withArchive(form_, [&] {
-    Record r = read();
+    r = read();
     if (prepare) prepare(r);
-    outcome = saveCard(archive(), fromQ(position()), r);
+    outcome = saveCard(archive(), fromQ(position()), r, shownAt(position()));
   });
   if (!ok) return false;
   position_->setText(QString::number(outcome.recordNumber));
+  shown_ = std::move(r);
+  shownNumber_ = outcome.recordNumber;
   if (outcome.appended)
     services().box(form_, cardtext::savedInsert(), cardtext::savedInsertTitle(), MsgIcon::Information,
                    MsgButtons::Ok);
@@ -119,7 +130,8 @@ bool CardBinding::navigate(NavStep step) {
 }
 
 bool CardBinding::deleteShown() {
-  if (!withArchive(form_, [&] { deleteCard(archive(), fromQ(position())); })) return false;
+  if (!withArchive(form_, [&] { deleteCard(archive(), fromQ(position()), {}, shownAt(position())); }))
+    return false;
   clear();
   return true;
 }

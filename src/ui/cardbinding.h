@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "store/card.h"
 
@@ -45,7 +46,8 @@ class CardBinding {
 
   // Empties every control (hidden ones included) and the position label.
   void clear();
-  // Shows a record as number k.
+  // Shows a record as number k, and remembers it: saving over it or deleting
+  // it is refused if another instance has changed what record k holds.
   void show(const Record& record, size_t k);
   // Puts the record's fields into the controls (trimmed).
   void fill(const Record& record);
@@ -54,7 +56,8 @@ class CardBinding {
 
   // The card commands. Each opens the archive, does its work, closes it and
   // gives the convention's message; an archive failure gives the access
-  // message and leaves the card as it was. They return true on success.
+  // message (or the busy or changed-card message) and leaves the card as it
+  // was. They return true on success.
   // `prepare` may adjust the record just before it is written.
   bool save(const std::function<void(Record&)>& prepare = {});
   bool navigate(NavStep step);
@@ -67,10 +70,16 @@ class CardBinding {
   std::function<CardArchive()> archive;
 
  private:
+  // What the archive held at the number shown, when this card read or wrote
+  // it; nothing when the label does not name that number.
+  const Record* shownAt(const QString& label) const;
+
   QWidget* form_;
   const Layout* layout_;
   QLabel* position_;
   QList<QWidget*> controls_;
+  std::optional<Record> shown_;
+  size_t shownNumber_ = 0;
 };
 
 }  // namespace zel

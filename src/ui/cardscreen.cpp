@@ -8,6 +8,16 @@
 #include "ui/flow.h"
 
 namespace zel {
+namespace {
+
+QString unstorableTextMessage() {
+  return QStringLiteral(
+      "Attenzione: alcuni dati della scheda contengono caratteri che non possono essere memorizzati in "
+      "archivio (ad esempio lettere greche o cirilliche).\r\n\r\n"
+      "Sostituire tali caratteri prima di salvare la scheda.");
+}
+
+}  // namespace
 
 void Refusal::show(QWidget* parent) const {
   if (title.isEmpty()) services().message(parent, text);
@@ -72,13 +82,25 @@ void CardScreen::saveCommand() {
       return;
     }
   }
-  if (!beforeSave()) return;
+  if (refuseUnstorableText() || !beforeSave()) return;
   Record stored;
   const bool saved = binding_->save([this, &stored](Record& r) {
     prepareRecord(r);
     stored = r;
   });
   if (saved) afterSave(stored);
+}
+
+bool CardScreen::refuseUnstorableText() {
+  for (size_t i = 0; i < layout_.fieldCount(); ++i) {
+    QWidget* c = binding_->control(i);
+    if (fitsArchive(controlText(c))) continue;
+    services().message(this, unstorableTextMessage());
+    // A hidden field (an attachment's description) cannot take the focus.
+    if (c->isVisible() && c->isEnabled()) c->setFocus(Qt::OtherFocusReason);
+    return true;
+  }
+  return false;
 }
 
 void CardScreen::deleteCommand() {

@@ -82,7 +82,8 @@ class CardScreen : public MainScreen {
   // ---- the shared commands ----
   // Empties the card (defaults put back) and focuses the first field.
   void newCardCommand();
-  // Saves after the mandatory fields are checked.
+  // Saves after the mandatory fields are checked, and after checking that
+  // the archive can hold every character of the card.
   void saveCommand();
   // Asks, deletes the card shown and starts a new one.
   void deleteCommand();
@@ -115,6 +116,10 @@ class CardScreen : public MainScreen {
   virtual void afterDelete() { newCardCommand(); }
 
  private:
+  // True, having said so, when a field holds a character the archive's
+  // code page cannot hold (it would be stored as '?').
+  bool refuseUnstorableText();
+
   const Layout& layout_;
   std::function<CardArchive()> archive_;
   std::unique_ptr<CardBinding> binding_;

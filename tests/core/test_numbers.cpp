@@ -45,6 +45,14 @@ TEST(ParseNumber, TheDecimalReaderTakesTheSameTexts) {
   EXPECT_EQ(generalForm(dec("2,5E-1")), "0,25");
   EXPECT_FALSE(parseDecimal("1.5").has_value());
   EXPECT_FALSE(parseDecimal("1E400").has_value());
+  // At the top of the range a number read must stay readable once shown in
+  // 15 digits: 1,7976931348623157E308 (the largest double) would be shown
+  // as 1,79769313486232E+308, which no double holds.
+  EXPECT_FALSE(parseDecimal("9,99999999999999999E308").has_value());
+  EXPECT_FALSE(parseDecimal("1,7976931348623157E308").has_value());
+  EXPECT_FALSE(parseDecimal("-1,79769313486232E308").has_value());
+  ASSERT_TRUE(parseDecimal("1,79769313486231E308").has_value());
+  EXPECT_EQ(generalForm(*parseDecimal("1,79769313486231E308")), "1,79769313486231E+308");
   EXPECT_FALSE(parseDecimal("1E99999999999999999999").has_value());
   EXPECT_TRUE(parseDecimal("1E-99999999999999999999").value().isZero());
 }

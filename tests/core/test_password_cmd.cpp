@@ -74,12 +74,18 @@ TEST_F(PasswordCommand, RefusesPasswordsLoginCouldNeverMatch) {
       "caf\xC3\xA9 \xE6\x97\xA5",  // a character outside Windows-1252
       "caf\xE9\n",                 // not UTF-8
       std::string(100000, 'x'),    // a runaway line
+      "ab\rcd\n",                  // characters the login window cannot type
+      std::string("ab\0cd\n", 6),
+      "\tabcd\n",
+      "ab\xC2\x85\n",               // a C1 control in UTF-8
   };
   for (const std::string& input : refused) {
     EXPECT_EQ(run(input), 1) << input.substr(0, 40);
     EXPECT_FALSE(err_.str().empty());
     EXPECT_FALSE(fs::exists(store_)) << input.substr(0, 40);
   }
+  EXPECT_EQ(run("ab\x1B" "cd\n"), 1);
+  EXPECT_NE(err_.str().find("control character"), std::string::npos) << err_.str();
   // The longest allowed password, blanks around it not counted.
   EXPECT_EQ(run("  " + std::string(230, 'a') + "  \n"), 0) << err_.str();
   EXPECT_EQ(readStoredPassword(store_), std::string(230, 'A'));

@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
+#include <set>
+#include <thread>
 
 #include "core/crypt.h"
 #include "core/passwordstore.h"
@@ -194,9 +201,15 @@ TEST_F(PasswordStore, AReplacedStoreKeepsItsOwnerAndGroup) {
 
 TEST_F(PasswordStore, RefusesPasswordsThatCannotBeTyped) {
   put(store_, "[Accesso]\nValore=10\n");
-  EXPECT_THROW(writeStoredPassword(store_, " \t "), PasswordStoreError);
-  EXPECT_THROW(writeStoredPassword(store_, std::string(231, 'x')), PasswordStoreError);
+  for (const std::string& untypeable : {std::string(" \t "), std::string(231, 'x'), std::string("a\rb"),
+                                        std::string("a\0b", 3), std::string("a\tb"), std::string("a\x7F"),
+                                        std::string("a\x81")}) {
+    EXPECT_FALSE(isTypeablePassword(normalisePassword(untypeable))) << untypeable;
+    EXPECT_THROW(writeStoredPassword(store_, untypeable), PasswordStoreError) << untypeable;
+    EXPECT_EQ(changePassword(store_, "a", untypeable, untypeable), PasswordChange::InvalidNewPassword);
+  }
   EXPECT_EQ(get(store_), "[Accesso]\nValore=10\n");
+  EXPECT_TRUE(isTypeablePassword("\x80 caff\xE8 \xA0"));  // the euro sign and a no-break space are typed
   writeStoredPassword(store_, std::string(230, 'x'));
   EXPECT_EQ(readStoredPassword(store_), std::string(230, 'X'));
 }
@@ -230,6 +243,173 @@ TEST_F(PasswordStore, LinkedStoreIsUpdatedWhereItLies) {
   writeStoredPassword(store_, "AB");
   EXPECT_TRUE(fs::is_symlink(store_));
   EXPECT_EQ(get(real), "[Accesso]\nValore=1083\n");
+}
+
+
+// Holds an exclusive lock on the store as another program's change would.
+class ForeignLock {
+ public:
+  explicit ForeignLock(const fs::path& store) : fd_(::open(store.c_str(), O_RDWR | O_CLOEXEC)) {
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    locked_ = fd_ >= 0 && ::fcntl(fd_, F_OFD_SETLK, &whole) == 0;
+  }
+  ~ForeignLock() { release(); }
+  bool locked() const { return locked_; }
+  void release() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_;
+  bool locked_ = false;
+};
+
+TEST_F(PasswordStore, AChangeWaitsForAnotherAndGivesUpOnABusyStore) {
+  writeStoredPassword(store_, "VECCHIA");
+  const std::string before = get(store_);
+  StoreAccess quick;
+  quick.lockWait = std::chrono::milliseconds(100);
+  {
+    ForeignLock other(store_);
+    ASSERT_TRUE(other.locked());
+    EXPECT_THROW(changePassword(store_, "vecchia", "nuova", "nuova", quick), PasswordStoreError);
+    EXPECT_THROW(writeStoredPassword(store_, "NUOVA", quick), PasswordStoreError);
+    EXPECT_EQ(get(store_), before);
+
+    // Released while the change waits: the change goes through.
+    std::thread releaser([&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+      other.release();
+    });
+    StoreAccess patient;
+    patient.lockWait = std::chrono::seconds(10);
+    EXPECT_EQ(changePassword(store_, "vecchia", "nuova", "nuova", patient), PasswordChange::Changed);
+    releaser.join();
+  }
+  EXPECT_EQ(readStoredPassword(store_), "NUOVA");
+  EXPECT_EQ(filesInFolder(), 1u);
+}
+
+// The first change is held inside its lock until the second has found the
+// store locked; the second then reads the store the first one wrote.
+TEST_F(PasswordStore, TwoChangesAtOnceCannotBothUseTheOldPassword) {
+  writeStoredPassword(store_, "VECCHIA");
+  std::atomic<int> secondTries{0};
+  StoreAccess first, second;
+  first.lockWait = second.lockWait = std::chrono::seconds(10);
+  first.failCall = [&](const char* call) {
+    // At most two seconds, so that a missing lock fails the test rather than hangs it.
+    for (int i = 0; i < 2000 && std::strcmp(call, "rename") == 0 && secondTries < 2; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return false;
+  };
+  second.failCall = [&](const char* call) {
+    if (std::strcmp(call, "fcntl") == 0) ++secondTries;
+    return false;
+  };
+  auto a = std::async(std::launch::async, [&] { return changePassword(store_, "vecchia", "prima", "prima", first); });
+  // The second change starts once the first holds the lock (it waits in rename).
+  while (fs::exists(store_) && filesInFolder() < 2) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  auto b = std::async(std::launch::async, [&] { return changePassword(store_, "vecchia", "seconda", "seconda", second); });
+  EXPECT_EQ(a.get(), PasswordChange::Changed);
+  EXPECT_EQ(b.get(), PasswordChange::WrongOldPassword);
+  EXPECT_EQ(readStoredPassword(store_), "PRIMA");
+}
+
+// Every system call of a change is made to fail in turn: each failure is
+// reported, and the store is always the old one or the new one, whole, with
+// nothing else left in the folder.
+class FailingStep : public PasswordStore {
+ protected:
+  // Runs `change` failing its k-th system call (none when k is 0); returns
+  // whether it threw, and counts the calls it made in `calls`.
+  static bool runFailing(size_t k, size_t& calls, const std::function<void(const StoreAccess&)>& change) {
+    StoreAccess access;
+    calls = 0;
+    access.failCall = [&](const char*) { return ++calls == k; };
+    try {
+      change(access);
+    } catch (const PasswordStoreError&) {
+      return true;
+    }
+    return false;
+  }
+
+  // `before` is nothing for a missing store.
+  void everyStepFails(const std::optional<std::string>& before, const std::string& after,
+                      const std::function<void(const StoreAccess&)>& change) {
+    auto reset = [&] {
+      if (before) put(store_, *before);
+      else fs::remove(store_);
+    };
+    reset();
+    size_t total = 0;
+    ASSERT_FALSE(runFailing(0, total, change));
+    ASSERT_EQ(get(store_), after);
+    EXPECT_GE(total, 8u);  // open, lock, read, temporary, write, flush, rename, folder...
+    std::set<std::string> outcomes;
+    for (size_t k = 1; k <= total; ++k) {
+      reset();
+      size_t calls = 0;
+      EXPECT_TRUE(runFailing(k, calls, change)) << "call " << k << " failed unnoticed";
+      if (fs::exists(store_)) {
+        const std::string now = get(store_);
+        EXPECT_TRUE((before && now == *before) || now == after) << "call " << k << ": " << now;
+        outcomes.insert(now);
+      } else {
+        EXPECT_FALSE(before.has_value()) << "call " << k << " lost the store";
+        outcomes.insert("(none)");
+      }
+      EXPECT_EQ(filesInFolder(), fs::exists(store_) ? 1u : 0u) << "call " << k << " left a file behind";
+    }
+    EXPECT_EQ(outcomes.size(), 2u);  // failures before the rename and after it
+  }
+};
+
+TEST_F(FailingStep, ChangeOfAWindowsStore) {
+  const std::string before = "[Generale]\r\nA=1\r\n[Accesso]\r\nValore=" + ScrambleToHex("VECCHIA") + "\r\n";
+  const std::string after = "[Generale]\r\nA=1\r\n[Accesso]\r\nValore=" + ScrambleToHex("NUOVA") + "\r\n";
+  everyStepFails(before, after, [&](const StoreAccess& access) {
+    if (changePassword(store_, "vecchia", "nuova", "nuova", access) != PasswordChange::Changed)
+      throw PasswordStoreError("not changed");
+  });
+}
+
+TEST_F(FailingStep, FirstPasswordOfAnInstallation) {
+  everyStepFails(std::nullopt, "[Accesso]\nValore=" + ScrambleToHex("PRIMA") + "\n",
+                 [&](const StoreAccess& access) { writeStoredPassword(store_, "prima", access); });
+}
+
+TEST_F(PasswordStore, ALeftoverTemporaryStoreIsRemovedAtTheNextWrite) {
+  put(store_, "[Accesso]\nValore=10\n");
+  put(folder_ / ".unins000.dll.Ab3xYz", "[Accesso]\nValore=1083\n");  // a change that crashed
+  put(folder_ / ".unins000.dll.bak", "kept");
+  put(folder_ / "unins000.dll.Ab3xYz", "kept");
+  writeStoredPassword(store_, "NUOVA");
+  EXPECT_FALSE(fs::exists(folder_ / ".unins000.dll.Ab3xYz"));
+  EXPECT_TRUE(fs::exists(folder_ / ".unins000.dll.bak"));
+  EXPECT_TRUE(fs::exists(folder_ / "unins000.dll.Ab3xYz"));
+  EXPECT_EQ(readStoredPassword(store_), "NUOVA");
+}
+
+TEST_F(PasswordStore, AStoreRootCreatesBelongsToTheFolderOwner) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another owner";
+  ASSERT_EQ(::chown(folder_.c_str(), 4321, 8765), 0);
+  writeStoredPassword(store_, "PRIMA");
+  struct stat st {};
+  ASSERT_EQ(::stat(store_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 4321u);
+  EXPECT_EQ(st.st_gid, 8765u);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  // Once it exists it keeps its owner, whoever writes it next.
+  ASSERT_EQ(::chown(store_.c_str(), 1111, 2222), 0);
+  writeStoredPassword(store_, "SECONDA");
+  ASSERT_EQ(::stat(store_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 1111u);
+  EXPECT_EQ(st.st_gid, 2222u);
 }
 
 }  // namespace

@@ -359,9 +359,20 @@ TEST_F(ClientCard, TextsGoToTheFileAsWindows1252) {
   type(card->txtUfficio, u8("Ω ufficio"));
   type(card->txtNote, u8("Costo 5 €"));
   card->txtNote->insertPlainText(QStringLiteral("\ncon consegna"));
+  // A letter the code page has not would be stored as '?': the save is
+  // refused, the field shown, the archive untouched.
+  click(card->cmdSalva);
+  EXPECT_FALSE(fs::exists(archive()) && fs::file_size(archive()) > 0);
+  ASSERT_FALSE(fake.messages.isEmpty());
+  EXPECT_TRUE(fake.last().text.startsWith(QStringLiteral("Attenzione: alcuni dati della scheda contengono caratteri")));
+  EXPECT_TRUE(card->txtUfficio->hasFocus());
+  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+
+  card->txtUfficio->clear();
+  type(card->txtUfficio, u8("Ufficio perché"));
   click(card->cmdSalva);
   EXPECT_EQ(storedField(archive(), 1, "Persona"), "Citt\xE0 perch\xE9");
-  EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "? ufficio");
+  EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "Ufficio perch\xE9");
   const std::string bytes = bytesOf(archive());
   const size_t note = 1631;
   EXPECT_EQ(static_cast<unsigned char>(bytes[note + 1 + 8]), 0x80);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -345,6 +347,20 @@ TEST_F(Login, ChangeFailuresLeaveTheOldPasswordValid) {
   QTest::mouseClick(change->cmdOK, Qt::LeftButton);
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(fake.texts(), QStringList{kChangeError});
+  EXPECT_EQ(storeBytes(), before);
+  EXPECT_TRUE(change->isVisible());
+
+  // Another change holds the store (another desk on the same folder): after a
+  // short wait the change-error message, the store as it was.
+  fake.clear();
+  const int other = ::open(store().c_str(), O_RDWR | O_CLOEXEC);
+  struct flock whole {};
+  whole.l_type = F_WRLCK;
+  whole.l_whence = SEEK_SET;
+  ASSERT_EQ(::fcntl(other, F_OFD_SETLK, &whole), 0);
+  QTest::mouseClick(change->cmdOK, Qt::LeftButton);
+  ::close(other);
   EXPECT_EQ(fake.texts(), QStringList{kChangeError});
   EXPECT_EQ(storeBytes(), before);
   EXPECT_TRUE(change->isVisible());

@@ -13,6 +13,7 @@
 #include "app/avvio.h"
 #include "app/forms.h"
 #include "help/helptopics.h"
+#include "store/recordfile.h"
 #include "fakeservices.h"
 #include "supplies/accedi.h"
 #include "supplies/crea.h"
@@ -281,6 +282,22 @@ TEST_F(SupplyWindows, DeletingASupplyAsksFirstAndRefreshesTheList) {
   EXPECT_TRUE(accedi->lstClassi->selectedItems().isEmpty());
   EXPECT_TRUE(accedi->isVisible());
   EXPECT_EQ(accedi->lblMemory->text(), QStringLiteral("avvio"));
+}
+
+TEST_F(SupplyWindows, ASupplyInUseAtAnotherDeskIsNotDeletedAndTheWindowSaysSo) {
+  touch(folder.file("Alfa.for"), "dati");
+  activate(accedi);
+  select(accedi->lstClassi, QStringLiteral("Alfa.for"));
+  const auto wait = zel::setLockWait(std::chrono::milliseconds(50));
+  {
+    auto held = zel::RecordFile::openExisting(folder.file("Alfa.for"), zel::supplyLayout());
+    fake.answers.push_back(zel::MsgAnswer::Yes);
+    QTest::mouseClick(accedi->btnCancella, Qt::LeftButton);
+  }
+  zel::setLockWait(wait);
+  EXPECT_EQ(fake.last().text, zel::archiveBusyMessage());
+  EXPECT_TRUE(fs::exists(folder.file("Alfa.for")));
+  EXPECT_EQ(listed(accedi->lstClassi), QStringList{QStringLiteral("Alfa.for")});
 }
 
 }  // namespace

@@ -112,7 +112,7 @@ void streamArchiveRows(const ExportGrid& grid, const fs::path& file, ArchiveAcce
   std::optional<RecordFile> records;
   if (!missing)
     records.emplace(access == ArchiveAccess::ForUpdate
-                        ? RecordFile::openForUpdate(file, *grid.layout)
+                        ? RecordFile::openForUpdate(file, *grid.layout, Lock::Shared)
                         : RecordFile::openReadOnly(file, *grid.layout));
   const size_t n = records ? records->count() : 0;
 

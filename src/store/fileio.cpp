@@ -1,0 +1,205 @@
+#include "store/fileio.h"
+
+#include <fcntl.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <thread>
+#include <utility>
+
+#include "store/iohook.h"
+#include "store/storeerror.h"
+
+namespace zel {
+namespace {
+
+std::atomic<std::chrono::milliseconds::rep> currentWait{2000};
+
+struct flock wholeFile(short type) {
+  struct flock fl {};
+  fl.l_type = type;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = 0;
+  fl.l_len = 0;  // to the end, however the file grows
+  fl.l_pid = 0;  // required for open-file-description locks
+  return fl;
+}
+
+bool sameIdentity(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// A file system without locks (some network mounts answer so) leaves the
+// program as it always was, one desk at a time, rather than unusable.
+bool locksUnsupported(int err) { return err == ENOLCK || err == EINVAL || err == EOPNOTSUPP; }
+
+// 0 when the lock was taken, else the reason it was not.
+int setLock(int fd, short type) {
+  struct flock fl = wholeFile(type);
+  if (::fcntl(fd, F_OFD_SETLK, &fl) == 0) return 0;
+  return locksUnsupported(errno) ? 0 : errno;
+}
+
+}  // namespace
+
+std::chrono::milliseconds lockWait() { return std::chrono::milliseconds(currentWait.load()); }
+
+std::chrono::milliseconds setLockWait(std::chrono::milliseconds wait) {
+  return std::chrono::milliseconds(currentWait.exchange(wait.count()));
+}
+
+Deadline lockDeadline() { return std::chrono::steady_clock::now() + lockWait(); }
+
+std::string describeFailure(const char* what, const std::filesystem::path& path, int err) {
+  return std::string(what) + " " + path.string() + ": " + std::strerror(err);
+}
+
+FileHandle& FileHandle::operator=(FileHandle&& o) noexcept {
+  if (this != &o) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(o.fd_, -1);
+  }
+  return *this;
+}
+
+FileHandle::~FileHandle() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+void FileHandle::close(const std::filesystem::path& path) {
+  if (fd_ < 0) return;
+  ioStep(IoStep::Close);
+  const int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0) throw StoreError(describeFailure("cannot close", path, errno));
+}
+
+FileHandle openRegular(const std::filesystem::path& path, int flags, mode_t mode) {
+  ioStep(IoStep::Open);
+  int fd;
+  // O_NONBLOCK: opening a FIFO would otherwise wait for a writer forever.
+  do {
+    fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) throw StoreError(describeFailure("cannot open", path, errno));
+  FileHandle file(fd);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) throw StoreError(describeFailure("cannot examine", path, errno));
+  if (!S_ISREG(st.st_mode))
+    throw StoreError(describeFailure("not a record file:", path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return file;
+}
+
+bool tryLockFile(int fd, Lock lock) { return setLock(fd, lock == Lock::Exclusive ? F_WRLCK : F_RDLCK) == 0; }
+
+void unlockFile(int fd) { setLock(fd, F_UNLCK); }
+
+void lockFile(int fd, Lock lock, const std::filesystem::path& path, Deadline deadline) {
+  ioStep(IoStep::Lock);
+  // Polling rather than a blocking wait: a wait bounded by a timer would need
+  // a signal, and the other instance's action lasts milliseconds.
+  auto pause = std::chrono::milliseconds(1);
+  for (;;) {
+    const int err = setLock(fd, lock == Lock::Exclusive ? F_WRLCK : F_RDLCK);
+    if (err == 0) return;
+    if (err != EAGAIN && err != EACCES && err != EINTR)
+      throw StoreError(describeFailure("cannot lock", path, err));
+    if (std::chrono::steady_clock::now() >= deadline)
+      throw StoreBusy("busy: " + path.string() + " is in use by another instance");
+    std::this_thread::sleep_for(pause);
+    pause = std::min(pause * 2, std::chrono::milliseconds(20));
+  }
+}
+
+bool namesFile(const std::filesystem::path& path, int fd, bool followLinks) {
+  struct stat byPath {}, byFd {};
+  const int r = followLinks ? ::stat(path.c_str(), &byPath) : ::lstat(path.c_str(), &byPath);
+  return r == 0 && ::fstat(fd, &byFd) == 0 && sameIdentity(byPath, byFd);
+}
+
+FileHandle openLocked(const std::filesystem::path& path, int flags, Lock lock) {
+  const Deadline deadline = lockDeadline();
+  for (;;) {
+    FileHandle file = openRegular(path, flags);
+    lockFile(file.get(), lock, path, deadline);
+    ioStep(IoStep::Check);
+    if (namesFile(path, file.get())) return file;
+    // Replaced (or removed) while we waited: the next open finds what the
+    // path names now, or fails as a missing file would.
+    if (std::chrono::steady_clock::now() >= deadline)
+      throw StoreBusy("busy: " + path.string() + " keeps being replaced");
+  }
+}
+
+void syncFolderOf(const std::filesystem::path& file) {
+  const auto folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+  ioStep(IoStep::SyncFolder);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) throw StoreError(describeFailure("cannot open the folder", folder, errno));
+  const int r = ::fsync(fd);
+  const int err = errno;
+  ::close(fd);
+  // Some file systems do not flush folders at all; that is no failure.
+  if (r != 0 && err != EINVAL && err != ENOTSUP && err != EROFS)
+    throw StoreError(describeFailure("cannot flush the folder", folder, err));
+}
+
+std::filesystem::path realFile(const std::filesystem::path& path) {
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) == nullptr) return path;
+  return resolved;
+}
+
+}  // namespace zel
+
+namespace zel {
+
+void readAt(int fd, uint64_t offset, uint8_t* out, size_t size, const std::filesystem::path& path) {
+  ioStep(IoStep::Read);
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::pread(fd, out + done, size - done, static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw StoreError(describeFailure("cannot read", path, errno));
+    if (n == 0) throw StoreError("cannot read " + path.string() + ": the file ends before the record");
+    done += static_cast<size_t>(n);
+  }
+}
+
+void writeAt(int fd, uint64_t offset, const uint8_t* bytes, size_t size, const std::filesystem::path& path) {
+  // A short write (injected) stores the first half, as a full disk would.
+  const bool cut = ioStep(IoStep::Write) == Fault::Short;
+  const size_t want = cut ? size / 2 : size;
+  size_t done = 0;
+  while (done < want) {
+    const ssize_t n = ::pwrite(fd, bytes + done, want - done, static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) throw StoreError(describeFailure("cannot write", path, n < 0 ? errno : ENOSPC));
+    done += static_cast<size_t>(n);
+  }
+  if (cut) throw StoreError(describeFailure("cannot write", path, ENOSPC));
+}
+
+void syncData(int fd, const std::filesystem::path& path) {
+  ioStep(IoStep::Sync);
+  if (::fdatasync(fd) != 0) throw StoreError(describeFailure("cannot flush", path, errno));
+}
+
+void truncateTo(int fd, uint64_t size, const std::filesystem::path& path) {
+  ioStep(IoStep::Truncate);
+  if (::ftruncate(fd, static_cast<off_t>(size)) != 0)
+    throw StoreError(describeFailure("cannot truncate", path, errno));
+}
+
+uint64_t fileSize(int fd, const std::filesystem::path& path) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) throw StoreError(describeFailure("cannot measure", path, errno));
+  return static_cast<uint64_t>(st.st_size);
+}
+
+}  // namespace zel

@@ -1,0 +1,90 @@
+#pragma once
+// Opening archive files safely when several instances of the program share
+// one folder (two desks on a shared drive): advisory open-file-description
+// locks, shared for reading and exclusive for writing, held for the whole of
+// one user action; a path that must name a regular file (a FIFO, a device or
+// a folder in an archive's place is refused at once, never waited on); and
+// the folder flush that makes a new, renamed or removed name last.
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace zel {
+
+enum class Lock { Shared, Exclusive };
+
+// How long an action waits for another instance's lock before it gives up
+// with StoreBusy. The program keeps the default (2 s); tests shorten it.
+std::chrono::milliseconds lockWait();
+// Returns the previous wait.
+std::chrono::milliseconds setLockWait(std::chrono::milliseconds wait);
+
+using Deadline = std::chrono::steady_clock::time_point;
+Deadline lockDeadline();  // now + lockWait()
+
+// A file descriptor that closes itself (its locks go with it).
+class FileHandle {
+ public:
+  FileHandle() = default;
+  explicit FileHandle(int fd) : fd_(fd) {}
+  FileHandle(FileHandle&& o) noexcept : fd_(o.fd_) { o.fd_ = -1; }
+  FileHandle& operator=(FileHandle&& o) noexcept;
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle();
+
+  int get() const { return fd_; }
+  explicit operator bool() const { return fd_ >= 0; }
+  // Closes now, reporting a failure (StoreError naming `path`).
+  void close(const std::filesystem::path& path);
+
+ private:
+  int fd_ = -1;
+};
+
+// Opens `path` (following links) with `flags` (O_RDONLY, O_RDWR, O_CREAT...)
+// and makes sure it is a regular file. The open never blocks on a FIFO or a
+// device; anything but a regular file is refused with StoreError. New files
+// get `mode` (owner read and write by default).
+FileHandle openRegular(const std::filesystem::path& path, int flags, mode_t mode = 0600);
+
+// Takes a lock on the whole file, polling until `deadline`; StoreBusy after.
+void lockFile(int fd, Lock lock, const std::filesystem::path& path, Deadline deadline);
+// One attempt, no wait.
+bool tryLockFile(int fd, Lock lock);
+void unlockFile(int fd);
+
+// Whether `path` names the file open as `fd` (following links, or not).
+bool namesFile(const std::filesystem::path& path, int fd, bool followLinks = true);
+
+// openRegular, then the lock, then a check that the path still names the
+// file locked: while this instance waited, another may have replaced the
+// archive by a deletion (a new file renamed over the old one), and a write
+// through the old descriptor would be lost. Then the path is opened again.
+FileHandle openLocked(const std::filesystem::path& path, int flags, Lock lock);
+
+// Flushes the folder that holds `file`, so that its new, renamed or removed
+// name survives a crash. File systems that cannot flush a folder are let be.
+void syncFolderOf(const std::filesystem::path& file);
+
+// The file a path names once every link is followed (the path itself when
+// it cannot be resolved).
+std::filesystem::path realFile(const std::filesystem::path& path);
+
+// The StoreError text for a failed system call on `path`.
+std::string describeFailure(const char* what, const std::filesystem::path& path, int err);
+
+// Whole-buffer positioned reads and writes, retried on interruption; any
+// failure (a short read included) is a StoreError naming `path`.
+void readAt(int fd, uint64_t offset, uint8_t* out, size_t size, const std::filesystem::path& path);
+void writeAt(int fd, uint64_t offset, const uint8_t* bytes, size_t size, const std::filesystem::path& path);
+// The file's data (and the size) on the disk.
+void syncData(int fd, const std::filesystem::path& path);
+void truncateTo(int fd, uint64_t size, const std::filesystem::path& path);
+uint64_t fileSize(int fd, const std::filesystem::path& path);
+
+}  // namespace zel

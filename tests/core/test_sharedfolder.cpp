@@ -1,0 +1,285 @@
+// One program folder shared by several instances, and whatever may stand in
+// an archive's place: locks and the busy archive, an archive replaced while
+// an action waited, a temporary file in use, FIFOs, devices, folders and
+// links, and the rights of rewritten files. Another instance is
+// played here by a second open file in the same process: its locks conflict
+// just as another process's do.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <future>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "clirun.h"
+#include "store/archives.h"
+#include "store/card.h"
+#include "store/iohook.h"
+#include "store/stockupdate.h"
+#include "store/supplysheet.h"
+#include "tempfolder.h"
+
+namespace zel {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using testing::readBytes;
+using testing::TempFolder;
+using Clock = std::chrono::steady_clock;
+
+constexpr size_t kClientSize = 3890;
+
+Record client(const std::string& code) {
+  Record r = emptyRecord(clientLayout());
+  r[0] = code;
+  r[1] = "Persona " + code;
+  return r;
+}
+
+void writeClients(const fs::path& file, const std::vector<std::string>& codes) {
+  auto f = RecordFile::createEmpty(file, clientLayout());
+  for (const std::string& c : codes) f.append(client(c));
+  f.close();
+}
+
+// The codes of the whole records, read straight from the bytes (no lock).
+std::vector<std::string> codes(const fs::path& file) {
+  const std::vector<uint8_t> bytes = readBytes(file);
+  std::vector<std::string> out;
+  for (size_t at = 0; at + kClientSize <= bytes.size(); at += kClientSize)
+    out.push_back(decodeRecord(clientLayout(), bytes.data() + at)[0]);
+  return out;
+}
+
+struct stat statOf(const fs::path& p) {
+  struct stat st {};
+  EXPECT_EQ(::stat(p.c_str(), &st), 0) << p;
+  return st;
+}
+
+// A short wait for locks, so that a busy archive is told quickly.
+class SharedFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = setLockWait(150ms);
+    writeClients(archive(), {"C1", "C2", "C3"});
+  }
+  void TearDown() override { setLockWait(saved_); }
+  CardArchive clients() const { return clientArchive(dir_.path()); }
+  fs::path archive() const { return dir_ / kClientArchive; }
+
+  TempFolder dir_;
+  std::chrono::milliseconds saved_{};
+};
+
+TEST_F(SharedFolder, ReadersShareWritersWaitThenTheArchiveIsBusy) {
+  const auto before = readBytes(archive());
+  {
+    auto reader = RecordFile::openReadOnly(archive(), clientLayout());
+    EXPECT_EQ(navigate(clients(), NavStep::Last, "").recordNumber, 3u);  // readers share
+    const auto start = Clock::now();
+    EXPECT_THROW(saveCard(clients(), "", client("C4")), StoreBusy);
+    EXPECT_GE(Clock::now() - start, 150ms);  // it waited before giving up
+    EXPECT_THROW(deleteCard(clients(), "1"), StoreBusy);
+  }
+  {
+    auto writer = RecordFile::openExisting(archive(), clientLayout());
+    EXPECT_THROW(navigate(clients(), NavStep::First, ""), StoreBusy);  // nor read half a write
+    EXPECT_THROW(readAllRecords(archive(), clientLayout()), StoreBusy);
+  }
+  EXPECT_EQ(readBytes(archive()), before);
+
+  // A lock let go while the writer waits lets it through.
+  setLockWait(5000ms);
+  auto writer = RecordFile::openExisting(archive(), clientLayout());
+  std::thread other([&] {
+    std::this_thread::sleep_for(100ms);
+    writer.close();
+  });
+  EXPECT_EQ(saveCard(clients(), "", client("C4")).recordNumber, 4u);
+  other.join();
+  EXPECT_EQ(codes(archive()), (std::vector<std::string>{"C1", "C2", "C3", "C4"}));
+}
+
+TEST_F(SharedFolder, AnActionThatWaitedWhileTheArchiveWasReplacedWritesIntoTheNewOne) {
+  setLockWait(5000ms);
+  // Another instance is deleting C1: it holds the archive and has its copy ready.
+  auto deleting = RecordFile::openExisting(archive(), clientLayout());
+  writeClients(dir_ / "copia", {"C2", "C3"});
+
+  std::promise<void> waiting;
+  std::future<SaveOutcome> saved = std::async(std::launch::async, [&] {
+    bool told = false;
+    ScopedIoHook hook([&](IoStep s) {
+      if (s == IoStep::Lock && !told) {
+        told = true;
+        waiting.set_value();
+      }
+      return Fault::None;
+    });
+    return saveCard(clients(), "", client("C4"));
+  });
+  waiting.get_future().wait();
+  std::this_thread::sleep_for(50ms);  // the save now waits on the old file
+  fs::rename(dir_ / "copia", archive());
+  deleting.close();
+
+  EXPECT_EQ(saved.get().recordNumber, 3u);
+  EXPECT_EQ(codes(archive()), (std::vector<std::string>{"C2", "C3", "C4"}));
+}
+
+TEST_F(SharedFolder, ADeletionNeverTakesOverATemporaryFileInUse) {
+  // Another instance is deleting in another supply of the same folder: the
+  // temporary file is its own for now.
+  auto supply = [&](const char* name) { return supplyArchive(dir_.path(), dir_ / name); };
+  for (const char* name : {"A.for", "B.for"}) {
+    auto f = RecordFile::createEmpty(dir_ / name, supplyLayout());
+    f.append(emptyRecord(supplyLayout()));
+    f.close();
+  }
+  testing::writeBytes(dir_ / kSupplyTemp, std::vector<uint8_t>(100, 'x'));
+  const int theirs = ::open((dir_ / kSupplyTemp).c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_TRUE(tryLockFile(theirs, Lock::Exclusive));
+  const auto before = readBytes(dir_ / "A.for");
+
+  EXPECT_THROW(deleteCard(supply("A.for"), "1"), StoreBusy);
+  EXPECT_EQ(readBytes(dir_ / "A.for"), before);
+  EXPECT_TRUE(namesFile(dir_ / kSupplyTemp, theirs, false));
+  EXPECT_EQ(readBytes(dir_ / kSupplyTemp), std::vector<uint8_t>(100, 'x'));
+
+  ::close(theirs);  // their deletion ended; what is left is a leftover
+  deleteCard(supply("A.for"), "1");
+  EXPECT_EQ(fs::file_size(dir_ / "A.for"), 0u);
+  EXPECT_FALSE(fs::exists(dir_ / kSupplyTemp));
+}
+
+TEST(SpecialFiles, AFifoADeviceOrAFolderInAnArchivesPlaceIsRefusedAtOnce) {
+  TempFolder dir;
+  ASSERT_EQ(::mkfifo((dir / kClientArchive).c_str(), 0600), 0);
+  fs::create_symlink("/dev/null", dir / kProductArchive);
+  fs::create_directory(dir / "Lavori.for");
+  const CardArchive fifo = clientArchive(dir.path());
+  const CardArchive folder = supplyArchive(dir.path(), dir / "Lavori.for");
+  const auto start = Clock::now();
+
+  for (const CardArchive& a : {fifo, productArchive(dir.path()), folder}) {
+    SCOPED_TRACE(a.file.string());
+    EXPECT_THROW(navigate(a, NavStep::First, ""), StoreError);
+    EXPECT_THROW(saveCard(a, "", emptyRecord(*a.layout)), StoreError);
+    EXPECT_THROW(readAllRecords(a.file, *a.layout), StoreError);
+  }
+  EXPECT_THROW(deleteCard(fifo, "1"), StoreError);
+  EXPECT_THROW(deleteCard(folder, "1"), StoreError);
+  EXPECT_THROW(takeFromStock(dir / kProductArchive, 1, "1"), StoreError);
+  EXPECT_FALSE(supplysheet::listItems(dir / "Lavori.for").complete);
+  // The tool reports them and goes on with the next file.
+  const auto dump = testing::runCli({"dump", (dir / kClientArchive).string()});
+  EXPECT_EQ(dump.code, 1);
+  const auto verify = testing::runCli({"verify", (dir / kClientArchive).string(),
+                                       (dir / kProductArchive).string()});
+  EXPECT_EQ(verify.code, 1);
+  EXPECT_NE(verify.out.find((dir / kProductArchive).string()), std::string::npos) << verify.out;
+
+  EXPECT_LT(Clock::now() - start, 1s);  // nothing waited for a writer
+  EXPECT_TRUE(S_ISFIFO(statOf(dir / kClientArchive).st_mode));
+  EXPECT_TRUE(fs::is_symlink(dir / kProductArchive));
+  EXPECT_TRUE(fs::is_directory(dir / "Lavori.for"));
+}
+
+TEST(Links, AnArchiveThatIsALinkIsWrittenWhereItPointsAndStaysALink) {
+  TempFolder dir;
+  fs::create_directory(dir / "dati");
+  const fs::path real = dir / "dati" / kClientArchive;
+  writeClients(real, {"C1", "C2", "C3"});
+  fs::create_symlink(fs::path("dati") / kClientArchive, dir / kClientArchive);
+  const CardArchive clients = clientArchive(dir.path());
+
+  EXPECT_EQ(saveCard(clients, "", client("C4")).recordNumber, 4u);
+  const Record shown2 = client("C2");
+  saveCard(clients, "2", client("C2bis"), &shown2);
+  const Record shown1 = client("C1");
+  deleteCard(clients, "1", {}, &shown1);
+
+  EXPECT_TRUE(fs::is_symlink(dir / kClientArchive));
+  EXPECT_EQ(fs::read_symlink(dir / kClientArchive), fs::path("dati") / kClientArchive);
+  EXPECT_EQ(codes(real), (std::vector<std::string>{"C2bis", "C3", "C4"}));
+  for (const auto& e : fs::recursive_directory_iterator(dir.path()))
+    EXPECT_NE(e.path().extension(), ".tmp") << e.path();
+}
+
+TEST(Links, ALeftoverTemporaryLinkIsRemovedNeverFollowed) {
+  TempFolder dir;
+  writeClients(dir / kClientArchive, {"C1", "C2"});
+  testing::writeBytes(dir / "altro.txt", {'d', 'a', 't', 'i'});
+  fs::create_symlink("altro.txt", dir / kClientTemp);
+  deleteCard(clientArchive(dir.path()), "1");
+  EXPECT_EQ(codes(dir / kClientArchive), (std::vector<std::string>{"C2"}));
+  EXPECT_EQ(readBytes(dir / "altro.txt"), (std::vector<uint8_t>{'d', 'a', 't', 'i'}));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / kClientTemp)));
+}
+
+TEST(Modes, ADeletionKeepsTheArchivesRightsAndOwner) {
+  TempFolder dir;
+  const fs::path file = dir / kClientArchive;
+  writeClients(file, {"C1", "C2"});
+  ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+  const bool admin = ::geteuid() == 0;
+  if (admin) {
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+  }
+  deleteCard(clientArchive(dir.path()), "1");
+  const struct stat st = statOf(file);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  if (admin) {
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+  }
+  EXPECT_EQ(codes(file), (std::vector<std::string>{"C2"}));
+}
+
+TEST(Modes, AnArchiveWritableInAFolderThatTakesNoNewFilesIsStillSavedOver) {
+  // Such a folder has no room for the journal of an overwrite: the record is
+  // written without one, as it always was.
+  TempFolder dir;
+  const fs::path file = dir / kClientArchive;
+  writeClients(file, {"C1", "C2"});
+  const auto save = [&] {
+    const Record shown = client("C2");
+    saveCard(clientArchive(dir.path()), "2", client("C2bis"), &shown);
+  };
+  if (::geteuid() == 0) {  // the administrator may create files anywhere: act as another user
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+      try {
+        save();
+      } catch (...) {
+        ::_exit(1);
+      }
+      ::_exit(0);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_EQ(status, 0);
+  } else {
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0500), 0);
+    EXPECT_NO_THROW(save());
+    ::chmod(dir.path().c_str(), 0700);
+  }
+  EXPECT_EQ(codes(file), (std::vector<std::string>{"C1", "C2bis"}));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace zel

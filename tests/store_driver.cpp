@@ -1,0 +1,171 @@
+// Plays one instance of the program on a program folder, for the tests that
+// need several processes on one client archive (Anagrafica.pro):
+//
+//   store_driver session FOLDER
+//     A client card driven line by line from standard input, one answer line
+//     per command, exactly as the card window does it (it remembers the
+//     record it showed and hands it to every save and delete):
+//       show K       load record K        -> "ok CODICE"
+//       save TEXT    Persona = TEXT, save -> "ok K"
+//       delete       delete the card      -> "ok"
+//     A refusal answers "changed" (the record changed elsewhere) or "busy";
+//     any other failure "error WHY".
+//
+//   store_driver churn FOLDER SEED OPS SERIALBASE [THINK]
+//     OPS random actions (0: until killed) on records made by tests/churn.h,
+//     each card kept on screen up to THINK milliseconds before its save or
+//     deletion:
+//     save over a record (its version + 1), save a new one (serials from
+//     SERIALBASE), delete one. Before each action a line "B O|A|X SERIAL
+//     VERSION" goes to standard output, after it "D" when it was done, "C"
+//     when the record changed meanwhile, "Y" when the archive was busy.
+//     Another failure prints "E WHY" and ends with status 3.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "churn.h"
+#include "store/archives.h"
+#include "store/card.h"
+
+namespace {
+
+using namespace zel;
+
+// Unbuffered, so that a line written before a kill is never lost.
+void say(const std::string& line) {
+  const std::string text = line + "\n";
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(1, text.data() + done, text.size() - done);
+    if (n <= 0) std::_Exit(4);
+    done += static_cast<size_t>(n);
+  }
+}
+
+// ---- session ----
+
+struct Card {
+  std::string label;
+  std::optional<Record> shown;
+  Record fields = emptyRecord(clientLayout());
+};
+
+std::string answer(const CardArchive& archive, Card& card, const std::string& command) {
+  const std::string verb = command.substr(0, command.find(' '));
+  const std::string rest = command.size() > verb.size() ? command.substr(verb.size() + 1) : "";
+  if (verb == "show") {
+    const size_t k = std::stoul(rest);
+    card.fields = readRecord(archive.file, *archive.layout, k);
+    card.shown = card.fields;
+    card.label = std::to_string(k);
+    return "ok " + card.fields[0];
+  }
+  if (verb == "save") {
+    Record r = card.fields;
+    r[1] = rest;
+    const SaveOutcome out = saveCard(archive, card.label, r, card.shown ? &*card.shown : nullptr);
+    card.fields = r;
+    card.shown = r;
+    card.label = std::to_string(out.recordNumber);
+    return "ok " + card.label;
+  }
+  if (verb == "delete") {
+    deleteCard(archive, card.label, {}, card.shown ? &*card.shown : nullptr);
+    card = Card{};
+    return "ok";
+  }
+  return "error unknown command";
+}
+
+int session(const std::string& folder) {
+  const CardArchive archive = clientArchive(folder);
+  Card card;
+  std::string line;
+  while (std::getline(std::cin, line) && line != "quit") {
+    try {
+      say(answer(archive, card, line));
+    } catch (const CardChanged&) {
+      say("changed");
+    } catch (const StoreBusy&) {
+      say("busy");
+    } catch (const std::exception& e) {
+      say(std::string("error ") + e.what());
+    }
+  }
+  return 0;
+}
+
+// ---- churn ----
+
+// One random action; returns the line that tells its outcome.
+std::string churnOnce(const CardArchive& archive, std::mt19937_64& random, uint64_t& nextSerial, int think) {
+  // The card shows a record chosen at random, in one action of its own.
+  size_t n = 0, k = 0;
+  Record shown;
+  {
+    RecordFile file = RecordFile::openForUpdate(archive.file, *archive.layout, Lock::Shared);
+    n = file.count();
+    if (n > 0) shown = file.read(k = std::uniform_int_distribution<size_t>(1, n)(random));
+    file.close();
+  }
+  const unsigned roll = std::uniform_int_distribution<unsigned>(0, 99)(random);
+  if (n == 0 || roll < 30) {
+    const churn::Id id{nextSerial++, 0};
+    say("B A " + std::to_string(id.serial) + " 0");
+    saveCard(archive, "", churn::make(id));
+    return "D";
+  }
+  const std::optional<churn::Id> id = churn::identify(shown);
+  if (!id) throw StoreError("record " + std::to_string(k) + " is torn or foreign");
+  const std::string label = std::to_string(k);
+  if (think > 0)
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::uniform_int_distribution<int>(0, think)(random)));
+  if (roll < 65) {
+    const churn::Id next{id->serial, id->version + 1};
+    say("B O " + std::to_string(next.serial) + " " + std::to_string(next.version));
+    saveCard(archive, label, churn::make(next), &shown);
+  } else {
+    say("B X " + std::to_string(id->serial) + " " + std::to_string(id->version));
+    deleteCard(archive, label, {}, &shown);
+  }
+  return "D";
+}
+
+int churnLoop(const std::string& folder, uint64_t seed, uint64_t ops, uint64_t serialBase, int think) {
+  const CardArchive archive = clientArchive(folder);
+  std::mt19937_64 random(seed);
+  uint64_t nextSerial = serialBase;
+  for (uint64_t i = 0; ops == 0 || i < ops; ++i) {
+    try {
+      say(churnOnce(archive, random, nextSerial, think));
+    } catch (const CardChanged&) {
+      say("C");
+    } catch (const StoreBusy&) {
+      say("Y");
+    } catch (const std::exception& e) {
+      say(std::string("E ") + e.what());
+      return 3;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  if (command == "session" && argc == 3) return session(argv[2]);
+  if (command == "churn" && (argc == 6 || argc == 7))
+    return churnLoop(argv[2], std::stoull(argv[3]), std::stoull(argv[4]), std::stoull(argv[5]),
+                     argc == 7 ? std::stoi(argv[6]) : 0);
+  std::cerr << "usage: store_driver session FOLDER | churn FOLDER SEED OPS SERIALBASE [THINK]\n";
+  return 2;
+}
