@@ -1,86 +1,87 @@
-// The result lists at 100,000 lines, on Qt's offscreen platform: the client
-// search window from Trova to the list painted on screen (every client of a
-// 100,000-client archive listed), and a find in list that has to walk to the
-// last line.
-#include <benchmark/benchmark.h>
+// Every search and list window, offscreen, from the click (Trova, or the
+// window's showing for the lists built as they appear) to the list painted
+// on screen; and find in list walking from the first line to the last of a
+// list of every client. Each is set against the raw read of its file and,
+// by the report, against the same search through the core, which leaves
+// the time the window itself adds.
+#include <QListView>
 
-#include <QApplication>
-#include <QTemporaryDir>
-
-#include <string>
-#include <vector>
-
+#include "benchui.h"
 #include "clients/cercadestinatari.h"
-#include "store/archives.h"
-#include "store/fields.h"
-#include "store/recordfile.h"
-#include "ui/behaviour.h"
-#include "ui/programfolder.h"
+#include "products/cercamateriale.h"
+#include "products/cercasottoscorta.h"
+#include "products/impmateriali.h"
+#include "supplies/cercafornitura.h"
+#include "supplies/cercaincompleti.h"
+#include "supplies/forniture.h"
 
-namespace zel {
+namespace zel::bench {
 namespace {
 
-constexpr size_t kClients = 100000;
+void painted(ResultList* results) { results->lstRecords->viewport()->repaint(); }
 
-const char* const kSurnames[] = {"Rossi", "Russo", "Ferrari", "Esposito", "Bianchi", "Romano", "Colombo",
-                                 "Ricci", "Marino", "Greco", "Bruno", "Gallo", "Conti", "De Luca"};
-const char* const kCities[] = {"20121 Milano (MI)", "00184 Roma (RM)", "10121 Torino (TO)", "80133 Napoli (NA)"};
+// The supply sheet with the supply of the archives open, as the list
+// windows of a supply find it.
+TfrmForniture& sheetWith(const Archives& a) {
+  static TfrmForniture* sheet = new TfrmForniture;
+  sheet->openSupply(pathToQ(a.supply()), QStringLiteral("Consegne 2026"));
+  benchNavigation().set(WindowId::SupplySheet, sheet);
+  return *sheet;
+}
 
-// 100,000 clients in a private program folder, made once before any timing.
-struct Registry {
-  QTemporaryDir dir;
-  Registry() {
-    setProgramFolder(qToPath(dir.path()));
-    const Layout& l = clientLayout();
-    RecordFile f = RecordFile::createEmpty(programFile(kClientArchive), l);
-    constexpr size_t kChunk = 256;
-    std::vector<uint8_t> block(kChunk * l.recordSize());
-    for (size_t done = 0; done < kClients; done += kChunk) {
-      const size_t n = std::min(kChunk, kClients - done);
-      for (size_t j = 0; j < n; ++j) {
-        const size_t i = done + j;
-        Record r = emptyRecord(l);
-        r[client::Codice] = "CL" + std::to_string(100000 + i);
-        r[client::Persona] = std::string(kSurnames[i % 14]) + " cliente " + std::to_string(i);
-        r[client::Ufficio] = i % 5 ? "" : "Ufficio acquisti";
-        r[client::Citta] = kCities[i % 4];
-        r[client::TelCel] = "+39 333 " + std::to_string(1000000 + i);
-        encodeRecord(l, r, block.data() + j * l.recordSize());
-      }
-      f.appendRaw(block.data(), n);
+// Trova with no criterion (every record listed), then the list painted.
+template <class Window>
+Run searchWindow(Kind kind) {
+  return [kind](benchmark::State& state, const Archives& a) {
+    setProgramFolder(a.folder());
+    if (kind == Kind::Supply) sheetWith(a);
+    a.file(kind);  // made before the timing
+    Window window;
+    window.show();
+    settle();
+    for (auto _ : state) {
+      window.cmdTrovaClick();
+      painted(window.results);
+      state.PauseTiming();
+      if (window.results->count() != static_cast<int>(a.records())) state.SkipWithError("not every record listed");
+      window.cmdIndietroClick();
+      state.ResumeTiming();
     }
-    f.close();
-  }
-};
-
-Registry& registry() {
-  static Registry r;
-  return r;
+    scans(state, a, kind);
+  };
 }
 
-// Trova with no criterion: every client is listed, then the list is painted.
-void BM_ClientSearchTrovaToScreen(benchmark::State& state) {
-  TfrmCercaDestinatari window;
-  window.show();
-  QCoreApplication::processEvents();
-  for (auto _ : state) {
-    window.cmdTrovaClick();
-    window.results->lstRecords->viewport()->repaint();
-    state.PauseTiming();
-    if (window.results->count() != static_cast<int>(kClients)) state.SkipWithError("not every client listed");
-    window.cmdIndietroClick();
-    state.ResumeTiming();
-  }
-  state.counters["lines"] = static_cast<double>(kClients);
+// A list built as its window appears, then painted.
+template <class Window>
+Run listWindow(Kind kind) {
+  return [kind](benchmark::State& state, const Archives& a) {
+    setProgramFolder(a.folder());
+    if (kind == Kind::Supply) sheetWith(a);
+    a.file(kind);
+    Window window;
+    int lines = 0;
+    for (auto _ : state) {
+      window.show();
+      painted(window.results);
+      state.PauseTiming();
+      lines = window.results->count();
+      window.close();
+      settle();
+      state.ResumeTiming();
+    }
+    if (lines == 0) state.SkipWithError("empty list");
+    state.counters["listed"] = lines;
+    scans(state, a, kind);
+  };
 }
-BENCHMARK(BM_ClientSearchTrovaToScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// A key that only the last line holds, from the first line.
-void BM_FindInListAtTheEnd(benchmark::State& state) {
+// A key that only the last line holds, looked for from the first line.
+void findAtTheEnd(benchmark::State& state, const Archives& a) {
+  setProgramFolder(a.folder());
   TfrmCercaDestinatari window;
   window.show();
   window.cmdTrovaClick();
-  QCoreApplication::processEvents();
+  settle();
   const int last = window.results->count() - 1;
   const QString key = toQ(Text(window.results->lines()[static_cast<size_t>(last)]).substr(9, 8));  // its code
   for (auto _ : state) {
@@ -90,22 +91,24 @@ void BM_FindInListAtTheEnd(benchmark::State& state) {
     window.results->selectRow(0);
     state.ResumeTiming();
     window.results->find();
+    painted(window.results);
   }
   if (window.results->selectedRow() != last) state.SkipWithError("the last line was not found");
+  state.counters["lines"] = last + 1;
 }
-BENCHMARK(BM_FindInListAtTheEnd)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void registerAll() {
+  atEverySize("ClientSearchWindow/all", searchWindow<TfrmCercaDestinatari>(Kind::Clients));
+  atEverySize("ProductSearchWindow/all", searchWindow<TfrmCercaMateriale>(Kind::Products));
+  atEverySize("UnderStockWindow", listWindow<TfrmCercaSottoscorta>(Kind::Products));
+  atEverySize("ProductImportWindow", listWindow<TfrmImpMateriali>(Kind::Products));
+  atEverySize("SupplySearchWindow/all", searchWindow<TfrmCercaFornitura>(Kind::Supply));
+  atEverySize("PendingWindow", listWindow<TfrmCercaIncompleti>(Kind::Supply));
+  atEverySize("FindInList/end", findAtTheEnd);
+  registerRawReads({Kind::Clients, Kind::Products, Kind::Supply});
+}
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::bench
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  zel::applyNumberConventions();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  zel::registry();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return zel::bench::runWindowBenchmarks(argc, argv, zel::bench::registerAll); }

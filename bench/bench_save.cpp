@@ -1,90 +1,82 @@
 // What a save costs now that it is on the disk when the success message
-// appears: the card's save (overwrite, with its undo journal, and append),
-// each measured against the same write without any flush, in a 1,000-client
-// archive in a private folder under /tmp. Wall-clock time: the cost is the
-// disk's, not the processor's.
-#include <benchmark/benchmark.h>
-#include <stdlib.h>
-
-#include <cstdlib>
+// appears: the card's save (overwrite with its undo journal and the check
+// that nobody changed the record meanwhile, and append), each set against
+// the same write without any flush, on the client registry of every size.
+// Wall-clock time: the cost is the disk's, not the processor's.
 #include <filesystem>
 #include <string>
 
+#include "benchdata.h"
 #include "store/archives.h"
 #include "store/card.h"
+#include "store/recordfile.h"
 
+namespace zel::bench {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace zel;
 
-constexpr size_t kRecords = 1000;
-
-Record sample(size_t i) {
-  Record r = emptyRecord(clientLayout());
-  r[0] = "CL" + std::to_string(i);
-  r[1] = "Cliente di prova numero " + std::to_string(i);
-  r[3] = "Via Giuseppe Garibaldi " + std::to_string(i % 200);
-  r[32] = std::string(120, 'n');
-  return r;
-}
-
-class Folder {
- public:
-  Folder() {
-    std::string tmpl = "/tmp/zelvano-bench-XXXXXX";
-    if (::mkdtemp(tmpl.data()) == nullptr) std::abort();
-    path_ = tmpl;
-    auto f = RecordFile::createEmpty(path_ / kClientArchive, clientLayout());
-    for (size_t i = 1; i <= kRecords; ++i) f.append(sample(i));
-    f.sync();
-  }
-  ~Folder() { fs::remove_all(path_); }
-  CardArchive clients() const { return clientArchive(path_); }
-
- private:
-  fs::path path_;
-};
-
-void BM_SaveOverwrite(benchmark::State& state) {
-  Folder folder;
-  Record shown = sample(500);
+// The record in the middle, changed at every pass as a user would change it;
+// put back as made at the end.
+void durableOverwrite(benchmark::State& state, const Archives& a) {
+  const CardArchive archive = clientArchive(a.folder());
+  const size_t k = a.records() / 2;
+  const std::string label = std::to_string(k);
+  Record shown = client(k);
   size_t n = 0;
   for (auto _ : state) {
     Record r = shown;
     r[1] = "Modificato " + std::to_string(++n);
-    saveCard(folder.clients(), "500", r, &shown);
+    saveCard(archive, label, r, &shown);
     shown = r;
   }
+  saveCard(archive, label, client(k), &shown);
 }
-BENCHMARK(BM_SaveOverwrite)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-void BM_OverwriteWithoutFlush(benchmark::State& state) {
-  Folder folder;
+void unflushedOverwrite(benchmark::State& state, const Archives& a) {
+  const size_t k = a.records() / 2;
+  const Record r = client(k);
   for (auto _ : state) {
-    auto f = RecordFile::openForUpdate(folder.clients().file, clientLayout());
-    f.overwrite(500, sample(500));
+    RecordFile f = RecordFile::openForUpdate(a.clients(), clientLayout());
+    f.overwrite(k, r);
     f.close();
   }
 }
-BENCHMARK(BM_OverwriteWithoutFlush)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-void BM_SaveAppend(benchmark::State& state) {
-  Folder folder;
-  for (auto _ : state) saveCard(folder.clients(), "", sample(kRecords + 1));
-}
-BENCHMARK(BM_SaveAppend)->UseRealTime()->Unit(benchmark::kMillisecond);
-
-void BM_AppendWithoutFlush(benchmark::State& state) {
-  Folder folder;
+// Appends a new card; the file is cut back outside the measured time.
+void durableAppend(benchmark::State& state, const Archives& a) {
+  const CardArchive archive = clientArchive(a.folder());
+  const Record r = client(a.records() + 1);
+  const uintmax_t size = fs::file_size(a.clients());
   for (auto _ : state) {
-    auto f = RecordFile::openForUpdate(folder.clients().file, clientLayout());
-    f.append(sample(kRecords + 1));
-    f.close();
+    saveCard(archive, "", r);
+    state.PauseTiming();
+    fs::resize_file(a.clients(), size);
+    state.ResumeTiming();
   }
 }
-BENCHMARK(BM_AppendWithoutFlush)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void unflushedAppend(benchmark::State& state, const Archives& a) {
+  const Record r = client(a.records() + 1);
+  const uintmax_t size = fs::file_size(a.clients());
+  for (auto _ : state) {
+    RecordFile f = RecordFile::openForUpdate(a.clients(), clientLayout());
+    f.append(r);
+    f.close();
+    state.PauseTiming();
+    fs::resize_file(a.clients(), size);
+    state.ResumeTiming();
+  }
+}
+
+void registerAll() {
+  atEverySize("DurableSave/overwrite", durableOverwrite, benchmark::kMicrosecond);
+  atEverySize("WriteWithoutFlush/overwrite", unflushedOverwrite, benchmark::kMicrosecond);
+  atEverySize("DurableSave/append", durableAppend, benchmark::kMicrosecond);
+  atEverySize("WriteWithoutFlush/append", unflushedAppend, benchmark::kMicrosecond);
+}
 
 }  // namespace
+}  // namespace zel::bench
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return zel::bench::runBenchmarks(argc, argv, zel::bench::registerAll); }

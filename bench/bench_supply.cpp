@@ -1,167 +1,145 @@
-// A supply of 20,000 items: how long the sheet takes to open (item lines and
-// total from the file, then the list filled) and to save one item (append,
-// then the list reloaded). Runs on Qt's offscreen platform.
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
-#include <QListWidget>
-#include <QTemporaryDir>
+// The supply sheet, offscreen, with a supply of every size and of 20,000
+// items (the size its opening is held to): opening it (the item list and
+// the total read from the file, the list painted), saving a new item
+// (append, list and total reloaded), saving the item on screen again
+// (overwrite, reloaded), a click on a line near the end (its record found
+// again), and a navigation step.
+#include <QListView>
 #include <QTest>
 
-#include <string>
+#include <algorithm>
 
-#include "core/numbers.h"
-#include "store/recordfile.h"
-#include "store/supplyitem.h"
-#include "store/supplysheet.h"
+#include "benchui.h"
 #include "supplies/forniture.h"
-#include "ui/behaviour.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
 
-namespace zel {
+namespace zel::bench {
 namespace {
 
-constexpr int kItems = 20000;
+constexpr size_t kSheetTarget = 20000;  // the supply the sheet must open at once
 
-// Every message is answered at once; nothing is shown.
-class QuietServices : public Services {
- public:
-  void message(QWidget*, const QString&) override {}
-  MsgAnswer box(QWidget*, const QString&, const QString&, MsgIcon, MsgButtons b) override {
-    return b == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes;
+std::vector<size_t> sheetSizes() {
+  std::vector<size_t> at = sizes();
+  if (std::find(at.begin(), at.end(), kSheetTarget) == at.end() && at.back() >= kSheetTarget) {
+    at.push_back(kSheetTarget);
+    std::sort(at.begin(), at.end());
   }
-  bool openUrl(const QUrl&) override { return true; }
-  QString chooseFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  QString chooseFolder(QWidget*, const QString&, const QString&) override { return {}; }
-  bool print(const QString&, const std::function<void(QPagedPaintDevice&)>&) override { return true; }
-  void withProgress(QWidget*, const QString&, const std::function<void(const Progress&)>& work) override {
-    work(Progress{});
+  return at;
+}
+
+struct Sheet {
+  TfrmForniture window;
+
+  explicit Sheet(const Archives& a) {
+    setProgramFolder(a.folder());
+    window.openSupply(pathToQ(a.supply()), QStringLiteral("Consegne 2026"));
+    window.resize(1280, 800);
+    benchNavigation().set(WindowId::SupplySheet, &window);
+  }
+  ~Sheet() { benchNavigation().set(WindowId::SupplySheet, nullptr); }
+  QAbstractItemView* list() { return window.lstStudenti; }
+  void painted() { list()->viewport()->repaint(); }
+  void expectCount(benchmark::State& state, size_t n) {
+    if (static_cast<size_t>(list()->model()->rowCount()) != n) state.SkipWithError("wrong number of lines");
   }
 };
 
-struct Supply {
-  QTemporaryDir dir;
-  std::filesystem::path file;
-
-  Supply() {
-    setProgramFolder(qToPath(dir.path()));
-    file = qToPath(dir.filePath(QStringLiteral("Grande.for")));
-    RecordFile f = RecordFile::createEmpty(file, supplyLayout());
-    for (int i = 0; i < kItems; ++i) {
-      Record r = emptyRecord(supplyLayout());
-      r[supply::Prodotto] = "Articolo di prova numero " + std::to_string(i) + " con descrizione media";
-      r[supply::Data] = "15/03/2026";
-      r[supply::Ora] = "10:30";
-      r[supply::Luogo] = "Via Roma 1, Milano";
-      r[supply::Quantita] = std::to_string(i % 50 + 1);
-      r[supply::Prezzo] = "12,50";
-      r[supply::Importo] = completeAmount(generalForm((i % 50 + 1) * 12.5));
-      r[supply::UM] = "pz";
-      r[supply::Pagamento] = i % 7 ? "Saldato" : "In sospeso";
-      r[supply::Cliente] = "Rossi Mario";
-      r[supply::Fornitore] = "Bianchi Forniture Srl";
-      f.append(r);
-    }
-    f.close();
-  }
-};
-
-Supply& supplyFile() {
-  static Supply s;
-  return s;
-}
-
-// The core part of opening: every item line and the total from the file.
-void BM_OpenCoreLinesAndTotal(benchmark::State& state) {
-  const auto& file = supplyFile().file;
+// Opening the sheet: it appears with an empty item, the list and the total.
+void open(benchmark::State& state, const Archives& a) {
+  Sheet sheet(a);
   for (auto _ : state) {
-    const supplysheet::ItemList list = supplysheet::listItems(file);
-    benchmark::DoNotOptimize(list.total());
-    if (list.lines.size() != kItems) state.SkipWithError("wrong count");
+    sheet.window.show();
+    sheet.painted();
+    state.PauseTiming();
+    sheet.expectCount(state, a.records());
+    sheet.window.hide();
+    settle();
+    state.ResumeTiming();
   }
+  scans(state, a, Kind::Supply);
 }
-BENCHMARK(BM_OpenCoreLinesAndTotal)->Unit(benchmark::kMillisecond);
 
-// Filling a list like the sheet's with 20,000 converted lines.
-void BM_OpenListFill(benchmark::State& state) {
-  const supplysheet::ItemList list = supplysheet::listItems(supplyFile().file);
-  QListWidget widget;
-  widget.setUniformItemSizes(true);
-  widget.setGridSize(QSize(1500, 16));
-  widget.resize(995, 196);
-  widget.show();
-  for (auto _ : state) {
-    QStringList lines;
-    lines.reserve(static_cast<qsizetype>(list.lines.size()));
-    for (const Text& line : list.lines) lines.append(toQ(line));
-    widget.setUpdatesEnabled(false);
-    widget.clear();
-    widget.addItems(lines);
-    widget.setUpdatesEnabled(true);
-    QCoreApplication::processEvents();  // layout and paint
-  }
-}
-BENCHMARK(BM_OpenListFill)->Unit(benchmark::kMillisecond);
-
-// The whole reload of the real sheet, as opening and every new item do.
-void BM_OpenSheetReload(benchmark::State& state) {
-  TfrmForniture sheet;
-  sheet.lblFile->setText(pathToQ(supplyFile().file));
-  sheet.resize(1280, 800);
-  sheet.show();
-  QCoreApplication::processEvents();
-  for (auto _ : state) {
-    sheet.cmdCancellaClick();
-    QCoreApplication::processEvents();
-  }
-  if (sheet.lstStudenti->count() < kItems) state.SkipWithError("list not filled");
-}
-BENCHMARK(BM_OpenSheetReload)->Unit(benchmark::kMillisecond);
-
-// Saving one new item on the real sheet: checks, calculation, append, reload.
-void BM_SaveOneItem(benchmark::State& state) {
-  TfrmForniture sheet;
-  sheet.lblFile->setText(pathToQ(supplyFile().file));
-  sheet.resize(1280, 800);
-  sheet.show();
-  QCoreApplication::processEvents();
+// Saving a new item: checks, calculation, append, list and total reloaded.
+void saveNew(benchmark::State& state, const Archives& a) {
+  Sheet sheet(a);
+  sheet.window.show();
+  settle();
+  const uintmax_t size = std::filesystem::file_size(a.supply());
   for (auto _ : state) {
     state.PauseTiming();
-    sheet.cmdNuovoClick();
-    sheet.txtProdotto->setText(QStringLiteral("Voce aggiunta"));
-    sheet.txtQuantita->setText(QStringLiteral("3"));
-    sheet.txtPrezzo->setText(QStringLiteral("2,333"));
+    sheet.window.cmdNuovoClick();
+    sheet.window.txtProdotto->setText(QStringLiteral("Voce aggiunta"));
+    sheet.window.txtQuantita->setText(QStringLiteral("3"));
+    sheet.window.txtPrezzo->setText(QStringLiteral("2,333"));
+    std::filesystem::resize_file(a.supply(), size);
     state.ResumeTiming();
-    QTest::mouseClick(sheet.cmdSalva, Qt::LeftButton);
-    QCoreApplication::processEvents();
+    QTest::mouseClick(sheet.window.cmdSalva, Qt::LeftButton);
+    sheet.painted();
   }
-  if (sheet.txtImporto->text() != QStringLiteral("7,00")) state.SkipWithError("wrong amount");
+  if (sheet.window.txtImporto->text() != QStringLiteral("7,00")) state.SkipWithError("wrong amount");
+  sheet.expectCount(state, a.records() + 1);
+  std::filesystem::resize_file(a.supply(), size);
+  scans(state, a, Kind::Supply);
 }
-BENCHMARK(BM_SaveOneItem)->Unit(benchmark::kMillisecond);
 
-// Loading the item behind a clicked line near the end of the list.
-void BM_LoadClickedLine(benchmark::State& state) {
-  const supplysheet::ItemList list = supplysheet::listItems(supplyFile().file);
-  const Text line = list.lines[kItems - 10];
+// Saving the item on screen again: overwrite, list and total reloaded.
+void saveAgain(benchmark::State& state, const Archives& a) {
+  Sheet sheet(a);
+  sheet.window.show();
+  settle();
+  sheet.window.showItem(supplyItem(a.records() / 2), a.records() / 2);
   for (auto _ : state) {
-    const auto found = supplysheet::findRecordOfLine(supplyFile().file, line);
-    benchmark::DoNotOptimize(found);
+    QTest::mouseClick(sheet.window.cmdSalva, Qt::LeftButton);
+    sheet.painted();
   }
+  if (sheet.window.lblPosizione->text() != QString::number(a.records() / 2)) state.SkipWithError("not overwritten");
+  scans(state, a, Kind::Supply);
 }
-BENCHMARK(BM_LoadClickedLine)->Unit(benchmark::kMillisecond);
+
+// A click on a line near the end: its record is found again and shown.
+void clickLine(benchmark::State& state, const Archives& a) {
+  Sheet sheet(a);
+  sheet.window.show();
+  settle();
+  const int row = static_cast<int>(a.records()) - 10;
+  const QModelIndex index = sheet.list()->model()->index(row, 0);
+  sheet.list()->scrollTo(index);
+  settle();
+  const QPoint at = sheet.list()->visualRect(index).center();
+  for (auto _ : state) {
+    state.PauseTiming();
+    sheet.window.lblPosizione->clear();
+    state.ResumeTiming();
+    QTest::mouseClick(sheet.list()->viewport(), Qt::LeftButton, {}, at);
+  }
+  if (sheet.window.lblPosizione->text().isEmpty()) state.SkipWithError("nothing loaded");
+  scans(state, a, Kind::Supply);
+}
+
+// A navigation step on the sheet: one record read and shown.
+void next(benchmark::State& state, const Archives& a) {
+  Sheet sheet(a);
+  sheet.window.show();
+  settle();
+  const QString middle = QString::number(a.records() / 2);
+  for (auto _ : state) {
+    state.PauseTiming();
+    sheet.window.lblPosizione->setText(middle);
+    state.ResumeTiming();
+    QTest::mouseClick(sheet.window.imgAvanti, Qt::LeftButton);
+  }
+  if (sheet.window.lblPosizione->text() != QString::number(a.records() / 2 + 1)) state.SkipWithError("no step");
+}
+
+void registerAll() {
+  atSizes("SupplySheet/open", sheetSizes(), open);
+  atSizes("SupplySheet/save-new", sheetSizes(), saveNew);
+  atSizes("SupplySheet/save-again", sheetSizes(), saveAgain);
+  atSizes("SupplySheet/click-line", sheetSizes(), clickLine);
+  atSizes("SupplySheet/next", sheetSizes(), next, benchmark::kMicrosecond);
+  registerRawReads({Kind::Supply}, sheetSizes());
+}
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::bench
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  zel::QuietServices quiet;
-  zel::setServices(&quiet);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return zel::bench::runWindowBenchmarks(argc, argv, zel::bench::registerAll); }

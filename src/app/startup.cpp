@@ -28,14 +28,18 @@ void startUp() {
   forms().frmPassword->show();
 }
 
-int runZelvano(int argc, char** argv) {
-  ZelvanoApplication app(argc, argv);
+void prepareProgram() {
   // The name only: with a display name set, the toolkit appends " — Zelvano"
   // to every caption and message-box title on X11.
   QApplication::setApplicationName(QStringLiteral("Zelvano"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/zelvano.png")));
   setProgramFolder(qToPath(QApplication::applicationDirPath()));
   applyNumberConventions();
+}
+
+int runZelvano(int argc, char** argv) {
+  ZelvanoApplication app(argc, argv);
+  prepareProgram();
   ProgramFlow programFlow;
   setFlow(&programFlow);
   startUp();

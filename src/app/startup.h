@@ -11,6 +11,10 @@ class ZelvanoApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// What the program settles before any window exists: its name and icon,
+// the program folder (the executable's) and the number conventions.
+void prepareProgram();
+
 // Creates every window in start-up order and shows the first (the login).
 void startUp();
 

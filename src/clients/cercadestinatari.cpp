@@ -34,8 +34,8 @@ TfrmCercaDestinatari::TfrmCercaDestinatari(QWidget* parent)
   txtNumDoc = c[5], txtCodFisc = c[6], txtIva = c[7], txtNote = c[8];
 }
 
-TextList TfrmCercaDestinatari::search(const Criteria& criteria) {
-  return searchClients(programFile(kClientArchive), criteria);
+TextList TfrmCercaDestinatari::search(const Criteria& criteria, const Progress& progress) {
+  return searchClients(programFile(kClientArchive), criteria, Access::Update, progress);
 }
 
 void TfrmCercaDestinatari::pick(const Text& line) {

@@ -17,7 +17,7 @@ class TfrmCercaDestinatari : public SearchWindow {
       *txtNote;
 
  protected:
-  TextList search(const Criteria& criteria) override;
+  TextList search(const Criteria& criteria, const Progress& progress) override;
   void pick(const Text& line) override;
 };
 

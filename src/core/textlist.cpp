@@ -46,9 +46,8 @@ void TextList::clear() {
 
 void TextList::sortFolded() {
   if (spans_.size() < 2) return;
-  // The lines of one list share a long head ("Cod. id. ", a date): they are
-  // sorted by the eight bytes after it, whole lines compared only on a tie.
-  // Only the spans move; the texts stay where they are.
+  // The lines of one list share a long head ("Cod. id. "): sorting starts
+  // after it. Only the spans move; the texts stay where they are.
   const std::string_view first = (*this)[0];
   size_t common = first.size();
   for (size_t i = 1; i < spans_.size() && common > 0; ++i) {
@@ -58,18 +57,38 @@ void TextList::sortFolded() {
     while (j < n && t[j] == first[j]) ++j;
     common = j;
   }
-  struct Entry {
-    uint64_t key;
-    Span span;
-  };
-  std::vector<Entry> order(spans_.size());
-  for (size_t i = 0; i < spans_.size(); ++i) order[i] = {sortKey((*this)[i], common), spans_[i]};
-  auto text = [&](const Span& s) { return std::string_view(data_.data() + s.offset, s.size); };
-  std::sort(order.begin(), order.end(), [&](const Entry& a, const Entry& b) {
-    if (a.key != b.key) return a.key < b.key;
-    return lessFolded(text(a.span), text(b.span));
-  });
+  std::vector<SortEntry> order(spans_.size());
+  for (size_t i = 0; i < spans_.size(); ++i) order[i] = {0, spans_[i]};
+  sortByKeys(order.begin(), order.end(), common);
   for (size_t i = 0; i < spans_.size(); ++i) spans_[i] = order[i].span;
+}
+
+void TextList::sortByKeys(std::vector<SortEntry>::iterator begin, std::vector<SortEntry>::iterator end,
+                          size_t at) {
+  // The lines are ordered by eight folded bytes from `at`; the lines that tie
+  // are ordered by the next eight, and so on, so that the texts are read in
+  // order rather than compared at random (lines that share a date, a code, a
+  // price). Lines that tie up to their end are compared whole.
+  auto text = [this](const Span& s) { return std::string_view(data_.data() + s.offset, s.size); };
+  bool longer = false;  // some line goes on past these eight bytes
+  for (auto e = begin; e != end; ++e) {
+    e->key = sortKey(text(e->span), at);
+    longer = longer || e->span.size > at + 8;
+  }
+  if (!longer) {
+    std::sort(begin, end, [&](const SortEntry& a, const SortEntry& b) {
+      if (a.key != b.key) return a.key < b.key;
+      return lessFolded(text(a.span), text(b.span));
+    });
+    return;
+  }
+  std::sort(begin, end, [](const SortEntry& a, const SortEntry& b) { return a.key < b.key; });
+  for (auto run = begin; run != end;) {
+    auto next = run + 1;
+    while (next != end && next->key == run->key) ++next;
+    if (next - run > 1) sortByKeys(run, next, at + 8);
+    run = next;
+  }
 }
 
 std::vector<Text> TextList::toVector() const {

@@ -2,6 +2,7 @@
 // The lines of a result list, stored end to end in one buffer: a list of
 // 100,000 lines costs a handful of allocations, not one per line.
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <iterator>
 #include <string_view>
@@ -63,6 +64,12 @@ class TextList {
   std::vector<Text> toVector() const;
 
  private:
+  struct SortEntry {
+    uint64_t key;
+    Span span;
+  };
+  void sortByKeys(std::vector<SortEntry>::iterator begin, std::vector<SortEntry>::iterator end, size_t at);
+
   Text data_;
   std::vector<Span> spans_;
 };

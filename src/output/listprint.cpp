@@ -6,7 +6,9 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -44,21 +46,44 @@ QFont printFont(int points) {
 }
 
 // Draws each text with its top-left corner at its place, as a typewriter
-// layout expects: the baseline is one ascent below.
-void renderPages(QPagedPaintDevice& device, PrintRequest request) {
+// layout expects: the baseline is one ascent below. A stop asked through
+// `progress` ends the document unprinted: a printer's job is aborted, so no
+// half list comes out of it.
+void renderPages(QPagedPaintDevice& device, const PrintRequest& layout, const Progress& progress) {
+  PrintRequest request = layout;
   request.dpi = device.logicalDpiY();
   request.pageHeight = device.height();
   const std::vector<PrintPage> pages = layoutPrintedList(request);
+  size_t items = 0;
+  for (const PrintPage& page : pages) items += page.size();
   QPainter painter;
   if (!painter.begin(&device)) throw std::runtime_error("the printer cannot start the document");
   painter.setPen(Qt::black);
-  for (size_t i = 0; i < pages.size(); ++i) {
-    if (i > 0 && !device.newPage()) throw std::runtime_error("the printer cannot start a new page");
-    for (const PrintItem& item : pages[i]) {
-      const QFont font = printFont(item.pointSize);
-      painter.setFont(font);
-      painter.drawText(QPoint(item.x, item.y + QFontMetrics(font, &device).ascent()), toQ(item.text));
+  // A font and its ascent for each of the few sizes a list uses.
+  std::map<int, std::pair<QFont, int>> fonts;
+  auto fontOf = [&](int points) -> const std::pair<QFont, int>& {
+    auto it = fonts.find(points);
+    if (it == fonts.end()) {
+      const QFont font = printFont(points);
+      it = fonts.emplace(points, std::make_pair(font, QFontMetrics(font, &device).ascent())).first;
     }
+    return it->second;
+  };
+  try {
+    size_t done = 0;
+    for (size_t i = 0; i < pages.size(); ++i) {
+      if (i > 0 && !device.newPage()) throw std::runtime_error("the printer cannot start a new page");
+      for (const PrintItem& item : pages[i]) {
+        progress.step(done++, items);
+        const auto& [font, ascent] = fontOf(item.pointSize);
+        painter.setFont(font);
+        painter.drawText(QPoint(item.x, item.y + ascent), toQ(item.text));
+      }
+    }
+    progress.step(items, items);
+  } catch (const Cancelled&) {
+    if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->abort();
+    throw;
   }
   if (!painter.end()) throw std::runtime_error("the printer did not finish the document");
 }
@@ -87,15 +112,20 @@ bool printList(QWidget* window, const TextList& entries, PrintedList list, const
   request.stamp = printStamp(now());
 
   bool printed = false;
+  bool stopped = false;
   {
     WaitCursor wait;
     try {
-      printed = services().print(toQ(variant.title),
-                                 [&request](QPagedPaintDevice& device) { renderPages(device, request); });
+      stopped = !runLongWork(window, QStringLiteral("Stampa in corso..."), [&](const Progress& progress) {
+        printed = services().print(toQ(variant.title), [&](QPagedPaintDevice& device) {
+          renderPages(device, request, progress);
+        });
+      });
     } catch (...) {
       printed = false;
     }
   }
+  if (stopped) return false;  // the user's own choice: nothing to say
   if (!printed) services().message(window, printFailed());
   return printed;
 }

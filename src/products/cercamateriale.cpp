@@ -33,8 +33,8 @@ TfrmCercaMateriale::TfrmCercaMateriale(QWidget* parent)
   txtAzienda = c[4], txtAnno = c[5], txtDettagli = c[6];
 }
 
-TextList TfrmCercaMateriale::search(const Criteria& criteria) {
-  return searchProducts(programFile(kProductArchive), criteria);
+TextList TfrmCercaMateriale::search(const Criteria& criteria, const Progress& progress) {
+  return searchProducts(programFile(kProductArchive), criteria, Access::Update, progress);
 }
 
 void TfrmCercaMateriale::pick(const Text& line) {

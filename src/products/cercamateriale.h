@@ -16,7 +16,7 @@ class TfrmCercaMateriale : public SearchWindow {
   QLineEdit *txtCognome, *cboGiorno, *txtNome, *cboMese, *txtAzienda, *txtAnno, *txtDettagli;
 
  protected:
-  TextList search(const Criteria& criteria) override;
+  TextList search(const Criteria& criteria, const Progress& progress) override;
   void pick(const Text& line) override;
 };
 

@@ -26,7 +26,9 @@ TfrmCercaSottoscorta::TfrmCercaSottoscorta(QWidget* parent)
 
 // A stock or threshold that is not a number ends the listing without a word;
 // the lines reached so far stay.
-TextList TfrmCercaSottoscorta::buildList() { return underStockList(programFile(kProductArchive)).lines; }
+TextList TfrmCercaSottoscorta::buildList(const Progress& progress) {
+  return underStockList(programFile(kProductArchive), Access::Update, progress).lines;
+}
 
 void TfrmCercaSottoscorta::pick(const Text& line) {
   // Whatever happens, the window closes; a failure loads nothing.

@@ -17,7 +17,7 @@ class TfrmCercaSottoscorta : public ListWindow {
   QPushButton* cmdAnnulla;
 
  protected:
-  TextList buildList() override;
+  TextList buildList(const Progress& progress) override;
   void pick(const Text& line) override;
 };
 

@@ -105,8 +105,8 @@ int TfrmImpMateriali::importWith(const QString& quantity) {
 
 // Only products with a stock are offered. A failure while listing is silent:
 // the lines so far stay.
-TextList TfrmImpMateriali::buildList() {
-  TextList lines = importList(products()).lines;
+TextList TfrmImpMateriali::buildList(const Progress& progress) {
+  TextList lines = importList(products(), Access::Update, progress).lines;
   if (trimmed(txtQuant->text()).isEmpty()) txtQuant->setText(QStringLiteral("0"));
   return lines;
 }

@@ -36,7 +36,7 @@ class TfrmImpMateriali : public ListWindow {
   void txtQuantExit();
 
  protected:
-  TextList buildList() override;
+  TextList buildList(const Progress& progress) override;
 
  private:
   void setImportEnabled(bool enabled);

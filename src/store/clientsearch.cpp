@@ -33,8 +33,8 @@ Text clientLine(const Record& c) {
 }
 
 TextList searchClients(const std::filesystem::path& archive, const Criteria& criteria,
-                       Access access) {
-  return searchLines(archive, clientLayout(), access, criteria, rawClientLine);
+                       Access access, const Progress& progress) {
+  return searchLines(archive, clientLayout(), access, criteria, rawClientLine, progress);
 }
 
 std::optional<PickedRecord> pickClient(const std::filesystem::path& archive, std::string_view line) {

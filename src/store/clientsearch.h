@@ -24,9 +24,10 @@ inline constexpr client::Field kClientSearchFields[] = {
 Text clientLine(const Record& client);
 
 // The lines of the clients that match, sorted (lessFolded). The windows open
-// the archive for update, creating a missing one. Throws StoreError.
+// the archive for update, creating a missing one. Throws StoreError, or
+// Cancelled when `progress` is asked to stop.
 TextList searchClients(const std::filesystem::path& archive, const Criteria& criteria,
-                       Access access = Access::Update);
+                       Access access = Access::Update, const Progress& progress = {});
 
 // The client behind a chosen line: the last in file order whose line equals
 // it (both trimmed). Opens the archive for update. Throws StoreError.

@@ -75,18 +75,24 @@ struct StopListing {
 // Scans the archive adding the stock line of each record that `keep` wants
 // (it throws StopListing to end the listing); whatever happens, the lines
 // reached so far are kept and sorted.
+// The user's stop (Cancelled) is not kept quiet: the listing ends unlisted.
 template <class Keep>
-PartialListing stockListing(const std::filesystem::path& archive, Access access, const Keep& keep) {
+PartialListing stockListing(const std::filesystem::path& archive, Access access, const Progress& progress,
+                            const Keep& keep) {
   PartialListing listing;
   Text line;
+  const size_t records = recordsIn(archive, productLayout());
   try {
     scanFile(archive, productLayout(), access, [&](size_t k, const uint8_t* bytes) {
+      progress.step(k, records);
       if (!keep(k, rawFields(bytes))) return;
       rawStockLine(bytes, line);
       listing.lines.push_back(line);
     });
   } catch (const StopListing& stop) {
     listing.problem = stop.why;
+  } catch (const Cancelled&) {
+    throw;
   } catch (const std::exception& e) {
     listing.problem = e.what();
   }
@@ -111,12 +117,12 @@ Text stockLine(const Record& product) {
 std::optional<bool> isUnderStock(const Record& product) { return underStock(recordFields(product)); }
 
 TextList searchProducts(const std::filesystem::path& archive, const Criteria& criteria,
-                        Access access) {
-  return searchLines(archive, productLayout(), access, criteria, rawSearchLine);
+                        Access access, const Progress& progress) {
+  return searchLines(archive, productLayout(), access, criteria, rawSearchLine, progress);
 }
 
-PartialListing underStockList(const std::filesystem::path& archive, Access access) {
-  return stockListing(archive, access, [](size_t k, const auto& field) {
+PartialListing underStockList(const std::filesystem::path& archive, Access access, const Progress& progress) {
+  return stockListing(archive, access, progress, [](size_t k, const auto& field) {
     const std::optional<bool> under = underStock(field);
     if (!under)
       throw StopListing{"record " + std::to_string(k) +
@@ -125,8 +131,8 @@ PartialListing underStockList(const std::filesystem::path& archive, Access acces
   });
 }
 
-PartialListing importList(const std::filesystem::path& archive, Access access) {
-  return stockListing(archive, access,
+PartialListing importList(const std::filesystem::path& archive, Access access, const Progress& progress) {
+  return stockListing(archive, access, progress,
                       [](size_t, const auto& field) { return !field(product::Giacenza).empty(); });
 }
 

@@ -33,18 +33,23 @@ Text stockLine(const Record& product);
 std::optional<bool> isUnderStock(const Record& product);
 
 // The search lines of the products that match, sorted (lessFolded). The
-// windows open the archive for update. Throws StoreError.
+// windows open the archive for update. Throws StoreError, or Cancelled when
+// `progress` is asked to stop.
 TextList searchProducts(const std::filesystem::path& archive, const Criteria& criteria,
-                        Access access = Access::Update);
+                        Access access = Access::Update, const Progress& progress = {});
 
 // The stock lines of the products at or below their threshold, sorted. A
 // stock or threshold that is not a number ends the listing there, as does a
-// read failure; the lines reached so far stay. Never throws.
-PartialListing underStockList(const std::filesystem::path& archive, Access access = Access::Update);
+// read failure; the lines reached so far stay. Throws only Cancelled, when
+// `progress` is asked to stop.
+PartialListing underStockList(const std::filesystem::path& archive, Access access = Access::Update,
+                              const Progress& progress = {});
 
 // The stock lines of the products whose Giacenza is not empty, sorted, for
-// the product import. A read failure keeps the lines so far. Never throws.
-PartialListing importList(const std::filesystem::path& archive, Access access = Access::Update);
+// the product import. A read failure keeps the lines so far. Throws only
+// Cancelled, when `progress` is asked to stop.
+PartialListing importList(const std::filesystem::path& archive, Access access = Access::Update,
+                          const Progress& progress = {});
 
 // The product behind a chosen line of the product search, or of the
 // under-stock or import list: the last in file order whose line equals it

@@ -28,15 +28,22 @@ bool Matcher::matches(const uint8_t* record) const {
   return true;
 }
 
+size_t recordsIn(const std::filesystem::path& file, const Layout& layout) {
+  std::error_code ec;
+  const uintmax_t size = std::filesystem::file_size(file, ec);
+  return ec ? 0 : static_cast<size_t>(size / layout.recordSize());
+}
+
 TextList searchLines(const std::filesystem::path& file, const Layout& layout, Access access,
-                     const Criteria& criteria, const LineBuilder& lineOf) {
+                     const Criteria& criteria, const LineBuilder& lineOf, const Progress& progress) {
   const Matcher matcher(layout, criteria);
   TextList lines;
-  std::error_code ec;
-  const size_t records = std::min(std::filesystem::file_size(file, ec) / layout.recordSize(), kMaxRecordsRoom);
-  if (!ec) lines.reserve(records, records * kLineRoom);
+  const size_t records = recordsIn(file, layout);
+  const size_t room = std::min(records, kMaxRecordsRoom);
+  lines.reserve(room, room * kLineRoom);
   Text line;
-  scanFile(file, layout, access, [&](size_t, const uint8_t* bytes) {
+  scanFile(file, layout, access, [&](size_t k, const uint8_t* bytes) {
+    progress.step(k, records);
     if (!matcher.matches(bytes)) return;
     lineOf(bytes, line);
     lines.push_back(line);

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/progress.h"
 #include "core/text.h"
 #include "core/textlist.h"
 #include "store/layout.h"
@@ -47,9 +48,14 @@ class Matcher {
 using LineBuilder = std::function<void(const uint8_t* record, Text& out)>;
 
 // The lines of the records that match, in list order (TextList::sortFolded).
-// Throws StoreError when the archive cannot be read.
+// Throws StoreError when the archive cannot be read, Cancelled when
+// `progress` (one step per record) is asked to stop.
 TextList searchLines(const std::filesystem::path& file, const Layout& layout, Access access,
-                     const Criteria& criteria, const LineBuilder& lineOf);
+                     const Criteria& criteria, const LineBuilder& lineOf, const Progress& progress = {});
+
+// The whole records of a file as its size gives them, for a scan's
+// progress (0 when the size cannot be read: the scan will say why).
+size_t recordsIn(const std::filesystem::path& file, const Layout& layout);
 
 // A record found again from its list line.
 struct PickedRecord {

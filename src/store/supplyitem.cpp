@@ -10,27 +10,67 @@ Text padTo(std::string_view t, size_t w) {
   return out;
 }
 
+namespace {
+
+// A label and a text together padded or cut to w characters (the label is
+// always shorter than w).
+void appendLabelled(Text& out, std::string_view label, std::string_view t, size_t w) {
+  out += label;
+  appendPadded(out, t, w - label.size());
+}
+
+// One builder for a decoded record and for stored bytes, so the two never
+// differ; `field` gives each field trimmed.
+template <class FieldOf>
+void buildItemLine(const FieldOf& field, Text& out) {
+  out.clear();
+  appendPadded(out, field(supply::Data), 12);
+  out += "  ";
+  appendLabelled(out, "Quant. ", field(supply::Quantita), 23);
+  out += ' ';
+  appendLabelled(out, "UM: ", field(supply::UM), 14);
+  out += "  Prezzo: \x80 ";
+  appendPadded(out, field(supply::Prezzo), 16);
+  out += "  ";
+  appendPadded(out, field(supply::Prodotto), 60);
+  out += "  Tot. \x80 ";
+  out += field(supply::Importo);
+}
+
+template <class FieldOf>
+bool pending(const FieldOf& field) {
+  constexpr std::string_view kPendingState = "IN SOSPESO";
+  const std::string_view state = field(supply::Pagamento);
+  if (state.size() != kPendingState.size()) return false;
+  for (size_t i = 0; i < state.size(); ++i) {
+    const char c = state[i] >= 'a' && state[i] <= 'z' ? static_cast<char>(state[i] - 'a' + 'A') : state[i];
+    if (c != kPendingState[i]) return false;
+  }
+  return true;
+}
+
+auto recordFields(const Record& item) {
+  return [&item](supply::Field i) { return trimView(item[i]); };
+}
+
+auto storedFields(const uint8_t* item) {
+  return [item](supply::Field i) { return trimView(storedText(supplyLayout(), item, i)); };
+}
+
+}  // namespace
+
 Text itemLine(const Record& item) {
-  auto f = [&](supply::Field i) { return trim(item[i]); };
   Text line;
   line.reserve(170);
-  line += padTo(f(supply::Data), 12);
-  line += "  ";
-  line += padTo("Quant. " + f(supply::Quantita), 23);
-  line += ' ';
-  line += padTo("UM: " + f(supply::UM), 14);
-  line += "  Prezzo: \x80 ";
-  line += padTo(f(supply::Prezzo), 16);
-  line += "  ";
-  line += padTo(f(supply::Prodotto), 60);
-  line += "  Tot. \x80 ";
-  line += f(supply::Importo);
+  buildItemLine(recordFields(item), line);
   return line;
 }
 
-bool isPending(const Record& item) {
-  return trim(upperAscii(item[supply::Pagamento])) == "IN SOSPESO";
-}
+void storedItemLine(const uint8_t* item, Text& out) { buildItemLine(storedFields(item), out); }
+
+bool isPending(const Record& item) { return pending(recordFields(item)); }
+
+bool isStoredPending(const uint8_t* item) { return pending(storedFields(item)); }
 
 Text completeAmount(std::string_view s) {
   const size_t e = s.find_first_of("Ee");

@@ -15,9 +15,13 @@ Text padTo(std::string_view t, size_t w);
 
 // The fixed-column line of one item (Windows-1252; the euro sign is 0x80).
 Text itemLine(const Record& item);
+// The same line straight from a stored item (a supply file's raw record),
+// into `out`: a scan reuses one buffer and decodes nothing else.
+void storedItemLine(const uint8_t* item, Text& out);
 
 // True when the payment state, upper-cased (ASCII) and trimmed, is "IN SOSPESO".
 bool isPending(const Record& item);
+bool isStoredPending(const uint8_t* item);
 
 // Sum of the Importo values as a two-decimal text ("0,00" for none). A value
 // that is not a number counts as zero.

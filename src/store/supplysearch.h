@@ -18,15 +18,17 @@ inline constexpr supply::Field kSupplySearchFields[] = {
 
 // The item lines of the items that match, sorted (lessFolded): dates
 // "dd/mm/yyyy" lead the lines, so the order is by day first, not by date.
-// The windows open the file for update. Throws StoreError.
+// The windows open the file for update. Throws StoreError, or Cancelled
+// when `progress` is asked to stop.
 TextList searchSupply(const std::filesystem::path& supplyFile, const Criteria& criteria,
-                      Access access = Access::Update);
+                      Access access = Access::Update, const Progress& progress = {});
 
 // The pending items (isPending) in record order, with the sum of their
 // amounts. An amount that is not a number ends the listing there, as does a
 // read failure: the lines and the sum reached so far stay, and `problem`
-// says why. total() is the window's total. Never throws.
+// says why. total() is the window's total. Throws only Cancelled, when
+// `progress` is asked to stop.
 supplysheet::ItemList pendingItems(const std::filesystem::path& supplyFile,
-                                   Access access = Access::Update);
+                                   Access access = Access::Update, const Progress& progress = {});
 
 }  // namespace zel

@@ -2,10 +2,13 @@
 
 #include "core/numbers.h"
 #include "store/recordfile.h"
+#include "store/recordsearch.h"
 
 namespace zel {
 namespace supplysheet {
 namespace {
+
+constexpr size_t kItemLineRoom = 168;  // an item line is about 160 characters
 
 bool isBlank(std::string_view s) { return trim(s).empty(); }
 
@@ -15,17 +18,6 @@ std::optional<Text> roundedToFour(std::string_view typed) {
   const std::optional<Decimal> v = parseDecimal(typed);
   if (!v) return std::nullopt;
   return generalForm(roundDecimal(*v, 4));
-}
-
-// Only the fields an item line, the total and the pending test need, each trimmed.
-Record listedFields(const uint8_t* bytes) {
-  static const supply::Field kListed[] = {supply::Prodotto, supply::Data,    supply::Quantita,
-                                          supply::Prezzo,   supply::Importo, supply::UM,
-                                          supply::Pagamento};
-  const Layout& layout = supplyLayout();
-  Record r = emptyRecord(layout);
-  for (supply::Field f : kListed) r[f] = trim(storedText(layout, bytes, f));
-  return r;
 }
 
 struct StopListing {
@@ -109,20 +101,28 @@ Text ItemList::total() const {
   return lines.empty() ? Text(kDefaultMoney) : totalText(sum);
 }
 
-ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access access) {
+ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access access,
+                   const Progress& progress) {
   ItemList list;
+  const size_t records = recordsIn(supplyFile, supplyLayout());
+  // The sheet lists every item: its lines' room is taken at once.
+  if (which == Items::All) list.lines.reserve(records, records * kItemLineRoom);
+  Text line;
   try {
     scanFile(supplyFile, supplyLayout(), access, [&](size_t k, const uint8_t* bytes) {
-      const Record r = listedFields(bytes);
-      if (which == Items::Pending && !isPending(r)) return;
-      list.lines.push_back(itemLine(r));
-      const std::optional<Decimal> v = parseDecimal(r[supply::Importo]);
+      progress.step(k, records);
+      if (which == Items::Pending && !isStoredPending(bytes)) return;
+      storedItemLine(bytes, line);
+      list.lines.push_back(line);
+      const std::optional<Decimal> v = parseDecimal(trimView(storedText(supplyLayout(), bytes, supply::Importo)));
       if (!v) throw StopListing{"record " + std::to_string(k) + ": the amount is not a number"};
       list.sum += *v;
     });
     list.complete = true;
   } catch (const StopListing& stop) {
     list.problem = stop.why;  // the lines and the running sum reached so far stay
+  } catch (const Cancelled&) {
+    throw;  // the user's stop: no list at all
   } catch (const std::exception& e) {
     list.problem = e.what();
   }
@@ -130,12 +130,13 @@ ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access 
 }
 
 std::optional<FoundItem> findRecordOfLine(const std::filesystem::path& supplyFile, std::string_view line) {
-  const Text wanted = trim(line);
+  const std::string_view wanted = trimView(line);
   RecordFile file = RecordFile::openForUpdate(supplyFile, supplyLayout(), Lock::Shared);
   std::optional<FoundItem> found;
+  Text built;
   file.scan([&](size_t k, const uint8_t* bytes) {
-    if (trim(itemLine(listedFields(bytes))) == wanted)
-      found = FoundItem{k, decodeRecord(supplyLayout(), bytes)};
+    storedItemLine(bytes, built);
+    if (trimView(built) == wanted) found = FoundItem{k, decodeRecord(supplyLayout(), bytes)};
   });
   file.close();
   return found;

@@ -7,7 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/progress.h"
 #include "core/text.h"
+#include "core/textlist.h"
 #include "store/layout.h"
 #include "store/recordfile.h"
 #include "store/supplyitem.h"
@@ -60,7 +62,7 @@ Calculation calculate(std::string_view quantity, std::string_view price, std::st
 // first record whose amount cannot be read, or at a read failure; the lines
 // gathered so far stay and the total is then the running sum in general form.
 struct ItemList {
-  std::vector<Text> lines;
+  TextList lines;
   Decimal sum;
   bool complete = false;  // every record was listed and summed
   Text problem;           // why an incomplete list stopped
@@ -70,10 +72,10 @@ struct ItemList {
 // (the pending-payments list).
 enum class Items { All, Pending };
 // Opens the file as `access` says (the windows: for update, so a missing file
-// is created empty). Never throws: a file that cannot be opened gives an
-// empty, incomplete list.
+// is created empty). A file that cannot be opened gives an empty, incomplete
+// list; the only exception is Cancelled, when `progress` is asked to stop.
 ItemList listItems(const std::filesystem::path& supplyFile, Items which = Items::All,
-                   Access access = Access::Update);
+                   Access access = Access::Update, const Progress& progress = {});
 
 // The record behind a chosen line: the last record whose item line equals it
 // (both trimmed), with its number, reading the file once (opened for update).

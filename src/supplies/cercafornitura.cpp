@@ -39,10 +39,10 @@ TfrmCercaFornitura::TfrmCercaFornitura(QWidget* parent)
 }
 
 // The open supply is the one the sheet's lblFile names, and no other.
-TextList TfrmCercaFornitura::search(const Criteria& criteria) {
+TextList TfrmCercaFornitura::search(const Criteria& criteria, const Progress& progress) {
   TfrmForniture* sheet = supplySheet();
   if (!sheet) throw StoreError("no supply is open");
-  return searchSupply(qToPath(sheet->supplyFile()), criteria);
+  return searchSupply(qToPath(sheet->supplyFile()), criteria, Access::Update, progress);
 }
 
 void TfrmCercaFornitura::pick(const Text& line) {

@@ -18,7 +18,7 @@ class TfrmCercaFornitura : public SearchWindow {
       *txtConsegnatario, *txtAnnotazioni;
 
  protected:
-  TextList search(const Criteria& criteria) override;
+  TextList search(const Criteria& criteria, const Progress& progress) override;
   void pick(const Text& line) override;
   QString supplyName() const override;
 };

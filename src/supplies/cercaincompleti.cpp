@@ -50,18 +50,15 @@ TfrmCercaIncompleti::TfrmCercaIncompleti(QWidget* parent)
 
 // A failure on the way ends the list quietly: the lines and the running sum
 // reached so far stay on screen.
-TextList TfrmCercaIncompleti::buildList() {
-  TextList lines;
+TextList TfrmCercaIncompleti::buildList(const Progress& progress) {
   TfrmForniture* sheet = supplySheet();
   if (!sheet) {
     repTotale->setText(QStringLiteral("0,00"));
-    return lines;
+    return {};
   }
-  const supplysheet::ItemList pending = pendingItems(qToPath(sheet->supplyFile()));
-  lines.reserve(pending.lines.size(), 0);
-  for (const Text& line : pending.lines) lines.push_back(line);
+  supplysheet::ItemList pending = pendingItems(qToPath(sheet->supplyFile()), Access::Update, progress);
   repTotale->setText(toQ(pending.total()));
-  return lines;
+  return std::move(pending.lines);
 }
 
 void TfrmCercaIncompleti::pick(const Text& line) {

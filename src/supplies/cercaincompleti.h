@@ -20,7 +20,7 @@ class TfrmCercaIncompleti : public ListWindow {
   QPushButton* cmdAnnulla;
 
  protected:
-  TextList buildList() override;
+  TextList buildList(const Progress& progress) override;
   void pick(const Text& line) override;
   QString supplyName() const override;
   QString total() const override { return repTotale->text(); }

@@ -1,6 +1,5 @@
 #include "supplies/forniture.h"
 
-#include <QApplication>
 #include <QDate>
 #include <QFrame>
 #include <QPainter>
@@ -262,24 +261,18 @@ void TfrmForniture::buildItemList() {
                         QRect(0, 412, 995, 20), QColor(255, 255, 225), Qt::black, uiFont(FontFamily::Verdana, px(11)));
   panIstruzioni->setIndent(8);
 
-  lstStudenti = new QListWidget(c);
-  lstStudenti->setObjectName(QStringLiteral("lstStudenti"));
-  lstStudenti->setGeometry(0, 434, 995, 196);
   QFont courier(QStringLiteral("Courier New"));
   courier.setStyleHint(QFont::TypeWriter);
   courier.setPixelSize(12);
   courier.setBold(true);
-  lstStudenti->setFont(courier);
+  // One line per item, 16 pixels high, read from the file's lines as they
+  // are painted: a supply of many thousands of items opens at once.
+  lstStudenti = new LineList(c, courier, kListExtent, kItemHeight);
+  lstStudenti->setObjectName(QStringLiteral("lstStudenti"));
+  lstStudenti->setGeometry(0, 434, 995, 196);
   QPalette lp = lstStudenti->palette();
   lp.setColor(QPalette::Base, QColor(235, 235, 235));
   lstStudenti->setPalette(lp);
-  lstStudenti->setFocusPolicy(Qt::ClickFocus);  // not reachable by Tab
-  lstStudenti->setUniformItemSizes(true);
-  // Every line takes one cell 16 pixels high and as wide as the extent the
-  // list scrolls over.
-  lstStudenti->setGridSize(QSize(kListExtent, kItemHeight));
-  lstStudenti->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-  lstStudenti->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
   infTotale = new QLabel(QStringLiteral("Totale importi:"), c);
   infTotale->setObjectName(QStringLiteral("infTotale"));
@@ -299,11 +292,7 @@ void TfrmForniture::buildItemList() {
 void TfrmForniture::bindEvents() {
   // A click on a line loads its item; so does moving the selection with the
   // keyboard. Refilling the list loads nothing.
-  connect(lstStudenti, &QListWidget::itemClicked, this, [this] { guarded(this, [&] { lstStudentiClick(); }); });
-  connect(lstStudenti, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (reloading_ || row < 0 || QApplication::mouseButtons() != Qt::NoButton || !lstStudenti->hasFocus()) return;
-    guarded(this, [&] { lstStudentiClick(); });
-  });
+  connect(lstStudenti, &LineList::chosen, this, [this] { guarded(this, [&] { lstStudentiClick(); }); });
 
   numberFilter(txtQuantita, kDefaultQuantity);
   numberFilter(txtPrezzo, kDefaultMoney);
@@ -432,17 +421,9 @@ void TfrmForniture::cmdNuovoClick() { newItem(true); }
 void TfrmForniture::cmdCancellaClick() { newItem(false); }
 
 void TfrmForniture::loadItemList() {
-  const ItemList items = supplysheet::listItems(qToPath(supplyFile()));
-  QStringList lines;
-  lines.reserve(static_cast<qsizetype>(items.lines.size()));
-  for (const Text& line : items.lines) lines.append(toQ(line));
-  reloading_ = true;
-  lstStudenti->setUpdatesEnabled(false);
-  lstStudenti->clear();
-  lstStudenti->addItems(lines);
-  lstStudenti->setUpdatesEnabled(true);
-  reloading_ = false;
+  ItemList items = supplysheet::listItems(qToPath(supplyFile()));
   repTotale->setText(toQ(items.total()));
+  lstStudenti->setLines(std::move(items.lines));
 }
 
 void TfrmForniture::txtQuantitaExit() {
@@ -492,12 +473,12 @@ void TfrmForniture::prepareRecord(Record& r) {
 void TfrmForniture::afterSave(const Record&) { loadItemList(); }
 
 void TfrmForniture::lstStudentiClick() {
-  const QListWidgetItem* item = lstStudenti->currentItem();
-  if (!item) return;
+  const int row = lstStudenti->currentRow();
+  if (row < 0 || row >= lstStudenti->count()) return;
   // Any failure here leaves the card as it was, without a word.
   try {
     const std::optional<FoundItem> found =
-        supplysheet::findRecordOfLine(qToPath(supplyFile()), fromQ(item->text()));
+        supplysheet::findRecordOfLine(qToPath(supplyFile()), lstStudenti->lines()[static_cast<size_t>(row)]);
     if (found) showRecord(found->record, found->number);
   } catch (...) {
   }
@@ -536,9 +517,7 @@ void TfrmForniture::cmdExcelClick() {
 }
 
 void TfrmForniture::cmdStampaClick() {
-  TextList lines;
-  for (int i = 0; i < lstStudenti->count(); ++i) lines.push_back(fromQ(lstStudenti->item(i)->text()));
-  printList(this, lines, PrintedList::SupplySheet, panClasse->text(), repTotale->text());
+  printList(this, lstStudenti->lines(), PrintedList::SupplySheet, panClasse->text(), repTotale->text());
 }
 
 HelpTopic TfrmForniture::helpTopic() const { return help::supplySheetTopic(); }

@@ -4,10 +4,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 #include "ui/cardscreen.h"
+#include "ui/resultlist.h"
 
 namespace zel {
 
@@ -76,7 +76,7 @@ class TfrmForniture : public CardScreen {
   QLabel* panTitolo;
   QLabel* panIstruzioni;
   QPushButton* cmdStampa;
-  QListWidget* lstStudenti;  // despite its name, the list of the supply's items
+  LineList* lstStudenti;  // despite its name, the list of the supply's items
   QLabel* infTotale;
   QLabel* repTotale;
 
@@ -136,8 +136,6 @@ class TfrmForniture : public CardScreen {
   void newItem(bool keepDelivery);
   CardArchive archive() const;
   void numberFilter(QLineEdit* box, const char* defaultText);
-
-  bool reloading_ = false;
 };
 
 }  // namespace zel

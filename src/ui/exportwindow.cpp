@@ -11,6 +11,7 @@
 #include "ui/behaviour.h"
 #include "ui/flow.h"
 #include "ui/officeexport.h"
+#include "ui/services.h"
 
 namespace zel {
 namespace {
@@ -21,6 +22,7 @@ const QColor kEvenRow{249, 255, 225};
 const QColor kOddRow{223, 235, 255};
 
 constexpr int kRowHeight = 24;
+constexpr size_t kRowsToMeasure = 256;  // rows read before the grid's texts take their room
 
 QString wordFailure() {
   return QStringLiteral(
@@ -76,7 +78,7 @@ void ArchiveGridModel::clear() {
   endResetModel();
 }
 
-void ArchiveGridModel::fill(const std::filesystem::path& archive) {
+void ArchiveGridModel::fill(const std::filesystem::path& archive, const Progress& progress) {
   beginResetModel();
   headings_.clear();
   Text().swap(cells_);  // a smaller archive gives the memory of a larger one back
@@ -89,11 +91,23 @@ void ArchiveGridModel::fill(const std::filesystem::path& archive) {
                           ends_.reserve((rows - 1) * cells.size());
                           return;
                         }
+                        // Growing the texts step by step would copy them into
+                        // fresh memory again and again: once a few rows show
+                        // how long a row is, room for all of them is taken.
+                        if (row == kRowsToMeasure && rows > 2 * kRowsToMeasure)
+                          cells_.reserve(cells_.size() / kRowsToMeasure * (rows - 1) * 5 / 4);
                         for (const Text& c : cells) {
                           cells_ += c;
                           ends_.push_back(cells_.size());
                         }
-                      });
+                      },
+                      progress);
+  } catch (const Cancelled&) {
+    headings_.clear();
+    Text().swap(cells_);
+    std::vector<size_t>().swap(ends_);
+    endResetModel();
+    throw;
   } catch (const std::exception&) {
     // The grid shows what was read.
   }
@@ -281,8 +295,13 @@ void ExportWindow::showEvent(QShowEvent* event) {
   Dialog::showEvent(event);
   if (event->spontaneous()) return;
   guarded(this, [this] {
-    WaitCursor wait;
-    model_.fill(archiveFile());
+    const std::filesystem::path archive = archiveFile();
+    if (!runLongWork(this, QStringLiteral("Lettura dell'archivio in corso..."),
+                     [&](const Progress& progress) { model_.fill(archive, progress); })) {
+      // Stopped by the user: there is nothing to export.
+      QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+      return;
+    }
     if (model_.rowCount() > 0) grdRecords->setCurrentIndex(model_.index(0, 0));
     grdRecords->scrollToTop();
   });

@@ -34,8 +34,9 @@ class ArchiveGridModel : public QAbstractTableModel {
 
   // Reads every record of the file (opened for update: a missing archive is
   // created empty) as the bridge streams it: an empty archive is one empty
-  // row under empty headings. A failure keeps the rows read so far.
-  void fill(const std::filesystem::path& archive);
+  // row under empty headings. A failure keeps the rows read so far; a stop
+  // asked through `progress` leaves the grid empty and throws Cancelled.
+  void fill(const std::filesystem::path& archive, const Progress& progress = {});
   void clear();
 
   int rowCount(const QModelIndex& parent = {}) const override;

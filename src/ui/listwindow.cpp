@@ -6,6 +6,7 @@
 #include "ui/behaviour.h"
 #include "ui/flow.h"
 #include "ui/kit.h"
+#include "ui/services.h"
 
 namespace zel {
 
@@ -65,7 +66,14 @@ void ListWindow::showEvent(QShowEvent* event) {
   Dialog::showEvent(event);
   if (event->spontaneous()) return;
   results->resetFind();
-  guarded(this, [this] { results->setLines(buildList()); });
+  guarded(this, [this] {
+    TextList lines;
+    if (runLongWork(this, QStringLiteral("Preparazione dell'elenco in corso..."),
+                    [&](const Progress& progress) { lines = buildList(progress); }))
+      results->setLines(std::move(lines));
+    else  // stopped by the user: nothing to show
+      QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+  });
 }
 
 void ListWindow::done(int result) {

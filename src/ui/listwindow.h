@@ -1,11 +1,13 @@
 #pragma once
 // A list window: one result list built afresh at every showing, with find in
 // list, printing and the pick of a line (the under-stock list, the pending
-// payments, the product import's list). Closing the window empties the list.
+// payments, the product import's list). A long build shows its progress; a
+// build the user stops closes the window. Closing the window empties the list.
 #include <QGroupBox>
 #include <QPushButton>
 
 #include "core/printlayout.h"
+#include "core/progress.h"
 #include "ui/dialog.h"
 #include "ui/resultlist.h"
 
@@ -34,8 +36,9 @@ class ListWindow : public Dialog {
   // under it (by default: pick with a double click).
   void addInstructions(QWidget* parent, int left, int top, int width, int hintTop, const QString& hint = {});
 
-  // The lines to show, read afresh. Failures are the window's to keep quiet.
-  virtual TextList buildList() = 0;
+  // The lines to show, read afresh (one progress step per record read).
+  // Failures are the window's to keep quiet.
+  virtual TextList buildList(const Progress& progress) = 0;
   // A double click on a line.
   virtual void pick(const Text&) {}
   // What a printed list of this window needs besides its lines.

@@ -38,9 +38,8 @@ fs::path exportDocument(QWidget* parent, std::string_view name, const QString& f
                             [&](const Progress& progress) {
                               written = write(Destination::newFileIn(exportFolder(), name), progress);
                             });
-  } catch (const ExportError& e) {
-    if (e.reason() != ExportError::Reason::Cancelled) services().message(parent, failure);
-    return {};
+  } catch (const Cancelled&) {
+    return {};  // the user stopped it: nothing to say
   } catch (const std::exception&) {
     services().message(parent, failure);
     return {};

@@ -24,26 +24,58 @@ QVariant TextListModel::data(const QModelIndex& index, int role) const {
   return toQ(Text(lines_[static_cast<size_t>(index.row())]));
 }
 
+LineList::LineList(QWidget* parent, const QFont& font, int extent, int rowHeight)
+    : QListView(parent), model_(this) {
+  setModel(&model_);
+  setFont(font);
+  setFocusPolicy(Qt::ClickFocus);  // not reachable by Tab
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setUniformItemSizes(true);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Every line takes a cell as wide as the extent the list scrolls over.
+  setGridSize(QSize(extent, rowHeight));
+  connect(this, &QListView::clicked, this, [this](const QModelIndex& i) { emit chosen(i.row()); });
+  // The keyboard moves the selection without a click; a click reports itself.
+  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+    if (programmatic_ || QApplication::mouseButtons() != Qt::NoButton || !hasFocus()) return;
+    emit chosen(current.row());
+  });
+}
+
+void LineList::setLines(TextList lines) {
+  programmatic_ = true;
+  model_.setLines(std::move(lines));
+  programmatic_ = false;
+}
+
+QString LineList::lineText(int row) const {
+  return row >= 0 && row < count() ? toQ(Text(lines()[static_cast<size_t>(row)])) : QString();
+}
+
+int LineList::currentRow() const {
+  const QModelIndex i = currentIndex();
+  return i.isValid() ? i.row() : -1;
+}
+
+void LineList::selectRow(int row) {
+  const QModelIndex i = model_.index(row);
+  programmatic_ = true;
+  setCurrentIndex(i);
+  programmatic_ = false;
+  scrollTo(i);
+}
+
 ResultList::ResultList(QWidget* parent, const QFont& font, int extent)
     : QObject(parent),
-      lstRecords(new QListView(parent)),
+      lstRecords(new LineList(parent, font, extent, QFontMetrics(font).height() + 2)),
       txtTrova(new QLineEdit(parent)),
-      cmdTrova02(new QPushButton(QStringLiteral("Trova"), parent)),
-      model_(this) {
+      cmdTrova02(new QPushButton(QStringLiteral("Trova"), parent)) {
   lstRecords->setObjectName(QStringLiteral("lstRecords"));
-  lstRecords->setModel(&model_);
-  lstRecords->setFont(font);
-  lstRecords->setFocusPolicy(Qt::ClickFocus);  // not reachable by Tab
-  lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
-  lstRecords->setUniformItemSizes(true);
-  lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-  lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   QPalette p = lstRecords->palette();
   p.setColor(QPalette::Base, Qt::white);
   lstRecords->setPalette(p);
-  // Every line takes a cell as wide as the extent the list scrolls over.
-  lstRecords->setGridSize(QSize(extent, QFontMetrics(font).height() + 2));
   txtTrova->setObjectName(QStringLiteral("txtTrova"));
   txtTrova->setFont(uiFont(FontFamily::Verdana, pt(8)));
   applyFocusColour(txtTrova, Qt::white);
@@ -55,21 +87,9 @@ ResultList::ResultList(QWidget* parent, const QFont& font, int extent)
     const std::optional<Text> line = selectedLine();
     if (onPick && line) guarded(owner, [&] { onPick(*line); });
   });
-  connect(lstRecords, &QListView::clicked, this, [this](const QModelIndex& i) { userSelected(i.row()); });
-  // The keyboard moves the selection without a click; a click reports itself.
-  connect(lstRecords->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) {
-            if (programmatic_ || QApplication::mouseButtons() != Qt::NoButton || !lstRecords->hasFocus()) return;
-            userSelected(current.row());
-          });
+  connect(lstRecords, &LineList::chosen, this, [this](int row) { userSelected(row); });
   connect(cmdTrova02, &QPushButton::clicked, this, [this] { find(); });
   connect(txtTrova, &QLineEdit::returnPressed, this, [this] { find(); });
-}
-
-void ResultList::setLines(TextList lines) {
-  programmatic_ = true;
-  model_.setLines(std::move(lines));
-  programmatic_ = false;
 }
 
 int ResultList::selectedRow() const {
@@ -77,13 +97,7 @@ int ResultList::selectedRow() const {
   return i.isValid() && lstRecords->selectionModel()->isSelected(i) ? i.row() : -1;
 }
 
-void ResultList::selectRow(int row) {
-  const QModelIndex i = model_.index(row);
-  programmatic_ = true;
-  lstRecords->setCurrentIndex(i);
-  programmatic_ = false;
-  lstRecords->scrollTo(i);
-}
+void ResultList::selectRow(int row) { lstRecords->selectRow(row); }
 
 std::optional<Text> ResultList::selectedLine() const {
   const int row = selectedRow();

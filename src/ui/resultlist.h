@@ -4,7 +4,7 @@
 // the pick of a line by a double click. The view shows the lines straight
 // from the core's TextList, in the order the core gave them (the view never
 // sorts), and converts only the lines on screen: a list of 100,000 lines
-// appears at once.
+// appears at once. The supply sheet's item list is the same view.
 #include <QAbstractListModel>
 #include <QLineEdit>
 #include <QListView>
@@ -31,6 +31,34 @@ class TextListModel : public QAbstractListModel {
   TextList lines_;
 };
 
+// A list of lines on one TextListModel: one row per line, every row as high
+// as the next and as wide as the extent the list scrolls over, no object
+// per line. Single selection; not reachable by Tab.
+class LineList : public QListView {
+  Q_OBJECT
+ public:
+  LineList(QWidget* parent, const QFont& font, int extent, int rowHeight);
+
+  // Replaces every line at once, in the order given (no `chosen`).
+  void setLines(TextList lines);
+  const TextList& lines() const { return model_.lines(); }
+  int count() const { return static_cast<int>(lines().size()); }
+  // A line as the list shows it.
+  QString lineText(int row) const;
+  // The current line's number, or -1.
+  int currentRow() const;
+  // Makes a line current and selected, and scrolls to it (no `chosen`).
+  void selectRow(int row);
+
+ signals:
+  // The user chose a line: a click, or moving the selection with the keyboard.
+  void chosen(int row);
+
+ private:
+  TextListModel model_;
+  bool programmatic_ = false;
+};
+
 class ResultList : public QObject {
   Q_OBJECT
  public:
@@ -38,15 +66,15 @@ class ResultList : public QObject {
   // pixels the list scrolls over horizontally.
   ResultList(QWidget* parent, const QFont& font, int extent);
 
-  QListView* lstRecords;
+  LineList* lstRecords;
   QLineEdit* txtTrova;
   QPushButton* cmdTrova02;
 
   // Replaces every line at once, in the order given.
-  void setLines(TextList lines);
+  void setLines(TextList lines) { lstRecords->setLines(std::move(lines)); }
   void clear() { setLines({}); }
-  const TextList& lines() const { return model_.lines(); }
-  int count() const { return static_cast<int>(lines().size()); }
+  const TextList& lines() const { return lstRecords->lines(); }
+  int count() const { return lstRecords->count(); }
   // The selected line's number, or -1.
   int selectedRow() const;
   // Selects a line (as the find does: no onSelect).
@@ -72,9 +100,7 @@ class ResultList : public QObject {
  private:
   void userSelected(int row);
 
-  TextListModel model_;
   Text lastKey_;
-  bool programmatic_ = false;
 };
 
 }  // namespace zel

@@ -6,6 +6,7 @@
 #include "ui/behaviour.h"
 #include "ui/flow.h"
 #include "ui/kit.h"
+#include "ui/services.h"
 
 namespace zel {
 namespace {
@@ -138,7 +139,12 @@ void SearchWindow::cmdTrovaClick() {
   }
   if (lblConta) lblConta->setText(QString::number(filled_));
   TextList lines;
-  if (withArchive(this, [&] { lines = search(criteria); })) showResults(std::move(lines));
+  bool finished = false;
+  const bool reached = withArchive(this, [&] {
+    finished = runLongWork(this, QStringLiteral("Ricerca in corso..."),
+                           [&](const Progress& progress) { lines = search(criteria, progress); });
+  });
+  if (reached && finished) showResults(std::move(lines));
 }
 
 void SearchWindow::cmdIndietroClick() {

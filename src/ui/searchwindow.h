@@ -60,8 +60,10 @@ class SearchWindow : public Dialog {
   QPushButton* cmdAnnulla;
   ResultList* results;
 
-  // Trova: counts the filled criteria, searches and shows the result page;
-  // an archive failure says so and keeps the criteria page.
+  // Trova: counts the filled criteria, searches (with progress and cancel
+  // when it takes long) and shows the result page; an archive failure says
+  // so and keeps the criteria page, as does a search the user stopped,
+  // without a word.
   void cmdTrovaClick();
   // << Indietro: back to the criteria, which keep their texts.
   void cmdIndietroClick();
@@ -77,9 +79,9 @@ class SearchWindow : public Dialog {
   QList<QLineEdit*> addCriteria(std::initializer_list<CriterionBox> boxes);
 
   // The window's own search over its archive (StoreError when it cannot be
-  // read) and pick of a double-clicked line. A pick that fails loads nothing
-  // and closes the window without a word.
-  virtual TextList search(const Criteria& criteria) = 0;
+  // read; one progress step per record) and pick of a double-clicked line.
+  // A pick that fails loads nothing and closes the window without a word.
+  virtual TextList search(const Criteria& criteria, const Progress& progress) = 0;
   virtual void pick(const Text& line) = 0;
   // The supply the printed list is titled after (the supply search).
   virtual QString supplyName() const { return {}; }

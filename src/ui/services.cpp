@@ -51,6 +51,15 @@ Services* setServices(Services* s) {
   return previous;
 }
 
+bool runLongWork(QWidget* parent, const QString& text, const std::function<void(const Progress&)>& work) {
+  try {
+    services().withProgress(parent, text, work);
+  } catch (const Cancelled&) {
+    return false;
+  }
+  return true;
+}
+
 void DesktopServices::message(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok, parent);
   box.exec();
@@ -107,6 +116,8 @@ bool DesktopServices::print(const QString& documentName,
     printer.setPageOrientation(QPageLayout::Landscape);
     render(printer);
     return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
+  } catch (const Cancelled&) {
+    throw;  // the user stopped it: the caller says nothing
   } catch (...) {
     return false;
   }

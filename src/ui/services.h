@@ -39,9 +39,10 @@ class Services {
   // is opened for the user when no printer is installed.
   virtual bool print(const QString& documentName,
                      const std::function<void(QPagedPaintDevice&)>& render) = 0;
-  // Runs long work (an export) under the hourglass. When it takes more than
-  // a moment a progress window with `text` appears, fed by the Progress
-  // handed to `work`; its cancel button makes the work stop at the next step.
+  // Runs long work (a search, a list, an export, a printout) under the
+  // hourglass. When it takes more than a moment a progress window with
+  // `text` appears, fed by the Progress handed to `work`; its cancel button
+  // makes the work stop at the next step (Cancelled).
   virtual void withProgress(QWidget* parent, const QString& text,
                             const std::function<void(const Progress&)>& work) = 0;
 };
@@ -50,6 +51,10 @@ class Services {
 Services& services();
 // Installs new services (not owned) and returns the previous ones.
 Services* setServices(Services* services);
+
+// Runs `work` through services().withProgress. Returns false when the user
+// stopped it, which needs no message; any other failure goes on to the caller.
+bool runLongWork(QWidget* parent, const QString& text, const std::function<void(const Progress&)>& work);
 
 // The services of the desktop: QMessageBox, QFileDialog, QDesktopServices,
 // QPrinter, QProgressDialog.

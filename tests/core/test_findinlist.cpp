@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -72,6 +74,27 @@ TEST(ListOrder, IgnoresCaseOfAToZAndIsTotal) {
   dates.sortFolded();
   EXPECT_EQ(dates.toVector(),
             (std::vector<Text>{"05/01/2025  z", "05/01/2026  Y", "05/01/2026  y", "20/12/2025  x"}));
+}
+
+// Lines that tie for many bytes (a date, a quantity, a price in common),
+// differ only in case, hold NUL bytes or are heads of one another: the order
+// is still exactly lessFolded's.
+TEST(ListOrder, LongTiesSortAsTheWholeLinesCompare) {
+  std::mt19937 rng(7);
+  const Text pieces[] = {"05/01/2026  Quant. 1 ", "05/01/2026  quant. 1 ", "05/01/2026  Quant. 12",
+                         "20/12/2025  ", "a", "A", std::string("\0", 1), "\xE0", "  Tot. \x80 3,00", ""};
+  std::vector<Text> texts;
+  for (int i = 0; i < 3000; ++i) {
+    Text t;
+    const int parts = std::uniform_int_distribution<int>(0, 5)(rng);
+    for (int p = 0; p < parts; ++p) t += pieces[std::uniform_int_distribution<size_t>(0, 9)(rng)];
+    texts.push_back(t);
+  }
+  TextList lines;
+  for (const Text& t : texts) lines.push_back(t);
+  lines.sortFolded();
+  std::sort(texts.begin(), texts.end(), [](const Text& a, const Text& b) { return lessFolded(a, b); });
+  EXPECT_EQ(lines.toVector(), texts);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -94,6 +95,19 @@ TEST(ImportList, ListsStockedProductsAndPicksTheLastEqualLine) {
   const auto found = pickProduct(file, searchProducts(file, {{product::Codice, "v3"}})[0]);
   ASSERT_TRUE(found);
   EXPECT_EQ(found->number, 4u);
+}
+
+// The stock lists keep quiet about a record they cannot read, but not about
+// the user's stop.
+TEST(StockLists, AStopIsNotTakenForAnIncompleteList) {
+  TempFolder dir;
+  const fs::path file = dir / "Materiali.pro";
+  writeProducts(file, std::vector<Record>(300, stocked("A", "1", "5")));
+  std::atomic<bool> stop{true};
+  Progress progress;
+  progress.cancel = &stop;
+  EXPECT_THROW(underStockList(file, Access::Update, progress), Cancelled);
+  EXPECT_THROW(importList(file, Access::Update, progress), Cancelled);
 }
 
 }  // namespace

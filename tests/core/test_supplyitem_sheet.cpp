@@ -176,7 +176,7 @@ TEST(SheetList, LinesInRecordOrderAndTheTotal) {
   writeSupply(file, {first, second});
   const ItemList list = listItems(file);
   EXPECT_TRUE(list.complete);
-  EXPECT_EQ(list.lines, std::vector<Text>({itemLine(first), itemLine(second)}));
+  EXPECT_EQ(list.lines.toVector(), std::vector<Text>({itemLine(first), itemLine(second)}));
   EXPECT_EQ(list.total(), "30,35");
 
   writeSupply(file, {item("a", "1", "5", "5"), item("b", "1", "2,5", "2,5")});
@@ -230,7 +230,7 @@ TEST(SheetList, ALineLeadsBackToTheLastEqualRecord) {
   ASSERT_TRUE(found.has_value());
   EXPECT_EQ(found->number, 3u);
   EXPECT_EQ(found->record[supply::Cliente], "Bianchi");
-  found = findRecordOfLine(file, "  " + list.lines[1] + " ");
+  found = findRecordOfLine(file, "  " + Text(list.lines[1]) + " ");
   ASSERT_TRUE(found.has_value());
   EXPECT_EQ(found->number, 2u);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -80,6 +81,31 @@ TEST(PendingPayments, AnUnreadableAmountStopsTheList) {
   EXPECT_EQ(products(pending.lines), (std::vector<Text>{"a", "b"}));
   EXPECT_FALSE(pending.complete);
   EXPECT_EQ(pending.total(), "5");  // the running sum, as the window leaves it
+}
+
+// A long scan reports how far it got, up to the number of records, and the
+// user's stop ends it with Cancelled: neither a search nor a list (which
+// otherwise keeps what it read before a failure) hands back half a result.
+TEST(LongScans, ReportTheirProgressAndStopWhenAsked) {
+  TempFolder dir;
+  const fs::path file = dir / "Lunga.for";
+  writeSupply(file, std::vector<Record>(600, itemOf("Vite", {{supply::Pagamento, "In sospeso"}})));
+
+  std::pair<size_t, size_t> last;
+  std::atomic<bool> stop{false};
+  Progress progress;
+  progress.cancel = &stop;
+  progress.report = [&](size_t done, size_t total) { last = {done, total}; };
+  EXPECT_EQ(searchSupply(file, {}, Access::Update, progress).size(), 600u);
+  EXPECT_EQ(last, std::make_pair(size_t{600}, size_t{600}));
+  EXPECT_EQ(pendingItems(file, Access::Update, progress).lines.size(), 600u);
+
+  progress.report = [&](size_t done, size_t) {
+    if (done >= 256) stop = true;
+  };
+  EXPECT_THROW(searchSupply(file, {}, Access::Update, progress), Cancelled);
+  stop = false;
+  EXPECT_THROW(pendingItems(file, Access::Update, progress), Cancelled);
 }
 
 }  // namespace

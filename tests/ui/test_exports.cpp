@@ -309,6 +309,18 @@ TEST_F(ClientExportWindow, PairsTellWhatTheyDoTheGridItsCurrentCellAndRowsAltern
   EXPECT_EQ(QColor(shot.pixel(x, 24 + 12)), QColor(249, 255, 225));  // grid row 2
 }
 
+// Filling the grid is long work too: stopped, the window closes empty.
+TEST_F(ClientExportWindow, AStoppedFillingClosesTheWindow) {
+  EXPECT_EQ(fake.longWork, QStringList{"Lettura dell'archivio in corso..."});
+  window.hide();
+  fake.cancelLongWork = true;
+  window.show();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(window.grdRecords->model()->rowCount(), 0);
+  EXPECT_TRUE(fake.messages.isEmpty());
+}
+
 TEST_F(ClientExportWindow, CancelledOrUnopenedExportsLeaveNoFile) {
   fake.cancelLongWork = true;
   QTest::mouseClick(window.imgWord, Qt::LeftButton);
@@ -343,7 +355,7 @@ TEST(DesktopProgress, ALongExportShowsProgressAndCanBeCancelled) {
                                         std::this_thread::sleep_for(std::chrono::milliseconds(10));
                                       }
                                     }),
-               ExportError);
+               Cancelled);
   EXPECT_TRUE(seen);
   EXPECT_LT(steps, 300u);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the hourglass is gone

@@ -155,6 +155,26 @@ TEST(ListPrint, NothingIsPrintedForAnEmptyListAnAnswerNoOrABrokenPrinter) {
   EXPECT_TRUE(broken.last().text.startsWith("Attenzione: la stampa non è stata eseguita."));
 }
 
+// A printout the user stops in the progress window leaves no PDF and says
+// nothing more; the desktop's printing hands the stop back, not a failure.
+TEST(ListPrint, AStoppedPrintoutLeavesNothingAndSaysNothing) {
+  test::TempProgramFolder folder;
+  PdfServices fake;
+  fake.cancelLongWork = true;
+  EXPECT_FALSE(printList(nullptr, numberedEntries(40), PrintedList::ClientSearch));
+  EXPECT_EQ(fake.longWork, QStringList{"Stampa in corso..."});
+  EXPECT_EQ(fake.messages.size(), 1) << "only the question";
+  EXPECT_TRUE(fake.pdfs.empty());
+  EXPECT_TRUE(!fs::exists(folder.path() / "Stampe") || fs::is_empty(folder.path() / "Stampe"));
+
+  DesktopServices desktop;
+  if (QPrinterInfo::defaultPrinter().isNull()) {
+    EXPECT_THROW(desktop.print(QStringLiteral("Fermata"), [](QPagedPaintDevice&) { throw Cancelled(); }),
+                 Cancelled);
+    EXPECT_TRUE(fs::is_empty(folder.path() / "Stampe"));
+  }
+}
+
 TEST(ListPrint, WithoutAPrinterThePagesGoToANewPdfOpenedForTheUser) {
   if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "a printer is installed here";
   test::TempProgramFolder folder;

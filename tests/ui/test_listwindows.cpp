@@ -205,6 +205,40 @@ TEST_F(ListWindows, ClientSearchFindsFindsInListPrintsAndLoadsTheCard) {
   EXPECT_EQ(card.lblPosizione->text(), "2");
 }
 
+// Searches and lists run as long work: a stopped search stays on its
+// criteria, a stopped list closes its window, neither says a word.
+TEST_F(ListWindows, StoppedSearchesAndListsShowNothingAndSayNothing) {
+  append(folder.file("Anagrafica.pro"), clientLayout(), {clientRecord("CL1", "Rossi Mario", "Milano")});
+  append(products(), productLayout(), {productRecord("ABC-1", "5", "5")});
+  TfrmDestinatari card;
+  card.show();
+  nav.set(WindowId::ClientCard, &card);
+  TfrmMateriali productCard;
+  nav.set(WindowId::ProductCard, &productCard);
+
+  whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
+    fake.cancelLongWork = true;
+    click(w.cmdTrova);
+    EXPECT_TRUE(w.grpCriteri->isVisible() && w.cmdTrova->isEnabled());
+    EXPECT_EQ(w.results->count(), 0);
+    fake.cancelLongWork = false;
+    click(w.cmdTrova);
+    EXPECT_EQ(w.results->count(), 1);
+  });
+  click(card.cmdRicerca);
+  EXPECT_EQ(fake.longWork, QStringList({"Ricerca in corso...", "Ricerca in corso..."}));
+
+  fake.cancelLongWork = true;
+  whenShown<TfrmCercaSottoscorta>([&](TfrmCercaSottoscorta& w) {
+    EXPECT_EQ(w.results->count(), 0);
+    QCoreApplication::processEvents();  // the window closes itself
+  });
+  click(productCard.imgDoppioTurno);
+  EXPECT_FALSE(stillVisible);
+  EXPECT_EQ(fake.longWork.last(), "Preparazione dell'elenco in corso...");
+  EXPECT_TRUE(fake.messages.isEmpty());
+}
+
 TEST_F(ListWindows, ClientSearchFromTheSheetFillsOnlyTheClient) {
   openSupply({});
   append(folder.file("Anagrafica.pro"), clientLayout(),

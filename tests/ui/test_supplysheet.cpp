@@ -77,13 +77,14 @@ class SupplySheet : public ::testing::Test {
   // Enter: the focus moves on to the next field.
   void enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
   void clickLine(int row) {
-    QListWidget* list = sheet->lstStudenti;
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    LineList* list = sheet->lstStudenti;
+    const QModelIndex line = list->model()->index(row, 0);
+    list->scrollTo(line);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(line).center());
   }
   QStringList lines() const {
     QStringList out;
-    for (int i = 0; i < sheet->lstStudenti->count(); ++i) out << sheet->lstStudenti->item(i)->text();
+    for (int i = 0; i < sheet->lstStudenti->count(); ++i) out << sheet->lstStudenti->lineText(i);
     return out;
   }
   void saveItem(const QString& product, const QString& quantity, const QString& price) {

@@ -223,7 +223,7 @@ class Package {
                                             const_cast<Progress*>(&progress));
     if (zip_close(zip_) != 0) {
       if (zip_error_code_zip(zip_get_error(zip_)) == ZIP_ER_CANCELLED)
-        throw ExportError(ExportError::Reason::Cancelled, "export cancelled");
+        throw Cancelled();
       failHere();
     }
     zip_ = nullptr;

@@ -56,7 +56,7 @@ enum class ArchiveAccess {
 // decimal, then its trimmed fields). With none the headings are not written
 // and the grid is a heading row and one data row, every cell empty. A
 // failure to read is a StoreError; `progress` may stop the stream with
-// ExportError(Cancelled).
+// Cancelled.
 void streamArchiveRows(const ExportGrid& grid, const std::filesystem::path& file,
                        ArchiveAccess access, const RowVisitor& visitor,
                        const Progress& progress = {});
