@@ -97,6 +97,8 @@ struct Operation {
   std::function<void(const fs::path&)> reopen = [](const fs::path&) {};
 };
 
+void PrintTo(const Operation& op, std::ostream* os) { *os << op.name; }  // readable test names
+
 void reopenClients(const fs::path& folder) { readAllRecords(folder / kClientArchive, clientLayout()); }
 
 std::vector<Operation> operations() {
