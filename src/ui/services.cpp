@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QPushButton>
 #include <QPageLayout>
 #include <QPrinter>
@@ -81,8 +83,33 @@ MsgAnswer DesktopServices::box(QWidget* parent, const QString& text, const QStri
   return MsgAnswer::Ok;
 }
 
+bool noApplicationOpens(const QUrl& url) {
+#ifdef Q_OS_WIN
+  Q_UNUSED(url);
+  return false;
+#else
+  if (!url.isLocalFile()) return false;
+  const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+  if (tool.isEmpty()) return false;
+  const QString type = QMimeDatabase().mimeTypeForFile(url.toLocalFile()).name();
+  QProcess query;
+  query.start(tool, {QStringLiteral("query"), QStringLiteral("default"), type});
+  if (!query.waitForFinished(3000)) {
+    query.kill();
+    query.waitForFinished(1000);
+    return false;
+  }
+  if (query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) return false;
+  return query.readAllStandardOutput().trimmed().isEmpty();
+#endif
+}
+
 bool DesktopServices::openUrl(const QUrl& url) {
   WaitCursor wait;
+  // Outside a desktop session Qt starts xdg-open and reports success at once,
+  // even when no application takes the file: a document written for the
+  // user would then vanish without a word.
+  if (noApplicationOpens(url)) return false;
   return QDesktopServices::openUrl(url);
 }
 
@@ -107,8 +134,11 @@ bool DesktopServices::print(const QString& documentName,
     const QPrinterInfo installed = QPrinterInfo::defaultPrinter();
     if (installed.isNull()) {
       // No printer installed: the same pages go into a PDF, opened for the user.
+      // The pages are printed once the PDF is written, even when no viewer
+      // shows it: it stays in the printout folder.
       const std::filesystem::path pdf = printToPdf(printoutFolder(), documentName, render);
-      return services().openUrl(QUrl::fromLocalFile(pathToQ(pdf)));
+      services().openUrl(QUrl::fromLocalFile(pathToQ(pdf)));
+      return true;
     }
     QPrinter printer(installed, QPrinter::HighResolution);
     printer.setDocName(documentName);

@@ -28,7 +28,8 @@ class Services {
   // Task-modal box with its own title and icon; with Yes/No, Yes is the default.
   virtual MsgAnswer box(QWidget* parent, const QString& text, const QString& title,
                         MsgIcon icon, MsgButtons buttons) = 0;
-  // Hands a URL (web address, mailto:, local file or folder) to the desktop.
+  // Hands a URL (web address, mailto:, local file or folder) to the desktop;
+  // false when nothing can open it.
   virtual bool openUrl(const QUrl& url) = 0;
   // File and folder choosers; an empty string means the user cancelled.
   // `filter` reads "Description (*.ext)"; "*.*" stands for every file.
@@ -72,5 +73,10 @@ class DesktopServices : public Services {
   void withProgress(QWidget* parent, const QString& text,
                     const std::function<void(const Progress&)>& work) override;
 };
+
+// True when the desktop's own records say no application opens this local
+// file (xdg-mime knows no default for its type). False for other URLs and
+// whenever that cannot be told, so that the desktop still gets to try.
+bool noApplicationOpens(const QUrl& url);
 
 }  // namespace zel

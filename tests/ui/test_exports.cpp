@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -359,6 +360,31 @@ TEST(DesktopProgress, ALongExportShowsProgressAndCanBeCancelled) {
   EXPECT_TRUE(seen);
   EXPECT_LT(steps, 300u);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the hourglass is gone
+}
+
+// Outside a desktop session Qt hands a file to xdg-open and calls that a
+// success; the desktop's records are asked first, through xdg-mime.
+TEST(DesktopOpen, AFileNoApplicationOpensIsReportedAsNotOpened) {
+  QTemporaryDir tools;
+  ASSERT_TRUE(tools.isValid());
+  const auto fakeXdgMime = [&](const QByteArray& answer) {
+    QFile script(tools.filePath(QStringLiteral("xdg-mime")));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    script.write("#!/bin/sh\n[ \"$1 $2\" = \"query default\" ] || exit 2\nprintf '" + answer + "'\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+  };
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", tools.path().toLocal8Bit() + ":" + path);
+  const QUrl workbook = QUrl::fromLocalFile(tools.filePath(QStringLiteral("Anagrafica clienti.xlsx")));
+
+  fakeXdgMime("");
+  EXPECT_TRUE(noApplicationOpens(workbook));
+  EXPECT_FALSE(noApplicationOpens(QUrl(QStringLiteral("https://zelvano.example"))));  // not a file
+  fakeXdgMime("libreoffice-calc.desktop");
+  EXPECT_FALSE(noApplicationOpens(workbook));
+
+  qputenv("PATH", path);
 }
 
 }  // namespace
