@@ -10,6 +10,7 @@
 #include "cli/check_cmd.h"
 #include "cli/command.h"
 #include "cli/export_cmd.h"
+#include "cli/import_cmd.h"
 #include "cli/password_cmd.h"
 #include "cli/search_cmd.h"
 #include "cli/verify_cmd.h"
@@ -129,6 +130,7 @@ const Command kCommands[] = {
     {"check", checkCommand, checkUsageText},
     {"export", exportCommand, exportUsageText},
     {"search", searchCommand, searchUsageText},
+    {"import", importCommand, importUsageText},
 };
 
 }  // namespace
