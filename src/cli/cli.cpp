@@ -7,6 +7,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "cli/backup_cmd.h"
 #include "cli/check_cmd.h"
 #include "cli/command.h"
 #include "cli/export_cmd.h"
@@ -131,6 +132,8 @@ const Command kCommands[] = {
     {"export", exportCommand, exportUsageText},
     {"search", searchCommand, searchUsageText},
     {"import", importCommand, importUsageText},
+    {"backup", backupCommand, backupUsageText},
+    {"restore", restoreCommand, restoreUsageText},
 };
 
 }  // namespace
