@@ -79,11 +79,13 @@ int backupCommand(const std::vector<std::string>& args, std::istream&, std::ostr
         << " file(s) damaged or unreadable (see " << backup::kIncompleteMark << ")\n";
     return kExitFailed;
   }
-  out << "Total: " << result.files.size() << " files, " << records << " records, " << bytes << " bytes in "
-      << printable(result.folder.string()) << '\n';
+  // The older backups go only once the new one is complete; the total stays
+  // the last line.
   if (keep > 0)
     for (const fs::path& old : backup::pruneBackups(dest, keep))
       out << "Removed the older backup " << printable(old.string()) << '\n';
+  out << "Total: " << result.files.size() << " files, " << records << " records, " << bytes << " bytes in "
+      << printable(result.folder.string()) << '\n';
   return kExitOk;
 }
 
