@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <ostream>
 #include <system_error>
 
@@ -65,8 +64,10 @@ bool readWhole(const fs::path& file, std::string& bytes, std::ostream& err) {
     return false;
   }
   std::ifstream in(file, std::ios::binary);
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad() || !in.is_open()) {
+  bytes.resize(static_cast<size_t>(fs::file_size(file, ec)));
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+  if (ec || in.bad() || !in.is_open()) {
     err << kProgram << ": " << printable(file.string()) << ": cannot be read\n";
     return false;
   }

@@ -29,14 +29,37 @@ constexpr uint64_t kBlock = 4 << 20;  // bytes copied at once
 
 bool journalPending(const fs::path& archive) { return journal::exists(journal::pathFor(realFile(archive))); }
 
-// Copies `size` bytes from one open file to another.
-void copyBytes(int in, const fs::path& from, int out, const fs::path& to, uint64_t size) {
-  std::vector<uint8_t> block(static_cast<size_t>(std::min(kBlock, std::max<uint64_t>(size, 1))));
-  for (uint64_t off = 0; off < size;) {
+// Copies `size` bytes from one open file to another through a buffer.
+void copyThroughBuffer(int in, const fs::path& from, int out, const fs::path& to, uint64_t offset, uint64_t size) {
+  std::vector<uint8_t> block(static_cast<size_t>(std::min(kBlock, std::max<uint64_t>(size - offset, 1))));
+  for (uint64_t off = offset; off < size;) {
     const size_t n = static_cast<size_t>(std::min<uint64_t>(block.size(), size - off));
     readAt(in, off, block.data(), n, from);
     writeAt(out, off, block.data(), n, to);
     off += n;
+  }
+}
+
+// Copies `size` bytes from one open file to another. The kernel copies them
+// itself where it can (as cp does), without passing them through the
+// program; elsewhere they go through a buffer.
+void copyBytes(int in, const fs::path& from, int out, const fs::path& to, uint64_t size) {
+  uint64_t done = 0;
+  while (done < size) {
+    ioStep(IoStep::Read);
+    if (ioStep(IoStep::Write) == Fault::Short) throw StoreError(describeFailure("cannot write", to, ENOSPC));
+    loff_t inOff = static_cast<loff_t>(done), outOff = static_cast<loff_t>(done);
+    const ssize_t n = ::copy_file_range(in, &inOff, out, &outOff, static_cast<size_t>(std::min(kBlock * 16, size - done)), 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      // Not offered between these files (another file system, an old
+      // kernel), or the source ended early: the plain way says why.
+      if (n < 0 && errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
+        throw StoreError(describeFailure("cannot copy", from, errno));
+      copyThroughBuffer(in, from, out, to, done, size);
+      return;
+    }
+    done += static_cast<uint64_t>(n);
   }
 }
 
