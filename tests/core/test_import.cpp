@@ -181,6 +181,8 @@ TEST_F(ImportIntoArchive, ADryRunWritesNothingNotEvenANewArchive) {
   EXPECT_EQ(report.appended, 1u);
   EXPECT_FALSE(report.written);
   EXPECT_FALSE(fs::exists(archive()));
+  EXPECT_FALSE(import("Codice identificativo;Note\n;\n \n").written);  // no rows: nothing to write
+  EXPECT_FALSE(fs::exists(archive()));
 }
 
 TEST_F(ImportIntoArchive, ADeskHoldingTheArchiveMakesItWaitThenRefuseUnchanged) {

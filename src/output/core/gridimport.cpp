@@ -185,7 +185,7 @@ ImportReport importTable(const ExportGrid& grid, std::string_view bytes, const f
   // The codes are matched under the lock the write will hold, so that no
   // desk adds one in between. Only a write takes the exclusive lock (and
   // creates a missing archive); a check reads under a shared lock.
-  const bool write = !options.dryRun && report.refused.empty();
+  const bool write = !options.dryRun && report.refused.empty() && !good.empty();
   std::optional<RecordFile> file;
   std::error_code ec;
   if (write)
