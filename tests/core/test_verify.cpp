@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,9 +8,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "cli/command.h"
@@ -21,6 +20,7 @@
 #include "store/recordfile.h"
 #include "clirun.h"
 #include "tempfolder.h"
+#include "waituntil.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ZEL_TEST_UNDER_ASAN 1
@@ -169,19 +169,10 @@ TEST(Verify, AFifoIsReportedAtOnce) {
     std::ofstream(report) << r.out;
     ::_exit(r.code);
   }
-  int status = 0;
-  pid_t done = 0;
-  for (int i = 0; i < 100 && done == 0; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    done = ::waitpid(child, &status, WNOHANG);
-  }
-  if (done == 0) {
-    ::kill(child, SIGKILL);
-    ::waitpid(child, &status, 0);
-    FAIL() << "verify still waits on a FIFO after 5 seconds";
-  }
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::optional<int> status = testing::waitChild(child, std::chrono::seconds(5));
+  ASSERT_TRUE(status) << "verify still waits on a FIFO after 5 seconds";
+  ASSERT_TRUE(WIFEXITED(*status));
+  EXPECT_EQ(WEXITSTATUS(*status), 1);
   std::ifstream in(report);
   std::string line;
   std::getline(in, line);
