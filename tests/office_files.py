@@ -17,6 +17,8 @@ from docx.enum.text import WD_ALIGN_PARAGRAPH
 from docx.shared import Pt
 
 CLI, DRIVER = sys.argv[1], sys.argv[2]
+# Seconds a run of the program may take before it counts as hung and fails.
+DEADLINE = 60
 
 ATTACHMENTS = [250] * 8
 CLIENT = [50] * 7 + [120, 50, 50, 16, 11, 50, 50, 50, 50, 120, 120, 250,
@@ -42,7 +44,7 @@ def write_archive(path, capacities, rows):
 
 
 def cli(*args):
-    return subprocess.run([CLI, "export", *args], capture_output=True, text=True)
+    return subprocess.run([CLI, "export", *args], capture_output=True, text=True, timeout=DEADLINE)
 
 
 def read_bytes(path):
@@ -52,7 +54,7 @@ def read_bytes(path):
 
 def card(kind, folder, **controls):
     done = subprocess.run([DRIVER, kind, folder] + [f"{k}={v}" for k, v in controls.items()],
-                          capture_output=True, text=True, check=True)
+                          capture_output=True, text=True, check=True, timeout=DEADLINE)
     return done.stdout.strip()
 
 

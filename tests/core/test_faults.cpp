@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -22,6 +21,7 @@
 #include "store/stockupdate.h"
 #include "store/supplyfiles.h"
 #include "tempfolder.h"
+#include "waituntil.h"
 
 namespace zel {
 namespace {
@@ -196,8 +196,7 @@ void runUntilKilled(const Operation& op, const fs::path& folder, size_t k, bool 
     }
     ::_exit(0);
   }
-  int status = 0;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(testing::waitChild(pid)) << "the operation killed at step " << k << " did not end";
 }
 
 class EveryStep : public ::testing::TestWithParam<Operation> {};

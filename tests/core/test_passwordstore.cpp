@@ -19,11 +19,13 @@
 
 #include "core/crypt.h"
 #include "core/passwordstore.h"
+#include "waituntil.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::waitUntil;
 
 class PasswordStore : public ::testing::Test {
  protected:
@@ -302,8 +304,7 @@ TEST_F(PasswordStore, TwoChangesAtOnceCannotBothUseTheOldPassword) {
   first.lockWait = second.lockWait = std::chrono::seconds(10);
   first.failCall = [&](const char* call) {
     // At most two seconds, so that a missing lock fails the test rather than hangs it.
-    for (int i = 0; i < 2000 && std::strcmp(call, "rename") == 0 && secondTries < 2; ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (std::strcmp(call, "rename") == 0) waitUntil([&] { return secondTries >= 2; }, std::chrono::seconds(2));
     return false;
   };
   second.failCall = [&](const char* call) {
@@ -312,7 +313,10 @@ TEST_F(PasswordStore, TwoChangesAtOnceCannotBothUseTheOldPassword) {
   };
   auto a = std::async(std::launch::async, [&] { return changePassword(store_, "vecchia", "prima", "prima", first); });
   // The second change starts once the first holds the lock (it waits in rename).
-  while (fs::exists(store_) && filesInFolder() < 2) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  // A first change that ended without writing is judged below.
+  const auto ended = [&] { return a.wait_for(std::chrono::seconds(0)) == std::future_status::ready; };
+  ASSERT_TRUE(waitUntil([&] { return !fs::exists(store_) || filesInFolder() >= 2 || ended(); }))
+      << "the first change neither ended nor began to write its new store";
   auto b = std::async(std::launch::async, [&] { return changePassword(store_, "vecchia", "seconda", "seconda", second); });
   EXPECT_EQ(a.get(), PasswordChange::Changed);
   EXPECT_EQ(b.get(), PasswordChange::WrongOldPassword);

@@ -8,12 +8,12 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <future>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,6 +25,7 @@
 #include "store/stockupdate.h"
 #include "store/supplysheet.h"
 #include "tempfolder.h"
+#include "waituntil.h"
 
 namespace zel {
 namespace {
@@ -116,6 +117,7 @@ TEST_F(SharedFolder, AnActionThatWaitedWhileTheArchiveWasReplacedWritesIntoTheNe
   writeClients(dir_ / "copia", {"C2", "C3"});
 
   std::promise<void> waiting;
+  std::future<void> locking = waiting.get_future();
   std::future<SaveOutcome> saved = std::async(std::launch::async, [&] {
     bool told = false;
     ScopedIoHook hook([&](IoStep s) {
@@ -127,7 +129,8 @@ TEST_F(SharedFolder, AnActionThatWaitedWhileTheArchiveWasReplacedWritesIntoTheNe
     });
     return saveCard(clients(), "", client("C4"));
   });
-  waiting.get_future().wait();
+  ASSERT_EQ(locking.wait_for(testing::kWaitDeadline), std::future_status::ready)
+      << "the save never asked for the lock";
   std::this_thread::sleep_for(50ms);  // the save now waits on the old file
   fs::rename(dir_ / "copia", archive());
   deleting.close();
@@ -269,9 +272,9 @@ TEST(Modes, AnArchiveWritableInAFolderThatTakesNoNewFilesIsStillSavedOver) {
       }
       ::_exit(0);
     }
-    int status = -1;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    EXPECT_EQ(status, 0);
+    const std::optional<int> status = testing::waitChild(pid);
+    ASSERT_TRUE(status) << "the save as another user did not end";
+    EXPECT_EQ(*status, 0);
   } else {
     ASSERT_EQ(::chmod(dir.path().c_str(), 0500), 0);
     EXPECT_NO_THROW(save());

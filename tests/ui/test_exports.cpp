@@ -59,7 +59,9 @@ print(json.dumps(out))
 )";
   QProcess python;
   python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(kScript), pathToQ(file)});
-  python.waitForFinished(60000);
+  const bool ended = python.waitForFinished(60000);
+  EXPECT_TRUE(ended) << "python3 did not end within a minute";
+  if (!ended) return {};
   EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
   return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
 }
