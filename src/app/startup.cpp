@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include <clocale>
 #include <exception>
 
 #include "app/forms.h"
@@ -10,7 +11,14 @@
 
 namespace zel {
 
-ZelvanoApplication::ZelvanoApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+ZelvanoApplication::ZelvanoApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // Qt's start-up hands the user's locale to the C library. Its numbers reach
+  // only files: the workbook library writes column widths and margins with
+  // printf, and an Italian "0,7" there makes the workbook invalid. What the
+  // user reads takes its numbers from QLocale (applyNumberConventions), which
+  // this does not touch.
+  std::setlocale(LC_NUMERIC, "C");
+}
 
 bool ZelvanoApplication::notify(QObject* receiver, QEvent* event) {
   try {

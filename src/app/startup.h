@@ -4,7 +4,9 @@
 namespace zel {
 
 // The application object: an error that would escape an event handler is
-// shown as a message with its text instead of ending the program.
+// shown as a message with its text instead of ending the program. The files
+// the program writes never depend on the user's locale: the C library's
+// numbers stay those of the "C" locale for the whole process.
 class ZelvanoApplication : public QApplication {
  public:
   ZelvanoApplication(int& argc, char** argv);

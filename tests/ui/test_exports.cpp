@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <clocale>
 #include <fstream>
 #include <thread>
 
@@ -332,6 +333,29 @@ TEST_F(ClientExportWindow, CancelledOrUnopenedExportsLeaveNoFile) {
   QTest::mouseClick(window.imgExcel, Qt::LeftButton);
   EXPECT_EQ(fake.messages.size(), 1);
   EXPECT_TRUE(exports.files().empty());
+}
+
+// Under an Italian locale the C library writes "0,7" for 0.7; the workbook
+// library formats its widths and margins with printf. ctest runs this again
+// with LANG=it_IT.UTF-8 (ui_italian_locale), the way a user starts the program.
+TEST(ItalianLocale, FilesFromTheWindowsReadBackUnderTheUsersLocale) {
+  if (!QByteArray(std::setlocale(LC_CTYPE, nullptr)).startsWith("it_IT"))
+    GTEST_SKIP() << "needs LANG=it_IT.UTF-8 in force (ctest -R ui_italian_locale)";
+  EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+  test::FakeServices fake;
+  test::FakeFlow flow;
+  test::TempProgramFolder program;
+  ExportFolder exports;
+  appendRecords(program.file(kClientArchive), clientLayout(), "Persona", {"Rossi", "Bianchi"});
+  TfrmEsportaDes window;
+  window.show();
+  QTest::mouseClick(window.lblExcel, Qt::LeftButton);
+  QTest::mouseClick(window.lblWord, Qt::LeftButton);
+  EXPECT_TRUE(fake.messages.isEmpty()) << fake.texts().join(QLatin1Char('|')).toStdString();
+  const QJsonObject book = readBack(exports.path() / "Anagrafica clienti.xlsx");
+  EXPECT_EQ(book["range"].toString(), QStringLiteral("A1:Z3"));
+  const QJsonObject doc = readBack(exports.path() / "Anagrafica clienti.docx");
+  EXPECT_EQ(row(doc, 2).value(2), QStringLiteral("Bianchi"));
 }
 
 // The desktop's progress window comes up during a long export, and its
