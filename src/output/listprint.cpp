@@ -130,6 +130,12 @@ bool printList(QWidget* window, const TextList& entries, PrintedList list, const
   return printed;
 }
 
+QString unopenedPrintoutMessage() {
+  return QStringLiteral(
+      "La stampa è stata salvata in un documento PDF, ma sul computer non risulta installato un programma "
+      "in grado di aprirlo.");
+}
+
 std::filesystem::path printoutFolder() { return programFolder() / "Stampe"; }
 
 std::filesystem::path printToPdf(const std::filesystem::path& folder, const QString& title,

@@ -25,6 +25,10 @@ namespace zel {
 bool printList(QWidget* window, const TextList& entries, PrintedList list, const QString& supplyName = {},
                const QString& total = {});
 
+// Said when a printout went into a PDF that nothing on the desktop opens;
+// the PDF's place follows it (keptDocumentMessage).
+QString unopenedPrintoutMessage();
+
 // The folder where printed lists go as PDF files when no printer is
 // installed: "Stampe" in the program folder.
 std::filesystem::path printoutFolder();

@@ -138,6 +138,17 @@ QString tooLongPathMessage() {
       .arg(kAttachmentCapacity);
 }
 
+QString unopenedPathMessage(AttachKind kind) {
+  return kind == AttachKind::Files
+             ? QStringLiteral(
+                   "Attenzione: non è stato possibile aprire il file.\r\n\r\n"
+                   "Accertarsi che il file esista ancora e che sul computer sia installato un programma in "
+                   "grado di aprirlo.")
+             : QStringLiteral(
+                   "Attenzione: non è stato possibile aprire la cartella.\r\n\r\n"
+                   "Accertarsi che la cartella esista ancora.");
+}
+
 AttachmentSlotsWindow::AttachmentSlotsWindow(const QString& objectName, AttachKind kind, AttachCard card,
                                              QWidget* parent)
     : Dialog(objectName, captionOf(kind, card), parent), kind_(kind) {
@@ -254,7 +265,8 @@ void AttachmentSlotsWindow::cmdApriClick(int i) {
   if (path.isEmpty()) return;
   // A local-file URL, never a command line: blanks, '#' and '%' stay part of
   // the name, and nothing in it can run.
-  services().openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(path)));
+  if (!services().openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(path))))
+    services().message(this, unopenedPathMessage(kind_));
 }
 
 void AttachmentSlotsWindow::cmdApplicaClick() {

@@ -99,5 +99,8 @@ QString unstorablePathMessage();
 // Shown instead of keeping a chosen path longer than the record files hold:
 // cut to fit, it would open nothing.
 QString tooLongPathMessage();
+// Shown when "Apri" finds nothing that opens the path: it is gone, or no
+// program on the desktop takes its type.
+QString unopenedPathMessage(AttachKind kind);
 
 }  // namespace zel

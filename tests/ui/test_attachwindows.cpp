@@ -68,6 +68,11 @@ TEST_P(AttachWindows, ChooseOpenAndRemoveAPath) {
     QTest::mouseClick(s.cmdApri, Qt::LeftButton);
     ASSERT_EQ(fake.urls.size(), 1);
     EXPECT_EQ(fake.urls[0].toLocalFile(), path);  // '#' and '%' belong to the name
+    EXPECT_TRUE(fake.messages.isEmpty());
+    fake.urlsOpen = false;  // nothing on the desktop opens it
+    QTest::mouseClick(s.cmdApri, Qt::LeftButton);
+    EXPECT_EQ(fake.texts(), QStringList{unopenedPathMessage(files() ? AttachKind::Files : AttachKind::Folder)});
+    fake.messages.clear();
 
     // Not typed over, kept by a cancelled chooser, refused when the archive
     // could not hold it; Backspace removes it.

@@ -191,6 +191,15 @@ TEST(ListPrint, WithoutAPrinterThePagesGoToANewPdfOpenedForTheUser) {
   EXPECT_EQ(fake.urls, (QList<QUrl>{QUrl::fromLocalFile(pathToQ(first)), QUrl::fromLocalFile(pathToQ(second))}));
   EXPECT_NE(find(wordsOf(first), QStringLiteral("prova")), nullptr);
   EXPECT_TRUE(fs::exists(second));
+  EXPECT_TRUE(fake.messages.isEmpty());
+
+  // No PDF viewer: still printed, and the user is told where the PDF is.
+  fake.urlsOpen = false;
+  ASSERT_TRUE(desktop.print(QStringLiteral("Elenco: prova"), render));
+  const fs::path third = folder.path() / "Stampe" / "Elenco_ prova (3).pdf";
+  EXPECT_EQ(fake.texts(), QStringList{keptDocumentMessage(unopenedPrintoutMessage(), third)});
+  EXPECT_TRUE(fake.texts().value(0).endsWith(QStringLiteral("Il documento è stato salvato in: ") + pathToQ(third)));
+  EXPECT_TRUE(fs::exists(third));
 }
 
 }  // namespace
