@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <QLibraryInfo>
+
 #include <clocale>
 #include <exception>
 
@@ -18,6 +20,10 @@ ZelvanoApplication::ZelvanoApplication(int& argc, char** argv) : QApplication(ar
   // user reads takes its numbers from QLocale (applyNumberConventions), which
   // this does not touch.
   std::setlocale(LC_NUMERIC, "C");
+  // The whole interface is Italian, so Qt's own texts are too, on any desktop
+  // (Debian's qt6-translations-l10n; without it they stay English).
+  if (qtTexts_.load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    installTranslator(&qtTexts_);
 }
 
 bool ZelvanoApplication::notify(QObject* receiver, QEvent* event) {

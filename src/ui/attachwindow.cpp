@@ -1,6 +1,7 @@
 #include "ui/attachwindow.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QUrl>
 
@@ -226,10 +227,15 @@ QLabel* AttachmentSlotsWindow::cardDescription(int i) const {
   return kind_ == AttachKind::Files ? fields_.description[i] : fields_.folderDescription;
 }
 
-QString AttachmentSlotsWindow::choosePath() {
+QString AttachmentSlotsWindow::choosePath(int i) {
+  // The dialog opens where the slot points, so that an attachment is changed
+  // for one beside it; with no path, or one that is gone, at the user's home
+  // folder (the root of the file system means nothing to most users).
+  const QString current = QDir::fromNativeSeparators(trimmed(items_[i].txtFile->text()));
+  const QString start = !current.isEmpty() && QFileInfo::exists(current) ? current : QDir::homePath();
   if (kind_ == AttachKind::Folder)
-    return services().chooseFolder(this, QStringLiteral("Selezionare una cartella:"), QDir::rootPath());
-  return services().chooseFile(this, QStringLiteral("Selezionare un file e premere Apri:"), QString(),
+    return services().chooseFolder(this, QStringLiteral("Selezionare una cartella:"), start);
+  return services().chooseFile(this, QStringLiteral("Selezionare un file e premere Apri:"), start,
                                QStringLiteral("Tutti i file (*.*)"));
 }
 
@@ -237,7 +243,7 @@ void AttachmentSlotsWindow::cmdSfogliaClick(int i) {
   QLineEdit* path = items_[i].txtFile;
   QString chosen;
   try {
-    chosen = choosePath();
+    chosen = choosePath(i);
   } catch (...) {
     // A dialog that fails leaves the slot empty and says nothing.
     path->clear();

@@ -32,7 +32,8 @@ class Services {
   // Hands a URL (web address, mailto:, local file or folder) to the desktop;
   // false when nothing can open it.
   virtual bool openUrl(const QUrl& url) = 0;
-  // File and folder choosers; an empty string means the user cancelled.
+  // File and folder choosers, opening at `folder` (a file there is shown
+  // selected); an empty string means the user cancelled.
   // `filter` reads "Description (*.ext)"; "*.*" stands for every file.
   virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& folder,
                              const QString& filter) = 0;
