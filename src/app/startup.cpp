@@ -26,6 +26,12 @@ ZelvanoApplication::ZelvanoApplication(int& argc, char** argv) : QApplication(ar
     installTranslator(&qtTexts_);
 }
 
+void preferX11() {
+  // On Wayland a window cannot place itself, and the windows are centred on
+  // the desktop. With no X server (no XWayland) Qt goes on to Wayland.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+}
+
 bool ZelvanoApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
@@ -52,6 +58,7 @@ void prepareProgram() {
 }
 
 int runZelvano(int argc, char** argv) {
+  preferX11();
   ZelvanoApplication app(argc, argv);
   prepareProgram();
   ProgramFlow programFlow;

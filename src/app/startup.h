@@ -18,6 +18,11 @@ class ZelvanoApplication : public QApplication {
   QTranslator qtTexts_;  // Qt's own texts in Italian, whatever the user's language
 };
 
+// The windowing platform, chosen before the application object exists: X11
+// (through XWayland on a Wayland desktop), where the program can place and
+// centre its windows, unless the user chose one (QT_QPA_PLATFORM).
+void preferX11();
+
 // What the program settles before any window exists: its name and icon,
 // the program folder (the executable's) and the number conventions.
 void prepareProgram();
