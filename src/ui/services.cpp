@@ -93,6 +93,7 @@ bool noApplicationOpens(const QUrl& url) {
   if (url.isLocalFile()) type = QMimeDatabase().mimeTypeForFile(url.toLocalFile()).name();
   else if (url.scheme() == QLatin1String("mailto")) type = QStringLiteral("x-scheme-handler/mailto");
   else return false;  // a web address: a desktop always has a way
+  if (type.isEmpty()) return false;  // no type database: cannot be told
   const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
   if (tool.isEmpty()) return false;
   QProcess query;
