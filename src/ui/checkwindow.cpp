@@ -170,10 +170,18 @@ CheckWindow::CheckWindow(const CheckWindowData& data, QWidget* parent)
   onClick(button_, this, [this] { checkClick(); });
 }
 
-int CheckWindow::check(const QString& text) {
+int CheckWindow::check(const QString& text, QWidget* opener) {
   if (limit_) limit_->handOver(text);
   field_->setText(text);
-  return flow().runModal(*this);
+  const int result = flow().runModal(*this);
+  if (opener) {
+    // The card's check commands are pictures, which never hold the focus:
+    // when the modal window goes, nothing takes the keyboard back by itself
+    // (on X11 no window has it). The card asks for it, for the checked field.
+    opener->window()->activateWindow();
+    opener->setFocus(Qt::OtherFocusReason);
+  }
+  return result;
 }
 
 bool CheckWindow::complete() const { return data_.canCheck(fromQ(field_->text())); }

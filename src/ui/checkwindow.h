@@ -44,8 +44,9 @@ struct CheckWindowData {
 class CheckWindow : public Dialog {
   Q_OBJECT
  public:
-  // Puts `text` into the box and shows the window modally.
-  int check(const QString& text);
+  // Puts `text` into the box and shows the window modally. When it closes,
+  // `opener` (the card's field the text came from) has the keyboard again.
+  int check(const QString& text, QWidget* opener = nullptr);
 
   QLabel* const imgLogo;
   QWidget* const shpContainer;
