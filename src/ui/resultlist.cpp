@@ -1,6 +1,7 @@
 #include "ui/resultlist.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 
 #include "core/findinlist.h"
 #include "ui/behaviour.h"
@@ -44,6 +45,13 @@ LineList::LineList(QWidget* parent, const QFont& font, int extent, int rowHeight
   });
 }
 
+void LineList::mouseDoubleClickEvent(QMouseEvent* event) {
+  QListView::mouseDoubleClickEvent(event);
+  // The view reports a double click only over a line; a pick is asked for
+  // wherever the list is double-clicked.
+  if (event->button() == Qt::LeftButton) emit doubleClickedAnywhere();
+}
+
 void LineList::setLines(TextList lines) {
   programmatic_ = true;
   model_.setLines(std::move(lines));
@@ -83,9 +91,9 @@ ResultList::ResultList(QWidget* parent, const QFont& font, int extent)
   cmdTrova02->setFocusPolicy(Qt::NoFocus);
 
   QWidget* owner = parent;
-  connect(lstRecords, &QListView::doubleClicked, this, [this, owner] {
+  connect(lstRecords, &LineList::doubleClickedAnywhere, this, [this, owner] {
     const std::optional<Text> line = selectedLine();
-    if (onPick && line) guarded(owner, [&] { onPick(*line); });
+    if (onPick) guarded(owner, [&] { onPick(line); });
   });
   connect(lstRecords, &LineList::chosen, this, [this](int row) { userSelected(row); });
   connect(cmdTrova02, &QPushButton::clicked, this, [this] { find(); });

@@ -359,6 +359,90 @@ TEST_F(ListWindows, PendingPaymentsListTheirTotalPrintItAndLeaveWhenPaid) {
   EXPECT_EQ(shown.size(), 2);
 }
 
+// Every search and list window has the close and minimise boxes in its
+// title bar, and no other.
+TEST_F(ListWindows, SearchAndListWindowsHaveTheCloseAndMinimiseBoxes) {
+  TfrmCercaDestinatari clients;
+  TfrmCercaMateriale products;
+  TfrmCercaSottoscorta underStock;
+  TfrmImpMateriali import;
+  TfrmCercaFornitura items;
+  TfrmCercaIncompleti pending;
+  for (const QDialog* w : std::initializer_list<const QDialog*>{&clients, &products, &underStock, &import, &items,
+                                                                &pending}) {
+    const Qt::WindowFlags flags = w->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint)) << w->objectName().toStdString();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint)) << w->objectName().toStdString();
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint)) << w->objectName().toStdString();
+  }
+}
+
+// A double click where no line is selected (an empty list, or the blank
+// space below the lines) closes every window that picks a line, without a
+// word, and loads nothing.
+TEST_F(ListWindows, DoubleClickWithNoLineSelectedClosesThePickingWindowsSilently) {
+  append(folder.file("Anagrafica.pro"), clientLayout(), {clientRecord("CL1", "Rossi Mario", "Milano")});
+  append(products(), productLayout(), {productRecord("ABC-1", "5", "5")});
+  TfrmCercaIncompleti pending;
+  nav.set(WindowId::PendingPayments, &pending);
+  openSupply({supplyItem("Viti", "20/12/2025", "Rossi", "In sospeso", "10,10")});
+  TfrmDestinatari clientCard;
+  clientCard.show();
+  nav.set(WindowId::ClientCard, &clientCard);
+  TfrmMateriali productCard;
+  productCard.show();
+  nav.set(WindowId::ProductCard, &productCard);
+
+  const auto belowTheLines = [](ResultList& r) {
+    QWidget* area = r.lstRecords->viewport();
+    const QPoint at(20, area->height() - 4);
+    ASSERT_FALSE(r.lstRecords->indexAt(at).isValid()) << "blank space";
+    QTest::mouseClick(area, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(area, Qt::LeftButton, {}, at);
+  };
+  whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
+    type(w.txtPersona, QStringLiteral("nessuno"));
+    click(w.cmdTrova);
+    ASSERT_EQ(w.results->count(), 0);
+    belowTheLines(*w.results);
+  });
+  click(clientCard.cmdRicerca);
+  EXPECT_FALSE(stillVisible) << "client search";
+  whenShown<TfrmCercaMateriale>([&](TfrmCercaMateriale& w) {
+    click(w.cmdTrova);
+    ASSERT_EQ(w.results->count(), 1);
+    belowTheLines(*w.results);
+  });
+  click(productCard.imgTrova);
+  EXPECT_FALSE(stillVisible) << "product search";
+  whenShown<TfrmCercaSottoscorta>([&](TfrmCercaSottoscorta& w) {
+    ASSERT_EQ(w.results->count(), 1);
+    belowTheLines(*w.results);
+  });
+  click(productCard.imgDoppioTurno);
+  EXPECT_FALSE(stillVisible) << "under-stock list";
+  whenShown<TfrmCercaFornitura>([&](TfrmCercaFornitura& w) {
+    click(w.cmdTrova);
+    ASSERT_EQ(w.results->count(), 1);
+    belowTheLines(*w.results);
+  });
+  click(sheet->cmdRicerca);
+  EXPECT_FALSE(stillVisible) << "supply search";
+  whenShown<TfrmCercaIncompleti>([&](TfrmCercaIncompleti& w) {
+    ASSERT_EQ(w.results->count(), 1);
+    belowTheLines(*w.results);
+  });
+  click(sheet->cmdSospesi);
+  EXPECT_FALSE(stillVisible) << "pending payments";
+
+  EXPECT_EQ(shown.size(), 5);
+  EXPECT_TRUE(fake.messages.isEmpty());
+  EXPECT_TRUE(clientCard.lblPosizione->text().isEmpty());
+  EXPECT_TRUE(productCard.lblPosizione->text().isEmpty());
+  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
+}
+
 TEST_F(ListWindows, ProductImportLowersTheStockAndFillsTheSheet) {
   append(products(), productLayout(),
          {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "", "0")});
