@@ -75,7 +75,7 @@ TfrmImpMateriali::TfrmImpMateriali(QWidget* parent)
 
   imgMano = new QLabel(this);
   imgMano->setObjectName(QStringLiteral("imgMano"));
-  imgMano->setPixmap(QPixmap(QStringLiteral(":/art/nav_avanti.png")));
+  imgMano->setPixmap(QPixmap(QStringLiteral(":/art/mano.png")));
   imgMano->setAlignment(Qt::AlignCenter);
   imgMano->setGeometry(kWidth - 250, 470, 30, 30);
   cmdAnnulla = new QPushButton(QStringLiteral("Importa"), this);
