@@ -114,6 +114,11 @@ bool fitsCp1252(std::string_view utf8) {
   return true;
 }
 
+std::optional<Text> exactCp1252(std::u16string_view utf16) {
+  if (!fitsCp1252(utf16)) return std::nullopt;
+  return utf16ToCp1252(utf16);
+}
+
 bool fitsCp1252(std::u16string_view s) {
   for (const char16_t unit : s)
     if (unicodeToCp1252(unit) < 0) return false;  // surrogates included: no pair maps either

@@ -27,6 +27,11 @@ Text fromQ(const QString& text) {
                                            static_cast<size_t>(text.size())));
 }
 
+std::optional<Text> fromQExact(const QString& text) {
+  return exactCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                         static_cast<size_t>(text.size())));
+}
+
 bool fitsArchive(const QString& text) {
   return fitsCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
                                         static_cast<size_t>(text.size())));

@@ -20,6 +20,8 @@ namespace zel {
 // ---- text at the record edge ----
 QString toQ(const Text& text);      // Windows-1252 bytes -> QString
 Text fromQ(const QString& text);    // QString -> Windows-1252 ('?' where it cannot)
+// The Windows-1252 text, or nothing when a character has no form there.
+std::optional<Text> fromQExact(const QString& text);
 // True when fromQ keeps every character (none turns into '?').
 bool fitsArchive(const QString& text);
 // Leading and trailing characters with codes 0 to 32 removed, as record

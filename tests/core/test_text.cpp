@@ -50,6 +50,16 @@ TEST(Cp1252, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   EXPECT_EQ(utf16ToCp1252(std::u16string(1, char16_t(0xD800))), "?");
 }
 
+TEST(Cp1252, ExactFormIsNothingRatherThanAQuestionMark) {
+  // Folded, "a\u03C9b" and "a\u03C8b" would both be "a?b".
+  EXPECT_FALSE(exactCp1252(u"a\u03C9b").has_value());
+  EXPECT_FALSE(exactCp1252(u"a\U0001F600").has_value());
+  EXPECT_FALSE(exactCp1252(std::u16string(1, char16_t(0xDC00))).has_value());
+  EXPECT_EQ(exactCp1252(u"a?b"), std::optional<Text>("a?b"));
+  EXPECT_EQ(exactCp1252(u"Perch\u00E9 \u20AC"), std::optional<Text>("Perch\xE9 \x80"));
+  EXPECT_EQ(exactCp1252(u""), std::optional<Text>(""));
+}
+
 TEST(Trim, RemovesCodesZeroToThirtyTwoAtBothEndsOnly) {
   Text blanks;
   for (int c = 0; c <= 32; ++c) blanks += static_cast<char>(c);
