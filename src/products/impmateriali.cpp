@@ -5,6 +5,7 @@
 #include "store/productsearch.h"
 #include "store/stockupdate.h"
 #include "supplies/forniture.h"
+#include "ui/cardbinding.h"
 #include "ui/flow.h"
 #include "ui/kit.h"
 #include "ui/programfolder.h"
@@ -167,6 +168,7 @@ void TfrmImpMateriali::cmdAnnullaClick() {
     // A rewrite that fails leaves the record as it was and says so; the sheet
     // then receives nothing either.
     if (!withArchive(this, [&] { update = takeFromStock(products(), chosen->number, quantity); })) return;
+    if (update.outcome == StockUpdate::Outcome::Done) noteRewrittenHere(products(), chosen->number);
     if (update.outcome == StockUpdate::Outcome::QuantityAboveStock) {
       services().box(this,
                      QStringLiteral("La quantità da decurtare non può essere superiore alla giacenza in magazzino."),

@@ -265,14 +265,21 @@ QString cardChangedMessage() {
       "Riaprire la scheda prima di salvarla o eliminarla.");
 }
 
-bool withArchive(QWidget* parent, const std::function<void()>& action) {
+QString cardChangedHereMessage() {
+  return QStringLiteral(
+      "Attenzione: la scheda è stata modificata in archivio dopo essere stata aperta (ad esempio "
+      "dall'importazione del prodotto in una fornitura).\n\r\n\r"
+      "Riaprire la scheda prima di salvarla o eliminarla.");
+}
+
+bool withArchive(QWidget* parent, const std::function<void()>& action, const QString& changedMessage) {
   try {
     action();
     return true;
   } catch (const StoreBusy&) {
     services().message(parent, archiveBusyMessage());
   } catch (const CardChanged&) {
-    services().message(parent, cardChangedMessage());
+    services().message(parent, changedMessage);
   } catch (const std::exception&) {
     services().message(parent, archiveAccessMessage());
   } catch (...) {

@@ -476,6 +476,47 @@ TEST_F(ListWindows, ProductImportLowersTheStockAndFillsTheSheet) {
   EXPECT_EQ(sheet->txtQuantita->text(), "2") << "the sheet keeps its own quantity";
 }
 
+// A product card that shows the product an import lowers: back in front, an
+// unedited card shows the stock as it now stands and saves it; an edited one
+// is refused (saving would put the old stock back) without blaming another
+// desk.
+TEST_F(ListWindows, ProductCardFollowsAnImportOfItsProduct) {
+  append(products(), productLayout(), {productRecord("P1", "10", "0")});
+  openSupply({});
+  TfrmMateriali card;
+  card.show();
+  nav.set(WindowId::ProductCard, &card);
+  click(card.imgPrimo);
+  ASSERT_EQ(card.txtGiacenza->text(), "10");
+  const auto importFour = [&] {
+    whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
+      type(w.txtQuant, QStringLiteral("4"));
+      clickLine(*w.results, 0);
+      click(w.cmdAnnulla);
+    });
+    click(sheet->impProdotto);
+  };
+
+  importFour();
+  QApplication::setActiveWindow(&card);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(card.txtGiacenza->text(), "6");
+  click(card.imgSalva);
+  EXPECT_EQ(readAllRecords(products(), productLayout())[0][product::Giacenza], "6");
+  ASSERT_EQ(fake.last().text, cardtext::savedUpdate());
+
+  card.txtDescrizione->setText(QStringLiteral("Trapano a percussione"));
+  importFour();
+  const std::string before = bytesOf(products());
+  QApplication::setActiveWindow(&card);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(card.txtGiacenza->text(), "6") << "edits are never overwritten";
+  EXPECT_EQ(card.txtDescrizione->text(), "Trapano a percussione");
+  click(card.imgSalva);
+  EXPECT_EQ(fake.last().text, cardChangedHereMessage());
+  EXPECT_EQ(bytesOf(products()), before);
+}
+
 TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlone) {
   append(products(), productLayout(),
          {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "molti", "0")});
