@@ -307,7 +307,8 @@ ClickLabel::ClickLabel(const QString& objectName, QWidget* parent) : ClickLabel(
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+  const bool button = anyButton_ || event->button() == Qt::LeftButton;
+  if (button && rect().contains(event->position().toPoint())) emit clicked();
   QLabel::mouseReleaseEvent(event);
 }
 

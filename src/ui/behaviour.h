@@ -117,10 +117,14 @@ class ClickLabel : public QLabel {
  public:
   explicit ClickLabel(QWidget* parent = nullptr);
   ClickLabel(const QString& objectName, QWidget* parent);
+  // Whether the release of any mouse button clicks, not only the left one's.
+  void setAnyButtonClicks(bool any) { anyButton_ = any; }
  signals:
   void clicked();
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+ private:
+  bool anyButton_ = false;
 };
 
 }  // namespace zel
