@@ -43,6 +43,12 @@ bool fitsCp1252(std::u16string_view utf16);
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D), which stand for C1 control characters.
 bool hasControlCharacter(std::string_view text);
 
+// The text with every control character (as hasControlCharacter counts them)
+// turned into a blank: how a result list shows a line of a damaged record
+// (a NUL takes the room of one character and shows nothing), and how a line
+// is printed as text.
+Text blankControlCharacters(std::string_view text);
+
 // Removes leading and trailing characters with codes 0 to 32.
 Text trim(std::string_view s);
 // The same as a view into `s`, for loops that must not allocate.

@@ -22,7 +22,7 @@ int TextListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant TextListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
-  return toQ(Text(lines_[static_cast<size_t>(index.row())]));
+  return toQ(blankControlCharacters(lines_[static_cast<size_t>(index.row())]));
 }
 
 LineList::LineList(QWidget* parent, const QFont& font, int extent, int rowHeight)
@@ -59,7 +59,7 @@ void LineList::setLines(TextList lines) {
 }
 
 QString LineList::lineText(int row) const {
-  return row >= 0 && row < count() ? toQ(Text(lines()[static_cast<size_t>(row)])) : QString();
+  return row >= 0 && row < count() ? toQ(blankControlCharacters(lines()[static_cast<size_t>(row)])) : QString();
 }
 
 int LineList::currentRow() const {

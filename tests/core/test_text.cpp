@@ -71,6 +71,16 @@ TEST(Trim, RemovesCodesZeroToThirtyTwoAtBothEndsOnly) {
   EXPECT_EQ(trim(std::string("\0x\0", 3)), "x");
 }
 
+TEST(ControlCharacters, ShownAsBlanksOneForOne) {
+  // NUL, the other C0 codes, DEL and an undefined byte (a C1 control).
+  const std::string damaged("Ro\0ss\x01i\x7F\x81\t", 10);
+  EXPECT_EQ(blankControlCharacters(damaged), "Ro ss i   ");
+  // The characters next to them stay: the blank, accented letters, the euro
+  // sign 0x80 and the non-breaking space 0xA0.
+  EXPECT_EQ(blankControlCharacters(" citt\xE0 \x80\xA0"), " citt\xE0 \x80\xA0");
+  EXPECT_FALSE(hasControlCharacter(blankControlCharacters(damaged)));
+}
+
 TEST(Case, OnlyAsciiLettersChange) {
   EXPECT_EQ(upperAscii("citt\xE0 \xE8 Zz09"), "CITT\xE0 \xE8 ZZ09");
   EXPECT_EQ(lowerAscii("CITT\xC0 \xC8 Aa"), "citt\xC0 \xC8 aa");
