@@ -41,7 +41,7 @@ const char kUsage[] =
 
 template <class Lines>
 void printLines(std::ostream& out, const Lines& lines) {
-  for (std::string_view line : lines) out << cp1252ToUtf8(line) << '\n';
+  for (std::string_view line : lines) out << cp1252ToUtf8(blankControlCharacters(line)) << '\n';
 }
 
 // The option names of a search: --folder when it reads the program folder,

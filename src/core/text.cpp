@@ -114,6 +114,11 @@ bool fitsCp1252(std::string_view utf8) {
   return true;
 }
 
+std::optional<Text> exactCp1252(std::u16string_view utf16) {
+  if (!fitsCp1252(utf16)) return std::nullopt;
+  return utf16ToCp1252(utf16);
+}
+
 bool fitsCp1252(std::u16string_view s) {
   for (const char16_t unit : s)
     if (unicodeToCp1252(unit) < 0) return false;  // surrogates included: no pair maps either
@@ -127,12 +132,24 @@ std::string_view trimView(std::string_view s) {
   return s.substr(b, e - b);
 }
 
+namespace {
+bool isControl(char ch) {
+  const char32_t cp = cp1252ToUnicode(static_cast<unsigned char>(ch));
+  return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
+}
+}  // namespace
+
 bool hasControlCharacter(std::string_view text) {
-  for (const char ch : text) {
-    const char32_t cp = cp1252ToUnicode(static_cast<unsigned char>(ch));
-    if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) return true;
-  }
+  for (const char ch : text)
+    if (isControl(ch)) return true;
   return false;
+}
+
+Text blankControlCharacters(std::string_view text) {
+  Text out(text);
+  for (char& ch : out)
+    if (isControl(ch)) ch = ' ';
+  return out;
 }
 
 Text trim(std::string_view s) { return Text(trimView(s)); }

@@ -61,12 +61,13 @@ TextList TfrmCercaIncompleti::buildList(const Progress& progress) {
   return std::move(pending.lines);
 }
 
-void TfrmCercaIncompleti::pick(const Text& line) {
-  // Whatever happens, the window closes; a failure loads nothing.
+void TfrmCercaIncompleti::pick(const std::optional<Text>& line) {
+  // Whatever happens, the window closes; a failure, or no line selected,
+  // loads nothing.
   try {
     TfrmForniture* sheet = supplySheet();
-    if (sheet) {
-      const auto found = supplysheet::findRecordOfLine(qToPath(sheet->supplyFile()), line);
+    if (sheet && line) {
+      const auto found = supplysheet::findRecordOfLine(qToPath(sheet->supplyFile()), *line);
       if (found) sheet->showItem(found->record, found->number);
     }
   } catch (...) {

@@ -27,6 +27,11 @@ Text fromQ(const QString& text) {
                                            static_cast<size_t>(text.size())));
 }
 
+std::optional<Text> fromQExact(const QString& text) {
+  return exactCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                         static_cast<size_t>(text.size())));
+}
+
 bool fitsArchive(const QString& text) {
   return fitsCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
                                         static_cast<size_t>(text.size())));
@@ -260,14 +265,21 @@ QString cardChangedMessage() {
       "Riaprire la scheda prima di salvarla o eliminarla.");
 }
 
-bool withArchive(QWidget* parent, const std::function<void()>& action) {
+QString cardChangedHereMessage() {
+  return QStringLiteral(
+      "Attenzione: la scheda è stata modificata in archivio dopo essere stata aperta (ad esempio "
+      "dall'importazione del prodotto in una fornitura).\n\r\n\r"
+      "Riaprire la scheda prima di salvarla o eliminarla.");
+}
+
+bool withArchive(QWidget* parent, const std::function<void()>& action, const QString& changedMessage) {
   try {
     action();
     return true;
   } catch (const StoreBusy&) {
     services().message(parent, archiveBusyMessage());
   } catch (const CardChanged&) {
-    services().message(parent, cardChangedMessage());
+    services().message(parent, changedMessage);
   } catch (const std::exception&) {
     services().message(parent, archiveAccessMessage());
   } catch (...) {
@@ -295,7 +307,8 @@ ClickLabel::ClickLabel(const QString& objectName, QWidget* parent) : ClickLabel(
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+  const bool button = anyButton_ || event->button() == Qt::LeftButton;
+  if (button && rect().contains(event->position().toPoint())) emit clicked();
   QLabel::mouseReleaseEvent(event);
 }
 

@@ -20,6 +20,8 @@ namespace zel {
 // ---- text at the record edge ----
 QString toQ(const Text& text);      // Windows-1252 bytes -> QString
 Text fromQ(const QString& text);    // QString -> Windows-1252 ('?' where it cannot)
+// The Windows-1252 text, or nothing when a character has no form there.
+std::optional<Text> fromQExact(const QString& text);
 // True when fromQ keeps every character (none turns into '?').
 bool fitsArchive(const QString& text);
 // Leading and trailing characters with codes 0 to 32 removed, as record
@@ -94,10 +96,16 @@ QString archiveAccessMessage();
 QString archiveBusyMessage();
 // The record on the card changed or went since it was read (CardChanged).
 QString cardChangedMessage();
+// The record on the card was rewritten by this program since the card read
+// it (a product import lowered its stock): the same refusal, without
+// blaming another desk.
+QString cardChangedHereMessage();
 // Runs an action that touches files: a busy archive and a changed card show
-// their own messages, a StoreError (or any other failure) the archive-access
-// message. Returns true when the action completed.
-bool withArchive(QWidget* parent, const std::function<void()>& action);
+// their own messages (`changedMessage` for a changed card), a StoreError (or
+// any other failure) the archive-access message. Returns true when the
+// action completed.
+bool withArchive(QWidget* parent, const std::function<void()>& action,
+                 const QString& changedMessage = cardChangedMessage());
 // Runs a handler; an error that would otherwise escape it is shown as a
 // message with its text. Returns true when the handler completed.
 bool guarded(QWidget* parent, const std::function<void()>& handler);
@@ -109,10 +117,14 @@ class ClickLabel : public QLabel {
  public:
   explicit ClickLabel(QWidget* parent = nullptr);
   ClickLabel(const QString& objectName, QWidget* parent);
+  // Whether the release of any mouse button clicks, not only the left one's.
+  void setAnyButtonClicks(bool any) { anyButton_ = any; }
  signals:
   void clicked();
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+ private:
+  bool anyButton_ = false;
 };
 
 }  // namespace zel

@@ -190,12 +190,13 @@ void CheckWindow::fieldChange() { button_->setEnabled(complete()); }
 
 bool CheckWindow::fieldKeyPress(const QKeyEvent* key) {
   if (!isEnterKey(key)) return false;
-  if (complete()) button_->click();
+  const bool presses = data_.enterChecks ? data_.enterChecks(fromQ(field_->text())) : complete();
+  if (presses && button_->isEnabled()) button_->click();
   return true;
 }
 
 void CheckWindow::checkClick() {
-  const CheckResult r = data_.result(typedIdentifier(field_->text().toStdString()));
+  const CheckResult r = checkTyped(data_.result, field_->text().toStdString());
   showResult(this, r);
   if (r.refused) {
     field_->setFocus();

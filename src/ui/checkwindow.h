@@ -39,6 +39,8 @@ struct CheckWindowData {
   bool (*canCheck)(std::string_view text);
   // What "Controlla" shows for the box's text.
   CheckResult (*result)(std::string_view text);
+  // Whether Enter presses "Controlla"; by default whenever it can run.
+  bool (*enterChecks)(std::string_view text) = nullptr;
 };
 
 class CheckWindow : public Dialog {

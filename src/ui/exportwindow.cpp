@@ -162,7 +162,7 @@ void ArchiveGridModel::Rows::visit(const RowVisitor& visitor) const {
 ExportWindow::ExportWindow(const QString& objectName, const QString& caption, const ExportGrid& grid,
                            HelpTopic (*topic)(), QWidget* parent)
     : Dialog(objectName, caption, parent), model_(grid, this), topic_(topic) {
-  setWindowFlag(Qt::WindowMinimizeButtonHint);
+  addMinimiseBox();
   setClientSize(783, 505);
   buildCommands();
   buildGrid();

@@ -238,5 +238,44 @@ TEST(Iban, TypingSpacingAndLabelGiveTheSameResult) {
   EXPECT_EQ(IbanResto("IT60 X054 2811 1010 0000 0123 456"), 0);  // blanks go in IsIbanValid only
 }
 
+// ---- typed texts: what the windows and zelvano-cli read ----
+
+// A character without a Windows-1252 form (pasted) counts as one character
+// for the length rule and is never part of a valid identifier.
+TEST(TypedCheck, ForeignCharactersCountForTheLengthButNeverPass) {
+  // The A at position 12 is worth 0; as '?' a foreign letter there would be too.
+  const std::string foreign16 = "RSSMRA85T10\u0100562S";
+  const CheckResult wrongCode = codFiscButtonResult("RSSMRA85T10B562S");
+  ASSERT_FALSE(wrongCode.valid || wrongCode.refused);
+  CheckResult r = checkTyped(codFiscButtonResult, foreign16);
+  EXPECT_FALSE(r.valid || r.refused);
+  EXPECT_EQ(r.text, wrongCode.text);
+  EXPECT_EQ(r.icon, CheckIcon::Warning);
+  EXPECT_TRUE(checkTyped(codFiscButtonResult, "RSSMRA85T1\u0100562S").refused) << "15 characters";
+  EXPECT_TRUE(checkTyped(codFiscButtonResult, foreign16 + "\u03C9").refused) << "17 characters";
+  EXPECT_FALSE(checkTyped(codFiscResult, foreign16).valid) << "no length gate";
+  EXPECT_TRUE(checkTyped(codFiscButtonResult, "rssmra85t10a562s").valid);
+
+  // Read as a blank, a foreign character would leave a valid card number.
+  EXPECT_TRUE(checkTyped(cartaResult, "4111 1111 1111 1111").valid);
+  EXPECT_FALSE(checkTyped(cartaResult, "4111\u03C91111 1111 1111").valid);
+  r = checkTyped(partitaIvaButtonResult, "1234567096\u03C9");
+  EXPECT_FALSE(r.valid || r.refused) << "11 characters: checked, not valid";
+  EXPECT_FALSE(checkTyped(ibanResult, "IT60X0542811101000000123456\u03C9").valid);
+}
+
+// Enter presses "Controlla" only at the box's full length; the button takes
+// a longer text handed over by the opener.
+TEST(TypedCheck, EnterChecksOnlyAFullBox) {
+  EXPECT_FALSE(partitaiva::enterChecks("1234567096"));
+  EXPECT_TRUE(partitaiva::enterChecks("12345670967"));
+  EXPECT_FALSE(partitaiva::enterChecks("123456709670"));
+  EXPECT_TRUE(partitaiva::canCheck("123456709670"));
+  EXPECT_FALSE(codfisc::enterChecks("RSSMRA85T10A562"));
+  EXPECT_TRUE(codfisc::enterChecks("RSSMRA85T10A562S"));
+  EXPECT_FALSE(codfisc::enterChecks("RSSMRA85T10A562SX"));
+  EXPECT_TRUE(codfisc::canCheck("RSSMRA85T10A562SX"));
+}
+
 }  // namespace
 }  // namespace zel

@@ -79,6 +79,16 @@ TEST(Cp1252, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   EXPECT_EQ(utf16ToCp1252(std::u16string(1, char16_t(0xD800))), "?");
 }
 
+TEST(Cp1252, ExactFormIsNothingRatherThanAQuestionMark) {
+  // Folded, "a\u03C9b" and "a\u03C8b" would both be "a?b".
+  EXPECT_FALSE(exactCp1252(u"a\u03C9b").has_value());
+  EXPECT_FALSE(exactCp1252(u"a\U0001F600").has_value());
+  EXPECT_FALSE(exactCp1252(std::u16string(1, char16_t(0xDC00))).has_value());
+  EXPECT_EQ(exactCp1252(u"a?b"), std::optional<Text>("a?b"));
+  EXPECT_EQ(exactCp1252(u"Perch\u00E9 \u20AC"), std::optional<Text>("Perch\xE9 \x80"));
+  EXPECT_EQ(exactCp1252(u""), std::optional<Text>(""));
+}
+
 TEST(Trim, RemovesCodesZeroToThirtyTwoAtBothEndsOnly) {
   Text blanks;
   for (int c = 0; c <= 32; ++c) blanks += static_cast<char>(c);
@@ -88,6 +98,16 @@ TEST(Trim, RemovesCodesZeroToThirtyTwoAtBothEndsOnly) {
   // 127 and the non-breaking space 0xA0 are characters like any other.
   EXPECT_EQ(trim("\x7F" "x\xA0"), "\x7F" "x\xA0");
   EXPECT_EQ(trim(std::string("\0x\0", 3)), "x");
+}
+
+TEST(ControlCharacters, ShownAsBlanksOneForOne) {
+  // NUL, the other C0 codes, DEL and an undefined byte (a C1 control).
+  const std::string damaged("Ro\0ss\x01i\x7F\x81\t", 10);
+  EXPECT_EQ(blankControlCharacters(damaged), "Ro ss i   ");
+  // The characters next to them stay: the blank, accented letters, the euro
+  // sign 0x80 and the non-breaking space 0xA0.
+  EXPECT_EQ(blankControlCharacters(" citt\xE0 \x80\xA0"), " citt\xE0 \x80\xA0");
+  EXPECT_FALSE(hasControlCharacter(blankControlCharacters(damaged)));
 }
 
 TEST(Case, OnlyAsciiLettersChange) {
