@@ -55,7 +55,7 @@ std::vector<uint8_t> readJournal(const std::filesystem::path& journal) {
   const uint64_t size = fileSize(file.get(), journal);
   if (size > kLargestJournal)
     throw JournalRefused(journal, JournalRefused::Reason::DoesNotFit,
-                         journal.string() + " is too large to be a journal of this program");
+                         journal.string() + " is too large to be a journal of this program; it is left as it is");
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
   readAt(file.get(), 0, bytes.data(), bytes.size(), journal);
   return bytes;
@@ -181,7 +181,7 @@ bool settle(const std::filesystem::path& journal, int archiveFd, const std::file
             size_t recordSize) {
   using Reason = JournalRefused::Reason;
   if (!journal::exists(journal)) return false;
-  const std::string left = "; the journal " + journal.string() + " and the archive are left as they are";
+  const std::string left = "; both files are left as they are";
   std::vector<uint8_t> bytes;
   try {
     bytes = readJournal(journal);
@@ -189,8 +189,9 @@ bool settle(const std::filesystem::path& journal, int archiveFd, const std::file
     throw;
   } catch (const StoreError& e) {
     // Unreadable for this user, or a link or a folder in its place.
-    throw JournalRefused(journal, Reason::CannotApply, std::string("an interrupted save cannot be undone: ") +
-                                                           e.what() + left);
+    throw JournalRefused(journal, Reason::CannotApply,
+                         std::string("the journal of an interrupted save cannot be applied: ") + e.what() +
+                             "; it is left for a desk that can apply it");
   }
   const std::optional<Entry> entry = decode(bytes.data(), bytes.size());
   if (!entry)

@@ -267,8 +267,8 @@ bool settlePendingJournal(const std::filesystem::path& archive, const Layout& la
     const bool missing = !std::filesystem::exists(archive, ec) && !ec;
     throw journal::JournalRefused(
         pending, missing ? journal::JournalRefused::Reason::DoesNotFit : journal::JournalRefused::Reason::CannotApply,
-        std::string("an interrupted save cannot be undone: ") + e.what() + "; the journal " + pending.string() +
-            " is left as it is");
+        std::string("the journal ") + pending.string() + " of an interrupted save cannot be applied: " + e.what() +
+            "; it is left as it is");
   }
   const bool applied = journal::settle(pending, file.get(), archive, layout.recordSize());
   file.close(archive);

@@ -22,6 +22,7 @@
 
 #include "../churn.h"
 #include "childprocess.h"
+#include "clirun.h"
 #include "store/archives.h"
 #include "store/card.h"
 #include "store/iohook.h"
@@ -279,6 +280,66 @@ TEST_P(NotFitting, IsLeftAloneWithTheArchiveAndRefusesEveryAction) {
 
 INSTANTIATE_TEST_SUITE_P(Journals, NotFitting, ::testing::ValuesIn(misfits()),
                          [](const ::testing::TestParamInfo<Misfit>& info) { return info.param.name; });
+
+// ---- the command-line tool ----
+
+struct CliCase {
+  std::string name;
+  std::function<std::vector<std::string>(const fs::path& folder)> args;
+  bool reportsOnStandardOutput;  // verify: the journal is one of the file's anomalies
+};
+
+void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
+
+class CliReading : public ::testing::TestWithParam<CliCase> {
+ protected:
+  void SetUp() override {
+    writeClients(clients_.file, 3);
+    before_ = readBytes(clients_.file);
+    interruptedSave(clients_, 2, client("NUOVO"), Cut::HalfTheRecord);
+  }
+  testing::CliResult run() const { return testing::runCli(GetParam().args(dir_.path())); }
+
+  TempFolder dir_;
+  CardArchive clients_ = clientArchive(dir_.path());
+  std::vector<uint8_t> before_;
+};
+
+TEST_P(CliReading, PutsTheOldRecordBackBeforeReading) {
+  const testing::CliResult r = run();
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out.find("NUOVO"), std::string::npos) << r.out;
+  EXPECT_EQ(readBytes(clients_.file), before_);
+  EXPECT_FALSE(journal::exists(journal::pathFor(clients_.file)));
+}
+
+TEST_P(CliReading, ReportsAJournalItMayNotApplyAndChangesNothing) {
+  const fs::path journalFile = journal::pathFor(clients_.file);
+  claimSize(journalFile, uint64_t{1} << 32);
+  const std::vector<uint8_t> torn = readBytes(clients_.file), journalBytes = readBytes(journalFile);
+  const testing::CliResult r = run();
+  EXPECT_EQ(r.code, 1);
+  const std::string& report = GetParam().reportsOnStandardOutput ? r.out : r.err;
+  EXPECT_NE(report.find(journalFile.string()), std::string::npos) << report;
+  EXPECT_EQ(readBytes(clients_.file), torn);
+  EXPECT_EQ(readBytes(journalFile), journalBytes);
+}
+
+std::vector<std::string> words(std::initializer_list<std::string> w) { return w; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliReading,
+    ::testing::Values(
+        CliCase{"dump", [](const fs::path& d) { return words({"dump", (d / kClientArchive).string()}); }, false},
+        CliCase{"verify", [](const fs::path& d) { return words({"verify", (d / kClientArchive).string()}); }, true},
+        CliCase{"search", [](const fs::path& d) { return words({"search", "clienti", "--folder", d.string()}); },
+                false},
+        CliCase{"export",
+                [](const fs::path& d) {
+                  return words({"export", "clienti", "--xlsx", (d / "clienti.xlsx").string(), "--folder", d.string()});
+                },
+                false}),
+    [](const ::testing::TestParamInfo<CliCase>& info) { return info.param.name; });
 
 // ---- two users on one shared folder ----
 
