@@ -17,6 +17,10 @@ class QPlainTextEdit;
 
 namespace zel {
 
+namespace journal {
+class JournalRefused;
+}
+
 // ---- text at the record edge ----
 QString toQ(const Text& text);      // Windows-1252 bytes -> QString
 Text fromQ(const QString& text);    // QString -> Windows-1252 ('?' where it cannot)
@@ -94,9 +98,13 @@ QString archiveAccessMessage();
 QString archiveBusyMessage();
 // The record on the card changed or went since it was read (CardChanged).
 QString cardChangedMessage();
+// The archive-access message followed by a sentence naming the journal of an
+// interrupted save that was not applied, and why (JournalRefused).
+QString journalRefusedMessage(const journal::JournalRefused& refused);
 // Runs an action that touches files: a busy archive and a changed card show
 // their own messages, a StoreError (or any other failure) the archive-access
-// message. Returns true when the action completed.
+// message, with the journal named when one stopped the action. Returns true
+// when the action completed.
 bool withArchive(QWidget* parent, const std::function<void()>& action);
 // Runs a handler; an error that would otherwise escape it is shown as a
 // message with its text. Returns true when the handler completed.

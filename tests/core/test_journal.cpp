@@ -445,20 +445,17 @@ TEST_P(AnotherUsersJournal, IsAppliedByTheNextDeskThatCanReadItAndNeverDiscarded
 
   // B's next action: a step to the first card.
   testing::ChildProcess b(users.as(users.b(), "002", driver + " session " + shared.string()));
+  // Each answer comes once its action is over; the desks are idle after.
   b.send("show 1");
   std::string answer;
-  ASSERT_TRUE(b.readLine(answer));
-  b.send("quit");
-  EXPECT_EQ(b.wait(), 0);
+  ASSERT_TRUE(b.readLine(answer)) << "B's desk did not answer";
   if (!c.readableByB) {
     // Refused, and the journal kept for a desk that can apply it: A's.
     EXPECT_EQ(answer.rfind("error ", 0), 0u) << answer;
     EXPECT_EQ(readBytes(journalFile), journalBytes);
     testing::ChildProcess again(users.as(users.a(), c.umaskOfA, driver + " session " + shared.string()));
     again.send("show 1");
-    ASSERT_TRUE(again.readLine(answer));
-    again.send("quit");
-    EXPECT_EQ(again.wait(), 0);
+    ASSERT_TRUE(again.readLine(answer)) << "A's desk did not answer";
   }
   EXPECT_EQ(answer.rfind("ok ", 0), 0u) << answer;
   EXPECT_FALSE(journal::exists(journalFile));
