@@ -133,7 +133,8 @@ int pending(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   });
 }
 
-int supply(const std::string& file, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int supply(const std::string& file, const std::vector<std::string>& args, std::ostream& out,
+           std::ostream& err) {
   const Layout& layout = supplyLayout();
   const ParsedArgs parsed = parseArgs(args, optionNames(layout, kSupplySearchFields, false));
   noPositional(parsed, file);

@@ -54,8 +54,9 @@ std::vector<uint8_t> readJournal(const std::filesystem::path& journal) {
   FileHandle file = openRegular(journal, O_RDONLY | O_NOFOLLOW);
   const uint64_t size = fileSize(file.get(), journal);
   if (size > kLargestJournal)
-    throw JournalRefused(journal, JournalRefused::Reason::DoesNotFit,
-                         journal.string() + " is too large to be a journal of this program; it is left as it is");
+    throw JournalRefused(
+        journal, JournalRefused::Reason::DoesNotFit,
+        journal.string() + " is too large to be a journal of this program; it is left as it is");
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
   readAt(file.get(), 0, bytes.data(), bytes.size(), journal);
   return bytes;
@@ -70,9 +71,9 @@ void moveIntoPlace(const std::filesystem::path& from, const std::filesystem::pat
   // File systems without the no-replace rename: the exclusive lock on the
   // archive keeps any other writer out between the look and the rename.
   if (err == EINVAL || err == ENOSYS) {
-    if (journal::exists(to)) err = EEXIST;
-    else if (::rename(from.c_str(), to.c_str()) == 0) return;
-    else err = errno;
+    if (journal::exists(to)) throw StoreError(describeFailure("cannot put in place", to, EEXIST));
+    if (::rename(from.c_str(), to.c_str()) == 0) return;
+    err = errno;
   }
   throw StoreError(describeFailure("cannot put in place", to, err));
 }

@@ -31,11 +31,11 @@ bool exists(const std::filesystem::path& journal);
 
 // What a journal identifies: the overwrite of one record of one archive.
 struct Entry {
-  std::string archiveName;         // the archive's file name (links followed)
-  uint64_t archiveSize = 0;        // before the write and after: an overwrite keeps it
-  uint64_t offset = 0;             // where the record lies
-  std::vector<uint8_t> oldBytes;   // the record before the write
-  std::vector<uint8_t> newBytes;   // the record the write puts there (same length)
+  std::string archiveName;        // the archive's file name (links followed)
+  uint64_t archiveSize = 0;       // before the write and after: an overwrite keeps it
+  uint64_t offset = 0;            // where the record lies
+  std::vector<uint8_t> oldBytes;  // the record before the write
+  std::vector<uint8_t> newBytes;  // the record the write puts there (same length)
 };
 
 // The file's bytes, and back. decode gives nothing for anything but a

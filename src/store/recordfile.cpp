@@ -265,10 +265,11 @@ bool settlePendingJournal(const std::filesystem::path& archive, const Layout& la
     // (most often the right to write) may not stop another desk.
     std::error_code ec;
     const bool missing = !std::filesystem::exists(archive, ec) && !ec;
-    throw journal::JournalRefused(
-        pending, missing ? journal::JournalRefused::Reason::DoesNotFit : journal::JournalRefused::Reason::CannotApply,
-        std::string("the journal ") + pending.string() + " of an interrupted save cannot be applied: " + e.what() +
-            "; it is left as it is");
+    using Reason = journal::JournalRefused::Reason;
+    throw journal::JournalRefused(pending, missing ? Reason::DoesNotFit : Reason::CannotApply,
+                                  std::string("the journal ") + pending.string() +
+                                      " of an interrupted save cannot be applied: " + e.what() +
+                                      "; it is left as it is");
   }
   const bool applied = journal::settle(pending, file.get(), archive, layout.recordSize());
   file.close(archive);

@@ -268,7 +268,8 @@ QString journalRefusedMessage(const journal::JournalRefused& refused) {
           ? QStringLiteral("Il file di ripristino \"%1\" non corrisponde allo stato dell'archivio: "
                            "archivio e file di ripristino sono stati lasciati come erano.")
           : QStringLiteral("Il file di ripristino \"%1\" di un salvataggio interrotto non può essere "
-                           "applicato da questa postazione ed è stato lasciato per una postazione che possa farlo.");
+                           "applicato da questa postazione ed è stato lasciato per una postazione "
+                           "che possa farlo.");
   return archiveAccessMessage() + QStringLiteral("\n\r\n\r") + why.arg(name);
 }
 
