@@ -427,6 +427,16 @@ TEST_P(AnotherUsersJournal, IsAppliedByTheNextDeskThatCanReadItAndNeverDiscarded
   ASSERT_EQ(::chown(shared.c_str(), a->pw_uid, g->gr_gid), 0);
   ASSERT_EQ(::chmod(shared.c_str(), 02775), 0);
   ASSERT_EQ(::chown(clients.file.c_str(), a->pw_uid, g->gr_gid), 0);
+  ASSERT_EQ(::chmod(clients.file.c_str(), 0644), 0);
+
+  // Reading needs only the right to read.
+  std::string answer;
+  {
+    testing::ChildProcess reader(users.as(users.b(), "002", driver + " session " + shared.string()));
+    reader.send("show 1");
+    ASSERT_TRUE(reader.readLine(answer)) << "B's desk did not answer";
+    EXPECT_EQ(answer, "ok " + churn::make({1, 0})[0]);
+  }
   ASSERT_EQ(::chmod(clients.file.c_str(), 0664), 0);
 
   // A's desk is killed at random moments until one falls inside a save.
@@ -455,7 +465,6 @@ TEST_P(AnotherUsersJournal, IsAppliedByTheNextDeskThatCanReadItAndNeverDiscarded
   testing::ChildProcess b(users.as(users.b(), "002", driver + " session " + shared.string()));
   // Each answer comes once its action is over; the desks are idle after.
   b.send("show 1");
-  std::string answer;
   ASSERT_TRUE(b.readLine(answer)) << "B's desk did not answer";
   if (!c.readableByB) {
     // Refused, and the journal kept for a desk that can apply it: A's.
