@@ -49,9 +49,22 @@ std::filesystem::path temporaryFor(const std::filesystem::path& journal) {
   return p;
 }
 
-std::vector<uint8_t> readJournal(const std::filesystem::path& journal) {
+// Root may write any file. A journal another user left is applied by root
+// only to an archive of that user: else a planted journal beside a link
+// would let any user rewrite a file of root's.
+void requireOwnerMayApply(int journalFd, int archiveFd, const std::filesystem::path& journal) {
+  struct stat byJournal {}, byArchive {};
+  if (::geteuid() != 0 || ::fstat(journalFd, &byJournal) != 0 || byJournal.st_uid == 0) return;
+  if (::fstat(archiveFd, &byArchive) == 0 && byArchive.st_uid == byJournal.st_uid) return;
+  throw JournalRefused(journal, JournalRefused::Reason::CannotApply,
+                       journal.string() + " was left by a user who does not own the archive; root leaves it "
+                                          "for a desk of that user");
+}
+
+std::vector<uint8_t> readJournal(const std::filesystem::path& journal, int archiveFd) {
   // Never through a link, never blocking on something that is not a file.
   FileHandle file = openRegular(journal, O_RDONLY | O_NOFOLLOW);
+  requireOwnerMayApply(file.get(), archiveFd, journal);
   const uint64_t size = fileSize(file.get(), journal);
   if (size > kLargestJournal)
     throw JournalRefused(
@@ -185,7 +198,7 @@ bool settle(const std::filesystem::path& journal, int archiveFd, const std::file
   const std::string left = "; both files are left as they are";
   std::vector<uint8_t> bytes;
   try {
-    bytes = readJournal(journal);
+    bytes = readJournal(journal, archiveFd);
   } catch (const JournalRefused&) {
     throw;
   } catch (const StoreError& e) {

@@ -81,8 +81,10 @@ void remove(const std::filesystem::path& journal);
 // If a journal is there, puts the old record back into the archive open
 // (read-write, exclusively locked) as `archiveFd`, flushes it and removes the
 // journal. Returns whether one was applied. Throws JournalRefused, changing
-// nothing, when the journal cannot be read or does not fit; and when it
-// cannot be removed (the archive then already holds the old record).
+// nothing, when the journal cannot be read or does not fit, or when this
+// process runs as root and the journal's owner (another user) does not own
+// the archive; and when it cannot be removed (the archive then already holds
+// the old record).
 bool settle(const std::filesystem::path& journal, int archiveFd, const std::filesystem::path& archive,
             size_t recordSize);
 

@@ -112,7 +112,8 @@ class RecordFile {
 // when there was none (then nothing is opened, so a folder this user may only
 // read is fine). Creates nothing. Throws:
 // - journal::JournalRefused when a journal is there but was not applied:
-//   this user cannot read it or cannot write the archive (CannotApply: it is
+//   this user cannot read it or cannot write the archive, or, run as root,
+//   another user left it beside an archive not theirs (CannotApply: it is
 //   left for a desk that can), or it does not fit the archive (DoesNotFit);
 //   the journal and the archive are then left exactly as they were;
 // - StoreBusy when another desk holds the archive past the wait.

@@ -292,6 +292,33 @@ TEST_P(NotFitting, IsLeftAloneWithTheArchiveAndRefusesEveryAction) {
 INSTANTIATE_TEST_SUITE_P(Journals, NotFitting, ::testing::ValuesIn(misfits()),
                          [](const ::testing::TestParamInfo<Misfit>& info) { return info.param.name; });
 
+// Root may write anything: another user's journal is applied by root only
+// to that user's archive.
+TEST(JournalOwner, RootAppliesAnotherUsersJournalOnlyToThatUsersArchive) {
+  if (::geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
+  constexpr uid_t kUser = 54321;
+  for (bool archiveIsTheirs : {false, true}) {
+    TempFolder dir;
+    const CardArchive clients = clientArchive(dir.path());
+    writeClients(clients.file, 2);
+    const std::vector<uint8_t> before = readBytes(clients.file);
+    interruptedSave(clients, 2, client("NUOVO"), Cut::HalfTheRecord);
+    const fs::path journalFile = journal::pathFor(clients.file);
+    ASSERT_EQ(::chown(journalFile.c_str(), kUser, 0), 0);
+    if (archiveIsTheirs) ASSERT_EQ(::chown(clients.file.c_str(), kUser, 0), 0);
+    const std::vector<uint8_t> torn = readBytes(clients.file);
+
+    if (archiveIsTheirs) {
+      EXPECT_TRUE(settlePendingJournal(clients.file, clientLayout()));
+      EXPECT_EQ(readBytes(clients.file), before);
+    } else {
+      EXPECT_THROW(settlePendingJournal(clients.file, clientLayout()), journal::JournalRefused);
+      EXPECT_EQ(readBytes(clients.file), torn);
+    }
+    EXPECT_EQ(journal::exists(journalFile), !archiveIsTheirs);
+  }
+}
+
 // ---- the command-line tool ----
 
 struct CliCase {
