@@ -12,6 +12,7 @@
 
 #include <exception>
 
+#include "store/journal.h"
 #include "store/recordfile.h"
 #include "ui/services.h"
 
@@ -272,10 +273,24 @@ QString cardChangedHereMessage() {
       "Riaprire la scheda prima di salvarla o eliminarla.");
 }
 
+QString journalRefusedMessage(const journal::JournalRefused& refused) {
+  const QString name = QString::fromStdString(refused.journal().string());
+  const QString why =
+      refused.reason() == journal::JournalRefused::Reason::DoesNotFit
+          ? QStringLiteral("Il file di ripristino \"%1\" non corrisponde allo stato dell'archivio: "
+                           "archivio e file di ripristino sono stati lasciati come erano.")
+          : QStringLiteral("Il file di ripristino \"%1\" di un salvataggio interrotto non può essere "
+                           "applicato da questa postazione ed è stato lasciato per una postazione "
+                           "che possa farlo.");
+  return archiveAccessMessage() + QStringLiteral("\n\r\n\r") + why.arg(name);
+}
+
 bool withArchive(QWidget* parent, const std::function<void()>& action, const QString& changedMessage) {
   try {
     action();
     return true;
+  } catch (const journal::JournalRefused& refused) {
+    services().message(parent, journalRefusedMessage(refused));
   } catch (const StoreBusy&) {
     services().message(parent, archiveBusyMessage());
   } catch (const CardChanged&) {

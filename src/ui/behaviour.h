@@ -17,6 +17,10 @@ class QPlainTextEdit;
 
 namespace zel {
 
+namespace journal {
+class JournalRefused;
+}
+
 // ---- text at the record edge ----
 QString toQ(const Text& text);      // Windows-1252 bytes -> QString
 Text fromQ(const QString& text);    // QString -> Windows-1252 ('?' where it cannot)
@@ -100,10 +104,13 @@ QString cardChangedMessage();
 // it (a product import lowered its stock): the same refusal, without
 // blaming another desk.
 QString cardChangedHereMessage();
+// The archive-access message followed by a sentence naming the journal of an
+// interrupted save that was not applied, and why (JournalRefused).
+QString journalRefusedMessage(const journal::JournalRefused& refused);
 // Runs an action that touches files: a busy archive and a changed card show
 // their own messages (`changedMessage` for a changed card), a StoreError (or
-// any other failure) the archive-access message. Returns true when the
-// action completed.
+// any other failure) the archive-access message, with the journal named when
+// one stopped the action. Returns true when the action completed.
 bool withArchive(QWidget* parent, const std::function<void()>& action,
                  const QString& changedMessage = cardChangedMessage());
 // Runs a handler; an error that would otherwise escape it is shown as a

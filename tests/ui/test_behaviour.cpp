@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "fakeservices.h"
+#include "store/journal.h"
 #include "store/recordfile.h"
 #include "ui/behaviour.h"
 
@@ -39,6 +40,20 @@ TEST(Guards, ArchiveFailuresGiveTheOneAccessMessage) {
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, archiveAccessMessage());
   EXPECT_TRUE(fake.last().text.contains(QStringLiteral("archivio.\n\r\n\rAccertarsi")));
+}
+
+TEST(Guards, AJournalThatStoppedTheActionIsNamedAfterTheAccessMessage) {
+  test::FakeServices fake;
+  using Reason = journal::JournalRefused::Reason;
+  for (Reason reason : {Reason::CannotApply, Reason::DoesNotFit}) {
+    const std::filesystem::path name = "/cartella/Anagrafica.pro.jrn";
+    EXPECT_FALSE(withArchive(nullptr, [&] { throw journal::JournalRefused(name, reason, "x"); }));
+    const QString text = fake.last().text;
+    EXPECT_TRUE(text.startsWith(archiveAccessMessage() + QStringLiteral("\n\r\n\r"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\"/cartella/Anagrafica.pro.jrn\""))) << text.toStdString();
+  }
+  ASSERT_EQ(fake.messages.size(), 2);
+  EXPECT_NE(fake.messages[0].text, fake.messages[1].text) << "the two reasons read alike";
 }
 
 TEST(Guards, WaitCursorIsRestoredWhenTheWorkFails) {
