@@ -210,9 +210,13 @@ std::string readStore(int fd, const fs::path& path, const StoreAccess& access) {
   return bytes;
 }
 
-// The whole file, or nothing when it does not exist.
+// The whole file, or nothing when it does not exist. A link in the store's
+// place is never followed: it would make any file the link names readable
+// through the login, and writable through a change.
 std::optional<std::string> readWholeFile(const fs::path& path) {
-  const int fd = attempt(kPlainAccess, "open", [&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); });
+  const int fd = attempt(kPlainAccess, "open", [&] {
+    return ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  });
   if (fd < 0) {
     if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
     failErrno("cannot open", path);
@@ -244,16 +248,6 @@ bool mayWrite(const fs::path& path) {
 }
 
 fs::path folderOf(const fs::path& file) { return file.parent_path().empty() ? fs::path(".") : file.parent_path(); }
-
-// A store reached through a link is read and replaced where it really lies.
-fs::path realStore(const fs::path& storeFile) {
-  std::error_code ec;
-  if (fs::is_symlink(storeFile, ec)) {
-    fs::path real = fs::canonical(storeFile, ec);
-    if (!ec) return real;
-  }
-  return storeFile;
-}
 
 // Temporary stores are the store's name behind a dot, a dot and six
 // characters (mkstemp's); one that outlived its change was left by a crash.
@@ -308,11 +302,13 @@ class LockedStore {
   bool writable() const { return writable_; }
   std::string read() const { return created_ ? std::string() : readStore(fd_, target_, access_); }
 
-  // Writes the bytes to a private temporary file beside the store, flushes
-  // it and renames it over the store, then flushes the folder. Until the
-  // rename the store is untouched; the temporary goes away on failure. The
-  // new store hands on the owner, the group and the access that the owner
-  // and group had (others get none).
+  // Writes the bytes to a temporary file beside the store, flushes it and
+  // renames it over the store, then flushes the folder. Until the rename the
+  // store is untouched; the temporary goes away on failure. The new store
+  // keeps the old one's rights (a store this change created has the rights
+  // the umask gave it): the password is scrambled, not secret, and every
+  // desk must read it. It keeps the owner and group too, as far as this
+  // user may give them (see keepOwnerAndGroup).
   void replace(const std::string& bytes) {
     if (!writable_) throw PasswordStoreError("password store is read-only: " + target_.string());
     removeLeftoverTemps(target_);
@@ -328,12 +324,9 @@ class LockedStore {
       errno = saved;
       failErrno(what, target_);
     };
-    if ((owner_.st_uid != ::geteuid() || owner_.st_gid != ::getegid()) &&
-        attempt(access_, "fchown", [&] { return ::fchown(fd, owner_.st_uid, owner_.st_gid); }) != 0)
-      fail("cannot keep the owner of");
-    const mode_t mode = S_IRUSR | S_IWUSR | (owner_.st_mode & (S_IRGRP | S_IWGRP));
-    if (attempt(access_, "fchmod", [&] { return ::fchmod(fd, mode); }) != 0)
-      fail("cannot protect the temporary file for");
+    if (!keepOwnerAndGroup(fd)) fail("cannot keep the owner of");
+    if (attempt(access_, "fchmod", [&] { return ::fchmod(fd, owner_.st_mode & 0777); }) != 0)
+      fail("cannot set the rights of the temporary file for");
     size_t done = 0;
     while (done < bytes.size()) {
       const ssize_t put = attempt(access_, "write", [&] { return ::write(fd, bytes.data() + done, bytes.size() - done); });
@@ -353,6 +346,35 @@ class LockedStore {
 
   LockedStore(fs::path target, const StoreAccess& access) : target_(std::move(target)), access_(access) {}
 
+  // The administrator gives the new file the old one's owner and group, and
+  // must manage it. Another user cannot give a file away: the new store
+  // becomes theirs, with the old one's group when they belong to it (the
+  // group of a folder shared by several users; on a setgid folder the
+  // kernel has given it already), else with their own.
+  bool keepOwnerAndGroup(int fd) {
+    struct stat mine {};
+    if (attempt(access_, "fstat", [&] { return ::fstat(fd, &mine); }) != 0) return false;
+    if (mine.st_uid == owner_.st_uid && mine.st_gid == owner_.st_gid) return true;
+    if (::geteuid() == 0)
+      return attempt(access_, "fchown", [&] { return ::fchown(fd, owner_.st_uid, owner_.st_gid); }) == 0;
+    if (mine.st_gid != owner_.st_gid) ::fchown(fd, static_cast<uid_t>(-1), owner_.st_gid);
+    return true;
+  }
+
+  // Run by the administrator on a folder that belongs to someone else, a
+  // change only rewrites a store of the folder's owner: a file another user
+  // put there (to have the administrator's change write where it should not)
+  // is left alone.
+  void refuseForeignStore() {
+    if (::geteuid() != 0) return;
+    struct stat folder {};
+    if (attempt(access_, "stat", [&] { return ::stat(folderOf(target_).c_str(), &folder); }) != 0)
+      failErrno("cannot inspect the folder of", target_);
+    if (folder.st_uid != 0 && owner_.st_uid != folder.st_uid)
+      throw PasswordStoreError("refusing the password store " + target_.string() +
+                               ": it does not belong to the owner of its folder");
+  }
+
   Opened openFile(bool create) {
     const int flags = O_RDWR | O_NOFOLLOW | O_CLOEXEC;
     fd_ = attempt(access_, "open", [&] { return ::open(target_.c_str(), flags); });
@@ -363,7 +385,8 @@ class LockedStore {
       writable_ = false;
     } else if (fd_ < 0 && errno == ENOENT) {
       if (!create) return Opened::Missing;
-      fd_ = attempt(access_, "open", [&] { return ::open(target_.c_str(), flags | O_CREAT | O_EXCL, S_IRUSR | S_IWUSR); });
+      // Rights as desktop programs create files: 0666 masked by the umask.
+      fd_ = attempt(access_, "open", [&] { return ::open(target_.c_str(), flags | O_CREAT | O_EXCL, 0666); });
       if (fd_ < 0 && errno == EEXIST) return Opened::Raced;  // another change made it first
       created_ = fd_ >= 0;
     }
@@ -372,6 +395,7 @@ class LockedStore {
     if (attempt(access_, "fstat", [&] { return ::fstat(fd_, &owner_); }) != 0) failErrno("cannot inspect", target_);
     inspected_ = true;
     if (!S_ISREG(owner_.st_mode)) throw PasswordStoreError("not a regular file: " + target_.string());
+    if (!created_) refuseForeignStore();
     return Opened::Yes;
   }
 
@@ -392,6 +416,9 @@ class LockedStore {
     whole.l_whence = SEEK_SET;  // start 0, length 0: the whole file
     for (;;) {
       if (attempt(access_, "fcntl", [&] { return ::fcntl(fd_, F_OFD_SETLK, &whole); }) == 0) return;
+      // A file system without locks is used as one desk at a time would, as
+      // the archives are.
+      if (errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP) return;
       if (errno != EAGAIN && errno != EACCES) failErrno("cannot lock", target_);
       if (std::chrono::steady_clock::now() >= deadline)
         throw PasswordStoreError("password store busy (another change is under way): " + target_.string());
@@ -460,7 +487,7 @@ void storeIn(LockedStore& store, const fs::path& target, const std::string& oldB
 void writeStoredPassword(const fs::path& storeFile, std::string_view plain, const StoreAccess& access) {
   const Text password = normalisePassword(plain);
   refuseUntypeable(password);
-  const fs::path target = realStore(storeFile);
+  const fs::path& target = storeFile;
   // Checked first, so that nothing is created in a folder kept read-only.
   if (!mayWrite(folderOf(target))) throw PasswordStoreError("password store is read-only: " + target.string());
   const auto store = LockedStore::open(target, true, access);
@@ -475,7 +502,7 @@ bool checkPassword(const fs::path& storeFile, std::string_view typed) {
 PasswordChange changePassword(const fs::path& storeFile, std::string_view oldPassword,
                               std::string_view newPassword, std::string_view confirmation,
                               const StoreAccess& access) {
-  const fs::path target = realStore(storeFile);
+  const fs::path& target = storeFile;
   const auto store = LockedStore::open(target, false, access);
   if (!store) return PasswordChange::WrongOldPassword;  // a missing store matches nothing
   const std::string old = store->read();

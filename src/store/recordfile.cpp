@@ -59,8 +59,9 @@ RecordFile RecordFile::openReadOnly(const std::filesystem::path& path, const Lay
 
 RecordFile RecordFile::createEmpty(const std::filesystem::path& path, const Layout& layout) {
   RecordFile f = open(path, layout, O_RDWR | O_CREAT, Lock::Exclusive);
+  // An existing file keeps its rights, owner and group; a new one gets the
+  // rights every new file of the program gets (openRegular).
   truncateTo(f.descriptor(), 0, path);
-  ::fchmod(f.descriptor(), 0600);  // a leftover file may carry wider rights
   return f;
 }
 

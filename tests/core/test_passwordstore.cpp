@@ -75,15 +75,15 @@ TEST_F(PasswordStore, WindowsFileKeepsEveryOtherByte) {
       "[Fine]\r\n"
       "k=v";  // no line end on the last line
   put(store_, head + "1083" + tail);
+  fs::permissions(store_, fs::perms(0604));
   EXPECT_EQ(readStoredPassword(store_), "AB");
 
   writeStoredPassword(store_, "  nuova pw ");
   EXPECT_EQ(get(store_), head + ScrambleToHex("NUOVA PW") + tail);
   EXPECT_EQ(readStoredPassword(store_), "NUOVA PW");
-  // Owner and group keep their access to the store (read-only for the group
-  // here, as before); others lose theirs.
-  EXPECT_EQ(fs::status(store_).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  // The store keeps its rights, whatever the umask would give a new file:
+  // every desk must read it.
+  EXPECT_EQ(fs::status(store_).permissions() & fs::perms::all, fs::perms(0604));
   EXPECT_EQ(filesInFolder(), 1u);  // no temporary left behind
 }
 
@@ -236,13 +236,19 @@ TEST_F(PasswordStore, LoginAndChange) {
   EXPECT_FALSE(fs::exists(store_));
 }
 
-TEST_F(PasswordStore, LinkedStoreIsUpdatedWhereItLies) {
+TEST_F(PasswordStore, ALinkInTheStoresPlaceIsNeverFollowed) {
   const fs::path real = folder_ / "vero.ini";
   put(real, "[Accesso]\nValore=10\n");
   fs::create_symlink(real, store_);
-  writeStoredPassword(store_, "AB");
+  EXPECT_THROW(readStoredPassword(store_), PasswordStoreError);
+  EXPECT_THROW(writeStoredPassword(store_, "AB"), PasswordStoreError);
+  EXPECT_THROW(changePassword(store_, "\xD8", "AB", "AB"), PasswordStoreError);
+  fs::remove(store_);
+  fs::create_symlink(folder_ / "nuovo.ini", store_);  // a link to nothing creates nothing
+  EXPECT_THROW(writeStoredPassword(store_, "AB"), PasswordStoreError);
   EXPECT_TRUE(fs::is_symlink(store_));
-  EXPECT_EQ(get(real), "[Accesso]\nValore=1083\n");
+  EXPECT_EQ(get(real), "[Accesso]\nValore=10\n");
+  EXPECT_EQ(filesInFolder(), 2u);
 }
 
 
@@ -398,18 +404,26 @@ TEST_F(PasswordStore, ALeftoverTemporaryStoreIsRemovedAtTheNextWrite) {
 TEST_F(PasswordStore, AStoreRootCreatesBelongsToTheFolderOwner) {
   if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another owner";
   ASSERT_EQ(::chown(folder_.c_str(), 4321, 8765), 0);
+  const mode_t mask = ::umask(022);
   writeStoredPassword(store_, "PRIMA");
+  ::umask(mask);
   struct stat st {};
   ASSERT_EQ(::stat(store_.c_str(), &st), 0);
   EXPECT_EQ(st.st_uid, 4321u);
   EXPECT_EQ(st.st_gid, 8765u);
-  EXPECT_EQ(st.st_mode & 0777, 0600u);
-  // Once it exists it keeps its owner, whoever writes it next.
-  ASSERT_EQ(::chown(store_.c_str(), 1111, 2222), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);  // every desk reads it
+  // Once it exists it keeps its owner's group, whoever writes it next; a
+  // store of anyone but the folder's owner is refused to root.
+  ASSERT_EQ(::chown(store_.c_str(), 4321, 2222), 0);
   writeStoredPassword(store_, "SECONDA");
   ASSERT_EQ(::stat(store_.c_str(), &st), 0);
-  EXPECT_EQ(st.st_uid, 1111u);
+  EXPECT_EQ(st.st_uid, 4321u);
   EXPECT_EQ(st.st_gid, 2222u);
+  ASSERT_EQ(::chown(store_.c_str(), 1111, 2222), 0);
+  const std::string before = get(store_);
+  EXPECT_THROW(writeStoredPassword(store_, "TERZA"), PasswordStoreError);
+  EXPECT_THROW(changePassword(store_, "seconda", "terza", "terza"), PasswordStoreError);
+  EXPECT_EQ(get(store_), before);
 }
 
 }  // namespace
