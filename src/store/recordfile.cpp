@@ -233,8 +233,9 @@ void scanFile(const std::filesystem::path& path, const Layout& layout, Access ac
     // A wrong folder is an error, not an empty archive.
     if (!std::filesystem::exists(path, ec) && !ec && std::filesystem::is_directory(folder, ec)) return;
   }
-  auto file = access == Access::Update ? RecordFile::openForUpdate(path, layout, Lock::Shared)
-                                       : RecordFile::openReadOnly(path, layout);
+  auto file = access == Access::Update     ? RecordFile::openForUpdate(path, layout, Lock::Shared)
+              : access == Access::Existing ? RecordFile::openExisting(path, layout, Lock::Shared)
+                                           : RecordFile::openReadOnly(path, layout);
   file.scan(visit);
   file.close();
 }

@@ -90,13 +90,22 @@ class WaitCursor {
 // ---- guards ----
 // The one message for every failure to reach an archive.
 QString archiveAccessMessage();
+// The same when the disk (or the user's quota) is full: one sentence more.
+QString diskFullAccessMessage();
+// The supply open in the sheet no longer exists (SupplyGone).
+QString supplyGoneMessage();
+// Said once per session when the folder's file system takes no locks.
+QString noLocksMessage();
 // Another instance on the same folder keeps the archive locked (StoreBusy).
 QString archiveBusyMessage();
 // The record on the card changed or went since it was read (CardChanged).
 QString cardChangedMessage();
-// Runs an action that touches files: a busy archive and a changed card show
-// their own messages, a StoreError (or any other failure) the archive-access
-// message. Returns true when the action completed.
+// Runs an action that touches files: a busy archive, a changed card and a
+// supply gone show their own messages, a StoreError (or any other failure)
+// the archive-access message, with the disk-full sentence when that was the
+// cause. The first action of a session that found the folder without locks
+// also says that several desks must not write at once. Returns true when the
+// action completed.
 bool withArchive(QWidget* parent, const std::function<void()>& action);
 // Runs a handler; an error that would otherwise escape it is shown as a
 // message with its text. Returns true when the handler completed.
