@@ -164,12 +164,14 @@ CleanRun cleanRun(const Operation& op) {
 }
 
 // Runs the operation with `fault` at step k (1-based); true when it failed.
+// A write cut short stands for a full disk, and must be told as one.
 bool runWithFault(const Operation& op, const fs::path& folder, size_t k, Fault fault) {
   size_t at = 0;
   ScopedIoHook hook([&](IoStep) { return ++at == k ? fault : Fault::None; });
   try {
     op.run(folder);
-  } catch (const StoreError&) {
+  } catch (const StoreError& e) {
+    if (fault == Fault::Short) EXPECT_TRUE(e.diskFull()) << e.what();
     return true;
   } catch (const SupplyFileError&) {
     return true;

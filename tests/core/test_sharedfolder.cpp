@@ -161,6 +161,22 @@ TEST_F(SharedFolder, ADeletionNeverTakesOverATemporaryFileInUse) {
   EXPECT_FALSE(fs::exists(dir_ / kSupplyTemp));
 }
 
+// A file system that takes no locks (ENOLCK from every lock, as some network
+// mounts answer) is worked on as one desk at a time would; the windows are
+// told once per session, so that they can say several desks must not write.
+TEST_F(SharedFolder, AFileSystemWithoutLocksIsWorkedOnAndToldOnce) {
+  ScopedIoHook noLocks([](IoStep s) { return s == IoStep::Lock ? Fault::Refused : Fault::None; });
+  EXPECT_FALSE(locksRefusedNotice());  // nothing refused yet
+  EXPECT_EQ(saveCard(clients(), "", client("C4")).recordNumber, 4u);
+  EXPECT_TRUE(locksRefused());
+  EXPECT_TRUE(locksRefusedNotice());
+  const Record shown = client("C1");
+  deleteCard(clients(), "1", {}, &shown);
+  EXPECT_EQ(navigate(clients(), NavStep::Last, "").record[0], "C4");
+  EXPECT_FALSE(locksRefusedNotice());  // told once per session
+  EXPECT_EQ(codes(archive()), (std::vector<std::string>{"C2", "C3", "C4"}));
+}
+
 TEST(SpecialFiles, AFifoADeviceOrAFolderInAnArchivesPlaceIsRefusedAtOnce) {
   TempFolder dir;
   ASSERT_EQ(::mkfifo((dir / kClientArchive).c_str(), 0600), 0);
