@@ -8,8 +8,15 @@
 //       show K       load record K        -> "ok CODICE"
 //       save TEXT    Persona = TEXT, save -> "ok K"
 //       delete       delete the card      -> "ok"
-//     A refusal answers "changed" (the record changed elsewhere) or "busy";
-//     any other failure "error WHY".
+//       new          an empty card        -> "ok"
+//     and, as the other windows do it:
+//       supply NAME       create the supply NAME         -> "ok" or "in use"
+//       item NAME TEXT    a new item TEXT in supply NAME -> "ok K"
+//       items NAME        the item count of supply NAME  -> "ok N"
+//       password OLD NEW  change the password            -> "ok" or "refused"
+//       login TEXT        check a password at login      -> "ok" or "wrong"
+//     A refusal answers "changed" (the record changed elsewhere), "busy" or
+//     "gone" (the supply no longer exists); any other failure "error WHY".
 //
 //   store_driver churn FOLDER SEED OPS SERIALBASE [THINK]
 //     OPS random actions (0: until killed) on records made by tests/churn.h,
@@ -32,8 +39,11 @@
 #include <thread>
 
 #include "churn.h"
+#include "core/passwordstore.h"
 #include "store/archives.h"
 #include "store/card.h"
+#include "store/supplyfiles.h"
+#include "store/supplysheet.h"
 
 namespace {
 
@@ -58,6 +68,39 @@ struct Card {
   Record fields = emptyRecord(clientLayout());
 };
 
+// The first word of a command's arguments, and the rest of the line.
+std::pair<std::string, std::string> split(const std::string& rest) {
+  const size_t space = rest.find(' ');
+  if (space == std::string::npos) return {rest, ""};
+  return {rest.substr(0, space), rest.substr(space + 1)};
+}
+
+std::string otherWindows(const std::filesystem::path& folder, const std::string& verb, const std::string& rest) {
+  const auto [first, more] = split(rest);
+  const std::filesystem::path supply = folder / (first + kSupplyExtension);
+  if (verb == "supply") {
+    const auto made = supplyfiles::createSupply(folder, rest);
+    return made.outcome == supplyfiles::CreateOutcome::Created ? "ok" : "in use";
+  }
+  if (verb == "item") {
+    Record r = emptyRecord(supplyLayout());
+    r[supply::Prodotto] = more;
+    r[supply::Quantita] = supplysheet::kDefaultQuantity;
+    r[supply::Prezzo] = r[supply::Importo] = supplysheet::kDefaultMoney;
+    r[supply::Pagamento] = supplysheet::kPaid;
+    return "ok " + std::to_string(saveCard(supplyArchive(folder, supply), "", r).recordNumber);
+  }
+  if (verb == "items") {
+    const auto list = supplysheet::listItems(supply, supplysheet::Items::All, Access::Existing);
+    if (!list.complete) return "error " + list.problem;
+    return "ok " + std::to_string(list.lines.size());
+  }
+  if (verb == "password")
+    return changePassword(passwordStorePath(folder), first, more, more) == PasswordChange::Changed ? "ok" : "refused";
+  if (verb == "login") return checkPassword(passwordStorePath(folder), rest) ? "ok" : "wrong";
+  return "error unknown command";
+}
+
 std::string answer(const CardArchive& archive, Card& card, const std::string& command) {
   const std::string verb = command.substr(0, command.find(' '));
   const std::string rest = command.size() > verb.size() ? command.substr(verb.size() + 1) : "";
@@ -77,12 +120,16 @@ std::string answer(const CardArchive& archive, Card& card, const std::string& co
     card.label = std::to_string(out.recordNumber);
     return "ok " + card.label;
   }
+  if (verb == "new") {
+    card = Card{};
+    return "ok";
+  }
   if (verb == "delete") {
     deleteCard(archive, card.label, {}, card.shown ? &*card.shown : nullptr);
     card = Card{};
     return "ok";
   }
-  return "error unknown command";
+  return otherWindows(archive.file.parent_path(), verb, rest);
 }
 
 int session(const std::string& folder) {
@@ -96,6 +143,8 @@ int session(const std::string& folder) {
       say("changed");
     } catch (const StoreBusy&) {
       say("busy");
+    } catch (const SupplyGone&) {
+      say("gone");
     } catch (const std::exception& e) {
       say(std::string("error ") + e.what());
     }
