@@ -408,6 +408,11 @@ TEST(TwoUsers, ShareOneFolderWithNothingRefusedThatTheirRightsAllow) {
     EXPECT_EQ(st.st_mode & 07777, 0664u);
   }
 
+  // A deletion of A's that crashed left its copy, readable by A alone.
+  testing::writeBytes(shared / kClientTemp, std::vector<uint8_t>(100, 'x'));
+  ASSERT_EQ(::chown((shared / kClientTemp).c_str(), users.uid(users.a), users.gid()), 0);
+  ASSERT_EQ(::chmod((shared / kClientTemp).c_str(), 0600), 0);
+
   // B reads, saves, deletes, works in the supply and changes the password.
   {
     testing::ChildProcess b(users.as(users.b, {programs.driver, "session", folder}));
