@@ -27,16 +27,14 @@ inline constexpr char kPasswordKey[] = "Valore";
 inline constexpr std::size_t kMaxPasswordLength = 230;
 
 // How a change meets the file system. A change holds an exclusive lock on
-// the store (an open-file-description lock, which network file systems with
-// Linux clients honour too) from reading the old value to the new store's
+// the store (the archives' open-file-description lock, which network file
+// systems with Linux clients honour too; a file system without locks is used
+// as the archives are) from reading the old value to the new store's
 // arrival; another change waits for it at most `lockWait`, then fails as a
-// busy store.
+// busy store. The store's files go through the archives' file layer
+// (store/fileio.h), so tests make any step fail with its ScopedIoHook.
 struct StoreAccess {
   std::chrono::milliseconds lockWait{2000};
-  // For tests: asked before every system call that touches the store, its
-  // temporary file or its folder, with the call's name; true makes that call
-  // fail (EIO) as a failing disk would.
-  std::function<bool(const char* call)> failCall;
 };
 
 // The store inside the program folder.

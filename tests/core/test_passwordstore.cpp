@@ -19,6 +19,7 @@
 
 #include "core/crypt.h"
 #include "core/passwordstore.h"
+#include "store/iohook.h"
 
 namespace zel {
 namespace {
@@ -303,41 +304,50 @@ TEST_F(PasswordStore, AChangeWaitsForAnotherAndGivesUpOnABusyStore) {
 // store locked; the second then reads the store the first one wrote.
 TEST_F(PasswordStore, TwoChangesAtOnceCannotBothUseTheOldPassword) {
   writeStoredPassword(store_, "VECCHIA");
-  std::atomic<int> secondTries{0};
-  StoreAccess first, second;
-  first.lockWait = second.lockWait = std::chrono::seconds(10);
-  first.failCall = [&](const char* call) {
-    // At most two seconds, so that a missing lock fails the test rather than hangs it.
-    for (int i = 0; i < 2000 && std::strcmp(call, "rename") == 0 && secondTries < 2; ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return false;
-  };
-  second.failCall = [&](const char* call) {
-    if (std::strcmp(call, "fcntl") == 0) ++secondTries;
-    return false;
-  };
-  auto a = std::async(std::launch::async, [&] { return changePassword(store_, "vecchia", "prima", "prima", first); });
+  std::atomic<bool> secondWaits{false};
+  StoreAccess patient;
+  patient.lockWait = std::chrono::seconds(10);
+  auto a = std::async(std::launch::async, [&] {
+    ScopedIoHook holdBeforeRenaming([&](IoStep s) {
+      // At most two seconds, so that a missing lock fails the test rather than hangs it.
+      for (int i = 0; i < 2000 && s == IoStep::Rename && !secondWaits; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      if (s == IoStep::Rename) std::this_thread::sleep_for(std::chrono::milliseconds(30));  // it tries the lock
+      return Fault::None;
+    });
+    return changePassword(store_, "vecchia", "prima", "prima", patient);
+  });
   // The second change starts once the first holds the lock (it waits in rename).
   while (fs::exists(store_) && filesInFolder() < 2) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  auto b = std::async(std::launch::async, [&] { return changePassword(store_, "vecchia", "seconda", "seconda", second); });
+  auto b = std::async(std::launch::async, [&] {
+    ScopedIoHook tell([&](IoStep s) {
+      if (s == IoStep::Lock) secondWaits = true;
+      return Fault::None;
+    });
+    return changePassword(store_, "vecchia", "seconda", "seconda", patient);
+  });
   EXPECT_EQ(a.get(), PasswordChange::Changed);
   EXPECT_EQ(b.get(), PasswordChange::WrongOldPassword);
   EXPECT_EQ(readStoredPassword(store_), "PRIMA");
 }
 
-// Every system call of a change is made to fail in turn: each failure is
-// reported, and the store is always the old one or the new one, whole, with
-// nothing else left in the folder.
+// Every step of a change that reaches the file system is made to fail in
+// turn (and every write to store half its bytes, as a full disk does): each
+// failure is reported, and the store is always the old one or the new one,
+// whole, with nothing else left in the folder.
 class FailingStep : public PasswordStore {
  protected:
-  // Runs `change` failing its k-th system call (none when k is 0); returns
-  // whether it threw, and counts the calls it made in `calls`.
-  static bool runFailing(size_t k, size_t& calls, const std::function<void(const StoreAccess&)>& change) {
-    StoreAccess access;
-    calls = 0;
-    access.failCall = [&](const char*) { return ++calls == k; };
+  // Runs `change` with `fault` at its k-th step (none when k is 0); returns
+  // whether it threw, and records the steps it announced in `steps`.
+  static bool runFailing(size_t k, std::vector<IoStep>& steps, const std::function<void(const StoreAccess&)>& change,
+                         Fault fault = Fault::Fail) {
+    steps.clear();
+    ScopedIoHook hook([&](IoStep s) {
+      steps.push_back(s);
+      return steps.size() == k ? fault : Fault::None;
+    });
     try {
-      change(access);
+      change(StoreAccess{});
     } catch (const PasswordStoreError&) {
       return true;
     }
@@ -352,24 +362,28 @@ class FailingStep : public PasswordStore {
       else fs::remove(store_);
     };
     reset();
-    size_t total = 0;
-    ASSERT_FALSE(runFailing(0, total, change));
+    std::vector<IoStep> clean;
+    ASSERT_FALSE(runFailing(0, clean, change));
     ASSERT_EQ(get(store_), after);
-    EXPECT_GE(total, 8u);  // open, lock, read, temporary, write, flush, rename, folder...
+    EXPECT_GE(clean.size(), 8u);  // open, lock, read, temporary, write, flush, rename, folder...
     std::set<std::string> outcomes;
-    for (size_t k = 1; k <= total; ++k) {
-      reset();
-      size_t calls = 0;
-      EXPECT_TRUE(runFailing(k, calls, change)) << "call " << k << " failed unnoticed";
-      if (fs::exists(store_)) {
-        const std::string now = get(store_);
-        EXPECT_TRUE((before && now == *before) || now == after) << "call " << k << ": " << now;
-        outcomes.insert(now);
-      } else {
-        EXPECT_FALSE(before.has_value()) << "call " << k << " lost the store";
-        outcomes.insert("(none)");
+    for (size_t k = 1; k <= clean.size(); ++k) {
+      for (const Fault fault : {Fault::Fail, Fault::Short}) {
+        if (fault == Fault::Short && clean[k - 1] != IoStep::Write) continue;
+        SCOPED_TRACE("step " + std::to_string(k) + (fault == Fault::Short ? ", half written" : ", failing"));
+        reset();
+        std::vector<IoStep> steps;
+        EXPECT_TRUE(runFailing(k, steps, change, fault)) << "failed unnoticed";
+        if (fs::exists(store_)) {
+          const std::string now = get(store_);
+          EXPECT_TRUE((before && now == *before) || now == after) << now;
+          outcomes.insert(now);
+        } else {
+          EXPECT_FALSE(before.has_value()) << "lost the store";
+          outcomes.insert("(none)");
+        }
+        EXPECT_EQ(filesInFolder(), fs::exists(store_) ? 1u : 0u) << "left a file behind";
       }
-      EXPECT_EQ(filesInFolder(), fs::exists(store_) ? 1u : 0u) << "call " << k << " left a file behind";
     }
     EXPECT_EQ(outcomes.size(), 2u);  // failures before the rename and after it
   }
