@@ -160,7 +160,7 @@ FileHandle openRegular(const std::filesystem::path& path, int flags, mode_t mode
   ioStep(IoStep::Open);
   bool created = false;
   const int fd = openOrCreate(path, flags, mode, created);
-  if (fd < 0) failCall(created ? "cannot create" : "cannot open", path, errno);
+  if (fd < 0) failCall("cannot open", path, errno);
   FileHandle file(fd);
   struct stat st {};
   if (::fstat(fd, &st) != 0) failCall("cannot examine", path, errno);
