@@ -16,23 +16,31 @@ namespace {
 
 constexpr size_t kCopyBlock = 1 << 20;  // bytes gathered before each write
 
-[[noreturn]] void fail(const char* what, const std::filesystem::path& path) {
-  throw StoreError(describeFailure(what, path, errno));
-}
+[[noreturn]] void fail(const char* what, const std::filesystem::path& path) { failCall(what, path, errno); }
 
 // Removes whatever a crash left in the temporary file's place. A regular
 // file is locked first: if another instance is using it right now (a
 // deletion in another supply file of the same folder shares the name), this
-// waits for it like for an archive.
+// waits for it like for an archive. A leftover of another user's that this
+// one may not write (a crash leaves it with its owner's rights only) is
+// still removed, as the folder allows: it is opened to read, and a shared
+// lock tells that no deletion is filling it.
 void removeLeftover(const std::filesystem::path& temp, Deadline deadline) {
   ioStep(IoStep::Open);
-  const int fd = ::open(temp.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  Lock lock = Lock::Exclusive;
+  int fd = ::open(temp.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0 && (errno == EACCES || errno == EPERM)) {
+    lock = Lock::Shared;
+    fd = ::open(temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  }
   if (fd < 0 && errno == ENOENT) return;
-  if (fd < 0 && errno != ELOOP) fail("cannot open", temp);  // a folder, or no right to it
+  // Not even readable: a deletion under way gives its copy the archive's
+  // rights at once, so this one was left by a crash.
+  if (fd < 0 && errno != ELOOP && errno != EACCES && errno != EPERM) fail("cannot open", temp);  // a folder
   FileHandle leftover(fd);
   struct stat st {};
   if (leftover && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    lockFile(fd, Lock::Exclusive, temp, deadline);
+    lockFile(fd, lock, temp, deadline);
     if (!namesFile(temp, fd, false)) return;  // gone meanwhile
   }
   // A link (ELOOP), FIFO or device in the temporary file's place is removed
@@ -48,7 +56,7 @@ FileHandle claimTemp(const std::filesystem::path& temp) {
   for (;;) {
     removeLeftover(temp, deadline);
     ioStep(IoStep::Open);
-    const int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) fail("cannot create", temp);
     if (fd >= 0) {
       FileHandle file(fd);
@@ -60,16 +68,21 @@ FileHandle claimTemp(const std::filesystem::path& temp) {
   }
 }
 
-// The copy takes the archive's place, so it takes its rights and owner too.
-// Only the administrator may give a file away: for anyone else the copy stays
-// theirs, as the files they create always are.
+// The copy takes the archive's place, so it takes its rights, owner and
+// group too. Only the administrator may give a file away: for anyone else
+// the copy becomes theirs, but keeps the archive's group when they belong to
+// it (the group of a folder shared by several users), so the others keep
+// their access.
 void keepModeAndOwner(int copy, int archive, const std::filesystem::path& temp) {
   struct stat st {};
   if (::fstat(archive, &st) != 0) fail("cannot examine the archive for", temp);
   ioStep(IoStep::Chmod);
   if (::fchmod(copy, st.st_mode & 07777) != 0) fail("cannot set the rights of", temp);
-  if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(copy, st.st_uid, st.st_gid) == 0)
-    ::fchmod(copy, st.st_mode & 07777);  // a change of owner drops set-id bits
+  struct stat mine {};
+  if (::fstat(copy, &mine) != 0) fail("cannot examine", temp);
+  if (mine.st_uid == st.st_uid && mine.st_gid == st.st_gid) return;
+  if (::fchown(copy, st.st_uid, st.st_gid) == 0 || ::fchown(copy, static_cast<uid_t>(-1), st.st_gid) == 0)
+    ::fchmod(copy, st.st_mode & 07777);  // a change of owner or group drops set-id bits
 }
 
 void copyAllBut(const RecordFile& source, size_t k, int copy, const std::filesystem::path& temp) {

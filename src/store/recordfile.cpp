@@ -71,8 +71,9 @@ RecordFile RecordFile::openReadOnly(const std::filesystem::path& path, const Lay
 
 RecordFile RecordFile::createEmpty(const std::filesystem::path& path, const Layout& layout) {
   RecordFile f = open(path, layout, O_RDWR | O_CREAT, Lock::Exclusive, true);
+  // An existing file keeps its rights, owner and group; a new one gets the
+  // rights every new file of the program gets (openRegular).
   truncateTo(f.descriptor(), 0, path);
-  ::fchmod(f.descriptor(), 0600);  // a leftover file may carry wider rights
   return f;
 }
 
@@ -246,8 +247,9 @@ void scanFile(const std::filesystem::path& path, const Layout& layout, Access ac
     // A wrong folder is an error, not an empty archive.
     if (!std::filesystem::exists(path, ec) && !ec && std::filesystem::is_directory(folder, ec)) return;
   }
-  auto file = access == Access::Update ? RecordFile::openForUpdate(path, layout, Lock::Shared)
-                                       : RecordFile::openReadOnly(path, layout);
+  auto file = access == Access::Update     ? RecordFile::openForUpdate(path, layout, Lock::Shared)
+              : access == Access::Existing ? RecordFile::openExisting(path, layout, Lock::Shared)
+                                           : RecordFile::openReadOnly(path, layout);
   file.scan(visit);
   file.close();
 }

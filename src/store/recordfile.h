@@ -122,8 +122,10 @@ bool settlePendingJournal(const std::filesystem::path& archive, const Layout& la
 // How a listing reaches its archive. The windows open it for update, so a
 // missing archive is created empty; the command-line tool only reads, and
 // takes a missing archive (in a folder that exists) for an empty one, creating
-// nothing.
-enum class Access { Update, ReadOnly };
+// nothing. A supply file is made by the create window only: the windows open
+// it as an existing file (Existing), and a missing one fails (its
+// StoreError's systemError() is ENOENT).
+enum class Access { Update, ReadOnly, Existing };
 
 // Opens (shared lock), visits every whole record in file order, closes.
 void scanFile(const std::filesystem::path& path, const Layout& layout, Access access,

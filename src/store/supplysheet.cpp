@@ -1,6 +1,7 @@
 #include "store/supplysheet.h"
 
 #include "core/numbers.h"
+#include "store/card.h"
 #include "store/recordfile.h"
 #include "store/recordsearch.h"
 
@@ -123,6 +124,9 @@ ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access 
     list.problem = stop.why;  // the lines and the running sum reached so far stay
   } catch (const Cancelled&) {
     throw;  // the user's stop: no list at all
+  } catch (const StoreError& e) {
+    if (access == Access::Existing) tellSupplyGone(e, supplyFile);
+    list.problem = e.what();
   } catch (const std::exception& e) {
     list.problem = e.what();
   }
@@ -131,7 +135,7 @@ ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access 
 
 std::optional<FoundItem> findRecordOfLine(const std::filesystem::path& supplyFile, std::string_view line) {
   const std::string_view wanted = trimView(line);
-  RecordFile file = RecordFile::openForUpdate(supplyFile, supplyLayout(), Lock::Shared);
+  RecordFile file = openCardArchive({supplyFile, &supplyLayout(), {}, false}, Lock::Shared);
   std::optional<FoundItem> found;
   Text built;
   file.scan([&](size_t k, const uint8_t* bytes) {

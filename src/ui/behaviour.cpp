@@ -285,7 +285,27 @@ QString journalRefusedMessage(const journal::JournalRefused& refused) {
   return archiveAccessMessage() + QStringLiteral("\n\r\n\r") + why.arg(name);
 }
 
-bool withArchive(QWidget* parent, const std::function<void()>& action, const QString& changedMessage) {
+QString diskFullAccessMessage() {
+  return archiveAccessMessage() +
+         QStringLiteral("\n\r\n\rIl disco è pieno: liberare spazio su disco e riprovare.");
+}
+
+QString supplyGoneMessage() {
+  return QStringLiteral(
+      "Attenzione: la fornitura corrente non esiste più.\n\r\n\r"
+      "Il file della fornitura è stato eliminato, forse da un'altra postazione: nessuna modifica è stata "
+      "registrata.");
+}
+
+QString noLocksMessage() {
+  return QStringLiteral(
+      "Attenzione: la cartella del programma non consente di riservare gli archivi durante il lavoro.\n\r\n\r"
+      "Più postazioni non devono salvare o eliminare schede contemporaneamente in questa cartella.");
+}
+
+namespace {
+
+bool attemptAction(QWidget* parent, const std::function<void()>& action, const QString& changedMessage) {
   try {
     action();
     return true;
@@ -295,12 +315,24 @@ bool withArchive(QWidget* parent, const std::function<void()>& action, const QSt
     services().message(parent, archiveBusyMessage());
   } catch (const CardChanged&) {
     services().message(parent, changedMessage);
+  } catch (const SupplyGone&) {
+    services().message(parent, supplyGoneMessage());
+  } catch (const StoreError& e) {
+    services().message(parent, e.diskFull() ? diskFullAccessMessage() : archiveAccessMessage());
   } catch (const std::exception&) {
     services().message(parent, archiveAccessMessage());
   } catch (...) {
     services().message(parent, archiveAccessMessage());
   }
   return false;
+}
+
+}  // namespace
+
+bool withArchive(QWidget* parent, const std::function<void()>& action, const QString& changedMessage) {
+  const bool done = attemptAction(parent, action, changedMessage);
+  if (locksRefusedNotice()) services().message(parent, noLocksMessage());
+  return done;
 }
 
 bool guarded(QWidget* parent, const std::function<void()>& handler) {

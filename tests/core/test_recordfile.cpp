@@ -162,20 +162,21 @@ TEST(RecordFile, ReadAndOverwriteOnlyInsideTheFile) {
 
 TEST(RecordFile, OpeningRules) {
   TempFolder dir;
-  UmaskScope open(0);  // rights must come from the code, not from the umask
-  // Open for update creates a missing file empty, private to its owner.
+  UmaskScope mask(027);
+  // Open for update creates a missing file empty, with the rights the umask
+  // leaves of read and write for all (as desktop programs create files).
   {
     auto f = RecordFile::openForUpdate(dir / "new.pro", clientLayout());
     EXPECT_EQ(f.count(), 0u);
   }
   EXPECT_TRUE(fs::exists(dir / "new.pro"));
-  EXPECT_EQ(modeOf(dir / "new.pro"), 0600u);
+  EXPECT_EQ(modeOf(dir / "new.pro"), 0640u);
   // Open existing refuses a missing file and creates nothing.
   EXPECT_THROW(RecordFile::openExisting(dir / "none.pro", clientLayout()), StoreError);
   EXPECT_FALSE(fs::exists(dir / "none.pro"));
   EXPECT_THROW(RecordFile::openReadOnly(dir / "none.pro", clientLayout()), StoreError);
   EXPECT_FALSE(fs::exists(dir / "none.pro"));
-  // Create empty empties a leftover file and takes back wider rights.
+  // Create empty empties a leftover file, which keeps its rights.
   writeBytes(dir / "left.tmp", std::vector<uint8_t>(5000, 1));
   fs::permissions(dir / "left.tmp", fs::perms(0644));
   {
@@ -183,7 +184,7 @@ TEST(RecordFile, OpeningRules) {
     EXPECT_EQ(f.count(), 0u);
   }
   EXPECT_EQ(fs::file_size(dir / "left.tmp"), 0u);
-  EXPECT_EQ(modeOf(dir / "left.tmp"), 0600u);
+  EXPECT_EQ(modeOf(dir / "left.tmp"), 0644u);
   // A folder in the archive's place is an access failure, not an empty file.
   fs::create_directory(dir / "folder.pro");
   EXPECT_THROW(
@@ -241,11 +242,12 @@ class DeleteByCopy : public ::testing::Test {
 
 TEST_F(DeleteByCopy, RemovesRecordTwoOfThree) {
   UmaskScope open(0);
+  ASSERT_EQ(::chmod(archive().c_str(), 0604), 0);
   deleteRecordByCopy(archive(), temp(), clientLayout(), 2);
   EXPECT_EQ(fs::file_size(archive()), 2 * kClientSize);
   EXPECT_EQ(codes(archive()), (std::vector<std::string>{"1", "3"}));
   EXPECT_FALSE(fs::exists(temp()));
-  EXPECT_EQ(modeOf(archive()), 0600u);
+  EXPECT_EQ(modeOf(archive()), 0604u);  // the archive's, not the umask's
 }
 
 TEST_F(DeleteByCopy, FirstLastAndOnlyRecord) {
