@@ -28,6 +28,8 @@ TEST(Cp1252, HighBytesAreTheWindowsCharacters) {
   EXPECT_EQ(cp1252ToUnicode(0x9F), U'\u0178');
   EXPECT_EQ(cp1252ToUnicode(0xE8), U'\u00E8');
   EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC");
+  // High bytes at either end of ASCII runs, and two in a row.
+  EXPECT_EQ(cp1252ToUtf8("\xE0 citt\xE0\x80"), "\xC3\xA0 citt\xC3\xA0\xE2\x82\xAC");
   EXPECT_EQ(utf8ToCp1252("citt\xC3\xA0 \xE2\x82\xAC"), "citt\xE0 \x80");
   // The five bytes the code page leaves undefined are their own C1 controls.
   for (unsigned char b : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
