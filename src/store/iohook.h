@@ -43,6 +43,10 @@ class ScopedIoHook {
   IoHook previous_;
 };
 
+// The current thread's hook (empty when none), for work it hands to other
+// threads: a step there must meet the same hook.
+IoHook currentIoHook();
+
 // Announces a step. A Fail throws the StoreError the real failure would
 // (StoreBusy for a lock); Short is returned for the writer to act on.
 Fault ioStep(IoStep step);
