@@ -11,7 +11,6 @@
 #include <utility>
 
 #include "store/iohook.h"
-#include "store/mappedfile.h"
 #include "store/recordfile.h"
 
 namespace zel {
@@ -58,16 +57,17 @@ struct alignas(64) Done {
 
 class PartedRun {
  public:
-  PartedRun(const RecordFile& file, const MappedFile& map, const Progress& progress, const PartedScan& scan,
+  PartedRun(const RecordFile& file, const Progress& progress, const PartedScan& scan,
             std::vector<ScanPart>& parts)
-      : file_(file), map_(map), progress_(progress), scan_(scan), parts_(parts), done_(parts.size()),
+      : file_(file), progress_(progress), scan_(scan), parts_(parts), done_(parts.size()),
         firstFailed_(parts.size()) {}
 
   // Reads range i to its end, its failure, or an earlier range's failure.
   void run(size_t i, bool reports) {
     try {
       size_t mine = 0;
-      auto visit = [&](size_t k, const uint8_t* bytes) {
+      const RecordRange r = parts_[i].range;
+      file_.scanRange(r.first, r.last, [&](size_t k, const uint8_t* bytes) {
         if (firstFailed_.load(std::memory_order_relaxed) < i) throw Overtaken{};
         if (progress_.cancel && progress_.cancel->load(std::memory_order_relaxed)) throw Cancelled();
         if (++mine % kReportEvery == 0) {
@@ -75,12 +75,7 @@ class PartedRun {
           if (reports) report();
         }
         scan_.visit(i, k, bytes);
-      };
-      const RecordRange r = parts_[i].range;
-      if (map_.mapped())
-        readMapped(r, visit);
-      else
-        file_.scanRange(r.first, r.last, visit, kPartBlock);
+      }, kPartBlock);
     } catch (const Overtaken&) {
     } catch (...) {
       failed(i, std::current_exception());
@@ -110,33 +105,6 @@ class PartedRun {
   }
 
  private:
-  // The records of a range from the mapping, announced block by block as
-  // reads are (a test's hook may fail any of them). A record is brought in
-  // whole before it is visited: a page lost under it (the file shortened
-  // by another program, a disk failure) ends the range as a failed read
-  // does, and the range's end is checked against the file's length, as a
-  // page cut in the middle faults nowhere.
-  template <class Visit>
-  void readMapped(const RecordRange& r, const Visit& visit) {
-    const size_t size = file_.layout().recordSize();
-    const size_t perBlock = std::max<size_t>(1, kPartBlock / size);
-    map_.willNeed((r.first - 1) * uint64_t{size}, (r.last - r.first + 1) * uint64_t{size});
-    for (size_t k = r.first; k <= r.last;) {
-      ioStep(IoStep::Read);
-      for (const size_t end = std::min(r.last, k + perBlock - 1); k <= end; ++k) {
-        const uint64_t at = (k - 1) * uint64_t{size};
-        map_.touch(at, size);
-        if (map_.lost()) shortened();
-        visit(k, map_.data() + at);
-      }
-    }
-    if (map_.lost() || fileSize(file_.descriptor(), file_.path()) < r.last * uint64_t{size}) shortened();
-  }
-
-  [[noreturn]] void shortened() const {
-    throw StoreError("cannot read " + file_.path().string() + ": the file ends before the record");
-  }
-
   void report() const {
     if (!progress_.report) return;
     size_t all = 0;
@@ -152,7 +120,6 @@ class PartedRun {
   }
 
   const RecordFile& file_;
-  const MappedFile& map_;
   const Progress& progress_;
   const PartedScan& scan_;
   std::vector<ScanPart>& parts_;
@@ -229,8 +196,7 @@ std::vector<ScanPart> scanInParts(const std::filesystem::path& path, const Layou
   }
   std::mutex hookGuard;
   const IoHook hook = serialized(currentIoHook(), hookGuard);
-  const MappedFile map(file->descriptor(), uint64_t{records} * layout.recordSize());
-  PartedRun run(*file, map, progress, scan, parts);
+  PartedRun run(*file, progress, scan, parts);
   std::vector<std::thread> threads;
   std::vector<size_t> here{0};  // the ranges the calling thread reads
   {

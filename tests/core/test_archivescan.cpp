@@ -3,8 +3,6 @@
 // and the failure that one pass in file order gives.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-
 #include <atomic>
 #include <filesystem>
 #include <map>
@@ -16,7 +14,6 @@
 #include "store/archivescan.h"
 #include "store/clientsearch.h"
 #include "store/iohook.h"
-#include "store/mappedfile.h"
 #include "store/productsearch.h"
 #include "store/supplysearch.h"
 #include "tempfolder.h"
@@ -266,48 +263,6 @@ TEST(SplitListings, AReadFailingOnAnyThreadReachesTheCaller) {
     EXPECT_FALSE(items.complete);
     EXPECT_EQ(items.problem, "injected failure: read");
   }
-}
-
-// Another program (one that takes no lock) shortens the file in the middle
-// of a listing: the pages gone from under the mapping fail as a read does,
-// on whichever thread meets them, and the program goes on.
-TEST(ScanInParts, AFileShortenedWhileListedIsAFailedReadNotACrash) {
-  TempFolder dir;
-  const fs::path file = dir / "Anagrafica.pro";
-  for (size_t parts : {1, 2}) {
-    SCOPED_TRACE(parts);
-    writeRecords(file, clientLayout(), 40, [](size_t i, Record& r) { r[0] = std::to_string(i); });
-    const SplitScans split(parts);
-    PartedScan scan;
-    scan.visit = [&](size_t, size_t k, const uint8_t*) {
-      if (k == 1) fs::resize_file(file, clientLayout().recordSize() * 3 / 2);
-    };
-    try {
-      rethrowFirstFailure(scanInParts(file, clientLayout(), Access::Update, {}, scan));
-      ADD_FAILURE() << "no failure";
-    } catch (const StoreError& e) {
-      EXPECT_NE(std::string(e.what()).find("ends before the record"), std::string::npos) << e.what();
-    }
-  }
-}
-
-TEST(MappedFile, APageCutFromUnderTheMappingReadsAsZerosAndIsLost) {
-  TempFolder dir;
-  const fs::path file = dir / "a";
-  testing::writeBytes(file, std::vector<uint8_t>(3 * 4096 + 10, 'x'));
-  FileHandle fd(::open(file.c_str(), O_RDONLY));
-  const MappedFile map(fd.get(), 3 * 4096 + 10);
-  ASSERT_TRUE(map.mapped());
-  map.touch(0, 3 * 4096 + 10);
-  EXPECT_FALSE(map.lost());
-  EXPECT_EQ(map.data()[2 * 4096], 'x');
-  fs::resize_file(file, 4096);
-  map.touch(0, 4096);
-  EXPECT_FALSE(map.lost());  // the page still in the file
-  map.touch(2 * 4096, 10);
-  EXPECT_TRUE(map.lost());
-  EXPECT_EQ(map.data()[2 * 4096], 0);
-  EXPECT_EQ(map.data()[0], 'x');
 }
 
 TEST(TextListParts, JoinedKeepsTheOrderMergedSortsAsOneSort) {
