@@ -43,7 +43,8 @@ struct RecordRange {
 std::vector<RecordRange> splitRecords(size_t records, size_t parts);
 
 // How a listing cuts its file: into `parts` ranges at most (0: one per
-// core), none smaller than `minShare` bytes, below which starting a thread
+// core, or one alone when the machine is already busier than twice its
+// cores), none smaller than `minShare` bytes, below which starting a thread
 // costs more than it saves. The program keeps the default; tests cut small
 // files into many ranges. Returns the previous setting.
 struct ScanSplit {
