@@ -6,11 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "store/iohook.h"
 #include "store/storeerror.h"
@@ -262,6 +264,67 @@ void writeAt(int fd, uint64_t offset, const uint8_t* bytes, size_t size, const s
     done += static_cast<size_t>(n);
   }
   if (cut) failCall("cannot write", path, ENOSPC);
+}
+
+namespace {
+
+// The errors by which copy_file_range says it cannot copy between these two
+// files at all, rather than that the copy went wrong.
+bool kernelCannotCopy(int err) {
+  return err == EXDEV || err == ENOSYS || err == EOPNOTSUPP || err == ENOTSUP || err == EINVAL;
+}
+
+[[noreturn]] void sourceEnded(const std::filesystem::path& source) {
+  throw StoreError("cannot read " + source.string() + ": the file ends before the record");
+}
+
+// The copy through this process, in blocks, for what the kernel would not copy.
+void copyByReading(int from, uint64_t fromOffset, int to, uint64_t toOffset, uint64_t size,
+                   const std::filesystem::path& source, const std::filesystem::path& target) {
+  constexpr size_t kBlock = 1 << 20;
+  std::vector<uint8_t> block(static_cast<size_t>(std::min<uint64_t>(size, kBlock)));
+  uint64_t done = 0;
+  while (done < size) {
+    const size_t want = static_cast<size_t>(std::min<uint64_t>(size - done, block.size()));
+    const ssize_t n = ::pread(from, block.data(), want, static_cast<off_t>(fromOffset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw StoreError(describeFailure("cannot read", source, errno));
+    if (n == 0) sourceEnded(source);
+    size_t written = 0;
+    while (written < static_cast<size_t>(n)) {
+      const ssize_t w = ::pwrite(to, block.data() + written, static_cast<size_t>(n) - written,
+                                 static_cast<off_t>(toOffset + done + written));
+      if (w < 0 && errno == EINTR) continue;
+      if (w <= 0) throw StoreError(describeFailure("cannot write", target, w < 0 ? errno : ENOSPC));
+      written += static_cast<size_t>(w);
+    }
+    done += static_cast<uint64_t>(n);
+  }
+}
+
+}  // namespace
+
+void copyRange(int from, uint64_t fromOffset, int to, uint64_t toOffset, uint64_t size,
+               const std::filesystem::path& source, const std::filesystem::path& target) {
+  ioStep(IoStep::Read);
+  // A short write (injected) copies the first half, as a full disk would.
+  const bool cut = ioStep(IoStep::Write) == Fault::Short;
+  const uint64_t want = cut ? size / 2 : size;
+  uint64_t done = 0;
+  while (done < want) {
+    auto in = static_cast<off_t>(fromOffset + done);
+    auto out = static_cast<off_t>(toOffset + done);
+    const ssize_t n = ::copy_file_range(from, &in, to, &out, static_cast<size_t>(want - done), 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && kernelCannotCopy(errno)) {
+      copyByReading(from, fromOffset + done, to, toOffset + done, want - done, source, target);
+      break;
+    }
+    if (n < 0) throw StoreError(describeFailure("cannot copy into", target, errno));
+    if (n == 0) sourceEnded(source);
+    done += static_cast<uint64_t>(n);
+  }
+  if (cut) throw StoreError(describeFailure("cannot write", target, ENOSPC));
 }
 
 void syncData(int fd, const std::filesystem::path& path) {

@@ -99,6 +99,16 @@ bool locksRefused();
 // failure (a short read included) is a StoreError naming `path`.
 void readAt(int fd, uint64_t offset, uint8_t* out, size_t size, const std::filesystem::path& path);
 void writeAt(int fd, uint64_t offset, const uint8_t* bytes, size_t size, const std::filesystem::path& path);
+// Copies `size` bytes of `from` at `fromOffset` into `to` at `toOffset` inside
+// the kernel (copy_file_range): the data never passes through this process,
+// and a file system that shares extents shares them instead of copying.
+// Where the kernel cannot copy between the two files (another file system,
+// a kernel or file system without the call) it falls back to reads and
+// writes. Announced as one Read and one Write step; an injected short write
+// copies the first half, then fails. A source that ends before `size` bytes
+// is a StoreError naming `source`, any other failure one naming `target`.
+void copyRange(int from, uint64_t fromOffset, int to, uint64_t toOffset, uint64_t size,
+               const std::filesystem::path& source, const std::filesystem::path& target);
 // The file's data (and the size) on the disk.
 void syncData(int fd, const std::filesystem::path& path);
 void truncateTo(int fd, uint64_t size, const std::filesystem::path& path);

@@ -33,6 +33,8 @@ ScopedIoHook::ScopedIoHook(IoHook hook) : previous_(std::exchange(currentHook, s
 
 ScopedIoHook::~ScopedIoHook() { currentHook = std::move(previous_); }
 
+IoHook currentIoHook() { return currentHook; }
+
 Fault ioStep(IoStep step) {
   if (!currentHook) return Fault::None;
   const Fault fault = currentHook(step);

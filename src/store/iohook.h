@@ -45,6 +45,10 @@ class ScopedIoHook {
   IoHook previous_;
 };
 
+// The current thread's hook (empty when none), for work it hands to other
+// threads: a step there must meet the same hook.
+IoHook currentIoHook();
+
 // Announces a step. A Fail throws the StoreError the real failure would
 // (StoreBusy for a lock); Short and Refused are returned for the writer and
 // the lock to act on.

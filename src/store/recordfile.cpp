@@ -209,13 +209,18 @@ void RecordFile::commitOverwrite(size_t k, const Record& record) {
 }
 
 void RecordFile::scan(const std::function<void(size_t, const uint8_t*)>& visit) const {
+  scanRange(1, count(), visit, kScanBlock);
+}
+
+void RecordFile::scanRange(size_t first, size_t last, const std::function<void(size_t, const uint8_t*)>& visit,
+                           size_t blockBytes) const {
+  requireOpen();
   const size_t size = layout_->recordSize();
-  const size_t total = count();
-  const size_t perBlock = std::max<size_t>(1, kScanBlock / size);
-  std::vector<uint8_t> block(perBlock * size);
-  size_t k = 1;
-  while (k <= total) {
-    const size_t want = std::min(perBlock, total - k + 1) * size;
+  const size_t perBlock = std::max<size_t>(1, blockBytes / size);
+  std::vector<uint8_t> block(std::min(perBlock, last >= first ? last - first + 1 : 0) * size);
+  size_t k = first;
+  while (k <= last) {
+    const size_t want = std::min(perBlock, last - k + 1) * size;
     readAt(descriptor(), (k - 1) * size, block.data(), want, path_);
     for (size_t off = 0; off < want; off += size) visit(k++, block.data() + off);
   }
@@ -239,19 +244,24 @@ void RecordFile::sync() {
 
 void RecordFile::close() { file_.close(path_); }
 
-void scanFile(const std::filesystem::path& path, const Layout& layout, Access access,
-              const std::function<void(size_t, const uint8_t*)>& visit) {
+std::optional<RecordFile> openForListing(const std::filesystem::path& path, const Layout& layout, Access access) {
   if (access == Access::ReadOnly) {
     std::error_code ec;
     const auto folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
     // A wrong folder is an error, not an empty archive.
-    if (!std::filesystem::exists(path, ec) && !ec && std::filesystem::is_directory(folder, ec)) return;
+    if (!std::filesystem::exists(path, ec) && !ec && std::filesystem::is_directory(folder, ec)) return std::nullopt;
   }
-  auto file = access == Access::Update     ? RecordFile::openForUpdate(path, layout, Lock::Shared)
-              : access == Access::Existing ? RecordFile::openExisting(path, layout, Lock::Shared)
-                                           : RecordFile::openReadOnly(path, layout);
-  file.scan(visit);
-  file.close();
+  return access == Access::Update     ? RecordFile::openForUpdate(path, layout, Lock::Shared)
+         : access == Access::Existing ? RecordFile::openExisting(path, layout, Lock::Shared)
+                                      : RecordFile::openReadOnly(path, layout);
+}
+
+void scanFile(const std::filesystem::path& path, const Layout& layout, Access access,
+              const std::function<void(size_t, const uint8_t*)>& visit) {
+  std::optional<RecordFile> file = openForListing(path, layout, access);
+  if (!file) return;
+  file->scan(visit);
+  file->close();
 }
 
 bool settlePendingJournal(const std::filesystem::path& archive, const Layout& layout) {

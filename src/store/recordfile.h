@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "store/fileio.h"
@@ -82,6 +83,11 @@ class RecordFile {
 
   // Reads every whole record in file order, in large blocks.
   void scan(const std::function<void(size_t k, const uint8_t* bytes)>& visit) const;
+  // Reads records first..last (1-based, inclusive) in file order, about
+  // `blockBytes` at a time (at least one record). Several threads may scan
+  // ranges of one open file at once: the reads are positioned.
+  void scanRange(size_t first, size_t last, const std::function<void(size_t k, const uint8_t* bytes)>& visit,
+                 size_t blockBytes) const;
   // The record handed to `visit` is reused for the next one: copy what you keep.
   void scanRecords(const std::function<void(size_t k, const Record& record)>& visit) const;
   // Flushes the file's data and attributes to the disk.
@@ -126,6 +132,10 @@ bool settlePendingJournal(const std::filesystem::path& archive, const Layout& la
 // it as an existing file (Existing), and a missing one fails (its
 // StoreError's systemError() is ENOENT).
 enum class Access { Update, ReadOnly, Existing };
+
+// Opens a file for a listing (shared lock) as `access` says; nothing when a
+// read-only listing finds no file in a folder that exists (an empty archive).
+std::optional<RecordFile> openForListing(const std::filesystem::path& path, const Layout& layout, Access access);
 
 // Opens (shared lock), visits every whole record in file order, closes.
 void scanFile(const std::filesystem::path& path, const Layout& layout, Access access,
