@@ -28,7 +28,9 @@ cmake --build "$BUILD" -j "$(zelvano_jobs)"
 zelvano_install_folder "$BUILD" "$FOLDER"
 FOLDER=$(cd "$FOLDER" && pwd)
 
-# A desktop menu entry pointing at this program folder.
+# A desktop menu entry pointing at this program folder. It sets no platform:
+# the program itself prefers X11 (XWayland on a Wayland desktop) unless the
+# session or the user chose one with QT_QPA_PLATFORM.
 APPS="${XDG_DATA_HOME:-$HOME/.local/share}/applications"
 mkdir -p "$APPS"
 cat > "$APPS/zelvano.desktop" <<DESKTOP

@@ -31,6 +31,8 @@ ONE_RECORD = re.compile(r"^(Save/|DurableSave/|Navigate/|SupplySheet/next)")
 UNFLUSHED = {"DurableSave/overwrite": "WriteWithoutFlush/overwrite", "DurableSave/append": "WriteWithoutFlush/append"}
 CORE_SCAN = re.compile(r"^(ClientSearch/|ProductSearch/|UnderStockList|ProductImportList|SupplySearch/"
                        r"|SupplyItemList|PendingList)")
+# A search with one criterion, which lists a part of the archive.
+ONE_CRITERION = re.compile(r"^(ClientSearch/persona|ProductSearch/descrizione|SupplySearch/cliente)$")
 SEARCH_WINDOW = re.compile(r"^(ClientSearchWindow|ProductSearchWindow|UnderStockWindow|ProductImportWindow"
                            r"|SupplySearchWindow|PendingWindow)")
 
@@ -189,11 +191,20 @@ def print_targets(runs):
     # Judged on CPU time: the wall clock of a machine shared with other work
     # stretches with their load, the CPU time of the work itself does not.
     scan_ratios = [(n, ratios(runs, r, largest)) for n, r in at(CORE_SCAN)]
-    scan_ratios = [(n, wall, cpu) for n, (wall, cpu) in scan_ratios if cpu is not None]
-    if scan_ratios:
-        n, wall, cpu = max(scan_ratios, key=lambda x: x[2])
-        rows.append(("a full search or list through the core ≤ 1.5 × raw read (CPU time)",
-                     f"{n}: {cpu:.2f} × (wall clock {wall:.2f} ×)", verdict(cpu <= 1.5)))
+    scan_ratios = [(n, wall, cpu) for n, (wall, cpu) in scan_ratios if cpu is not None and wall is not None]
+    for title, pick, limit in (("a search or list through the core ≤ 1 × raw read (wall)",
+                                lambda n: not ONE_CRITERION.search(split(n)[0]), 1.0),
+                               ("a one-criterion search through the core ≤ 0.8 × raw read (wall)",
+                                lambda n: ONE_CRITERION.search(split(n)[0]), 0.8)):
+        chosen = [x for x in scan_ratios if pick(x[0])]
+        if chosen:
+            n, wall, cpu = max(chosen, key=lambda x: x[1])
+            rows.append((title, f"{n}: {wall:.2f} × (CPU {cpu:.2f} ×)", verdict(wall <= limit)))
+    delete, copy = runs.get(f"DeleteByCopy/{largest}"), runs.get(f"CopyAndFlush/clients/{largest}")
+    if delete and copy and delete["real"] and copy["real"]:
+        ratio = delete["real"] / copy["real"]
+        rows.append(("delete ≤ 1.2 × `cp --reflink=never` and flush of the archive",
+                     f"{seconds(delete['real'])} against {seconds(copy['real'])}: {ratio:.2f} ×", verdict(ratio <= 1.2)))
     afters = []
     for n, r in at(SEARCH_WINDOW):
         core = runs.get(f"{WINDOW_OVER_CORE[split(n)[0]]}/{largest}")

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every benchmark of bench/ and prints the results as Markdown tables:
-# each figure with the raw read of its file (`cat FILE > /dev/null`, timed in
+# each figure with the raw read of its file (`dd if=FILE of=/dev/null bs=128k`, timed in
 # the same run) beside it, the time a window adds to its search, and the
 # targets met or missed.
 #

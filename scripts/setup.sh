@@ -6,9 +6,13 @@ set -euo pipefail
 ZELVANO_PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6
+  # Qt's own texts in Italian; Wayland when there is no X server to fall back on
+  qt6-translations-l10n qt6-wayland
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core xdg-utils locales
   libxlsxwriter-dev libzip-dev python3-openpyxl python3-docx poppler-utils
+  # LibreOffice reads every export back; a private print queue prints to PDF
+  libreoffice-calc-nogui libreoffice-writer-nogui cups printer-driver-cups-pdf
   # the tests on a real X server (tests/x11)
   python3 xvfb openbox xdotool wmctrl xclip x11-apps x11-utils imagemagick
   # the sanitizer pass and the fuzz targets (clang, libFuzzer)

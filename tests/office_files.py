@@ -1,11 +1,14 @@
 #!/usr/bin/python3
 """Reads the exported .xlsx and .docx files back with readers of their own
-(openpyxl, python-docx) and checks what a user of Word or Excel would see.
+(openpyxl, python-docx, LibreOffice) and checks what a user of Word or Excel
+would see.
 
 Usage: office_files.py ZELVANO_CLI OFFICE_DRIVER
 The archives are written here byte by byte, independently of the program."""
 
+import csv
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -17,6 +20,8 @@ from docx.enum.text import WD_ALIGN_PARAGRAPH
 from docx.shared import Pt
 
 CLI, DRIVER = sys.argv[1], sys.argv[2]
+# Seconds a run of the program may take before it counts as hung and fails.
+DEADLINE = 60
 
 ATTACHMENTS = [250] * 8
 CLIENT = [50] * 7 + [120, 50, 50, 16, 11, 50, 50, 50, 50, 120, 120, 250,
@@ -42,7 +47,7 @@ def write_archive(path, capacities, rows):
 
 
 def cli(*args):
-    return subprocess.run([CLI, "export", *args], capture_output=True, text=True)
+    return subprocess.run([CLI, "export", *args], capture_output=True, text=True, timeout=DEADLINE)
 
 
 def read_bytes(path):
@@ -52,7 +57,7 @@ def read_bytes(path):
 
 def card(kind, folder, **controls):
     done = subprocess.run([DRIVER, kind, folder] + [f"{k}={v}" for k, v in controls.items()],
-                          capture_output=True, text=True, check=True)
+                          capture_output=True, text=True, check=True, timeout=DEADLINE)
     return done.stdout.strip()
 
 
@@ -249,6 +254,96 @@ class Documents(unittest.TestCase):
         # A control character XML cannot hold shows as the replacement character.
         self.assertEqual(table.cell(2, 25).text, "a\ufffdb\tc")
         self.assertEqual(table.cell(1, 12).text, "01234567890")
+
+
+def soffice_convert(files, target, outdir, profile):
+    """Converts the files with LibreOffice in one run (it starts slowly), with
+    a profile of its own so that the user's is never touched. Returns the
+    converted files, one per input, in order."""
+    done = subprocess.run(["soffice", "--headless", "--norestore", f"-env:UserInstallation=file://{profile}",
+                           "--convert-to", target, "--outdir", outdir, *files],
+                          capture_output=True, text=True, timeout=300)
+    extension = target.split(":")[0]
+    out = [os.path.join(outdir, os.path.splitext(os.path.basename(f))[0] + "." + extension) for f in files]
+    missing = [f for f in out if not os.path.exists(f)]
+    if done.returncode != 0 or missing:
+        raise AssertionError(f"LibreOffice could not read {missing}: {done.stdout} {done.stderr}")
+    return out
+
+
+CSV_UTF8 = "csv:Text - txt - csv (StarCalc):44,34,76,1"  # comma, quotes, UTF-8, from line 1
+
+
+@unittest.skipUnless(shutil.which("soffice"), "LibreOffice (libreoffice-calc-nogui, libreoffice-writer-nogui) "
+                                               "is not installed; scripts/setup.sh installs it")
+class LibreOffice(unittest.TestCase):
+    """LibreOffice as the client of every export: the workbooks as CSV, the
+    documents as PDF, each kind converted in one batch."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.dir = tempfile.TemporaryDirectory()
+        folder = cls.folder = cls.dir.name
+        write_archive(os.path.join(folder, "Anagrafica.pro"), CLIENT, [
+            {0: "C1", 1: "Niccolò Bertè", 4: "00100 Città RM", 11: "01234567890", 24: "acconto 50 €"},
+            {0: "C2", 1: "Società Sàrl", 11: "00000000001"}])
+        write_archive(os.path.join(folder, "Materiali.pro"), PRODUCT, [
+            {0: "P1", 5: "Caffè in grani", 12: "12,50", 14: "3"}])
+        write_archive(os.path.join(folder, "Rossi €.for"), SUPPLY, [
+            {0: "Perché sì", 5: "3,50", 6: "7,00", 10: "Società Sàrl"}])
+        cls.books, docs = [], []
+        for archive, name in (("clienti", "clienti"), ("prodotti", "prodotti"), ("Rossi €.for", "fornitura")):
+            for kind, into in (("--xlsx", cls.books), ("--docx", docs)):
+                out = os.path.join(folder, name + "." + kind[2:])
+                done = cli(archive, kind, out, "--folder", folder)
+                assert done.returncode == 0, done.stderr
+                into.append(out)
+        docs.append(card("clienti", folder, Codice="C1", Persona="Niccolò Bertè", Iva="01234567890"))
+        docs.append(card("fornitura", folder, panClasse="Rossi €", Prodotto="Perché sì", Prezzo="3,50"))
+        profile = os.path.join(folder, "profilo")
+        converted = os.path.join(folder, "convertiti")
+        cls.csvs = soffice_convert(cls.books, CSV_UTF8, converted, profile)
+        cls.pdfs = soffice_convert(docs, "pdf", converted, profile)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.dir.cleanup()
+
+    def rows(self, k):
+        with open(self.csvs[k], encoding="utf-8", newline="") as f:
+            return list(csv.reader(f))
+
+    def text(self, k):
+        return subprocess.run(["pdftotext", "-raw", self.pdfs[k], "-"], capture_output=True, text=True,
+                              check=True).stdout
+
+    def test_workbooks_hold_the_texts_in_their_cells(self):
+        clients, products, supply = self.rows(0), self.rows(1), self.rows(2)
+        self.assertEqual(len(clients), 3)
+        self.assertEqual(clients[0][:3], ["", "Codice identificativo", "Cliente (persona o azienda)"])
+        self.assertEqual(clients[1][:3], ["1", "C1", "Niccolò Bertè"])
+        self.assertEqual(clients[1][5], "00100 Città RM")
+        self.assertEqual([clients[1][12], clients[2][12]], ["01234567890", "00000000001"])  # text, not numbers
+        self.assertEqual(clients[1][25], "acconto 50 €")
+        self.assertEqual([products[1][6], products[1][13]], ["Caffè in grani", "12,50"])
+        self.assertEqual([supply[1][1], supply[1][6], supply[1][11]], ["Perché sì", "3,50", "Società Sàrl"])
+        self.assertEqual(supply[0][5], "Quantità")
+
+    def test_documents_print_their_texts(self):
+        # The grids' narrow columns break words across lines: compare without blanks.
+        squeeze = lambda text: "".join(text.split())
+        clients = squeeze(self.text(0))
+        for words in ("Niccolò Bertè", "00100 Città RM", "01234567890", "acconto 50 €", "Società Sàrl"):
+            self.assertIn(squeeze(words), clients)
+        self.assertIn("Caffèingrani", squeeze(self.text(1)))
+        self.assertIn("Perchésì", squeeze(self.text(2)))
+        card_text = self.text(3)
+        self.assertIn("SCHEDA ANAGRAFICA CLIENTE", card_text)
+        self.assertIn("01234567890", card_text)
+        self.assertIn("Niccolò Bertè", card_text)
+        supply_card = self.text(4)
+        self.assertIn("Rossi €", supply_card)
+        self.assertIn("€ 3,50", supply_card)
 
 
 if __name__ == "__main__":

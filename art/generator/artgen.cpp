@@ -1745,6 +1745,31 @@ QImage navArrow(int dir, bool bar) {
   });
 }
 
+// A hand pointing right, at the button beside it: a cuff, a closed fist with
+// its thumb on top, the index finger stretched out.
+QImage pointingHand() {
+  return icon(24, [](QPainter& p) {
+    const QColor skin(0xf6, 0xd2, 0xa8), skinShade(0xe0, 0xaa, 0x78), outline(0x7a, 0x4a, 0x22);
+    const QPen pen(outline, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(QPen(pal::paper, 1.0));
+    p.setBrush(grad(QPointF(0, 7), QPointF(0, 20), pal::navyLight, pal::navy));
+    p.drawRoundedRect(QRectF(0.8, 7.5, 4.6, 12.5), 1.2, 1.2);
+    p.setPen(pen);
+    p.setBrush(grad(QPointF(0, 8), QPointF(0, 20), skin, skinShade));
+    p.drawRoundedRect(QRectF(5.2, 8.2, 8.6, 11.4), 3, 3);
+    // The curled fingers, one above the other at the front of the fist.
+    for (int i = 0; i < 3; ++i) p.drawRoundedRect(QRectF(10.4, 11.4 + 2.7 * i, 5.4, 2.7), 1.3, 1.3);
+    p.setBrush(skin);
+    p.drawRoundedRect(QRectF(11, 8.2, 11.8, 3.4), 1.7, 1.7);  // the index finger
+    QPainterPath thumb;
+    thumb.moveTo(6.4, 9.4);
+    thumb.cubicTo(6.6, 5.6, 9.4, 4.6, 12.6, 6.6);
+    thumb.cubicTo(13.6, 7.3, 13.2, 8.6, 12, 8.6);
+    thumb.lineTo(9.6, 8.6);
+    p.drawPath(thumb);
+  });
+}
+
 // ---------------------------------------------------------------------------
 // Card screen decorations
 
@@ -2383,6 +2408,7 @@ int main(int argc, char** argv) {
   save(out, QStringLiteral("nav_indietro.png"), navArrow(-1, false), 24, 24);
   save(out, QStringLiteral("nav_avanti.png"), navArrow(1, false), 24, 24);
   save(out, QStringLiteral("nav_ultimo.png"), navArrow(1, true), 24, 24);
+  save(out, QStringLiteral("mano.png"), pointingHand(), 24, 24);
 
   save(out, QStringLiteral("decor_clienti.jpg"),
        decorBanner(QStringLiteral("Anagrafica clienti"), QStringLiteral("Rubrica e dati fiscali"), glyphPerson), 210, 56);

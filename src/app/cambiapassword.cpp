@@ -111,6 +111,19 @@ bool TfrmCambiaPassword::txtConfermaKeyPress(QKeyEvent* key) {
 }
 
 void TfrmCambiaPassword::cmdOKClick() {
+  // Every box is taken as typed or not at all: a folded text is never
+  // compared nor stored. The boxes that hold such a character are emptied.
+  QLineEdit* refused = nullptr;
+  for (QLineEdit* box : {txtPasswordOld, txtPasswordNew, txtConferma}) {
+    if (fromQExact(box->text())) continue;
+    box->clear();
+    if (!refused) refused = box;
+  }
+  if (refused) {
+    services().message(this, foreignPasswordMessage());
+    refused->setFocus();
+    return;
+  }
   PasswordChange outcome;
   try {
     outcome = changePassword(passwordStorePath(programFolder()), fromQ(txtPasswordOld->text()),

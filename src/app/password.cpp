@@ -43,6 +43,12 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent, c
 
 }  // namespace
 
+QString foreignPasswordMessage() {
+  return QStringLiteral(
+      "Attenzione: la password digitata contiene caratteri non ammessi (ad esempio lettere greche o "
+      "cirilliche).\r\n\r\nDigitare la password senza tali caratteri.");
+}
+
 TfrmPassword::TfrmPassword(QWidget* parent)
     : Dialog(QStringLiteral("frmPassword"), QStringLiteral(" Zelvano - Autenticazione"), parent) {
   setEscapeCloses(false);
@@ -111,10 +117,17 @@ bool TfrmPassword::txtPasswordKeyPress(QKeyEvent* key) {
 }
 
 void TfrmPassword::cmdOKClick() {
+  const std::optional<Text> typed = fromQExact(txtPassword->text());
+  if (!typed) {
+    services().message(this, foreignPasswordMessage());
+    txtPassword->clear();
+    txtPassword->setFocus();
+    return;
+  }
   bool accepted = false;
   try {
     // Read afresh at every attempt: the store may have changed meanwhile.
-    accepted = checkPassword(passwordStorePath(programFolder()), fromQ(txtPassword->text()));
+    accepted = checkPassword(passwordStorePath(programFolder()), *typed);
   } catch (const std::exception&) {
     services().message(this, QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
                                             "della password. Si consiglia di reinstallare il software."));

@@ -12,6 +12,10 @@
 
 namespace zel {
 
+// The refusal of a typed password that holds a character without a
+// Windows-1252 form: folded to '?', two different passwords would be one.
+QString foreignPasswordMessage();
+
 class TfrmPassword : public Dialog {
   Q_OBJECT
  public:

@@ -91,8 +91,9 @@ void TfrmSplash::Timer1Timer() {
 void TfrmSplash::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::black);
-  // The picture sits in the middle of the black client area.
-  painter.drawImage((width() - shown_.width()) / 2, (height() - shown_.height()) / 2, shown_);
+  // The picture is copied to the top-left corner; the black shows only on
+  // the right and at the bottom, where the client area is larger.
+  painter.drawImage(0, 0, shown_);
 }
 
 void TfrmSplash::mouseReleaseEvent(QMouseEvent* event) {

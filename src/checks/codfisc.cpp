@@ -22,6 +22,7 @@ const CheckWindowData kCodFisc = {
     /*backgroundName=*/nullptr,
     codfisc::canCheck,
     codFiscButtonResult,
+    codfisc::enterChecks,
 };
 
 }  // namespace

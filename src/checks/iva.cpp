@@ -22,6 +22,7 @@ const CheckWindowData kIva = {
     /*backgroundName=*/nullptr,
     partitaiva::canCheck,
     partitaIvaButtonResult,
+    partitaiva::enterChecks,
 };
 
 }  // namespace

@@ -54,7 +54,7 @@ int checkCommand(const std::vector<std::string>& args, std::istream&, std::ostre
   const std::string& kind = parsed.positional[0];
   for (const Check& c : kChecks) {
     if (kind != c.kind) continue;
-    const CheckResult r = c.result(trim(typedIdentifier(parsed.positional[1])));
+    const CheckResult r = checkTyped(c.result, trim(parsed.positional[1]));
     out << linesForTerminal(r.text) << '\n';
     return r.valid ? kExitOk : kExitFailed;
   }

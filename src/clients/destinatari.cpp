@@ -281,15 +281,15 @@ void TfrmDestinatari::chkCodFiscClick() {
     // A numeric tax code is checked like a VAT number.
     TfrmIva check(this);
     check.relabelForNumericTaxCode();
-    check.check(code);
+    check.check(code, txtCodFisc);
   } else {
-    TfrmCodFisc(this).check(code);
+    TfrmCodFisc(this).check(code, txtCodFisc);
   }
 }
 
-void TfrmDestinatari::chkIvaClick() { TfrmIva(this).check(trimmed(txtIva->text())); }
-void TfrmDestinatari::chkNumCartaClick() { TfrmCarta(this).check(trimmed(txtCarta->text())); }
-void TfrmDestinatari::chkIbanClick() { TfrmIban(this).check(trimmed(txtIban->text())); }
+void TfrmDestinatari::chkIvaClick() { TfrmIva(this).check(trimmed(txtIva->text()), txtIva); }
+void TfrmDestinatari::chkNumCartaClick() { TfrmCarta(this).check(trimmed(txtCarta->text()), txtCarta); }
+void TfrmDestinatari::chkIbanClick() { TfrmIban(this).check(trimmed(txtIban->text()), txtIban); }
 
 // ---- e-mail, help, exit ----
 

@@ -55,7 +55,10 @@ void drawTransparent(const Bitmap& sprite, Bitmap& target, int left, int top, ui
 }
 
 bool TImageArray::SetBitmap(const Bitmap& bitmap) {
-  if (bitmap.bitsPerPixel != 8 && bitmap.bitsPerPixel != 24) return false;
+  if (bitmap.bitsPerPixel != 8 && bitmap.bitsPerPixel != 24) {
+    *this = TImageArray();  // empty, as before any load: nothing of an earlier bitmap stays
+    return false;
+  }
   bitsPerPixel_ = bitmap.bitsPerPixel;
   columns_ = bitmap.width;
   rows_ = bitmap.height;

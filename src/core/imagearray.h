@@ -62,8 +62,8 @@ class TImageArray {
   static constexpr const char* kFormatMessage = "only 8 bit and 24 bit bitmaps are allowed";
 
   // Loads a copy of the bitmap. Only 8-bit paletted and 24-bit bitmaps are
-  // taken: any other depth returns false and loads nothing (the caller shows
-  // kFormatMessage).
+  // taken: any other depth returns false and leaves the array empty, as
+  // before any load (the caller shows kFormatMessage).
   bool SetBitmap(const Bitmap& bitmap);
 
   // Renders the loaded bitmap turned by `angle` radians (counter-clockwise on

@@ -82,7 +82,17 @@ Text utf8ToCp1252(std::string_view utf8) {
 std::string cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 4);
-  for (unsigned char c : text) appendUtf8(out, cp1252ToUnicode(c));
+  // Runs of ASCII, nearly all of any archive's text, are the same bytes in
+  // both: they go over whole (a listing of 100,000 lines prints 15 MB).
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = at;
+    while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
+    out.append(text.data() + at, end - at);
+    if (end == text.size()) break;
+    appendUtf8(out, cp1252ToUnicode(static_cast<unsigned char>(text[end])));
+    at = end + 1;
+  }
   return out;
 }
 
@@ -114,6 +124,11 @@ bool fitsCp1252(std::string_view utf8) {
   return true;
 }
 
+std::optional<Text> exactCp1252(std::u16string_view utf16) {
+  if (!fitsCp1252(utf16)) return std::nullopt;
+  return utf16ToCp1252(utf16);
+}
+
 bool fitsCp1252(std::u16string_view s) {
   for (const char16_t unit : s)
     if (unicodeToCp1252(unit) < 0) return false;  // surrogates included: no pair maps either
@@ -127,12 +142,24 @@ std::string_view trimView(std::string_view s) {
   return s.substr(b, e - b);
 }
 
+namespace {
+bool isControl(char ch) {
+  const char32_t cp = cp1252ToUnicode(static_cast<unsigned char>(ch));
+  return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
+}
+}  // namespace
+
 bool hasControlCharacter(std::string_view text) {
-  for (const char ch : text) {
-    const char32_t cp = cp1252ToUnicode(static_cast<unsigned char>(ch));
-    if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) return true;
-  }
+  for (const char ch : text)
+    if (isControl(ch)) return true;
   return false;
+}
+
+Text blankControlCharacters(std::string_view text) {
+  Text out(text);
+  for (char& ch : out)
+    if (isControl(ch)) ch = ' ';
+  return out;
 }
 
 Text trim(std::string_view s) { return Text(trimView(s)); }

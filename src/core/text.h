@@ -3,6 +3,7 @@
 // Inside the core a "Text" is a std::string of Windows-1252 bytes; conversion
 // to and from Unicode (UTF-8 or UTF-16) happens only at the edges.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,10 @@ Text utf8ToCp1252(std::string_view utf8);   // unmappable characters become '?'
 std::string cp1252ToUtf8(std::string_view text);
 Text utf16ToCp1252(std::u16string_view utf16);
 std::u16string cp1252ToUtf16(std::string_view text);
+// The Windows-1252 form of a window's text (UTF-16), or nothing when a
+// character has none: where a text is compared rather than stored (a
+// password), a '?' would make different texts equal.
+std::optional<Text> exactCp1252(std::u16string_view utf16);
 // True when every character of the UTF-8 text has a Windows-1252 byte.
 bool fitsCp1252(std::string_view utf8);
 // The same for UTF-16 text (a window's); a lone surrogate fits nowhere.
@@ -37,6 +42,12 @@ bool fitsCp1252(std::u16string_view utf16);
 // an entry field: codes 0 to 31, 127, and the undefined Windows-1252 bytes
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D), which stand for C1 control characters.
 bool hasControlCharacter(std::string_view text);
+
+// The text with every control character (as hasControlCharacter counts them)
+// turned into a blank: how a result list shows a line of a damaged record
+// (a NUL takes the room of one character and shows nothing), and how a line
+// is printed as text.
+Text blankControlCharacters(std::string_view text);
 
 // Removes leading and trailing characters with codes 0 to 32.
 Text trim(std::string_view s);

@@ -105,6 +105,9 @@ TfrmHelpForm::TfrmHelpForm(QWidget* parent)
   for (QObject* watched : {static_cast<QObject*>(imgPDF), static_cast<QObject*>(lblPDF),
                            static_cast<QObject*>(panContainer), static_cast<QObject*>(memTopic->viewport())})
     watched->installEventFilter(this);
+  // The guide opens on the release of any mouse button.
+  imgPDF->setAnyButtonClicks(true);
+  lblPDF->setAnyButtonClicks(true);
   connect(imgPDF, &ClickLabel::clicked, this, &TfrmHelpForm::lblPDFClick);
   connect(lblPDF, &ClickLabel::clicked, this, &TfrmHelpForm::lblPDFClick);
   connect(cmdOK, &QPushButton::clicked, this, &TfrmHelpForm::cmdOKClick);

@@ -25,6 +25,10 @@ namespace zel {
 bool printList(QWidget* window, const TextList& entries, PrintedList list, const QString& supplyName = {},
                const QString& total = {});
 
+// Said when a printout went into a PDF that nothing on the desktop opens;
+// the PDF's place follows it (keptDocumentMessage).
+QString unopenedPrintoutMessage();
+
 // The folder where printed lists go as PDF files when no printer is
 // installed: "Stampe" in the program folder.
 std::filesystem::path printoutFolder();
@@ -33,7 +37,8 @@ std::filesystem::path printoutFolder();
 // after `title` and never over an earlier file ("Title (2).pdf" and so on):
 // landscape A4, 600 dots per inch, so that the device-unit layout looks as
 // it does on a common laser printer. Returns the file written. Throws when
-// the file cannot be written or `render` fails; no partial file is left.
+// the file cannot be written whole (a full disk) or `render` fails; no
+// partial file is left.
 std::filesystem::path printToPdf(const std::filesystem::path& folder, const QString& title,
                                  const std::function<void(QPagedPaintDevice&)>& render);
 

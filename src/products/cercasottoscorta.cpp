@@ -30,12 +30,15 @@ TextList TfrmCercaSottoscorta::buildList(const Progress& progress) {
   return underStockList(programFile(kProductArchive), Access::Update, progress).lines;
 }
 
-void TfrmCercaSottoscorta::pick(const Text& line) {
-  // Whatever happens, the window closes; a failure loads nothing.
+void TfrmCercaSottoscorta::pick(const std::optional<Text>& line) {
+  // Whatever happens, the window closes; a failure, or no line selected,
+  // loads nothing.
   try {
-    const std::optional<PickedRecord> found = pickByStockLine(programFile(kProductArchive), line);
-    auto* card = windowAs<CardScreen>(WindowId::ProductCard);
-    if (found && card) card->showRecord(found->record, found->number);
+    if (line) {
+      const std::optional<PickedRecord> found = pickByStockLine(programFile(kProductArchive), *line);
+      auto* card = windowAs<CardScreen>(WindowId::ProductCard);
+      if (found && card) card->showRecord(found->record, found->number);
+    }
   } catch (...) {
   }
   close();

@@ -18,7 +18,7 @@ class TfrmCercaSottoscorta : public ListWindow {
 
  protected:
   TextList buildList(const Progress& progress) override;
-  void pick(const Text& line) override;
+  void pick(const std::optional<Text>& line) override;
 };
 
 }  // namespace zel

@@ -5,6 +5,7 @@
 #include "store/productsearch.h"
 #include "store/stockupdate.h"
 #include "supplies/forniture.h"
+#include "ui/cardbinding.h"
 #include "ui/flow.h"
 #include "ui/kit.h"
 #include "ui/programfolder.h"
@@ -75,7 +76,7 @@ TfrmImpMateriali::TfrmImpMateriali(QWidget* parent)
 
   imgMano = new QLabel(this);
   imgMano->setObjectName(QStringLiteral("imgMano"));
-  imgMano->setPixmap(QPixmap(QStringLiteral(":/art/nav_avanti.png")));
+  imgMano->setPixmap(QPixmap(QStringLiteral(":/art/mano.png")));
   imgMano->setAlignment(Qt::AlignCenter);
   imgMano->setGeometry(kWidth - 250, 470, 30, 30);
   cmdAnnulla = new QPushButton(QStringLiteral("Importa"), this);
@@ -167,6 +168,7 @@ void TfrmImpMateriali::cmdAnnullaClick() {
     // A rewrite that fails leaves the record as it was and says so; the sheet
     // then receives nothing either.
     if (!withArchive(this, [&] { update = takeFromStock(products(), chosen->number, quantity); })) return;
+    if (update.outcome == StockUpdate::Outcome::Done) noteRewrittenHere(products(), chosen->number);
     if (update.outcome == StockUpdate::Outcome::QuantityAboveStock) {
       services().box(this,
                      QStringLiteral("La quantità da decurtare non può essere superiore alla giacenza in magazzino."),

@@ -12,7 +12,7 @@ CardArchive productArchive(const std::filesystem::path& folder) {
 }
 
 CardArchive supplyArchive(const std::filesystem::path& folder, const std::filesystem::path& supplyFile) {
-  return {supplyFile, &supplyLayout(), folder / kSupplyTemp};
+  return {supplyFile, &supplyLayout(), folder / kSupplyTemp, false};
 }
 
 }  // namespace zel

@@ -20,7 +20,7 @@ inline constexpr const char* kSupplyExtension = ".for";
 CardArchive clientArchive(const std::filesystem::path& programFolder);
 CardArchive productArchive(const std::filesystem::path& programFolder);
 // A supply file keeps its temporary file in the program folder, wherever the
-// supply file itself lies.
+// supply file itself lies. Its card never creates it (SupplyGone).
 CardArchive supplyArchive(const std::filesystem::path& programFolder,
                           const std::filesystem::path& supplyFile);
 

@@ -25,50 +25,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uint64_t kBlock = 4 << 20;  // bytes copied at once
-
 bool journalPending(const fs::path& archive) { return journal::exists(journal::pathFor(realFile(archive))); }
 
-// Copies `size` bytes from one open file to another through a buffer.
-void copyThroughBuffer(int in, const fs::path& from, int out, const fs::path& to, uint64_t offset, uint64_t size) {
-  std::vector<uint8_t> block(static_cast<size_t>(std::min(kBlock, std::max<uint64_t>(size - offset, 1))));
-  for (uint64_t off = offset; off < size;) {
-    const size_t n = static_cast<size_t>(std::min<uint64_t>(block.size(), size - off));
-    readAt(in, off, block.data(), n, from);
-    writeAt(out, off, block.data(), n, to);
-    off += n;
-  }
-}
-
-// Copies `size` bytes from one open file to another. The kernel copies them
-// itself where it can (as cp does), without passing them through the
-// program; elsewhere they go through a buffer.
-void copyBytes(int in, const fs::path& from, int out, const fs::path& to, uint64_t size) {
-  uint64_t done = 0;
-  while (done < size) {
-    ioStep(IoStep::Read);
-    if (ioStep(IoStep::Write) == Fault::Short) throw StoreError(describeFailure("cannot write", to, ENOSPC));
-    loff_t inOff = static_cast<loff_t>(done), outOff = static_cast<loff_t>(done);
-    const ssize_t n = ::copy_file_range(in, &inOff, out, &outOff, static_cast<size_t>(std::min(kBlock * 16, size - done)), 0);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      // Not offered between these files (another file system, an old
-      // kernel), or the source ended early: the plain way says why.
-      if (n < 0 && errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
-        throw StoreError(describeFailure("cannot copy", from, errno));
-      copyThroughBuffer(in, from, out, to, done, size);
-      return;
-    }
-    done += static_cast<uint64_t>(n);
-  }
-}
-
-// Copies the file open as `fd` into the new file `target`, flushed; returns
-// the bytes copied.
+// Copies the file open as `fd` into the new file `target` (created as every
+// file of the program, never through a link), flushed; returns the bytes
+// copied. The kernel copies them where it can, as cp does.
 uint64_t copyOpenFile(int fd, const fs::path& source, const fs::path& target) {
   const uint64_t size = fileSize(fd, source);
-  FileHandle out = openRegular(target, O_WRONLY | O_CREAT | O_EXCL);
-  copyBytes(fd, source, out.get(), target, size);
+  FileHandle out = openRegular(target, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW);
+  if (size > 0) copyRange(fd, 0, out.get(), 0, size, source, target);
   syncData(out.get(), target);
   out.close(target);
   return size;
@@ -99,21 +64,22 @@ void verifyCopy(const fs::path& copy, const DataFile& kind, FileCopy& result) {
 }
 
 // One data file copied under its shared lock, a pending journal settled
-// first, the copy flushed and verified.
+// first, the copy flushed and verified. A journal that cannot be applied
+// makes the file unreadable for the backup: its copy would hold a save cut
+// short.
 FileCopy backUpFile(const fs::path& from, const fs::path& to, const DataFile& kind) {
   FileCopy result;
   result.name = kind.name;
   try {
     for (int attempt = 0;; ++attempt) {
-      FileHandle in = openLocked(from, O_RDONLY, Lock::Shared);
       // Under a shared lock no save is under way: a journal there was left by
-      // a desk that died in the middle of one.
+      // a desk that died in the middle of one, as desks do at their next
+      // action.
+      if (kind.layout) settlePendingJournal(from, *kind.layout);
+      FileHandle in = openLocked(from, O_RDONLY, Lock::Shared);
       if (kind.layout && journalPending(from)) {
+        // Another desk died between the settling and the lock.
         if (attempt == 2) throw StoreError("a journal of " + from.string() + " keeps coming back");
-        in.close(from);
-        FileHandle writer = openLocked(from, O_RDWR, Lock::Exclusive);
-        settleJournalBeforeCopy(from, writer.get());
-        writer.close(from);
         continue;
       }
       result.bytes = copyOpenFile(in.get(), from, to);
@@ -121,6 +87,8 @@ FileCopy backUpFile(const fs::path& from, const fs::path& to, const DataFile& ki
       break;
     }
     verifyCopy(to, kind, result);
+  } catch (const journal::JournalRefused& e) {
+    result.problem = "the pending journal " + e.journal().string() + " was not applied: " + e.what();
   } catch (const std::exception& e) {
     result.problem = e.what();
   }
@@ -128,7 +96,7 @@ FileCopy backUpFile(const fs::path& from, const fs::path& to, const DataFile& ki
 }
 
 void writeSmallFile(const fs::path& file, const std::string& text) {
-  FileHandle out = openRegular(file, O_WRONLY | O_CREAT | O_TRUNC);
+  FileHandle out = openRegular(file, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW);
   truncateTo(out.get(), 0, file);
   writeAt(out.get(), 0, reinterpret_cast<const uint8_t*>(text.data()), text.size(), file);
   syncData(out.get(), file);
@@ -145,7 +113,7 @@ std::string readSmallFile(const fs::path& file) {
 }
 
 void makeFolder(const fs::path& folder) {
-  if (::mkdir(folder.c_str(), 0777) != 0) throw StoreError(describeFailure("cannot create", folder, errno));
+  if (::mkdir(folder.c_str(), 0777) != 0) failCall("cannot create", folder, errno);
   syncFolderOf(folder);
 }
 
@@ -178,7 +146,7 @@ class NewBackup {
     writeSmallFile(folder_ / kContents, contents.str());
     ioStep(IoStep::Remove);
     if (::unlink((folder_ / kIncompleteMark).c_str()) != 0)
-      throw StoreError(describeFailure("cannot remove", folder_ / kIncompleteMark, errno));
+      failCall("cannot remove", folder_ / kIncompleteMark, errno);
     syncFolderOf(folder_ / kContents);
     return true;
   }
@@ -228,10 +196,10 @@ std::vector<DataFile> dataFiles(const fs::path& folder) {
   return files;
 }
 
-void settleJournalBeforeCopy(const fs::path& archive, int exclusiveFd) {
-  // Today's journal holds the old bytes of one overwrite: putting them back
-  // gives the archive as it was before the save that never finished.
-  journal::recover(journal::pathFor(realFile(archive)), exclusiveFd, archive);
+bool settleJournalBeforeCopy(const fs::path& archive, int exclusiveFd, const Layout& layout) {
+  // As an open for writing settles it: the old record goes back only where
+  // the journal fits.
+  return journal::settle(journal::pathFor(realFile(archive)), exclusiveFd, archive, layout.recordSize());
 }
 
 std::string folderName(std::chrono::system_clock::time_point when) {
@@ -358,7 +326,7 @@ std::vector<HeldFile> holdAll(const fs::path& folder, const std::vector<FileCopy
     if (fs::exists(h.path, ec)) {
       h.fd = openLocked(h.path, O_RDWR, Lock::Exclusive);
     } else {
-      h.fd = openRegular(h.path, O_RDWR | O_CREAT | O_EXCL);
+      h.fd = openRegular(h.path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW);
       h.created = true;
       held.push_back(std::move(h));
       if (!tryLockFile(held.back().fd.get(), Lock::Exclusive)) throw StoreBusy("busy");
@@ -387,8 +355,10 @@ fs::path keepReplaced(std::vector<HeldFile>& held, const fs::path& dest, std::ch
     if (h.created) continue;
     if (h.kind.layout && journalPending(h.path)) {
       try {
-        settleJournalBeforeCopy(h.path, h.fd.get());
+        settleJournalBeforeCopy(h.path, h.fd.get(), *h.kind.layout);
       } catch (const StoreError&) {
+        // Refused (it does not fit, or cannot be read or applied here): it
+        // is kept, byte for byte, with the file it was found beside.
         h.journalAside = true;
         const fs::path jrn = journal::pathFor(realFile(h.path));
         FileHandle in = openRegular(jrn, O_RDONLY | O_NOFOLLOW);
@@ -429,11 +399,16 @@ RestoreResult restoreBackup(const fs::path& folder, const fs::path& backup, std:
     if (anyCurrent) result.keptIn = keepReplaced(held, backup.parent_path(), when, notes);
     for (HeldFile& h : held) {
       changed = true;
-      // The journal of the file replaced must not be applied to its successor.
+      // The journal of the file replaced must not be applied to its
+      // successor. It goes first: it is settled or kept aside by now, and a
+      // crash between its removal and the replacement leaves the old file as
+      // it was kept, while the other order could leave the new file beside
+      // the old file's journal.
       const fs::path jrn = journal::pathFor(realFile(h.path));
+      if (h.kind.layout && journal::exists(jrn)) journal::remove(jrn);
       if (!h.inBackup) {
         ioStep(IoStep::Remove);
-        if (::unlink(h.path.c_str()) != 0) throw StoreError(describeFailure("cannot remove", h.path, errno));
+        if (::unlink(h.path.c_str()) != 0) failCall("cannot remove", h.path, errno);
         syncFolderOf(h.path);
         result.removed.push_back(h.kind.name);
       } else {
@@ -443,12 +418,11 @@ RestoreResult restoreBackup(const fs::path& folder, const fs::path& backup, std:
         rewriteFile(h.path, h.fd.get(), h.kind.name + ".tmp", [&](int fd, const fs::path& temp) {
           FileHandle in = openRegular(from, O_RDONLY | O_NOFOLLOW);
           restored.bytes = fileSize(in.get(), from);
-          copyBytes(in.get(), from, fd, temp, restored.bytes);
+          if (restored.bytes > 0) copyRange(in.get(), 0, fd, 0, restored.bytes, from, temp);
         });
         restored.records = h.kind.layout ? static_cast<size_t>(restored.bytes / h.kind.layout->recordSize()) : 0;
         result.restored.push_back(restored);
       }
-      if (h.kind.layout && journal::exists(jrn)) journal::remove(jrn);
     }
     result.problems = notes;
     result.done = true;

@@ -37,10 +37,13 @@ std::vector<DataFile> dataFiles(const std::filesystem::path& folder);
 std::optional<DataFile> dataFileNamed(const std::string& name);
 
 // A pending journal of the archive open as `exclusiveFd` (its exclusive
-// lock held) is settled: the interrupted overwrite it records is undone, as
-// the next open for writing would. The one place where backup and restore
-// meet journals.
-void settleJournalBeforeCopy(const std::filesystem::path& archive, int exclusiveFd);
+// lock held) is settled as the next open for writing would settle it
+// (journal::settle): the interrupted overwrite it records is undone when it
+// fits the archive. Returns whether one was applied; throws
+// journal::JournalRefused, changing nothing, when it was not. A backup
+// settles journals through settlePendingJournal instead, which takes the
+// lock itself; a restore, which already holds it, through this.
+bool settleJournalBeforeCopy(const std::filesystem::path& archive, int exclusiveFd, const Layout& layout);
 
 // What became of one file.
 struct FileCopy {

@@ -1,34 +1,21 @@
 // Delete by copy: every record but one is copied into a temporary file, which
-// is then renamed over the archive.
-#include <algorithm>
-#include <vector>
-
+// is then renamed over the archive (store/rewrite.h).
 #include "store/recordfile.h"
 #include "store/rewrite.h"
 
 namespace zel {
 namespace {
 
-constexpr size_t kCopyBlock = 1 << 20;  // bytes gathered before each write
-
 void copyAllBut(const RecordFile& source, size_t k, int copy, const std::filesystem::path& temp) {
-  // Kept records are gathered into blocks so the copy costs few writes.
-  const size_t size = source.layout().recordSize();
-  const size_t perBlock = std::max<size_t>(1, kCopyBlock / size);
-  std::vector<uint8_t> block;
-  block.reserve(perBlock * size);
-  uint64_t written = 0;
-  auto flush = [&] {
-    writeAt(copy, written, block.data(), block.size(), temp);
-    written += block.size();
-    block.clear();
-  };
-  source.scan([&](size_t i, const uint8_t* bytes) {
-    if (i == k) return;
-    block.insert(block.end(), bytes, bytes + size);
-    if (block.size() / size == perBlock) flush();
-  });
-  if (!block.empty()) flush();
+  // Two ranges, the records before k and those after it, each copied by the
+  // kernel: the program's CPU stays idle, and a file system that shares
+  // extents (btrfs, XFS) shares the first range instead of writing it. The
+  // second moves by one record, which no block size divides, so it is copied.
+  const uint64_t size = source.layout().recordSize();
+  const uint64_t before = (k - 1) * size;
+  const uint64_t after = (source.count() - k) * size;  // a partial tail stays behind
+  if (before > 0) copyRange(source.descriptor(), 0, copy, 0, before, source.path(), temp);
+  if (after > 0) copyRange(source.descriptor(), before + size, copy, before, after, source.path(), temp);
 }
 
 }  // namespace
@@ -47,8 +34,9 @@ void deleteRecordByCopy(const std::filesystem::path& archive, const std::filesys
   // rather than a silent success.
   if (k < 1 || k > source.count()) throw StoreError("no record " + std::to_string(k) + " in " + archive.string());
 
-  rewriteFile(archive, source.descriptor(), tempPath,
-              [&](int fd, const std::filesystem::path& temp) { copyAllBut(source, k, fd, temp); }, checkpoint);
+  rewriteFile(
+      archive, source.descriptor(), tempPath,
+      [&](int fd, const std::filesystem::path& temp) { copyAllBut(source, k, fd, temp); }, checkpoint, "archive");
   source.close();
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
 #include <vector>
 
 #include "store/iohook.h"
@@ -15,23 +16,31 @@ namespace {
 
 constexpr size_t kCopyBlock = 1 << 20;  // bytes gathered before each write
 
-[[noreturn]] void fail(const char* what, const std::filesystem::path& path) {
-  throw StoreError(describeFailure(what, path, errno));
-}
+[[noreturn]] void fail(const char* what, const std::filesystem::path& path) { failCall(what, path, errno); }
 
 // Removes whatever a crash left in the temporary file's place. A regular
 // file is locked first: if another instance is using it right now (a
 // deletion in another supply file of the same folder shares the name), this
-// waits for it like for an archive.
+// waits for it like for an archive. A leftover of another user's that this
+// one may not write (a crash leaves it with its owner's rights only) is
+// still removed, as the folder allows: it is opened to read, and a shared
+// lock tells that no rewrite is filling it.
 void removeLeftover(const std::filesystem::path& temp, Deadline deadline) {
   ioStep(IoStep::Open);
-  const int fd = ::open(temp.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  Lock lock = Lock::Exclusive;
+  int fd = ::open(temp.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0 && (errno == EACCES || errno == EPERM)) {
+    lock = Lock::Shared;
+    fd = ::open(temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  }
   if (fd < 0 && errno == ENOENT) return;
-  if (fd < 0 && errno != ELOOP) fail("cannot open", temp);  // a folder, or no right to it
+  // Not even readable: a rewrite under way gives its copy the file's rights
+  // at once, so this one was left by a crash.
+  if (fd < 0 && errno != ELOOP && errno != EACCES && errno != EPERM) fail("cannot open", temp);  // a folder
   FileHandle leftover(fd);
   struct stat st {};
   if (leftover && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    lockFile(fd, Lock::Exclusive, temp, deadline);
+    lockFile(fd, lock, temp, deadline);
     if (!namesFile(temp, fd, false)) return;  // gone meanwhile
   }
   // A link (ELOOP), FIFO or device in the temporary file's place is removed
@@ -40,14 +49,15 @@ void removeLeftover(const std::filesystem::path& temp, Deadline deadline) {
   if (::unlink(temp.c_str()) != 0 && errno != ENOENT) fail("cannot remove", temp);
 }
 
-// Creates the temporary file afresh and locks it, so that no other instance
-// ever takes it for a leftover while this one fills it.
+// Creates the temporary file afresh (0666 less the umask, as every file the
+// program makes, never through a link) and locks it, so that no other
+// instance ever takes it for a leftover while this one fills it.
 FileHandle claimTemp(const std::filesystem::path& temp) {
   const Deadline deadline = lockDeadline();
   for (;;) {
     removeLeftover(temp, deadline);
     ioStep(IoStep::Open);
-    const int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) fail("cannot create", temp);
     if (fd >= 0) {
       FileHandle file(fd);
@@ -59,16 +69,24 @@ FileHandle claimTemp(const std::filesystem::path& temp) {
   }
 }
 
-// The copy takes the file's place, so it takes its rights and owner too.
-// Only the administrator may give a file away: for anyone else the copy stays
-// theirs, as the files they create always are.
-void keepModeAndOwner(int copy, int original, const std::filesystem::path& temp) {
+// The copy takes the file's place, so it takes its rights, owner and group
+// too. Only the administrator may give a file away: for anyone else the copy
+// becomes theirs, but keeps the file's group when they belong to it (the
+// group of a folder shared by several users), so the others keep their
+// access.
+void keepModeAndOwner(int copy, int original, const std::filesystem::path& temp, const std::string& noun) {
   struct stat st {};
-  if (::fstat(original, &st) != 0) fail("cannot examine the file replaced by", temp);
+  if (::fstat(original, &st) != 0) {
+    const int err = errno;  // before the message is built
+    failCall(("cannot examine the " + noun + " for").c_str(), temp, err);
+  }
   ioStep(IoStep::Chmod);
   if (::fchmod(copy, st.st_mode & 07777) != 0) fail("cannot set the rights of", temp);
-  if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(copy, st.st_uid, st.st_gid) == 0)
-    ::fchmod(copy, st.st_mode & 07777);  // a change of owner drops set-id bits
+  struct stat mine {};
+  if (::fstat(copy, &mine) != 0) fail("cannot examine", temp);
+  if (mine.st_uid == st.st_uid && mine.st_gid == st.st_gid) return;
+  if (::fchown(copy, st.st_uid, st.st_gid) == 0 || ::fchown(copy, static_cast<uid_t>(-1), st.st_gid) == 0)
+    ::fchmod(copy, st.st_mode & 07777);  // a change of owner or group drops set-id bits
 }
 
 // Gathers records into large blocks so that a rewrite costs few writes.
@@ -101,7 +119,7 @@ class BlockWriter {
 }  // namespace
 
 void rewriteFile(const std::filesystem::path& file, int lockedFd, const std::filesystem::path& tempName,
-                 const RewriteFill& fill, const std::function<void(DeleteStep)>& checkpoint) {
+                 const RewriteFill& fill, const std::function<void(DeleteStep)>& checkpoint, const char* noun) {
   auto step = [&](DeleteStep s) {
     if (checkpoint) checkpoint(s);
   };
@@ -115,7 +133,7 @@ void rewriteFile(const std::filesystem::path& file, int lockedFd, const std::fil
   const int tempFd = claimed.get();
   bool renamed = false;
   try {
-    keepModeAndOwner(tempFd, lockedFd, temp);
+    keepModeAndOwner(tempFd, lockedFd, temp, noun);
     step(DeleteStep::Copy);
     fill(tempFd, temp);
     step(DeleteStep::Sync);
@@ -126,7 +144,10 @@ void rewriteFile(const std::filesystem::path& file, int lockedFd, const std::fil
     step(DeleteStep::Close);
     step(DeleteStep::Replace);
     ioStep(IoStep::Rename);
-    if (::rename(temp.c_str(), real.c_str()) != 0) fail("cannot replace the file with", temp);
+    if (::rename(temp.c_str(), real.c_str()) != 0) {
+      const int err = errno;  // before the message is built
+      failCall(("cannot replace the " + std::string(noun) + " with").c_str(), temp, err);
+    }
     renamed = true;
     syncFolderOf(real);
   } catch (...) {

@@ -4,8 +4,12 @@
 // (links followed, so the rename is atomic and a link stays a link), flushed,
 // and renamed over the file while the caller still holds the file's
 // exclusive lock; then the folder is flushed. The new file keeps the old
-// one's rights and owner. Until the rename the file is untouched, and a crash
-// leaves at most the temporary file, which the next rewrite removes.
+// one's rights, and its owner and group as far as this user may: anyone but
+// the administrator owns the copy, which keeps the group when they belong
+// to it. The temporary file is created as every file of the program, 0666
+// less the umask, never through a link; a leftover, another user's too, is
+// removed first. Until the rename the file is untouched, and a crash leaves
+// at most the temporary file, which the next rewrite removes.
 // A deletion, an import and a restore all replace files this way.
 #include <filesystem>
 #include <functional>
@@ -22,9 +26,12 @@ using RewriteFill = std::function<void(int fd, const std::filesystem::path& temp
 // counts) and lies beside the real file; it is created afresh, never through
 // a link, after any leftover is removed. `checkpoint` runs before the steps
 // CreateTemp, Copy (the fill), Sync, Close and Replace. On failure the file
-// is as it was, or already replaced by the complete new content.
+// is as it was, or already replaced by the complete new content. `noun`
+// names the file in the failure messages ("archive", "file"). Failures of
+// system calls carry their error number (StoreError::systemError()).
 void rewriteFile(const std::filesystem::path& file, int lockedFd, const std::filesystem::path& tempName,
-                 const RewriteFill& fill, const std::function<void(DeleteStep)>& checkpoint = {});
+                 const RewriteFill& fill, const std::function<void(DeleteStep)>& checkpoint = {},
+                 const char* noun = "file");
 
 // The changes of one import, written all at once.
 struct RecordChanges {

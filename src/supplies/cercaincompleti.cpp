@@ -5,6 +5,7 @@
 #include "ui/flow.h"
 #include "ui/kit.h"
 #include "ui/programfolder.h"
+#include "ui/services.h"
 
 namespace zel {
 namespace {
@@ -56,19 +57,29 @@ TextList TfrmCercaIncompleti::buildList(const Progress& progress) {
     repTotale->setText(QStringLiteral("0,00"));
     return {};
   }
-  supplysheet::ItemList pending = pendingItems(qToPath(sheet->supplyFile()), Access::Update, progress);
+  supplysheet::ItemList pending;
+  try {
+    pending = pendingItems(qToPath(sheet->supplyFile()), Access::Existing, progress);
+  } catch (const SupplyGone&) {
+    repTotale->setText(QStringLiteral("0,00"));
+    services().message(this, supplyGoneMessage());
+    return {};
+  }
   repTotale->setText(toQ(pending.total()));
   return std::move(pending.lines);
 }
 
-void TfrmCercaIncompleti::pick(const Text& line) {
-  // Whatever happens, the window closes; a failure loads nothing.
+void TfrmCercaIncompleti::pick(const std::optional<Text>& line) {
+  // Whatever happens, the window closes; a failure, or no line selected,
+  // loads nothing, and only a supply gone meanwhile is told.
   try {
     TfrmForniture* sheet = supplySheet();
-    if (sheet) {
-      const auto found = supplysheet::findRecordOfLine(qToPath(sheet->supplyFile()), line);
+    if (sheet && line) {
+      const auto found = supplysheet::findRecordOfLine(qToPath(sheet->supplyFile()), *line);
       if (found) sheet->showItem(found->record, found->number);
     }
+  } catch (const SupplyGone&) {
+    services().message(this, supplyGoneMessage());
   } catch (...) {
   }
   close();

@@ -21,7 +21,7 @@ class TfrmCercaIncompleti : public ListWindow {
 
  protected:
   TextList buildList(const Progress& progress) override;
-  void pick(const Text& line) override;
+  void pick(const std::optional<Text>& line) override;
   QString supplyName() const override;
   QString total() const override { return repTotale->text(); }
 };

@@ -1,6 +1,7 @@
 #include "ui/attachwindow.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QUrl>
 
@@ -138,6 +139,17 @@ QString tooLongPathMessage() {
       .arg(kAttachmentCapacity);
 }
 
+QString unopenedPathMessage(AttachKind kind) {
+  return kind == AttachKind::Files
+             ? QStringLiteral(
+                   "Attenzione: non è stato possibile aprire il file.\r\n\r\n"
+                   "Accertarsi che il file esista ancora e che sul computer sia installato un programma in "
+                   "grado di aprirlo.")
+             : QStringLiteral(
+                   "Attenzione: non è stato possibile aprire la cartella.\r\n\r\n"
+                   "Accertarsi che la cartella esista ancora.");
+}
+
 AttachmentSlotsWindow::AttachmentSlotsWindow(const QString& objectName, AttachKind kind, AttachCard card,
                                              QWidget* parent)
     : Dialog(objectName, captionOf(kind, card), parent), kind_(kind) {
@@ -215,10 +227,15 @@ QLabel* AttachmentSlotsWindow::cardDescription(int i) const {
   return kind_ == AttachKind::Files ? fields_.description[i] : fields_.folderDescription;
 }
 
-QString AttachmentSlotsWindow::choosePath() {
+QString AttachmentSlotsWindow::choosePath(int i) {
+  // The dialog opens where the slot points, so that an attachment is changed
+  // for one beside it; with no path, or one that is gone, at the user's home
+  // folder (the root of the file system means nothing to most users).
+  const QString current = QDir::fromNativeSeparators(trimmed(items_[i].txtFile->text()));
+  const QString start = !current.isEmpty() && QFileInfo::exists(current) ? current : QDir::homePath();
   if (kind_ == AttachKind::Folder)
-    return services().chooseFolder(this, QStringLiteral("Selezionare una cartella:"), QDir::rootPath());
-  return services().chooseFile(this, QStringLiteral("Selezionare un file e premere Apri:"), QString(),
+    return services().chooseFolder(this, QStringLiteral("Selezionare una cartella:"), start);
+  return services().chooseFile(this, QStringLiteral("Selezionare un file e premere Apri:"), start,
                                QStringLiteral("Tutti i file (*.*)"));
 }
 
@@ -226,7 +243,7 @@ void AttachmentSlotsWindow::cmdSfogliaClick(int i) {
   QLineEdit* path = items_[i].txtFile;
   QString chosen;
   try {
-    chosen = choosePath();
+    chosen = choosePath(i);
   } catch (...) {
     // A dialog that fails leaves the slot empty and says nothing.
     path->clear();
@@ -254,7 +271,8 @@ void AttachmentSlotsWindow::cmdApriClick(int i) {
   if (path.isEmpty()) return;
   // A local-file URL, never a command line: blanks, '#' and '%' stay part of
   // the name, and nothing in it can run.
-  services().openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(path)));
+  if (!services().openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(path))))
+    services().message(this, unopenedPathMessage(kind_));
 }
 
 void AttachmentSlotsWindow::cmdApplicaClick() {

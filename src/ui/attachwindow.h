@@ -58,8 +58,9 @@ class AttachmentSlotsWindow : public Dialog {
   void cmdApriClick(int i);
   void txtFileChange(int i);
   void cmdApplicaClick();
-  // A path the user chose, or an empty text when the user cancelled.
-  QString choosePath();
+  // A path the user chose for slot i, or an empty text when the user
+  // cancelled. The dialog starts where the slot points.
+  QString choosePath(int i);
   // The card's fields behind slot i.
   QLabel* cardPath(int i) const;
   QLabel* cardDescription(int i) const;
@@ -99,5 +100,8 @@ QString unstorablePathMessage();
 // Shown instead of keeping a chosen path longer than the record files hold:
 // cut to fit, it would open nothing.
 QString tooLongPathMessage();
+// Shown when "Apri" finds nothing that opens the path: it is gone, or no
+// program on the desktop takes its type.
+QString unopenedPathMessage(AttachKind kind);
 
 }  // namespace zel

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <stdexcept>
+#include <vector>
 
 #include "ui/behaviour.h"
 #include "ui/kit.h"
@@ -67,11 +68,67 @@ void CardBinding::fill(const Record& record) {
   }
 }
 
+namespace {
+
+// The records this program rewrote without a card, each with the count of
+// rewrites noted up to it; a card compares with the count when it read.
+struct Rewrite {
+  std::filesystem::path file;
+  size_t k;
+  uint64_t count;
+};
+std::vector<Rewrite>& rewrites() {
+  static std::vector<Rewrite> noted;
+  return noted;
+}
+uint64_t rewriteCount() { return rewrites().empty() ? 0 : rewrites().back().count; }
+
+}  // namespace
+
+void noteRewrittenHere(const std::filesystem::path& file, size_t k) {
+  rewrites().push_back({file, k, rewriteCount() + 1});
+}
+
 void CardBinding::show(const Record& record, size_t k) {
   fill(record);
   position_->setText(QString::number(k));
-  shown_ = record;
+  remember(record, k);
+}
+
+void CardBinding::remember(Record record, size_t k) {
+  shown_ = std::move(record);
   shownNumber_ = k;
+  shownAfterRewrite_ = rewriteCount();
+}
+
+QString CardBinding::changedMessage() const {
+  for (const Rewrite& r : rewrites())
+    if (r.count > shownAfterRewrite_ && r.k == shownNumber_ && r.file == archive().file)
+      return cardChangedHereMessage();
+  return cardChangedMessage();
+}
+
+bool CardBinding::edited() const {
+  if (!shown_) return true;
+  // The record as the controls showed it: filled (trimmed), then read back.
+  Record asShown = emptyRecord(*layout_);
+  for (qsizetype i = 0; i < controls_.size(); ++i) {
+    const auto f = static_cast<size_t>(i);
+    const Text t = trim((*shown_)[f]);
+    asShown[f] = fieldText(isMultiLine(controls_[i]) ? storedLineBreaks(shownLineBreaks(t)) : t,
+                           layout_->field(f).capacity);
+  }
+  return read().values != asShown.values;
+}
+
+void CardBinding::refresh() {
+  if (!shown_ || labelNumber(fromQ(position())) != shownNumber_ || edited()) return;
+  try {
+    const Record now = readRecord(archive().file, *layout_, shownNumber_);
+    if (now.values != shown_->values) show(now, shownNumber_);
+  } catch (...) {
+    // Unreadable now: the card stays as it was, and a save will say why.
+  }
 }
 
 const Record* CardBinding::shownAt(const QString& label) const {
@@ -96,11 +153,10 @@ bool CardBinding::save(const std::function<void(Record&)>& prepare) {
     r = read();
     if (prepare) prepare(r);
     outcome = saveCard(archive(), fromQ(position()), r, shownAt(position()));
-  });
+  }, changedMessage());
   if (!ok) return false;
   position_->setText(QString::number(outcome.recordNumber));
-  shown_ = std::move(r);
-  shownNumber_ = outcome.recordNumber;
+  remember(std::move(r), outcome.recordNumber);
   if (outcome.appended)
     services().box(form_, cardtext::savedInsert(), cardtext::savedInsertTitle(), MsgIcon::Information,
                    MsgButtons::Ok);
@@ -130,7 +186,8 @@ bool CardBinding::navigate(NavStep step) {
 }
 
 bool CardBinding::deleteShown() {
-  if (!withArchive(form_, [&] { deleteCard(archive(), fromQ(position()), {}, shownAt(position())); }))
+  if (!withArchive(
+          form_, [&] { deleteCard(archive(), fromQ(position()), {}, shownAt(position())); }, changedMessage()))
     return false;
   clear();
   return true;
@@ -138,7 +195,7 @@ bool CardBinding::deleteShown() {
 
 bool CardBinding::load(size_t k) {
   Record r;
-  if (!withArchive(form_, [&] { r = readRecord(archive().file, *layout_, k); })) return false;
+  if (!withArchive(form_, [&] { r = readCard(archive(), k); })) return false;
   show(r, k);
   return true;
 }

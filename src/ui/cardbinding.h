@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QList>
 #include <QString>
+#include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 
@@ -29,6 +31,11 @@ QString emptyArchiveTitle();
 // drop-down, label) and its setter.
 QString controlText(const QWidget* control);
 void setControlText(QWidget* control, const QString& text);
+
+// Notes that this program rewrote record k of `file` without a card (the
+// product import lowers a stock). A card that read that record before then
+// knows the change was made here, not at another desk.
+void noteRewrittenHere(const std::filesystem::path& file, size_t k);
 
 class CardBinding {
  public:
@@ -66,6 +73,11 @@ class CardBinding {
   bool deleteShown();
   // Loads record k from the archive (a search window's double click).
   bool load(size_t k);
+  // Whether the controls hold anything but the record as shown or saved.
+  bool edited() const;
+  // The card comes back on screen: left unedited, it shows its record as the
+  // archive now holds it. Failures are silent; the card stays as it was.
+  void refresh();
 
   std::function<CardArchive()> archive;
 
@@ -73,6 +85,11 @@ class CardBinding {
   // What the archive held at the number shown, when this card read or wrote
   // it; nothing when the label does not name that number.
   const Record* shownAt(const QString& label) const;
+  // Remembers the record the card now shows as number k.
+  void remember(Record record, size_t k);
+  // The refusal of a save or delete over a record that changed since the
+  // card read it: this program's own rewrite is not another desk's.
+  QString changedMessage() const;
 
   QWidget* form_;
   const Layout* layout_;
@@ -80,6 +97,7 @@ class CardBinding {
   QList<QWidget*> controls_;
   std::optional<Record> shown_;
   size_t shownNumber_ = 0;
+  uint64_t shownAfterRewrite_ = 0;  // the rewrites noted here before the card read it
 };
 
 }  // namespace zel

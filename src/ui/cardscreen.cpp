@@ -1,6 +1,7 @@
 #include "ui/cardscreen.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -68,6 +69,11 @@ void CardScreen::bindCard() {
 }
 
 void CardScreen::showRecord(const Record& record, size_t k) { binding_->show(record, k); }
+
+bool CardScreen::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && binding_) binding_->refresh();
+  return MainScreen::event(event);
+}
 
 void CardScreen::newCardCommand() {
   binding_->clear();

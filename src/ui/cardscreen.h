@@ -115,6 +115,11 @@ class CardScreen : public MainScreen {
   // After a deletion emptied the card.
   virtual void afterDelete() { newCardCommand(); }
 
+  // Back in front of the user, an unedited card shows its record as the
+  // archive now holds it: meanwhile a product import may have lowered a
+  // stock, here or at another desk.
+  bool event(QEvent* event) override;
+
  private:
   // True, having said so, when a field holds a character the archive's
   // code page cannot hold (it would be stored as '?').

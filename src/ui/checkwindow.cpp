@@ -170,10 +170,18 @@ CheckWindow::CheckWindow(const CheckWindowData& data, QWidget* parent)
   onClick(button_, this, [this] { checkClick(); });
 }
 
-int CheckWindow::check(const QString& text) {
+int CheckWindow::check(const QString& text, QWidget* opener) {
   if (limit_) limit_->handOver(text);
   field_->setText(text);
-  return flow().runModal(*this);
+  const int result = flow().runModal(*this);
+  if (opener) {
+    // The card's check commands are pictures, which never hold the focus:
+    // when the modal window goes, nothing takes the keyboard back by itself
+    // (on X11 no window has it). The card asks for it, for the checked field.
+    opener->window()->activateWindow();
+    opener->setFocus(Qt::OtherFocusReason);
+  }
+  return result;
 }
 
 bool CheckWindow::complete() const { return data_.canCheck(fromQ(field_->text())); }
@@ -182,12 +190,13 @@ void CheckWindow::fieldChange() { button_->setEnabled(complete()); }
 
 bool CheckWindow::fieldKeyPress(const QKeyEvent* key) {
   if (!isEnterKey(key)) return false;
-  if (complete()) button_->click();
+  const bool presses = data_.enterChecks ? data_.enterChecks(fromQ(field_->text())) : complete();
+  if (presses && button_->isEnabled()) button_->click();
   return true;
 }
 
 void CheckWindow::checkClick() {
-  const CheckResult r = data_.result(typedIdentifier(field_->text().toStdString()));
+  const CheckResult r = checkTyped(data_.result, field_->text().toStdString());
   showResult(this, r);
   if (r.refused) {
     field_->setFocus();

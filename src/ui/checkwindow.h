@@ -39,13 +39,16 @@ struct CheckWindowData {
   bool (*canCheck)(std::string_view text);
   // What "Controlla" shows for the box's text.
   CheckResult (*result)(std::string_view text);
+  // Whether Enter presses "Controlla"; by default whenever it can run.
+  bool (*enterChecks)(std::string_view text) = nullptr;
 };
 
 class CheckWindow : public Dialog {
   Q_OBJECT
  public:
-  // Puts `text` into the box and shows the window modally.
-  int check(const QString& text);
+  // Puts `text` into the box and shows the window modally. When it closes,
+  // `opener` (the card's field the text came from) has the keyboard again.
+  int check(const QString& text, QWidget* opener = nullptr);
 
   QLabel* const imgLogo;
   QWidget* const shpContainer;

@@ -15,6 +15,8 @@ Dialog::Dialog(const QString& objectName, const QString& caption, QWidget* paren
   setWindowTitle(caption);
 }
 
+void Dialog::addMinimiseBox() { setWindowFlag(Qt::WindowMinimizeButtonHint); }
+
 void Dialog::setClientSize(int width, int height) { setFixedSize(width, height); }
 
 void Dialog::setBackground(const QColor& colour) {

@@ -1,6 +1,7 @@
 #pragma once
 // A dialog window of the program: its own caption, a fixed size, centred on
-// the desktop, with only the system menu (close box) in its title bar.
+// the desktop, with only the system menu (close box) in its title bar, or
+// the close and minimise boxes where a family of windows has both.
 #include <QDialog>
 
 namespace zel {
@@ -10,6 +11,9 @@ class Dialog : public QDialog {
  public:
   Dialog(const QString& objectName, const QString& caption, QWidget* parent = nullptr);
 
+  // Adds the minimise box to the title bar, beside the close box (the
+  // searches, the list windows and the archive exports have it).
+  void addMinimiseBox();
   // Fixes the client area and centres the window on the desktop.
   void setClientSize(int width, int height);
   // Paints the background with a plain colour.

@@ -16,11 +16,12 @@ ListWindow::ListWindow(const QString& objectName, const QString& caption, QWidge
       cmdStampa(new QPushButton(QStringLiteral("Stampa"), this)),
       results(new ResultList(this, listFont, listExtent)),
       printed_(printed) {
+  addMinimiseBox();
   setBackground(kSilver);
   cmdStampa->setObjectName(QStringLiteral("cmdStampa"));
   cmdStampa->setFocusPolicy(Qt::NoFocus);
   onClick(cmdStampa, this, [this] { cmdStampaClick(); });
-  results->onPick = [this](const Text& line) { pick(line); };
+  results->onPick = [this](const std::optional<Text>& line) { pick(line); };
 }
 
 QPushButton* ListWindow::addCancelButton() {

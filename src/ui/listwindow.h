@@ -39,8 +39,9 @@ class ListWindow : public Dialog {
   // The lines to show, read afresh (one progress step per record read).
   // Failures are the window's to keep quiet.
   virtual TextList buildList(const Progress& progress) = 0;
-  // A double click on a line.
-  virtual void pick(const Text&) {}
+  // A double click on the list: the selected line, or nothing when no line
+  // is selected.
+  virtual void pick(const std::optional<Text>&) {}
   // What a printed list of this window needs besides its lines.
   virtual QString supplyName() const { return {}; }
   virtual QString total() const { return {}; }

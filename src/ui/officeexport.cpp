@@ -3,8 +3,6 @@
 #include <QDir>
 #include <QUrl>
 
-#include <system_error>
-
 #include "output/core/docx.h"
 #include "ui/behaviour.h"
 #include "ui/cardbinding.h"
@@ -45,10 +43,9 @@ fs::path exportDocument(QWidget* parent, std::string_view name, const QString& f
     return {};
   }
   if (!services().openUrl(QUrl::fromLocalFile(pathToQ(written)))) {
-    // Nobody will ever see a document that nothing could open.
-    std::error_code ignored;
-    fs::remove(written, ignored);
-    services().message(parent, failure);
+    // The document the user asked for is kept: another computer, or an
+    // office program installed later, opens it.
+    services().message(parent, keptDocumentMessage(failure, written));
     return {};
   }
   return written;

@@ -29,9 +29,10 @@ using DocumentWriter =
 // Writes a document named after `name` (Windows-1252; a taken name gets a
 // number, nothing is overwritten) with the hourglass and, when it takes a
 // while, progress with cancel; then opens it with the desktop's default
-// application. When the file cannot be written or nothing opens it, the
-// plain message `failure` says so and no file is left; a cancelled export
-// says nothing. Returns the document opened, or an empty path.
+// application. When the file cannot be written, the plain message `failure`
+// says so and no file is left; when nothing opens it, the file stays and the
+// message goes on with where it is. A cancelled export says nothing. Returns
+// the document opened, or an empty path.
 std::filesystem::path exportDocument(QWidget* parent, std::string_view name, const QString& failure,
                                      const DocumentWriter& write);
 

@@ -1,6 +1,7 @@
 #include "ui/resultlist.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 
 #include "core/findinlist.h"
 #include "ui/behaviour.h"
@@ -21,7 +22,7 @@ int TextListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant TextListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
-  return toQ(Text(lines_[static_cast<size_t>(index.row())]));
+  return toQ(blankControlCharacters(lines_[static_cast<size_t>(index.row())]));
 }
 
 LineList::LineList(QWidget* parent, const QFont& font, int extent, int rowHeight)
@@ -44,6 +45,13 @@ LineList::LineList(QWidget* parent, const QFont& font, int extent, int rowHeight
   });
 }
 
+void LineList::mouseDoubleClickEvent(QMouseEvent* event) {
+  QListView::mouseDoubleClickEvent(event);
+  // The view reports a double click only over a line; a pick is asked for
+  // wherever the list is double-clicked.
+  if (event->button() == Qt::LeftButton) emit doubleClickedAnywhere();
+}
+
 void LineList::setLines(TextList lines) {
   programmatic_ = true;
   model_.setLines(std::move(lines));
@@ -51,7 +59,7 @@ void LineList::setLines(TextList lines) {
 }
 
 QString LineList::lineText(int row) const {
-  return row >= 0 && row < count() ? toQ(Text(lines()[static_cast<size_t>(row)])) : QString();
+  return row >= 0 && row < count() ? toQ(blankControlCharacters(lines()[static_cast<size_t>(row)])) : QString();
 }
 
 int LineList::currentRow() const {
@@ -83,9 +91,9 @@ ResultList::ResultList(QWidget* parent, const QFont& font, int extent)
   cmdTrova02->setFocusPolicy(Qt::NoFocus);
 
   QWidget* owner = parent;
-  connect(lstRecords, &QListView::doubleClicked, this, [this, owner] {
+  connect(lstRecords, &LineList::doubleClickedAnywhere, this, [this, owner] {
     const std::optional<Text> line = selectedLine();
-    if (onPick && line) guarded(owner, [&] { onPick(*line); });
+    if (onPick) guarded(owner, [&] { onPick(line); });
   });
   connect(lstRecords, &LineList::chosen, this, [this](int row) { userSelected(row); });
   connect(cmdTrova02, &QPushButton::clicked, this, [this] { find(); });

@@ -53,6 +53,12 @@ class LineList : public QListView {
  signals:
   // The user chose a line: a click, or moving the selection with the keyboard.
   void chosen(int row);
+  // A double click with the left button anywhere in the list, over a line
+  // or over the blank space below the lines.
+  void doubleClickedAnywhere();
+
+ protected:
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   TextListModel model_;
@@ -91,8 +97,9 @@ class ResultList : public QObject {
   // The key of the last find (lower-cased), for the next one.
   QString lastSearched() const;
 
-  // Called with the line double-clicked.
-  std::function<void(const Text& line)> onPick;
+  // Called at a double click on the list with the selected line, or with
+  // nothing when no line is selected (an empty list, blank space).
+  std::function<void(const std::optional<Text>& line)> onPick;
   // Called when the user selects a line: a click, or moving the selection
   // with the keyboard. Not called when find or the program selects a line.
   std::function<void(const Text& line)> onSelect;

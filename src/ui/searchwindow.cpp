@@ -42,6 +42,7 @@ SearchWindow::SearchWindow(const QString& objectName, const QString& caption, QW
       cmdAnnulla(new QPushButton(QStringLiteral("Annulla"), this)),
       results(new ResultList(grpElenco, look.listFont, look.listExtent)),
       look_(look) {
+  addMinimiseBox();
   setClientSize(kWidth, kHeight);
   setBackground(look.background);
   if (look.countLabel) {
@@ -93,10 +94,11 @@ SearchWindow::SearchWindow(const QString& objectName, const QString& caption, QW
   onClick(cmdIndietro, this, [this] { cmdIndietroClick(); });
   onClick(cmdStampa, this, [this] { cmdStampaClick(); });
   onClick(cmdAnnulla, this, [this] { close(); });
-  results->onPick = [this](const Text& line) {
-    // Whatever fails on the way loads nothing; the window closes all the same.
+  results->onPick = [this](const std::optional<Text>& line) {
+    // Whatever fails on the way, no line selected included, loads nothing;
+    // the window closes all the same.
     try {
-      pick(line);
+      if (line) pick(*line);
     } catch (...) {
     }
     close();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QProcess>
@@ -84,14 +85,17 @@ MsgAnswer DesktopServices::box(QWidget* parent, const QString& text, const QStri
 }
 
 bool noApplicationOpens(const QUrl& url) {
+  if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) return true;
 #ifdef Q_OS_WIN
-  Q_UNUSED(url);
   return false;
 #else
-  if (!url.isLocalFile()) return false;
+  QString type;
+  if (url.isLocalFile()) type = QMimeDatabase().mimeTypeForFile(url.toLocalFile()).name();
+  else if (url.scheme() == QLatin1String("mailto")) type = QStringLiteral("x-scheme-handler/mailto");
+  else return false;  // a web address: a desktop always has a way
+  if (type.isEmpty()) return false;  // no type database: cannot be told
   const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
   if (tool.isEmpty()) return false;
-  const QString type = QMimeDatabase().mimeTypeForFile(url.toLocalFile()).name();
   QProcess query;
   query.start(tool, {QStringLiteral("query"), QStringLiteral("default"), type});
   if (!query.waitForFinished(3000)) {
@@ -102,6 +106,11 @@ bool noApplicationOpens(const QUrl& url) {
   if (query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) return false;
   return query.readAllStandardOutput().trimmed().isEmpty();
 #endif
+}
+
+QString keptDocumentMessage(const QString& failure, const std::filesystem::path& file) {
+  return failure + QStringLiteral("\r\n\r\nIl documento è stato salvato in: ") +
+         QDir::toNativeSeparators(pathToQ(file));
 }
 
 bool DesktopServices::openUrl(const QUrl& url) {
@@ -137,7 +146,8 @@ bool DesktopServices::print(const QString& documentName,
       // The pages are printed once the PDF is written, even when no viewer
       // shows it: it stays in the printout folder.
       const std::filesystem::path pdf = printToPdf(printoutFolder(), documentName, render);
-      services().openUrl(QUrl::fromLocalFile(pathToQ(pdf)));
+      if (!services().openUrl(QUrl::fromLocalFile(pathToQ(pdf))))
+        services().message(nullptr, keptDocumentMessage(unopenedPrintoutMessage(), pdf));
       return true;
     }
     QPrinter printer(installed, QPrinter::HighResolution);

@@ -6,6 +6,7 @@
 // questions.
 #include <QString>
 #include <QUrl>
+#include <filesystem>
 #include <functional>
 
 #include "output/core/progress.h"
@@ -31,13 +32,15 @@ class Services {
   // Hands a URL (web address, mailto:, local file or folder) to the desktop;
   // false when nothing can open it.
   virtual bool openUrl(const QUrl& url) = 0;
-  // File and folder choosers; an empty string means the user cancelled.
+  // File and folder choosers, opening at `folder` (a file there is shown
+  // selected); an empty string means the user cancelled.
   // `filter` reads "Description (*.ext)"; "*.*" stands for every file.
   virtual QString chooseFile(QWidget* parent, const QString& caption, const QString& folder,
                              const QString& filter) = 0;
   virtual QString chooseFolder(QWidget* parent, const QString& caption, const QString& folder) = 0;
   // Prints pages drawn by `render` on the default printer, or into a PDF that
-  // is opened for the user when no printer is installed.
+  // is opened for the user when no printer is installed (when nothing opens
+  // it, a message says where it is).
   virtual bool print(const QString& documentName,
                      const std::function<void(QPagedPaintDevice&)>& render) = 0;
   // Runs long work (a search, a list, an export, a printout) under the
@@ -74,9 +77,15 @@ class DesktopServices : public Services {
                     const std::function<void(const Progress&)>& work) override;
 };
 
-// True when the desktop's own records say no application opens this local
-// file (xdg-mime knows no default for its type). False for other URLs and
-// whenever that cannot be told, so that the desktop still gets to try.
+// True when nothing can open the URL: a local file or folder that does not
+// exist, or one whose type the desktop's own records give no default
+// application for (xdg-mime), and likewise a "mailto:" link without a mail
+// program. False for other URLs and whenever that cannot be told, so that
+// the desktop still gets to try.
 bool noApplicationOpens(const QUrl& url);
+
+// A document that was written but that nothing could open stays where it is:
+// `failure`, then one sentence that says where the user finds it.
+QString keptDocumentMessage(const QString& failure, const std::filesystem::path& file);
 
 }  // namespace zel

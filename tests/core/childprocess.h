@@ -1,7 +1,9 @@
 #pragma once
 // Another process for the tests that need several instances at once: started
 // with pipes on its standard input and output, read line by line with a
-// timeout, killed or waited for.
+// timeout, killed or waited for with a deadline.
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -9,15 +11,18 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "waituntil.h"
 
 namespace zel::testing {
 
 class ChildProcess {
  public:
-  explicit ChildProcess(const std::vector<std::string>& args) {
+  explicit ChildProcess(const std::vector<std::string>& args) : program_(args.at(0)) {
     int in[2], out[2];
     if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
     pid_ = ::fork();
@@ -82,13 +87,17 @@ class ChildProcess {
 
   void kill() { ::kill(pid_, SIGKILL); }
 
-  // The exit status, or -signal when the child was killed.
-  int wait() {
-    int status = 0;
-    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-    }
+  // The exit status, or -signal when the child was killed. A child still
+  // running at `deadline` fails the test, and is killed.
+  int wait(std::chrono::milliseconds deadline = kWaitDeadline) {
+    const std::optional<int> status = waitChild(pid_, deadline);
     reaped_ = true;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    if (!status) {
+      ADD_FAILURE() << program_ << " (process " << pid_ << ") did not end within "
+                    << deadline.count() / 1000 << " s: killed";
+      return -SIGKILL;
+    }
+    return WIFEXITED(*status) ? WEXITSTATUS(*status) : -WTERMSIG(*status);
   }
 
  private:
@@ -102,6 +111,7 @@ class ChildProcess {
     return true;
   }
 
+  std::string program_;
   pid_t pid_ = -1;
   int toChild_ = -1;
   int fromChild_ = -1;

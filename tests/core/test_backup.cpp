@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -89,23 +91,83 @@ TEST_F(Backups, ADamagedOrHeldFileIsNamedAndTheBackupMarkedIncomplete) {
   EXPECT_FALSE(backup::checkBackup(made).empty());
 }
 
+// The journal a desk that died in the middle of saving `torn` over record 2
+// of `archive` leaves, and the torn record it leaves in the archive.
+void interruptedSaveOverRecord2(const fs::path& archive, const Layout& layout, const char* torn) {
+  const auto before = readBytes(archive);
+  const size_t size = layout.recordSize();
+  Record r = emptyRecord(layout);
+  r[0] = torn;
+  journal::Entry entry;
+  entry.archiveName = realFile(archive).filename().string();
+  entry.archiveSize = before.size();
+  entry.offset = size;
+  entry.oldBytes.assign(before.begin() + size, before.begin() + 2 * size);
+  entry.newBytes.resize(size);
+  encodeRecord(layout, r, entry.newBytes.data());
+  ASSERT_TRUE(journal::write(journal::pathFor(realFile(archive)), entry));
+  // Half of the new record reached the disk.
+  auto bytes = before;
+  std::copy(entry.newBytes.begin(), entry.newBytes.begin() + size / 2, bytes.begin() + size);
+  testing::writeBytes(archive, bytes);
+}
+
 TEST_F(Backups, APendingJournalIsSettledBeforeTheCopy) {
   const fs::path archive = folder() / kClientArchive;
   const auto before = readBytes(archive);
-  {
-    // A desk died in the middle of saving over record 2.
-    auto f = RecordFile::openExisting(archive, clientLayout());
-    journal::Entry old{clientLayout().recordSize(), before.size(), {}};
-    old.oldBytes.assign(before.begin() + clientLayout().recordSize(), before.begin() + 2 * clientLayout().recordSize());
-    ASSERT_TRUE(journal::write(journal::pathFor(archive), old));
-    Record torn = emptyRecord(clientLayout());
-    torn[0] = "TORN";
-    f.overwrite(2, torn);
-  }
+  interruptedSaveOverRecord2(archive, clientLayout(), "TORN");
+  ASSERT_NE(readBytes(archive), before);
   const auto result = backup::makeBackup(folder(), dest(), kMonday);
   EXPECT_TRUE(result.complete);
   EXPECT_EQ(readBytes(result.folder / kClientArchive), before);
+  EXPECT_EQ(readBytes(archive), before);
   EXPECT_FALSE(journal::exists(journal::pathFor(archive)));
+}
+
+TEST_F(Backups, AJournalThatDoesNotFitMarksItsFileUnreadableAndChangesNothing) {
+  const fs::path archive = folder() / "Rossi marzo.for";
+  interruptedSaveOverRecord2(archive, supplyLayout(), "TORN");
+  // The archive grew after the journal was written (written here byte by
+  // byte: an open would settle the journal): it no longer fits.
+  auto grown = readBytes(archive);
+  grown.resize(grown.size() + supplyLayout().recordSize(), 0);
+  testing::writeBytes(archive, grown);
+  const auto archiveBytes = readBytes(archive);
+  const fs::path jrn = journal::pathFor(archive);
+  const auto journalBytes = readBytes(jrn);
+
+  const auto r = runCli({"backup", dest().string(), "--folder", folder().string()});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("Rossi marzo.for: DAMAGED OR UNREADABLE: the pending journal " + jrn.string()),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.err.find("INCOMPLETE"), std::string::npos) << r.err;
+  EXPECT_EQ(r.out.find("Total:"), std::string::npos) << r.out;
+  EXPECT_EQ(readBytes(archive), archiveBytes);
+  EXPECT_EQ(readBytes(jrn), journalBytes);
+  // The other files are copied all the same; the backup is never restored.
+  const fs::path made = *fs::directory_iterator(dest());
+  EXPECT_EQ(readBytes(made / kClientArchive), readBytes(folder() / kClientArchive));
+  const auto mark = readBytes(made / backup::kIncompleteMark);
+  EXPECT_NE(std::string(mark.begin(), mark.end()).find(jrn.string()), std::string::npos);
+  EXPECT_FALSE(backup::checkBackup(made).empty());
+}
+
+TEST_F(Backups, CreatedFilesFollowTheUmaskAndNoLink) {
+  const mode_t old = ::umask(027);
+  const auto result = backup::makeBackup(folder(), dest(), kMonday);
+  ::umask(old);
+  ASSERT_TRUE(result.complete);
+  for (const char* name : {kClientArchive, kPasswordStore, backup::kContents})
+    EXPECT_EQ(fs::status(result.folder / name).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read)
+        << name;
+  // A link planted where a backup folder will be is not written through.
+  const fs::path elsewhere = dir / "altrove";
+  fs::create_directories(elsewhere);
+  fs::create_directory_symlink(elsewhere, dest() / backup::folderName(later(1)));
+  EXPECT_THROW(backup::makeBackup(folder(), dest(), later(1)), StoreError);
+  EXPECT_TRUE(fs::is_empty(elsewhere));
 }
 
 TEST_F(Backups, KeepRemovesOnlyTheOldestCompleteBackupsItMade) {
@@ -196,12 +258,39 @@ TEST_F(Restores, NoJournalOfAReplacedFileIsLeftAndALinkStaysALink) {
   fs::rename(folder() / kClientArchive, dir / "dati" / kClientArchive);
   fs::create_symlink(dir / "dati" / kClientArchive, folder() / kClientArchive);
   const fs::path jrn = journal::pathFor(dir / "dati" / kClientArchive);
-  testing::writeBytes(jrn, {'c', 'u', 't'});  // a journal cut short: nothing to undo
+  testing::writeBytes(jrn, {'c', 'u', 't'});  // a journal cut short: it fits nothing
   const auto result = backup::restoreBackup(folder(), made, later(60));
   ASSERT_TRUE(result.done);
   EXPECT_FALSE(journal::exists(jrn));
   EXPECT_TRUE(fs::is_symlink(folder() / kClientArchive));
   EXPECT_EQ(readBytes(dir / "dati" / kClientArchive), readBytes(made / kClientArchive));
+  // The refused journal is kept, byte for byte, with the file it lay beside.
+  EXPECT_EQ(readBytes(result.keptIn / (std::string(kClientArchive) + ".jrn")),
+            (std::vector<uint8_t>{'c', 'u', 't'}));
+}
+
+TEST_F(Restores, AFittingJournalIsAppliedToTheFileKeptBeforeItIsReplaced) {
+  const fs::path archive = folder() / "Bianchi.for";
+  writeArchive(archive, supplyLayout(), {"rondella"});
+  const auto before = readBytes(archive);
+  interruptedSaveOverRecord2(archive, supplyLayout(), "TORN");
+  const auto result = backup::restoreBackup(folder(), made, later(60));
+  ASSERT_TRUE(result.done) << (result.problems.empty() ? "" : result.problems[0]);
+  EXPECT_FALSE(journal::exists(journal::pathFor(archive)));
+  EXPECT_FALSE(fs::exists(archive));  // not in the backup
+  EXPECT_EQ(readBytes(result.keptIn / "Bianchi.for"), before);
+  EXPECT_FALSE(fs::exists(result.keptIn / "Bianchi.for.jrn"));
+  EXPECT_TRUE(backup::checkBackup(result.keptIn).empty());
+}
+
+TEST_F(Restores, ARestoredFileKeepsTheRightsOfTheFileItReplaces) {
+  fs::permissions(folder() / kClientArchive, fs::perms::owner_read | fs::perms::owner_write |
+                                                 fs::perms::group_read | fs::perms::group_write);
+  const auto result = backup::restoreBackup(folder(), made, later(60));
+  ASSERT_TRUE(result.done) << (result.problems.empty() ? "" : result.problems[0]);
+  EXPECT_EQ(fs::status(folder() / kClientArchive).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write);
+  EXPECT_FALSE(fs::exists(folder() / (std::string(kClientArchive) + ".tmp")));
 }
 
 }  // namespace

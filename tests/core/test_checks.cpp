@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "checks/core/carta.h"
@@ -38,6 +40,51 @@ TEST(CodFisc, ControlCharacter) {
   // all digits (eight odd zeros worth 1 -> I), ':' between 9 and A worth 0.
   for (const char* oddButRight : {"RSSMRAI5T10A562S", "000000000000000I", "RSSMRA85T10:562S"})
     EXPECT_TRUE(IsCodFiscValid(oddButRight)) << oddButRight;
+}
+
+// The conversion tables of the control character as the tax administration
+// publishes them: each character's value in an odd and in an even position.
+struct CodFiscValue {
+  char c;
+  int odd;
+  int even;
+};
+constexpr CodFiscValue kCodFiscTable[36] = {
+    {'0', 1, 0},   {'1', 0, 1},   {'2', 5, 2},   {'3', 7, 3},   {'4', 9, 4},   {'5', 13, 5},
+    {'6', 15, 6},  {'7', 17, 7},  {'8', 19, 8},  {'9', 21, 9},  {'A', 1, 0},   {'B', 0, 1},
+    {'C', 5, 2},   {'D', 7, 3},   {'E', 9, 4},   {'F', 13, 5},  {'G', 15, 6},  {'H', 17, 7},
+    {'I', 19, 8},  {'J', 21, 9},  {'K', 2, 10},  {'L', 4, 11},  {'M', 18, 12}, {'N', 20, 13},
+    {'O', 11, 14}, {'P', 3, 15},  {'Q', 6, 16},  {'R', 8, 17},  {'S', 12, 18}, {'T', 14, 19},
+    {'U', 16, 20}, {'V', 10, 21}, {'W', 22, 22}, {'X', 25, 23}, {'Y', 24, 24}, {'Z', 23, 25}};
+
+// The control character of 15 characters, by the table above.
+char controlOf(const std::string& first15) {
+  int sum = 0;
+  for (size_t i = 0; i < 15; ++i) {
+    const CodFiscValue* v = std::find_if(std::begin(kCodFiscTable), std::end(kCodFiscTable),
+                                         [&](const CodFiscValue& e) { return e.c == first15[i]; });
+    sum += i % 2 == 0 ? v->odd : v->even;  // i counts from 0: even i is an odd position
+  }
+  return static_cast<char>('A' + sum % 26);
+}
+
+TEST(CodFisc, EveryCharacterInAnOddAndAnEvenPositionHasItsPublishedValue) {
+  // Each character goes alone into a code, once in an odd and once in an even
+  // position, so any other value for it changes the control character. The
+  // positions move with the character, so that every position is used.
+  const std::string base = "RSSMRA85T10A562";
+  for (size_t n = 0; n < 36; ++n) {
+    const char c = kCodFiscTable[n].c;
+    for (const size_t at : {2 * (n % 8), 2 * (n % 7) + 1}) {
+      std::string code = base;
+      code[at] = c;
+      const char control = controlOf(code);
+      EXPECT_TRUE(IsCodFiscValid(code + control))
+          << code + control << ": '" << c << "' at position " << at + 1;
+      const char other = static_cast<char>('A' + (control - 'A' + 1) % 26);
+      EXPECT_FALSE(IsCodFiscValid(code + other)) << code + other;
+    }
+  }
 }
 
 TEST(CodFisc, CharactersOutsideTheTablesAndOtherLengthsAreNotValid) {
@@ -189,6 +236,45 @@ TEST(Iban, TypingSpacingAndLabelGiveTheSameResult) {
   for (const char* typed : {"GB00WEST12345698765432", "gb00west12345698765432", "IBANGB00WEST12345698765432"})
     EXPECT_EQ(IbanResto(typed), 16) << typed;
   EXPECT_EQ(IbanResto("IT60 X054 2811 1010 0000 0123 456"), 0);  // blanks go in IsIbanValid only
+}
+
+// ---- typed texts: what the windows and zelvano-cli read ----
+
+// A character without a Windows-1252 form (pasted) counts as one character
+// for the length rule and is never part of a valid identifier.
+TEST(TypedCheck, ForeignCharactersCountForTheLengthButNeverPass) {
+  // The A at position 12 is worth 0; as '?' a foreign letter there would be too.
+  const std::string foreign16 = "RSSMRA85T10\u0100562S";
+  const CheckResult wrongCode = codFiscButtonResult("RSSMRA85T10B562S");
+  ASSERT_FALSE(wrongCode.valid || wrongCode.refused);
+  CheckResult r = checkTyped(codFiscButtonResult, foreign16);
+  EXPECT_FALSE(r.valid || r.refused);
+  EXPECT_EQ(r.text, wrongCode.text);
+  EXPECT_EQ(r.icon, CheckIcon::Warning);
+  EXPECT_TRUE(checkTyped(codFiscButtonResult, "RSSMRA85T1\u0100562S").refused) << "15 characters";
+  EXPECT_TRUE(checkTyped(codFiscButtonResult, foreign16 + "\u03C9").refused) << "17 characters";
+  EXPECT_FALSE(checkTyped(codFiscResult, foreign16).valid) << "no length gate";
+  EXPECT_TRUE(checkTyped(codFiscButtonResult, "rssmra85t10a562s").valid);
+
+  // Read as a blank, a foreign character would leave a valid card number.
+  EXPECT_TRUE(checkTyped(cartaResult, "4111 1111 1111 1111").valid);
+  EXPECT_FALSE(checkTyped(cartaResult, "4111\u03C91111 1111 1111").valid);
+  r = checkTyped(partitaIvaButtonResult, "1234567096\u03C9");
+  EXPECT_FALSE(r.valid || r.refused) << "11 characters: checked, not valid";
+  EXPECT_FALSE(checkTyped(ibanResult, "IT60X0542811101000000123456\u03C9").valid);
+}
+
+// Enter presses "Controlla" only at the box's full length; the button takes
+// a longer text handed over by the opener.
+TEST(TypedCheck, EnterChecksOnlyAFullBox) {
+  EXPECT_FALSE(partitaiva::enterChecks("1234567096"));
+  EXPECT_TRUE(partitaiva::enterChecks("12345670967"));
+  EXPECT_FALSE(partitaiva::enterChecks("123456709670"));
+  EXPECT_TRUE(partitaiva::canCheck("123456709670"));
+  EXPECT_FALSE(codfisc::enterChecks("RSSMRA85T10A562"));
+  EXPECT_TRUE(codfisc::enterChecks("RSSMRA85T10A562S"));
+  EXPECT_FALSE(codfisc::enterChecks("RSSMRA85T10A562SX"));
+  EXPECT_TRUE(codfisc::canCheck("RSSMRA85T10A562SX"));
 }
 
 }  // namespace

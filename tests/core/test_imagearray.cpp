@@ -148,11 +148,15 @@ TEST(ImageArray, OnlyEightAndTwentyFourBitsAreLoaded) {
     array.DrawRotated(target, {0, 0}, false, 1, 0.5);
     EXPECT_TRUE(target.empty());
   }
-  // A refused bitmap loads nothing: the one before stays.
+  // A refused bitmap leaves the array empty, with nothing of the one before.
   TImageArray array = loaded(numbered(4, 2));
   EXPECT_FALSE(array.SetBitmap(Bitmap(32, 9, 9)));
-  EXPECT_EQ(array.columns(), 4);
-  EXPECT_EQ(array.rows(), 2);
+  EXPECT_TRUE(array.empty());
+  EXPECT_EQ(array.bitsPerPixel(), 24);
+  EXPECT_TRUE(array.palette().empty());
+  Bitmap target(24, 5, 5);
+  array.DrawRotated(target, {0, 0}, false, 1, 0.5);
+  EXPECT_TRUE(target.empty());
 }
 
 TEST(ImageArray, WildArgumentsDrawNothingInsteadOfFailing) {

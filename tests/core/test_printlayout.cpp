@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/printlayout.h"
@@ -52,6 +53,24 @@ TEST(PrintLayout, EntriesBreakToPagesWithoutHeader) {
   expectItem(pages[1][1], 268, 8, "riga 5");
   expectItem(pages[1][2], 452, 8, std::string(20, '_'));
   EXPECT_EQ(pages[1][3].y, 552);
+}
+
+TEST(PrintLayout, AnEntryOnTheBottomMarginStartsTheNextPage) {
+  // The fourth entry stands at 635 + 3 × 134 = 1037. With a page 3 × h(8)
+  // = 201 taller, 1238, it is exactly on the margin and goes over; one unit
+  // more and it stays, one unit below the margin.
+  struct Case {
+    int pageHeight;
+    std::pair<size_t, int> fourth;  // page index and y of "riga 4"
+  };
+  for (const Case& c : {Case{1238, {1, 134}}, Case{1239, {0, 1037}}}) {
+    const auto pages = layoutPrintedList(request(4, c.pageHeight));
+    std::pair<size_t, int> fourth{pages.size(), 0};
+    for (size_t p = 0; p < pages.size(); ++p)
+      for (const PrintItem& item : pages[p])
+        if (item.text == "riga 4") fourth = {p, item.y};
+    EXPECT_EQ(fourth, c.fourth) << "page height " << c.pageHeight;
+  }
 }
 
 TEST(PrintLayout, ClosingThatWouldFallOffThePageStartsANewOne) {

@@ -57,6 +57,20 @@ TEST(SearchCommand, ClientsAsTheWindowListsThemInUtf8) {
   EXPECT_EQ(r.out, first);
 }
 
+// A NUL in a damaged record prints as the list shows it, a blank: the output
+// stays text.
+TEST(SearchCommand, ControlCharactersOfADamagedRecordPrintAsBlanks) {
+  TempFolder dir;
+  const Layout& l = clientLayout();
+  writeRecords(dir / "Anagrafica.pro", l,
+               {recordOf(l, {{"Codice", "1"}, {"Persona", std::string("R\x01os\0si", 7)}})});
+  const Result r = runCli({"search", "clienti", "--folder", dir.path().string()});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out.find('\0'), std::string::npos);
+  EXPECT_EQ(r.out.find('\x01'), std::string::npos);
+  EXPECT_NE(r.out.find("R os si "), std::string::npos) << r.out;
+}
+
 TEST(SearchCommand, ProductsUnderStockAndMissingArchives) {
   TempFolder dir;
   const Layout& l = productLayout();

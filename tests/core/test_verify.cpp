@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,9 +8,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "cli/command.h"
@@ -21,6 +20,7 @@
 #include "store/recordfile.h"
 #include "clirun.h"
 #include "tempfolder.h"
+#include "waituntil.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ZEL_TEST_UNDER_ASAN 1
@@ -156,6 +156,71 @@ TEST(Verify, AFileShortenedWhileReadSaysSo) {
   EXPECT_LT(visited, 600u);
 }
 
+// A record whose every field is filled to its capacity, the length byte
+// included.
+std::string fullRecord(const Layout& layout) {
+  std::string bytes(layout.recordSize(), '\0');
+  for (size_t i = 0; i < layout.fieldCount(); ++i) {
+    const size_t cap = static_cast<size_t>(layout.field(i).capacity);
+    bytes[layout.offset(i)] = static_cast<char>(cap);
+    bytes.replace(layout.offset(i) + 1, cap, cap, 'x');
+  }
+  return bytes;
+}
+
+struct ArchiveKind {
+  const char* fileName;
+  const Layout& (*layout)();
+};
+
+void PrintTo(const ArchiveKind& kind, std::ostream* os) { *os << kind.fileName; }
+
+class VerifyAtCapacity : public ::testing::TestWithParam<ArchiveKind> {};
+
+// The boundary of every field: a length byte equal to the capacity is sound,
+// one more is damage, reported with its record and field.
+TEST_P(VerifyAtCapacity, AFullFieldIsSoundAndOneByteMoreIsReported) {
+  const Layout& layout = GetParam().layout();
+  TempFolder dir;
+  const fs::path file = dir / GetParam().fileName;
+  const std::string full = fullRecord(layout);
+  std::ofstream(file, std::ios::binary) << full;
+
+  auto r = runCli({"verify", file.string()});
+  EXPECT_EQ(r.code, 0) << r.out;
+  EXPECT_EQ(r.out, file.string() + ": " + layout.name() + ", 1 record, no anomalies\n");
+
+  // After the full record, one record per field with that field one over.
+  std::ofstream out(file, std::ios::binary | std::ios::app);
+  std::vector<std::string> expected;
+  size_t k = 1;
+  for (size_t i = 0; i < layout.fieldCount(); ++i) {
+    const int cap = layout.field(i).capacity;
+    if (cap >= 255) continue;  // no length byte is above it
+    std::string record = full;
+    record[layout.offset(i)] = static_cast<char>(cap + 1);
+    out << record;
+    expected.push_back("  record " + std::to_string(++k) + ", field " + layout.field(i).name + ": length byte " +
+                       std::to_string(cap + 1) + " above capacity " + std::to_string(cap));
+  }
+  out.close();
+  ASSERT_GT(expected.size(), 10u);
+
+  r = runCli({"verify", file.string()});
+  EXPECT_EQ(r.code, 1);
+  auto shown = lines(r.out);
+  ASSERT_EQ(shown.size(), expected.size() + 2) << r.out;
+  EXPECT_EQ(shown.front(), file.string() + ": " + layout.name() + ", " + std::to_string(k) + " records");
+  EXPECT_EQ(shown.back(), file.string() + ": " + std::to_string(expected.size()) + " anomalies");
+  EXPECT_EQ(std::vector<std::string>(shown.begin() + 1, shown.end() - 1), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLayout, VerifyAtCapacity,
+                         ::testing::Values(ArchiveKind{"Anagrafica.pro", clientLayout},
+                                           ArchiveKind{"Materiali.pro", productLayout},
+                                           ArchiveKind{"Cantiere.for", supplyLayout}),
+                         [](const auto& info) { return std::string(info.param.layout().name()); });
+
 // A FIFO would block the open until a writer comes: it is refused at once.
 TEST(Verify, AFifoIsReportedAtOnce) {
   TempFolder dir;
@@ -169,19 +234,10 @@ TEST(Verify, AFifoIsReportedAtOnce) {
     std::ofstream(report) << r.out;
     ::_exit(r.code);
   }
-  int status = 0;
-  pid_t done = 0;
-  for (int i = 0; i < 100 && done == 0; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    done = ::waitpid(child, &status, WNOHANG);
-  }
-  if (done == 0) {
-    ::kill(child, SIGKILL);
-    ::waitpid(child, &status, 0);
-    FAIL() << "verify still waits on a FIFO after 5 seconds";
-  }
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::optional<int> status = testing::waitChild(child, std::chrono::seconds(5));
+  ASSERT_TRUE(status) << "verify still waits on a FIFO after 5 seconds";
+  ASSERT_TRUE(WIFEXITED(*status));
+  EXPECT_EQ(WEXITSTATUS(*status), 1);
   std::ifstream in(report);
   std::string line;
   std::getline(in, line);

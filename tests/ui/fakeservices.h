@@ -45,12 +45,14 @@ class FakeServices : public Services {
     urls.append(url);
     return urlsOpen;
   }
-  QString chooseFile(QWidget*, const QString& caption, const QString&, const QString& filter) override {
+  QString chooseFile(QWidget*, const QString& caption, const QString& folder, const QString& filter) override {
     choosers.append({caption, filter});
+    chooserStarts.append(folder);
     return nextFile;
   }
-  QString chooseFolder(QWidget*, const QString& caption, const QString&) override {
+  QString chooseFolder(QWidget*, const QString& caption, const QString& folder) override {
     choosers.append({caption});
+    chooserStarts.append(folder);
     return nextFolder;
   }
   bool print(const QString& name, const std::function<void(QPagedPaintDevice&)>&) override {
@@ -82,6 +84,7 @@ class FakeServices : public Services {
   QList<QUrl> urls;
   QString nextFile, nextFolder;
   QList<QStringList> choosers;  // caption (and filter) of every file or folder chooser shown
+  QStringList chooserStarts;    // where each chooser opened
   bool urlsOpen = true;  // whether the desktop has an application for what is opened
   QStringList printed;
   QStringList longWork;  // the texts of the progress windows, in order

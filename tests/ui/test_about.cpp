@@ -135,6 +135,14 @@ TEST(CreditsWindow, ALogoOfAnotherDepthIsRefusedWithTheMessage) {
   EXPECT_EQ(fake.texts(), QStringList{QStringLiteral("only 8 bit and 24 bit bitmaps are allowed")});
   splash.Timer1Timer();
   EXPECT_EQ(splash.frame().pixel(300, 180), qRgb(10, 20, 30));  // nothing drawn
+
+  // The picture stands in the top-left corner; the black client area shows
+  // only past its right and bottom edges.
+  const QImage window = splash.grab().toImage();
+  EXPECT_EQ(window.pixel(0, 0), qRgb(10, 20, 30));
+  EXPECT_EQ(window.pixel(596, 361), qRgb(10, 20, 30));
+  EXPECT_EQ(window.pixel(597, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(window.pixel(0, 362), qRgb(0, 0, 0));
 }
 
 }  // namespace

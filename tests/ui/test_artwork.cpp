@@ -41,7 +41,7 @@ const Picture kCardScreens[] = {
     {"cmd_sospesi.png", 40, 40},  {"cmd_sottoscorta.png", 40, 40}, {"cmd_web.png", 40, 40},
     {"cmd_email.png", 40, 40},    {"cmd_check.png", 24, 24},
     {"nav_primo.png", 24, 24},    {"nav_indietro.png", 24, 24},    {"nav_avanti.png", 24, 24},
-    {"nav_ultimo.png", 24, 24},
+    {"nav_ultimo.png", 24, 24},   {"mano.png", 24, 24},
     {"decor_clienti.jpg", 210, 56}, {"decor_prodotti.jpg", 210, 56}, {"decor_forniture.jpg", 210, 56},
     {"riquadro_clienti.jpg", 144, 265}, {"riquadro_prodotti.jpg", 144, 265},
     {"riquadro_forniture.jpg", 144, 265},

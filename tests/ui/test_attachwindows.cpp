@@ -2,7 +2,18 @@
 // variants share one behaviour and differ only in texts.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -68,6 +79,11 @@ TEST_P(AttachWindows, ChooseOpenAndRemoveAPath) {
     QTest::mouseClick(s.cmdApri, Qt::LeftButton);
     ASSERT_EQ(fake.urls.size(), 1);
     EXPECT_EQ(fake.urls[0].toLocalFile(), path);  // '#' and '%' belong to the name
+    EXPECT_TRUE(fake.messages.isEmpty());
+    fake.urlsOpen = false;  // nothing on the desktop opens it
+    QTest::mouseClick(s.cmdApri, Qt::LeftButton);
+    EXPECT_EQ(fake.texts(), QStringList{unopenedPathMessage(files() ? AttachKind::Files : AttachKind::Folder)});
+    fake.messages.clear();
 
     // Not typed over, kept by a cancelled chooser, refused when the archive
     // could not hold it; Backspace removes it.
@@ -86,6 +102,17 @@ TEST_P(AttachWindows, ChooseOpenAndRemoveAPath) {
   const QStringList chooser = files() ? QStringList{"Selezionare un file e premere Apri:", "Tutti i file (*.*)"}
                                       : QStringList{"Selezionare una cartella:"};
   EXPECT_EQ(fake.choosers, QList<QStringList>(3, chooser));
+  // The path in the box does not exist: each chooser opened at home.
+  EXPECT_EQ(fake.chooserStarts, QStringList(3, QDir::homePath()));
+}
+
+TEST_P(AttachWindows, TheChooserOpensAtThePathInTheBox) {
+  QTemporaryDir place;
+  const QString path = files() ? place.filePath(QStringLiteral("offerta.pdf")) : place.path();
+  QFile(place.filePath(QStringLiteral("offerta.pdf"))).open(QIODevice::WriteOnly);
+  cardPath(0)->setText(QDir::toNativeSeparators(path));
+  open([&](AttachmentSlotsWindow& w) { QTest::mouseClick(w.items().first().cmdSfoglia, Qt::LeftButton); });
+  EXPECT_EQ(fake.chooserStarts, QStringList{path});
 }
 
 TEST_P(AttachWindows, ApplyWritesTheTrimmedValuesAndTheCloseBoxWritesNothing) {
@@ -105,6 +132,60 @@ TEST_P(AttachWindows, ApplyWritesTheTrimmedValuesAndTheCloseBoxWritesNothing) {
   EXPECT_EQ(cardPath(0)->text(), QStringLiteral("/dati/spazio finale.pdf"));
   EXPECT_EQ(cardPath(last)->text(), files() ? QString() : cardPath(0)->text());
   EXPECT_EQ(cardDescription(last)->text(), QStringLiteral("da allegare"));  // even without a path
+}
+
+// The texts of every label and button of the file dialog the desktop shows
+// while `open` runs (which waits for it); the dialog is then cancelled.
+QStringList dialogTexts(const std::function<void()>& open) {
+  QStringList texts;
+  QElapsedTimer clock;
+  clock.start();
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog && dialog->isVisible()) {
+      for (const auto* l : dialog->findChildren<QLabel*>()) texts << l->text();
+      for (const auto* b : dialog->findChildren<QAbstractButton*>()) texts << b->text();
+    } else if (clock.elapsed() < 10000) {
+      return;
+    }
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    poll.stop();
+  });
+  poll.start(20);
+  open();
+  texts.replaceInStrings(QStringLiteral("&"), QString());
+  texts.removeAll(QString());
+  return texts;
+}
+
+// Qt's own texts are Italian whatever the user's language: the attachment
+// dialogs and the menu of every edit box.
+TEST(QtTexts, FileDialogsAndTheEditMenuAreItalian) {
+  const QStringList english = {"Look in:", "File name:", "Files of type:", "Open", "Cancel", "Directory:",
+                               "Choose", "Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All"};
+  DesktopServices desktop;
+  const QStringList file = dialogTexts([&] {
+    desktop.chooseFile(nullptr, QStringLiteral("Selezionare un file e premere Apri:"), QDir::homePath(),
+                       QStringLiteral("Tutti i file (*.*)"));
+  });
+  const QStringList folder = dialogTexts(
+      [&] { desktop.chooseFolder(nullptr, QStringLiteral("Selezionare una cartella:"), QDir::homePath()); });
+  QLineEdit box;
+  box.setText(QStringLiteral("testo"));
+  box.selectAll();
+  const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+  QStringList items;
+  for (const QAction* a : menu->actions())
+    if (!a->isSeparator()) items << a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+
+  for (const QStringList& shown : {file, folder, items}) {
+    EXPECT_FALSE(shown.isEmpty());
+    for (const QString& word : english) EXPECT_FALSE(shown.contains(word)) << word.toStdString();
+  }
+  EXPECT_TRUE(file.contains(QStringLiteral("Apri")) && file.contains(QStringLiteral("Annulla")))
+      << file.join(QLatin1Char('|')).toStdString();
+  EXPECT_TRUE(items.contains(QStringLiteral("Incolla"))) << items.join(QLatin1Char('|')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(EachVariant, AttachWindows, ::testing::ValuesIn(kVariants),

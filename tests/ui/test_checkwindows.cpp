@@ -70,16 +70,15 @@ TEST_F(CheckWindows, CodFiscUpperCasesAndChecksOnlyAFullCode) {
   EXPECT_FALSE(w.isVisible());
 
   // Turned into '?' the Ā would be worth what the A it replaces is worth
-  // here, and the code would pass: it is refused.
+  // here, and the code would pass: it has 16 characters and is not valid.
   TfrmCodFisc foreign;
   open(foreign, foreign.txtCodice);
   foreign.txtCodice->setText(QStringLiteral("RSSMRA85T10Ā562S"));
   foreign.cmdCodFisc->setFocus();
   QTest::mouseClick(foreign.cmdCodFisc, Qt::LeftButton);
-  expectBox("Risultato controllo codice fiscale", MsgIcon::Information);
-  EXPECT_TRUE(fake.last().text.contains(QStringLiteral("16 caratteri")));
-  EXPECT_TRUE(foreign.isVisible());
-  EXPECT_EQ(QApplication::focusWidget(), foreign.txtCodice);
+  expectBox("Risultato controllo codice fiscale", MsgIcon::Warning);
+  EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("ERRATO.")));
+  EXPECT_FALSE(foreign.isVisible());
 }
 
 TEST_F(CheckWindows, IvaTakesDigitsAndNamesTheOffice) {
@@ -120,6 +119,8 @@ TEST_F(CheckWindows, RelabelledIvaKeepsANumericTaxCodeWholeAndRefusesIt) {
     EXPECT_TRUE(w.cmdPartitaIva->isEnabled());
     type(w.txtCodice, QStringLiteral("6"));  // no longer than handed over
     enter(w.txtCodice);
+    EXPECT_TRUE(fake.messages.isEmpty()) << "Enter presses Controlla at 11 characters only";
+    QTest::mouseClick(w.cmdPartitaIva, Qt::LeftButton);
     return 0;
   };
   w.check(QStringLiteral("1234567096712345"));

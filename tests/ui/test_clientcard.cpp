@@ -529,6 +529,29 @@ TEST_F(ClientCardHandOver, EveryWindowReceivesTheTrimmedFieldTexts) {
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
+// The check commands are pictures, which take no focus: when the checker
+// closes, the field it checked has the keyboard again.
+TEST_F(ClientCardHandOver, AfterACheckItsFieldHasTheFocusAgain) {
+  const std::pair<QWidget*, QLineEdit*> checks[] = {{card->chkCodFisc, card->txtCodFisc},
+                                                    {card->chkIva, card->txtIva},
+                                                    {card->chkNumCarta, card->txtCarta},
+                                                    {card->chkIban, card->txtIban}};
+  flow.onModal = [](QDialog& d) {
+    d.show();
+    QApplication::setActiveWindow(&d);
+    d.findChild<QLineEdit*>()->setFocus();
+    d.close();
+    return 0;
+  };
+  for (const auto& [command, field] : checks) {
+    card->txtCodice->setFocus();
+    click(command);
+    QCoreApplication::processEvents();  // the activation arrives as an event
+    EXPECT_EQ(QApplication::activeWindow(), card.get());
+    EXPECT_EQ(QApplication::focusWidget(), field) << field->objectName().toStdString();
+  }
+}
+
 TEST_F(ClientCardHandOver, ExcelExportUsesTheSingleExportWindow) {
   TfrmEsportaDes exportWindow;
   test::FakeNavigation windows;

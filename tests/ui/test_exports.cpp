@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <clocale>
 #include <fstream>
 #include <thread>
 
@@ -59,7 +60,9 @@ print(json.dumps(out))
 )";
   QProcess python;
   python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(kScript), pathToQ(file)});
-  python.waitForFinished(60000);
+  const bool ended = python.waitForFinished(60000);
+  EXPECT_TRUE(ended) << "python3 did not end within a minute";
+  if (!ended) return {};
   EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
   return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
 }
@@ -221,6 +224,15 @@ TEST_P(ExportWindows, ShowTheArchiveAsItStandsAndExportTheGridAsShown) {
   windows.set(WindowId::SupplySheet, &sheet);
   std::unique_ptr<ExportWindow> window = c.make();
   const auto* model = static_cast<const ArchiveGridModel*>(window->grdRecords->model());
+  if (c.layout == supplyLayout) {
+    // Only the create window makes a supply file: a missing one is told gone.
+    window->show();
+    EXPECT_EQ(fake.texts(), QStringList{supplyGoneMessage()});
+    EXPECT_FALSE(fs::exists(archive));
+    window->hide();
+    fake.clear();
+    RecordFile::openForUpdate(archive, supplyLayout()).close();
+  }
 
   window->show();  // an empty archive: one empty row under empty headings
   EXPECT_EQ(model->rowCount(), 1);
@@ -322,16 +334,48 @@ TEST_F(ClientExportWindow, AStoppedFillingClosesTheWindow) {
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
-TEST_F(ClientExportWindow, CancelledOrUnopenedExportsLeaveNoFile) {
+// A cancelled export leaves nothing; one that nothing opens is kept, and the
+// failure message tells where it is.
+TEST_F(ClientExportWindow, ACancelledExportLeavesNoFileAnUnopenedOneIsKept) {
   fake.cancelLongWork = true;
   QTest::mouseClick(window.imgWord, Qt::LeftButton);
   EXPECT_TRUE(fake.messages.isEmpty() && fake.urls.isEmpty());  // a cancel is no failure
+  EXPECT_TRUE(exports.files().empty());
 
   fake.cancelLongWork = false;
   fake.urlsOpen = false;  // no application for the file
   QTest::mouseClick(window.imgExcel, Qt::LeftButton);
-  EXPECT_EQ(fake.messages.size(), 1);
-  EXPECT_TRUE(exports.files().empty());
+  const fs::path kept = exports.path() / "Anagrafica clienti.xlsx";
+  EXPECT_EQ(exports.files(), std::vector<fs::path>{kept});
+  EXPECT_EQ(fake.texts(),
+            QStringList{u8("Si è verificato un errore durante l'esportazione dei dati in Excel.\r\n\r\n"
+                           "Accertarsi che il pacchetto Microsoft Office sia installato sul proprio computer."
+                           "\r\n\r\nIl documento è stato salvato in: ") +
+                        pathToQ(kept)});
+  EXPECT_EQ(readBack(kept)["B1"].toString(), QStringLiteral("Codice identificativo"));
+}
+
+// Under an Italian locale the C library writes "0,7" for 0.7; the workbook
+// library formats its widths and margins with printf. ctest runs this again
+// with LANG=it_IT.UTF-8 (ui_italian_locale), the way a user starts the program.
+TEST(ItalianLocale, FilesFromTheWindowsReadBackUnderTheUsersLocale) {
+  if (!QByteArray(std::setlocale(LC_CTYPE, nullptr)).startsWith("it_IT"))
+    GTEST_SKIP() << "needs LANG=it_IT.UTF-8 in force (ctest -R ui_italian_locale)";
+  EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+  test::FakeServices fake;
+  test::FakeFlow flow;
+  test::TempProgramFolder program;
+  ExportFolder exports;
+  appendRecords(program.file(kClientArchive), clientLayout(), "Persona", {"Rossi", "Bianchi"});
+  TfrmEsportaDes window;
+  window.show();
+  QTest::mouseClick(window.lblExcel, Qt::LeftButton);
+  QTest::mouseClick(window.lblWord, Qt::LeftButton);
+  EXPECT_TRUE(fake.messages.isEmpty()) << fake.texts().join(QLatin1Char('|')).toStdString();
+  const QJsonObject book = readBack(exports.path() / "Anagrafica clienti.xlsx");
+  EXPECT_EQ(book["range"].toString(), QStringLiteral("A1:Z3"));
+  const QJsonObject doc = readBack(exports.path() / "Anagrafica clienti.docx");
+  EXPECT_EQ(row(doc, 2).value(2), QStringLiteral("Bianchi"));
 }
 
 // The desktop's progress window comes up during a long export, and its
@@ -378,11 +422,17 @@ TEST(DesktopOpen, AFileNoApplicationOpensIsReportedAsNotOpened) {
   qputenv("PATH", tools.path().toLocal8Bit() + ":" + path);
   const QUrl workbook = QUrl::fromLocalFile(tools.filePath(QStringLiteral("Anagrafica clienti.xlsx")));
 
+  QFile(workbook.toLocalFile()).open(QIODevice::WriteOnly);
+  const QUrl mail(QStringLiteral("mailto:info@zelvano.example"));
   fakeXdgMime("");
   EXPECT_TRUE(noApplicationOpens(workbook));
-  EXPECT_FALSE(noApplicationOpens(QUrl(QStringLiteral("https://zelvano.example"))));  // not a file
+  EXPECT_TRUE(noApplicationOpens(mail));
+  EXPECT_FALSE(noApplicationOpens(QUrl(QStringLiteral("https://zelvano.example"))));  // the desktop's affair
   fakeXdgMime("libreoffice-calc.desktop");
   EXPECT_FALSE(noApplicationOpens(workbook));
+  EXPECT_FALSE(noApplicationOpens(mail));
+  // A file that is gone opens in nothing, whatever its type.
+  EXPECT_TRUE(noApplicationOpens(QUrl::fromLocalFile(tools.filePath(QStringLiteral("sparito.xlsx")))));
 
   qputenv("PATH", path);
 }

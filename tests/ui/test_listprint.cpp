@@ -11,7 +11,13 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 
 #include "fakeservices.h"
 #include "output/listprint.h"
@@ -175,6 +181,65 @@ TEST(ListPrint, AStoppedPrintoutLeavesNothingAndSaysNothing) {
   }
 }
 
+// The program folder on a disk with `free` bytes left: a tmpfs of that size
+// when this runs as root (mount), otherwise the same write errors through the
+// process's file-size limit (EFBIG where a full disk gives ENOSPC).
+class SmallDisk {
+ public:
+  SmallDisk(const fs::path& folder, size_t free) : folder_(folder) {
+    const std::string options = "size=" + std::to_string(free > 0 ? free : 4096);
+    mounted_ = ::geteuid() == 0 && ::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) == 0;
+    if (mounted_) {
+      if (free == 0) std::ofstream(folder / "riempitivo") << std::string(4096, 'x');  // fills it
+      return;
+    }
+    previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit small = previous_;
+    small.rlim_cur = free;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~SmallDisk() {
+    if (mounted_) {
+      ::umount2(folder_.c_str(), MNT_DETACH);
+      return;
+    }
+    ::setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previousSignal_);
+  }
+  bool mounted() const { return mounted_; }
+
+ private:
+  fs::path folder_;
+  bool mounted_ = false;
+  rlimit previous_{};
+  void (*previousSignal_)(int) = SIG_DFL;
+};
+
+// A full disk once published an empty or cut PDF and called it printed.
+TEST(ListPrint, APrintoutTheDiskCannotHoldIsRefusedAloudAndLeavesNoFile) {
+  size_t whole = 0;
+  {
+    test::TempProgramFolder folder;
+    PdfServices fake;
+    ASSERT_TRUE(printList(nullptr, numberedEntries(80), PrintedList::ClientSearch));
+    whole = fs::file_size(fake.pdfs.at(0));
+  }
+  for (const size_t free : {size_t{0}, size_t{4096}}) {
+    ASSERT_GT(whole, free + 4096) << "the printout must not fit";
+    test::TempProgramFolder folder;
+    SmallDisk disk(folder.path(), free);
+    PdfServices fake;
+    EXPECT_FALSE(printList(nullptr, numberedEntries(80), PrintedList::ClientSearch)) << free;
+    EXPECT_TRUE(fake.last().plain);
+    EXPECT_TRUE(fake.last().text.startsWith(QStringLiteral("Attenzione: la stampa non è stata eseguita.")))
+        << fake.last().text.toStdString();
+    const fs::path printouts = folder.path() / "Stampe";
+    EXPECT_TRUE(fs::exists(printouts) && fs::is_empty(printouts))
+        << free << " bytes free, " << (disk.mounted() ? "tmpfs" : "file-size limit");
+  }
+}
+
 TEST(ListPrint, WithoutAPrinterThePagesGoToANewPdfOpenedForTheUser) {
   if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "a printer is installed here";
   test::TempProgramFolder folder;
@@ -191,6 +256,15 @@ TEST(ListPrint, WithoutAPrinterThePagesGoToANewPdfOpenedForTheUser) {
   EXPECT_EQ(fake.urls, (QList<QUrl>{QUrl::fromLocalFile(pathToQ(first)), QUrl::fromLocalFile(pathToQ(second))}));
   EXPECT_NE(find(wordsOf(first), QStringLiteral("prova")), nullptr);
   EXPECT_TRUE(fs::exists(second));
+  EXPECT_TRUE(fake.messages.isEmpty());
+
+  // No PDF viewer: still printed, and the user is told where the PDF is.
+  fake.urlsOpen = false;
+  ASSERT_TRUE(desktop.print(QStringLiteral("Elenco: prova"), render));
+  const fs::path third = folder.path() / "Stampe" / "Elenco_ prova (3).pdf";
+  EXPECT_EQ(fake.texts(), QStringList{keptDocumentMessage(unopenedPrintoutMessage(), third)});
+  EXPECT_TRUE(fake.texts().value(0).endsWith(QStringLiteral("Il documento è stato salvato in: ") + pathToQ(third)));
+  EXPECT_TRUE(fs::exists(third));
 }
 
 }  // namespace

@@ -359,6 +359,88 @@ TEST_F(ListWindows, PendingPaymentsListTheirTotalPrintItAndLeaveWhenPaid) {
   EXPECT_EQ(shown.size(), 2);
 }
 
+// Every search and list window has the close and minimise boxes in its
+// title bar, and no other.
+TEST_F(ListWindows, SearchAndListWindowsHaveTheCloseAndMinimiseBoxes) {
+  TfrmCercaDestinatari clients;
+  TfrmCercaMateriale products;
+  TfrmCercaSottoscorta underStock;
+  TfrmImpMateriali import;
+  TfrmCercaFornitura items;
+  TfrmCercaIncompleti pending;
+  const Qt::WindowFlags boxes = Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+  for (const QDialog* w : {static_cast<QDialog*>(&clients), static_cast<QDialog*>(&products),
+                           static_cast<QDialog*>(&underStock), static_cast<QDialog*>(&import),
+                           static_cast<QDialog*>(&items), static_cast<QDialog*>(&pending)})
+    EXPECT_EQ(w->windowFlags() & (boxes | Qt::WindowMaximizeButtonHint), boxes) << w->objectName().toStdString();
+}
+
+// A double click where no line is selected (an empty list, or the blank
+// space below the lines) closes every window that picks a line, without a
+// word, and loads nothing.
+TEST_F(ListWindows, DoubleClickWithNoLineSelectedClosesThePickingWindowsSilently) {
+  append(folder.file("Anagrafica.pro"), clientLayout(), {clientRecord("CL1", "Rossi Mario", "Milano")});
+  append(products(), productLayout(), {productRecord("ABC-1", "5", "5")});
+  TfrmCercaIncompleti pending;
+  nav.set(WindowId::PendingPayments, &pending);
+  openSupply({supplyItem("Viti", "20/12/2025", "Rossi", "In sospeso", "10,10")});
+  TfrmDestinatari clientCard;
+  clientCard.show();
+  nav.set(WindowId::ClientCard, &clientCard);
+  TfrmMateriali productCard;
+  productCard.show();
+  nav.set(WindowId::ProductCard, &productCard);
+
+  const auto belowTheLines = [](ResultList& r) {
+    QWidget* area = r.lstRecords->viewport();
+    const QPoint at(20, area->height() - 4);
+    ASSERT_FALSE(r.lstRecords->indexAt(at).isValid()) << "blank space";
+    QTest::mouseClick(area, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(area, Qt::LeftButton, {}, at);
+  };
+  whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
+    type(w.txtPersona, QStringLiteral("nessuno"));
+    click(w.cmdTrova);
+    ASSERT_EQ(w.results->count(), 0);
+    belowTheLines(*w.results);
+  });
+  click(clientCard.cmdRicerca);
+  EXPECT_FALSE(stillVisible) << "client search";
+  whenShown<TfrmCercaMateriale>([&](TfrmCercaMateriale& w) {
+    click(w.cmdTrova);
+    ASSERT_EQ(w.results->count(), 1);
+    belowTheLines(*w.results);
+  });
+  click(productCard.imgTrova);
+  EXPECT_FALSE(stillVisible) << "product search";
+  whenShown<TfrmCercaSottoscorta>([&](TfrmCercaSottoscorta& w) {
+    ASSERT_EQ(w.results->count(), 1);
+    belowTheLines(*w.results);
+  });
+  click(productCard.imgDoppioTurno);
+  EXPECT_FALSE(stillVisible) << "under-stock list";
+  whenShown<TfrmCercaFornitura>([&](TfrmCercaFornitura& w) {
+    click(w.cmdTrova);
+    ASSERT_EQ(w.results->count(), 1);
+    belowTheLines(*w.results);
+  });
+  click(sheet->cmdRicerca);
+  EXPECT_FALSE(stillVisible) << "supply search";
+  whenShown<TfrmCercaIncompleti>([&](TfrmCercaIncompleti& w) {
+    ASSERT_EQ(w.results->count(), 1);
+    belowTheLines(*w.results);
+  });
+  click(sheet->cmdSospesi);
+  EXPECT_FALSE(stillVisible) << "pending payments";
+
+  EXPECT_EQ(shown.size(), 5);
+  EXPECT_TRUE(fake.messages.isEmpty());
+  EXPECT_TRUE(clientCard.lblPosizione->text().isEmpty());
+  EXPECT_TRUE(productCard.lblPosizione->text().isEmpty());
+  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
+}
+
 TEST_F(ListWindows, ProductImportLowersTheStockAndFillsTheSheet) {
   append(products(), productLayout(),
          {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "", "0")});
@@ -390,6 +472,47 @@ TEST_F(ListWindows, ProductImportLowersTheStockAndFillsTheSheet) {
   EXPECT_EQ(sheet->txtPrezzo->text(), "12,50");
   EXPECT_EQ(sheet->txtFornitore->text(), "Ferri S.p.A.");
   EXPECT_EQ(sheet->txtQuantita->text(), "2") << "the sheet keeps its own quantity";
+}
+
+// A product card that shows the product an import lowers: back in front, an
+// unedited card shows the stock as it now stands and saves it; an edited one
+// is refused (saving would put the old stock back) without blaming another
+// desk.
+TEST_F(ListWindows, ProductCardFollowsAnImportOfItsProduct) {
+  append(products(), productLayout(), {productRecord("P1", "10", "0")});
+  openSupply({});
+  TfrmMateriali card;
+  card.show();
+  nav.set(WindowId::ProductCard, &card);
+  click(card.imgPrimo);
+  ASSERT_EQ(card.txtGiacenza->text(), "10");
+  const auto importFour = [&] {
+    whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
+      type(w.txtQuant, QStringLiteral("4"));
+      clickLine(*w.results, 0);
+      click(w.cmdAnnulla);
+    });
+    click(sheet->impProdotto);
+  };
+
+  importFour();
+  QApplication::setActiveWindow(&card);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(card.txtGiacenza->text(), "6");
+  click(card.imgSalva);
+  EXPECT_EQ(readAllRecords(products(), productLayout())[0][product::Giacenza], "6");
+  ASSERT_EQ(fake.last().text, cardtext::savedUpdate());
+
+  card.txtDescrizione->setText(QStringLiteral("Trapano a percussione"));
+  importFour();
+  const std::string before = bytesOf(products());
+  QApplication::setActiveWindow(&card);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(card.txtGiacenza->text(), "6") << "edits are never overwritten";
+  EXPECT_EQ(card.txtDescrizione->text(), "Trapano a percussione");
+  click(card.imgSalva);
+  EXPECT_EQ(fake.last().text, cardChangedHereMessage());
+  EXPECT_EQ(bytesOf(products()), before);
 }
 
 TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlone) {

@@ -257,6 +257,33 @@ TEST_F(Login, ChangeWindowEnablesOKAndChainsEnter) {
   EXPECT_FALSE(change->cmdOK->isEnabled());
 }
 
+// Folded to '?', "a\u03C9b" and "a\u03C8b" would be one password: both windows
+// refuse a character without a Windows-1252 form, and nothing is compared
+// or stored.
+TEST_F(Login, CharactersOutsideTheCodePageAreRefusedNeverFolded) {
+  writeStoredPassword(store(), "a?b");
+  tryLogin(QStringLiteral("a\u03C8b"));
+  EXPECT_FALSE(loggedIn());
+  ASSERT_EQ(fake.messages.size(), 1);
+  const QString refusal = fake.last().text;
+  EXPECT_NE(refusal, kWrong);
+  EXPECT_TRUE(fake.last().plain);
+  EXPECT_TRUE(login->txtPassword->text().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), login->txtPassword);
+
+  writeStoredPassword(store(), "Segreto");
+  const std::string before = storeBytes();
+  openChange();
+  fillChange(QStringLiteral("segreto"), QStringLiteral("a\u03C9b"), QStringLiteral("a\u03C9b"));
+  QTest::mouseClick(change->cmdOK, Qt::LeftButton);
+  EXPECT_EQ(fake.texts(), QStringList({refusal, refusal}));
+  EXPECT_EQ(storeBytes(), before);
+  EXPECT_EQ(change->txtPasswordOld->text(), QStringLiteral("segreto"));
+  EXPECT_TRUE(change->txtPasswordNew->text().isEmpty() && change->txtConferma->text().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), change->txtPasswordNew);
+  EXPECT_TRUE(change->isVisible());
+}
+
 TEST_F(Login, ConfirmationComparesCaseBeforeUpperCasing) {
   const std::string before = storeBytes();
   openChange();

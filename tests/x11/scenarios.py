@@ -16,6 +16,7 @@ missing.
 """
 
 import argparse
+import csv
 import ctypes
 import json
 import os
@@ -59,7 +60,8 @@ AT = {
               "cmdElimina": (900, 43), "cmdEsci": (959, 43), "txtCodice": (376, 113), "txtPersona": (376, 163)},
     CREATE: {"imgApplica": (398, 494)},
     OPEN: {"firstSupply": (221, 160)},
-    SHEET: {"cmdNuovo": (28, 31), "cmdSalva": (124, 31), "cmdEsci": (967, 31),
+    SHEET: {"cmdNuovo": (28, 31), "cmdSalva": (124, 31), "cmdExcel": (364, 31), "cmdEsci": (967, 31),
+            "cmdStampa": (940, 398),
             "repTotaleStart": (809, 646), "repTotaleEnd": (993, 646)},
 }
 
@@ -251,11 +253,17 @@ class Desktop:
 
 
 class Program:
-    """One run of the installed zelvano."""
+    """One run of the installed zelvano; `extra` adds to its environment, and
+    a value of None removes a variable."""
 
-    def __init__(self, desktop, folder):
+    def __init__(self, desktop, folder, extra=None):
         env = dict(desktop.env)
         env["QT_QPA_PLATFORM"] = "xcb"  # the suite sets offscreen for the other tests
+        for key, value in (extra or {}).items():
+            if value is None:
+                env.pop(key, None)
+            else:
+                env[key] = value
         self.log = open(os.path.join(desktop.shots, "zelvano.log"), "ab")
         self.process = subprocess.Popen([os.path.join(folder, "zelvano")], cwd=folder, env=env,
                                         stdout=self.log, stderr=self.log, preexec_fn=end_with_us)
@@ -467,7 +475,233 @@ def supply_with_two_items(d, folder):
            [("Vite M6", "3", "0,335", "1,01"), ("Dado M6", "1", "0,575", "0,58")])
 
 
-SCENARIOS = [wrong_then_right_password, change_password_and_clients, supply_with_two_items]
+class PrintQueue:
+    """A private CUPS server whose default printer is a cups-pdf queue: its
+    own socket, configuration, spool and logs in the work folder, reached by
+    the program alone (CUPS_SERVER in its environment). cups-pdf files the
+    jobs of a user it does not know in its anonymous folder, where each
+    printout is looked for and then removed. Needs root (cups-pdf runs as
+    root); `reason` says why there is no queue."""
+
+    USER = "zelvano-prova"  # no such account
+
+    def __init__(self, workdir):
+        self.process = None
+        self.reason = None
+        tools = [t for t in ("cupsd", "lpadmin", "pdfinfo", "pdftotext") if not shutil.which(t, path=SBIN_PATH)]
+        if os.geteuid() != 0:
+            self.reason = "the print queue needs root (cups-pdf runs as root)"
+        elif tools or not os.path.exists(CUPS_PDF_PPD):
+            self.reason = "not installed: " + " ".join(tools or ["printer-driver-cups-pdf"])
+        if self.reason:
+            return
+        # The filters run as lp: the folder is not the private work folder.
+        root = self.root = tempfile.mkdtemp(prefix="zelvano-cups-")
+        os.chmod(root, 0o755)
+        for sub in ("conf", "spool", "cache", "state", "log", "tmp"):
+            os.makedirs(os.path.join(root, sub), exist_ok=True)
+        os.chmod(os.path.join(root, "tmp"), 0o1777)  # the filters run as lp
+        self.socket = os.path.join(root, "cups.sock")
+        with open(os.path.join(root, "conf", "cupsd.conf"), "w") as f:
+            f.write(f"Listen {self.socket}\nLogLevel info\nWebInterface No\nBrowsing Off\n"
+                    "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                    "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n")
+        with open(os.path.join(root, "conf", "cups-files.conf"), "w") as f:
+            f.write(f"ServerRoot {root}/conf\nRequestRoot {root}/spool\nCacheDir {root}/cache\n"
+                    f"StateDir {root}/state\nTempDir {root}/tmp\nErrorLog {root}/log/error_log\n"
+                    f"AccessLog {root}/log/access_log\nPageLog {root}/log/page_log\n"
+                    f"Printcap {root}/printcap\n"
+                    "ServerBin /usr/lib/cups\nDataDir /usr/share/cups\nUser lp\nGroup lp\nSystemGroup root\n")
+        self.env = {"CUPS_SERVER": self.socket, "CUPS_USER": self.USER}
+        self.log = os.path.join(root, "log", "error_log")
+        self.process = subprocess.Popen(
+            [shutil.which("cupsd", path=SBIN_PATH), "-f", "-c", f"{root}/conf/cupsd.conf", "-s",
+             f"{root}/conf/cups-files.conf"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=end_with_us)
+        env = dict(os.environ, **self.env)
+        wait_for("the print server", lambda: os.path.exists(self.socket) and subprocess.run(
+            ["lpstat", "-r"], env=env, capture_output=True).returncode == 0)
+        lpadmin = shutil.which("lpadmin", path=SBIN_PATH)
+        # Ghostscript, the default way from PDF to PostScript, loses the text
+        # of Qt's fonts (pdftotext then reads symbols); poppler's cairo keeps it.
+        run(lpadmin, "-p", "ZelvanoPDF", "-v", "cups-pdf:/", "-P", CUPS_PDF_PPD, "-E",
+            "-o", "pdftops-renderer-default=pdftocairo", env=env)
+        run(lpadmin, "-d", "ZelvanoPDF", env=env)
+        self.folder = anonymous_pdf_folder()
+        self.before = self.listing()
+
+    def listing(self):
+        try:
+            return {e.path: e.stat().st_mtime for e in os.scandir(self.folder) if e.name.endswith(".pdf")}
+        except FileNotFoundError:
+            return {}
+
+    def printout(self, last_words):
+        """Waits for the PDF of a new job whose text ends with `last_words`
+        (the stamp comes last); returns its text and whether it was printed
+        landscape."""
+        def done():
+            for path, mtime in self.listing().items():
+                if self.before.get(path) == mtime:
+                    continue
+                text = subprocess.run(["pdftotext", "-layout", path, "-"], capture_output=True, text=True).stdout
+                if last_words in text:
+                    return path, text
+            return None
+        try:
+            path, text = wait_for("the printout from the queue", done, timeout=60)
+        except Failure:
+            with open(self.log, errors="replace") as f:
+                raise Failure("no printout; the print server says:\n" + f.read()[-2000:])
+        turned = landscape(run("pdfinfo", path), run("pdftotext", "-bbox", path, "-"))
+        os.remove(path)
+        return text, turned
+
+    def close(self):
+        if self.process:
+            self.process.terminate()
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+            shutil.rmtree(self.root, ignore_errors=True)
+
+
+SBIN_PATH = "/usr/sbin:/usr/bin:/sbin:/bin"
+CUPS_PDF_PPD = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"
+
+
+def anonymous_pdf_folder():
+    folder = "/var/spool/cups-pdf/ANONYMOUS"
+    try:
+        with open("/etc/cups/cups-pdf.conf") as f:
+            for line in f:
+                if line.startswith("AnonDirName"):
+                    folder = line.split(None, 1)[1].strip()
+    except OSError:
+        pass
+    return folder
+
+
+def landscape(pdfinfo, bbox):
+    """Whether the printed lines run along the long side of the sheet, as
+    the sheet is shown. A landscape page on a portrait printer's A4 comes
+    out turned, and cups-pdf writes what the printer would print."""
+    size = re.search(r"Page size:\s+([\d.]+) x ([\d.]+)", pdfinfo)
+    rotation = re.search(r"Page rot:\s+(\d+)", pdfinfo)
+    width, height = float(size.group(1)), float(size.group(2))
+    if rotation and int(rotation.group(1)) % 180 == 90:
+        width, height = height, width
+    line = re.search(r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">-{10,}</word>', bbox)
+    if not line:
+        raise Failure("no separator line in the printout")
+    x0, y0, x1, y1 = (float(v) for v in line.groups())
+    along_width = x1 - x0 > y1 - y0
+    return along_width == (width > height)
+
+
+SUPPLY_EXPORT = " Esportazione archivio prodotti o servizi forniti in Microsoft Word ed Excel"
+CONFIRM_PRINT = "Conferma operazione di stampa"
+# In client coordinates of the export window: its command pictures.
+EXPORT_AT = {"imgExcel": (232, 34), "imgEsci": (612, 34)}
+ITALIAN_ITEMS = [
+    {0: "Caffè in grani", 1: "02/04/2026", 4: "3", 5: "12,50", 6: "37,50", 8: "Saldato", 10: "Società Sàrl"},
+    {0: "Tè verde", 1: "03/04/2026", 4: "2", 5: "4,25", 6: "8,50", 8: "In sospeso", 10: "Niccolò Bertè"},
+]
+SUPPLY_FIELDS = [250, 10, 5, 250, 16, 16, 16, 10, 10, 250, 250, 250, 250, 250, 250] + [250] * 8
+
+
+def supply_record(values):
+    out = bytearray()
+    for i, cap in enumerate(SUPPLY_FIELDS):
+        text = values.get(i, "").encode("cp1252")[:cap]
+        out += bytes([len(text)]) + text + bytes(cap - len(text))
+    return bytes(out)
+
+
+def italian_desktop(d, folder):
+    """As on an Italian desktop: LANG=it_IT.UTF-8 (decimal comma in the C
+    library), the platform left to the program, a real print queue and no
+    office program. The supply's list is printed on the queue and comes out
+    landscape; the supply's workbook is kept, the user is told where, and
+    openpyxl and LibreOffice read it."""
+    with open(os.path.join(folder, "Bianchi aprile.for"), "wb") as f:  # first in the list of supplies
+        f.write(b"".join(supply_record(item) for item in ITALIAN_ITEMS))
+    set_password(folder, "zelvano")
+    workdir = os.path.dirname(folder)
+    exports = os.path.join(workdir, "esportazioni")
+    os.makedirs(exports, exist_ok=True)
+    # The desktop's data without its applications: file types are known,
+    # nothing opens them.
+    no_applications = os.path.join(workdir, "nessuna-applicazione")
+    os.makedirs(no_applications, exist_ok=True)
+    if not os.path.exists(os.path.join(no_applications, "mime")):
+        os.symlink("/usr/share/mime", os.path.join(no_applications, "mime"))
+    queue = PrintQueue(workdir)
+    extra = {"LANG": "it_IT.UTF-8", "LC_ALL": "it_IT.UTF-8", "QT_QPA_PLATFORM": None, "TMPDIR": exports,
+             "XDG_DATA_DIRS": no_applications, **(queue.env if queue.process else {})}
+    program = Program(d, folder, extra)
+    try:
+        log_in(d, "zelvano")
+        d.click(START, "btnForniture")
+        d.window(OPEN)
+        d.click(OPEN, "firstSupply", double=True)
+        d.window(SHEET)
+
+        if queue.process:
+            d.click(SHEET, "cmdStampa")
+            dismiss(d, CONFIRM_PRINT, "print-question")
+            text, turned = queue.printout("Stampa eseguita in data")
+            for words in ("Bianchi aprile", "Caffè in grani", "Tè verde", "TOTALE IMPORTI:", "€ 46,00"):
+                if words not in text:
+                    raise Failure(f"the printout lacks {words!r}:\n{text}")
+            if not turned:
+                raise Failure("the printout is not landscape: its lines run along the short side")
+        else:
+            print(f"print queue skipped: {queue.reason}")
+
+        d.click(SHEET, "cmdExcel")
+        export = d.window(SUPPLY_EXPORT)
+        x, y, _, _ = d.geometry(export)
+        d.x("xdotool", "mousemove", "--sync", str(x + EXPORT_AT["imgExcel"][0]), str(y + EXPORT_AT["imgExcel"][1]))
+        d.x("xdotool", "click", "1")
+        book = os.path.join(exports, "Elenco fornitura.xlsx")
+        # No office program: the failure message, which says where it is kept.
+        dismiss(d, PLAIN_BOX, "export-kept")
+        check_italian_workbook(book, workdir)
+
+        d.x("xdotool", "mousemove", "--sync", str(x + EXPORT_AT["imgEsci"][0]), str(y + EXPORT_AT["imgEsci"][1]))
+        d.x("xdotool", "click", "1")
+        d.gone(SUPPLY_EXPORT)
+        d.click(SHEET, "cmdEsci")
+        d.window(START)
+        leave(d, program)
+    finally:
+        program.stop()
+        queue.close()
+
+
+def check_italian_workbook(book, workdir):
+    """openpyxl and LibreOffice both read the workbook a window wrote under
+    the Italian locale, with the texts in their cells."""
+    check = ("import openpyxl, sys\n"
+             "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+             "print(ws['B2'].value, ws['G2'].value, ws['L3'].value, ws.page_margins.left, sep='|')\n")
+    read = run("/usr/bin/python3", "-c", check, book).strip()
+    expect("the workbook read by openpyxl", read, "Caffè in grani|12,50|Niccolò Bertè|0.7")
+    if not shutil.which("soffice"):
+        print("LibreOffice check skipped: soffice is not installed")
+        return
+    converted = os.path.join(workdir, "convertiti")
+    run("soffice", "--headless", "--norestore", f"-env:UserInstallation=file://{workdir}/profilo-libreoffice",
+        "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir", converted, book)
+    with open(os.path.join(converted, "Elenco fornitura.csv"), encoding="utf-8", newline="") as f:
+        rows = list(csv.reader(f))
+    expect("the workbook read by LibreOffice", [rows[1][1], rows[2][6], rows[2][11]],
+           ["Caffè in grani", "4,25", "Niccolò Bertè"])
+
+
+SCENARIOS = [wrong_then_right_password, change_password_and_clients, supply_with_two_items, italian_desktop]
 
 
 def install(source, build, folder):

@@ -30,11 +30,12 @@ inline constexpr const char* kDigitsOnlyMessage =
     "Attenzione: carattere non valido. Digitare solo valori numerici.";
 bool isDigitBoxKey(char32_t key);
 
-// The Windows-1252 text a check reads from a typed text (UTF-8). A character
-// the code page cannot hold belongs to no identifier: converted it would
-// become '?', which a codice fiscale counts as 0, and the code could pass. A
-// text holding one is read as no text at all, which no check accepts and
-// which the windows refuse for its length.
-Text typedIdentifier(std::string_view utf8);
+// What a check shows for a typed text (UTF-8), `result` being the check's
+// result of a Windows-1252 text. A character the code page cannot hold
+// belongs to no identifier: turned into '?' it would count, and a codice
+// fiscale would count it as 0 and could pass. Such a character still counts
+// as one character, so the length rule speaks as for any other text of that
+// length; a text of the right length holding one is not valid.
+CheckResult checkTyped(CheckResult (*result)(std::string_view), std::string_view utf8);
 
 }  // namespace zel

@@ -48,6 +48,7 @@ bool IsCodFiscValid(std::string_view code) {
 }
 
 bool codfisc::canCheck(std::string_view text) { return text.size() >= kLength; }
+bool codfisc::enterChecks(std::string_view text) { return text.size() == kLength; }
 
 CheckResult codFiscResult(std::string_view code) {
   if (IsCodFiscValid(upperAscii(code)))

@@ -17,9 +17,12 @@ bool IsCodFiscValid(std::string_view code);
 
 namespace codfisc {
 // The window's box holds at most this many characters; "Controlla" is
-// enabled, and Enter presses it, only when the box is full.
+// enabled when it holds at least that many (the opener may hand over more).
 inline constexpr size_t kLength = 16;
 bool canCheck(std::string_view text);
+// Enter presses it only when the box holds exactly that many (a longer text
+// handed over by the opener is checked by the button alone).
+bool enterChecks(std::string_view text);
 }  // namespace codfisc
 
 // The result of the check of `code` (upper-cased first), of any length.

@@ -77,6 +77,7 @@ Text UfficioIva(std::string_view code) {
 }
 
 bool partitaiva::canCheck(std::string_view text) { return text.size() >= kLength; }
+bool partitaiva::enterChecks(std::string_view text) { return text.size() == kLength; }
 
 CheckResult partitaIvaResult(std::string_view number) {
   if (!IsPartitaIvaValid(number))

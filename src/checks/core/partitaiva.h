@@ -14,10 +14,14 @@ bool IsPartitaIvaValid(std::string_view number);
 Text UfficioIva(std::string_view code);
 
 namespace partitaiva {
-// The box's maximum length; "Controlla" is enabled, and Enter presses it,
-// only when the box is full. Keys: isDigitBoxKey.
+// The box's maximum length; "Controlla" is enabled when the box holds at
+// least that many characters (the opener may hand over more). Keys:
+// isDigitBoxKey.
 inline constexpr size_t kLength = 11;
 bool canCheck(std::string_view text);
+// Enter presses it only when the box holds exactly that many (a longer text
+// handed over by the opener is checked by the button alone).
+bool enterChecks(std::string_view text);
 }  // namespace partitaiva
 
 // The result of the check of `number`, of any length: a valid number names

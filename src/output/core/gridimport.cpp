@@ -190,8 +190,13 @@ ImportReport importTable(const ExportGrid& grid, std::string_view bytes, const f
   std::error_code ec;
   if (write)
     file.emplace(RecordFile::openForUpdate(archive, layout, Lock::Exclusive));
-  else if (fs::exists(archive, ec))
+  else if (fs::exists(archive, ec)) {
+    // A read-only open does not look at a pending journal: it is settled
+    // first, as before any read, so that the codes are matched against the
+    // archive as it stands once the interrupted save is undone.
+    settlePendingJournal(archive, layout);
     file.emplace(RecordFile::openReadOnly(archive, layout));
+  }
   const size_t code = codeField(grid);
   const auto codes = file ? firstRecordOfEachCode(*file, code) : std::unordered_map<Text, size_t>();
 
