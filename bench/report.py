@@ -229,6 +229,14 @@ def print_targets(runs):
             rows.append((f".xlsx export peak memory < 2 × archive ({split(n)[0].split('/')[-1]})",
                          f"{r['counters']['peak_MB']:.0f} MB for {r['counters']['archive_MB']:.0f} MB: {ratio:.2f} ×",
                          verdict(ratio < 2)))
+    backup, copy = runs.get(f"Backup/folder/{largest}"), runs.get(f"Backup/cp-and-flush/{largest}")
+    if backup and copy and not backup["error"] and not copy["error"]:
+        rows.append(("a backup of the folder ≤ 1.5 × cp and flush of its files",
+                     f"{seconds(backup['real'])} against {seconds(copy['real'])}: {backup['real'] / copy['real']:.2f} ×",
+                     verdict(backup["real"] <= 1.5 * copy["real"])))
+    imported = runs.get(f"Import/products-csv/{largest}")
+    if imported and not imported["error"]:
+        rows.append((f"an import of {largest:,} rows ≤ 2 s", seconds(imported["real"]), verdict(imported["real"] <= 2)))
     start = runs.get("Startup/login-window")
     if start and not start["error"]:
         rows.append(("start-up to the login window ≤ 0.5 s", seconds(start["real"]), verdict(start["real"] <= 0.5)))

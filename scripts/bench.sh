@@ -52,7 +52,7 @@ fi
 
 export QT_QPA_PLATFORM=offscreen
 cat /proc/loadavg > "$out/load-before.txt"
-for bench in bench_store bench_save bench_search bench_lists bench_supply bench_export bench_print bench_startup; do
+for bench in bench_store bench_save bench_backup bench_search bench_lists bench_supply bench_export bench_print bench_startup; do
   program="$build/bench/$bench"
   [ -x "$program" ] || continue
   echo "== $bench" >&2

@@ -7,9 +7,11 @@
 #include <ostream>
 #include <system_error>
 
+#include "cli/backup_cmd.h"
 #include "cli/check_cmd.h"
 #include "cli/command.h"
 #include "cli/export_cmd.h"
+#include "cli/import_cmd.h"
 #include "cli/password_cmd.h"
 #include "cli/search_cmd.h"
 #include "cli/verify_cmd.h"
@@ -43,7 +45,8 @@ const char kUsageTail[] =
     "it, in any case of letters: Anagrafica.pro holds clients, Materiali.pro\n"
     "products and services, a name ending in .for a supply. dump and verify\n"
     "only read their files; nothing is created. password writes only the\n"
-    "password store.\n"
+    "password store; import, backup and restore write what their paragraphs\n"
+    "above say.\n"
     "\n"
     "A save cut short by a crash leaves a journal beside its archive\n"
     "(Anagrafica.pro.jrn, NAME.for.jrn). dump, verify, search and export first\n"
@@ -138,6 +141,9 @@ const Command kCommands[] = {
     {"check", checkCommand, checkUsageText},
     {"export", exportCommand, exportUsageText},
     {"search", searchCommand, searchUsageText},
+    {"import", importCommand, importUsageText},
+    {"backup", backupCommand, backupUsageText},
+    {"restore", restoreCommand, restoreUsageText},
 };
 
 }  // namespace

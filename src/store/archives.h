@@ -11,6 +11,7 @@ namespace zel {
 inline constexpr const char* kClientArchive = "Anagrafica.pro";
 inline constexpr const char* kClientTemp = "Anagrafica.tmp";
 inline constexpr const char* kProductArchive = "Materiali.pro";
+inline constexpr const char* kProductTemp = "Materiali.tmp";  // the copy of an import
 inline constexpr const char* kSupplyTemp = "Fornitura.tmp";
 inline constexpr const char* kPasswordStore = "unins000.dll";
 inline constexpr const char* kGuide = "Guida.pdf";

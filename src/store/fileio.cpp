@@ -288,14 +288,14 @@ void copyByReading(int from, uint64_t fromOffset, int to, uint64_t toOffset, uin
     const size_t want = static_cast<size_t>(std::min<uint64_t>(size - done, block.size()));
     const ssize_t n = ::pread(from, block.data(), want, static_cast<off_t>(fromOffset + done));
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw StoreError(describeFailure("cannot read", source, errno));
+    if (n < 0) failCall("cannot read", source, errno);
     if (n == 0) sourceEnded(source);
     size_t written = 0;
     while (written < static_cast<size_t>(n)) {
       const ssize_t w = ::pwrite(to, block.data() + written, static_cast<size_t>(n) - written,
                                  static_cast<off_t>(toOffset + done + written));
       if (w < 0 && errno == EINTR) continue;
-      if (w <= 0) throw StoreError(describeFailure("cannot write", target, w < 0 ? errno : ENOSPC));
+      if (w <= 0) failCall("cannot write", target, w < 0 ? errno : ENOSPC);
       written += static_cast<size_t>(w);
     }
     done += static_cast<uint64_t>(n);
@@ -320,11 +320,11 @@ void copyRange(int from, uint64_t fromOffset, int to, uint64_t toOffset, uint64_
       copyByReading(from, fromOffset + done, to, toOffset + done, want - done, source, target);
       break;
     }
-    if (n < 0) throw StoreError(describeFailure("cannot copy into", target, errno));
+    if (n < 0) failCall("cannot copy into", target, errno);
     if (n == 0) sourceEnded(source);
     done += static_cast<uint64_t>(n);
   }
-  if (cut) throw StoreError(describeFailure("cannot write", target, ENOSPC));
+  if (cut) failCall("cannot write", target, ENOSPC);
 }
 
 void syncData(int fd, const std::filesystem::path& path) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "output/core/gridimport.h"
 #include "store/archives.h"
 #include "store/card.h"
 #include "store/iohook.h"
@@ -134,6 +135,14 @@ std::vector<Operation> operations() {
        },
        [](const fs::path& f) { takeFromStock(f / kProductArchive, 2, "4"); },
        [](const fs::path& f) { readAllRecords(f / kProductArchive, productLayout()); }},
+      {"ImportAddsAndUpdates", [](const fs::path& f) { writeClients(f / kClientArchive, 3); },
+       [](const fs::path& f) {
+         ImportOptions update;
+         update.update = true;
+         importTable(clientGrid(), "Codice identificativo;Note\nC2;nuova nota\nC9;nuovo cliente\n",
+                     f / kClientArchive, f / kClientTemp, update);
+       },
+       reopenClients},
       {"SupplyCreation", [](const fs::path&) {},
        [](const fs::path& f) { supplyfiles::createSupply(f, "Rossi marzo"); }},
       {"SupplyDeletion",
