@@ -25,5 +25,6 @@ if [ "${ZELVANO_SANITIZERS:-1}" != 0 ]; then
     -DZELVANO_SANITIZE=ON -DZELVANO_FUZZ=ON -DZELVANO_BUILD_BENCH=OFF
   cmake --build "$SANITIZED" -j "$(zelvano_jobs)"
   cd "$SANITIZED"
+  export LSAN_OPTIONS="use_tls=0:suppressions=$(pwd)/../tests/lsan.supp"
   QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(zelvano_jobs)" -E '^x11_scenarios$'
 fi
