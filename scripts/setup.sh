@@ -4,7 +4,8 @@
 set -euo pipefail
 
 ZELVANO_PACKAGES=(
-  build-essential cmake ninja-build ccache pkg-config
+  # lld links the test programs faster than the default linker
+  build-essential cmake ninja-build ccache pkg-config lld
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6
   # Qt's own texts in Italian; Wayland when there is no X server to fall back on
   qt6-translations-l10n qt6-wayland
