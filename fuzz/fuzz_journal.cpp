@@ -29,17 +29,6 @@ namespace fs = std::filesystem;
 
 constexpr size_t kRecords = 3;
 
-// One folder for the whole run, in memory where the system has one.
-const fs::path& workFolder() {
-  static const fs::path folder = [] {
-    const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    std::string name = (base / "zelvano-fuzz-XXXXXX").string();
-    FUZZ_CHECK(::mkdtemp(name.data()) != nullptr);
-    return fs::path(name);
-  }();
-  return folder;
-}
-
 std::vector<uint8_t> readFile(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -76,7 +65,7 @@ void canonical(const uint8_t* data, size_t size) {
 }
 
 void settleBeside(const uint8_t* data, size_t size) {
-  const fs::path archive = workFolder() / "Anagrafica.pro";
+  const fs::path archive = fuzz::workFolder() / "Anagrafica.pro";
   const fs::path journalFile = journal::pathFor(archive);
   const std::vector<uint8_t> before = archiveBytes();
   writeFile(archive, before.data(), before.size());

@@ -38,19 +38,8 @@ void unscrambler(std::string_view text) {
   if (text.size() <= kMaxScrambledBytes) FUZZ_CHECK(UnscrambleFromHex(ScrambleToHex(text)) == text);
 }
 
-// One folder for the whole run, in memory where the system has one.
-const fs::path& workFolder() {
-  static const fs::path folder = [] {
-    const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    std::string name = (base / "zelvano-fuzz-XXXXXX").string();
-    FUZZ_CHECK(::mkdtemp(name.data()) != nullptr);
-    return fs::path(name);
-  }();
-  return folder;
-}
-
 void storeFile(std::string_view bytes) {
-  const fs::path store = passwordStorePath(workFolder());
+  const fs::path store = passwordStorePath(fuzz::workFolder());
   std::ofstream(store, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   try {
     (void)readStoredPassword(store);

@@ -1,11 +1,13 @@
 #pragma once
 // What the fuzz targets share: a property that must hold aborts the run with
-// the input that broke it (libFuzzer keeps it as a crash artifact), and a
-// file whose content is the input, for the readers that take a path.
+// the input that broke it (libFuzzer keeps it as a crash artifact), a file
+// whose content is the input, for the readers that take a path, and a work
+// folder for the targets that write files.
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -42,5 +44,18 @@ class MemoryFile {
   int fd_;
   std::string path_;
 };
+
+// One folder for the whole run, in memory where the system has one, for the
+// targets that work on files by name.
+inline const std::filesystem::path& workFolder() {
+  static const std::filesystem::path folder = [] {
+    namespace fs = std::filesystem;
+    const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    std::string name = (base / "zelvano-fuzz-XXXXXX").string();
+    FUZZ_CHECK(::mkdtemp(name.data()) != nullptr);
+    return fs::path(name);
+  }();
+  return folder;
+}
 
 }  // namespace zel::fuzz
