@@ -6,17 +6,17 @@
 #include <stdexcept>
 
 #include "app/forms.h"
-#include "help/helpform.h"
-#include "help/helptopics.h"
 #include "app/info.h"
 #include "app/splash.h"
-#include "ui/flow.h"
 #include "clients/destinatari.h"
 #include "core/maker.h"
+#include "help/helpform.h"
+#include "help/helptopics.h"
 #include "products/materiali.h"
 #include "supplies/accedi.h"
 #include "supplies/crea.h"
-#include "ui/services.h"
+#include "ui/base/flow.h"
+#include "ui/base/services.h"
 
 namespace zel {
 namespace {

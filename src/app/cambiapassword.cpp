@@ -7,11 +7,11 @@
 #include "app/forms.h"
 #include "app/password.h"
 #include "core/passwordstore.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 #include "ui/behaviour.h"
-#include "ui/flow.h"
 #include "ui/kit.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
 
 namespace zel {
 namespace {

@@ -5,7 +5,7 @@
 #include <QPixmap>
 
 #include "core/maker.h"
-#include "ui/services.h"
+#include "ui/base/services.h"
 
 namespace zel {
 namespace {

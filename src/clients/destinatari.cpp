@@ -10,10 +10,10 @@
 #include "checks/iva.h"
 #include "clients/cercadestinatari.h"
 #include "help/helptopics.h"
+#include "output/officeexport.h"
 #include "store/archives.h"
-#include "ui/flow.h"
-#include "ui/officeexport.h"
-#include "ui/programfolder.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
 
 namespace zel {
 namespace {

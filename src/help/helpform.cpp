@@ -9,10 +9,10 @@
 #include <QUrl>
 #include <exception>
 
-#include "ui/flow.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 #include "ui/kit.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
 
 namespace zel {
 namespace {

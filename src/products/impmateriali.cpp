@@ -4,12 +4,12 @@
 #include "store/archives.h"
 #include "store/productsearch.h"
 #include "store/stockupdate.h"
-#include "supplies/forniture.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 #include "ui/cardbinding.h"
-#include "ui/flow.h"
 #include "ui/kit.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/pickreceiver.h"
 
 namespace zel {
 namespace {
@@ -176,7 +176,7 @@ void TfrmImpMateriali::cmdAnnullaClick() {
       return;
     }
   }
-  if (auto* sheet = windowAs<TfrmForniture>(WindowId::SupplySheet))
+  if (PickReceiver* sheet = pickReceiver(WindowId::SupplySheet))
     sheet->setProduct(toQ(chosen->record[product::Descrizione]), toQ(chosen->record[product::Prezzo]),
                       toQ(chosen->record[product::Fornitore]));
 }

@@ -11,15 +11,15 @@
 #include "attach/allegatimat.h"
 #include "attach/cartellamat.h"
 #include "help/helptopics.h"
+#include "output/officeexport.h"
 #include "products/cercamateriale.h"
 #include "products/cercasottoscorta.h"
 #include "store/archives.h"
 #include "store/productrules.h"
 #include "store/recordfile.h"
-#include "ui/flow.h"
-#include "ui/officeexport.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 
 namespace zel {
 namespace {

@@ -8,9 +8,9 @@
 #include "store/supplyfiles.h"
 #include "supplies/crea.h"
 #include "supplies/forniture.h"
-#include "ui/flow.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 
 namespace zel {
 namespace {

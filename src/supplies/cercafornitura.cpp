@@ -2,9 +2,9 @@
 
 #include "store/supplysearch.h"
 #include "supplies/forniture.h"
-#include "ui/flow.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
 #include "ui/kit.h"
-#include "ui/programfolder.h"
 
 namespace zel {
 namespace {

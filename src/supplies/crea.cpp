@@ -6,9 +6,9 @@
 
 #include "help/helptopics.h"
 #include "store/supplyfiles.h"
-#include "ui/flow.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 
 namespace zel {
 

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <functional>
 
+#include "ui/base/helptopic.h"
 #include "ui/behaviour.h"
-#include "ui/helptopic.h"
 #include "ui/mainscreen.h"
 
 namespace zel {

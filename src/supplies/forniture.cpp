@@ -12,16 +12,16 @@
 #include "clients/cercadestinatari.h"
 #include "help/helptopics.h"
 #include "output/listprint.h"
+#include "output/officeexport.h"
 #include "products/impmateriali.h"
 #include "store/archives.h"
 #include "store/supplyitem.h"
 #include "store/supplysheet.h"
 #include "supplies/cercafornitura.h"
 #include "supplies/cercaincompleti.h"
-#include "ui/flow.h"
-#include "ui/officeexport.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 
 namespace zel {
 

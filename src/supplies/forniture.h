@@ -7,11 +7,12 @@
 #include <QPushButton>
 
 #include "ui/cardscreen.h"
+#include "ui/pickreceiver.h"
 #include "ui/resultlist.h"
 
 namespace zel {
 
-class TfrmForniture : public CardScreen {
+class TfrmForniture : public CardScreen, public PickReceiver {
   Q_OBJECT
  public:
   explicit TfrmForniture(QWidget* parent = nullptr);
@@ -19,11 +20,11 @@ class TfrmForniture : public CardScreen {
   // Opens a supply: the file's full path goes into lblFile, the name into the
   // title panel, and the sheet is shown in place of `from`.
   void openSupply(const QString& file, const QString& name);
-  // The client chosen in the client search.
-  void setClient(const QString& persona);
+  // The client chosen in the client search goes into txtCliente.
+  void setClient(const QString& persona) override;
   // The product chosen in the product import: its description, unit price
   // and supplier. The quantity and the amount stay as they are.
-  void setProduct(const QString& description, const QString& price, const QString& supplier);
+  void setProduct(const QString& description, const QString& price, const QString& supplier) override;
 
   // Set by the open-supply window: the supply file's full path (hidden) and
   // the supply's name in the title panel.

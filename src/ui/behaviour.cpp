@@ -5,51 +5,13 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 
-#include <exception>
-
-#include "store/recordfile.h"
-#include "ui/services.h"
+#include "ui/base/services.h"
 
 namespace zel {
-
-QString toQ(const Text& text) {
-  const std::u16string u = cp1252ToUtf16(text);
-  return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
-}
-
-Text fromQ(const QString& text) {
-  return utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                           static_cast<size_t>(text.size())));
-}
-
-std::optional<Text> fromQExact(const QString& text) {
-  return exactCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                         static_cast<size_t>(text.size())));
-}
-
-bool fitsArchive(const QString& text) {
-  return fitsCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                        static_cast<size_t>(text.size())));
-}
-
-void applyNumberConventions() {
-  // Italian conventions: comma as decimal separator, dd/MM/yyyy dates.
-  QLocale italian(QLocale::Italian, QLocale::Italy);
-  italian.setNumberOptions(QLocale::OmitGroupSeparator);
-  QLocale::setDefault(italian);
-}
-
-QString trimmed(const QString& text) {
-  qsizetype first = 0, last = text.size();
-  while (first < last && text.at(first).unicode() <= 32) ++first;
-  while (last > first && text.at(last - 1).unicode() <= 32) --last;
-  return text.mid(first, last - first);
-}
 
 namespace {
 
@@ -242,62 +204,6 @@ void clearStatusOver(const QList<QWidget*>& areas, QLabel* panel) {
 QPoint centredContainer(QSize window, QSize container) {
   return {window.width() / 2 - container.width() / 2 - 8,
           window.height() / 2 - container.height() / 2 - 18};
-}
-
-WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
-
-QString archiveAccessMessage() {
-  return QStringLiteral(
-      "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-      "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
-}
-
-QString archiveBusyMessage() {
-  return QStringLiteral(
-      "Attenzione: l'archivio è in uso da un'altra postazione.\n\r\n\r"
-      "Riprovare tra qualche istante.");
-}
-
-QString cardChangedMessage() {
-  return QStringLiteral(
-      "Attenzione: la scheda è stata modificata o eliminata da un'altra postazione.\n\r\n\r"
-      "Riaprire la scheda prima di salvarla o eliminarla.");
-}
-
-QString cardChangedHereMessage() {
-  return QStringLiteral(
-      "Attenzione: la scheda è stata modificata in archivio dopo essere stata aperta (ad esempio "
-      "dall'importazione del prodotto in una fornitura).\n\r\n\r"
-      "Riaprire la scheda prima di salvarla o eliminarla.");
-}
-
-bool withArchive(QWidget* parent, const std::function<void()>& action, const QString& changedMessage) {
-  try {
-    action();
-    return true;
-  } catch (const StoreBusy&) {
-    services().message(parent, archiveBusyMessage());
-  } catch (const CardChanged&) {
-    services().message(parent, changedMessage);
-  } catch (const std::exception&) {
-    services().message(parent, archiveAccessMessage());
-  } catch (...) {
-    services().message(parent, archiveAccessMessage());
-  }
-  return false;
-}
-
-bool guarded(QWidget* parent, const std::function<void()>& handler) {
-  try {
-    handler();
-    return true;
-  } catch (const std::exception& e) {
-    services().message(parent, QString::fromLocal8Bit(e.what()));
-  } catch (...) {
-    services().message(parent, QStringLiteral("Attenzione: errore imprevisto."));
-  }
-  return false;
 }
 
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setCursor(Qt::PointingHandCursor); }

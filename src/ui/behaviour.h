@@ -1,7 +1,8 @@
 #pragma once
-// Behaviour shared by every window: text conversion at the record edge,
-// focus colours, Enter chains, key filters, status texts, centring, the wait
-// cursor and the guards that keep failures inside event handlers.
+// Behaviour shared by every window: focus colours, Enter chains, key
+// filters, status texts, centring and clickable pictures. The foundation's
+// text conversion, guards and wait cursor come along, as every window uses
+// them.
 #include <QColor>
 #include <QLabel>
 #include <QList>
@@ -10,27 +11,14 @@
 #include <QString>
 #include <functional>
 
-#include "core/text.h"
+#include "ui/base/guards.h"
+#include "ui/base/textconv.h"
+#include "ui/base/waitcursor.h"
 
 class QWidget;
 class QPlainTextEdit;
 
 namespace zel {
-
-// ---- text at the record edge ----
-QString toQ(const Text& text);      // Windows-1252 bytes -> QString
-Text fromQ(const QString& text);    // QString -> Windows-1252 ('?' where it cannot)
-// The Windows-1252 text, or nothing when a character has no form there.
-std::optional<Text> fromQExact(const QString& text);
-// True when fromQ keeps every character (none turns into '?').
-bool fitsArchive(const QString& text);
-// Leading and trailing characters with codes 0 to 32 removed, as record
-// texts are; accented letters and other characters stay.
-QString trimmed(const QString& text);
-
-// Applies the process-wide number and date conventions (comma decimal
-// separator, dd/mm/yyyy) regardless of the system locale.
-void applyNumberConventions();
 
 // ---- colours ----
 inline const QColor kMoneyGreen{192, 220, 192};
@@ -78,37 +66,6 @@ void clearStatusOver(const QList<QWidget*>& areas, QLabel* panel);
 // Where a main screen places its container: W div 2 − w div 2 − 8 and
 // H div 2 − h div 2 − 18, with W×H the window's outer size.
 QPoint centredContainer(QSize window, QSize container);
-
-// ---- cursor ----
-// The hourglass while it lives; the previous cursor comes back on every path.
-class WaitCursor {
- public:
-  WaitCursor();
-  ~WaitCursor();
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-// ---- guards ----
-// The one message for every failure to reach an archive.
-QString archiveAccessMessage();
-// Another instance on the same folder keeps the archive locked (StoreBusy).
-QString archiveBusyMessage();
-// The record on the card changed or went since it was read (CardChanged).
-QString cardChangedMessage();
-// The record on the card was rewritten by this program since the card read
-// it (a product import lowered its stock): the same refusal, without
-// blaming another desk.
-QString cardChangedHereMessage();
-// Runs an action that touches files: a busy archive and a changed card show
-// their own messages (`changedMessage` for a changed card), a StoreError (or
-// any other failure) the archive-access message. Returns true when the
-// action completed.
-bool withArchive(QWidget* parent, const std::function<void()>& action,
-                 const QString& changedMessage = cardChangedMessage());
-// Runs a handler; an error that would otherwise escape it is shown as a
-// message with its text. Returns true when the handler completed.
-bool guarded(QWidget* parent, const std::function<void()>& handler);
 
 // ---- clickable pictures and labels ----
 // A picture or label that runs its command on click, with a hand cursor.

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 
 #include "ui/attachwindow.h"
-#include "ui/flow.h"
+#include "ui/base/flow.h"
 
 namespace zel {
 namespace {

@@ -10,11 +10,11 @@
 #include <functional>
 #include <memory>
 
+#include "ui/base/helptopic.h"
+#include "ui/base/services.h"
 #include "ui/cardbinding.h"
-#include "ui/helptopic.h"
 #include "ui/kit.h"
 #include "ui/mainscreen.h"
-#include "ui/services.h"
 
 namespace zel {
 

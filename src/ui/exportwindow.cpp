@@ -8,10 +8,10 @@
 
 #include "output/core/docx.h"
 #include "output/core/xlsx.h"
+#include "output/officeexport.h"
+#include "ui/base/flow.h"
+#include "ui/base/services.h"
 #include "ui/behaviour.h"
-#include "ui/flow.h"
-#include "ui/officeexport.h"
-#include "ui/services.h"
 
 namespace zel {
 namespace {

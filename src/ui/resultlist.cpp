@@ -4,9 +4,9 @@
 #include <QMouseEvent>
 
 #include "core/findinlist.h"
+#include "ui/base/services.h"
 #include "ui/behaviour.h"
 #include "ui/kit.h"
-#include "ui/services.h"
 
 namespace zel {
 
