@@ -10,7 +10,6 @@
 #include "ui/base/flow.h"
 #include "ui/base/programfolder.h"
 #include "ui/base/services.h"
-#include "ui/behaviour.h"
 #include "ui/kit.h"
 
 namespace zel {
@@ -78,8 +77,10 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
   connect(txtPasswordOld, &QLineEdit::textChanged, this, &TfrmCambiaPassword::txtPasswordOldChange);
   connect(txtPasswordNew, &QLineEdit::textChanged, this, &TfrmCambiaPassword::txtPasswordNewChange);
   connect(txtConferma, &QLineEdit::textChanged, this, &TfrmCambiaPassword::txtConfermaChange);
-  connect(cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
-  connect(cmdEsci, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdEsciClick);
+  wireCommands<TfrmCambiaPassword>(this, nullptr, {
+      {cmdOK, &TfrmCambiaPassword::cmdOKClick, nullptr},
+      {cmdEsci, &TfrmCambiaPassword::cmdEsciClick, nullptr},
+  });
 }
 
 void TfrmCambiaPassword::updateOK() {

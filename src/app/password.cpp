@@ -13,7 +13,6 @@
 #include "ui/base/flow.h"
 #include "ui/base/programfolder.h"
 #include "ui/base/services.h"
-#include "ui/behaviour.h"
 #include "ui/kit.h"
 
 namespace zel {
@@ -103,9 +102,11 @@ TfrmPassword::TfrmPassword(QWidget* parent)
 
   txtPassword->installEventFilter(this);
   connect(txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::txtPasswordChange);
-  connect(cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
-  connect(btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::btnCambiaPasswordClick);
-  connect(cmdEsci, &QPushButton::clicked, this, &TfrmPassword::cmdEsciClick);
+  wireCommands<TfrmPassword>(this, nullptr, {
+      {cmdOK, &TfrmPassword::cmdOKClick, nullptr},
+      {btnCambiaPassword, &TfrmPassword::btnCambiaPasswordClick, nullptr},
+      {cmdEsci, &TfrmPassword::cmdEsciClick, nullptr},
+  });
 }
 
 void TfrmPassword::txtPasswordChange() { cmdOK->setEnabled(!trim(fromQ(txtPassword->text())).empty()); }

@@ -108,9 +108,11 @@ TfrmHelpForm::TfrmHelpForm(QWidget* parent)
   // The guide opens on the release of any mouse button.
   imgPDF->setAnyButtonClicks(true);
   lblPDF->setAnyButtonClicks(true);
-  connect(imgPDF, &ClickLabel::clicked, this, &TfrmHelpForm::lblPDFClick);
-  connect(lblPDF, &ClickLabel::clicked, this, &TfrmHelpForm::lblPDFClick);
-  connect(cmdOK, &QPushButton::clicked, this, &TfrmHelpForm::cmdOKClick);
+  wireCommands<TfrmHelpForm>(this, nullptr, {
+      {imgPDF, &TfrmHelpForm::lblPDFClick, nullptr},
+      {lblPDF, &TfrmHelpForm::lblPDFClick, nullptr},
+      {cmdOK, &TfrmHelpForm::cmdOKClick, nullptr},
+  });
 }
 
 void TfrmHelpForm::setTopic(const HelpTopic& topic) {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "ui/base/helptopic.h"
-#include "ui/behaviour.h"
+#include "ui/kit.h"
 #include "ui/dialog.h"
 
 namespace zel {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ui/base/helptopic.h"
-#include "ui/behaviour.h"
+#include "ui/kit.h"
 #include "ui/mainscreen.h"
 
 namespace zel {

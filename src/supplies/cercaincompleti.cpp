@@ -21,10 +21,8 @@ TfrmCercaIncompleti::TfrmCercaIncompleti(QWidget* parent)
   setClientSize(kWidth, kHeight);
   grpElenco = addListGroup(QRect(8, 4, 660, 440));
   addInstructions(grpElenco, 10, 16, 560, 414);
-  imgDecorazione = new QLabel(grpElenco);
-  imgDecorazione->setObjectName(QStringLiteral("imgDecorazione"));
-  imgDecorazione->setPixmap(QPixmap(QStringLiteral(":/art/cmd_sospesi.png")));
-  imgDecorazione->setGeometry(604, 14, 44, 44);
+  imgDecorazione = pictureLabel(grpElenco, "imgDecorazione", QStringLiteral(":/art/cmd_sospesi.png"),
+                                QRect(604, 14, 44, 44), Qt::AlignLeft | Qt::AlignVCenter);
   results->txtTrova->setGeometry(10, 60, 300, 22);
   results->cmdTrova02->setGeometry(316, 59, 90, 24);
   results->lstRecords->setGeometry(10, 90, 640, 318);

@@ -75,20 +75,6 @@ class PastedNumberValidator : public QValidator {
   QString before_;  // the text before the edit being checked
 };
 
-QLabel* panel(QWidget* parent, const char* name, const QString& text, const QRect& where,
-              const QColor& background, const QColor& foreground, const QFont& font) {
-  auto* l = new QLabel(text, parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->setGeometry(where);
-  l->setFont(font);
-  l->setAutoFillBackground(true);
-  QPalette p = l->palette();
-  p.setColor(QPalette::Window, background);
-  p.setColor(QPalette::WindowText, foreground);
-  l->setPalette(p);
-  return l;
-}
-
 }  // namespace
 
 TfrmForniture::TfrmForniture(QWidget* parent)
@@ -103,8 +89,8 @@ TfrmForniture::TfrmForniture(QWidget* parent)
   createAttachmentFields(this);
 
   buildToolbar();
-  panClasse = panel(container(), "panClasse", QString(), QRect(0, 64, 995, 28), kNavy, Qt::white,
-                    uiFont(FontFamily::Verdana, px(15), Bold));
+  panClasse = colourPanel(container(), "panClasse", QString(), QRect(0, 64, 995, 28), kNavy, Qt::white,
+                          uiFont(FontFamily::Verdana, px(15), Bold));
   panClasse->setAlignment(Qt::AlignCenter);
   buildFields();
   buildItemList();
@@ -247,18 +233,19 @@ void TfrmForniture::buildFields() {
 
 void TfrmForniture::buildItemList() {
   QWidget* c = container();
-  panTitolo = panel(c, "panTitolo", QStringLiteral("Elenco prodotti e servizi forniti"), QRect(0, 386, 880, 24),
-                    kMaroon, Qt::white, uiFont(FontFamily::Verdana, px(13), Bold));
+  panTitolo = colourPanel(c, "panTitolo", QStringLiteral("Elenco prodotti e servizi forniti"), QRect(0, 386, 880, 24),
+                          kMaroon, Qt::white, uiFont(FontFamily::Verdana, px(13), Bold));
   panTitolo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   panTitolo->setIndent(8);
   cmdStampa = new QPushButton(QIcon(QStringLiteral(":/art/cmd_stampa.png")), QStringLiteral("Stampa"), c);
   cmdStampa->setObjectName(QStringLiteral("cmdStampa"));
   cmdStampa->setGeometry(886, 384, 109, 28);
   cmdStampa->setFocusPolicy(Qt::ClickFocus);
-  panIstruzioni = panel(c, "panIstruzioni",
-                        QStringLiteral("Per aggiungere un prodotto o servizio alla fornitura corrente, fare clic su "
-                                       "Nuovo, immettere i dati e premere Salva."),
-                        QRect(0, 412, 995, 20), QColor(255, 255, 225), Qt::black, uiFont(FontFamily::Verdana, px(11)));
+  panIstruzioni =
+      colourPanel(c, "panIstruzioni",
+                  QStringLiteral("Per aggiungere un prodotto o servizio alla fornitura corrente, fare clic su "
+                                 "Nuovo, immettere i dati e premere Salva."),
+                  QRect(0, 412, 995, 20), QColor(255, 255, 225), Qt::black, uiFont(FontFamily::Verdana, px(11)));
   panIstruzioni->setIndent(8);
 
   QFont courier(QStringLiteral("Courier New"));
@@ -279,8 +266,8 @@ void TfrmForniture::buildItemList() {
   infTotale->setFont(uiFont(FontFamily::Verdana, px(13), Bold));
   infTotale->setGeometry(640, 634, 160, 24);
   infTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  repTotale = panel(c, "repTotale", QStringLiteral("0,00"), QRect(806, 634, 189, 24), Qt::white, kNavy,
-                    uiFont(FontFamily::Verdana, px(13), Bold));
+  repTotale = colourPanel(c, "repTotale", QStringLiteral("0,00"), QRect(806, 634, 189, 24), Qt::white, kNavy,
+                          uiFont(FontFamily::Verdana, px(13), Bold));
   repTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   repTotale->setFrameShape(QFrame::Panel);
   repTotale->setFrameShadow(QFrame::Sunken);

@@ -9,7 +9,7 @@
 #include "store/fields.h"
 #include "ui/base/flow.h"
 #include "ui/base/services.h"
-#include "ui/behaviour.h"
+#include "ui/kit.h"
 
 namespace zel {
 namespace {

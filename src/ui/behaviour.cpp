@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -89,26 +90,6 @@ class KeyFilter : public QObject {
   std::function<bool(QChar)> accept_;
 };
 
-class StatusFilter : public QObject {
- public:
-  StatusFilter(QLabel* panel, QString text, QObject* parent)
-      : QObject(parent), panel_(panel), text_(std::move(text)) {}
-  bool eventFilter(QObject*, QEvent* e) override {
-    if ((e->type() == QEvent::Enter || e->type() == QEvent::HoverEnter) && panel_)
-      panel_->setText(text_);
-    // A background area gets no new Enter when the mouse comes back to it from
-    // a command inside it, so the command empties the panel when it is left.
-    else if ((e->type() == QEvent::Leave || e->type() == QEvent::HoverLeave) && panel_ && !text_.isEmpty() &&
-             panel_->text() == text_)
-      panel_->clear();
-    return false;
-  }
-
- private:
-  QPointer<QLabel> panel_;
-  QString text_;
-};
-
 }  // namespace
 
 void applyFocusColour(QWidget* field, const QColor& own) {
@@ -184,38 +165,34 @@ void installLiveUpperCase(QWidget* widget) {
   });
 }
 
-QLabel* hiddenLabel(QWidget* parent, const char* objectName) {
-  auto* l = new QLabel(parent);
-  l->setObjectName(QString::fromLatin1(objectName));
-  l->setTextFormat(Qt::PlainText);
-  l->setVisible(false);
-  return l;
-}
+bool isEnterKey(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
 
-void setStatusText(QWidget* command, QLabel* panel, const QString& text) {
-  command->setAttribute(Qt::WA_Hover);
-  command->installEventFilter(new StatusFilter(panel, text, command));
-}
+// ---- leaving a box ----
 
-void clearStatusOver(const QList<QWidget*>& areas, QLabel* panel) {
-  for (QWidget* a : areas) setStatusText(a, panel, QString());
-}
+namespace {
 
-QPoint centredContainer(QSize window, QSize container) {
-  return {window.width() / 2 - container.width() / 2 - 8,
-          window.height() / 2 - container.height() / 2 - 18};
-}
+class ExitFilter : public QObject {
+ public:
+  ExitFilter(std::function<void()> onExit, QObject* parent) : QObject(parent), onExit_(std::move(onExit)) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::FocusOut) {
+      // A message box or another window taking the focus for a while is not
+      // leaving the box.
+      const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
+      if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) onExit_();
+    }
+    return false;
+  }
 
-ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setCursor(Qt::PointingHandCursor); }
+ private:
+  std::function<void()> onExit_;
+};
 
-ClickLabel::ClickLabel(const QString& objectName, QWidget* parent) : ClickLabel(parent) {
-  setObjectName(objectName);
-}
+}  // namespace
 
-void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-  const bool button = anyButton_ || event->button() == Qt::LeftButton;
-  if (button && rect().contains(event->position().toPoint())) emit clicked();
-  QLabel::mouseReleaseEvent(event);
+void onExit(QWidget* box, QWidget* owner, std::function<void()> handler) {
+  box->installEventFilter(
+      new ExitFilter([owner, handler = std::move(handler)] { guarded(owner, handler); }, box));
 }
 
 }  // namespace zel

@@ -1,13 +1,10 @@
 #pragma once
-// Behaviour shared by every window: focus colours, Enter chains, key
-// filters, status texts, centring and clickable pictures. The foundation's
-// text conversion, guards and wait cursor come along, as every window uses
-// them.
+// The input rules every window's boxes follow: focus colours, Enter chains,
+// key filters, length limits, upper-casing and what leaving a box does. The
+// foundation's text conversion, guards and wait cursor come along, as every
+// window uses them. The widgets themselves are built with ui/kit.h.
 #include <QColor>
-#include <QLabel>
 #include <QList>
-#include <QPoint>
-#include <QSize>
 #include <QString>
 #include <functional>
 
@@ -15,17 +12,16 @@
 #include "ui/base/textconv.h"
 #include "ui/base/waitcursor.h"
 
-class QWidget;
+class QKeyEvent;
 class QPlainTextEdit;
+class QWidget;
 
 namespace zel {
 
-// ---- colours ----
+// ---- focus colours ----
+// The field colours: money green for the cards' boxes, yellow under focus.
 inline const QColor kMoneyGreen{192, 220, 192};
 inline const QColor kFocusYellow{Qt::yellow};
-inline const QColor kNavy{0, 0, 128};
-inline const QColor kMaroon{128, 0, 0};
-inline const QColor kSilver{192, 192, 192};
 
 // Sets the field's own background colour and makes it turn yellow while it
 // has the focus, its own colour coming back when the focus leaves.
@@ -52,36 +48,11 @@ void limitLength(QPlainTextEdit* box, int maxChars);
 // keeping the caret where it was.
 void installLiveUpperCase(QWidget* lineEdit);
 
-// ---- hidden fields ----
-// An invisible label that carries state (a record field the user never edits).
-QLabel* hiddenLabel(QWidget* parent, const char* objectName);
+bool isEnterKey(const QKeyEvent* key);
 
-// ---- status texts ----
-// While the mouse is over `command`, `panel` shows `text`.
-void setStatusText(QWidget* command, QLabel* panel, const QString& text);
-// Moving the mouse over any of these background areas empties `panel`.
-void clearStatusOver(const QList<QWidget*>& areas, QLabel* panel);
-
-// ---- geometry ----
-// Where a main screen places its container: W div 2 − w div 2 − 8 and
-// H div 2 − h div 2 − 18, with W×H the window's outer size.
-QPoint centredContainer(QSize window, QSize container);
-
-// ---- clickable pictures and labels ----
-// A picture or label that runs its command on click, with a hand cursor.
-class ClickLabel : public QLabel {
-  Q_OBJECT
- public:
-  explicit ClickLabel(QWidget* parent = nullptr);
-  ClickLabel(const QString& objectName, QWidget* parent);
-  // Whether the release of any mouse button clicks, not only the left one's.
-  void setAnyButtonClicks(bool any) { anyButton_ = any; }
- signals:
-  void clicked();
- protected:
-  void mouseReleaseEvent(QMouseEvent* event) override;
- private:
-  bool anyButton_ = false;
-};
+// ---- leaving a box ----
+// Runs `handler` (guarded) when the box loses the focus to another control
+// of the program: not when the whole window loses it or a menu pops up.
+void onExit(QWidget* box, QWidget* owner, std::function<void()> handler);
 
 }  // namespace zel

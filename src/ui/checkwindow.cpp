@@ -7,7 +7,6 @@
 
 #include "ui/base/flow.h"
 #include "ui/base/services.h"
-#include "ui/behaviour.h"
 #include "ui/kit.h"
 
 namespace zel {

@@ -11,7 +11,7 @@
 #include "output/officeexport.h"
 #include "ui/base/flow.h"
 #include "ui/base/services.h"
-#include "ui/behaviour.h"
+#include "ui/kit.h"
 
 namespace zel {
 namespace {
@@ -255,7 +255,7 @@ void ExportWindow::wireCommands() {
       {imgEsci, &ExportWindow::imgEsciMouseUp, " Esce dalla schermata di lavoro corrente."},
       {lblEsci, &ExportWindow::imgEsciMouseUp, " Esce dalla schermata di lavoro corrente."},
   });
-  clearStatusOver({grpComandi}, panInfo);
+  installStatusTexts(panInfo, {}, {grpComandi});
   for (QWidget* w : QList<QWidget*>{imgWord, lblWord, imgExcel, lblExcel, imgGuida, lblGuida, imgEsci, lblEsci, grpComandi})
     w->installEventFilter(this);
 }

@@ -5,7 +5,6 @@
 #include "output/listprint.h"
 #include "ui/base/flow.h"
 #include "ui/base/services.h"
-#include "ui/behaviour.h"
 #include "ui/kit.h"
 
 namespace zel {
