@@ -383,9 +383,8 @@ void TfrmForniture::setProduct(const QString& description, const QString& price,
 }
 
 void TfrmForniture::resetFields(bool keepDelivery) {
-  for (QWidget* w : QList<QWidget*>{txtProdotto, txtUM, txtAspetto, txtAnnotazioni, lblFile01, lblFile02, lblFile03,
-                                    lblDesc01, lblDesc02, lblDesc03, lblCartella, lblCartellaDesc})
-    setControlText(w, QString());
+  for (QWidget* w : QList<QWidget*>{txtProdotto, txtUM, txtAspetto, txtAnnotazioni}) setControlText(w, QString());
+  for (QLabel* l : attachmentFields().all()) l->clear();
   if (!keepDelivery)
     for (QLineEdit* e : {txtLuogo, txtCliente, txtFornitore, txtConsegnatario, txtVettore}) e->clear();
   txtData->setText(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));

@@ -163,6 +163,11 @@ struct AttachmentFields {
   QLabel* description[3] = {};
   QLabel* folder = nullptr;
   QLabel* folderDescription = nullptr;
+
+  // The eight, files and descriptions first, then the folder's two.
+  QList<QLabel*> all() const {
+    return {file[0], file[1], file[2], description[0], description[1], description[2], folder, folderDescription};
+  }
 };
 // Creates them, hidden, one per attachment field of the layout, each named
 // after its control ("lbl" + field name).

@@ -147,7 +147,7 @@ TEST_P(CardScreens, AttachedFilesAndFolderGoThroughTheArchiveAndComeBack) {
   fillMandatory(QStringLiteral("K1"));
   click(GetParam().save);
   click(GetParam().newCard);
-  ASSERT_TRUE(card->lblCartella->text().isEmpty());
+  ASSERT_TRUE(card->attachmentFields().folder->text().isEmpty());
   click(GetParam().first);
 
   // A path longer than the field holds would be kept cut and open nothing:
@@ -157,9 +157,10 @@ TEST_P(CardScreens, AttachedFilesAndFolderGoThroughTheArchiveAndComeBack) {
   const Record r = readRecord(archive(), layout, 1);
   EXPECT_EQ(r[layout.indexOf("File01")], "");
   EXPECT_EQ(r[layout.indexOf("File03")], "/dati/citt\xE0.pdf");
-  for (QLabel* l : {card->lblFile01, card->lblCartella}) EXPECT_EQ(l->text(), QString());
-  for (QLabel* l : {card->lblFile02, card->lblFile03}) EXPECT_EQ(l->text(), accented);
-  for (QLabel* l : {card->lblDesc01, card->lblDesc02, card->lblDesc03, card->lblCartellaDesc})
+  const AttachmentFields& fields = card->attachmentFields();
+  for (QLabel* l : {fields.file[0], fields.folder}) EXPECT_EQ(l->text(), QString());
+  for (QLabel* l : {fields.file[1], fields.file[2]}) EXPECT_EQ(l->text(), accented);
+  for (QLabel* l : {fields.description[0], fields.description[1], fields.description[2], fields.folderDescription})
     EXPECT_EQ(l->text(), QStringLiteral("descrizione"));
 }
 
