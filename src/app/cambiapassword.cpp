@@ -171,12 +171,8 @@ void TfrmCambiaPassword::FormShow() {
 void TfrmCambiaPassword::FormClose() {
   TfrmPassword* login = forms().frmPassword;
   if (!login) return;
-  login->txtPassword->clear();
-  login->lblMemory->clear();
-  login->show();
-  login->raise();
-  login->activateWindow();
-  login->txtPassword->setFocus();
+  login->showAgain();
+  login->focusPassword();
 }
 
 void TfrmCambiaPassword::done(int result) {
@@ -186,7 +182,7 @@ void TfrmCambiaPassword::done(int result) {
   Dialog::done(result);
   if (TfrmPassword* login = forms().frmPassword) {
     login->activateWindow();
-    login->txtPassword->setFocus();
+    login->focusPassword();
   }
 }
 

@@ -109,6 +109,16 @@ TfrmPassword::TfrmPassword(QWidget* parent)
   });
 }
 
+void TfrmPassword::showAgain() {
+  txtPassword->clear();
+  lblMemory->clear();
+  show();
+  raise();
+  activateWindow();
+}
+
+void TfrmPassword::focusPassword() { txtPassword->setFocus(); }
+
 void TfrmPassword::txtPasswordChange() { cmdOK->setEnabled(!trim(fromQ(txtPassword->text())).empty()); }
 
 bool TfrmPassword::txtPasswordKeyPress(QKeyEvent* key) {

@@ -36,9 +36,7 @@ TfrmImpMateriali::TfrmImpMateriali(QWidget* parent)
                           Qt::AlignLeft | Qt::AlignVCenter);
 
   addInstructions(this, 8, 56, kWidth - 16, 382, QStringLiteral("Selezionare una voce dall'elenco e premere Importa."));
-  results->txtTrova->setGeometry(8, 98, 300, 22);
-  results->cmdTrova02->setGeometry(314, 97, 90, 24);
-  results->lstRecords->setGeometry(8, 128, kWidth - 16, 250);
+  results->place(QPoint(8, 98), QSize(kWidth - 16, 250));
 
   const QFont verdana = uiFont(FontFamily::Verdana, pt(8));
   optAggiorna = new QRadioButton(QStringLiteral(" Aggiorna giacenza "), this);

@@ -54,7 +54,7 @@ void TfrmCercaFornitura::pick(const Text& line) {
 
 QString TfrmCercaFornitura::supplyName() const {
   const TfrmForniture* sheet = supplySheet();
-  return sheet ? sheet->panClasse->text() : QString();
+  return sheet ? sheet->supplyName() : QString();
 }
 
 }  // namespace zel

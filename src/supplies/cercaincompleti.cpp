@@ -23,9 +23,7 @@ TfrmCercaIncompleti::TfrmCercaIncompleti(QWidget* parent)
   addInstructions(grpElenco, 10, 16, 560, 414);
   imgDecorazione = pictureLabel(grpElenco, "imgDecorazione", QStringLiteral(":/art/cmd_sospesi.png"),
                                 QRect(604, 14, 44, 44), Qt::AlignLeft | Qt::AlignVCenter);
-  results->txtTrova->setGeometry(10, 60, 300, 22);
-  results->cmdTrova02->setGeometry(316, 59, 90, 24);
-  results->lstRecords->setGeometry(10, 90, 640, 318);
+  results->place(QPoint(10, 60), QSize(640, 318));
 
   lblTotale = textLabel(this, "lblTotale", QStringLiteral("Totale importi in sospeso:"), QRect(300, 454, 190, 26),
                         uiFont(FontFamily::Verdana, pt(9), Bold));
@@ -75,7 +73,7 @@ void TfrmCercaIncompleti::pick(const std::optional<Text>& line) {
 
 QString TfrmCercaIncompleti::supplyName() const {
   const TfrmForniture* sheet = supplySheet();
-  return sheet ? sheet->panClasse->text() : QString();
+  return sheet ? sheet->supplyName() : QString();
 }
 
 }  // namespace zel

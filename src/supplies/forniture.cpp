@@ -495,7 +495,7 @@ void TfrmForniture::cmdWordClick() {
         .show(this);
     return;
   }
-  exportCardToWord(this, supplyCardDocument(fromQ(panClasse->text()), cardFields(binding())));
+  exportCardToWord(this, supplyCardDocument(fromQ(supplyName()), cardFields(binding())));
 }
 
 void TfrmForniture::cmdExcelClick() {
@@ -503,7 +503,7 @@ void TfrmForniture::cmdExcelClick() {
 }
 
 void TfrmForniture::cmdStampaClick() {
-  printList(this, lstStudenti->lines(), PrintedList::SupplySheet, panClasse->text(), repTotale->text());
+  printList(this, lstStudenti->lines(), PrintedList::SupplySheet, supplyName(), repTotale->text());
 }
 
 HelpTopic TfrmForniture::helpTopic() const { return help::supplySheetTopic(); }

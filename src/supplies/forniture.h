@@ -26,11 +26,6 @@ class TfrmForniture : public CardScreen, public PickReceiver {
   // and supplier. The quantity and the amount stay as they are.
   void setProduct(const QString& description, const QString& price, const QString& supplier) override;
 
-  // Set by the open-supply window: the supply file's full path (hidden) and
-  // the supply's name in the title panel.
-  QLabel* lblFile;
-  QLabel* panClasse;
-
   // The item's fields, in the order of the Enter chain.
   QLineEdit* txtProdotto;
   QLineEdit* txtData;
@@ -88,6 +83,8 @@ class TfrmForniture : public CardScreen, public PickReceiver {
 
   // The supply file as lblFile names it now (trimmed).
   QString supplyFile() const;
+  // The open supply's name, as its title panel shows it.
+  QString supplyName() const { return panClasse->text(); }
   // Shows an item as record number k (a search or pending list's double click).
   void showItem(const Record& item, size_t k) { showRecord(item, k); }
 
@@ -124,6 +121,11 @@ class TfrmForniture : public CardScreen, public PickReceiver {
   void afterDelete() override { newItem(false); }
 
  private:
+  // Set by openSupply: the supply file's full path (hidden) and the
+  // supply's name in the title panel.
+  QLabel* lblFile;
+  QLabel* panClasse;
+
   void buildToolbar();
   void buildFields();
   void buildItemList();

@@ -100,6 +100,12 @@ ResultList::ResultList(QWidget* parent, const QFont& font, int extent)
   connect(txtTrova, &QLineEdit::returnPressed, this, [this] { find(); });
 }
 
+void ResultList::place(QPoint findBox, QSize listSize) {
+  txtTrova->setGeometry(findBox.x(), findBox.y(), 300, 22);
+  cmdTrova02->setGeometry(findBox.x() + 306, findBox.y() - 1, 90, 24);
+  lstRecords->setGeometry(QRect(QPoint(findBox.x(), findBox.y() + 30), listSize));
+}
+
 int ResultList::selectedRow() const {
   const QModelIndex i = lstRecords->currentIndex();
   return i.isValid() && lstRecords->selectionModel()->isSelected(i) ? i.row() : -1;

@@ -13,6 +13,7 @@
 
 #include "clients/destinatari.h"
 #include "fakeservices.h"
+#include "named.h"
 #include "products/materiali.h"
 #include "store/archives.h"
 #include "store/recordfile.h"
@@ -71,11 +72,7 @@ class CardScreens : public ::testing::TestWithParam<CardCase> {
     fake.clear();
   }
 
-  QWidget* control(const char* name) const {
-    auto* w = card->findChild<QWidget*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
+  QWidget* control(const char* name) const { return test::named(card.get(), name); }
   void click(const char* name) { QTest::mouseClick(control(name), Qt::LeftButton); }
   // Fills every mandatory field of the three cards that exist on this one.
   void fillMandatory(const QString& key) {

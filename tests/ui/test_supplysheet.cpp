@@ -15,6 +15,7 @@
 #include "attach/cartellafor.h"
 #include "clients/cercadestinatari.h"
 #include "fakeservices.h"
+#include "named.h"
 #include "products/impmateriali.h"
 #include "store/recordfile.h"
 #include "store/supplyitem.h"
@@ -53,8 +54,8 @@ class SupplySheet : public ::testing::Test {
   // What the open-supply window does: name the file, then show the sheet.
   void open(const fs::path& file) {
     sheet->hide();
-    sheet->lblFile->setText(pathToQ(file));
-    sheet->panClasse->setText(QStringLiteral("Rossi"));
+    test::named<QLabel>(sheet.get(), "lblFile")->setText(pathToQ(file));
+    test::named<QLabel>(sheet.get(), "panClasse")->setText(QStringLiteral("Rossi"));
     sheet->show();
     QApplication::setActiveWindow(sheet.get());
     QCoreApplication::processEvents();

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "fakeservices.h"
+#include "named.h"
 #include "store/recordfile.h"
 #include "store/supplyitem.h"
 #include "supplies/forniture.h"
@@ -18,7 +19,7 @@ class SheetInput : public ::testing::Test {
  protected:
   void SetUp() override {
     MainScreen::setHomeScreen(&home);
-    sheet.lblFile->setText(pathToQ(folder.file("Rossi.for")));
+    test::named<QLabel>(&sheet, "lblFile")->setText(pathToQ(folder.file("Rossi.for")));
     sheet.show();
     QApplication::setActiveWindow(&sheet);
     QCoreApplication::processEvents();
