@@ -2,7 +2,7 @@
 // What every benchmark shares: archives with realistic texts (clients,
 // products and one supply) at the sizes of the run, made once in a private
 // program folder and removed at the end; the sizes themselves (--sizes=);
-// and the plain read of each file (`cat FILE > /dev/null`) that every scan
+// and the plain read of each file (`dd if=FILE of=/dev/null bs=128k`) that every scan
 // is measured against in the same run.
 #include <benchmark/benchmark.h>
 
@@ -69,7 +69,11 @@ void atSizes(const std::string& name, const std::vector<size_t>& at, const Run& 
 // Marks a benchmark as a full pass over the file of `kind`, so that the
 // report sets it against that file's raw read.
 void scans(benchmark::State& state, const Archives& archives, Kind kind);
-// Registers "RawRead/<kind>/<size>": `cat FILE > /dev/null` at every size
+// User and system CPU seconds of the finished child processes (the raw
+// reads and copies run as commands).
+double childrenCpu();
+
+// Registers "RawRead/<kind>/<size>": `dd if=FILE of=/dev/null bs=128k` at every size
 // (or at the sizes given).
 void registerRawReads(std::initializer_list<Kind> kinds, const std::vector<size_t>& at = sizes());
 

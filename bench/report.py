@@ -31,6 +31,8 @@ ONE_RECORD = re.compile(r"^(Save/|DurableSave/|Navigate/|SupplySheet/next)")
 UNFLUSHED = {"DurableSave/overwrite": "WriteWithoutFlush/overwrite", "DurableSave/append": "WriteWithoutFlush/append"}
 CORE_SCAN = re.compile(r"^(ClientSearch/|ProductSearch/|UnderStockList|ProductImportList|SupplySearch/"
                        r"|SupplyItemList|PendingList)")
+# A search with one criterion, which lists a part of the archive.
+ONE_CRITERION = re.compile(r"^(ClientSearch/persona|ProductSearch/descrizione|SupplySearch/cliente)$")
 SEARCH_WINDOW = re.compile(r"^(ClientSearchWindow|ProductSearchWindow|UnderStockWindow|ProductImportWindow"
                            r"|SupplySearchWindow|PendingWindow)")
 
@@ -189,11 +191,20 @@ def print_targets(runs):
     # Judged on CPU time: the wall clock of a machine shared with other work
     # stretches with their load, the CPU time of the work itself does not.
     scan_ratios = [(n, ratios(runs, r, largest)) for n, r in at(CORE_SCAN)]
-    scan_ratios = [(n, wall, cpu) for n, (wall, cpu) in scan_ratios if cpu is not None]
-    if scan_ratios:
-        n, wall, cpu = max(scan_ratios, key=lambda x: x[2])
-        rows.append(("a full search or list through the core ≤ 1.5 × raw read (CPU time)",
-                     f"{n}: {cpu:.2f} × (wall clock {wall:.2f} ×)", verdict(cpu <= 1.5)))
+    scan_ratios = [(n, wall, cpu) for n, (wall, cpu) in scan_ratios if cpu is not None and wall is not None]
+    for title, pick, limit in (("a search or list through the core ≤ 1 × raw read (wall)",
+                                lambda n: not ONE_CRITERION.search(split(n)[0]), 1.0),
+                               ("a one-criterion search through the core ≤ 0.8 × raw read (wall)",
+                                lambda n: ONE_CRITERION.search(split(n)[0]), 0.8)):
+        chosen = [x for x in scan_ratios if pick(x[0])]
+        if chosen:
+            n, wall, cpu = max(chosen, key=lambda x: x[1])
+            rows.append((title, f"{n}: {wall:.2f} × (CPU {cpu:.2f} ×)", verdict(wall <= limit)))
+    delete, copy = runs.get(f"DeleteByCopy/{largest}"), runs.get(f"CopyAndFlush/clients/{largest}")
+    if delete and copy and delete["real"] and copy["real"]:
+        ratio = delete["real"] / copy["real"]
+        rows.append(("delete ≤ 1.2 × `cp --reflink=never` and flush of the archive",
+                     f"{seconds(delete['real'])} against {seconds(copy['real'])}: {ratio:.2f} ×", verdict(ratio <= 1.2)))
     afters = []
     for n, r in at(SEARCH_WINDOW):
         core = runs.get(f"{WINDOW_OVER_CORE[split(n)[0]]}/{largest}")
@@ -218,6 +229,14 @@ def print_targets(runs):
             rows.append((f".xlsx export peak memory < 2 × archive ({split(n)[0].split('/')[-1]})",
                          f"{r['counters']['peak_MB']:.0f} MB for {r['counters']['archive_MB']:.0f} MB: {ratio:.2f} ×",
                          verdict(ratio < 2)))
+    backup, copy = runs.get(f"Backup/folder/{largest}"), runs.get(f"Backup/cp-and-flush/{largest}")
+    if backup and copy and not backup["error"] and not copy["error"]:
+        rows.append(("a backup of the folder ≤ 1.5 × cp and flush of its files",
+                     f"{seconds(backup['real'])} against {seconds(copy['real'])}: {backup['real'] / copy['real']:.2f} ×",
+                     verdict(backup["real"] <= 1.5 * copy["real"])))
+    imported = runs.get(f"Import/products-csv/{largest}")
+    if imported and not imported["error"]:
+        rows.append((f"an import of {largest:,} rows ≤ 2 s", seconds(imported["real"]), verdict(imported["real"] <= 2)))
     start = runs.get("Startup/login-window")
     if start and not start["error"]:
         rows.append(("start-up to the login window ≤ 0.5 s", seconds(start["real"]), verdict(start["real"] <= 0.5)))

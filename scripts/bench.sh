@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every benchmark of bench/ and prints the results as Markdown tables:
-# each figure with the raw read of its file (`cat FILE > /dev/null`, timed in
+# each figure with the raw read of its file (`dd if=FILE of=/dev/null bs=128k`, timed in
 # the same run) beside it, the time a window adds to its search, and the
 # targets met or missed.
 #
@@ -52,7 +52,7 @@ fi
 
 export QT_QPA_PLATFORM=offscreen
 cat /proc/loadavg > "$out/load-before.txt"
-for bench in bench_store bench_save bench_search bench_lists bench_supply bench_export bench_print bench_startup; do
+for bench in bench_store bench_save bench_backup bench_search bench_lists bench_supply bench_export bench_print bench_startup; do
   program="$build/bench/$bench"
   [ -x "$program" ] || continue
   echo "== $bench" >&2

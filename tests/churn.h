@@ -1,7 +1,7 @@
 #pragma once
-// Client records that carry their identity in every byte: a serial (which
-// record) and a version (how many times it was saved over), repeated through
-// every field. A record torn between two versions, or mixed up with another,
+// Records (of clients, or of any layout) that carry their identity in every
+// byte: a serial (which record) and a version (how many times it was saved
+// over), repeated through every field. A record torn between two versions, or mixed up with another,
 // no longer reads as any (serial, version).
 #include <cinttypes>
 #include <cstdint>
@@ -24,8 +24,7 @@ inline std::string tag(Id id) {
   return "s" + std::to_string(id.serial) + "v" + std::to_string(id.version) + ";";
 }
 
-inline Record make(Id id) {
-  const Layout& layout = clientLayout();
+inline Record make(Id id, const Layout& layout = clientLayout()) {
   Record r = emptyRecord(layout);
   const std::string t = tag(id);
   for (size_t i = 0; i < layout.fieldCount(); ++i) {
@@ -39,10 +38,10 @@ inline Record make(Id id) {
 }
 
 // The identity a record carries, or nothing when its fields disagree.
-inline std::optional<Id> identify(const Record& r) {
+inline std::optional<Id> identify(const Record& r, const Layout& layout = clientLayout()) {
   Id id;
   if (std::sscanf(r[0].c_str(), "s%" SCNu64 "v%" SCNu64 ";", &id.serial, &id.version) != 2) return std::nullopt;
-  const Record expected = make(id);
+  const Record expected = make(id, layout);
   for (size_t i = 0; i < expected.values.size(); ++i)
     if (r[i] != expected[i]) return std::nullopt;
   return id;

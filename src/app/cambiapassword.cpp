@@ -6,7 +6,7 @@
 
 #include "app/forms.h"
 #include "app/password.h"
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
 #include "ui/base/flow.h"
 #include "ui/base/programfolder.h"
 #include "ui/base/services.h"

@@ -9,7 +9,7 @@
 #include "app/avvio.h"
 #include "app/cambiapassword.h"
 #include "app/forms.h"
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
 #include "ui/base/flow.h"
 #include "ui/base/programfolder.h"
 #include "ui/base/services.h"

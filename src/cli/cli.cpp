@@ -7,9 +7,11 @@
 #include <ostream>
 #include <system_error>
 
+#include "cli/backup_cmd.h"
 #include "cli/check_cmd.h"
 #include "cli/command.h"
 #include "cli/export_cmd.h"
+#include "cli/import_cmd.h"
 #include "cli/password_cmd.h"
 #include "cli/search_cmd.h"
 #include "cli/verify_cmd.h"
@@ -42,13 +44,21 @@ const char kUsageTail[] =
     "KIND is clienti, prodotti or fornitura. Without --kind the file name tells\n"
     "it, in any case of letters: Anagrafica.pro holds clients, Materiali.pro\n"
     "products and services, a name ending in .for a supply. dump and verify\n"
-    "only read their files; nothing is changed or created. password writes\n"
-    "only the password store.\n"
+    "only read their files; nothing is created. password writes only the\n"
+    "password store; import, backup and restore write what their paragraphs\n"
+    "above say.\n"
+    "\n"
+    "A save cut short by a crash leaves a journal beside its archive\n"
+    "(Anagrafica.pro.jrn, NAME.for.jrn). dump, verify, search and export first\n"
+    "put back the record it holds, as the program does, when the folder lets\n"
+    "them; otherwise they read the archive as it stands and report the journal:\n"
+    "verify as an anomaly, the others with a warning and exit status 1.\n"
     "\n"
     "Exit status of dump and verify:\n"
     "  0  done; verify found no anomaly\n"
     "  1  verify found an anomaly, or a file is missing or cannot be read (the\n"
-    "     file is named in the report and the other files are still checked)\n"
+    "     file is named in the report and the other files are still checked),\n"
+    "     or a journal could not be applied\n"
     "  2  usage error: unknown command or option, no file, or a file whose kind\n"
     "     cannot be told from its name\n";
 
@@ -85,27 +95,29 @@ int dump(const std::vector<std::string>& args, std::istream&, std::ostream& out,
   const std::string& file = parsed.files.front();
   const Layout& layout = layoutFor(file, parsed.kind);
 
-  // One record is decoded over and over, its strings keeping their storage.
-  Record record;
-  std::string line;
-  const ArchiveScan scan = scanArchive(file, layout, {}, [&](size_t k, const uint8_t* bytes) {
-    decodeRecordInto(layout, bytes, record);
-    line.clear();
-    line += "{\"record\": ";
-    line += std::to_string(k);
-    for (size_t i = 0; i < layout.fieldCount(); ++i) {
-      line += ", \"";
-      line += layout.field(i).name;
-      line += "\": ";
-      appendJsonString(line, record[i]);
-    }
-    line += "}\n";
-    out.write(line.data(), static_cast<std::streamsize>(line.size()));
+  return readSettled(file, layout, err, [&] {
+    // One record is decoded over and over, its strings keeping their storage.
+    Record record;
+    std::string line;
+    const ArchiveScan scan = scanArchive(file, layout, {}, [&](size_t k, const uint8_t* bytes) {
+      decodeRecordInto(layout, bytes, record);
+      line.clear();
+      line += "{\"record\": ";
+      line += std::to_string(k);
+      for (size_t i = 0; i < layout.fieldCount(); ++i) {
+        line += ", \"";
+        line += layout.field(i).name;
+        line += "\": ";
+        appendJsonString(line, record[i]);
+      }
+      line += "}\n";
+      out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    });
+    if (scan.partialBytes > 0)
+      err << kProgram << ": " << printable(file) << ": partial record of " << scan.partialBytes
+          << " bytes at the end, not shown\n";
+    return kExitOk;
   });
-  if (scan.partialBytes > 0)
-    err << kProgram << ": " << printable(file) << ": partial record of " << scan.partialBytes
-        << " bytes at the end, not shown\n";
-  return kExitOk;
 }
 
 // ---- the command table ----
@@ -129,6 +141,9 @@ const Command kCommands[] = {
     {"check", checkCommand, checkUsageText},
     {"export", exportCommand, exportUsageText},
     {"search", searchCommand, searchUsageText},
+    {"import", importCommand, importUsageText},
+    {"backup", backupCommand, backupUsageText},
+    {"restore", restoreCommand, restoreUsageText},
 };
 
 }  // namespace

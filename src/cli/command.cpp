@@ -1,10 +1,15 @@
 #include "cli/command.h"
 
+#include "cli/cli.h"
+
+#include <ostream>
 #include <stdexcept>
 #include <system_error>
 
 #include "core/text.h"
 #include "store/archives.h"
+#include "store/recordfile.h"
+#include "store/storeerror.h"
 
 namespace zel::cli {
 
@@ -91,6 +96,27 @@ FileArgs parseFileArgs(const std::vector<std::string>& args) {
     }
   }
   return parsed;
+}
+
+std::optional<std::string> settleBeforeReading(const fs::path& archive, const Layout& layout) {
+  try {
+    settlePendingJournal(archive, layout);
+    return std::nullopt;
+  } catch (const StoreError& e) {
+    // Refused, busy or failed on the way: in each case the journal is there.
+    return std::string(e.what());
+  }
+}
+
+int readSettled(const fs::path& archive, const Layout& layout, std::ostream& err,
+                const std::function<int()>& read) {
+  const std::optional<std::string> pending = settleBeforeReading(archive, layout);
+  if (pending)
+    err << kProgram << ": warning: " << printable(archive.string())
+        << ": a save interrupted there was not undone, its records are read as they stand: "
+        << printable(*pending) << '\n';
+  const int code = read();
+  return pending ? kExitFailed : code;
 }
 
 namespace {

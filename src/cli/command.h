@@ -3,6 +3,7 @@
 // option parser and the program folder they work on. Each subcommand lives in
 // a file of its own and has one line in the command table of cli.cpp.
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <iosfwd>
 #include <optional>
@@ -55,6 +56,21 @@ FileArgs parseFileArgs(const std::vector<std::string>& args);
 // The layout of a file: --kind, or else the file name (a UsageError when
 // neither tells it).
 const Layout& layoutFor(const std::string& file, const std::optional<std::string>& kind);
+
+// ---- a save interrupted on an archive ----
+
+// Before a command reads `archive`: a save interrupted there (a desk that
+// crashed) may have left a journal beside it. It is applied as the windows
+// apply it (settlePendingJournal, under the archive's exclusive lock) when
+// this user may; otherwise the reason it stays pending is returned, and the
+// archive is read as it stands. Nothing when there is no journal left.
+std::optional<std::string> settleBeforeReading(const std::filesystem::path& archive, const Layout& layout);
+
+// Runs `read` after settling the archive's journal. A journal left pending
+// is told on `err` first, as a warning naming it, and makes the exit status
+// kExitFailed whatever `read` returns.
+int readSettled(const std::filesystem::path& archive, const Layout& layout, std::ostream& err,
+                const std::function<int()>& read);
 
 // A file name, or a message that holds one, as part of one line of UTF-8
 // output: a name may carry any byte but '/' and NUL, and a line break in it

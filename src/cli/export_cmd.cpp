@@ -25,9 +25,9 @@ const char kUsage[] =
     "      products and services (Materiali.pro) or the supply FILE.for, all\n"
     "      taken from DIR (default: the folder of zelvano-cli); a FILE.for given\n"
     "      with a folder part is taken from there. A missing archive gives an\n"
-    "      empty grid; no archive is created or changed. An existing OUT is never\n"
-    "      replaced. Exit status 0 when written, 1 when OUT exists or cannot be\n"
-    "      written, 2 on a usage error.\n";
+    "      empty grid; no archive is created. An existing OUT is never replaced.\n"
+    "      Exit status 0 when written, 1 when OUT exists or cannot be written or\n"
+    "      a journal could not be applied, 2 on a usage error.\n";
 
 struct Source {
   const ExportGrid* grid;
@@ -79,12 +79,14 @@ int exportCommand(const std::vector<std::string>& args, std::istream&, std::ostr
     return fail(err, "'" + output + "' already exists; nothing written");
 
   try {
-    const ArchiveRows rows(*source.grid, source.file, ArchiveAccess::ReadOnly);
-    const Destination to = Destination::exactly(output);
-    const fs::path written = xlsx ? writeGridWorkbook(rows, source.grid->sheetName, to)
-                                  : writeGridDocument(rows, to);
-    out << "Written " << printable(written.string()) << " from " << printable(source.file.string()) << '\n';
-    return kExitOk;
+    return readSettled(source.file, *source.grid->layout, err, [&] {
+      const ArchiveRows rows(*source.grid, source.file, ArchiveAccess::ReadOnly);
+      const Destination to = Destination::exactly(output);
+      const fs::path written = xlsx ? writeGridWorkbook(rows, source.grid->sheetName, to)
+                                    : writeGridDocument(rows, to);
+      out << "Written " << printable(written.string()) << " from " << printable(source.file.string()) << '\n';
+      return kExitOk;
+    });
   } catch (const ExportError& e) {
     if (e.reason() == ExportError::Reason::Exists)
       return fail(err, "'" + output + "' already exists; nothing written");

@@ -35,9 +35,9 @@ const char kUsage[] =
     "      items of a supply followed by the line \"Totale importi in sospeso: \"\n"
     "      and their total. The archives are read in DIR (default: the folder\n"
     "      of zelvano-cli); a missing archive lists nothing, and nothing is\n"
-    "      ever created or changed. Exit status 0 when done, 1 when a file\n"
-    "      cannot be read or the listing stops early at a damaged record (the\n"
-    "      lines so far are printed), 2 on a usage error.\n";
+    "      ever created. Exit status 0 when done, 1 when a file cannot be read,\n"
+    "      the listing stops early at a damaged record (the lines so far are\n"
+    "      printed) or a journal could not be applied, 2 on a usage error.\n";
 
 template <class Lines>
 void printLines(std::ostream& out, const Lines& lines) {
@@ -85,49 +85,64 @@ int finish(std::ostream& err, const Text& problem) {
   return kExitFailed;
 }
 
-int clients(const std::vector<std::string>& args, std::ostream& out) {
+int clients(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Layout& layout = clientLayout();
   const ParsedArgs parsed = parseArgs(args, optionNames(layout, kClientSearchFields, true));
   noPositional(parsed, "clienti");
   const Criteria criteria = criteriaOf(parsed, layout);
-  printLines(out, searchClients(folderOption(parsed) / kClientArchive, criteria, Access::ReadOnly));
-  return kExitOk;
+  const fs::path archive = folderOption(parsed) / kClientArchive;
+  return readSettled(archive, layout, err, [&] {
+    printLines(out, searchClients(archive, criteria, Access::ReadOnly));
+    return kExitOk;
+  });
 }
 
-int products(const std::vector<std::string>& args, std::ostream& out) {
+int products(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Layout& layout = productLayout();
   const ParsedArgs parsed = parseArgs(args, optionNames(layout, kProductSearchFields, true));
   noPositional(parsed, "prodotti");
   const Criteria criteria = criteriaOf(parsed, layout);
-  printLines(out, searchProducts(folderOption(parsed) / kProductArchive, criteria, Access::ReadOnly));
-  return kExitOk;
+  const fs::path archive = folderOption(parsed) / kProductArchive;
+  return readSettled(archive, layout, err, [&] {
+    printLines(out, searchProducts(archive, criteria, Access::ReadOnly));
+    return kExitOk;
+  });
 }
 
 int underStock(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const ParsedArgs parsed = parseArgs(args, {"folder"});
   noPositional(parsed, "sottoscorta");
-  const PartialListing listing = underStockList(folderOption(parsed) / kProductArchive, Access::ReadOnly);
-  printLines(out, listing.lines);
-  return finish(err, listing.problem);
+  const fs::path archive = folderOption(parsed) / kProductArchive;
+  return readSettled(archive, productLayout(), err, [&] {
+    const PartialListing listing = underStockList(archive, Access::ReadOnly);
+    printLines(out, listing.lines);
+    return finish(err, listing.problem);
+  });
 }
 
 int pending(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const ParsedArgs parsed = parseArgs(args, {});
   if (parsed.positional.size() != 1 || !isSupplyFile(parsed.positional.front()))
     throw UsageError{"search sospesi takes one supply file (FILE.for)"};
-  const supplysheet::ItemList items = pendingItems(parsed.positional.front(), Access::ReadOnly);
-  printLines(out, items.lines);
-  out << "Totale importi in sospeso: " << cp1252ToUtf8(items.total()) << '\n';
-  return finish(err, items.problem);
+  const std::string& file = parsed.positional.front();
+  return readSettled(file, supplyLayout(), err, [&] {
+    const supplysheet::ItemList items = pendingItems(file, Access::ReadOnly);
+    printLines(out, items.lines);
+    out << "Totale importi in sospeso: " << cp1252ToUtf8(items.total()) << '\n';
+    return finish(err, items.problem);
+  });
 }
 
-int supply(const std::string& file, const std::vector<std::string>& args, std::ostream& out) {
+int supply(const std::string& file, const std::vector<std::string>& args, std::ostream& out,
+           std::ostream& err) {
   const Layout& layout = supplyLayout();
   const ParsedArgs parsed = parseArgs(args, optionNames(layout, kSupplySearchFields, false));
   noPositional(parsed, file);
   const Criteria criteria = criteriaOf(parsed, layout);
-  printLines(out, searchSupply(file, criteria, Access::ReadOnly));
-  return kExitOk;
+  return readSettled(file, layout, err, [&] {
+    printLines(out, searchSupply(file, criteria, Access::ReadOnly));
+    return kExitOk;
+  });
 }
 
 }  // namespace
@@ -140,11 +155,11 @@ int searchCommand(const std::vector<std::string>& args, std::istream&, std::ostr
     throw UsageError{"search needs clienti, prodotti, sottoscorta, sospesi FILE.for or FILE.for"};
   const std::string& what = args.front();
   const std::vector<std::string> rest(args.begin() + 1, args.end());
-  if (what == "clienti") return clients(rest, out);
-  if (what == "prodotti") return products(rest, out);
+  if (what == "clienti") return clients(rest, out, err);
+  if (what == "prodotti") return products(rest, out, err);
   if (what == "sottoscorta") return underStock(rest, out, err);
   if (what == "sospesi") return pending(rest, out, err);
-  if (isSupplyFile(what)) return supply(what, rest, out);
+  if (isSupplyFile(what)) return supply(what, rest, out, err);
   throw UsageError{"search cannot list '" + what +
                    "' (clienti, prodotti, sottoscorta, sospesi FILE.for or FILE.for)"};
 }

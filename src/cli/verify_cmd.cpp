@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <new>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -17,8 +18,9 @@ const char kUsage[] =
     "  verify [--kind KIND] FILE...\n"
     "      Reports for each FILE its number of records and every anomaly as it\n"
     "      is found: a length byte above its field's capacity (with record and\n"
-    "      field) and a partial record at the end (with its size in bytes); then\n"
-    "      the number of anomalies. Only the first 1000 anomalies of a file are\n"
+    "      field), a partial record at the end (with its size in bytes) and the\n"
+    "      journal of an interrupted save that could not be applied; then the\n"
+    "      number of anomalies. Only the first 1000 anomalies of a file are\n"
     "      listed, the others counted. File names are printed with control\n"
     "      characters and bytes that are not UTF-8 escaped (\\n, \\xHH).\n";
 
@@ -70,7 +72,12 @@ class FileReport {
 bool verifyFile(const std::string& file, const Layout& layout, std::ostream& out) {
   FileReport report(out, file);
   try {
-    auto opened = [&](const ArchiveScan& found) { report.opened(layout, found.records); };
+    const std::optional<std::string> pending = settleBeforeReading(file, layout);
+    auto opened = [&](const ArchiveScan& found) {
+      report.opened(layout, found.records);
+      if (pending)
+        report.anomaly([&] { return "a save interrupted there was not undone: " + printable(*pending); });
+    };
     const ArchiveScan scan = scanArchive(file, layout, opened, [&](size_t k, const uint8_t* bytes) {
       for (size_t i : oversizedFields(layout, bytes)) {
         report.anomaly([&] {

@@ -91,6 +91,49 @@ void TextList::sortByKeys(std::vector<SortEntry>::iterator begin, std::vector<So
   }
 }
 
+namespace {
+
+// Room for every line of `parts` at once, so the result is built without growing.
+TextList roomFor(const std::vector<TextList>& parts, size_t& texts) {
+  size_t bytes = 0;
+  texts = 0;
+  for (const TextList& p : parts) {
+    texts += p.size();
+    for (std::string_view t : p) bytes += t.size();
+  }
+  TextList out;
+  out.reserve(texts, bytes);
+  return out;
+}
+
+}  // namespace
+
+TextList TextList::joined(const std::vector<TextList>& parts) {
+  size_t texts = 0;
+  TextList out = roomFor(parts, texts);
+  for (const TextList& p : parts)
+    for (std::string_view t : p) out.push_back(t);
+  return out;
+}
+
+TextList TextList::mergedFolded(const std::vector<TextList>& sortedParts) {
+  size_t texts = 0;
+  TextList out = roomFor(sortedParts, texts);
+  // Few parts (one per core): the smallest head is found by looking at each.
+  // lessFolded is a total order, so equal lines are equal bytes and the
+  // result is the one a single sort gives.
+  std::vector<size_t> at(sortedParts.size(), 0);
+  for (size_t n = 0; n < texts; ++n) {
+    size_t best = sortedParts.size();
+    for (size_t p = 0; p < sortedParts.size(); ++p) {
+      if (at[p] == sortedParts[p].size()) continue;
+      if (best == sortedParts.size() || lessFolded(sortedParts[p][at[p]], sortedParts[best][at[best]])) best = p;
+    }
+    out.push_back(sortedParts[best][at[best]++]);
+  }
+  return out;
+}
+
 std::vector<Text> TextList::toVector() const {
   std::vector<Text> out;
   out.reserve(size());

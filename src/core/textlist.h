@@ -61,6 +61,12 @@ class TextList {
   // Puts the texts in the order of every sorted result list (lessFolded).
   void sortFolded();
 
+  // Lists made apart (the ranges of a scan, each on its own thread) as one:
+  // joined end to end in the order given, or, each being sorted already
+  // (sortFolded), merged into the one sorted list.
+  static TextList joined(const std::vector<TextList>& parts);
+  static TextList mergedFolded(const std::vector<TextList>& sortedParts);
+
   std::vector<Text> toVector() const;
 
  private:

@@ -7,12 +7,12 @@ CardArchive clientArchive(const std::filesystem::path& folder) {
 }
 
 CardArchive productArchive(const std::filesystem::path& folder) {
-  // Products are never deleted; no temporary file is needed.
-  return {folder / kProductArchive, &productLayout(), {}};
+  // Products are never deleted; only an import rewrites the archive.
+  return {folder / kProductArchive, &productLayout(), folder / kProductTemp};
 }
 
 CardArchive supplyArchive(const std::filesystem::path& folder, const std::filesystem::path& supplyFile) {
-  return {supplyFile, &supplyLayout(), folder / kSupplyTemp};
+  return {supplyFile, &supplyLayout(), folder / kSupplyTemp, false};
 }
 
 }  // namespace zel

@@ -4,6 +4,21 @@
 
 namespace zel {
 
+void tellSupplyGone(const StoreError& error, const std::filesystem::path& supplyFile) {
+  if (error.systemError() == ENOENT)
+    throw SupplyGone("the supply " + supplyFile.string() + " no longer exists", ENOENT);
+}
+
+RecordFile openCardArchive(const CardArchive& archive, Lock lock) {
+  if (archive.createWhenMissing) return RecordFile::openForUpdate(archive.file, *archive.layout, lock);
+  try {
+    return RecordFile::openExisting(archive.file, *archive.layout, lock);
+  } catch (const StoreError& e) {
+    tellSupplyGone(e, archive.file);
+    throw;
+  }
+}
+
 std::optional<size_t> labelNumber(std::string_view label) {
   const Text t = trim(label);
   if (t.empty()) return std::nullopt;
@@ -34,7 +49,7 @@ NavOutcome navigate(const CardArchive& archive, NavStep step, std::string_view l
   const std::optional<size_t> p = labelNumber(label);
   // Previous on record 1 does nothing, before the archive is even opened.
   if (step == NavStep::Previous && p == size_t{1}) return {};
-  auto file = RecordFile::openForUpdate(archive.file, *archive.layout, Lock::Shared);
+  auto file = openCardArchive(archive, Lock::Shared);
   const size_t n = file.count();
   NavOutcome out;
   switch (step) {
@@ -62,7 +77,7 @@ NavOutcome navigate(const CardArchive& archive, NavStep step, std::string_view l
 SaveOutcome saveCard(const CardArchive& archive, std::string_view label, const Record& record,
                      const Record* shown) {
   const std::optional<size_t> k = labelNumber(label);
-  auto file = RecordFile::openForUpdate(archive.file, *archive.layout, Lock::Exclusive);
+  auto file = openCardArchive(archive, Lock::Exclusive);
   SaveOutcome out;
   if (k) {
     // Checked under the exclusive lock, so nobody changes it in between.
@@ -83,7 +98,20 @@ void deleteCard(const CardArchive& archive, std::string_view label,
                 const std::function<void(DeleteStep)>& checkpoint, const Record* shown) {
   const std::optional<size_t> k = labelNumber(label);
   if (!k) throw StoreError("no record to delete");
-  deleteRecordByCopy(archive.file, archive.tempFile, *archive.layout, *k, checkpoint, shown);
+  try {
+    deleteRecordByCopy(archive.file, archive.tempFile, *archive.layout, *k, checkpoint, shown);
+  } catch (const StoreError& e) {
+    // A missing client archive is the access failure it always was.
+    if (!archive.createWhenMissing) tellSupplyGone(e, archive.file);
+    throw;
+  }
+}
+
+Record readCard(const CardArchive& archive, size_t k) {
+  auto file = openCardArchive(archive, Lock::Shared);
+  Record r = file.read(k);
+  file.close();
+  return r;
 }
 
 }  // namespace zel

@@ -19,7 +19,18 @@ struct CardArchive {
   std::filesystem::path file;      // the record file
   const Layout* layout;            // its record layout
   std::filesystem::path tempFile;  // the temporary file of a deletion
+  // The two archives are created by the first save or navigation step; a
+  // supply file only by the create window, so its card fails with
+  // SupplyGone when it is missing, creating nothing.
+  bool createWhenMissing = true;
 };
+
+// Opens the card's archive for one action: for update, or, for a supply
+// file, as an existing file (SupplyGone when it is missing).
+RecordFile openCardArchive(const CardArchive& archive, Lock lock);
+// Throws SupplyGone when `error` says that the supply file is missing, so
+// that the window says so instead of the access message.
+void tellSupplyGone(const StoreError& error, const std::filesystem::path& supplyFile);
 
 // The record number held by a position label: empty (after trimming) means a
 // new card. A label that is not a number is a StoreError.
@@ -55,6 +66,9 @@ struct SaveOutcome {
 // and then the save is refused with CardChanged and nothing is written.
 SaveOutcome saveCard(const CardArchive& archive, std::string_view label, const Record& record,
                      const Record* shown = nullptr);
+
+// Record k, read in one action (a search window's double click).
+Record readCard(const CardArchive& archive, size_t k);
 
 // Deletes the record the label names (the label must not be empty); with
 // `shown`, only while the archive still holds it there (CardChanged).

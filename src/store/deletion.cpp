@@ -1,95 +1,21 @@
 // Delete by copy: every record but one is copied into a temporary file, which
-// is then renamed over the archive.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <vector>
-
-#include "store/iohook.h"
+// is then renamed over the archive (store/rewrite.h).
 #include "store/recordfile.h"
+#include "store/rewrite.h"
 
 namespace zel {
 namespace {
 
-constexpr size_t kCopyBlock = 1 << 20;  // bytes gathered before each write
-
-[[noreturn]] void fail(const char* what, const std::filesystem::path& path) {
-  throw StoreError(describeFailure(what, path, errno));
-}
-
-// Removes whatever a crash left in the temporary file's place. A regular
-// file is locked first: if another instance is using it right now (a
-// deletion in another supply file of the same folder shares the name), this
-// waits for it like for an archive.
-void removeLeftover(const std::filesystem::path& temp, Deadline deadline) {
-  ioStep(IoStep::Open);
-  const int fd = ::open(temp.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0 && errno == ENOENT) return;
-  if (fd < 0 && errno != ELOOP) fail("cannot open", temp);  // a folder, or no right to it
-  FileHandle leftover(fd);
-  struct stat st {};
-  if (leftover && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    lockFile(fd, Lock::Exclusive, temp, deadline);
-    if (!namesFile(temp, fd, false)) return;  // gone meanwhile
-  }
-  // A link (ELOOP), FIFO or device in the temporary file's place is removed
-  // without being followed or opened for use.
-  ioStep(IoStep::Remove);
-  if (::unlink(temp.c_str()) != 0 && errno != ENOENT) fail("cannot remove", temp);
-}
-
-// Creates the temporary file afresh and locks it, so that no other instance
-// ever takes it for a leftover while this one fills it.
-FileHandle claimTemp(const std::filesystem::path& temp) {
-  const Deadline deadline = lockDeadline();
-  for (;;) {
-    removeLeftover(temp, deadline);
-    ioStep(IoStep::Open);
-    const int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0 && errno != EEXIST) fail("cannot create", temp);
-    if (fd >= 0) {
-      FileHandle file(fd);
-      if (tryLockFile(fd, Lock::Exclusive) && namesFile(temp, fd, false)) return file;
-    }
-    // Another instance got there between the removal and the creation.
-    if (std::chrono::steady_clock::now() >= deadline)
-      throw StoreBusy("busy: " + temp.string() + " is in use by another instance");
-  }
-}
-
-// The copy takes the archive's place, so it takes its rights and owner too.
-// Only the administrator may give a file away: for anyone else the copy stays
-// theirs, as the files they create always are.
-void keepModeAndOwner(int copy, int archive, const std::filesystem::path& temp) {
-  struct stat st {};
-  if (::fstat(archive, &st) != 0) fail("cannot examine the archive for", temp);
-  ioStep(IoStep::Chmod);
-  if (::fchmod(copy, st.st_mode & 07777) != 0) fail("cannot set the rights of", temp);
-  if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(copy, st.st_uid, st.st_gid) == 0)
-    ::fchmod(copy, st.st_mode & 07777);  // a change of owner drops set-id bits
-}
-
 void copyAllBut(const RecordFile& source, size_t k, int copy, const std::filesystem::path& temp) {
-  // Kept records are gathered into blocks so the copy costs few writes.
-  const size_t size = source.layout().recordSize();
-  const size_t perBlock = std::max<size_t>(1, kCopyBlock / size);
-  std::vector<uint8_t> block;
-  block.reserve(perBlock * size);
-  uint64_t written = 0;
-  auto flush = [&] {
-    writeAt(copy, written, block.data(), block.size(), temp);
-    written += block.size();
-    block.clear();
-  };
-  source.scan([&](size_t i, const uint8_t* bytes) {
-    if (i == k) return;
-    block.insert(block.end(), bytes, bytes + size);
-    if (block.size() / size == perBlock) flush();
-  });
-  if (!block.empty()) flush();
+  // Two ranges, the records before k and those after it, each copied by the
+  // kernel: the program's CPU stays idle, and a file system that shares
+  // extents (btrfs, XFS) shares the first range instead of writing it. The
+  // second moves by one record, which no block size divides, so it is copied.
+  const uint64_t size = source.layout().recordSize();
+  const uint64_t before = (k - 1) * size;
+  const uint64_t after = (source.count() - k) * size;  // a partial tail stays behind
+  if (before > 0) copyRange(source.descriptor(), 0, copy, 0, before, source.path(), temp);
+  if (after > 0) copyRange(source.descriptor(), before + size, copy, before, after, source.path(), temp);
 }
 
 }  // namespace
@@ -108,37 +34,9 @@ void deleteRecordByCopy(const std::filesystem::path& archive, const std::filesys
   // rather than a silent success.
   if (k < 1 || k > source.count()) throw StoreError("no record " + std::to_string(k) + " in " + archive.string());
 
-  // The copy lies beside the real file, where a rename over it is atomic.
-  const std::filesystem::path real = realFile(archive);
-  if (!namesFile(real, source.descriptor())) throw StoreError(archive.string() + " changed while it was opened");
-  const std::filesystem::path temp = real.parent_path() / tempPath.filename();
-
-  step(DeleteStep::CreateTemp);
-  FileHandle claimed = claimTemp(temp);
-  const int tempFd = claimed.get();
-  bool renamed = false;
-  try {
-    keepModeAndOwner(tempFd, source.descriptor(), temp);
-    step(DeleteStep::Copy);
-    copyAllBut(source, k, tempFd, temp);
-    step(DeleteStep::Sync);
-    ioStep(IoStep::Sync);
-    if (::fsync(tempFd) != 0) fail("cannot flush", temp);
-    // Both files stay open, and locked, until the copy has taken the
-    // archive's place.
-    step(DeleteStep::Close);
-    step(DeleteStep::Replace);
-    ioStep(IoStep::Rename);
-    if (::rename(temp.c_str(), real.c_str()) != 0) fail("cannot replace the archive with", temp);
-    renamed = true;
-    syncFolderOf(real);
-  } catch (...) {
-    // The archive is untouched; the unfinished copy goes (it is still ours:
-    // nobody removes a locked temporary file).
-    if (!renamed && namesFile(temp, tempFd, false)) ::unlink(temp.c_str());
-    throw;
-  }
-  claimed.close(temp);
+  rewriteFile(
+      archive, source.descriptor(), tempPath,
+      [&](int fd, const std::filesystem::path& temp) { copyAllBut(source, k, fd, temp); }, checkpoint, "archive");
   source.close();
 }
 

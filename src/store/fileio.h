@@ -48,11 +48,19 @@ class FileHandle {
 
 // Opens `path` (following links) with `flags` (O_RDONLY, O_RDWR, O_CREAT...)
 // and makes sure it is a regular file. The open never blocks on a FIFO or a
-// device; anything but a regular file is refused with StoreError. New files
-// get `mode` (owner read and write by default).
-FileHandle openRegular(const std::filesystem::path& path, int flags, mode_t mode = 0600);
+// device; anything but a regular file is refused with StoreError (a missing
+// file: its systemError() is ENOENT). A file that O_CREAT makes is created
+// as desktop programs create files: `mode` masked by the user's umask, the
+// folder's group on a setgid folder, so that the other users of a shared
+// folder can work on it. It is never created through a link (a link to
+// nothing is refused), and its name is flushed with the folder before this
+// returns.
+FileHandle openRegular(const std::filesystem::path& path, int flags, mode_t mode = 0666);
 
 // Takes a lock on the whole file, polling until `deadline`; StoreBusy after.
+// A file system that takes no locks at all (ENOLCK, EINVAL, EOPNOTSUPP: some
+// network mounts) is used without them, as one desk at a time would; that
+// is noted for locksRefusedNotice.
 void lockFile(int fd, Lock lock, const std::filesystem::path& path, Deadline deadline);
 // One attempt, no wait.
 bool tryLockFile(int fd, Lock lock);
@@ -77,11 +85,30 @@ std::filesystem::path realFile(const std::filesystem::path& path);
 
 // The StoreError text for a failed system call on `path`.
 std::string describeFailure(const char* what, const std::filesystem::path& path, int err);
+// Throws the StoreError of a failed system call, carrying its error number.
+[[noreturn]] void failCall(const char* what, const std::filesystem::path& path, int err);
+
+// True once per process: the first time it is asked after a file system
+// refused a lock. The windows then tell the user that several desks must
+// not write to this folder at the same moment.
+bool locksRefusedNotice();
+// Whether a file system refused a lock at any time in this process.
+bool locksRefused();
 
 // Whole-buffer positioned reads and writes, retried on interruption; any
 // failure (a short read included) is a StoreError naming `path`.
 void readAt(int fd, uint64_t offset, uint8_t* out, size_t size, const std::filesystem::path& path);
 void writeAt(int fd, uint64_t offset, const uint8_t* bytes, size_t size, const std::filesystem::path& path);
+// Copies `size` bytes of `from` at `fromOffset` into `to` at `toOffset` inside
+// the kernel (copy_file_range): the data never passes through this process,
+// and a file system that shares extents shares them instead of copying.
+// Where the kernel cannot copy between the two files (another file system,
+// a kernel or file system without the call) it falls back to reads and
+// writes. Announced as one Read and one Write step; an injected short write
+// copies the first half, then fails. A source that ends before `size` bytes
+// is a StoreError naming `source`, any other failure one naming `target`.
+void copyRange(int from, uint64_t fromOffset, int to, uint64_t toOffset, uint64_t size,
+               const std::filesystem::path& source, const std::filesystem::path& target);
 // The file's data (and the size) on the disk.
 void syncData(int fd, const std::filesystem::path& path);
 void truncateTo(int fd, uint64_t size, const std::filesystem::path& path);

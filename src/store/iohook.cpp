@@ -33,10 +33,14 @@ ScopedIoHook::ScopedIoHook(IoHook hook) : previous_(std::exchange(currentHook, s
 
 ScopedIoHook::~ScopedIoHook() { currentHook = std::move(previous_); }
 
+IoHook currentIoHook() { return currentHook; }
+
 Fault ioStep(IoStep step) {
   if (!currentHook) return Fault::None;
   const Fault fault = currentHook(step);
-  if (fault == Fault::None || (fault == Fault::Short && step == IoStep::Write)) return fault;
+  if (fault == Fault::None || (fault == Fault::Short && step == IoStep::Write) ||
+      (fault == Fault::Refused && step == IoStep::Lock))
+    return fault;
   const std::string what = std::string("injected failure: ") + stepName(step);
   if (step == IoStep::Lock) throw StoreBusy(what);
   throw StoreError(what);

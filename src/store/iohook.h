@@ -27,6 +27,8 @@ enum class Fault {
   None,   // the step runs normally
   Fail,   // the step fails before doing anything
   Short,  // a write stores only part of its bytes, then fails (other steps: Fail)
+  Refused,  // a lock is refused as a file system without locks refuses it
+            // (ENOLCK); other steps: Fail
 };
 
 using IoHook = std::function<Fault(IoStep)>;
@@ -43,8 +45,13 @@ class ScopedIoHook {
   IoHook previous_;
 };
 
+// The current thread's hook (empty when none), for work it hands to other
+// threads: a step there must meet the same hook.
+IoHook currentIoHook();
+
 // Announces a step. A Fail throws the StoreError the real failure would
-// (StoreBusy for a lock); Short is returned for the writer to act on.
+// (StoreBusy for a lock); Short and Refused are returned for the writer and
+// the lock to act on.
 Fault ioStep(IoStep step);
 
 }  // namespace zel

@@ -1,23 +1,30 @@
 #include "store/journal.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <optional>
+#include <utility>
 
 #include "store/fileio.h"
 #include "store/iohook.h"
-#include "store/storeerror.h"
 
 namespace zel::journal {
 namespace {
 
-constexpr char kMagic[8] = {'Z', 'E', 'L', 'J', 'R', 'N', '1', '\n'};
-constexpr size_t kHeader = sizeof kMagic + 3 * 8;  // magic, offset, old size, length
-constexpr size_t kLargest = 1 << 20;               // far above any record
+// The first format kept only the old bytes and the old size, and could not
+// tell whether it belonged to the archive beside it: such a journal is not
+// read, and is left alone as one that does not fit.
+constexpr char kMagic[8] = {'Z', 'E', 'L', 'J', 'R', 'N', '2', '\n'};
+constexpr size_t kFixed = sizeof kMagic + 4 * 8;  // magic, size, offset, record length, name length
+constexpr size_t kChecksum = 8;
+constexpr uint64_t kLargestRecord = 1 << 20;  // far above any record
+constexpr uint64_t kLongestName = 4096;
+constexpr uint64_t kLargestJournal = kFixed + kLongestName + 2 * kLargestRecord + kChecksum;
 
 void putU64(std::vector<uint8_t>& out, uint64_t v) {
   for (int i = 0; i < 8; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
@@ -29,48 +36,65 @@ uint64_t getU64(const uint8_t* p) {
   return v;
 }
 
-// FNV-1a: enough to tell a journal cut short from a complete one.
+// FNV-1a: tells a damaged journal from a sound one.
 uint64_t checksum(const uint8_t* p, size_t n) {
   uint64_t h = 14695981039346656037ull;
   for (size_t i = 0; i < n; ++i) h = (h ^ p[i]) * 1099511628211ull;
   return h;
 }
 
-std::vector<uint8_t> encode(const Entry& e) {
-  std::vector<uint8_t> out(kMagic, kMagic + sizeof kMagic);
-  putU64(out, e.offset);
-  putU64(out, e.oldSize);
-  putU64(out, e.oldBytes.size());
-  out.insert(out.end(), e.oldBytes.begin(), e.oldBytes.end());
-  putU64(out, checksum(out.data(), out.size()));
-  return out;
+std::filesystem::path temporaryFor(const std::filesystem::path& journal) {
+  std::filesystem::path p = journal;
+  p += ".tmp";
+  return p;
 }
 
-// The entry a journal holds, or nothing when it is incomplete or not ours.
-std::optional<Entry> decode(const std::vector<uint8_t>& in) {
-  if (in.size() < kHeader + 8 || std::memcmp(in.data(), kMagic, sizeof kMagic) != 0) return std::nullopt;
-  Entry e;
-  e.offset = getU64(in.data() + 8);
-  e.oldSize = getU64(in.data() + 16);
-  const uint64_t length = getU64(in.data() + 24);
-  if (length > kLargest || in.size() != kHeader + length + 8) return std::nullopt;
-  if (checksum(in.data(), in.size() - 8) != getU64(in.data() + in.size() - 8)) return std::nullopt;
-  if (e.offset + length > e.oldSize) return std::nullopt;
-  e.oldBytes.assign(in.begin() + kHeader, in.end() - 8);
-  return e;
+// Root may write any file. A journal another user left is applied by root
+// only to an archive of that user: else a planted journal beside a link
+// would let any user rewrite a file of root's.
+void requireOwnerMayApply(int journalFd, int archiveFd, const std::filesystem::path& journal) {
+  struct stat byJournal {}, byArchive {};
+  if (::geteuid() != 0 || ::fstat(journalFd, &byJournal) != 0 || byJournal.st_uid == 0) return;
+  if (::fstat(archiveFd, &byArchive) == 0 && byArchive.st_uid == byJournal.st_uid) return;
+  throw JournalRefused(journal, JournalRefused::Reason::CannotApply,
+                       journal.string() + " was left by a user who does not own the archive; root leaves it "
+                                          "for a desk of that user");
 }
 
-std::vector<uint8_t> readJournal(const std::filesystem::path& journal) {
+std::vector<uint8_t> readJournal(const std::filesystem::path& journal, int archiveFd) {
   // Never through a link, never blocking on something that is not a file.
   FileHandle file = openRegular(journal, O_RDONLY | O_NOFOLLOW);
+  requireOwnerMayApply(file.get(), archiveFd, journal);
   const uint64_t size = fileSize(file.get(), journal);
-  if (size > kLargest + kHeader + 8) return {};
-  std::vector<uint8_t> bytes(size);
+  if (size > kLargestJournal)
+    throw JournalRefused(
+        journal, JournalRefused::Reason::DoesNotFit,
+        journal.string() + " is too large to be a journal of this program; it is left as it is");
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
   readAt(file.get(), 0, bytes.data(), bytes.size(), journal);
   return bytes;
 }
 
+// Places a complete temporary journal under its final name, never over an
+// existing one (which only the open that settles it may remove).
+void moveIntoPlace(const std::filesystem::path& from, const std::filesystem::path& to) {
+  ioStep(IoStep::Rename);
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
+  int err = errno;
+  // File systems without the no-replace rename: the exclusive lock on the
+  // archive keeps any other writer out between the look and the rename.
+  if (err == EINVAL || err == ENOSYS) {
+    if (journal::exists(to)) throw StoreError(describeFailure("cannot put in place", to, EEXIST));
+    if (::rename(from.c_str(), to.c_str()) == 0) return;
+    err = errno;
+  }
+  throw StoreError(describeFailure("cannot put in place", to, err));
+}
+
 }  // namespace
+
+JournalRefused::JournalRefused(std::filesystem::path journal, Reason reason, const std::string& why)
+    : StoreError(why), journal_(std::move(journal)), reason_(reason) {}
 
 std::filesystem::path pathFor(const std::filesystem::path& realArchive) {
   std::filesystem::path p = realArchive;
@@ -83,29 +107,81 @@ bool exists(const std::filesystem::path& journal) {
   return ::lstat(journal.c_str(), &st) == 0;
 }
 
+std::vector<uint8_t> encode(const Entry& e) {
+  std::vector<uint8_t> out(kMagic, kMagic + sizeof kMagic);
+  putU64(out, e.archiveSize);
+  putU64(out, e.offset);
+  putU64(out, e.oldBytes.size());
+  putU64(out, e.archiveName.size());
+  out.insert(out.end(), e.archiveName.begin(), e.archiveName.end());
+  out.insert(out.end(), e.oldBytes.begin(), e.oldBytes.end());
+  out.insert(out.end(), e.newBytes.begin(), e.newBytes.end());
+  putU64(out, checksum(out.data(), out.size()));
+  return out;
+}
+
+std::optional<Entry> decode(const uint8_t* in, size_t size) {
+  if (size < kFixed + kChecksum || std::memcmp(in, kMagic, sizeof kMagic) != 0) return std::nullopt;
+  Entry e;
+  e.archiveSize = getU64(in + 8);
+  e.offset = getU64(in + 16);
+  const uint64_t length = getU64(in + 24);
+  const uint64_t nameLength = getU64(in + 32);
+  // Each bound before any sum, so that no value wraps around.
+  if (length == 0 || length > kLargestRecord || nameLength > kLongestName) return std::nullopt;
+  if (size != kFixed + nameLength + 2 * length + kChecksum) return std::nullopt;
+  if (checksum(in, size - kChecksum) != getU64(in + size - kChecksum)) return std::nullopt;
+  if (e.offset > e.archiveSize || length > e.archiveSize - e.offset) return std::nullopt;
+  const uint8_t* p = in + kFixed;
+  e.archiveName.assign(p, p + nameLength);
+  p += nameLength;
+  e.oldBytes.assign(p, p + length);
+  e.newBytes.assign(p + length, p + 2 * length);
+  return e;
+}
+
+std::string misfit(const Entry& e, const std::string& archiveName, uint64_t archiveSize, size_t recordSize,
+                   const uint8_t* current) {
+  if (e.oldBytes.size() != recordSize || e.offset % recordSize != 0)
+    return "it holds a record of " + std::to_string(e.oldBytes.size()) + " bytes at byte " +
+           std::to_string(e.offset) + ", and the archive's records are of " + std::to_string(recordSize);
+  if (e.archiveName != archiveName) return "it belongs to the archive " + e.archiveName;
+  if (e.archiveSize != archiveSize)
+    return "the archive holds " + std::to_string(archiveSize) + " bytes, the interrupted save left " +
+           std::to_string(e.archiveSize);
+  const uint64_t k = e.offset / recordSize + 1;
+  if (current == nullptr) return "the archive has no record " + std::to_string(k);
+  for (size_t i = 0; i < recordSize; ++i)
+    if (current[i] != e.oldBytes[i] && current[i] != e.newBytes[i])
+      return "record " + std::to_string(k) + " holds neither the saved record nor the one it replaced";
+  return {};
+}
+
 bool write(const std::filesystem::path& journal, const Entry& entry) {
+  const std::filesystem::path temporary = temporaryFor(journal);
   ioStep(IoStep::Open);
-  const int fd = ::open(journal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  // A leftover of a save killed before its rename: only the holder of the
+  // archive's exclusive lock writes one, so nobody else is using it.
+  if (::unlink(temporary.c_str()) != 0 && (errno == EACCES || errno == EPERM)) return false;
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0 && (errno == EACCES || errno == EPERM)) return false;
-  if (fd < 0) throw StoreError(describeFailure("cannot create", journal, errno));
+  if (fd < 0) throw StoreError(describeFailure("cannot create", temporary, errno));
   FileHandle file(fd);
+  bool placed = false;
   try {
     const std::vector<uint8_t> bytes = encode(entry);
-    writeAt(fd, 0, bytes.data(), bytes.size(), journal);
-    syncData(fd, journal);
-    file.close(journal);
+    writeAt(fd, 0, bytes.data(), bytes.size(), temporary);
+    syncData(fd, temporary);
+    file.close(temporary);
+    moveIntoPlace(temporary, journal);
+    placed = true;
     syncFolderOf(journal);
   } catch (...) {
-    ::unlink(journal.c_str());  // not yet relied on: the archive is untouched
+    // Not yet relied on: the archive is untouched.
+    ::unlink((placed ? journal : temporary).c_str());
     throw;
   }
   return true;
-}
-
-void undo(int archiveFd, const std::filesystem::path& archive, const Entry& entry) {
-  writeAt(archiveFd, entry.offset, entry.oldBytes.data(), entry.oldBytes.size(), archive);
-  truncateTo(archiveFd, entry.oldSize, archive);
-  syncData(archiveFd, archive);
 }
 
 void remove(const std::filesystem::path& journal) {
@@ -115,19 +191,49 @@ void remove(const std::filesystem::path& journal) {
   syncFolderOf(journal);
 }
 
-bool recover(const std::filesystem::path& journal, int archiveFd, const std::filesystem::path& archive) {
-  if (!zel::journal::exists(journal)) return false;
-  std::optional<Entry> entry;
+bool settle(const std::filesystem::path& journal, int archiveFd, const std::filesystem::path& archive,
+            size_t recordSize) {
+  using Reason = JournalRefused::Reason;
+  if (!journal::exists(journal)) return false;
+  const std::string left = "; both files are left as they are";
+  std::vector<uint8_t> bytes;
   try {
-    entry = decode(readJournal(journal));
-  } catch (const StoreError&) {
-    // A link, a folder or some other thing in the journal's place is not a
-    // journal this program wrote.
-    struct stat st {};
-    if (::lstat(journal.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw;
+    bytes = readJournal(journal, archiveFd);
+  } catch (const JournalRefused&) {
+    throw;
+  } catch (const StoreError& e) {
+    // Unreadable for this user, or a link or a folder in its place.
+    throw JournalRefused(journal, Reason::CannotApply,
+                         std::string("the journal of an interrupted save cannot be applied: ") + e.what() +
+                             "; it is left for a desk that can apply it");
   }
-  if (entry) undo(archiveFd, archive, *entry);
-  zel::journal::remove(journal);
+  const std::optional<Entry> entry = decode(bytes.data(), bytes.size());
+  if (!entry)
+    throw JournalRefused(journal, Reason::DoesNotFit,
+                         journal.string() + " is not a complete journal of this program" + left);
+
+  const uint64_t size = fileSize(archiveFd, archive);
+  std::vector<uint8_t> current(entry->oldBytes.size());
+  const bool present = entry->offset <= size && current.size() <= size - entry->offset;
+  if (present) readAt(archiveFd, entry->offset, current.data(), current.size(), archive);
+  const std::string why = misfit(*entry, realFile(archive).filename().string(), size, recordSize,
+                                 present ? current.data() : nullptr);
+  if (!why.empty())
+    throw JournalRefused(journal, Reason::DoesNotFit,
+                         journal.string() + " does not fit " + archive.string() + ": " + why + left);
+
+  if (current != entry->oldBytes) {
+    writeAt(archiveFd, entry->offset, entry->oldBytes.data(), entry->oldBytes.size(), archive);
+    syncData(archiveFd, archive);
+  }
+  try {
+    journal::remove(journal);
+  } catch (const StoreError& e) {
+    // Left in place it would undo the next save over this record: every
+    // action stays refused until a desk that may remove it does.
+    throw JournalRefused(journal, Reason::CannotApply,
+                         std::string("the old record is back, but the journal stays: ") + e.what());
+  }
   return true;
 }
 

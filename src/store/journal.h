@@ -1,14 +1,26 @@
 #pragma once
 // The undo journal of an overwrite. A record is larger than a memory page,
 // and a process killed in the middle of writing it can leave half of the new
-// bytes over half of the old ones. So before an overwrite the old bytes are
-// kept, flushed, in a small file beside the archive ("Anagrafica.pro.jrn"),
-// and the journal is removed once the new bytes are on the disk. A journal
-// found later means the overwrite never finished: whoever opens the archive
-// for writing next puts the old bytes back first.
+// bytes over half of the old ones. So before an overwrite the old and the new
+// record are kept, flushed, in a small file beside the archive
+// ("Anagrafica.pro.jrn"), and the journal is removed once the new bytes are on
+// the disk. A journal found later means the overwrite never finished: before
+// anyone reads or writes the archive, the old record is put back.
+//
+// A journal is applied only where it belongs: to the archive it names, of the
+// size the overwrite left, whose record at the journal's position holds the
+// old record, the new one, or a mix of the two byte for byte (all an
+// interrupted write can leave). Anything else (a journal beside a restored
+// backup, another archive's journal, a damaged or foreign file) is left as it
+// is, and so is the archive. A journal is removed only once applied: one that
+// this user cannot read or apply stays for a desk that can.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
+
+#include "store/storeerror.h"
 
 namespace zel::journal {
 
@@ -17,31 +29,63 @@ std::filesystem::path pathFor(const std::filesystem::path& realArchive);
 
 bool exists(const std::filesystem::path& journal);
 
-// What the journal keeps: the archive's size and the bytes from `offset`
-// that the write will cover (up to the old end of the file).
+// What a journal identifies: the overwrite of one record of one archive.
 struct Entry {
-  uint64_t offset = 0;
-  uint64_t oldSize = 0;
-  std::vector<uint8_t> oldBytes;
+  std::string archiveName;        // the archive's file name (links followed)
+  uint64_t archiveSize = 0;       // before the write and after: an overwrite keeps it
+  uint64_t offset = 0;            // where the record lies
+  std::vector<uint8_t> oldBytes;  // the record before the write
+  std::vector<uint8_t> newBytes;  // the record the write puts there (same length)
 };
 
-// Creates the journal (never through a link, never over another one),
-// flushes it and its name. On failure nothing is left behind. Returns false,
-// writing nothing, when the folder does not let this user create files (an
-// archive may still be writable there: it is then written without a journal,
-// as it always was).
-bool write(const std::filesystem::path& journal, const Entry& entry);
+// The file's bytes, and back. decode gives nothing for anything but a
+// complete journal of this format with a sound checksum.
+std::vector<uint8_t> encode(const Entry& entry);
+std::optional<Entry> decode(const uint8_t* bytes, size_t size);
 
-// Puts an entry back into the archive open as `archiveFd`: the old bytes,
-// then the old size, then a flush.
-void undo(int archiveFd, const std::filesystem::path& archive, const Entry& entry);
+// Why `entry` cannot be the journal of an overwrite interrupted on this
+// archive (its real file name, its size, its record size, and the bytes it
+// now holds where the entry's record lies, or null when the file is too
+// short to hold them); empty when it can.
+std::string misfit(const Entry& entry, const std::string& archiveName, uint64_t archiveSize,
+                   size_t recordSize, const uint8_t* current);
+
+// A pending journal that was not applied, and the archive left as it was.
+class JournalRefused : public StoreError {
+ public:
+  enum class Reason {
+    CannotApply,  // this user cannot read it or cannot write the archive: left for another desk
+    DoesNotFit,   // it does not describe a write that could have left the archive as it is
+  };
+  JournalRefused(std::filesystem::path journal, Reason reason, const std::string& why);
+  const std::filesystem::path& journal() const { return journal_; }
+  Reason reason() const { return reason_; }
+
+ private:
+  std::filesystem::path journal_;
+  Reason reason_;
+};
+
+// Creates the journal under a temporary name, flushes it and renames it into
+// place (never through a link, never over another journal), then flushes the
+// folder: a journal is either complete or absent. Its mode is 0666 less the
+// umask, as for any file, so that another user's desk can apply it. On
+// failure nothing is left behind. Returns false, writing nothing, when the
+// folder does not let this user create files (an archive may still be
+// writable there: it is then written without a journal, as it always was).
+bool write(const std::filesystem::path& journal, const Entry& entry);
 
 // Removes the journal and flushes its folder.
 void remove(const std::filesystem::path& journal);
 
-// If a journal is there, undoes the overwrite it describes and removes it.
-// A journal cut short (the process was killed while writing it, before the
-// archive was touched) is only removed. Returns whether one was found.
-bool recover(const std::filesystem::path& journal, int archiveFd, const std::filesystem::path& archive);
+// If a journal is there, puts the old record back into the archive open
+// (read-write, exclusively locked) as `archiveFd`, flushes it and removes the
+// journal. Returns whether one was applied. Throws JournalRefused, changing
+// nothing, when the journal cannot be read or does not fit, or when this
+// process runs as root and the journal's owner (another user) does not own
+// the archive; and when it cannot be removed (the archive then already holds
+// the old record).
+bool settle(const std::filesystem::path& journal, int archiveFd, const std::filesystem::path& archive,
+            size_t recordSize);
 
 }  // namespace zel::journal

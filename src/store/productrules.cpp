@@ -43,6 +43,14 @@ Key numberBoxKey(std::string_view current, char32_t key) {
   return Key::BadCharacter;
 }
 
+bool takesText(std::string_view text) {
+  const std::string_view t = trimView(text);
+  for (size_t i = 0; i < t.size(); ++i)
+    if (numberBoxKey(t.substr(0, i), static_cast<unsigned char>(t[i])) != Key::Accept) return false;
+  // The next key would find the value too large.
+  return numberBoxKey(t, U'0') != Key::ValueTooLarge;
+}
+
 Text priceOnExit(std::string_view text) {
   const Text t = trim(text);
   if (t.empty()) return "0,00";

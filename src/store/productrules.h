@@ -36,6 +36,12 @@ enum class Key {
 // text that is not a number is not checked against the limit.
 Key numberBoxKey(std::string_view current, char32_t key);
 
+// Whether the box would take `text` typed into it key by key and keep it:
+// blanks around it aside, digits and at most one comma, and a value not above
+// the limit (any further key would reset the box). An empty text is taken.
+// The import holds a spreadsheet's price, stock and threshold to this.
+bool takesText(std::string_view text);
+
 // The price box's text when the user leaves it: rounded to four decimals and
 // completed to at least two ("12" -> "12,00", "12,5" -> "12,50",
 // "12,34567" -> "12,3457"); empty or not a number -> "0,00".

@@ -1,6 +1,7 @@
 #include "store/productsearch.h"
 
 #include "core/numbers.h"
+#include "store/archivescan.h"
 
 namespace zel {
 namespace {
@@ -74,21 +75,31 @@ struct StopListing {
 
 // Scans the archive adding the stock line of each record that `keep` wants
 // (it throws StopListing to end the listing); whatever happens, the lines
-// reached so far are kept and sorted.
+// reached so far (in file order) are kept and sorted. The ranges of the file
+// are read and sorted on their own threads, then merged.
 // The user's stop (Cancelled) is not kept quiet: the listing ends unlisted.
 template <class Keep>
 PartialListing stockListing(const std::filesystem::path& archive, Access access, const Progress& progress,
                             const Keep& keep) {
   PartialListing listing;
-  Text line;
-  const size_t records = recordsIn(archive, productLayout());
+  std::vector<TextList> found;
+  std::vector<Text> line;
+  PartedScan scan;
+  scan.prepare = [&](size_t parts) {
+    found.resize(parts);
+    line.resize(parts);
+  };
+  scan.visit = [&](size_t part, size_t k, const uint8_t* bytes) {
+    if (!keep(k, rawFields(bytes))) return;
+    rawStockLine(bytes, line[part]);
+    found[part].push_back(line[part]);
+  };
+  scan.finish = [&](size_t part) { found[part].sortFolded(); };
   try {
-    scanFile(archive, productLayout(), access, [&](size_t k, const uint8_t* bytes) {
-      progress.step(k, records);
-      if (!keep(k, rawFields(bytes))) return;
-      rawStockLine(bytes, line);
-      listing.lines.push_back(line);
-    });
+    const std::vector<ScanPart> parts = scanInParts(archive, productLayout(), access, progress, scan);
+    found.resize(partsKept(parts));
+    listing.lines = found.size() == 1 ? std::move(found.front()) : TextList::mergedFolded(found);
+    rethrowFirstFailure(parts);
   } catch (const StopListing& stop) {
     listing.problem = stop.why;
   } catch (const Cancelled&) {
@@ -96,7 +107,6 @@ PartialListing stockListing(const std::filesystem::path& archive, Access access,
   } catch (const std::exception& e) {
     listing.problem = e.what();
   }
-  listing.lines.sortFolded();
   return listing;
 }
 

@@ -16,8 +16,17 @@ namespace {
 
 constexpr size_t kScanBlock = 1 << 20;  // bytes read at once by a scan
 
-bool journalPending(const std::filesystem::path& path) {
-  return journal::exists(journal::pathFor(realFile(path)));
+std::filesystem::path journalOf(const std::filesystem::path& archive) {
+  return journal::pathFor(realFile(archive));
+}
+
+// Puts bytes kept in memory back where a failed write went, and the size the
+// file had: the undo of a write that failed while this process still runs.
+void putBack(int fd, const std::filesystem::path& path, uint64_t offset, const std::vector<uint8_t>& bytes,
+             uint64_t size) {
+  writeAt(fd, offset, bytes.data(), bytes.size(), path);
+  truncateTo(fd, size, path);
+  syncData(fd, path);
 }
 
 }  // namespace
@@ -25,42 +34,46 @@ bool journalPending(const std::filesystem::path& path) {
 RecordFile::RecordFile(FileHandle file, std::filesystem::path path, const Layout& layout, bool exclusive)
     : file_(std::move(file)), path_(std::move(path)), layout_(&layout), exclusive_(exclusive) {}
 
-RecordFile RecordFile::open(const std::filesystem::path& path, const Layout& layout, int flags, Lock lock) {
-  const bool writable = (flags & O_ACCMODE) == O_RDWR;
+RecordFile RecordFile::open(const std::filesystem::path& path, const Layout& layout, int flags, Lock lock,
+                            bool settleJournal) {
   for (;;) {
     FileHandle file = openLocked(path, flags, lock);
-    // A journal left by an overwrite that never finished is undone before
-    // anyone reads or writes. Only a writer may: a reader lets go of its
-    // shared lock and comes back as one.
-    if (writable && journalPending(path)) {
-      if (lock == Lock::Shared) {
-        unlockFile(file.get());
-        lockFile(file.get(), Lock::Exclusive, path, lockDeadline());
-        if (!namesFile(path, file.get())) continue;
-      }
-      journal::recover(journal::pathFor(realFile(path)), file.get(), path);
-      if (lock == Lock::Shared) lockFile(file.get(), Lock::Shared, path, lockDeadline());
+    // A journal left by an overwrite that never finished is settled before
+    // anyone reads or writes. A writer does it at once; a reader, whose
+    // descriptor is read-only, lets go and settles it as a writer would.
+    const std::filesystem::path pending = journalOf(path);
+    if (!settleJournal || !journal::exists(pending))
+      return RecordFile(std::move(file), path, layout, lock == Lock::Exclusive);
+    if (lock == Lock::Exclusive) {
+      journal::settle(pending, file.get(), path, layout.recordSize());
+      return RecordFile(std::move(file), path, layout, true);
     }
-    return RecordFile(std::move(file), path, layout, lock == Lock::Exclusive);
+    file = FileHandle();
+    settlePendingJournal(path, layout);
   }
 }
 
+// Only a writer's descriptor is opened for writing: a reader needs no more
+// than the right to read, and a shared lock holds on a read-only descriptor.
+int RecordFile::accessFlags(Lock lock) { return lock == Lock::Exclusive ? O_RDWR : O_RDONLY; }
+
 RecordFile RecordFile::openForUpdate(const std::filesystem::path& path, const Layout& layout, Lock lock) {
-  return open(path, layout, O_RDWR | O_CREAT, lock);
+  return open(path, layout, accessFlags(lock) | O_CREAT, lock, true);
 }
 
 RecordFile RecordFile::openExisting(const std::filesystem::path& path, const Layout& layout, Lock lock) {
-  return open(path, layout, O_RDWR, lock);
+  return open(path, layout, accessFlags(lock), lock, true);
 }
 
 RecordFile RecordFile::openReadOnly(const std::filesystem::path& path, const Layout& layout) {
-  return open(path, layout, O_RDONLY, Lock::Shared);
+  return open(path, layout, O_RDONLY, Lock::Shared, false);
 }
 
 RecordFile RecordFile::createEmpty(const std::filesystem::path& path, const Layout& layout) {
-  RecordFile f = open(path, layout, O_RDWR | O_CREAT, Lock::Exclusive);
+  RecordFile f = open(path, layout, O_RDWR | O_CREAT, Lock::Exclusive, true);
+  // An existing file keeps its rights, owner and group; a new one gets the
+  // rights every new file of the program gets (openRegular).
   truncateTo(f.descriptor(), 0, path);
-  ::fchmod(f.descriptor(), 0600);  // a leftover file may carry wider rights
   return f;
 }
 
@@ -133,18 +146,17 @@ size_t RecordFile::commitAppendRaw(const uint8_t* bytes) {
   const size_t size = layout_->recordSize();
   // The bytes the new record covers are those of a partial tail, if any:
   // kept in memory to put back should the append fail.
-  journal::Entry before;
-  before.oldSize = fileSize(descriptor(), path_);
-  const size_t n = static_cast<size_t>(before.oldSize / size);
-  before.offset = n * size;
-  before.oldBytes.resize(static_cast<size_t>(before.oldSize - before.offset));
-  readAt(descriptor(), before.offset, before.oldBytes.data(), before.oldBytes.size(), path_);
+  const uint64_t oldSize = fileSize(descriptor(), path_);
+  const size_t n = static_cast<size_t>(oldSize / size);
+  const uint64_t offset = static_cast<uint64_t>(n) * size;
+  std::vector<uint8_t> tail(static_cast<size_t>(oldSize - offset));
+  readAt(descriptor(), offset, tail.data(), tail.size(), path_);
   try {
-    writeAt(descriptor(), before.offset, bytes, size, path_);
+    writeAt(descriptor(), offset, bytes, size, path_);
     syncData(descriptor(), path_);
   } catch (...) {
     try {
-      journal::undo(descriptor(), path_, before);
+      putBack(descriptor(), path_, offset, tail, oldSize);
     } catch (...) {
       // The first failure is the one reported; a partial record left at
       // the end is never counted.
@@ -163,25 +175,28 @@ size_t RecordFile::commitAppend(const Record& record) {
 void RecordFile::commitOverwriteRaw(size_t k, const uint8_t* bytes) {
   requireExclusive();
   const size_t size = layout_->recordSize();
-  journal::Entry before;
-  before.oldSize = fileSize(descriptor(), path_);
-  before.offset = (k - 1) * size;
-  before.oldBytes.resize(size);
-  readRaw(k, before.oldBytes.data());
-  const std::filesystem::path journalFile = journal::pathFor(realFile(path_));
-  const bool journaled = journal::write(journalFile, before);
+  const std::filesystem::path real = realFile(path_);
+  journal::Entry entry;
+  entry.archiveName = real.filename().string();
+  entry.archiveSize = fileSize(descriptor(), path_);
+  entry.offset = static_cast<uint64_t>(k - 1) * size;
+  entry.oldBytes.resize(size);
+  readRaw(k, entry.oldBytes.data());
+  entry.newBytes.assign(bytes, bytes + size);
+  const std::filesystem::path journalFile = journal::pathFor(real);
+  const bool journaled = journal::write(journalFile, entry);
   try {
-    writeAt(descriptor(), before.offset, bytes, size, path_);
+    writeAt(descriptor(), entry.offset, bytes, size, path_);
     syncData(descriptor(), path_);
     if (journaled) journal::remove(journalFile);
   } catch (...) {
     // Put the old record back now rather than at the next open: the user
     // is told the save failed, so the archive must not hold it.
     try {
-      journal::undo(descriptor(), path_, before);
+      putBack(descriptor(), path_, entry.offset, entry.oldBytes, entry.archiveSize);
       if (journaled) journal::remove(journalFile);
     } catch (...) {
-      // The journal stays, and the next open for writing undoes the write.
+      // The journal stays, and the next open undoes the write.
     }
     throw;
   }
@@ -194,13 +209,18 @@ void RecordFile::commitOverwrite(size_t k, const Record& record) {
 }
 
 void RecordFile::scan(const std::function<void(size_t, const uint8_t*)>& visit) const {
+  scanRange(1, count(), visit, kScanBlock);
+}
+
+void RecordFile::scanRange(size_t first, size_t last, const std::function<void(size_t, const uint8_t*)>& visit,
+                           size_t blockBytes) const {
+  requireOpen();
   const size_t size = layout_->recordSize();
-  const size_t total = count();
-  const size_t perBlock = std::max<size_t>(1, kScanBlock / size);
-  std::vector<uint8_t> block(perBlock * size);
-  size_t k = 1;
-  while (k <= total) {
-    const size_t want = std::min(perBlock, total - k + 1) * size;
+  const size_t perBlock = std::max<size_t>(1, blockBytes / size);
+  std::vector<uint8_t> block(std::min(perBlock, last >= first ? last - first + 1 : 0) * size);
+  size_t k = first;
+  while (k <= last) {
+    const size_t want = std::min(perBlock, last - k + 1) * size;
     readAt(descriptor(), (k - 1) * size, block.data(), want, path_);
     for (size_t off = 0; off < want; off += size) visit(k++, block.data() + off);
   }
@@ -224,18 +244,48 @@ void RecordFile::sync() {
 
 void RecordFile::close() { file_.close(path_); }
 
-void scanFile(const std::filesystem::path& path, const Layout& layout, Access access,
-              const std::function<void(size_t, const uint8_t*)>& visit) {
+std::optional<RecordFile> openForListing(const std::filesystem::path& path, const Layout& layout, Access access) {
   if (access == Access::ReadOnly) {
     std::error_code ec;
     const auto folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
     // A wrong folder is an error, not an empty archive.
-    if (!std::filesystem::exists(path, ec) && !ec && std::filesystem::is_directory(folder, ec)) return;
+    if (!std::filesystem::exists(path, ec) && !ec && std::filesystem::is_directory(folder, ec)) return std::nullopt;
   }
-  auto file = access == Access::Update ? RecordFile::openForUpdate(path, layout, Lock::Shared)
-                                       : RecordFile::openReadOnly(path, layout);
-  file.scan(visit);
-  file.close();
+  return access == Access::Update     ? RecordFile::openForUpdate(path, layout, Lock::Shared)
+         : access == Access::Existing ? RecordFile::openExisting(path, layout, Lock::Shared)
+                                      : RecordFile::openReadOnly(path, layout);
+}
+
+void scanFile(const std::filesystem::path& path, const Layout& layout, Access access,
+              const std::function<void(size_t, const uint8_t*)>& visit) {
+  std::optional<RecordFile> file = openForListing(path, layout, access);
+  if (!file) return;
+  file->scan(visit);
+  file->close();
+}
+
+bool settlePendingJournal(const std::filesystem::path& archive, const Layout& layout) {
+  const std::filesystem::path pending = journalOf(archive);
+  if (!journal::exists(pending)) return false;
+  FileHandle file;
+  try {
+    file = openLocked(archive, O_RDWR, Lock::Exclusive);
+  } catch (const StoreBusy&) {
+    throw;
+  } catch (const StoreError& e) {
+    // No archive at all is no place for the journal; any other failure
+    // (most often the right to write) may not stop another desk.
+    std::error_code ec;
+    const bool missing = !std::filesystem::exists(archive, ec) && !ec;
+    using Reason = journal::JournalRefused::Reason;
+    throw journal::JournalRefused(pending, missing ? Reason::DoesNotFit : Reason::CannotApply,
+                                  std::string("the journal ") + pending.string() +
+                                      " of an interrupted save cannot be applied: " + e.what() +
+                                      "; it is left as it is");
+  }
+  const bool applied = journal::settle(pending, file.get(), archive, layout.recordSize());
+  file.close(archive);
+  return applied;
 }
 
 Record readRecord(const std::filesystem::path& path, const Layout& layout, size_t k) {

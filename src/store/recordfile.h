@@ -5,12 +5,14 @@
 // Several instances of the program may share one folder. Every open takes a
 // lock on the file for the action's duration (shared to read, exclusive to
 // write), waiting briefly for another instance before it gives up with
-// StoreBusy. Only regular files are opened: a FIFO, a device or a folder in
+// StoreBusy. A reader's descriptor is read-only: reading an archive needs
+// no right to change it. Only regular files are opened: a FIFO, a device or a folder in
 // an archive's place is an access failure at once. An archive that is a link
 // is read and written where the link points.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "store/fileio.h"
@@ -23,7 +25,11 @@ class RecordFile {
  public:
   // Opens for reading and writing, creating an empty file when it is missing.
   // A writer takes the exclusive lock; an action that only reads (a
-  // navigation step, a listing) passes Lock::Shared.
+  // navigation step, a listing) passes Lock::Shared and gets a read-only
+  // descriptor (a missing archive is still created empty).
+  //
+  // These opens settle a pending journal first (settlePendingJournal): an
+  // action refused there (JournalRefused) reads and writes nothing.
   static RecordFile openForUpdate(const std::filesystem::path& path, const Layout& layout,
                                   Lock lock = Lock::Exclusive);
   // Opens an existing file for reading and writing; a missing file fails.
@@ -33,6 +39,7 @@ class RecordFile {
   static RecordFile createEmpty(const std::filesystem::path& path, const Layout& layout);
   // Opens an existing file for reading only (tools that inspect an archive
   // without the right to change it), with a shared lock; any write fails.
+  // A pending journal is not looked at: the tools settle it first.
   static RecordFile openReadOnly(const std::filesystem::path& path, const Layout& layout);
 
   RecordFile(RecordFile&& other) noexcept = default;
@@ -68,7 +75,7 @@ class RecordFile {
   // the record is on the disk. When they fail, the file is as it was. When
   // the process is killed on the way, an append leaves at most a partial
   // record at the end (never counted, and written over by the next append),
-  // and an overwrite is undone from its journal by the next open for writing.
+  // and an overwrite is undone from its journal by the next open.
   size_t commitAppend(const Record& record);
   size_t commitAppendRaw(const uint8_t* bytes);
   void commitOverwrite(size_t k, const Record& record);
@@ -76,6 +83,11 @@ class RecordFile {
 
   // Reads every whole record in file order, in large blocks.
   void scan(const std::function<void(size_t k, const uint8_t* bytes)>& visit) const;
+  // Reads records first..last (1-based, inclusive) in file order, about
+  // `blockBytes` at a time (at least one record). Several threads may scan
+  // ranges of one open file at once: the reads are positioned.
+  void scanRange(size_t first, size_t last, const std::function<void(size_t k, const uint8_t* bytes)>& visit,
+                 size_t blockBytes) const;
   // The record handed to `visit` is reused for the next one: copy what you keep.
   void scanRecords(const std::function<void(size_t k, const Record& record)>& visit) const;
   // Flushes the file's data and attributes to the disk.
@@ -85,7 +97,9 @@ class RecordFile {
 
  private:
   RecordFile(FileHandle file, std::filesystem::path path, const Layout& layout, bool exclusive);
-  static RecordFile open(const std::filesystem::path& path, const Layout& layout, int flags, Lock lock);
+  static RecordFile open(const std::filesystem::path& path, const Layout& layout, int flags, Lock lock,
+                         bool settleJournal);
+  static int accessFlags(Lock lock);
   void requireOpen() const;
   void requireExclusive() const;
   void checkRecordNumber(size_t k) const;
@@ -96,11 +110,32 @@ class RecordFile {
   bool exclusive_ = false;
 };
 
+// Settles the journal that an interrupted save left beside `archive` (see
+// store/journal.h): when there is one, takes the archive's exclusive lock,
+// puts the record the save was replacing back, flushes, and removes the
+// journal. Call it before reading an archive through openReadOnly; the other
+// opens call it themselves. Returns true when a journal was applied, false
+// when there was none (then nothing is opened, so a folder this user may only
+// read is fine). Creates nothing. Throws:
+// - journal::JournalRefused when a journal is there but was not applied:
+//   this user cannot read it or cannot write the archive, or, run as root,
+//   another user left it beside an archive not theirs (CannotApply: it is
+//   left for a desk that can), or it does not fit the archive (DoesNotFit);
+//   the journal and the archive are then left exactly as they were;
+// - StoreBusy when another desk holds the archive past the wait.
+bool settlePendingJournal(const std::filesystem::path& archive, const Layout& layout);
+
 // How a listing reaches its archive. The windows open it for update, so a
 // missing archive is created empty; the command-line tool only reads, and
 // takes a missing archive (in a folder that exists) for an empty one, creating
-// nothing.
-enum class Access { Update, ReadOnly };
+// nothing. A supply file is made by the create window only: the windows open
+// it as an existing file (Existing), and a missing one fails (its
+// StoreError's systemError() is ENOENT).
+enum class Access { Update, ReadOnly, Existing };
+
+// Opens a file for a listing (shared lock) as `access` says; nothing when a
+// read-only listing finds no file in a folder that exists (an empty archive).
+std::optional<RecordFile> openForListing(const std::filesystem::path& path, const Layout& layout, Access access);
 
 // Opens (shared lock), visits every whole record in file order, closes.
 void scanFile(const std::filesystem::path& path, const Layout& layout, Access access,

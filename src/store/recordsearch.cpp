@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "store/archivescan.h"
+
 namespace zel {
 namespace {
 
@@ -37,20 +39,28 @@ size_t recordsIn(const std::filesystem::path& file, const Layout& layout) {
 TextList searchLines(const std::filesystem::path& file, const Layout& layout, Access access,
                      const Criteria& criteria, const LineBuilder& lineOf, const Progress& progress) {
   const Matcher matcher(layout, criteria);
-  TextList lines;
-  const size_t records = recordsIn(file, layout);
-  const size_t room = std::min(records, kMaxRecordsRoom);
-  lines.reserve(room, room * kLineRoom);
-  Text line;
-  scanFile(file, layout, access, [&](size_t k, const uint8_t* bytes) {
-    progress.step(k, records);
+  // Each range of the file gathers and sorts its own lines on its own
+  // thread; the sorted parts are then merged.
+  std::vector<TextList> found;
+  std::vector<Text> line;
+  PartedScan scan;
+  scan.prepare = [&](size_t parts) {
+    found.resize(parts);
+    line.resize(parts);
+    const size_t room = std::min(recordsIn(file, layout), kMaxRecordsRoom) / std::max<size_t>(1, parts);
+    for (TextList& f : found) f.reserve(room, room * kLineRoom);
+  };
+  scan.visit = [&](size_t part, size_t, const uint8_t* bytes) {
     if (!matcher.matches(bytes)) return;
-    lineOf(bytes, line);
-    lines.push_back(line);
-  });
-  lines.shrinkToFit();
-  lines.sortFolded();
-  return lines;
+    lineOf(bytes, line[part]);
+    found[part].push_back(line[part]);
+  };
+  scan.finish = [&](size_t part) {
+    found[part].shrinkToFit();
+    found[part].sortFolded();
+  };
+  rethrowFirstFailure(scanInParts(file, layout, access, progress, scan));
+  return found.size() == 1 ? std::move(found.front()) : TextList::mergedFolded(found);
 }
 
 std::optional<PickedRecord> pickRecord(const std::filesystem::path& file, const Layout& layout,

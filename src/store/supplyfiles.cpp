@@ -19,8 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Supply files may hold card numbers and IBANs: owner read and write only.
-constexpr mode_t kPrivateMode = S_IRUSR | S_IWUSR;
+// A new supply file is created as desktop programs create files: read and
+// write for everyone, masked by the user's umask, with the folder's group on
+// a setgid folder, so that the other users of a shared folder can open it.
+constexpr mode_t kNewFileMode = 0666;
 
 // A byte that is not part of well-formed UTF-8 decodes to a value above the
 // Unicode range, so that distinct bytes stay distinct in comparisons.
@@ -132,16 +134,12 @@ bool nameInUse(const fs::path& folder, const std::string& fileName) {
                         "\".\r\n\r\nErrore di sistema: " + reason);
 }
 
-// The new file is private to its owner whatever the process's file-creation
-// mask, and it lasts (its name included) once the user is told it exists.
+// The new file lasts (its name included) once the user is told it exists.
 // It is locked meanwhile: another instance that already lists it waits, and
 // a failure removes it before anyone used it.
 void finishCreation(FileHandle file, const fs::path& path, const std::string& fileName) {
   try {
     lockFile(file.get(), Lock::Exclusive, path, lockDeadline());
-    ioStep(IoStep::Chmod);
-    if (::fchmod(file.get(), kPrivateMode) != 0)
-      throw StoreError(describeFailure("cannot set the rights of", path, errno));
     ioStep(IoStep::Sync);
     if (::fsync(file.get()) != 0) throw StoreError(describeFailure("cannot flush", path, errno));
     syncFolderOf(path);
@@ -208,7 +206,7 @@ CreateResult createSupply(const fs::path& folder, std::string_view rawName) {
   }
   int fd;
   do {
-    fd = ::open(r.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateMode);
+    fd = ::open(r.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) {
     const int err = errno;

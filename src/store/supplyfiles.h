@@ -56,8 +56,9 @@ struct CreateResult {
 
 // Creates the empty supply file named after `rawName` (as typed): trimmed,
 // forbidden characters replaced by spaces, trimmed again. An existing supply
-// is never touched. The new file is readable and writable by its owner only,
-// and on the disk when this returns. Other failures of the file system throw
+// is never touched. The new file gets the rights every new file of the
+// program gets (read and write for all, masked by the umask; the folder's
+// group on a setgid folder), and is on the disk when this returns. Other failures of the file system throw
 // SupplyFileError, and leave no file behind.
 CreateResult createSupply(const std::filesystem::path& folder, std::string_view rawName);
 

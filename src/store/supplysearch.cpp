@@ -1,10 +1,17 @@
 #include "store/supplysearch.h"
 
+#include "store/card.h"
+
 namespace zel {
 
 TextList searchSupply(const std::filesystem::path& supplyFile, const Criteria& criteria,
                       Access access, const Progress& progress) {
-  return searchLines(supplyFile, supplyLayout(), access, criteria, storedItemLine, progress);
+  try {
+    return searchLines(supplyFile, supplyLayout(), access, criteria, storedItemLine, progress);
+  } catch (const StoreError& e) {
+    if (access == Access::Existing) tellSupplyGone(e, supplyFile);
+    throw;
+  }
 }
 
 supplysheet::ItemList pendingItems(const std::filesystem::path& supplyFile, Access access,

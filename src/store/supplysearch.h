@@ -18,8 +18,9 @@ inline constexpr supply::Field kSupplySearchFields[] = {
 
 // The item lines of the items that match, sorted (lessFolded): dates
 // "dd/mm/yyyy" lead the lines, so the order is by day first, not by date.
-// The windows open the file for update. Throws StoreError, or Cancelled
-// when `progress` is asked to stop.
+// The windows open the file as an existing one. Throws StoreError
+// (SupplyGone for a missing file with Access::Existing), or Cancelled when
+// `progress` is asked to stop.
 TextList searchSupply(const std::filesystem::path& supplyFile, const Criteria& criteria,
                       Access access = Access::Update, const Progress& progress = {});
 

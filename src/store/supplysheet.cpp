@@ -1,6 +1,8 @@
 #include "store/supplysheet.h"
 
 #include "core/numbers.h"
+#include "store/archivescan.h"
+#include "store/card.h"
 #include "store/recordfile.h"
 #include "store/recordsearch.h"
 
@@ -103,26 +105,45 @@ Text ItemList::total() const {
 
 ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access access,
                    const Progress& progress) {
+  // Each range of the file lists its items and sums their amounts on its own
+  // thread; the parts are then joined in file order.
+  std::vector<TextList> lines;
+  std::vector<Decimal> sums;
+  std::vector<Text> line;
+  PartedScan scan;
+  scan.prepare = [&](size_t parts) {
+    lines.resize(parts);
+    sums.resize(parts);
+    line.resize(parts);
+    // The sheet lists every item: its lines' room is taken at once.
+    const size_t room = recordsIn(supplyFile, supplyLayout()) / std::max<size_t>(1, parts);
+    if (which == Items::All)
+      for (TextList& l : lines) l.reserve(room, room * kItemLineRoom);
+  };
+  scan.visit = [&](size_t part, size_t k, const uint8_t* bytes) {
+    if (which == Items::Pending && !isStoredPending(bytes)) return;
+    storedItemLine(bytes, line[part]);
+    lines[part].push_back(line[part]);
+    const std::optional<Decimal> v = parseDecimal(trimView(storedText(supplyLayout(), bytes, supply::Importo)));
+    if (!v) throw StopListing{"record " + std::to_string(k) + ": the amount is not a number"};
+    sums[part] += *v;
+  };
   ItemList list;
-  const size_t records = recordsIn(supplyFile, supplyLayout());
-  // The sheet lists every item: its lines' room is taken at once.
-  if (which == Items::All) list.lines.reserve(records, records * kItemLineRoom);
-  Text line;
   try {
-    scanFile(supplyFile, supplyLayout(), access, [&](size_t k, const uint8_t* bytes) {
-      progress.step(k, records);
-      if (which == Items::Pending && !isStoredPending(bytes)) return;
-      storedItemLine(bytes, line);
-      list.lines.push_back(line);
-      const std::optional<Decimal> v = parseDecimal(trimView(storedText(supplyLayout(), bytes, supply::Importo)));
-      if (!v) throw StopListing{"record " + std::to_string(k) + ": the amount is not a number"};
-      list.sum += *v;
-    });
+    const std::vector<ScanPart> scanned = scanInParts(supplyFile, supplyLayout(), access, progress, scan);
+    const size_t kept = partsKept(scanned);
+    lines.resize(kept);
+    list.lines = lines.size() == 1 ? std::move(lines.front()) : TextList::joined(lines);
+    for (size_t i = 0; i < kept; ++i) list.sum += sums[i];
+    rethrowFirstFailure(scanned);
     list.complete = true;
   } catch (const StopListing& stop) {
     list.problem = stop.why;  // the lines and the running sum reached so far stay
   } catch (const Cancelled&) {
     throw;  // the user's stop: no list at all
+  } catch (const StoreError& e) {
+    if (access == Access::Existing) tellSupplyGone(e, supplyFile);
+    list.problem = e.what();
   } catch (const std::exception& e) {
     list.problem = e.what();
   }
@@ -131,7 +152,7 @@ ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access 
 
 std::optional<FoundItem> findRecordOfLine(const std::filesystem::path& supplyFile, std::string_view line) {
   const std::string_view wanted = trimView(line);
-  RecordFile file = RecordFile::openForUpdate(supplyFile, supplyLayout(), Lock::Shared);
+  RecordFile file = openCardArchive({supplyFile, &supplyLayout(), {}, false}, Lock::Shared);
   std::optional<FoundItem> found;
   Text built;
   file.scan([&](size_t k, const uint8_t* bytes) {

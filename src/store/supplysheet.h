@@ -71,15 +71,17 @@ struct ItemList {
 // Which items a list shows: every item (the sheet), or the pending ones only
 // (the pending-payments list).
 enum class Items { All, Pending };
-// Opens the file as `access` says (the windows: for update, so a missing file
-// is created empty). A file that cannot be opened gives an empty, incomplete
-// list; the only exception is Cancelled, when `progress` is asked to stop.
+// Opens the file as `access` says (the windows: as an existing file). A file
+// that cannot be opened gives an empty, incomplete list; the only exceptions
+// are Cancelled, when `progress` is asked to stop, and SupplyGone, when the
+// file is missing and `access` is Existing.
 ItemList listItems(const std::filesystem::path& supplyFile, Items which = Items::All,
                    Access access = Access::Update, const Progress& progress = {});
 
 // The record behind a chosen line: the last record whose item line equals it
-// (both trimmed), with its number, reading the file once (opened for update).
-// Throws StoreError when the file cannot be read.
+// (both trimmed), with its number, reading the file once (an existing file).
+// Throws StoreError when the file cannot be read, SupplyGone when it is
+// missing.
 struct FoundItem {
   size_t number = 0;
   Record record;

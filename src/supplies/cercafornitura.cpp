@@ -42,7 +42,7 @@ TfrmCercaFornitura::TfrmCercaFornitura(QWidget* parent)
 TextList TfrmCercaFornitura::search(const Criteria& criteria, const Progress& progress) {
   TfrmForniture* sheet = supplySheet();
   if (!sheet) throw StoreError("no supply is open");
-  return searchSupply(qToPath(sheet->supplyFile()), criteria, Access::Update, progress);
+  return searchSupply(qToPath(sheet->supplyFile()), criteria, Access::Existing, progress);
 }
 
 void TfrmCercaFornitura::pick(const Text& line) {

@@ -4,6 +4,7 @@
 #include "supplies/forniture.h"
 #include "ui/base/flow.h"
 #include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 #include "ui/kit.h"
 
 namespace zel {
@@ -52,20 +53,29 @@ TextList TfrmCercaIncompleti::buildList(const Progress& progress) {
     repTotale->setText(QStringLiteral("0,00"));
     return {};
   }
-  supplysheet::ItemList pending = pendingItems(qToPath(sheet->supplyFile()), Access::Update, progress);
+  supplysheet::ItemList pending;
+  try {
+    pending = pendingItems(qToPath(sheet->supplyFile()), Access::Existing, progress);
+  } catch (const SupplyGone&) {
+    repTotale->setText(QStringLiteral("0,00"));
+    services().message(this, supplyGoneMessage());
+    return {};
+  }
   repTotale->setText(toQ(pending.total()));
   return std::move(pending.lines);
 }
 
 void TfrmCercaIncompleti::pick(const std::optional<Text>& line) {
   // Whatever happens, the window closes; a failure, or no line selected,
-  // loads nothing.
+  // loads nothing, and only a supply gone meanwhile is told.
   try {
     TfrmForniture* sheet = supplySheet();
     if (sheet && line) {
       const auto found = supplysheet::findRecordOfLine(qToPath(sheet->supplyFile()), *line);
       if (found) sheet->showItem(found->record, found->number);
     }
+  } catch (const SupplyGone&) {
+    services().message(this, supplyGoneMessage());
   } catch (...) {
   }
   close();

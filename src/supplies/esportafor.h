@@ -11,6 +11,7 @@ class TfrmEsportaFor : public ExportWindow {
 
  protected:
   std::filesystem::path archiveFile() const override;
+  ArchiveAccess archiveAccess() const override { return ArchiveAccess::Existing; }
 };
 
 }  // namespace zel

@@ -407,7 +407,14 @@ void TfrmForniture::cmdNuovoClick() { newItem(true); }
 void TfrmForniture::cmdCancellaClick() { newItem(false); }
 
 void TfrmForniture::loadItemList() {
-  ItemList items = supplysheet::listItems(qToPath(supplyFile()));
+  ItemList items;
+  try {
+    items = supplysheet::listItems(qToPath(supplyFile()), supplysheet::Items::All, Access::Existing);
+  } catch (const SupplyGone&) {
+    // Another desk deleted the supply: an empty list, and the user is told.
+    items.complete = true;
+    services().message(this, supplyGoneMessage());
+  }
   repTotale->setText(toQ(items.total()));
   lstStudenti->setLines(std::move(items.lines));
 }
@@ -461,11 +468,14 @@ void TfrmForniture::afterSave(const Record&) { loadItemList(); }
 void TfrmForniture::lstStudentiClick() {
   const int row = lstStudenti->currentRow();
   if (row < 0 || row >= lstStudenti->count()) return;
-  // Any failure here leaves the card as it was, without a word.
+  // Any failure here leaves the card as it was, without a word, but for a
+  // supply that another desk deleted.
   try {
     const std::optional<FoundItem> found =
         supplysheet::findRecordOfLine(qToPath(supplyFile()), lstStudenti->lines()[static_cast<size_t>(row)]);
     if (found) showRecord(found->record, found->number);
+  } catch (const SupplyGone&) {
+    services().message(this, supplyGoneMessage());
   } catch (...) {
   }
 }

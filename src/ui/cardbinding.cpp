@@ -195,7 +195,7 @@ bool CardBinding::deleteShown() {
 
 bool CardBinding::load(size_t k) {
   Record r;
-  if (!withArchive(form_, [&] { r = readRecord(archive().file, *layout_, k); })) return false;
+  if (!withArchive(form_, [&] { r = readCard(archive(), k); })) return false;
   show(r, k);
   return true;
 }

@@ -9,7 +9,9 @@
 #include "output/core/docx.h"
 #include "output/core/xlsx.h"
 #include "output/officeexport.h"
+#include "store/storeerror.h"
 #include "ui/base/flow.h"
+#include "ui/base/guards.h"
 #include "ui/base/services.h"
 #include "ui/kit.h"
 
@@ -78,13 +80,14 @@ void ArchiveGridModel::clear() {
   endResetModel();
 }
 
-void ArchiveGridModel::fill(const std::filesystem::path& archive, const Progress& progress) {
+void ArchiveGridModel::fill(const std::filesystem::path& archive, const Progress& progress,
+                            ArchiveAccess access) {
   beginResetModel();
   headings_.clear();
   Text().swap(cells_);  // a smaller archive gives the memory of a larger one back
   std::vector<size_t>().swap(ends_);
   try {
-    streamArchiveRows(grid_, archive, ArchiveAccess::ForUpdate,
+    streamArchiveRows(grid_, archive, access,
                       [this](size_t row, size_t rows, const std::vector<Text>& cells) {
                         if (row == 0) {
                           headings_ = cells;
@@ -106,6 +109,9 @@ void ArchiveGridModel::fill(const std::filesystem::path& archive, const Progress
     headings_.clear();
     Text().swap(cells_);
     std::vector<size_t>().swap(ends_);
+    endResetModel();
+    throw;
+  } catch (const SupplyGone&) {
     endResetModel();
     throw;
   } catch (const std::exception&) {
@@ -296,8 +302,15 @@ void ExportWindow::showEvent(QShowEvent* event) {
   if (event->spontaneous()) return;
   guarded(this, [this] {
     const std::filesystem::path archive = archiveFile();
-    if (!runLongWork(this, QStringLiteral("Lettura dell'archivio in corso..."),
-                     [&](const Progress& progress) { model_.fill(archive, progress); })) {
+    bool read = false;
+    try {
+      read = runLongWork(this, QStringLiteral("Lettura dell'archivio in corso..."),
+                         [&](const Progress& progress) { model_.fill(archive, progress, archiveAccess()); });
+    } catch (const SupplyGone&) {
+      services().message(this, supplyGoneMessage());  // the grid stays empty
+      return;
+    }
+    if (!read) {
       // Stopped by the user: there is nothing to export.
       QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
       return;

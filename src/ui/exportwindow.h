@@ -36,7 +36,10 @@ class ArchiveGridModel : public QAbstractTableModel {
   // created empty) as the bridge streams it: an empty archive is one empty
   // row under empty headings. A failure keeps the rows read so far; a stop
   // asked through `progress` leaves the grid empty and throws Cancelled.
-  void fill(const std::filesystem::path& archive, const Progress& progress = {});
+  // A supply gone (SupplyGone) reaches the caller; other failures leave
+  // the rows read so far.
+  void fill(const std::filesystem::path& archive, const Progress& progress = {},
+            ArchiveAccess access = ArchiveAccess::ForUpdate);
   void clear();
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -96,6 +99,8 @@ class ExportWindow : public Dialog {
 
   // The archive the grid shows, asked at every showing.
   virtual std::filesystem::path archiveFile() const = 0;
+  // How it is opened: a supply file is never created here.
+  virtual ArchiveAccess archiveAccess() const { return ArchiveAccess::ForUpdate; }
 
   ArchiveGridModel& model() { return model_; }
   void showEvent(QShowEvent* event) override;

@@ -6,6 +6,7 @@
 
 #include "store/archives.h"
 #include "store/card.h"
+#include "store/supplysearch.h"
 #include "tempfolder.h"
 
 namespace zel {
@@ -61,6 +62,35 @@ TEST_F(Card, ArchivesLiveInTheProgramFolder) {
   EXPECT_EQ(s.file, fs::path("/elsewhere/Lavori.for"));
   EXPECT_EQ(s.tempFile, dir_ / "Fornitura.tmp");
   EXPECT_EQ(s.layout->recordSize(), 4106u);
+}
+
+// A supply file is made by the create window only: a card, a listing, a
+// search or a pick on one that another desk deleted says so (SupplyGone)
+// and never brings it back, while a missing client archive is still created
+// by the first step and is an access failure to a deletion.
+TEST_F(Card, ASupplyFileGoneIsToldAndNeverCreatedAgain) {
+  const fs::path file = dir_ / "Rossi.for";
+  const CardArchive supply = supplyArchive(dir_.path(), file);
+  const Record item = emptyRecord(supplyLayout());
+  EXPECT_THROW(navigate(supply, NavStep::First, ""), SupplyGone);
+  EXPECT_THROW(saveCard(supply, "", item), SupplyGone);
+  EXPECT_THROW(saveCard(supply, "1", item, &item), SupplyGone);
+  EXPECT_THROW(deleteCard(supply, "1"), SupplyGone);
+  EXPECT_THROW(readCard(supply, 1), SupplyGone);
+  EXPECT_THROW(supplysheet::listItems(file, supplysheet::Items::All, Access::Existing), SupplyGone);
+  EXPECT_THROW(searchSupply(file, {}, Access::Existing), SupplyGone);
+  EXPECT_THROW(supplysheet::findRecordOfLine(file, "riga"), SupplyGone);
+  EXPECT_TRUE(fs::is_empty(dir_.path()));
+
+  try {
+    deleteCard(archive(), "1");
+    ADD_FAILURE() << "a deletion in no archive succeeded";
+  } catch (const SupplyGone&) {
+    ADD_FAILURE() << "a client archive is no supply";
+  } catch (const StoreError&) {
+  }
+  EXPECT_EQ(navigate(archive(), NavStep::First, "").kind, Kind::EmptyArchive);
+  EXPECT_TRUE(fs::exists(archive().file));
 }
 
 TEST_F(Card, LabelNumbers) {

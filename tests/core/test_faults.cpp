@@ -8,12 +8,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "output/core/gridimport.h"
 #include "store/archives.h"
 #include "store/card.h"
 #include "store/iohook.h"
@@ -39,9 +41,10 @@ size_t recordSizeOf(const fs::path& file) {
 }
 
 // Every entry under the folder by relative name: a file's mode and bytes, a
-// link's target. After a crash, a partial record at the end of an archive
-// (never counted nor shown) and the temporary files of a deletion (replaced
-// by the next one) are not part of what the user has.
+// link's target. An empty client or product archive is what a missing one
+// is (the first step creates it). After a crash, a partial record at the end
+// of an archive (never counted nor shown) and the temporary files of a
+// deletion (replaced by the next one) are not part of what the user has.
 using Snapshot = std::map<std::string, std::string>;
 
 Snapshot snapshot(const fs::path& root, bool asAfterACrash = false) {
@@ -60,6 +63,7 @@ Snapshot snapshot(const fs::path& root, bool asAfterACrash = false) {
       std::vector<uint8_t> bytes = testing::readBytes(p);
       const size_t size = recordSizeOf(p);
       if (asAfterACrash && size > 0) bytes.resize(bytes.size() / size * size);
+      if (bytes.empty() && p.extension() == ".pro") continue;
       s[name] = std::to_string(st.st_mode & 07777) + ":" + std::string(bytes.begin(), bytes.end());
     }
   }
@@ -104,6 +108,8 @@ void reopenClients(const fs::path& folder) { readAllRecords(folder / kClientArch
 std::vector<Operation> operations() {
   const Record shown2 = client("C2");
   return {
+      {"FirstSaveCreatesTheArchive", [](const fs::path&) {},
+       [](const fs::path& f) { saveCard(clientArchive(f), "", client("C1")); }, reopenClients},
       {"SaveAppends", [](const fs::path& f) { writeClients(f / kClientArchive, 3); },
        [](const fs::path& f) { saveCard(clientArchive(f), "", client("C4")); }, reopenClients},
       {"SaveOverwrites", [](const fs::path& f) { writeClients(f / kClientArchive, 3); },
@@ -129,6 +135,14 @@ std::vector<Operation> operations() {
        },
        [](const fs::path& f) { takeFromStock(f / kProductArchive, 2, "4"); },
        [](const fs::path& f) { readAllRecords(f / kProductArchive, productLayout()); }},
+      {"ImportAddsAndUpdates", [](const fs::path& f) { writeClients(f / kClientArchive, 3); },
+       [](const fs::path& f) {
+         ImportOptions update;
+         update.update = true;
+         importTable(clientGrid(), "Codice identificativo;Note\nC2;nuova nota\nC9;nuovo cliente\n",
+                     f / kClientArchive, f / kClientTemp, update);
+       },
+       reopenClients},
       {"SupplyCreation", [](const fs::path&) {},
        [](const fs::path& f) { supplyfiles::createSupply(f, "Rossi marzo"); }},
       {"SupplyDeletion",
@@ -164,12 +178,14 @@ CleanRun cleanRun(const Operation& op) {
 }
 
 // Runs the operation with `fault` at step k (1-based); true when it failed.
+// A write cut short stands for a full disk, and must be told as one.
 bool runWithFault(const Operation& op, const fs::path& folder, size_t k, Fault fault) {
   size_t at = 0;
   ScopedIoHook hook([&](IoStep) { return ++at == k ? fault : Fault::None; });
   try {
     op.run(folder);
-  } catch (const StoreError&) {
+  } catch (const StoreError& e) {
+    if (fault == Fault::Short) EXPECT_TRUE(e.diskFull()) << e.what();
     return true;
   } catch (const SupplyFileError&) {
     return true;
@@ -249,6 +265,19 @@ TEST_P(EveryStep, ACrashLeavesTheOldOrTheNewArchive) {
       const Snapshot now = snapshot(dir.path(), true);
       EXPECT_TRUE(now == before || now == after) << describe(now);
     }
+  }
+}
+
+// A new file's name lasts only once its folder is flushed: before the first
+// record is written into a new archive, before a new supply is reported made.
+TEST(NewFiles, AreFlushedWithTheirFolder) {
+  for (const Operation& op : operations()) {
+    if (op.name != "FirstSaveCreatesTheArchive" && op.name != "SupplyCreation") continue;
+    SCOPED_TRACE(op.name);
+    const std::vector<IoStep> steps = cleanRun(op).steps;
+    const auto flush = std::find(steps.begin(), steps.end(), IoStep::SyncFolder);
+    ASSERT_NE(flush, steps.end());
+    EXPECT_EQ(std::find(steps.begin(), flush, IoStep::Write), flush) << "written before the name lasts";
   }
 }
 

@@ -1,7 +1,8 @@
 // Several instances of the program on one folder, as separate processes
 // (tests/store_driver): a card whose record another desk moved, two desks
 // deleting and saving at the same moment, and an instance killed at random
-// moments in the middle of its saves and deletes.
+// moments in the middle of its saves and deletes (in the client archive and
+// in a supply file) and of its stock updates.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include "store/archives.h"
 #include "store/card.h"
 #include "store/journal.h"
+#include "store/productrules.h"
 #include "tempfolder.h"
 
 namespace zel {
@@ -32,21 +34,21 @@ using testing::TempFolder;
 
 const std::string kDriver = ZELVANO_STORE_DRIVER;
 
-void writeChurnArchive(const fs::path& file, uint64_t records) {
-  const size_t size = clientLayout().recordSize();
+void writeChurnArchive(const fs::path& file, uint64_t records, const Layout& layout = clientLayout()) {
+  const size_t size = layout.recordSize();
   std::vector<uint8_t> bytes(records * size);
-  for (uint64_t i = 0; i < records; ++i) encodeRecord(clientLayout(), churn::make({i + 1, 0}), &bytes[i * size]);
-  auto f = RecordFile::createEmpty(file, clientLayout());
+  for (uint64_t i = 0; i < records; ++i) encodeRecord(layout, churn::make({i + 1, 0}, layout), &bytes[i * size]);
+  auto f = RecordFile::createEmpty(file, layout);
   f.appendRaw(bytes.data(), records);
   f.close();
 }
 
 // The identities of the archive's records in order, read as the program
 // reads them (which first undoes an overwrite left unfinished).
-std::vector<Id> archiveIds(const fs::path& file) {
+std::vector<Id> archiveIds(const fs::path& file, const Layout& layout = clientLayout()) {
   std::vector<Id> ids;
-  for (const Record& r : readAllRecords(file, clientLayout())) {
-    const std::optional<Id> id = churn::identify(r);
+  for (const Record& r : readAllRecords(file, layout)) {
+    const std::optional<Id> id = churn::identify(r, layout);
     EXPECT_TRUE(id.has_value()) << "a torn or foreign record: " << r[0];
     ids.push_back(id.value_or(Id{}));
   }
@@ -181,26 +183,40 @@ int killsToMake() {
   return n && std::atoi(n) > 0 ? std::atoi(n) : 200;
 }
 
-TEST(Crash, AnInstanceKilledAtRandomMomentsLeavesTheOldOrTheNewArchive) {
+// Starts the driver, lets it work a random moment (up to 25 ms) and kills
+// it; returns every line it printed.
+std::vector<std::string> killAfterAMoment(const std::vector<std::string>& command, std::mt19937& random) {
+  ChildProcess child(command);
+  std::string first;
+  if (!child.readLine(first)) {
+    ADD_FAILURE() << "the driver did not start";
+    return {};
+  }
+  std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 25000)(random)));
+  child.kill();
+  child.wait();
+  std::vector<std::string> lines = child.remainingLines();
+  lines.insert(lines.begin(), first);
+  return lines;
+}
+
+// The client archive, or a supply file (`supply` names it in the folder).
+void killChurnAtRandomMoments(const std::string& supply) {
   TempFolder dir;
-  const fs::path archive = dir / kClientArchive;
-  writeChurnArchive(archive, 100);
-  std::vector<Id> model = archiveIds(archive);
+  const fs::path archive = dir / (supply.empty() ? std::string(kClientArchive) : supply);
+  const Layout& layout = supply.empty() ? clientLayout() : supplyLayout();
+  const fs::path temp = dir / (supply.empty() ? kClientTemp : kSupplyTemp);
+  writeChurnArchive(archive, 100, layout);
+  std::vector<Id> model = archiveIds(archive, layout);
   std::mt19937 random(20240611);
   const int kills = killsToMake();
   std::map<std::string, int> seen;
   for (int round = 0; round < kills; ++round) {
     SCOPED_TRACE("kill " + std::to_string(round + 1));
-    ChildProcess child({kDriver, "churn", dir.path().string(), std::to_string(round), "0",
-                        std::to_string(1000000 + round * 10000)});
-    std::string first;
-    ASSERT_TRUE(child.readLine(first)) << "the driver did not start";
-    std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 25000)(random)));
-    child.kill();
-    child.wait();
-    std::vector<std::string> lines = child.remainingLines();
-    lines.insert(lines.begin(), first);
-    const std::vector<Action> actions = actionsOf(lines);
+    std::vector<std::string> command{kDriver, "churn", dir.path().string(), std::to_string(round), "0",
+                                     std::to_string(1000000 + round * 10000)};
+    if (!supply.empty()) command.insert(command.end(), {"0", supply});
+    const std::vector<Action> actions = actionsOf(killAfterAMoment(command, random));
 
     // Everything told done is in; the action cut short may be in or not.
     for (size_t i = 0; i + 1 < actions.size(); ++i) {
@@ -214,9 +230,9 @@ TEST(Crash, AnInstanceKilledAtRandomMomentsLeavesTheOldOrTheNewArchive) {
     apply(ifDone, last);
 
     if (journal::exists(journal::pathFor(archive))) ++seen["an overwrite to undo"];
-    if (fs::file_size(archive) % clientLayout().recordSize() != 0) ++seen["a partial record at the end"];
-    if (fs::exists(dir / kClientTemp)) ++seen["a temporary file left, for the next deletion to replace"];
-    const std::vector<Id> now = archiveIds(archive);
+    if (fs::file_size(archive) % layout.recordSize() != 0) ++seen["a partial record at the end"];
+    if (fs::exists(temp)) ++seen["a temporary file left, for the next deletion to replace"];
+    const std::vector<Id> now = archiveIds(archive, layout);
     EXPECT_FALSE(journal::exists(journal::pathFor(archive)));
     if (now == ifDone) {
       model = ifDone;
@@ -227,6 +243,56 @@ TEST(Crash, AnInstanceKilledAtRandomMomentsLeavesTheOldOrTheNewArchive) {
       const char* what = last.kind == 'A' ? "a new card" : last.kind == 'O' ? "a save" : "a deletion";
       ++seen[std::string("killed during ") + what];
     }
+  }
+  for (const auto& [what, n] : seen) std::cout << "[ crash ] " << what << ": " << n << '\n';
+}
+
+TEST(Crash, AnInstanceKilledAtRandomMomentsLeavesTheOldOrTheNewArchive) { killChurnAtRandomMoments(""); }
+
+TEST(Crash, AnInstanceKilledInASupplyFileLeavesTheOldOrTheNewSupply) { killChurnAtRandomMoments("Rossi.for"); }
+
+// The stock rewrite of a product import: only the Giacenza of the product
+// chosen changes, by exactly the quantity, or not at all when the instance
+// was killed before the stock was on the disk; no other byte of the archive
+// ever changes.
+TEST(Crash, AStockUpdateKilledAtRandomMomentsTakesTheQuantityOnceOrNotAtAll) {
+  TempFolder dir;
+  const fs::path archive = dir / kProductArchive;
+  constexpr uint64_t kProducts = 20, kStock = 1000000;
+  {
+    auto f = RecordFile::createEmpty(archive, productLayout());
+    for (uint64_t i = 1; i <= kProducts; ++i) {
+      Record r = churn::make({i, 0}, productLayout());
+      r[product::Giacenza] = std::to_string(kStock);
+      f.append(r);
+    }
+    f.close();
+  }
+  std::vector<uint64_t> model(kProducts + 1, kStock);
+  std::mt19937 random(20251208);
+  std::map<std::string, int> seen;
+  for (int round = 0; round < killsToMake() / 2; ++round) {
+    SCOPED_TRACE("kill " + std::to_string(round + 1));
+    std::optional<size_t> untold;
+    for (const std::string& line : killAfterAMoment({kDriver, "stock", dir.path().string(), std::to_string(round)},
+                                                   random)) {
+      if (line.rfind("B T ", 0) == 0) untold = std::stoul(line.substr(4));
+      else if (line == "D" && untold) --model[*std::exchange(untold, std::nullopt)];
+      else ADD_FAILURE() << "unexpected line from the driver: " << line;
+    }
+    const std::vector<Record> now = readAllRecords(archive, productLayout());
+    ASSERT_EQ(now.size(), kProducts);
+    bool untoldDone = false;
+    for (uint64_t k = 1; k <= kProducts; ++k) {
+      Record expected = churn::make({k, 0}, productLayout());
+      expected[product::Giacenza] = now[k - 1][product::Giacenza];
+      ASSERT_TRUE(now[k - 1].values == expected.values) << "product " << k << " torn or changed beyond its stock";
+      const uint64_t stock = std::stoull(now[k - 1][product::Giacenza]);
+      untoldDone = untoldDone || (untold && k == *untold && stock + 1 == model[k]);
+      if (untold && k == *untold && stock + 1 == model[k]) model[k] = stock;
+      ASSERT_EQ(stock, model[k]) << "product " << k;
+    }
+    if (untold) ++seen[untoldDone ? "the last update done, untold" : "killed before the stock was on the disk"];
   }
   for (const auto& [what, n] : seen) std::cout << "[ crash ] " << what << ": " << n << '\n';
 }

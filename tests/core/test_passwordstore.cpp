@@ -18,7 +18,8 @@
 #include <thread>
 
 #include "core/crypt.h"
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
+#include "store/iohook.h"
 #include "waituntil.h"
 
 namespace zel {
@@ -77,15 +78,15 @@ TEST_F(PasswordStore, WindowsFileKeepsEveryOtherByte) {
       "[Fine]\r\n"
       "k=v";  // no line end on the last line
   put(store_, head + "1083" + tail);
+  fs::permissions(store_, fs::perms(0604));
   EXPECT_EQ(readStoredPassword(store_), "AB");
 
   writeStoredPassword(store_, "  nuova pw ");
   EXPECT_EQ(get(store_), head + ScrambleToHex("NUOVA PW") + tail);
   EXPECT_EQ(readStoredPassword(store_), "NUOVA PW");
-  // Owner and group keep their access to the store (read-only for the group
-  // here, as before); others lose theirs.
-  EXPECT_EQ(fs::status(store_).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  // The store keeps its rights, whatever the umask would give a new file:
+  // every desk must read it.
+  EXPECT_EQ(fs::status(store_).permissions() & fs::perms::all, fs::perms(0604));
   EXPECT_EQ(filesInFolder(), 1u);  // no temporary left behind
 }
 
@@ -238,13 +239,19 @@ TEST_F(PasswordStore, LoginAndChange) {
   EXPECT_FALSE(fs::exists(store_));
 }
 
-TEST_F(PasswordStore, LinkedStoreIsUpdatedWhereItLies) {
+TEST_F(PasswordStore, ALinkInTheStoresPlaceIsNeverFollowed) {
   const fs::path real = folder_ / "vero.ini";
   put(real, "[Accesso]\nValore=10\n");
   fs::create_symlink(real, store_);
-  writeStoredPassword(store_, "AB");
+  EXPECT_THROW(readStoredPassword(store_), PasswordStoreError);
+  EXPECT_THROW(writeStoredPassword(store_, "AB"), PasswordStoreError);
+  EXPECT_THROW(changePassword(store_, "\xD8", "AB", "AB"), PasswordStoreError);
+  fs::remove(store_);
+  fs::create_symlink(folder_ / "nuovo.ini", store_);  // a link to nothing creates nothing
+  EXPECT_THROW(writeStoredPassword(store_, "AB"), PasswordStoreError);
   EXPECT_TRUE(fs::is_symlink(store_));
-  EXPECT_EQ(get(real), "[Accesso]\nValore=1083\n");
+  EXPECT_EQ(get(real), "[Accesso]\nValore=10\n");
+  EXPECT_EQ(filesInFolder(), 2u);
 }
 
 
@@ -299,43 +306,54 @@ TEST_F(PasswordStore, AChangeWaitsForAnotherAndGivesUpOnABusyStore) {
 // store locked; the second then reads the store the first one wrote.
 TEST_F(PasswordStore, TwoChangesAtOnceCannotBothUseTheOldPassword) {
   writeStoredPassword(store_, "VECCHIA");
-  std::atomic<int> secondTries{0};
-  StoreAccess first, second;
-  first.lockWait = second.lockWait = std::chrono::seconds(10);
-  first.failCall = [&](const char* call) {
-    // At most two seconds, so that a missing lock fails the test rather than hangs it.
-    if (std::strcmp(call, "rename") == 0) waitUntil([&] { return secondTries >= 2; }, std::chrono::seconds(2));
-    return false;
-  };
-  second.failCall = [&](const char* call) {
-    if (std::strcmp(call, "fcntl") == 0) ++secondTries;
-    return false;
-  };
-  auto a = std::async(std::launch::async, [&] { return changePassword(store_, "vecchia", "prima", "prima", first); });
+  std::atomic<bool> secondWaits{false};
+  StoreAccess patient;
+  patient.lockWait = std::chrono::seconds(10);
+  auto a = std::async(std::launch::async, [&] {
+    ScopedIoHook holdBeforeRenaming([&](IoStep s) {
+      if (s == IoStep::Rename) {
+        // At most two seconds, so that a missing lock fails the test rather than hangs it.
+        waitUntil([&] { return secondWaits.load(); }, std::chrono::seconds(2));
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));  // it tries the lock
+      }
+      return Fault::None;
+    });
+    return changePassword(store_, "vecchia", "prima", "prima", patient);
+  });
   // The second change starts once the first holds the lock (it waits in rename).
   // A first change that ended without writing is judged below.
   const auto ended = [&] { return a.wait_for(std::chrono::seconds(0)) == std::future_status::ready; };
   ASSERT_TRUE(waitUntil([&] { return !fs::exists(store_) || filesInFolder() >= 2 || ended(); }))
       << "the first change neither ended nor began to write its new store";
-  auto b = std::async(std::launch::async, [&] { return changePassword(store_, "vecchia", "seconda", "seconda", second); });
+  auto b = std::async(std::launch::async, [&] {
+    ScopedIoHook tell([&](IoStep s) {
+      if (s == IoStep::Lock) secondWaits = true;
+      return Fault::None;
+    });
+    return changePassword(store_, "vecchia", "seconda", "seconda", patient);
+  });
   EXPECT_EQ(a.get(), PasswordChange::Changed);
   EXPECT_EQ(b.get(), PasswordChange::WrongOldPassword);
   EXPECT_EQ(readStoredPassword(store_), "PRIMA");
 }
 
-// Every system call of a change is made to fail in turn: each failure is
-// reported, and the store is always the old one or the new one, whole, with
-// nothing else left in the folder.
+// Every step of a change that reaches the file system is made to fail in
+// turn (and every write to store half its bytes, as a full disk does): each
+// failure is reported, and the store is always the old one or the new one,
+// whole, with nothing else left in the folder.
 class FailingStep : public PasswordStore {
  protected:
-  // Runs `change` failing its k-th system call (none when k is 0); returns
-  // whether it threw, and counts the calls it made in `calls`.
-  static bool runFailing(size_t k, size_t& calls, const std::function<void(const StoreAccess&)>& change) {
-    StoreAccess access;
-    calls = 0;
-    access.failCall = [&](const char*) { return ++calls == k; };
+  // Runs `change` with `fault` at its k-th step (none when k is 0); returns
+  // whether it threw, and records the steps it announced in `steps`.
+  static bool runFailing(size_t k, std::vector<IoStep>& steps, const std::function<void(const StoreAccess&)>& change,
+                         Fault fault = Fault::Fail) {
+    steps.clear();
+    ScopedIoHook hook([&](IoStep s) {
+      steps.push_back(s);
+      return steps.size() == k ? fault : Fault::None;
+    });
     try {
-      change(access);
+      change(StoreAccess{});
     } catch (const PasswordStoreError&) {
       return true;
     }
@@ -350,24 +368,28 @@ class FailingStep : public PasswordStore {
       else fs::remove(store_);
     };
     reset();
-    size_t total = 0;
-    ASSERT_FALSE(runFailing(0, total, change));
+    std::vector<IoStep> clean;
+    ASSERT_FALSE(runFailing(0, clean, change));
     ASSERT_EQ(get(store_), after);
-    EXPECT_GE(total, 8u);  // open, lock, read, temporary, write, flush, rename, folder...
+    EXPECT_GE(clean.size(), 8u);  // open, lock, read, temporary, write, flush, rename, folder...
     std::set<std::string> outcomes;
-    for (size_t k = 1; k <= total; ++k) {
-      reset();
-      size_t calls = 0;
-      EXPECT_TRUE(runFailing(k, calls, change)) << "call " << k << " failed unnoticed";
-      if (fs::exists(store_)) {
-        const std::string now = get(store_);
-        EXPECT_TRUE((before && now == *before) || now == after) << "call " << k << ": " << now;
-        outcomes.insert(now);
-      } else {
-        EXPECT_FALSE(before.has_value()) << "call " << k << " lost the store";
-        outcomes.insert("(none)");
+    for (size_t k = 1; k <= clean.size(); ++k) {
+      for (const Fault fault : {Fault::Fail, Fault::Short}) {
+        if (fault == Fault::Short && clean[k - 1] != IoStep::Write) continue;
+        SCOPED_TRACE("step " + std::to_string(k) + (fault == Fault::Short ? ", half written" : ", failing"));
+        reset();
+        std::vector<IoStep> steps;
+        EXPECT_TRUE(runFailing(k, steps, change, fault)) << "failed unnoticed";
+        if (fs::exists(store_)) {
+          const std::string now = get(store_);
+          EXPECT_TRUE((before && now == *before) || now == after) << now;
+          outcomes.insert(now);
+        } else {
+          EXPECT_FALSE(before.has_value()) << "lost the store";
+          outcomes.insert("(none)");
+        }
+        EXPECT_EQ(filesInFolder(), fs::exists(store_) ? 1u : 0u) << "left a file behind";
       }
-      EXPECT_EQ(filesInFolder(), fs::exists(store_) ? 1u : 0u) << "call " << k << " left a file behind";
     }
     EXPECT_EQ(outcomes.size(), 2u);  // failures before the rename and after it
   }
@@ -402,18 +424,26 @@ TEST_F(PasswordStore, ALeftoverTemporaryStoreIsRemovedAtTheNextWrite) {
 TEST_F(PasswordStore, AStoreRootCreatesBelongsToTheFolderOwner) {
   if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another owner";
   ASSERT_EQ(::chown(folder_.c_str(), 4321, 8765), 0);
+  const mode_t mask = ::umask(022);
   writeStoredPassword(store_, "PRIMA");
+  ::umask(mask);
   struct stat st {};
   ASSERT_EQ(::stat(store_.c_str(), &st), 0);
   EXPECT_EQ(st.st_uid, 4321u);
   EXPECT_EQ(st.st_gid, 8765u);
-  EXPECT_EQ(st.st_mode & 0777, 0600u);
-  // Once it exists it keeps its owner, whoever writes it next.
-  ASSERT_EQ(::chown(store_.c_str(), 1111, 2222), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);  // every desk reads it
+  // Once it exists it keeps its owner's group, whoever writes it next; a
+  // store of anyone but the folder's owner is refused to root.
+  ASSERT_EQ(::chown(store_.c_str(), 4321, 2222), 0);
   writeStoredPassword(store_, "SECONDA");
   ASSERT_EQ(::stat(store_.c_str(), &st), 0);
-  EXPECT_EQ(st.st_uid, 1111u);
+  EXPECT_EQ(st.st_uid, 4321u);
   EXPECT_EQ(st.st_gid, 2222u);
+  ASSERT_EQ(::chown(store_.c_str(), 1111, 2222), 0);
+  const std::string before = get(store_);
+  EXPECT_THROW(writeStoredPassword(store_, "TERZA"), PasswordStoreError);
+  EXPECT_THROW(changePassword(store_, "seconda", "terza", "terza"), PasswordStoreError);
+  EXPECT_EQ(get(store_), before);
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "store/fileio.h"
+#include "store/iohook.h"
 #include "store/layout.h"
 #include "store/recordfile.h"
 #include "tempfolder.h"
@@ -162,20 +166,21 @@ TEST(RecordFile, ReadAndOverwriteOnlyInsideTheFile) {
 
 TEST(RecordFile, OpeningRules) {
   TempFolder dir;
-  UmaskScope open(0);  // rights must come from the code, not from the umask
-  // Open for update creates a missing file empty, private to its owner.
+  UmaskScope mask(027);
+  // Open for update creates a missing file empty, with the rights the umask
+  // leaves of read and write for all (as desktop programs create files).
   {
     auto f = RecordFile::openForUpdate(dir / "new.pro", clientLayout());
     EXPECT_EQ(f.count(), 0u);
   }
   EXPECT_TRUE(fs::exists(dir / "new.pro"));
-  EXPECT_EQ(modeOf(dir / "new.pro"), 0600u);
+  EXPECT_EQ(modeOf(dir / "new.pro"), 0640u);
   // Open existing refuses a missing file and creates nothing.
   EXPECT_THROW(RecordFile::openExisting(dir / "none.pro", clientLayout()), StoreError);
   EXPECT_FALSE(fs::exists(dir / "none.pro"));
   EXPECT_THROW(RecordFile::openReadOnly(dir / "none.pro", clientLayout()), StoreError);
   EXPECT_FALSE(fs::exists(dir / "none.pro"));
-  // Create empty empties a leftover file and takes back wider rights.
+  // Create empty empties a leftover file, which keeps its rights.
   writeBytes(dir / "left.tmp", std::vector<uint8_t>(5000, 1));
   fs::permissions(dir / "left.tmp", fs::perms(0644));
   {
@@ -183,7 +188,7 @@ TEST(RecordFile, OpeningRules) {
     EXPECT_EQ(f.count(), 0u);
   }
   EXPECT_EQ(fs::file_size(dir / "left.tmp"), 0u);
-  EXPECT_EQ(modeOf(dir / "left.tmp"), 0600u);
+  EXPECT_EQ(modeOf(dir / "left.tmp"), 0644u);
   // A folder in the archive's place is an access failure, not an empty file.
   fs::create_directory(dir / "folder.pro");
   EXPECT_THROW(
@@ -241,11 +246,12 @@ class DeleteByCopy : public ::testing::Test {
 
 TEST_F(DeleteByCopy, RemovesRecordTwoOfThree) {
   UmaskScope open(0);
+  ASSERT_EQ(::chmod(archive().c_str(), 0604), 0);
   deleteRecordByCopy(archive(), temp(), clientLayout(), 2);
   EXPECT_EQ(fs::file_size(archive()), 2 * kClientSize);
   EXPECT_EQ(codes(archive()), (std::vector<std::string>{"1", "3"}));
   EXPECT_FALSE(fs::exists(temp()));
-  EXPECT_EQ(modeOf(archive()), 0600u);
+  EXPECT_EQ(modeOf(archive()), 0604u);  // the archive's, not the umask's
 }
 
 TEST_F(DeleteByCopy, FirstLastAndOnlyRecord) {
@@ -326,6 +332,82 @@ TEST_F(DeleteByCopy, AFailedRenameLeavesTheOldArchive) {
                                   }),
                StoreError);
   EXPECT_EQ(readBytes(archive()), before);
+}
+
+TEST_F(DeleteByCopy, KeepsEveryByteAroundTheRecordInAFileOfManyBlocks) {
+  // 600 records of varied bytes and a partial tail: each deletion (the first,
+  // one in the middle, the last) leaves exactly the bytes before and after
+  // the record, the two kernel copies meeting at the record boundary.
+  std::vector<uint8_t> bytes(600 * kClientSize + 1000);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 + i / 4096);
+  for (size_t k : {size_t{1}, size_t{300}, size_t{600}}) {
+    SCOPED_TRACE(k);
+    writeBytes(archive(), bytes);
+    std::vector<uint8_t> expected(bytes.begin(), bytes.begin() + static_cast<long>((k - 1) * kClientSize));
+    expected.insert(expected.end(), bytes.begin() + static_cast<long>(k * kClientSize),
+                    bytes.begin() + static_cast<long>(600 * kClientSize));
+    deleteRecordByCopy(archive(), temp(), clientLayout(), k);
+    EXPECT_TRUE(readBytes(archive()) == expected);
+  }
+}
+
+// ---- the kernel's copy ----
+
+class CopyRange : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    source_.resize(3 * kClientSize);
+    for (size_t i = 0; i < source_.size(); ++i) source_[i] = static_cast<uint8_t>(i % 251);
+    writeBytes(dir_ / "from", source_);
+  }
+  // Copies through copyRange from `fromFile` into a new file in `into`; the bytes written.
+  std::vector<uint8_t> copy(uint64_t at, uint64_t to, uint64_t size, const fs::path& into) {
+    FileHandle from(::open((dir_ / "from").c_str(), O_RDONLY));
+    FileHandle out(::open(into.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600));
+    copyRange(from.get(), at, out.get(), to, size, dir_ / "from", into);
+    return readBytes(into);
+  }
+  std::vector<uint8_t> slice(size_t at, size_t size) const {
+    return {source_.begin() + static_cast<long>(at), source_.begin() + static_cast<long>(at + size)};
+  }
+  TempFolder dir_;
+  std::vector<uint8_t> source_;
+};
+
+TEST_F(CopyRange, CopiesExactlyTheRangeAtAnyOffset) {
+  EXPECT_TRUE(copy(kClientSize, 0, kClientSize, dir_ / "a") == slice(kClientSize, kClientSize));
+  // Offsets on no block boundary: the target's first five bytes are a hole.
+  std::vector<uint8_t> expected(5, 0);
+  const std::vector<uint8_t> last = slice(2 * kClientSize, kClientSize);
+  expected.insert(expected.end(), last.begin(), last.end());
+  EXPECT_TRUE(copy(2 * kClientSize, 5, kClientSize, dir_ / "b") == expected);
+  EXPECT_TRUE(copy(0, 0, 0, dir_ / "c").empty());
+}
+
+TEST_F(CopyRange, ASourceShorterThanTheRangeFailsNamingIt) {
+  try {
+    copy(2 * kClientSize, 0, kClientSize + 1, dir_ / "a");
+    FAIL() << "no failure";
+  } catch (const StoreError& e) {
+    EXPECT_NE(std::string(e.what()).find((dir_ / "from").string()), std::string::npos) << e.what();
+  }
+}
+
+TEST_F(CopyRange, AShortWriteCopiesHalfAndFails) {
+  ScopedIoHook hook([](IoStep s) { return s == IoStep::Write ? Fault::Short : Fault::None; });
+  EXPECT_THROW(copy(0, 0, 2 * kClientSize, dir_ / "a"), StoreError);
+  EXPECT_TRUE(readBytes(dir_ / "a") == slice(0, kClientSize));
+}
+
+TEST_F(CopyRange, AnotherFileSystemIsCopiedByReadingAndWriting) {
+  // The kernel refuses to copy between a tmpfs and the temporary folder's file system.
+  struct stat shm {}, here {};
+  if (::stat("/dev/shm", &shm) != 0 || ::stat(dir_.path().c_str(), &here) != 0 || shm.st_dev == here.st_dev)
+    GTEST_SKIP() << "no second file system here";
+  const fs::path elsewhere = "/dev/shm/zelvano-test-copy-" + std::to_string(::getpid());
+  const std::vector<uint8_t> copied = copy(kClientSize, 0, 2 * kClientSize, elsewhere);
+  fs::remove(elsewhere);
+  EXPECT_TRUE(copied == slice(kClientSize, 2 * kClientSize));
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,7 +20,9 @@
 #include <thread>
 #include <vector>
 
+#include "childprocess.h"
 #include "clirun.h"
+#include "store/passwordstore.h"
 #include "store/archives.h"
 #include "store/card.h"
 #include "store/iohook.h"
@@ -164,6 +168,22 @@ TEST_F(SharedFolder, ADeletionNeverTakesOverATemporaryFileInUse) {
   EXPECT_FALSE(fs::exists(dir_ / kSupplyTemp));
 }
 
+// A file system that takes no locks (ENOLCK from every lock, as some network
+// mounts answer) is worked on as one desk at a time would; the windows are
+// told once per session, so that they can say several desks must not write.
+TEST_F(SharedFolder, AFileSystemWithoutLocksIsWorkedOnAndToldOnce) {
+  ScopedIoHook noLocks([](IoStep s) { return s == IoStep::Lock ? Fault::Refused : Fault::None; });
+  EXPECT_FALSE(locksRefusedNotice());  // nothing refused yet
+  EXPECT_EQ(saveCard(clients(), "", client("C4")).recordNumber, 4u);
+  EXPECT_TRUE(locksRefused());
+  EXPECT_TRUE(locksRefusedNotice());
+  const Record shown = client("C1");
+  deleteCard(clients(), "1", {}, &shown);
+  EXPECT_EQ(navigate(clients(), NavStep::Last, "").record[0], "C4");
+  EXPECT_FALSE(locksRefusedNotice());  // told once per session
+  EXPECT_EQ(codes(archive()), (std::vector<std::string>{"C2", "C3", "C4"}));
+}
+
 TEST(SpecialFiles, AFifoADeviceOrAFolderInAnArchivesPlaceIsRefusedAtOnce) {
   TempFolder dir;
   ASSERT_EQ(::mkfifo((dir / kClientArchive).c_str(), 0600), 0);
@@ -282,6 +302,192 @@ TEST(Modes, AnArchiveWritableInAFolderThatTakesNoNewFilesIsStillSavedOver) {
   }
   EXPECT_EQ(codes(file), (std::vector<std::string>{"C1", "C2bis"}));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace zel
+
+namespace zel {
+namespace {
+
+// ---- two system users on one folder ----
+
+// Runs a command line of the shell; true when it succeeded.
+bool shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
+
+// Two users of one group, made for a test and removed at its end, whatever
+// happens in between.
+class LocalUsers {
+ public:
+  LocalUsers() {
+    const std::string tag = std::to_string(::getpid() % 100000);
+    group = "zelg" + tag, a = "zela" + tag, b = "zelb" + tag;
+    made_ = shell("groupadd " + group) && shell("useradd -M -N -g " + group + " -s /usr/sbin/nologin " + a) &&
+            shell("useradd -M -N -g " + group + " -s /usr/sbin/nologin " + b);
+  }
+  ~LocalUsers() {
+    shell("userdel " + a);
+    shell("userdel " + b);
+    shell("groupdel " + group);
+  }
+  bool made() const { return made_; }
+  gid_t gid() const {
+    const struct group* g = ::getgrnam(group.c_str());
+    return g ? g->gr_gid : static_cast<gid_t>(-1);
+  }
+  uid_t uid(const std::string& user) const {
+    const struct passwd* p = ::getpwnam(user.c_str());
+    return p ? p->pw_uid : static_cast<uid_t>(-1);
+  }
+  // A program run as `user` of the group with the umask of a shared folder.
+  std::vector<std::string> as(const std::string& user, std::vector<std::string> program) const {
+    std::vector<std::string> args{"/usr/bin/setpriv", "--reuid=" + user, "--regid=" + group, "--init-groups",
+                                  "/bin/sh", "-c", "umask 002 && exec \"$0\" \"$@\""};
+    args.insert(args.end(), program.begin(), program.end());
+    return args;
+  }
+
+  std::string group, a, b;
+
+ private:
+  bool made_ = false;
+};
+
+// The program's files, copied where every user may run them (the build
+// folder may be closed to them).
+struct Programs {
+  TempFolder bin;
+  std::string driver, cli;
+  Programs() {
+    ::chmod(bin.path().c_str(), 0755);
+    driver = (bin / "store_driver").string();
+    cli = (bin / "zelvano-cli").string();
+    fs::copy_file(ZELVANO_STORE_DRIVER, driver);
+    fs::copy_file(ZELVANO_CLI, cli);
+  }
+};
+
+std::string ask(testing::ChildProcess& desk, const std::string& command) {
+  desk.send(command);
+  std::string line;
+  return desk.readLine(line) ? line : "(no answer)";
+}
+
+// `zelvano-cli password FOLDER` with the new password on its input.
+int setPassword(const std::vector<std::string>& command, const std::string& password) {
+  testing::ChildProcess cli(command);
+  cli.send(password);
+  return cli.wait();
+}
+
+TEST(TwoUsers, ShareOneFolderWithNothingRefusedThatTheirRightsAllow) {
+  if (::geteuid() != 0) GTEST_SKIP() << "making two system users needs root (CI runs as root)";
+  LocalUsers users;
+  ASSERT_TRUE(users.made()) << "useradd or groupadd failed";
+  const Programs programs;
+  TempFolder shared;
+  ASSERT_EQ(::chown(shared.path().c_str(), 0, users.gid()), 0);
+  ASSERT_EQ(::chmod(shared.path().c_str(), 02775), 0);
+  const std::string folder = shared.path().string();
+
+  // A saves clients, creates a supply with an item and sets the password.
+  {
+    testing::ChildProcess a(users.as(users.a, {programs.driver, "session", folder}));
+    for (const char* name : {"Primo", "Secondo", "Terzo"}) {
+      EXPECT_EQ(ask(a, "new"), "ok");
+      EXPECT_NE(ask(a, std::string("save ") + name).find("ok "), std::string::npos);
+    }
+    EXPECT_EQ(ask(a, "supply Rossi"), "ok");
+    EXPECT_EQ(ask(a, "item Rossi Viti"), "ok 1");
+    a.send("quit");
+    EXPECT_EQ(a.wait(), 0);
+  }
+  EXPECT_EQ(setPassword(users.as(users.a, {programs.cli, "password", folder}), "prima"), 0);
+  for (const char* name : {kClientArchive, "Rossi.for", kPasswordStore}) {
+    SCOPED_TRACE(name);
+    const struct stat st = statOf(shared / name);
+    EXPECT_EQ(st.st_uid, users.uid(users.a));
+    EXPECT_EQ(st.st_gid, users.gid());  // the folder's, given by the kernel
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+  }
+
+  // A deletion of A's that crashed left its copy, readable by A alone.
+  testing::writeBytes(shared / kClientTemp, std::vector<uint8_t>(100, 'x'));
+  ASSERT_EQ(::chown((shared / kClientTemp).c_str(), users.uid(users.a), users.gid()), 0);
+  ASSERT_EQ(::chmod((shared / kClientTemp).c_str(), 0600), 0);
+
+  // B reads, saves, deletes, works in the supply and changes the password.
+  {
+    testing::ChildProcess b(users.as(users.b, {programs.driver, "session", folder}));
+    EXPECT_EQ(ask(b, "login prima"), "ok");
+    EXPECT_EQ(ask(b, "show 2").substr(0, 3), "ok ");
+    EXPECT_EQ(ask(b, "save Secondo di B"), "ok 2");
+    EXPECT_EQ(ask(b, "show 1").substr(0, 3), "ok ");
+    EXPECT_EQ(ask(b, "delete"), "ok");
+    EXPECT_EQ(ask(b, "item Rossi Dadi"), "ok 2");
+    EXPECT_EQ(ask(b, "items Rossi"), "ok 2");
+    EXPECT_EQ(ask(b, "password prima seconda"), "ok");
+    b.send("quit");
+    EXPECT_EQ(b.wait(), 0);
+  }
+  // A goes on where B left off: the files B rewrote are still the group's.
+  {
+    testing::ChildProcess a(users.as(users.a, {programs.driver, "session", folder}));
+    EXPECT_EQ(ask(a, "login seconda"), "ok");
+    EXPECT_EQ(ask(a, "show 1").substr(0, 3), "ok ");
+    EXPECT_EQ(ask(a, "save Secondo di A"), "ok 1");
+    EXPECT_EQ(ask(a, "items Rossi"), "ok 2");
+    a.send("quit");
+    EXPECT_EQ(a.wait(), 0);
+  }
+  const std::vector<Record> clients = readAllRecords(shared / kClientArchive, clientLayout());
+  ASSERT_EQ(clients.size(), 2u);
+  EXPECT_EQ(clients[0][1], "Secondo di A");
+  EXPECT_EQ(clients[1][1], "Terzo");
+  for (const char* name : {kClientArchive, kPasswordStore}) {
+    SCOPED_TRACE(name);
+    const struct stat st = statOf(shared / name);
+    EXPECT_EQ(st.st_gid, users.gid());
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+  }
+  for (const auto& e : fs::directory_iterator(shared.path()))
+    EXPECT_TRUE(e.path().extension() == ".pro" || e.path().extension() == ".for" ||
+                e.path().filename() == kPasswordStore)
+        << "left behind: " << e.path();
+}
+
+TEST(TwoUsers, RootsPasswordChangeNeverFollowsALinkNorTakesAnotherUsersStore) {
+  if (::geteuid() != 0) GTEST_SKIP() << "the administrator's change needs root (CI runs as root)";
+  LocalUsers users;
+  ASSERT_TRUE(users.made()) << "useradd or groupadd failed";
+  const Programs programs;
+  TempFolder home, rootOnly;
+  ASSERT_EQ(::chown(home.path().c_str(), users.uid(users.a), users.gid()), 0);
+  ASSERT_EQ(::chmod(home.path().c_str(), 0755), 0);
+  const fs::path precious = rootOnly / "impostazioni";
+  testing::writeBytes(precious, {'r', 'o', 'o', 't', '\n'});
+  ASSERT_EQ(::chmod(precious.c_str(), 0644), 0);
+  const fs::path store = home / kPasswordStore;
+
+  // A link that A planted in the store's place.
+  ASSERT_TRUE(shell("setpriv --reuid=" + users.a + " --regid=" + users.group + " --init-groups ln -s " +
+                    precious.string() + " " + store.string()));
+  EXPECT_EQ(setPassword({programs.cli, "password", home.path().string()}, "nuova"), 1);
+  EXPECT_TRUE(fs::is_symlink(store));
+  EXPECT_EQ(testing::readBytes(precious), (std::vector<uint8_t>{'r', 'o', 'o', 't', '\n'}));
+  EXPECT_EQ(statOf(precious).st_mode & 07777, 0644u);
+
+  // A store of B's in A's folder is not the folder owner's either.
+  fs::remove(store);
+  testing::writeBytes(store, {'[', 'A', ']', '\n'});
+  ASSERT_EQ(::chown(store.c_str(), users.uid(users.b), users.gid()), 0);
+  EXPECT_EQ(setPassword({programs.cli, "password", home.path().string()}, "nuova"), 1);
+  EXPECT_EQ(testing::readBytes(store), (std::vector<uint8_t>{'[', 'A', ']', '\n'}));
+  // A store of the folder's owner is rewritten, and stays theirs.
+  ASSERT_EQ(::chown(store.c_str(), users.uid(users.a), users.gid()), 0);
+  EXPECT_EQ(setPassword({programs.cli, "password", home.path().string()}, "nuova"), 0);
+  EXPECT_EQ(statOf(store).st_uid, users.uid(users.a));
+  EXPECT_TRUE(checkPassword(store, "nuova"));
 }
 
 }  // namespace

@@ -41,9 +41,9 @@ std::vector<std::string> filesIn(const fs::path& folder) {
 
 }  // namespace
 
-TEST(SupplyFiles, CreateTrimsAndMakesAnEmptyPrivateFile) {
+TEST(SupplyFiles, CreateTrimsAndMakesAnEmptyFileWithTheRightsTheUmaskLeaves) {
   TempFolder dir;
-  const mode_t previousMask = ::umask(022);  // the usual mask lets others read
+  const mode_t previousMask = ::umask(002);  // a shared folder's mask: the group writes too
   const CreateResult r = createSupply(dir.path(), "  Rossi  ");
   ::umask(previousMask);
   ASSERT_EQ(r.outcome, CreateOutcome::Created);
@@ -51,7 +51,7 @@ TEST(SupplyFiles, CreateTrimsAndMakesAnEmptyPrivateFile) {
   EXPECT_EQ(r.path, dir / "Rossi.for");
   EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"Rossi.for"});
   EXPECT_EQ(fs::file_size(dir / "Rossi.for"), 0u);
-  EXPECT_EQ(modeOf(dir / "Rossi.for"), 0600u);
+  EXPECT_EQ(modeOf(dir / "Rossi.for"), 0664u);
 }
 
 TEST(SupplyFiles, ANameInUseIsRefusedWhateverItsCaseAndTheFileIsKept) {

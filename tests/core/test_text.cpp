@@ -56,6 +56,8 @@ TEST(Cp1252, BytesAndCharactersFollowThePublishedTable) {
   EXPECT_EQ(utf16ToCp1252(chars), bytes);
   EXPECT_EQ(cp1252ToUtf8("\x93" "citt\xE0\x94 \x80"), u8"\u201Ccitt\u00E0\u201D \u20AC");
   EXPECT_EQ(utf8ToCp1252(u8"\u201Ccitt\u00E0\u201D \u20AC"), "\x93" "citt\xE0\x94 \x80");
+  // High bytes at either end of ASCII runs, and two in a row.
+  EXPECT_EQ(cp1252ToUtf8("\xE0 citt\xE0\x80"), "\xC3\xA0 citt\xC3\xA0\xE2\x82\xAC");
 
   // The C1 controls whose numbers the code page gives to other characters
   // have no byte of their own.

@@ -4,10 +4,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <stdexcept>
 
 #include "fakeservices.h"
+#include "store/journal.h"
+#include "store/archives.h"
+#include "store/iohook.h"
 #include "store/recordfile.h"
 #include "ui/behaviour.h"
 
@@ -39,6 +43,41 @@ TEST(Guards, ArchiveFailuresGiveTheOneAccessMessage) {
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, archiveAccessMessage());
   EXPECT_TRUE(fake.last().text.contains(QStringLiteral("archivio.\n\r\n\rAccertarsi")));
+}
+
+TEST(Guards, AJournalThatStoppedTheActionIsNamedAfterTheAccessMessage) {
+  test::FakeServices fake;
+  using Reason = journal::JournalRefused::Reason;
+  for (Reason reason : {Reason::CannotApply, Reason::DoesNotFit}) {
+    const std::filesystem::path name = "/cartella/Anagrafica.pro.jrn";
+    EXPECT_FALSE(withArchive(nullptr, [&] { throw journal::JournalRefused(name, reason, "x"); }));
+    const QString text = fake.last().text;
+    EXPECT_TRUE(text.startsWith(archiveAccessMessage() + QStringLiteral("\n\r\n\r"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\"/cartella/Anagrafica.pro.jrn\""))) << text.toStdString();
+  }
+  ASSERT_EQ(fake.messages.size(), 2);
+  EXPECT_NE(fake.messages[0].text, fake.messages[1].text) << "the two reasons read alike";
+}
+
+// Through the real archive layer: a write cut short by a full disk, then a
+// folder whose file system takes no locks.
+TEST(Guards, AFullDiskAndAFolderWithoutLocksAreTold) {
+  test::FakeServices fake;
+  QTemporaryDir dir;
+  const CardArchive clients = clientArchive(qToPath(dir.path()));
+  {
+    ScopedIoHook full([](IoStep s) { return s == IoStep::Write ? Fault::Short : Fault::None; });
+    EXPECT_FALSE(withArchive(nullptr, [&] { saveCard(clients, "", emptyRecord(clientLayout())); }));
+  }
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, diskFullAccessMessage());
+  EXPECT_TRUE(fake.last().text.startsWith(archiveAccessMessage() + QStringLiteral("\n\r\n\r")));
+
+  fake.clear();
+  ScopedIoHook noLocks([](IoStep s) { return s == IoStep::Lock ? Fault::Refused : Fault::None; });
+  for (int i = 0; i < 2; ++i)
+    EXPECT_TRUE(withArchive(nullptr, [&] { saveCard(clients, "", emptyRecord(clientLayout())); }));
+  EXPECT_EQ(fake.texts(), QStringList{noLocksMessage()});  // once per session
 }
 
 TEST(Guards, WaitCursorIsRestoredWhenTheWorkFails) {

@@ -54,6 +54,7 @@ const CardCase kCards[] = {
      "imgNuovo", "imgFile", "imgCartella"},
     {"supply", supplyLayout,
      [](const fs::path& f) {
+       RecordFile::openForUpdate(f / "Prova.for", supplyLayout()).close();  // made by the create window
        auto sheet = std::make_unique<TfrmForniture>();
        sheet->openSupply(pathToQ(f / "Prova.for"), QStringLiteral("Prova"));
        return sheet;

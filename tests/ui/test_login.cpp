@@ -16,7 +16,7 @@
 #include "app/forms.h"
 #include "app/password.h"
 #include "core/crypt.h"
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
 #include "fakeservices.h"
 #include "named.h"
 #include "ui/behaviour.h"

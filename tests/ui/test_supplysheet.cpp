@@ -45,6 +45,7 @@ class SupplySheet : public ::testing::Test {
     home = std::make_unique<QWidget>();
     MainScreen::setHomeScreen(home.get());
     sheet = std::make_unique<TfrmForniture>();
+    writeItems({});  // the create window made the supply
     open(supply());
   }
   void TearDown() override { MainScreen::setHomeScreen(nullptr); }
@@ -116,9 +117,36 @@ TEST_F(SupplySheet, OpensOnANewItemWithDefaultsAndAnEmptyList) {
   EXPECT_EQ(sheet->repTotale->text(), "0,00");
   EXPECT_EQ(QApplication::focusWidget(), sheet->txtProdotto);
   EXPECT_EQ(sheet->windowTitle(), u8(" Zelvano ©"));
-  // Opening an absent supply file creates it empty.
-  EXPECT_TRUE(fs::exists(supply()));
   EXPECT_TRUE(fake.messages.isEmpty());
+}
+
+// Only the create window makes a supply file: one that another desk deleted
+// is said to be gone by every command of the sheet, and never comes back.
+TEST_F(SupplySheet, ASupplyDeletedElsewhereIsToldGoneAndNeverRecreated) {
+  writeItems({item("Vite", "1", "10,10", "10,10")});
+  open(supply());
+  click(sheet->imgPrimo);
+  ASSERT_EQ(sheet->lblPosizione->text(), "1");
+  fs::remove(supply());
+  fake.messages.clear();
+
+  type(sheet->txtProdotto, QStringLiteral("Bullone"));
+  click(sheet->cmdSalva);
+  click(sheet->imgUltimo);
+  click(sheet->cmdElimina);
+  clickLine(0);
+  EXPECT_EQ(sheet->lblPosizione->text(), "1");  // the card stays as it was
+  EXPECT_EQ(sheet->txtProdotto->text(), "Bullone");
+  click(sheet->cmdNuovo);
+  ASSERT_EQ(fake.messages.size(), 6);  // the deletion's question, then five times the news
+  for (const test::ShownMessage& m : fake.messages) {
+    if (m.plain) EXPECT_EQ(m.text, supplyGoneMessage());
+  }
+  EXPECT_EQ(sheet->lstStudenti->count(), 0);
+  open(supply());
+  EXPECT_EQ(fake.last().text, supplyGoneMessage());
+  EXPECT_FALSE(fs::exists(supply()));
+  EXPECT_TRUE(fs::is_empty(folder.path()));
 }
 
 TEST_F(SupplySheet, ReopeningShowsTheOtherSupplyOnAFreshCard) {

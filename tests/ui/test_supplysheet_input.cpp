@@ -19,6 +19,7 @@ class SheetInput : public ::testing::Test {
  protected:
   void SetUp() override {
     MainScreen::setHomeScreen(&home);
+    RecordFile::openForUpdate(folder.file("Rossi.for"), supplyLayout()).close();  // made by the create window
     test::named<QLabel>(&sheet, "lblFile")->setText(pathToQ(folder.file("Rossi.for")));
     sheet.show();
     QApplication::setActiveWindow(&sheet);

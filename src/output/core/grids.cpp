@@ -4,6 +4,7 @@
 #include <optional>
 #include <system_error>
 
+#include "store/card.h"
 #include "store/recordfile.h"
 
 namespace zel {
@@ -110,7 +111,9 @@ void streamArchiveRows(const ExportGrid& grid, const fs::path& file, ArchiveAcce
   std::error_code ec;
   const bool missing = access == ArchiveAccess::ReadOnly && !fs::exists(file, ec) && !ec;
   std::optional<RecordFile> records;
-  if (!missing)
+  if (!missing && access == ArchiveAccess::Existing)
+    records.emplace(openCardArchive({file, grid.layout, {}, false}, Lock::Shared));
+  else if (!missing)
     records.emplace(access == ArchiveAccess::ForUpdate
                         ? RecordFile::openForUpdate(file, *grid.layout, Lock::Shared)
                         : RecordFile::openReadOnly(file, *grid.layout));

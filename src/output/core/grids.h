@@ -50,6 +50,7 @@ class GridRows {
 enum class ArchiveAccess {
   ForUpdate,  // as the windows open it: a missing archive is created empty
   ReadOnly,   // as the tools read it: nothing is created; missing means empty
+  Existing,   // a supply file in its window: missing is SupplyGone
 };
 
 // Streams an archive as its export window shows it. With n > 0 records the

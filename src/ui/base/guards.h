@@ -9,8 +9,18 @@ class QWidget;
 
 namespace zel {
 
+namespace journal {
+class JournalRefused;
+}
+
 // The one message for every failure to reach an archive.
 QString archiveAccessMessage();
+// The same when the disk (or the user's quota) is full: one sentence more.
+QString diskFullAccessMessage();
+// The supply open in the sheet no longer exists (SupplyGone).
+QString supplyGoneMessage();
+// Said once per session when the folder's file system takes no locks.
+QString noLocksMessage();
 // Another instance on the same folder keeps the archive locked (StoreBusy).
 QString archiveBusyMessage();
 // The record on the card changed or went since it was read (CardChanged).
@@ -19,9 +29,15 @@ QString cardChangedMessage();
 // it (a product import lowered its stock): the same refusal, without
 // blaming another desk.
 QString cardChangedHereMessage();
-// Runs an action that touches files: a busy archive and a changed card show
-// their own messages (`changedMessage` for a changed card), a StoreError (or
-// any other failure) the archive-access message. Returns true when the
+// The archive-access message followed by a sentence naming the journal of an
+// interrupted save that was not applied, and why (JournalRefused).
+QString journalRefusedMessage(const journal::JournalRefused& refused);
+// Runs an action that touches files: a busy archive, a changed card
+// (`changedMessage`) and a supply gone show their own messages, a StoreError
+// (or any other failure) the archive-access message, with the disk-full
+// sentence when that was the cause and the journal named when one stopped the
+// action. The first action of a session that found the folder without locks
+// also says that several desks must not write at once. Returns true when the
 // action completed.
 bool withArchive(QWidget* parent, const std::function<void()>& action,
                  const QString& changedMessage = cardChangedMessage());

@@ -1,4 +1,4 @@
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,15 +6,16 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
 #include <system_error>
-#include <thread>
 #include <vector>
 
 #include "core/crypt.h"
+#include "store/fileio.h"
+#include "store/iohook.h"
+#include "store/storeerror.h"
 
 namespace zel {
 namespace {
@@ -22,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The store is a few lines; anything bigger is not a store.
-constexpr off_t kMaxStoreBytes = 1 << 20;
+constexpr uint64_t kMaxStoreBytes = 1 << 20;
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 #ifdef _WIN32
 constexpr char kNewFileEol[] = "\r\n";
@@ -145,92 +146,27 @@ class IniText {
   std::vector<Line> lines_;
 };
 
-[[noreturn]] void failErrno(const char* what, const fs::path& path) {
-  throw PasswordStoreError(std::string(what) + " " + path.string() + ": " + std::strerror(errno));
-}
-
-// Runs one system call of a change, unless the test's failCall makes it fail
-// as a failing disk would (-1 and EIO).
-template <class Call>
-auto attempt(const StoreAccess& access, const char* name, Call call) -> decltype(call()) {
-  if (access.failCall && access.failCall(name)) {
-    errno = EIO;
-    return -1;
-  }
-  decltype(call()) result;
-  do {
-    result = call();
-  } while (result < 0 && errno == EINTR);
-  return result;
-}
-
-const StoreAccess kPlainAccess{};
-
-class FdCloser {
- public:
-  explicit FdCloser(int fd) : fd_(fd) {}
-  ~FdCloser() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FdCloser(const FdCloser&) = delete;
-  FdCloser& operator=(const FdCloser&) = delete;
-  int get() const { return fd_; }
-  // Closes now, reporting the result; the descriptor is gone either way.
-  int close(const StoreAccess& access) {
-    const int fd = fd_;
-    fd_ = -1;
-    const bool injected = access.failCall && access.failCall("close");
-    const int result = ::close(fd);
-    if (injected) errno = EIO;
-    return injected ? -1 : result;
-  }
-
- private:
-  int fd_;
-};
-
 // The whole content of an open store.
-std::string readStore(int fd, const fs::path& path, const StoreAccess& access) {
-  struct stat st {};
-  if (attempt(access, "fstat", [&] { return ::fstat(fd, &st); }) != 0) failErrno("cannot inspect", path);
-  if (!S_ISREG(st.st_mode)) throw PasswordStoreError("not a regular file: " + path.string());
-  if (st.st_size > kMaxStoreBytes) throw PasswordStoreError("password store too large: " + path.string());
-  std::string bytes;
-  char buffer[8192];
-  for (;;) {
-    const ssize_t got = attempt(access, "read", [&] {
-      return ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(bytes.size()));
-    });
-    if (got < 0) failErrno("cannot read", path);
-    if (got == 0) break;
-    bytes.append(buffer, static_cast<size_t>(got));
-    if (bytes.size() > static_cast<size_t>(kMaxStoreBytes))
-      throw PasswordStoreError("password store too large: " + path.string());
-  }
+std::string readStore(int fd, const fs::path& path) {
+  const uint64_t size = fileSize(fd, path);
+  if (size > kMaxStoreBytes) throw PasswordStoreError("password store too large: " + path.string());
+  std::string bytes(static_cast<size_t>(size), '\0');
+  readAt(fd, 0, reinterpret_cast<uint8_t*>(bytes.data()), bytes.size(), path);
   return bytes;
 }
 
-// The whole file, or nothing when it does not exist.
+// The whole file, or nothing when it does not exist. A link in the store's
+// place is never followed: it would make any file the link names readable
+// through the login, and writable through a change.
 std::optional<std::string> readWholeFile(const fs::path& path) {
-  const int fd = attempt(kPlainAccess, "open", [&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); });
-  if (fd < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-    failErrno("cannot open", path);
+  FileHandle file;
+  try {
+    file = openRegular(path, O_RDONLY | O_NOFOLLOW);
+  } catch (const StoreError& e) {
+    if (e.systemError() == ENOENT || e.systemError() == ENOTDIR) return std::nullopt;
+    throw;
   }
-  FdCloser closer(fd);
-  return readStore(fd, path, kPlainAccess);
-}
-
-// Flushes the folder's entries, so that a renamed store survives a power
-// loss. File systems that cannot flush a folder say EINVAL: nothing to do.
-void syncFolder(const fs::path& folder, const StoreAccess& access) {
-  const int fd = attempt(access, "open", [&] {
-    return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  });
-  if (fd < 0) failErrno("cannot open the folder of", folder);
-  FdCloser closer(fd);
-  if (attempt(access, "fsync", [&] { return ::fsync(fd); }) != 0 && errno != EINVAL)
-    failErrno("cannot flush the folder", folder);
+  return readStore(file.get(), path);
 }
 
 // Whether this process may write the file or folder. Root may write anything,
@@ -244,16 +180,6 @@ bool mayWrite(const fs::path& path) {
 }
 
 fs::path folderOf(const fs::path& file) { return file.parent_path().empty() ? fs::path(".") : file.parent_path(); }
-
-// A store reached through a link is read and replaced where it really lies.
-fs::path realStore(const fs::path& storeFile) {
-  std::error_code ec;
-  if (fs::is_symlink(storeFile, ec)) {
-    fs::path real = fs::canonical(storeFile, ec);
-    if (!ec) return real;
-  }
-  return storeFile;
-}
 
 // Temporary stores are the store's name behind a dot, a dot and six
 // characters (mkstemp's); one that outlived its change was left by a crash.
@@ -278,16 +204,17 @@ class LockedStore {
  public:
   // Nothing when the store is missing and `create` is false.
   static std::unique_ptr<LockedStore> open(const fs::path& target, bool create, const StoreAccess& access) {
-    const auto deadline = std::chrono::steady_clock::now() + access.lockWait;
+    const Deadline deadline = std::chrono::steady_clock::now() + access.lockWait;
     for (;;) {
-      auto store = std::unique_ptr<LockedStore>(new LockedStore(target, access));
+      auto store = std::unique_ptr<LockedStore>(new LockedStore(target));
       switch (store->openFile(create)) {
         case Opened::Missing: return nullptr;
         case Opened::Raced: continue;
         case Opened::Yes: break;
       }
       if (!store->writable_) return store;  // nobody can change it: nothing to lock
-      store->lock(deadline);
+      lockFile(store->file_.get(), Lock::Exclusive, target, deadline);
+      ioStep(IoStep::Check);
       if (store->stillTheStore()) return store;
       // Another change replaced the store while this one waited: the lock
       // is on the old file; take the new one.
@@ -295,83 +222,79 @@ class LockedStore {
   }
 
   ~LockedStore() {
-    if (fd_ >= 0) {
-      // A store created for this change goes again unless the change made it.
-      if (created_ && !replaced_ && (!inspected_ || stillTheStore())) ::unlink(target_.c_str());
-      ::close(fd_);
-    }
+    // A store created for this change goes again unless the change made it.
+    if (file_ && created_ && !replaced_ && (!inspected_ || stillTheStore())) ::unlink(target_.c_str());
   }
   LockedStore(const LockedStore&) = delete;
   LockedStore& operator=(const LockedStore&) = delete;
 
   bool created() const { return created_; }
-  bool writable() const { return writable_; }
-  std::string read() const { return created_ ? std::string() : readStore(fd_, target_, access_); }
+  std::string read() const { return created_ ? std::string() : readStore(file_.get(), target_); }
 
-  // Writes the bytes to a private temporary file beside the store, flushes
-  // it and renames it over the store, then flushes the folder. Until the
-  // rename the store is untouched; the temporary goes away on failure. The
-  // new store hands on the owner, the group and the access that the owner
-  // and group had (others get none).
+  // Writes the bytes to a temporary file beside the store, flushes it and
+  // renames it over the store, then flushes the folder. Until the rename the
+  // store is untouched; the temporary goes away on failure. The new store
+  // keeps the old one's rights (a store this change created has the rights
+  // the umask gave it): the password is scrambled, not secret, and every
+  // desk must read it. It keeps the owner and group too, as far as this
+  // user may give them (see keepOwnerAndGroup).
   void replace(const std::string& bytes) {
     if (!writable_) throw PasswordStoreError("password store is read-only: " + target_.string());
     removeLeftoverTemps(target_);
-    const fs::path folder = folderOf(target_);
-    std::string name = (folder / (tempPrefix(target_) + "XXXXXX")).string();
-    const int fd = attempt(access_, "mkstemp", [&] { return ::mkostemp(name.data(), O_CLOEXEC); });
-    if (fd < 0) failErrno("cannot create a temporary file for", target_);
-    FdCloser temp(fd);
+    std::string name = (folderOf(target_) / (tempPrefix(target_) + "XXXXXX")).string();
+    ioStep(IoStep::Open);
+    FileHandle temp(::mkostemp(name.data(), O_CLOEXEC));
+    if (!temp) failCall("cannot create a temporary file for", target_, errno);
     const fs::path tempPath = name;
-    auto fail = [&](const char* what) {
-      const int saved = errno;
+    try {
+      keepOwnerAndGroup(temp.get(), tempPath);
+      writeAt(temp.get(), 0, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), tempPath);
+      syncData(temp.get(), tempPath);
+      temp.close(tempPath);
+      ioStep(IoStep::Rename);
+      if (::rename(tempPath.c_str(), target_.c_str()) != 0) failCall("cannot replace", target_, errno);
+    } catch (...) {
       ::unlink(tempPath.c_str());
-      errno = saved;
-      failErrno(what, target_);
-    };
-    if ((owner_.st_uid != ::geteuid() || owner_.st_gid != ::getegid()) &&
-        attempt(access_, "fchown", [&] { return ::fchown(fd, owner_.st_uid, owner_.st_gid); }) != 0)
-      fail("cannot keep the owner of");
-    const mode_t mode = S_IRUSR | S_IWUSR | (owner_.st_mode & (S_IRGRP | S_IWGRP));
-    if (attempt(access_, "fchmod", [&] { return ::fchmod(fd, mode); }) != 0)
-      fail("cannot protect the temporary file for");
-    size_t done = 0;
-    while (done < bytes.size()) {
-      const ssize_t put = attempt(access_, "write", [&] { return ::write(fd, bytes.data() + done, bytes.size() - done); });
-      if (put <= 0) fail("cannot write");
-      done += static_cast<size_t>(put);
+      throw;
     }
-    if (attempt(access_, "fsync", [&] { return ::fsync(fd); }) != 0) fail("cannot flush");
-    if (temp.close(access_) != 0) fail("cannot close");
-    if (attempt(access_, "rename", [&] { return ::rename(tempPath.c_str(), target_.c_str()); }) != 0)
-      fail("cannot replace");
     replaced_ = true;
-    syncFolder(folder, access_);
+    syncFolderOf(target_);
   }
 
  private:
   enum class Opened { Yes, Missing, Raced };
 
-  LockedStore(fs::path target, const StoreAccess& access) : target_(std::move(target)), access_(access) {}
+  explicit LockedStore(fs::path target) : target_(std::move(target)) {}
 
   Opened openFile(bool create) {
-    const int flags = O_RDWR | O_NOFOLLOW | O_CLOEXEC;
-    fd_ = attempt(access_, "open", [&] { return ::open(target_.c_str(), flags); });
-    if (fd_ < 0 && (errno == EACCES || errno == EROFS)) {
-      // Read-only for this user: the old password can still be checked, and
-      // the write will say why it cannot be done.
-      fd_ = attempt(access_, "open", [&] { return ::open(target_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC); });
-      writable_ = false;
-    } else if (fd_ < 0 && errno == ENOENT) {
-      if (!create) return Opened::Missing;
-      fd_ = attempt(access_, "open", [&] { return ::open(target_.c_str(), flags | O_CREAT | O_EXCL, S_IRUSR | S_IWUSR); });
-      if (fd_ < 0 && errno == EEXIST) return Opened::Raced;  // another change made it first
-      created_ = fd_ >= 0;
+    const int flags = O_RDWR | O_NOFOLLOW;
+    try {
+      file_ = openRegular(target_, flags);
+    } catch (const StoreError& e) {
+      if (e.systemError() == EACCES || e.systemError() == EROFS) {
+        // Read-only for this user: the old password can still be checked,
+        // and the write will say why it cannot be done.
+        file_ = openRegular(target_, O_RDONLY | O_NOFOLLOW);
+        writable_ = false;
+      } else if (e.systemError() == ENOENT && !create) {
+        return Opened::Missing;
+      } else if (e.systemError() == ENOENT) {
+        // Rights as desktop programs create files: 0666 masked by the umask.
+        try {
+          file_ = openRegular(target_, flags | O_CREAT | O_EXCL, 0666);
+        } catch (const StoreError& made) {
+          if (made.systemError() == EEXIST) return Opened::Raced;  // another change made it first
+          throw;
+        }
+        created_ = true;
+      } else {
+        throw;
+      }
     }
-    if (fd_ < 0) failErrno("cannot open", target_);
     if (created_) giveToFolderOwner();
-    if (attempt(access_, "fstat", [&] { return ::fstat(fd_, &owner_); }) != 0) failErrno("cannot inspect", target_);
+    if (::fstat(file_.get(), &owner_) != 0) failCall("cannot inspect", target_, errno);
     inspected_ = true;
-    if (!S_ISREG(owner_.st_mode)) throw PasswordStoreError("not a regular file: " + target_.string());
+    if (!created_) refuseForeignStore();
     return Opened::Yes;
   }
 
@@ -380,33 +303,48 @@ class LockedStore {
   void giveToFolderOwner() {
     if (::geteuid() != 0) return;
     struct stat folder {};
-    if (attempt(access_, "stat", [&] { return ::stat(folderOf(target_).c_str(), &folder); }) != 0)
-      failErrno("cannot inspect the folder of", target_);
-    if (attempt(access_, "fchown", [&] { return ::fchown(fd_, folder.st_uid, folder.st_gid); }) != 0)
-      failErrno("cannot give the folder's owner", target_);
+    if (::stat(folderOf(target_).c_str(), &folder) != 0) failCall("cannot inspect the folder of", target_, errno);
+    ioStep(IoStep::Chmod);
+    if (::fchown(file_.get(), folder.st_uid, folder.st_gid) != 0)
+      failCall("cannot give the folder's owner", target_, errno);
   }
 
-  void lock(std::chrono::steady_clock::time_point deadline) {
-    struct flock whole {};
-    whole.l_type = F_WRLCK;
-    whole.l_whence = SEEK_SET;  // start 0, length 0: the whole file
-    for (;;) {
-      if (attempt(access_, "fcntl", [&] { return ::fcntl(fd_, F_OFD_SETLK, &whole); }) == 0) return;
-      if (errno != EAGAIN && errno != EACCES) failErrno("cannot lock", target_);
-      if (std::chrono::steady_clock::now() >= deadline)
-        throw PasswordStoreError("password store busy (another change is under way): " + target_.string());
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  // The administrator gives the new file the old one's rights, owner and
+  // group, and must manage it. Another user cannot give a file away: the new
+  // store becomes theirs, with the old one's group when they belong to it
+  // (the group of a folder shared by several users; on a setgid folder the
+  // kernel has given it already), else with their own.
+  void keepOwnerAndGroup(int fd, const fs::path& tempPath) {
+    ioStep(IoStep::Chmod);
+    struct stat mine {};
+    if (::fstat(fd, &mine) != 0) failCall("cannot inspect", tempPath, errno);
+    if (mine.st_uid != owner_.st_uid || mine.st_gid != owner_.st_gid) {
+      if (::geteuid() == 0) {
+        if (::fchown(fd, owner_.st_uid, owner_.st_gid) != 0) failCall("cannot keep the owner of", target_, errno);
+      } else if (mine.st_gid != owner_.st_gid) {
+        ::fchown(fd, static_cast<uid_t>(-1), owner_.st_gid);
+      }
     }
+    if (::fchmod(fd, owner_.st_mode & 0777) != 0) failCall("cannot set the rights of", tempPath, errno);
   }
 
-  bool stillTheStore() const {
-    struct stat now {};
-    return ::lstat(target_.c_str(), &now) == 0 && now.st_dev == owner_.st_dev && now.st_ino == owner_.st_ino;
+  // Run by the administrator on a folder that belongs to someone else, a
+  // change only rewrites a store of the folder's owner: a file another user
+  // put there (to have the administrator's change write where it should not)
+  // is left alone.
+  void refuseForeignStore() {
+    if (::geteuid() != 0) return;
+    struct stat folder {};
+    if (::stat(folderOf(target_).c_str(), &folder) != 0) failCall("cannot inspect the folder of", target_, errno);
+    if (folder.st_uid != 0 && owner_.st_uid != folder.st_uid)
+      throw PasswordStoreError("refusing the password store " + target_.string() +
+                               ": it does not belong to the owner of its folder");
   }
+
+  bool stillTheStore() const { return namesFile(target_, file_.get(), false); }
 
   fs::path target_;
-  const StoreAccess& access_;
-  int fd_ = -1;
+  FileHandle file_;
   bool created_ = false;
   bool writable_ = true;
   bool replaced_ = false;
@@ -424,12 +362,25 @@ Text storedPasswordIn(const std::string& bytes, const fs::path& storeFile) {
   }
 }
 
+// Runs a reading or a change of the store: a failure of the file layer is a
+// PasswordStoreError, a store kept locked too long a busy one.
+template <class Work>
+auto asStoreFailure(Work work) -> decltype(work()) {
+  try {
+    return work();
+  } catch (const StoreBusy& e) {
+    throw PasswordStoreError(std::string("password store busy (another change is under way): ") + e.what());
+  } catch (const StoreError& e) {
+    throw PasswordStoreError(e.what());
+  }
+}
+
 }  // namespace
 
 fs::path passwordStorePath(const fs::path& programFolder) { return programFolder / kPasswordStoreFileName; }
 
 Text readStoredPassword(const fs::path& storeFile) {
-  const std::optional<std::string> bytes = readWholeFile(storeFile);
+  const std::optional<std::string> bytes = asStoreFailure([&] { return readWholeFile(storeFile); });
   return bytes ? storedPasswordIn(*bytes, storeFile) : Text();
 }
 
@@ -460,11 +411,13 @@ void storeIn(LockedStore& store, const fs::path& target, const std::string& oldB
 void writeStoredPassword(const fs::path& storeFile, std::string_view plain, const StoreAccess& access) {
   const Text password = normalisePassword(plain);
   refuseUntypeable(password);
-  const fs::path target = realStore(storeFile);
+  const fs::path& target = storeFile;
   // Checked first, so that nothing is created in a folder kept read-only.
   if (!mayWrite(folderOf(target))) throw PasswordStoreError("password store is read-only: " + target.string());
-  const auto store = LockedStore::open(target, true, access);
-  storeIn(*store, target, store->read(), password);
+  asStoreFailure([&] {
+    const auto store = LockedStore::open(target, true, access);
+    storeIn(*store, target, store->read(), password);
+  });
 }
 
 bool checkPassword(const fs::path& storeFile, std::string_view typed) {
@@ -475,17 +428,19 @@ bool checkPassword(const fs::path& storeFile, std::string_view typed) {
 PasswordChange changePassword(const fs::path& storeFile, std::string_view oldPassword,
                               std::string_view newPassword, std::string_view confirmation,
                               const StoreAccess& access) {
-  const fs::path target = realStore(storeFile);
-  const auto store = LockedStore::open(target, false, access);
-  if (!store) return PasswordChange::WrongOldPassword;  // a missing store matches nothing
-  const std::string old = store->read();
-  const Text stored = storedPasswordIn(old, target);
-  if (stored.empty() || normalisePassword(oldPassword) != stored) return PasswordChange::WrongOldPassword;
-  if (trim(newPassword) != trim(confirmation)) return PasswordChange::NotConfirmed;
-  const Text normalised = normalisePassword(newPassword);
-  if (!isTypeablePassword(normalised)) return PasswordChange::InvalidNewPassword;
-  storeIn(*store, target, old, normalised);
-  return PasswordChange::Changed;
+  const fs::path& target = storeFile;
+  return asStoreFailure([&] {
+    const auto store = LockedStore::open(target, false, access);
+    if (!store) return PasswordChange::WrongOldPassword;  // a missing store matches nothing
+    const std::string old = store->read();
+    const Text stored = storedPasswordIn(old, target);
+    if (stored.empty() || normalisePassword(oldPassword) != stored) return PasswordChange::WrongOldPassword;
+    if (trim(newPassword) != trim(confirmation)) return PasswordChange::NotConfirmed;
+    const Text normalised = normalisePassword(newPassword);
+    if (!isTypeablePassword(normalised)) return PasswordChange::InvalidNewPassword;
+    storeIn(*store, target, old, normalised);
+    return PasswordChange::Changed;
+  });
 }
 
 }  // namespace zel

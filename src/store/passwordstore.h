@@ -27,16 +27,14 @@ inline constexpr char kPasswordKey[] = "Valore";
 inline constexpr std::size_t kMaxPasswordLength = 230;
 
 // How a change meets the file system. A change holds an exclusive lock on
-// the store (an open-file-description lock, which network file systems with
-// Linux clients honour too) from reading the old value to the new store's
+// the store (the archives' open-file-description lock, which network file
+// systems with Linux clients honour too; a file system without locks is used
+// as the archives are) from reading the old value to the new store's
 // arrival; another change waits for it at most `lockWait`, then fails as a
-// busy store.
+// busy store. The store's files go through the archives' file layer
+// (store/fileio.h), so tests make any step fail with its ScopedIoHook.
 struct StoreAccess {
   std::chrono::milliseconds lockWait{2000};
-  // For tests: asked before every system call that touches the store, its
-  // temporary file or its folder, with the call's name; true makes that call
-  // fail (EIO) as a failing disk would.
-  std::function<bool(const char* call)> failCall;
 };
 
 // The store inside the program folder.
@@ -44,7 +42,7 @@ std::filesystem::path passwordStorePath(const std::filesystem::path& programFold
 
 // The stored password, unscrambled and trimmed. A missing file, section or key
 // gives the empty string. Throws PasswordStoreError when the file exists but
-// cannot be read, or when the value is damaged (a pair that is not
+// cannot be read (a link in its place included), or when the value is damaged (a pair that is not
 // hexadecimal, more than 510 digits).
 Text readStoredPassword(const std::filesystem::path& storeFile);
 
@@ -61,10 +59,15 @@ bool isTypeablePassword(std::string_view normalised);
 // before the call returns; any failure leaves the old store byte for byte as
 // it was (or, past the replacement, the new one complete), and a missing
 // store stays missing. Temporary stores left by an interrupted change are
-// removed. The new file keeps the old one's owner and group, and only its
-// owner and group keep their access; a store this call creates belongs to
-// the folder's owner, also when root creates it. A store or folder without
-// write permission (by its permission bits, even for root) is refused.
+// removed. The new file keeps the old one's rights (the store is scrambled,
+// not secret: every desk must read it), owner and group (another user than
+// root keeps the group when they belong to it; the file becomes theirs); a
+// store this call creates gets 0666 masked by the umask and belongs to the
+// folder's owner, also when root creates it. A store or folder without
+// write permission (by its permission bits, even for root) is refused. A
+// link in the store's place is never followed, for reading or writing; run
+// by root on a folder that belongs to someone else, a store that does not
+// belong to the folder's owner is refused.
 // Throws PasswordStoreError on any failure, a busy store included, and also,
 // writing nothing, when the normalised password is not typeable (such a
 // password could never be typed at login).

@@ -1,0 +1,281 @@
+// A listing's file cut into ranges of whole records, read on several threads
+// at once: every cut gives exactly the lines, the order, the partial result
+// and the failure that one pass in file order gives.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "store/archivescan.h"
+#include "store/clientsearch.h"
+#include "store/iohook.h"
+#include "store/productsearch.h"
+#include "store/supplysearch.h"
+#include "tempfolder.h"
+
+namespace zel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+
+// Cuts every listing of the test into `parts` ranges, however small the file.
+class SplitScans {
+ public:
+  explicit SplitScans(size_t parts) : previous_(setScanSplit({parts, 1})) {}
+  ~SplitScans() { setScanSplit(previous_); }
+
+ private:
+  ScanSplit previous_;
+};
+
+template <class Fill>
+void writeRecords(const fs::path& file, const Layout& layout, size_t n, const Fill& fill) {
+  auto f = RecordFile::createEmpty(file, layout);
+  for (size_t i = 1; i <= n; ++i) {
+    Record r = emptyRecord(layout);
+    fill(i, r);
+    f.append(r);
+  }
+  f.close();
+}
+
+void appendBytes(const fs::path& file, size_t n) {
+  std::vector<uint8_t> bytes = testing::readBytes(file);
+  bytes.insert(bytes.end(), n, 'x');
+  testing::writeBytes(file, bytes);
+}
+
+TEST(SplitRecords, ConsecutiveRangesOfWholeRecordsAlmostEqual) {
+  EXPECT_TRUE(splitRecords(0, 2).empty());
+  const auto one = splitRecords(1, 4);
+  ASSERT_EQ(one.size(), 1u);
+  EXPECT_EQ(one[0].first, 1u);
+  EXPECT_EQ(one[0].last, 1u);
+  for (size_t records : {2, 5, 7, 600})
+    for (size_t parts : {1, 2, 3, 8}) {
+      SCOPED_TRACE(std::to_string(records) + " in " + std::to_string(parts));
+      const auto ranges = splitRecords(records, parts);
+      ASSERT_EQ(ranges.size(), std::min(records, parts));
+      size_t next = 1, smallest = records, largest = 0;
+      for (const RecordRange& r : ranges) {
+        EXPECT_EQ(r.first, next);
+        ASSERT_GE(r.last, r.first);
+        smallest = std::min(smallest, r.last - r.first + 1);
+        largest = std::max(largest, r.last - r.first + 1);
+        next = r.last + 1;
+      }
+      EXPECT_EQ(next, records + 1);
+      EXPECT_LE(largest - smallest, 1u);
+    }
+}
+
+// Which range saw which record, and whether the ranges kept file order.
+struct Seen {
+  std::mutex guard;
+  std::map<size_t, size_t> partOf;  // record -> range
+  std::vector<size_t> last;         // the last record each range saw
+  bool inOrder = true;
+};
+
+std::vector<ScanPart> scanAll(const fs::path& file, Seen& seen, const Progress& progress = {}) {
+  PartedScan scan;
+  scan.prepare = [&](size_t parts) { seen.last.assign(parts, 0); };
+  scan.visit = [&](size_t part, size_t k, const uint8_t*) {
+    std::lock_guard<std::mutex> lock(seen.guard);
+    seen.inOrder = seen.inOrder && k > seen.last[part];
+    seen.last[part] = k;
+    seen.partOf[k] = part;
+  };
+  return scanInParts(file, clientLayout(), Access::Update, progress, scan);
+}
+
+TEST(ScanInParts, EveryWholeRecordOnceAtTheBoundariesOfTheRanges) {
+  TempFolder dir;
+  const fs::path file = dir / "Anagrafica.pro";
+  const SplitScans split(3);
+  for (size_t n : {0, 1, 2, 3, 7}) {
+    SCOPED_TRACE(n);
+    writeRecords(file, clientLayout(), n, [](size_t i, Record& r) { r[0] = std::to_string(i); });
+    appendBytes(file, 100);  // a partial record at the end is never visited
+    Seen seen;
+    const std::vector<ScanPart> parts = scanAll(file, seen);
+    EXPECT_EQ(parts.size(), std::min<size_t>(n, 3));
+    EXPECT_EQ(seen.partOf.size(), n);
+    EXPECT_TRUE(seen.inOrder);
+    for (size_t p = 0; p < parts.size(); ++p) {
+      EXPECT_FALSE(parts[p].failure);
+      for (size_t k = parts[p].range.first; k <= parts[p].range.last; ++k) EXPECT_EQ(seen.partOf[k], p) << k;
+    }
+  }
+}
+
+TEST(ScanInParts, TheProgressCountsEveryRangeOnTheCallingThreadAndTheStopReachesAll) {
+  TempFolder dir;
+  const fs::path file = dir / "Anagrafica.pro";
+  writeRecords(file, clientLayout(), 1200, [](size_t i, Record& r) { r[0] = std::to_string(i); });
+  const SplitScans split(2);
+  const std::thread::id caller = std::this_thread::get_id();
+  std::atomic<bool> stop{false};
+  Progress progress;
+  progress.cancel = &stop;
+  std::pair<size_t, size_t> last;
+  bool elsewhere = false;
+  progress.report = [&](size_t done, size_t total) {
+    elsewhere = elsewhere || std::this_thread::get_id() != caller;
+    last = {done, total};
+  };
+  Seen seen;
+  scanAll(file, seen, progress);
+  EXPECT_FALSE(elsewhere);
+  EXPECT_EQ(last, std::make_pair(size_t{1200}, size_t{1200}));
+
+  stop = true;
+  Seen stopped;
+  EXPECT_THROW(rethrowFirstFailure(scanAll(file, stopped, progress)), Cancelled);
+  EXPECT_TRUE(stopped.partOf.empty());
+  EXPECT_THROW(searchClients(file, {}, Access::Update, progress), Cancelled);
+}
+
+// The listings over one archive, cut into 1 to 4 ranges: the same lines.
+TEST(SplitListings, EveryCutGivesTheListOfOnePass) {
+  TempFolder dir;
+  const fs::path clients = dir / "Anagrafica.pro";
+  // Lines that tie but for letter case, lines that are equal, one a prefix
+  // of another, accented letters: the merge must order them as one sort does.
+  const std::vector<std::string> persons = {"rossi", "Rossi", "ROSSI", "rossi", "ross", "\xE0lfa", "Alfa",
+                                            "alfa", "b", "B", "rossi mario", "Zeta", "", "rossi"};
+  writeRecords(clients, clientLayout(), 29, [&](size_t i, Record& r) {
+    r[client::Codice] = i % 3 ? "C" : "c";
+    r[client::Persona] = persons[i % persons.size()];
+    r[client::Citta] = std::to_string(i % 4);
+  });
+  const fs::path supply = dir / "Marzo.for";
+  writeRecords(supply, supplyLayout(), 23, [](size_t i, Record& r) {
+    r[supply::Data] = (i % 2 ? "0" : "1") + std::to_string(i % 9) + "/03/2026";
+    r[supply::Prodotto] = "Vite " + std::to_string(i % 5);
+    r[supply::Importo] = std::to_string(i) + ",5" + std::to_string(i % 10);
+    r[supply::Pagamento] = i % 3 ? "In sospeso" : "Saldato";
+  });
+  const fs::path products = dir / "Materiali.pro";
+  writeRecords(products, productLayout(), 17, [](size_t i, Record& r) {
+    r[product::Codice] = i % 2 ? "a" : "A";
+    r[product::Giacenza] = std::to_string(i % 6);
+    r[product::Sottoscorta] = "3";
+  });
+
+  auto everything = [&] {
+    std::vector<std::vector<Text>> all = {
+        searchClients(clients, {}).toVector(),
+        searchClients(clients, {{client::Persona, "ross"}}).toVector(),
+        searchSupply(supply, {}).toVector(),
+        pendingItems(supply).lines.toVector(),
+        {pendingItems(supply).total(), supplysheet::listItems(supply).total()},
+        supplysheet::listItems(supply).lines.toVector(),
+        underStockList(products).lines.toVector(),
+        importList(products).lines.toVector(),
+        searchProducts(products, {{product::Codice, "a"}}).toVector()};
+    return all;
+  };
+  const auto onePass = everything();
+  EXPECT_EQ(onePass[0].size(), 29u);
+  for (size_t parts : {2, 3, 4}) {
+    SCOPED_TRACE(parts);
+    const SplitScans split(parts);
+    EXPECT_EQ(everything(), onePass);
+  }
+}
+
+// A listing that stops at a bad record keeps the lines of the records before
+// it in file order, whichever range they lie in, and none after it.
+TEST(SplitListings, AStopKeepsWhatCameBeforeItInFileOrder) {
+  TempFolder dir;
+  const fs::path products = dir / "Materiali.pro";
+  const fs::path supply = dir / "Marzo.for";
+  for (size_t bad : {2, 6, 11}) {
+    SCOPED_TRACE(bad);
+    writeRecords(products, productLayout(), 12, [&](size_t i, Record& r) {
+      r[product::Codice] = std::to_string(i);
+      r[product::Giacenza] = i == bad ? "tre" : "1";
+      r[product::Sottoscorta] = "2";
+    });
+    writeRecords(supply, supplyLayout(), 12, [&](size_t i, Record& r) {
+      r[supply::Prodotto] = std::to_string(i);
+      r[supply::Importo] = i == bad ? "?" : "1,25";
+      r[supply::Pagamento] = "In sospeso";
+    });
+    const PartialListing one = underStockList(products);
+    const supplysheet::ItemList items = pendingItems(supply);
+    EXPECT_EQ(one.lines.size(), bad - 1);
+    EXPECT_EQ(items.lines.size(), bad);  // the bad item's line, not its amount
+    for (size_t parts : {2, 3}) {
+      const SplitScans split(parts);
+      const PartialListing cut = underStockList(products);
+      EXPECT_EQ(cut.lines.toVector(), one.lines.toVector());
+      EXPECT_EQ(cut.problem, one.problem);
+      const supplysheet::ItemList cutItems = pendingItems(supply);
+      EXPECT_EQ(cutItems.lines.toVector(), items.lines.toVector());
+      EXPECT_EQ(cutItems.total(), items.total());
+      EXPECT_FALSE(cutItems.complete);
+    }
+  }
+}
+
+// A read that fails on another thread reaches the caller as the StoreError
+// it is; the test's hook sees the steps of every thread.
+TEST(SplitListings, AReadFailingOnAnyThreadReachesTheCaller) {
+  TempFolder dir;
+  const fs::path clients = dir / "Anagrafica.pro";
+  writeRecords(clients, clientLayout(), 8, [](size_t i, Record& r) { r[0] = std::to_string(i); });
+  const fs::path supply = dir / "Marzo.for";
+  writeRecords(supply, supplyLayout(), 8, [](size_t, Record& r) {
+    r[supply::Pagamento] = "In sospeso";
+    r[supply::Importo] = "1,00";
+  });
+  const SplitScans split(4);
+  std::atomic<int> reads{0};
+  {
+    ScopedIoHook hook([&](IoStep s) {
+      if (s == IoStep::Read) ++reads;
+      return Fault::None;
+    });
+    EXPECT_EQ(searchClients(clients, {}).size(), 8u);
+  }
+  EXPECT_EQ(reads.load(), 4);  // one block per range
+  for (int failing = 1; failing <= 4; ++failing) {
+    SCOPED_TRACE(failing);
+    int at = 0;
+    ScopedIoHook hook([&](IoStep s) { return s == IoStep::Read && ++at == failing ? Fault::Fail : Fault::None; });
+    try {
+      searchClients(clients, {});
+      ADD_FAILURE() << "no failure";
+    } catch (const StoreError& e) {
+      EXPECT_EQ(std::string(e.what()), "injected failure: read");
+    }
+    // A list keeps what it has and says why it stopped.
+    at = 0;
+    const supplysheet::ItemList items = pendingItems(supply);
+    EXPECT_FALSE(items.complete);
+    EXPECT_EQ(items.problem, "injected failure: read");
+  }
+}
+
+TEST(TextListParts, JoinedKeepsTheOrderMergedSortsAsOneSort) {
+  const std::vector<TextList> parts = {{"alfa", "B", "rossi", "rossi"}, {}, {"ALFA", "Alfa", "b", "ross", "\xE0"},
+                                       {"alfa", "alfa2"}};
+  TextList all;
+  for (const TextList& p : parts)
+    for (std::string_view t : p) all.push_back(t);
+  EXPECT_EQ(TextList::joined(parts).toVector(), all.toVector());
+  all.sortFolded();
+  EXPECT_EQ(TextList::mergedFolded(parts).toVector(), all.toVector());
+  EXPECT_TRUE(TextList::mergedFolded({}).empty());
+}
+
+}  // namespace
+}  // namespace zel

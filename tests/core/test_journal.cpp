@@ -1,0 +1,519 @@
+// The crash journal of an overwrite, tested directly: a save is cut short in
+// a child process at each point where a crash leaves a journal behind, and
+// the next action must put the old record back; a journal that does not
+// belong to the archive beside it must leave both files exactly as they are.
+// Last, two system users on one shared folder: a save killed under one user
+// is undone by the other's next action.
+#include <gtest/gtest.h>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../churn.h"
+#include "childprocess.h"
+#include "clirun.h"
+#include "store/archives.h"
+#include "store/card.h"
+#include "store/iohook.h"
+#include "store/journal.h"
+#include "tempfolder.h"
+
+namespace zel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readBytes;
+using testing::TempFolder;
+using testing::writeBytes;
+
+Record client(const std::string& code) {
+  Record r = emptyRecord(clientLayout());
+  r[0] = code;
+  r[1] = "Persona " + code;
+  r[32] = code + std::string(200, 'n');  // the last field: a torn record shows at its end too
+  return r;
+}
+
+std::vector<uint8_t> encoded(const Record& r) {
+  std::vector<uint8_t> bytes(clientLayout().recordSize());
+  encodeRecord(clientLayout(), r, bytes.data());
+  return bytes;
+}
+
+void writeClients(const fs::path& file, int n) {
+  auto f = RecordFile::createEmpty(file, clientLayout());
+  for (int i = 1; i <= n; ++i) f.append(client("C" + std::to_string(i)));
+  f.close();
+}
+
+// Where a crash cuts a save short. The journal is written first (the first
+// write of the save), the record second; the journal is removed last.
+enum class Cut {
+  BeforeTheRecord,   // the archive is untouched
+  HalfTheRecord,     // the first half of the new record is written
+  BeforeTheRemoval,  // the new record is on the disk
+};
+
+// Saves `replacement` over record k of `archive` in a child process that
+// dies at `cut`, as a process killed there would.
+void interruptedSave(const CardArchive& archive, size_t k, const Record& replacement, Cut cut) {
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    int writes = 0;
+    bool torn = false;
+    ScopedIoHook hook([&](IoStep step) {
+      if (torn) ::_exit(0);  // the step after the torn write: the put-back
+      if (step == IoStep::Write && ++writes == 2) {
+        if (cut == Cut::BeforeTheRecord) ::_exit(0);
+        if (cut == Cut::HalfTheRecord) {
+          torn = true;
+          return Fault::Short;
+        }
+      }
+      if (step == IoStep::Remove && cut == Cut::BeforeTheRemoval) ::_exit(0);
+      return Fault::None;
+    });
+    try {
+      saveCard(archive, std::to_string(k), replacement);
+    } catch (...) {
+    }
+    ::_exit(1);  // never cut
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save was not cut short";
+  ASSERT_TRUE(journal::exists(journal::pathFor(archive.file)));
+}
+
+// ---- recovery ----
+
+struct RecoveryCase {
+  size_t record;  // of 5
+  Cut cut;
+  bool mixedByHand;  // after the cut, every other byte of the new record is put in
+  bool nextIsASave;  // the next action writes (a new card) rather than reads
+};
+
+void PrintTo(const RecoveryCase& c, std::ostream* os) {
+  static const char* const kCuts[] = {"before the record", "halfway", "before the removal"};
+  *os << "record " << c.record << ", cut " << kCuts[static_cast<int>(c.cut)]
+      << (c.mixedByHand ? ", then mixed by hand" : "") << (c.nextIsASave ? ", then a save" : ", then a step");
+}
+
+class Recovery : public ::testing::TestWithParam<RecoveryCase> {};
+
+TEST_P(Recovery, TheNextActionPutsTheOldRecordBack) {
+  const RecoveryCase& c = GetParam();
+  TempFolder dir;
+  const CardArchive clients = clientArchive(dir.path());
+  writeClients(clients.file, 5);
+  const std::vector<uint8_t> before = readBytes(clients.file);
+  const Record replacement = client("NUOVO");
+  interruptedSave(clients, c.record, replacement, c.cut);
+
+  if (c.mixedByHand) {
+    std::vector<uint8_t> mixed = readBytes(clients.file);
+    const std::vector<uint8_t> fresh = encoded(replacement);
+    const size_t at = (c.record - 1) * fresh.size();
+    for (size_t i = 0; i < fresh.size(); i += 2) mixed[at + i] = fresh[i];
+    writeBytes(clients.file, mixed);
+  }
+  if (c.cut != Cut::BeforeTheRecord || c.mixedByHand)
+    ASSERT_NE(readBytes(clients.file), before) << "the cut save wrote nothing";
+
+  // A writer settles it under its own lock; a mere step through the cards
+  // (a reader) as well.
+  std::vector<uint8_t> expected = before;
+  if (c.nextIsASave) {
+    EXPECT_EQ(saveCard(clients, "", client("C6")).recordNumber, 6u);
+    const std::vector<uint8_t> added = encoded(client("C6"));
+    expected.insert(expected.end(), added.begin(), added.end());
+  } else {
+    EXPECT_EQ(navigate(clients, NavStep::Last, "").record[0], "C5");
+  }
+  EXPECT_EQ(readBytes(clients.file), expected);
+  EXPECT_FALSE(journal::exists(journal::pathFor(clients.file)));
+}
+
+INSTANTIATE_TEST_SUITE_P(FirstMiddleLast, Recovery,
+                         ::testing::Values(RecoveryCase{1, Cut::HalfTheRecord, false, false},
+                                           RecoveryCase{3, Cut::HalfTheRecord, false, true},
+                                           RecoveryCase{5, Cut::HalfTheRecord, false, false},
+                                           RecoveryCase{1, Cut::BeforeTheRemoval, false, true},
+                                           RecoveryCase{3, Cut::BeforeTheRemoval, false, false},
+                                           RecoveryCase{5, Cut::BeforeTheRemoval, false, true},
+                                           RecoveryCase{1, Cut::BeforeTheRecord, true, false},
+                                           RecoveryCase{5, Cut::BeforeTheRecord, true, true},
+                                           RecoveryCase{3, Cut::BeforeTheRecord, false, false}));
+
+// ---- journals that do not fit ----
+
+// FNV-1a over bytes, written out here from its definition.
+uint64_t fnv1a(const std::vector<uint8_t>& bytes) {
+  uint64_t h = 0xcbf29ce484222325ull;
+  for (uint8_t b : bytes) h = (h ^ b) * 0x100000001b3ull;
+  return h;
+}
+
+void putU64(std::vector<uint8_t>& out, uint64_t v) {
+  for (int i = 0; i < 8; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// The journal rewritten with its archive's size changed.
+void claimSize(const fs::path& journalFile, uint64_t size) {
+  const std::vector<uint8_t> bytes = readBytes(journalFile);
+  std::optional<journal::Entry> entry = journal::decode(bytes.data(), bytes.size());
+  ASSERT_TRUE(entry);
+  entry->archiveSize = size;
+  writeBytes(journalFile, journal::encode(*entry));
+}
+
+std::vector<uint8_t> supplyBytes(const std::vector<std::string>& products) {
+  const size_t size = supplyLayout().recordSize();
+  std::vector<uint8_t> bytes(products.size() * size);
+  for (size_t i = 0; i < products.size(); ++i) {
+    Record r = emptyRecord(supplyLayout());
+    r[0] = products[i];
+    encodeRecord(supplyLayout(), r, &bytes[i * size]);
+  }
+  return bytes;
+}
+
+struct Misfit {
+  std::string name;
+  // Turns the folder left by a save of record 2 of 3 (cut halfway) into the
+  // case; returns the archive to act on.
+  std::function<CardArchive(const fs::path& folder, const CardArchive& cut)> make;
+};
+
+void PrintTo(const Misfit& m, std::ostream* os) { *os << m.name; }
+
+std::vector<Misfit> misfits() {
+  return {
+      // By hand: an open through the program would settle the journal.
+      {"ABackupRestoredBesideIt",
+       [](const fs::path&, const CardArchive& cut) {
+         writeBytes(cut.file, supplyBytes({"viti", "rondelle", "dadi"}));
+         return cut;
+       }},
+      {"AnArchiveOfAnotherSize",
+       [](const fs::path&, const CardArchive& cut) {
+         std::vector<uint8_t> bytes = readBytes(cut.file);
+         const std::vector<uint8_t> more = supplyBytes({"chiodi"});
+         bytes.insert(bytes.end(), more.begin(), more.end());
+         writeBytes(cut.file, bytes);
+         return cut;
+       }},
+      {"AnOldSizeOf4GiB",
+       [](const fs::path&, const CardArchive& cut) {
+         claimSize(journal::pathFor(cut.file), uint64_t{1} << 32);
+         return cut;
+       }},
+      {"AnOldSizeOf2To62",
+       [](const fs::path&, const CardArchive& cut) {
+         claimSize(journal::pathFor(cut.file), uint64_t{1} << 62);
+         return cut;
+       }},
+      {"AJournalOfTheFirstFormat",
+       [](const fs::path&, const CardArchive& cut) {
+         // 40 bytes: offset 0, old size 0, no bytes, a valid checksum.
+         std::vector<uint8_t> old = {'Z', 'E', 'L', 'J', 'R', 'N', '1', '\n'};
+         for (int i = 0; i < 3; ++i) putU64(old, 0);
+         putU64(old, fnv1a(old));
+         writeBytes(journal::pathFor(cut.file), old);
+         return cut;
+       }},
+      {"AJournalCutShort",
+       [](const fs::path&, const CardArchive& cut) {
+         std::vector<uint8_t> bytes = readBytes(journal::pathFor(cut.file));
+         bytes.pop_back();
+         writeBytes(journal::pathFor(cut.file), bytes);
+         return cut;
+       }},
+      {"AnotherArchivesJournal",
+       [](const fs::path& folder, const CardArchive& cut) {
+         // The same bytes under another name: only the name tells them apart.
+         const CardArchive copy = supplyArchive(folder, folder / "Copia.for");
+         fs::copy_file(cut.file, copy.file);
+         fs::copy_file(journal::pathFor(cut.file), journal::pathFor(copy.file));
+         return copy;
+       }},
+  };
+}
+
+class NotFitting : public ::testing::TestWithParam<Misfit> {};
+
+TEST_P(NotFitting, IsLeftAloneWithTheArchiveAndRefusesEveryAction) {
+  TempFolder dir;
+  // A supply file, so that another supply can be given the same bytes.
+  const CardArchive supply = supplyArchive(dir.path(), dir / "Rossi.for");
+  writeBytes(supply.file, supplyBytes({"viti", "bulloni", "dadi"}));
+  Record replacement = emptyRecord(supplyLayout());
+  replacement[0] = std::string(40, 'x');
+  interruptedSave(supply, 2, replacement, Cut::HalfTheRecord);
+  const CardArchive archive = GetParam().make(dir.path(), supply);
+  const fs::path journalFile = journal::pathFor(archive.file);
+  const std::vector<uint8_t> archiveBytes = readBytes(archive.file);
+  const std::vector<uint8_t> journalBytes = readBytes(journalFile);
+
+  const std::vector<std::function<void()>> actions = {
+      [&] { navigate(archive, NavStep::First, ""); },
+      [&] { saveCard(archive, "1", replacement); },
+      [&] { saveCard(archive, "", replacement); },
+      [&] { deleteCard(archive, "3"); },
+      [&] { settlePendingJournal(archive.file, *archive.layout); },
+  };
+  for (const auto& action : actions) {
+    try {
+      action();
+      ADD_FAILURE() << "an action went ahead beside a journal that does not fit";
+    } catch (const journal::JournalRefused& e) {
+      EXPECT_EQ(e.reason(), journal::JournalRefused::Reason::DoesNotFit) << e.what();
+      EXPECT_EQ(e.journal(), journalFile);
+      EXPECT_NE(std::string(e.what()).find(journalFile.string()), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(readBytes(archive.file), archiveBytes);
+    EXPECT_EQ(readBytes(journalFile), journalBytes);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Journals, NotFitting, ::testing::ValuesIn(misfits()),
+                         [](const ::testing::TestParamInfo<Misfit>& info) { return info.param.name; });
+
+// Root may write anything: another user's journal is applied by root only
+// to that user's archive.
+TEST(JournalOwner, RootAppliesAnotherUsersJournalOnlyToThatUsersArchive) {
+  if (::geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
+  constexpr uid_t kUser = 54321;
+  for (bool archiveIsTheirs : {false, true}) {
+    TempFolder dir;
+    const CardArchive clients = clientArchive(dir.path());
+    writeClients(clients.file, 2);
+    const std::vector<uint8_t> before = readBytes(clients.file);
+    interruptedSave(clients, 2, client("NUOVO"), Cut::HalfTheRecord);
+    const fs::path journalFile = journal::pathFor(clients.file);
+    ASSERT_EQ(::chown(journalFile.c_str(), kUser, 0), 0);
+    if (archiveIsTheirs) ASSERT_EQ(::chown(clients.file.c_str(), kUser, 0), 0);
+    const std::vector<uint8_t> torn = readBytes(clients.file);
+
+    if (archiveIsTheirs) {
+      EXPECT_TRUE(settlePendingJournal(clients.file, clientLayout()));
+      EXPECT_EQ(readBytes(clients.file), before);
+    } else {
+      EXPECT_THROW(settlePendingJournal(clients.file, clientLayout()), journal::JournalRefused);
+      EXPECT_EQ(readBytes(clients.file), torn);
+    }
+    EXPECT_EQ(journal::exists(journalFile), !archiveIsTheirs);
+  }
+}
+
+// ---- the command-line tool ----
+
+struct CliCase {
+  std::string name;
+  std::vector<std::string> args;  // "DIR" at the start of one stands for the folder
+  bool reportsOnStandardOutput;  // verify: the journal is one of the file's anomalies
+};
+
+void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
+
+class CliReading : public ::testing::TestWithParam<CliCase> {
+ protected:
+  void SetUp() override {
+    writeClients(clients_.file, 3);
+    before_ = readBytes(clients_.file);
+    interruptedSave(clients_, 2, client("NUOVO"), Cut::HalfTheRecord);
+  }
+  testing::CliResult run() const {
+    std::vector<std::string> args;
+    for (const std::string& a : GetParam().args)
+      args.push_back(a.rfind("DIR", 0) == 0 ? dir_.path().string() + a.substr(3) : a);
+    return testing::runCli(args);
+  }
+
+  TempFolder dir_;
+  CardArchive clients_ = clientArchive(dir_.path());
+  std::vector<uint8_t> before_;
+};
+
+TEST_P(CliReading, PutsTheOldRecordBackBeforeReading) {
+  const testing::CliResult r = run();
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out.find("NUOVO"), std::string::npos) << r.out;
+  EXPECT_EQ(readBytes(clients_.file), before_);
+  EXPECT_FALSE(journal::exists(journal::pathFor(clients_.file)));
+}
+
+TEST_P(CliReading, ReportsAJournalItMayNotApplyAndChangesNothing) {
+  const fs::path journalFile = journal::pathFor(clients_.file);
+  claimSize(journalFile, uint64_t{1} << 32);
+  const std::vector<uint8_t> torn = readBytes(clients_.file), journalBytes = readBytes(journalFile);
+  const testing::CliResult r = run();
+  EXPECT_EQ(r.code, 1);
+  const std::string& report = GetParam().reportsOnStandardOutput ? r.out : r.err;
+  EXPECT_NE(report.find(journalFile.string()), std::string::npos) << report;
+  EXPECT_EQ(readBytes(clients_.file), torn);
+  EXPECT_EQ(readBytes(journalFile), journalBytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliReading,
+    ::testing::Values(CliCase{"dump", {"dump", "DIR/Anagrafica.pro"}, false},
+                      CliCase{"verify", {"verify", "DIR/Anagrafica.pro"}, true},
+                      CliCase{"search", {"search", "clienti", "--folder", "DIR"}, false},
+                      CliCase{"export", {"export", "clienti", "--xlsx", "DIR/out.xlsx", "--folder", "DIR"}, false}),
+    [](const ::testing::TestParamInfo<CliCase>& info) { return info.param.name; });
+
+// ---- two users on one shared folder ----
+
+std::string run(const std::string& command) {
+  const int status = std::system((command + " >/dev/null 2>&1").c_str());
+  return status == 0 ? "" : command + " failed";
+}
+
+// A group and two users in it, made for one test and removed with it.
+class TwoUsers {
+ public:
+  TwoUsers() {
+    const std::string tag = std::to_string(::getpid() % 100000);
+    group_ = "zelg" + tag;
+    a_ = "zela" + tag;
+    b_ = "zelb" + tag;
+    error_ = run("groupadd " + group_);
+    if (error_.empty()) error_ = run("useradd -M -N -g " + group_ + " -s /usr/sbin/nologin " + a_);
+    if (error_.empty()) error_ = run("useradd -M -N -g " + group_ + " -s /usr/sbin/nologin " + b_);
+  }
+  ~TwoUsers() {
+    run("userdel " + a_);
+    run("userdel " + b_);
+    run("groupdel " + group_);
+  }
+  TwoUsers(const TwoUsers&) = delete;
+  TwoUsers& operator=(const TwoUsers&) = delete;
+
+  const std::string& error() const { return error_; }
+  const std::string& group() const { return group_; }
+  const std::string& a() const { return a_; }
+  const std::string& b() const { return b_; }
+
+  // The command line that runs `args` as `user` in the group, with `umask`.
+  std::vector<std::string> as(const std::string& user, const char* umask, const std::string& args) const {
+    return {"/bin/sh", "-c",
+            std::string("umask ") + umask + " && exec setpriv --reuid=" + user + " --regid=" + group_ +
+                " --clear-groups " + args};
+  }
+
+ private:
+  std::string group_, a_, b_, error_;
+};
+
+struct UserCase {
+  const char* umaskOfA;
+  bool readableByB;
+};
+
+void PrintTo(const UserCase& c, std::ostream* os) { *os << "umask " << c.umaskOfA; }
+
+class AnotherUsersJournal : public ::testing::TestWithParam<UserCase> {};
+
+TEST_P(AnotherUsersJournal, IsAppliedByTheNextDeskThatCanReadItAndNeverDiscarded) {
+  if (::geteuid() != 0) GTEST_SKIP() << "creating two system users needs root";
+  const UserCase& c = GetParam();
+  TwoUsers users;
+  ASSERT_EQ(users.error(), "");
+  const std::string driver = ZELVANO_STORE_DRIVER;
+
+  // A shared folder as a shop sets one up: the group's, setgid, writable by
+  // the group; the archive writable by the group too.
+  TempFolder top;
+  fs::permissions(top.path(), fs::perms(0711));
+  const fs::path shared = top / "Zelvano";
+  fs::create_directory(shared);
+  const CardArchive clients = clientArchive(shared);
+  {
+    const size_t size = clientLayout().recordSize();
+    std::vector<uint8_t> bytes(50 * size);
+    for (uint64_t i = 0; i < 50; ++i) encodeRecord(clientLayout(), churn::make({i + 1, 0}), &bytes[i * size]);
+    writeBytes(clients.file, bytes);
+  }
+  const struct passwd* a = ::getpwnam(users.a().c_str());
+  const struct group* g = ::getgrnam(users.group().c_str());
+  ASSERT_TRUE(a && g);
+  ASSERT_EQ(::chown(shared.c_str(), a->pw_uid, g->gr_gid), 0);
+  ASSERT_EQ(::chmod(shared.c_str(), 02775), 0);
+  ASSERT_EQ(::chown(clients.file.c_str(), a->pw_uid, g->gr_gid), 0);
+  ASSERT_EQ(::chmod(clients.file.c_str(), 0644), 0);
+
+  // Reading needs only the right to read.
+  std::string answer;
+  {
+    testing::ChildProcess reader(users.as(users.b(), "002", driver + " session " + shared.string()));
+    reader.send("show 1");
+    ASSERT_TRUE(reader.readLine(answer)) << "B's desk did not answer";
+    EXPECT_EQ(answer, "ok " + churn::make({1, 0})[0]);
+  }
+  ASSERT_EQ(::chmod(clients.file.c_str(), 0664), 0);
+
+  // A's desk is killed at random moments until one falls inside a save.
+  const fs::path journalFile = journal::pathFor(clients.file);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  for (int round = 0; !journal::exists(journalFile); ++round) {
+    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no save of A was ever cut short";
+    testing::ChildProcess desk(users.as(users.a(), c.umaskOfA,
+                                        driver + " churn " + shared.string() + " " + std::to_string(round) +
+                                            " 0 " + std::to_string(1000000 + round * 1000)));
+    std::string line;
+    ASSERT_TRUE(desk.readLine(line)) << "A's desk did not start";
+    std::this_thread::sleep_for(std::chrono::microseconds(std::rand() % 20000));
+    desk.kill();
+    desk.wait();
+  }
+  const std::vector<uint8_t> journalBytes = readBytes(journalFile);
+  const std::optional<journal::Entry> entry = journal::decode(journalBytes.data(), journalBytes.size());
+  ASSERT_TRUE(entry);
+  struct stat st {};
+  ASSERT_EQ(::stat(journalFile.c_str(), &st), 0);
+  EXPECT_EQ(st.st_gid, g->gr_gid) << "the journal did not take the shared folder's group";
+  EXPECT_EQ((st.st_mode & 0040) != 0, c.readableByB) << "journal mode " << std::oct << (st.st_mode & 0777);
+
+  // B's next action: a step to the first card.
+  testing::ChildProcess b(users.as(users.b(), "002", driver + " session " + shared.string()));
+  // Each answer comes once its action is over; the desks are idle after.
+  b.send("show 1");
+  ASSERT_TRUE(b.readLine(answer)) << "B's desk did not answer";
+  if (!c.readableByB) {
+    // Refused, and the journal kept for a desk that can apply it: A's.
+    EXPECT_EQ(answer.rfind("error ", 0), 0u) << answer;
+    EXPECT_EQ(readBytes(journalFile), journalBytes);
+    testing::ChildProcess again(users.as(users.a(), c.umaskOfA, driver + " session " + shared.string()));
+    again.send("show 1");
+    ASSERT_TRUE(again.readLine(answer)) << "A's desk did not answer";
+  }
+  EXPECT_EQ(answer.rfind("ok ", 0), 0u) << answer;
+  EXPECT_FALSE(journal::exists(journalFile));
+  const std::vector<uint8_t> now = readBytes(clients.file);
+  ASSERT_EQ(now.size(), entry->archiveSize);
+  EXPECT_TRUE(std::equal(entry->oldBytes.begin(), entry->oldBytes.end(), now.begin() + entry->offset))
+      << "the record A was saving over is not back";
+  for (const Record& r : readAllRecords(clients.file, clientLayout()))
+    EXPECT_TRUE(churn::identify(r).has_value()) << "a torn record: " << r[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(Umasks, AnotherUsersJournal,
+                         ::testing::Values(UserCase{"022", true}, UserCase{"027", true},
+                                           UserCase{"077", false}));
+
+}  // namespace
+}  // namespace zel
