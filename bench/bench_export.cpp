@@ -20,10 +20,10 @@
 
 #include "benchui.h"
 #include "clients/esportades.h"
+#include "output/officeexport.h"
 #include "products/esportamat.h"
 #include "supplies/esportafor.h"
 #include "supplies/forniture.h"
-#include "ui/officeexport.h"
 
 extern char** environ;
 

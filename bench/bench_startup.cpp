@@ -20,7 +20,7 @@
 #include "app/password.h"
 #include "app/startup.h"
 #include "benchdata.h"
-#include "ui/flow.h"
+#include "ui/base/flow.h"
 
 extern char** environ;
 

@@ -9,10 +9,11 @@
 
 #include "benchdata.h"
 #include "output/listprint.h"
+#include "ui/base/flow.h"
+#include "ui/base/pdfprint.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 #include "ui/behaviour.h"
-#include "ui/flow.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
 
 namespace zel::bench {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "core/crypt.h"
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
 #include "fuzzcheck.h"
 
 using namespace zel;

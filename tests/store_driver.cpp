@@ -44,7 +44,7 @@
 #include <thread>
 
 #include "churn.h"
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
 #include "store/archives.h"
 #include "store/card.h"
 #include "store/stockupdate.h"

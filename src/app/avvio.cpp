@@ -6,17 +6,17 @@
 #include <stdexcept>
 
 #include "app/forms.h"
-#include "help/helpform.h"
-#include "help/helptopics.h"
 #include "app/info.h"
 #include "app/splash.h"
-#include "ui/flow.h"
 #include "clients/destinatari.h"
 #include "core/maker.h"
+#include "help/helpform.h"
+#include "help/helptopics.h"
 #include "products/materiali.h"
 #include "supplies/accedi.h"
 #include "supplies/crea.h"
-#include "ui/services.h"
+#include "ui/base/flow.h"
+#include "ui/base/services.h"
 
 namespace zel {
 namespace {
@@ -41,40 +41,35 @@ QLabel* band(QWidget* parent, const char* name, const QColor& colour, const QRec
 
 QUrl TfrmAvvio::makerSite() { return QUrl(QString::fromUtf8(maker::kSite)); }
 
-ClickLabel* TfrmAvvio::picture(const char* name, const QString& resource, const QRect& where) {
-  auto* p = new ClickLabel(QString::fromLatin1(name), container());
-  p->setGeometry(where);
-  p->setPixmap(QPixmap(resource));
-  p->setAlignment(Qt::AlignCenter);
-  return p;
-}
-
 void TfrmAvvio::buildEntry(int column, const char* key, ClickLabel*& btn, ClickLabel*& tit, ClickLabel*& inf,
                            void (TfrmAvvio::*click)()) {
   const QString k = QString::fromLatin1(key);
   const QString cap = k.left(1).toUpper() + k.mid(1);
   const int left = kEntryLeft + column * kEntryStep;
-  btn = picture(qPrintable(QStringLiteral("btn") + cap), QStringLiteral(":/art/%1.jpg").arg(k),
-                QRect(left, kEntryTop, 225, 256));
-  tit = picture(qPrintable(QStringLiteral("tit") + cap), QStringLiteral(":/art/tit_%1.png").arg(k),
-                QRect(left, kEntryTop + 262, 224, 42));
-  inf = picture(qPrintable(QStringLiteral("inf") + cap), QStringLiteral(":/art/inf_%1.png").arg(k),
-                QRect(left - 2, kEntryTop + 308, 228, 105));
+  QWidget* c = container();
+  btn = iconCommand(c, qPrintable(QStringLiteral("btn") + cap), QStringLiteral(":/art/%1.jpg").arg(k),
+                    QRect(left, kEntryTop, 225, 256));
+  tit = iconCommand(c, qPrintable(QStringLiteral("tit") + cap), QStringLiteral(":/art/tit_%1.png").arg(k),
+                    QRect(left, kEntryTop + 262, 224, 42));
+  inf = iconCommand(c, qPrintable(QStringLiteral("inf") + cap), QStringLiteral(":/art/inf_%1.png").arg(k),
+                    QRect(left - 2, kEntryTop + 308, 228, 105));
   inf->setCursor(Qt::ArrowCursor);  // the description is not an entry
-  connect(btn, &ClickLabel::clicked, this, click);
-  connect(tit, &ClickLabel::clicked, this, click);
+  wireCommands<TfrmAvvio>(this, nullptr, {
+      {btn, click, nullptr},
+      {tit, click, nullptr},
+  });
 }
 
 TfrmAvvio::TfrmAvvio(QWidget* parent)
     : MainScreen(QStringLiteral("frmAvvio"), QStringLiteral(" Zelvano"), parent) {
   QWidget* c = container();
-  imgInfo = picture("imgInfo", QStringLiteral(":/art/info.png"), QRect(8, 8, 48, 48));
+  imgInfo = iconCommand(c, "imgInfo", QStringLiteral(":/art/info.png"), QRect(8, 8, 48, 48));
   imgInfo->setToolTip(QStringLiteral(" Informazioni su... "));
-  imgGuida = picture("imgGuida", QStringLiteral(":/art/guida.png"), QRect(939, 8, 48, 48));
+  imgGuida = iconCommand(c, "imgGuida", QStringLiteral(":/art/guida.png"), QRect(939, 8, 48, 48));
   imgGuida->setToolTip(QStringLiteral(" Guida "));
-  imgLogo01 = picture("imgLogo01", QStringLiteral(":/art/logo01.png"), QRect(200, 8, 130, 90));
+  imgLogo01 = iconCommand(c, "imgLogo01", QStringLiteral(":/art/logo01.png"), QRect(200, 8, 130, 90));
   imgLogo01->setCursor(Qt::ArrowCursor);
-  imgLogo02 = picture("imgLogo02", QStringLiteral(":/art/logo02.png"), QRect(340, 8, 440, 90));
+  imgLogo02 = iconCommand(c, "imgLogo02", QStringLiteral(":/art/logo02.png"), QRect(340, 8, 440, 90));
   imgLogo02->setCursor(Qt::ArrowCursor);
 
   shpSubTitle = band(c, "shpSubTitle", kNavy, QRect(0, 104, 995, 28));
@@ -102,20 +97,22 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
   lblWeb->setStyleSheet(QStringLiteral("color: white; font-family: Verdana; font-style: italic; font-size: 9pt;"));
   lblWeb->setToolTip(QStringLiteral("  Visita il sito Internet dell'autore "));
 
-  imgCopyright = picture("imgCopyright", QStringLiteral(":/art/copyright.png"), QRect(8, 625, 48, 48));
+  imgCopyright = iconCommand(c, "imgCopyright", QStringLiteral(":/art/copyright.png"), QRect(8, 625, 48, 48));
   imgCopyright->setToolTip(QStringLiteral(" Copyright "));
-  imgAnimata = picture("imgAnimata", QString(), QRect(272, 645, 451, 10));
+  imgAnimata = iconCommand(c, "imgAnimata", QString(), QRect(272, 645, 451, 10));
   imgAnimata->setCursor(Qt::ArrowCursor);
-  imgEsci = picture("imgEsci", QStringLiteral(":/art/esci.png"), QRect(939, 625, 48, 48));
+  imgEsci = iconCommand(c, "imgEsci", QStringLiteral(":/art/esci.png"), QRect(939, 625, 48, 48));
   imgEsci->setToolTip(QStringLiteral(" Esci "));
 
   btnSfondo = addTileCarrier(QStringLiteral(":/art/tile.png"));
 
-  connect(imgGuida, &ClickLabel::clicked, this, &TfrmAvvio::imgGuidaClick);
-  connect(imgInfo, &ClickLabel::clicked, this, &TfrmAvvio::imgInfoClick);
-  connect(imgCopyright, &ClickLabel::clicked, this, &TfrmAvvio::imgCopyrightClick);
-  connect(imgEsci, &ClickLabel::clicked, this, &TfrmAvvio::imgEsciClick);
-  connect(lblWeb, &ClickLabel::clicked, this, &TfrmAvvio::lblWebClick);
+  wireCommands<TfrmAvvio>(this, nullptr, {
+      {imgGuida, &TfrmAvvio::imgGuidaClick, nullptr},
+      {imgInfo, &TfrmAvvio::imgInfoClick, nullptr},
+      {imgCopyright, &TfrmAvvio::imgCopyrightClick, nullptr},
+      {imgEsci, &TfrmAvvio::imgEsciClick, nullptr},
+      {lblWeb, &TfrmAvvio::lblWebClick, nullptr},
+  });
   MainScreen::setHomeScreen(this);
 }
 

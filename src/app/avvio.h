@@ -3,7 +3,7 @@
 #include <QMovie>
 #include <QPushButton>
 
-#include "ui/behaviour.h"
+#include "ui/kit.h"
 #include "ui/mainscreen.h"
 
 namespace zel {
@@ -57,7 +57,6 @@ class TfrmAvvio : public MainScreen {
   void FormShow() override;
   void reloadAnimation();
   void keepOuterMinimum();
-  ClickLabel* picture(const char* name, const QString& resource, const QRect& where);
   void buildEntry(int column, const char* key, ClickLabel*& btn, ClickLabel*& tit, ClickLabel*& inf,
                   void (TfrmAvvio::*click)());
 

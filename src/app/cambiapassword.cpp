@@ -6,12 +6,11 @@
 
 #include "app/forms.h"
 #include "app/password.h"
-#include "core/passwordstore.h"
-#include "ui/behaviour.h"
-#include "ui/flow.h"
+#include "store/passwordstore.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 #include "ui/kit.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
 
 namespace zel {
 namespace {
@@ -78,8 +77,10 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
   connect(txtPasswordOld, &QLineEdit::textChanged, this, &TfrmCambiaPassword::txtPasswordOldChange);
   connect(txtPasswordNew, &QLineEdit::textChanged, this, &TfrmCambiaPassword::txtPasswordNewChange);
   connect(txtConferma, &QLineEdit::textChanged, this, &TfrmCambiaPassword::txtConfermaChange);
-  connect(cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
-  connect(cmdEsci, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdEsciClick);
+  wireCommands<TfrmCambiaPassword>(this, nullptr, {
+      {cmdOK, &TfrmCambiaPassword::cmdOKClick, nullptr},
+      {cmdEsci, &TfrmCambiaPassword::cmdEsciClick, nullptr},
+  });
 }
 
 void TfrmCambiaPassword::updateOK() {
@@ -170,12 +171,8 @@ void TfrmCambiaPassword::FormShow() {
 void TfrmCambiaPassword::FormClose() {
   TfrmPassword* login = forms().frmPassword;
   if (!login) return;
-  login->txtPassword->clear();
-  login->lblMemory->clear();
-  login->show();
-  login->raise();
-  login->activateWindow();
-  login->txtPassword->setFocus();
+  login->showAgain();
+  login->focusPassword();
 }
 
 void TfrmCambiaPassword::done(int result) {
@@ -185,7 +182,7 @@ void TfrmCambiaPassword::done(int result) {
   Dialog::done(result);
   if (TfrmPassword* login = forms().frmPassword) {
     login->activateWindow();
-    login->txtPassword->setFocus();
+    login->focusPassword();
   }
 }
 

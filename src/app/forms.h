@@ -1,7 +1,7 @@
 #pragma once
 #include <QStringList>
 
-#include "ui/flow.h"
+#include "ui/base/flow.h"
 // The program's windows: one instance of each class, created at start-up in a
 // fixed order and reachable through one program-wide reference per class.
 

@@ -5,7 +5,7 @@
 #include <QPixmap>
 
 #include "core/maker.h"
-#include "ui/services.h"
+#include "ui/base/services.h"
 
 namespace zel {
 namespace {
@@ -27,15 +27,6 @@ void setTextColour(QWidget* w, const QColor& colour) {
 }
 
 }  // namespace
-
-QLabel* TfrmInfo::picture(const char* name, const QString& resource, const QRect& where) {
-  auto* p = new QLabel(grpInfo);
-  p->setObjectName(QString::fromLatin1(name));
-  p->setGeometry(where);
-  p->setAlignment(Qt::AlignCenter);
-  p->setPixmap(QPixmap(resource));
-  return p;
-}
 
 ClickLabel* TfrmInfo::link(const char* name, const QString& text, const QRect& where) {
   auto* l = new ClickLabel(QString::fromLatin1(name), grpInfo);
@@ -61,9 +52,9 @@ TfrmInfo::TfrmInfo(QWidget* parent)
   grpInfo->setMouseTracking(true);
 
   shpLogo = whiteFrame(grpInfo, "shpLogo", QRect(12, 14, 400, 64));
-  imgLogo = picture("imgLogo", QStringLiteral(":/art/info_logo.png"), QRect(16, 18, 392, 56));
+  imgLogo = pictureLabel(grpInfo, "imgLogo", QStringLiteral(":/art/info_logo.png"), QRect(16, 18, 392, 56));
   shpFoto = whiteFrame(grpInfo, "shpFoto", QRect(12, 88, 130, 150));
-  imgFoto = picture("imgFoto", QStringLiteral(":/art/info_foto.jpg"), QRect(16, 92, 122, 142));
+  imgFoto = pictureLabel(grpInfo, "imgFoto", QStringLiteral(":/art/info_foto.jpg"), QRect(16, 92, 122, 142));
 
   panInformativa = new QFrame(grpInfo);
   panInformativa->setObjectName(QStringLiteral("panInformativa"));
@@ -72,10 +63,8 @@ TfrmInfo::TfrmInfo(QWidget* parent)
   QPalette white = panInformativa->palette();
   white.setColor(QPalette::Window, Qt::white);
   panInformativa->setPalette(white);
-  imgInformativa = new QLabel(panInformativa);
-  imgInformativa->setObjectName(QStringLiteral("imgInformativa"));
-  imgInformativa->setGeometry(4, 4, 252, 142);
-  imgInformativa->setPixmap(QPixmap(QStringLiteral(":/art/info_pannello.png")));
+  imgInformativa = pictureLabel(panInformativa, "imgInformativa", QStringLiteral(":/art/info_pannello.png"),
+                                QRect(4, 4, 252, 142), Qt::AlignLeft | Qt::AlignVCenter);
 
   imgEmail = new ClickLabel(QStringLiteral("imgEmail"), grpInfo);
   imgEmail->setGeometry(16, 252, 16, 16);
@@ -95,11 +84,13 @@ TfrmInfo::TfrmInfo(QWidget* parent)
                            static_cast<QObject*>(imgEmail), static_cast<QObject*>(lblWeb),
                            static_cast<QObject*>(imgWeb)})
     watched->installEventFilter(this);
-  connect(lblEmail, &ClickLabel::clicked, this, &TfrmInfo::lblEmailClick);
-  connect(imgEmail, &ClickLabel::clicked, this, &TfrmInfo::lblEmailClick);
-  connect(lblWeb, &ClickLabel::clicked, this, &TfrmInfo::lblWebClick);
-  connect(imgWeb, &ClickLabel::clicked, this, &TfrmInfo::lblWebClick);
-  connect(cmdOK, &QPushButton::clicked, this, &TfrmInfo::cmdOKClick);
+  wireCommands<TfrmInfo>(this, nullptr, {
+      {lblEmail, &TfrmInfo::lblEmailClick, nullptr},
+      {imgEmail, &TfrmInfo::lblEmailClick, nullptr},
+      {lblWeb, &TfrmInfo::lblWebClick, nullptr},
+      {imgWeb, &TfrmInfo::lblWebClick, nullptr},
+      {cmdOK, &TfrmInfo::cmdOKClick, nullptr},
+  });
 }
 
 QUrl TfrmInfo::mailtoUrl() {

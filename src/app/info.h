@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "ui/behaviour.h"
+#include "ui/kit.h"
 #include "ui/dialog.h"
 
 namespace zel {
@@ -38,7 +38,6 @@ class TfrmInfo : public Dialog {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  QLabel* picture(const char* name, const QString& resource, const QRect& where);
   ClickLabel* link(const char* name, const QString& text, const QRect& where);
   // Each link changes only when it is not of that colour already.
   void setLinkColours(const QColor& email, const QColor& web);

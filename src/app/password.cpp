@@ -9,12 +9,11 @@
 #include "app/avvio.h"
 #include "app/cambiapassword.h"
 #include "app/forms.h"
-#include "core/passwordstore.h"
-#include "ui/behaviour.h"
-#include "ui/flow.h"
+#include "store/passwordstore.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 #include "ui/kit.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
 
 namespace zel {
 namespace {
@@ -103,10 +102,22 @@ TfrmPassword::TfrmPassword(QWidget* parent)
 
   txtPassword->installEventFilter(this);
   connect(txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::txtPasswordChange);
-  connect(cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
-  connect(btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::btnCambiaPasswordClick);
-  connect(cmdEsci, &QPushButton::clicked, this, &TfrmPassword::cmdEsciClick);
+  wireCommands<TfrmPassword>(this, nullptr, {
+      {cmdOK, &TfrmPassword::cmdOKClick, nullptr},
+      {btnCambiaPassword, &TfrmPassword::btnCambiaPasswordClick, nullptr},
+      {cmdEsci, &TfrmPassword::cmdEsciClick, nullptr},
+  });
 }
+
+void TfrmPassword::showAgain() {
+  txtPassword->clear();
+  lblMemory->clear();
+  show();
+  raise();
+  activateWindow();
+}
+
+void TfrmPassword::focusPassword() { txtPassword->setFocus(); }
 
 void TfrmPassword::txtPasswordChange() { cmdOK->setEnabled(!trim(fromQ(txtPassword->text())).empty()); }
 

@@ -21,16 +21,11 @@ class TfrmPassword : public Dialog {
  public:
   explicit TfrmPassword(QWidget* parent = nullptr);
 
-  QGroupBox* grpPassword;
-  QLabel* imgLogo01;
-  QLabel* imgLogo02;
-  QLabel* lblInfo;
-  QLineEdit* txtPassword;
-  QPushButton* cmdOK;
-  QPushButton* btnCambiaPassword;
-  QPushButton* cmdEsci;
-  QLabel* lblMemory;  // hidden work field
-
+  // Back from the password change: the box and the work field empty, the
+  // window shown and active.
+  void showAgain();
+  // The keyboard back in the password box.
+  void focusPassword();
 
   // Every way of closing the login window ends the program.
   void done(int result) override;
@@ -46,6 +41,16 @@ class TfrmPassword : public Dialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  QGroupBox* grpPassword;
+  QLabel* imgLogo01;
+  QLabel* imgLogo02;
+  QLabel* lblInfo;
+  QLineEdit* txtPassword;
+  QPushButton* cmdOK;
+  QPushButton* btnCambiaPassword;
+  QPushButton* cmdEsci;
+  QLabel* lblMemory;  // hidden work field
+
   // Enter in the password field; true when the key was handled.
   bool txtPasswordKeyPress(QKeyEvent* key);
 };

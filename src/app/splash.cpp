@@ -7,8 +7,8 @@
 #include <QUrl>
 
 #include "core/maker.h"
+#include "ui/base/services.h"
 #include "ui/behaviour.h"
-#include "ui/services.h"
 
 namespace zel {
 namespace {

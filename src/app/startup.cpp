@@ -7,9 +7,9 @@
 
 #include "app/forms.h"
 #include "app/password.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 #include "ui/behaviour.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
 
 namespace zel {
 

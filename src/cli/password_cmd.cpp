@@ -14,7 +14,7 @@
 #include "cli/cli.h"
 #include "cli/command.h"
 #include "core/crypt.h"
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
 #include "core/text.h"
 
 namespace zel::cli {

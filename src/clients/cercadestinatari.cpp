@@ -2,10 +2,11 @@
 
 #include "store/archives.h"
 #include "store/clientsearch.h"
-#include "supplies/forniture.h"
-#include "ui/flow.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/cardscreen.h"
 #include "ui/kit.h"
-#include "ui/programfolder.h"
+#include "ui/pickreceiver.h"
 
 namespace zel {
 
@@ -44,7 +45,7 @@ void TfrmCercaDestinatari::pick(const Text& line) {
   if (calledBy(SearchCaller::ClientCard)) {
     if (auto* card = windowAs<CardScreen>(WindowId::ClientCard)) card->showRecord(found->record, found->number);
   } else if (calledBy(SearchCaller::SupplySheet)) {
-    if (auto* sheet = windowAs<TfrmForniture>(WindowId::SupplySheet))
+    if (PickReceiver* sheet = pickReceiver(WindowId::SupplySheet))
       sheet->setClient(toQ(found->record[client::Persona]));
   }
 }

@@ -10,10 +10,10 @@
 #include "checks/iva.h"
 #include "clients/cercadestinatari.h"
 #include "help/helptopics.h"
+#include "output/officeexport.h"
 #include "store/archives.h"
-#include "ui/flow.h"
-#include "ui/officeexport.h"
-#include "ui/programfolder.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
 
 namespace zel {
 namespace {
@@ -41,19 +41,6 @@ QGroupBox* TfrmDestinatari::toolGroup(const char* name, int left, int width) {
   g->setObjectName(QString::fromLatin1(name));
   g->setGeometry(left, 10, width, 60);
   return g;
-}
-
-QFrame* TfrmDestinatari::panel(const char* name, const QRect& where) {
-  auto* p = new QFrame(container());
-  p->setObjectName(QString::fromLatin1(name));
-  p->setGeometry(where);
-  p->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  p->setLineWidth(1);
-  p->setAutoFillBackground(true);
-  QPalette pal = p->palette();
-  pal.setColor(QPalette::Window, kPanelFace);
-  p->setPalette(pal);
-  return p;
 }
 
 QLineEdit* TfrmDestinatari::edit(const char* name, QWidget* parent, const QString& text, int left, int top,
@@ -92,11 +79,7 @@ void TfrmDestinatari::buildToolbar() {
   cmdAssocia = iconCommand(grpAssocia, "cmdAssocia", QStringLiteral(":/art/cmd_associa.png"), icon);
 
   grpDecoro = toolGroup("grpDecoro", 599, 210);
-  imgDecoro = new QLabel(grpDecoro);
-  imgDecoro->setObjectName(QStringLiteral("imgDecoro"));
-  imgDecoro->setGeometry(0, 2, 210, 56);
-  imgDecoro->setAlignment(Qt::AlignCenter);
-  imgDecoro->setPixmap(QPixmap(QStringLiteral(":/art/decor_clienti.jpg")));
+  imgDecoro = pictureLabel(grpDecoro, "imgDecoro", QStringLiteral(":/art/decor_clienti.jpg"), QRect(0, 2, 210, 56));
 
   grpGuida = toolGroup("grpGuida", 815, 52);
   cmdGuida = iconCommand(grpGuida, "cmdGuida", QStringLiteral(":/art/cmd_guida.png"), icon);
@@ -109,15 +92,12 @@ void TfrmDestinatari::buildToolbar() {
 void TfrmDestinatari::buildPanels() {
   const QString check = QStringLiteral(":/art/cmd_check.png");
 
-  panRiquadro07 = panel("panRiquadro07", QRect(10, 78, 144, 265));
-  imgRiquadro = new QLabel(panRiquadro07);
-  imgRiquadro->setObjectName(QStringLiteral("imgRiquadro"));
-  imgRiquadro->setGeometry(0, 0, 144, 265);
-  imgRiquadro->setAlignment(Qt::AlignCenter);
-  imgRiquadro->setPixmap(QPixmap(QStringLiteral(":/art/riquadro_clienti.jpg")));
+  panRiquadro07 = raisedPanel(container(), "panRiquadro07", QRect(10, 78, 144, 265), kPanelFace);
+  imgRiquadro =
+      pictureLabel(panRiquadro07, "imgRiquadro", QStringLiteral(":/art/riquadro_clienti.jpg"), QRect(0, 0, 144, 265));
 
   // Identity and address.
-  panRiquadro01 = panel("panRiquadro01", QRect(164, 78, 429, 264));
+  panRiquadro01 = raisedPanel(container(), "panRiquadro01", QRect(164, 78, 429, 264), kPanelFace);
   txtCodice = edit("txtCodice", panRiquadro01, QStringLiteral("Codice identificativo:"), 12, 8, 405);
   txtPersona = edit("txtPersona", panRiquadro01, QStringLiteral("Cliente (persona o azienda):"), 12, 58, 405);
   txtUfficio = edit("txtUfficio", panRiquadro01, QStringLiteral("Ufficio o altri dettagli:"), 12, 108, 405);
@@ -125,7 +105,7 @@ void TfrmDestinatari::buildPanels() {
   txtCitta = edit("txtCitta", panRiquadro01, QStringLiteral("CAP, città e sigla provincia:"), 12, 208, 405);
 
   // Identity document.
-  panRiquadro02 = panel("panRiquadro02", QRect(599, 78, 387, 171));
+  panRiquadro02 = raisedPanel(container(), "panRiquadro02", QRect(599, 78, 387, 171), kPanelFace);
   txtTipoDoc = edit("txtTipoDoc", panRiquadro02, QStringLiteral("Tipo documento:"), 12, 6, 205);
   txtNumDoc = edit("txtNumDoc", panRiquadro02, QStringLiteral("Numero:"), 225, 6, 150);
   txtEnteDoc = edit("txtEnteDoc", panRiquadro02, QStringLiteral("Ente di rilascio:"), 12, 58, 363);
@@ -133,14 +113,14 @@ void TfrmDestinatari::buildPanels() {
   txtScaDoc = edit("txtScaDoc", panRiquadro02, QStringLiteral("Data di scadenza:"), 197, 110, 178);
 
   // Tax code and VAT number.
-  panRiquadro03 = panel("panRiquadro03", QRect(600, 258, 387, 84));
+  panRiquadro03 = raisedPanel(container(), "panRiquadro03", QRect(600, 258, 387, 84), kPanelFace);
   txtCodFisc = edit("txtCodFisc", panRiquadro03, QStringLiteral("Codice fiscale:"), 12, 14, 205, 118);
   chkCodFisc = iconCommand(panRiquadro03, "chkCodFisc", check, QRect(341, 10, 30, 28));
   txtIva = edit("txtIva", panRiquadro03, QStringLiteral("Partita IVA:"), 12, 48, 205, 118);
   chkIva = iconCommand(panRiquadro03, "chkIva", check, QRect(341, 44, 30, 28));
 
   // Card and bank.
-  panRiquadro04 = panel("panRiquadro04", QRect(10, 352, 583, 168));
+  panRiquadro04 = raisedPanel(container(), "panRiquadro04", QRect(10, 352, 583, 168), kPanelFace);
   txtCarta = edit("txtCarta", panRiquadro04, QStringLiteral("Carta di credito n."), 12, 6, 210);
   chkNumCarta = iconCommand(panRiquadro04, "chkNumCarta", check, QRect(224, 19, 30, 28));
   txtTipoCarta = edit("txtTipoCarta", panRiquadro04, QStringLiteral("Tipo:"), 262, 6, 150);
@@ -154,7 +134,7 @@ void TfrmDestinatari::buildPanels() {
       edit("txtPagamento", panRiquadro04, QStringLiteral("Modalità di pagamento:"), 262, 110, 309);
 
   // Telephones and e-mail.
-  panRiquadro05 = panel("panRiquadro05", QRect(600, 352, 387, 168));
+  panRiquadro05 = raisedPanel(container(), "panRiquadro05", QRect(600, 352, 387, 168), kPanelFace);
   txtTelCasa = edit("txtTelCasa", panRiquadro05, QStringLiteral("Tel. casa:"), 12, 6, 178);
   txtTelUff = edit("txtTelUff", panRiquadro05, QStringLiteral("Tel. ufficio:"), 197, 6, 178);
   txtTelCel = edit("txtTelCel", panRiquadro05, QStringLiteral("Tel. cellulare:"), 12, 58, 178);
@@ -163,7 +143,7 @@ void TfrmDestinatari::buildPanels() {
   imgEmail = iconCommand(panRiquadro05, "imgEmail", QStringLiteral(":/art/cmd_email.png"), QRect(341, 123, 34, 28));
 
   // Notes.
-  panRiquadro06 = panel("panRiquadro06", QRect(10, 529, 977, 124));
+  panRiquadro06 = raisedPanel(container(), "panRiquadro06", QRect(10, 529, 977, 124), kPanelFace);
   txtNote = new QPlainTextEdit(panRiquadro06);
   txtNote->setObjectName(QStringLiteral("txtNote"));
   txtNote->setGeometry(12, 23, 953, 92);
@@ -208,10 +188,10 @@ void TfrmDestinatari::wireCommands() {
       {cmdAllega, &TfrmDestinatari::attachmentsCommand, " Allega file alla scheda corrente."},
       {cmdAssocia, &TfrmDestinatari::folderCommand, " Associa una cartella alla scheda corrente."},
   });
-  clearStatusOver({this, container(), grpControlli, grpWord, grpExcel, grpFrecce, grpAllega, grpAssocia,
-                   grpDecoro, grpGuida, grpElimina, grpEsci, panRiquadro01, panRiquadro02, panRiquadro03,
-                   panRiquadro04, panRiquadro05, panRiquadro06, panRiquadro07},
-                  panInfo);
+  installStatusTexts(panInfo, {},
+                     {this, container(), grpControlli, grpWord, grpExcel, grpFrecce, grpAllega, grpAssocia, grpDecoro,
+                      grpGuida, grpElimina, grpEsci, panRiquadro01, panRiquadro02, panRiquadro03, panRiquadro04,
+                      panRiquadro05, panRiquadro06, panRiquadro07});
 }
 
 // The digit fields, the upper-cased codes, what saving needs and what

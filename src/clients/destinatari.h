@@ -71,7 +71,6 @@ class TfrmDestinatari : public CardScreen {
   void wireCommands();
   void setRules();
   QGroupBox* toolGroup(const char* name, int left, int width);
-  QFrame* panel(const char* name, const QRect& where);
   QLineEdit* edit(const char* name, QWidget* panel, const QString& caption, int left, int top, int width,
                   int captionWidth = -1);
 };

@@ -9,10 +9,10 @@
 #include <QUrl>
 #include <exception>
 
-#include "ui/flow.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 #include "ui/kit.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
 
 namespace zel {
 namespace {
@@ -108,9 +108,11 @@ TfrmHelpForm::TfrmHelpForm(QWidget* parent)
   // The guide opens on the release of any mouse button.
   imgPDF->setAnyButtonClicks(true);
   lblPDF->setAnyButtonClicks(true);
-  connect(imgPDF, &ClickLabel::clicked, this, &TfrmHelpForm::lblPDFClick);
-  connect(lblPDF, &ClickLabel::clicked, this, &TfrmHelpForm::lblPDFClick);
-  connect(cmdOK, &QPushButton::clicked, this, &TfrmHelpForm::cmdOKClick);
+  wireCommands<TfrmHelpForm>(this, nullptr, {
+      {imgPDF, &TfrmHelpForm::lblPDFClick, nullptr},
+      {lblPDF, &TfrmHelpForm::lblPDFClick, nullptr},
+      {cmdOK, &TfrmHelpForm::cmdOKClick, nullptr},
+  });
 }
 
 void TfrmHelpForm::setTopic(const HelpTopic& topic) {

@@ -6,9 +6,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "ui/behaviour.h"
+#include "ui/base/helptopic.h"
+#include "ui/kit.h"
 #include "ui/dialog.h"
-#include "ui/helptopic.h"
 
 namespace zel {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The help topics of the working screens. Each screen hands its topic to the
 // help window, which shows the title and the paragraphs joined by a blank line.
-#include "ui/helptopic.h"
+#include "ui/base/helptopic.h"
 
 namespace zel::help {
 

@@ -1,27 +1,24 @@
 #include "output/listprint.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 
 #include <map>
 #include <memory>
 #include <stdexcept>
 
-#include "output/core/outputfile.h"
-#include "ui/behaviour.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/base/guards.h"
+#include "ui/base/pdfprint.h"
+#include "ui/base/services.h"
+#include "ui/base/textconv.h"
+#include "ui/base/waitcursor.h"
 
 namespace zel {
 namespace {
-
-constexpr int kPdfDpi = 600;
 
 QString nothingToPrint() {
   return QStringLiteral("Operazione di stampa non applicabile: la lista non contiene nessuna voce.");
@@ -89,24 +86,6 @@ void renderPages(QPagedPaintDevice& device, const PrintRequest& layout, const Pr
   if (!painter.end()) throw std::runtime_error("the printer did not finish the document");
 }
 
-// A file that remembers any write that did not go through: the PDF engine
-// does not look at what its writes return.
-class CheckedFile : public QFile {
- public:
-  using QFile::QFile;
-  bool failed() const { return failed_; }
-
- protected:
-  qint64 writeData(const char* data, qint64 length) override {
-    const qint64 written = QFile::writeData(data, length);
-    if (written != length) failed_ = true;
-    return written;
-  }
-
- private:
-  bool failed_ = false;
-};
-
 }  // namespace
 
 bool printList(QWidget* window, const TextList& entries, PrintedList list, const QString& supplyName,
@@ -147,40 +126,6 @@ bool printList(QWidget* window, const TextList& entries, PrintedList list, const
   if (stopped) return false;  // the user's own choice: nothing to say
   if (!printed) services().message(window, printFailed());
   return printed;
-}
-
-QString unopenedPrintoutMessage() {
-  return QStringLiteral(
-      "La stampa è stata salvata in un documento PDF, ma sul computer non risulta installato un programma "
-      "in grado di aprirlo.");
-}
-
-std::filesystem::path printoutFolder() { return programFolder() / "Stampe"; }
-
-std::filesystem::path printToPdf(const std::filesystem::path& folder, const QString& title,
-                                 const std::function<void(QPagedPaintDevice&)>& render) {
-  std::filesystem::create_directories(folder);
-  PendingFile file(Destination::newFileIn(folder, fromQ(title)), ".pdf");
-  CheckedFile out(pathToQ(file.path()));
-  if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-    throw std::runtime_error("cannot write " + file.path().string());
-  {
-    QPdfWriter writer(&out);
-    writer.setResolution(kPdfDpi);
-    writer.setTitle(title);
-    writer.setCreator(QStringLiteral("Zelvano"));
-    // A laser printer's printable area: the sheet less about 5 mm each side.
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                     QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
-    render(writer);
-  }
-  // A short file would pass for a printout: any write that failed on the way
-  // (a full disk) fails the whole, and the unpublished file goes with it.
-  const bool flushed = !out.isOpen() || out.flush();
-  if (out.isOpen()) out.close();
-  if (out.failed() || !flushed || out.error() != QFileDevice::NoError)
-    throw std::runtime_error("cannot write " + file.path().string());
-  return file.publish();  // it reaches the disk, or fails, here
 }
 
 }  // namespace zel

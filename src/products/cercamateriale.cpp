@@ -2,10 +2,10 @@
 
 #include "store/archives.h"
 #include "store/productsearch.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
 #include "ui/cardscreen.h"
-#include "ui/flow.h"
 #include "ui/kit.h"
-#include "ui/programfolder.h"
 
 namespace zel {
 

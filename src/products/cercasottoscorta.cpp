@@ -2,10 +2,10 @@
 
 #include "store/archives.h"
 #include "store/productsearch.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
 #include "ui/cardscreen.h"
-#include "ui/flow.h"
 #include "ui/kit.h"
-#include "ui/programfolder.h"
 
 namespace zel {
 
@@ -16,9 +16,7 @@ TfrmCercaSottoscorta::TfrmCercaSottoscorta(QWidget* parent)
   grpElenco = addListGroup(QRect(8, 4, 660, 450));
   imgTitolo = titleBand(grpElenco, "imgTitolo", QStringLiteral("Prodotti in esaurimento"), QRect(8, 14, 644, 26));
   addInstructions(grpElenco, 10, 50, 640, 424);
-  results->txtTrova->setGeometry(10, 92, 300, 22);
-  results->cmdTrova02->setGeometry(316, 91, 90, 24);
-  results->lstRecords->setGeometry(10, 122, 640, 296);
+  results->place(QPoint(10, 92), QSize(640, 296));
   cmdStampa->setGeometry(676 - 216, 462, 100, 30);
   cmdAnnulla = addCancelButton();
   cmdAnnulla->setGeometry(676 - 108, 462, 100, 30);

@@ -2,7 +2,7 @@
 
 #include "help/helptopics.h"
 #include "store/archives.h"
-#include "ui/programfolder.h"
+#include "ui/base/programfolder.h"
 
 namespace zel {
 

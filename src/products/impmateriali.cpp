@@ -4,12 +4,12 @@
 #include "store/archives.h"
 #include "store/productsearch.h"
 #include "store/stockupdate.h"
-#include "supplies/forniture.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 #include "ui/cardbinding.h"
-#include "ui/flow.h"
 #include "ui/kit.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/pickreceiver.h"
 
 namespace zel {
 namespace {
@@ -30,19 +30,13 @@ TfrmImpMateriali::TfrmImpMateriali(QWidget* parent)
     : ListWindow(QStringLiteral("frmImpMateriali"), QStringLiteral(" Importa prodotti e servizi da archivio"), parent,
                  uiFont(FontFamily::CourierNew, px(11)), 1300, PrintedList::ProductImport) {
   setClientSize(kWidth, kHeight);
-  imgClienti = new QLabel(this);
-  imgClienti->setObjectName(QStringLiteral("imgClienti"));
-  imgClienti->setPixmap(QPixmap(QStringLiteral(":/art/tit_prodotti.png")));
-  imgClienti->setGeometry(8, 6, 224, 42);
-  imgLente = new QLabel(this);
-  imgLente->setObjectName(QStringLiteral("imgLente"));
-  imgLente->setPixmap(QPixmap(QStringLiteral(":/art/cmd_ricerca.png")));
-  imgLente->setGeometry(kWidth - 52, 6, 44, 44);
+  imgClienti = pictureLabel(this, "imgClienti", QStringLiteral(":/art/tit_prodotti.png"), QRect(8, 6, 224, 42),
+                            Qt::AlignLeft | Qt::AlignVCenter);
+  imgLente = pictureLabel(this, "imgLente", QStringLiteral(":/art/cmd_ricerca.png"), QRect(kWidth - 52, 6, 44, 44),
+                          Qt::AlignLeft | Qt::AlignVCenter);
 
   addInstructions(this, 8, 56, kWidth - 16, 382, QStringLiteral("Selezionare una voce dall'elenco e premere Importa."));
-  results->txtTrova->setGeometry(8, 98, 300, 22);
-  results->cmdTrova02->setGeometry(314, 97, 90, 24);
-  results->lstRecords->setGeometry(8, 128, kWidth - 16, 250);
+  results->place(QPoint(8, 98), QSize(kWidth - 16, 250));
 
   const QFont verdana = uiFont(FontFamily::Verdana, pt(8));
   optAggiorna = new QRadioButton(QStringLiteral(" Aggiorna giacenza "), this);
@@ -74,11 +68,7 @@ TfrmImpMateriali::TfrmImpMateriali(QWidget* parent)
   }
   lblPosizione = hiddenLabel(this, "lblPosizione");
 
-  imgMano = new QLabel(this);
-  imgMano->setObjectName(QStringLiteral("imgMano"));
-  imgMano->setPixmap(QPixmap(QStringLiteral(":/art/mano.png")));
-  imgMano->setAlignment(Qt::AlignCenter);
-  imgMano->setGeometry(kWidth - 250, 470, 30, 30);
+  imgMano = pictureLabel(this, "imgMano", QStringLiteral(":/art/mano.png"), QRect(kWidth - 250, 470, 30, 30));
   cmdAnnulla = new QPushButton(QStringLiteral("Importa"), this);
   cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
   cmdAnnulla->setGeometry(kWidth - 216, 470, 100, 30);
@@ -176,7 +166,7 @@ void TfrmImpMateriali::cmdAnnullaClick() {
       return;
     }
   }
-  if (auto* sheet = windowAs<TfrmForniture>(WindowId::SupplySheet))
+  if (PickReceiver* sheet = pickReceiver(WindowId::SupplySheet))
     sheet->setProduct(toQ(chosen->record[product::Descrizione]), toQ(chosen->record[product::Prezzo]),
                       toQ(chosen->record[product::Fornitore]));
 }

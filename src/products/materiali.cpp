@@ -11,15 +11,15 @@
 #include "attach/allegatimat.h"
 #include "attach/cartellamat.h"
 #include "help/helptopics.h"
+#include "output/officeexport.h"
 #include "products/cercamateriale.h"
 #include "products/cercasottoscorta.h"
 #include "store/archives.h"
 #include "store/productrules.h"
 #include "store/recordfile.h"
-#include "ui/flow.h"
-#include "ui/officeexport.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 
 namespace zel {
 namespace {
@@ -58,11 +58,9 @@ QGroupBox* section(QWidget* parent, const char* name, const QRect& where) {
 
 // A small decorative icon at the right end of a caption line.
 QLabel* smallIcon(QWidget* parent, const char* name, const QString& resource, int column, int row) {
-  auto* l = new QLabel(parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->setGeometry(column + kColumnWidth - 16, kFirstRow + row * kRowPitch - 2, 16, 16);
+  QLabel* l =
+      pictureLabel(parent, name, resource, QRect(column + kColumnWidth - 16, kFirstRow + row * kRowPitch - 2, 16, 16));
   l->setScaledContents(true);
-  l->setPixmap(QPixmap(resource));
   return l;
 }
 
@@ -108,10 +106,8 @@ void TfrmMateriali::buildControls() {
 
   // Heading: the logo on the left, the navigation on the right.
   grpLogo = section(c, "grpLogo", QRect(8, 6, 226, 68));
-  icoLogo04 = new QLabel(grpLogo);
-  icoLogo04->setObjectName(QStringLiteral("icoLogo04"));
-  icoLogo04->setGeometry(8, 6, 210, 56);
-  icoLogo04->setPixmap(QPixmap(QStringLiteral(":/art/decor_prodotti.jpg")));
+  icoLogo04 = pictureLabel(grpLogo, "icoLogo04", QStringLiteral(":/art/decor_prodotti.jpg"), QRect(8, 6, 210, 56),
+                           Qt::AlignLeft | Qt::AlignVCenter);
 
   const int navTop = 38;
   const int navRight = kSectionLeft + kSectionWidth;
@@ -123,10 +119,8 @@ void TfrmMateriali::buildControls() {
   imgPrimo = iconCommand(c, "imgPrimo", QStringLiteral(":/art/nav_primo.png"), QRect(navRight - 200, navTop, 28, 28));
 
   // Decoration on the left.
-  icoScatole = new QLabel(c);
-  icoScatole->setObjectName(QStringLiteral("icoScatole"));
-  icoScatole->setGeometry(16, 82, 144, 265);
-  icoScatole->setPixmap(QPixmap(QStringLiteral(":/art/riquadro_prodotti.jpg")));
+  icoScatole = pictureLabel(c, "icoScatole", QStringLiteral(":/art/riquadro_prodotti.jpg"), QRect(16, 82, 144, 265),
+                            Qt::AlignLeft | Qt::AlignVCenter);
 
   // The article.
   grpSezione01 = section(c, "grpSezione01", QRect(kSectionLeft, 82, kSectionWidth, 170));
@@ -246,7 +240,7 @@ void TfrmMateriali::wireCommands() {
       {imgGuida, &TfrmMateriali::helpCommand, " Visualizza la guida in linea del programma."},
       {imgEsci, &TfrmMateriali::exitCommand, " Esce dalla schermata di lavoro corrente."},
   });
-  clearStatusOver({this, container(), grpControlli, grpSezione01, grpSezione02, grpSezione03}, pan);
+  installStatusTexts(pan, {}, {this, container(), grpControlli, grpSezione01, grpSezione02, grpSezione03});
 }
 
 // ---- new card ----

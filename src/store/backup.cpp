@@ -10,7 +10,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
 #include "store/archives.h"
 #include "store/archivescan.h"
 #include "store/fileio.h"

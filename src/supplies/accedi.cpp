@@ -6,11 +6,10 @@
 #include "help/helptopics.h"
 #include "store/storeerror.h"
 #include "store/supplyfiles.h"
-#include "supplies/crea.h"
 #include "supplies/forniture.h"
-#include "ui/flow.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 
 namespace zel {
 namespace {
@@ -30,14 +29,15 @@ QString dataAccessMessage() {
 TfrmAccedi::TfrmAccedi(QWidget* parent)
     : MainScreen(QStringLiteral("frmAccedi"), QStringLiteral(" Zelvano © - Apri fornitura esistente"), parent) {
   setMinimumSize(1022, 738);
-  QWidget* card = supplyCard("shpScheda", QStringLiteral("Apri fornitura esistente"), container(),
-                             QRect(97, 44, 800, 600));
+  QWidget* card =
+      headedCard(container(), "shpScheda", QStringLiteral("Apri fornitura esistente"), QRect(97, 44, 800, 600));
   const int left = 24, width = 752;
 
-  lblInfo01 = infoLabel("lblInfo01",
-                        QStringLiteral("Selezionare la fornitura a cui si vuole accedere nell'elenco sottostante e "
-                                       "premere il pulsante Apri fornitura selezionata."),
-                        card, QRect(left, 56, width, 40));
+  lblInfo01 =
+      instructionLabel(card, "lblInfo01",
+                       QStringLiteral("Selezionare la fornitura a cui si vuole accedere nell'elenco sottostante e "
+                                      "premere il pulsante Apri fornitura selezionata."),
+                       QRect(left, 56, width, 40));
 
   lstClassi = new QListWidget(card);
   lstClassi->setObjectName(QStringLiteral("lstClassi"));
@@ -63,31 +63,34 @@ TfrmAccedi::TfrmAccedi(QWidget* parent)
   lblMemory->setObjectName(QStringLiteral("lblMemory"));
   lblMemory->setVisible(false);
 
-  imgApri = supplyCommand("imgApri", QStringLiteral(":/art/nav_avanti.png"),
-                          QStringLiteral("Apri fornitura selezionata"), card, QRect(left, 482, 270, 44));
-  imgAnnulla = supplyCommand("imgAnnulla", QStringLiteral(":/art/cmd_esci.png"), QStringLiteral("Annulla"), card,
-                             QRect(left + 286, 482, 150, 44));
-  btnCancella = supplyCommand("btnCancella", QStringLiteral(":/art/cmd_elimina.png"), QStringLiteral("Elimina"),
-                              card, QRect(left + width - 270, 482, 134, 44));
+  imgApri = plateCommand(card, "imgApri", QStringLiteral(":/art/nav_avanti.png"),
+                         QStringLiteral("Apri fornitura selezionata"), QRect(left, 482, 270, 44));
+  imgAnnulla = plateCommand(card, "imgAnnulla", QStringLiteral(":/art/cmd_esci.png"), QStringLiteral("Annulla"),
+                            QRect(left + 286, 482, 150, 44));
+  btnCancella = plateCommand(card, "btnCancella", QStringLiteral(":/art/cmd_elimina.png"), QStringLiteral("Elimina"),
+                             QRect(left + width - 270, 482, 134, 44));
   btnCancella->setToolTip(QStringLiteral(" Elimina fornitura selezionata "));
   btnCancella->setStyleSheet(btnCancella->styleSheet().replace(QStringLiteral("#000080"), QStringLiteral("#800000"))
                                  .replace(QStringLiteral("#1c1ca8"), QStringLiteral("#a82020")));
-  imgGuida = supplyCommand("imgGuida", QStringLiteral(":/art/cmd_guida.png"), QStringLiteral("Guida"), card,
-                           QRect(left + width - 120, 482, 120, 44));
+  imgGuida = plateCommand(card, "imgGuida", QStringLiteral(":/art/cmd_guida.png"), QStringLiteral("Guida"),
+                          QRect(left + width - 120, 482, 120, 44));
   imgGuida->setToolTip(QStringLiteral(" Guida "));
 
-  lblInfo02 = infoLabel("lblInfo02",
-                        QStringLiteral("Fare clic sul pulsante Annulla per uscire da questo ambiente e tornare nella "
-                                       "schermata di avvio."),
-                        card, QRect(left, 544, width, 40));
+  lblInfo02 =
+      instructionLabel(card, "lblInfo02",
+                       QStringLiteral("Fare clic sul pulsante Annulla per uscire da questo ambiente e tornare nella "
+                                      "schermata di avvio."),
+                       QRect(left, 544, width, 40));
 
   btnSfondo = addTileCarrier(QStringLiteral(":/art/card_tile.png"));
 
-  connect(imgApri, &ClickLabel::clicked, this, &TfrmAccedi::imgApriClick);
   connect(lstClassi, &QListWidget::itemDoubleClicked, this, &TfrmAccedi::lstClassiDblClick);
-  connect(imgAnnulla, &ClickLabel::clicked, this, &TfrmAccedi::imgAnnullaClick);
-  connect(btnCancella, &ClickLabel::clicked, this, &TfrmAccedi::btnCancellaClick);
-  connect(imgGuida, &ClickLabel::clicked, this, &TfrmAccedi::imgGuidaClick);
+  wireCommands<TfrmAccedi>(this, nullptr, {
+      {imgApri, &TfrmAccedi::imgApriClick, nullptr},
+      {imgAnnulla, &TfrmAccedi::imgAnnullaClick, nullptr},
+      {btnCancella, &TfrmAccedi::btnCancellaClick, nullptr},
+      {imgGuida, &TfrmAccedi::imgGuidaClick, nullptr},
+  });
 }
 
 void TfrmAccedi::FormShow() {

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "ui/behaviour.h"
-#include "ui/helptopic.h"
+#include "ui/base/helptopic.h"
+#include "ui/kit.h"
 #include "ui/mainscreen.h"
 
 namespace zel {

@@ -2,9 +2,9 @@
 
 #include "store/supplysearch.h"
 #include "supplies/forniture.h"
-#include "ui/flow.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
 #include "ui/kit.h"
-#include "ui/programfolder.h"
 
 namespace zel {
 namespace {
@@ -54,7 +54,7 @@ void TfrmCercaFornitura::pick(const Text& line) {
 
 QString TfrmCercaFornitura::supplyName() const {
   const TfrmForniture* sheet = supplySheet();
-  return sheet ? sheet->panClasse->text() : QString();
+  return sheet ? sheet->supplyName() : QString();
 }
 
 }  // namespace zel

@@ -2,10 +2,10 @@
 
 #include "store/supplysearch.h"
 #include "supplies/forniture.h"
-#include "ui/flow.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 #include "ui/kit.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
 
 namespace zel {
 namespace {
@@ -22,13 +22,9 @@ TfrmCercaIncompleti::TfrmCercaIncompleti(QWidget* parent)
   setClientSize(kWidth, kHeight);
   grpElenco = addListGroup(QRect(8, 4, 660, 440));
   addInstructions(grpElenco, 10, 16, 560, 414);
-  imgDecorazione = new QLabel(grpElenco);
-  imgDecorazione->setObjectName(QStringLiteral("imgDecorazione"));
-  imgDecorazione->setPixmap(QPixmap(QStringLiteral(":/art/cmd_sospesi.png")));
-  imgDecorazione->setGeometry(604, 14, 44, 44);
-  results->txtTrova->setGeometry(10, 60, 300, 22);
-  results->cmdTrova02->setGeometry(316, 59, 90, 24);
-  results->lstRecords->setGeometry(10, 90, 640, 318);
+  imgDecorazione = pictureLabel(grpElenco, "imgDecorazione", QStringLiteral(":/art/cmd_sospesi.png"),
+                                QRect(604, 14, 44, 44), Qt::AlignLeft | Qt::AlignVCenter);
+  results->place(QPoint(10, 60), QSize(640, 318));
 
   lblTotale = textLabel(this, "lblTotale", QStringLiteral("Totale importi in sospeso:"), QRect(300, 454, 190, 26),
                         uiFont(FontFamily::Verdana, pt(9), Bold));
@@ -87,7 +83,7 @@ void TfrmCercaIncompleti::pick(const std::optional<Text>& line) {
 
 QString TfrmCercaIncompleti::supplyName() const {
   const TfrmForniture* sheet = supplySheet();
-  return sheet ? sheet->panClasse->text() : QString();
+  return sheet ? sheet->supplyName() : QString();
 }
 
 }  // namespace zel

@@ -1,65 +1,15 @@
 #include "supplies/crea.h"
 
-#include <QFile>
 #include <QResizeEvent>
 #include <QShowEvent>
 
 #include "help/helptopics.h"
 #include "store/supplyfiles.h"
-#include "ui/flow.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 
 namespace zel {
-
-ClickLabel* supplyCommand(const char* name, const QString& picture, const QString& caption,
-                          QWidget* parent, const QRect& where) {
-  auto* c = new ClickLabel(QString::fromLatin1(name), parent);
-  c->setGeometry(where);
-  c->setAlignment(Qt::AlignCenter);
-  c->setTextFormat(Qt::RichText);
-  const QString text = caption.toHtmlEscaped();
-  c->setText(QFile::exists(picture)
-                 ? QStringLiteral("<table align=\"center\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
-                                  "<td valign=\"middle\"><img src=\"%1\"></td>"
-                                  "<td valign=\"middle\">&nbsp;&nbsp;%2</td></tr></table>")
-                       .arg(picture, text)
-                 : text);
-  c->setStyleSheet(QStringLiteral(
-      "QLabel { background: #000080; color: white; border: 1px solid #404040; border-radius: 3px;"
-      " font-family: Verdana; font-size: 9pt; font-weight: bold; }"
-      "QLabel:hover { background: #1c1ca8; }"));
-  return c;
-}
-
-QLabel* infoLabel(const char* name, const QString& text, QWidget* parent, const QRect& where) {
-  auto* l = new QLabel(text, parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->setGeometry(where);
-  l->setWordWrap(true);
-  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  l->setStyleSheet(QStringLiteral("color: #000080; font-family: Verdana; font-size: 10pt;"));
-  return l;
-}
-
-QWidget* supplyCard(const char* name, const QString& heading, QWidget* parent, const QRect& where) {
-  auto* card = new QLabel(parent);  // a label paints its own stylesheet background
-  card->setObjectName(QString::fromLatin1(name));
-  card->setGeometry(where);
-  card->setStyleSheet(QStringLiteral("QLabel#%1 { background: white; border: 1px solid #000080; }")
-                          .arg(QString::fromLatin1(name)));
-  auto* band = new QLabel(heading, card);
-  band->setObjectName(QString::fromLatin1(name) + QStringLiteral("Titolo"));
-  band->setGeometry(1, 1, where.width() - 2, 34);
-  band->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  band->setStyleSheet(QStringLiteral(
-      "background: #000080; color: white; padding-left: 14px; font-family: Verdana; font-size: 12pt;"
-      " font-weight: bold;"));
-  auto* line = new QLabel(card);
-  line->setGeometry(1, 35, where.width() - 2, 4);
-  line->setStyleSheet(QStringLiteral("background: #800000;"));
-  return card;
-}
 
 namespace {
 
@@ -70,19 +20,18 @@ const QString kRefusedTitle = QStringLiteral("Salvataggio fornitura non applicab
 TfrmCrea::TfrmCrea(QWidget* parent)
     : MainScreen(QStringLiteral("frmCrea"), QStringLiteral(" Zelvano © - Creazione nuova fornitura"), parent) {
   setMinimumSize(1022, 738);
-  QWidget* card = supplyCard("shpScheda", QStringLiteral("Crea nuova fornitura"), container(),
-                             QRect(97, 154, 800, 380));
+  QWidget* card =
+      headedCard(container(), "shpScheda", QStringLiteral("Crea nuova fornitura"), QRect(97, 154, 800, 380));
 
-  imgDecor = new QLabel(card);
-  imgDecor->setObjectName(QStringLiteral("imgDecor"));
-  imgDecor->setGeometry(24, 62, 144, 265);
-  imgDecor->setPixmap(QPixmap(QStringLiteral(":/art/riquadro_forniture.jpg")));
+  imgDecor = pictureLabel(card, "imgDecor", QStringLiteral(":/art/riquadro_forniture.jpg"), QRect(24, 62, 144, 265),
+                          Qt::AlignLeft | Qt::AlignVCenter);
 
   const int left = 196, width = 580;
-  lblInfo01 = infoLabel("lblInfo01",
-                        QStringLiteral("Indicare il nome della nuova fornitura che si intende creare nella casella "
-                                       "di testo sottostante e premere il pulsante Applica e chiudi."),
-                        card, QRect(left, 60, width, 44));
+  lblInfo01 =
+      instructionLabel(card, "lblInfo01",
+                       QStringLiteral("Indicare il nome della nuova fornitura che si intende creare nella casella "
+                                      "di testo sottostante e premere il pulsante Applica e chiudi."),
+                       QRect(left, 60, width, 44));
 
   panTitolo = new QLabel(QStringLiteral("Nome fornitura:"), card);
   panTitolo->setObjectName(QStringLiteral("panTitolo"));
@@ -104,28 +53,31 @@ TfrmCrea::TfrmCrea(QWidget* parent)
   // The characters a file name cannot hold are simply not typed.
   installKeyFilter(txtClasse, [](QChar c) { return !supplyfiles::isForbiddenNameChar(c.unicode()); });
 
-  lblInfo02 = infoLabel("lblInfo02",
-                        QStringLiteral("Il nome attribuito alla fornitura apparirà nell'elenco di selezione "
-                                       "visualizzato attraverso la funzione Apri fornitura esistente. "),
-                        card, QRect(left, 198, width, 44));
-  lblInfo03 = infoLabel("lblInfo03",
-                        QStringLiteral("Per uscire da questa schermata senza creare una nuova fornitura fare clic "
-                                       "sul pulsante Annulla. "),
-                        card, QRect(left, 250, width, 44));
+  lblInfo02 = instructionLabel(card, "lblInfo02",
+                               QStringLiteral("Il nome attribuito alla fornitura apparirà nell'elenco di selezione "
+                                              "visualizzato attraverso la funzione Apri fornitura esistente. "),
+                               QRect(left, 198, width, 44));
+  lblInfo03 =
+      instructionLabel(card, "lblInfo03",
+                       QStringLiteral("Per uscire da questa schermata senza creare una nuova fornitura fare clic "
+                                      "sul pulsante Annulla. "),
+                       QRect(left, 250, width, 44));
 
-  imgApplica = supplyCommand("imgApplica", QStringLiteral(":/art/cmd_check.png"),
-                             QStringLiteral("Applica e chiudi"), card, QRect(left, 318, 210, 44));
-  imgAnnulla = supplyCommand("imgAnnulla", QStringLiteral(":/art/cmd_esci.png"), QStringLiteral("Annulla"),
-                             card, QRect(left + 226, 318, 150, 44));
-  imgGuida = supplyCommand("imgGuida", QStringLiteral(":/art/cmd_guida.png"), QStringLiteral("Guida"), card,
-                           QRect(left + width - 120, 318, 120, 44));
+  imgApplica = plateCommand(card, "imgApplica", QStringLiteral(":/art/cmd_check.png"),
+                            QStringLiteral("Applica e chiudi"), QRect(left, 318, 210, 44));
+  imgAnnulla = plateCommand(card, "imgAnnulla", QStringLiteral(":/art/cmd_esci.png"), QStringLiteral("Annulla"),
+                            QRect(left + 226, 318, 150, 44));
+  imgGuida = plateCommand(card, "imgGuida", QStringLiteral(":/art/cmd_guida.png"), QStringLiteral("Guida"),
+                          QRect(left + width - 120, 318, 120, 44));
   imgGuida->setToolTip(QStringLiteral(" Guida "));
 
   btnSfondo = addTileCarrier(QStringLiteral(":/art/card_tile.png"));
 
-  connect(imgApplica, &ClickLabel::clicked, this, &TfrmCrea::imgApplicaClick);
-  connect(imgAnnulla, &ClickLabel::clicked, this, &TfrmCrea::imgAnnullaClick);
-  connect(imgGuida, &ClickLabel::clicked, this, &TfrmCrea::imgGuidaClick);
+  wireCommands<TfrmCrea>(this, nullptr, {
+      {imgApplica, &TfrmCrea::imgApplicaClick, nullptr},
+      {imgAnnulla, &TfrmCrea::imgAnnullaClick, nullptr},
+      {imgGuida, &TfrmCrea::imgGuidaClick, nullptr},
+  });
 }
 
 void TfrmCrea::FormShow() {

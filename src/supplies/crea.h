@@ -6,20 +6,11 @@
 #include <QPushButton>
 #include <functional>
 
-#include "ui/behaviour.h"
-#include "ui/helptopic.h"
+#include "ui/base/helptopic.h"
+#include "ui/kit.h"
 #include "ui/mainscreen.h"
 
 namespace zel {
-
-// A command of the supply windows: a framed clickable label with its
-// picture (when the artwork is there) and its caption.
-ClickLabel* supplyCommand(const char* name, const QString& picture, const QString& caption,
-                          QWidget* parent, const QRect& where);
-// A wrapping navy instruction text of the supply windows.
-QLabel* infoLabel(const char* name, const QString& text, QWidget* parent, const QRect& where);
-// The white card with a navy heading that holds a supply window's controls.
-QWidget* supplyCard(const char* name, const QString& heading, QWidget* parent, const QRect& where);
 
 class TfrmCrea : public MainScreen {
   Q_OBJECT

@@ -2,8 +2,8 @@
 
 #include "help/helptopics.h"
 #include "supplies/forniture.h"
-#include "ui/flow.h"
-#include "ui/programfolder.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
 
 namespace zel {
 

@@ -12,16 +12,16 @@
 #include "clients/cercadestinatari.h"
 #include "help/helptopics.h"
 #include "output/listprint.h"
+#include "output/officeexport.h"
 #include "products/impmateriali.h"
 #include "store/archives.h"
 #include "store/supplyitem.h"
 #include "store/supplysheet.h"
 #include "supplies/cercafornitura.h"
 #include "supplies/cercaincompleti.h"
-#include "ui/flow.h"
-#include "ui/officeexport.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 
 namespace zel {
 
@@ -75,20 +75,6 @@ class PastedNumberValidator : public QValidator {
   QString before_;  // the text before the edit being checked
 };
 
-QLabel* panel(QWidget* parent, const char* name, const QString& text, const QRect& where,
-              const QColor& background, const QColor& foreground, const QFont& font) {
-  auto* l = new QLabel(text, parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->setGeometry(where);
-  l->setFont(font);
-  l->setAutoFillBackground(true);
-  QPalette p = l->palette();
-  p.setColor(QPalette::Window, background);
-  p.setColor(QPalette::WindowText, foreground);
-  l->setPalette(p);
-  return l;
-}
-
 }  // namespace
 
 TfrmForniture::TfrmForniture(QWidget* parent)
@@ -103,8 +89,8 @@ TfrmForniture::TfrmForniture(QWidget* parent)
   createAttachmentFields(this);
 
   buildToolbar();
-  panClasse = panel(container(), "panClasse", QString(), QRect(0, 64, 995, 28), kNavy, Qt::white,
-                    uiFont(FontFamily::Verdana, px(15), Bold));
+  panClasse = colourPanel(container(), "panClasse", QString(), QRect(0, 64, 995, 28), kNavy, Qt::white,
+                          uiFont(FontFamily::Verdana, px(15), Bold));
   panClasse->setAlignment(Qt::AlignCenter);
   buildFields();
   buildItemList();
@@ -247,18 +233,19 @@ void TfrmForniture::buildFields() {
 
 void TfrmForniture::buildItemList() {
   QWidget* c = container();
-  panTitolo = panel(c, "panTitolo", QStringLiteral("Elenco prodotti e servizi forniti"), QRect(0, 386, 880, 24),
-                    kMaroon, Qt::white, uiFont(FontFamily::Verdana, px(13), Bold));
+  panTitolo = colourPanel(c, "panTitolo", QStringLiteral("Elenco prodotti e servizi forniti"), QRect(0, 386, 880, 24),
+                          kMaroon, Qt::white, uiFont(FontFamily::Verdana, px(13), Bold));
   panTitolo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   panTitolo->setIndent(8);
   cmdStampa = new QPushButton(QIcon(QStringLiteral(":/art/cmd_stampa.png")), QStringLiteral("Stampa"), c);
   cmdStampa->setObjectName(QStringLiteral("cmdStampa"));
   cmdStampa->setGeometry(886, 384, 109, 28);
   cmdStampa->setFocusPolicy(Qt::ClickFocus);
-  panIstruzioni = panel(c, "panIstruzioni",
-                        QStringLiteral("Per aggiungere un prodotto o servizio alla fornitura corrente, fare clic su "
-                                       "Nuovo, immettere i dati e premere Salva."),
-                        QRect(0, 412, 995, 20), QColor(255, 255, 225), Qt::black, uiFont(FontFamily::Verdana, px(11)));
+  panIstruzioni =
+      colourPanel(c, "panIstruzioni",
+                  QStringLiteral("Per aggiungere un prodotto o servizio alla fornitura corrente, fare clic su "
+                                 "Nuovo, immettere i dati e premere Salva."),
+                  QRect(0, 412, 995, 20), QColor(255, 255, 225), Qt::black, uiFont(FontFamily::Verdana, px(11)));
   panIstruzioni->setIndent(8);
 
   QFont courier(QStringLiteral("Courier New"));
@@ -279,8 +266,8 @@ void TfrmForniture::buildItemList() {
   infTotale->setFont(uiFont(FontFamily::Verdana, px(13), Bold));
   infTotale->setGeometry(640, 634, 160, 24);
   infTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  repTotale = panel(c, "repTotale", QStringLiteral("0,00"), QRect(806, 634, 189, 24), Qt::white, kNavy,
-                    uiFont(FontFamily::Verdana, px(13), Bold));
+  repTotale = colourPanel(c, "repTotale", QStringLiteral("0,00"), QRect(806, 634, 189, 24), Qt::white, kNavy,
+                          uiFont(FontFamily::Verdana, px(13), Bold));
   repTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   repTotale->setFrameShape(QFrame::Panel);
   repTotale->setFrameShadow(QFrame::Sunken);
@@ -396,9 +383,8 @@ void TfrmForniture::setProduct(const QString& description, const QString& price,
 }
 
 void TfrmForniture::resetFields(bool keepDelivery) {
-  for (QWidget* w : QList<QWidget*>{txtProdotto, txtUM, txtAspetto, txtAnnotazioni, lblFile01, lblFile02, lblFile03,
-                                    lblDesc01, lblDesc02, lblDesc03, lblCartella, lblCartellaDesc})
-    setControlText(w, QString());
+  for (QWidget* w : QList<QWidget*>{txtProdotto, txtUM, txtAspetto, txtAnnotazioni}) setControlText(w, QString());
+  for (QLabel* l : attachmentFields().all()) l->clear();
   if (!keepDelivery)
     for (QLineEdit* e : {txtLuogo, txtCliente, txtFornitore, txtConsegnatario, txtVettore}) e->clear();
   txtData->setText(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
@@ -519,7 +505,7 @@ void TfrmForniture::cmdWordClick() {
         .show(this);
     return;
   }
-  exportCardToWord(this, supplyCardDocument(fromQ(panClasse->text()), cardFields(binding())));
+  exportCardToWord(this, supplyCardDocument(fromQ(supplyName()), cardFields(binding())));
 }
 
 void TfrmForniture::cmdExcelClick() {
@@ -527,7 +513,7 @@ void TfrmForniture::cmdExcelClick() {
 }
 
 void TfrmForniture::cmdStampaClick() {
-  printList(this, lstStudenti->lines(), PrintedList::SupplySheet, panClasse->text(), repTotale->text());
+  printList(this, lstStudenti->lines(), PrintedList::SupplySheet, supplyName(), repTotale->text());
 }
 
 HelpTopic TfrmForniture::helpTopic() const { return help::supplySheetTopic(); }

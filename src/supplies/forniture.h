@@ -7,11 +7,12 @@
 #include <QPushButton>
 
 #include "ui/cardscreen.h"
+#include "ui/pickreceiver.h"
 #include "ui/resultlist.h"
 
 namespace zel {
 
-class TfrmForniture : public CardScreen {
+class TfrmForniture : public CardScreen, public PickReceiver {
   Q_OBJECT
  public:
   explicit TfrmForniture(QWidget* parent = nullptr);
@@ -19,16 +20,11 @@ class TfrmForniture : public CardScreen {
   // Opens a supply: the file's full path goes into lblFile, the name into the
   // title panel, and the sheet is shown in place of `from`.
   void openSupply(const QString& file, const QString& name);
-  // The client chosen in the client search.
-  void setClient(const QString& persona);
+  // The client chosen in the client search goes into txtCliente.
+  void setClient(const QString& persona) override;
   // The product chosen in the product import: its description, unit price
   // and supplier. The quantity and the amount stay as they are.
-  void setProduct(const QString& description, const QString& price, const QString& supplier);
-
-  // Set by the open-supply window: the supply file's full path (hidden) and
-  // the supply's name in the title panel.
-  QLabel* lblFile;
-  QLabel* panClasse;
+  void setProduct(const QString& description, const QString& price, const QString& supplier) override;
 
   // The item's fields, in the order of the Enter chain.
   QLineEdit* txtProdotto;
@@ -87,6 +83,8 @@ class TfrmForniture : public CardScreen {
 
   // The supply file as lblFile names it now (trimmed).
   QString supplyFile() const;
+  // The open supply's name, as its title panel shows it.
+  QString supplyName() const { return panClasse->text(); }
   // Shows an item as record number k (a search or pending list's double click).
   void showItem(const Record& item, size_t k) { showRecord(item, k); }
 
@@ -123,6 +121,11 @@ class TfrmForniture : public CardScreen {
   void afterDelete() override { newItem(false); }
 
  private:
+  // Set by openSupply: the supply file's full path (hidden) and the
+  // supply's name in the title panel.
+  QLabel* lblFile;
+  QLabel* panClasse;
+
   void buildToolbar();
   void buildFields();
   void buildItemList();

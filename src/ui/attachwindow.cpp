@@ -7,9 +7,9 @@
 
 #include "core/text.h"
 #include "store/fields.h"
-#include "ui/behaviour.h"
-#include "ui/flow.h"
-#include "ui/services.h"
+#include "ui/base/flow.h"
+#include "ui/base/services.h"
+#include "ui/kit.h"
 
 namespace zel {
 namespace {

@@ -3,54 +3,16 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 
-#include <exception>
-
-#include "store/journal.h"
-#include "store/recordfile.h"
-#include "ui/services.h"
+#include "ui/base/services.h"
 
 namespace zel {
-
-QString toQ(const Text& text) {
-  const std::u16string u = cp1252ToUtf16(text);
-  return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
-}
-
-Text fromQ(const QString& text) {
-  return utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                           static_cast<size_t>(text.size())));
-}
-
-std::optional<Text> fromQExact(const QString& text) {
-  return exactCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                         static_cast<size_t>(text.size())));
-}
-
-bool fitsArchive(const QString& text) {
-  return fitsCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                        static_cast<size_t>(text.size())));
-}
-
-void applyNumberConventions() {
-  // Italian conventions: comma as decimal separator, dd/MM/yyyy dates.
-  QLocale italian(QLocale::Italian, QLocale::Italy);
-  italian.setNumberOptions(QLocale::OmitGroupSeparator);
-  QLocale::setDefault(italian);
-}
-
-QString trimmed(const QString& text) {
-  qsizetype first = 0, last = text.size();
-  while (first < last && text.at(first).unicode() <= 32) ++first;
-  while (last > first && text.at(last - 1).unicode() <= 32) --last;
-  return text.mid(first, last - first);
-}
 
 namespace {
 
@@ -128,26 +90,6 @@ class KeyFilter : public QObject {
   std::function<bool(QChar)> accept_;
 };
 
-class StatusFilter : public QObject {
- public:
-  StatusFilter(QLabel* panel, QString text, QObject* parent)
-      : QObject(parent), panel_(panel), text_(std::move(text)) {}
-  bool eventFilter(QObject*, QEvent* e) override {
-    if ((e->type() == QEvent::Enter || e->type() == QEvent::HoverEnter) && panel_)
-      panel_->setText(text_);
-    // A background area gets no new Enter when the mouse comes back to it from
-    // a command inside it, so the command empties the panel when it is left.
-    else if ((e->type() == QEvent::Leave || e->type() == QEvent::HoverLeave) && panel_ && !text_.isEmpty() &&
-             panel_->text() == text_)
-      panel_->clear();
-    return false;
-  }
-
- private:
-  QPointer<QLabel> panel_;
-  QString text_;
-};
-
 }  // namespace
 
 void applyFocusColour(QWidget* field, const QColor& own) {
@@ -223,140 +165,34 @@ void installLiveUpperCase(QWidget* widget) {
   });
 }
 
-QLabel* hiddenLabel(QWidget* parent, const char* objectName) {
-  auto* l = new QLabel(parent);
-  l->setObjectName(QString::fromLatin1(objectName));
-  l->setTextFormat(Qt::PlainText);
-  l->setVisible(false);
-  return l;
-}
+bool isEnterKey(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
 
-void setStatusText(QWidget* command, QLabel* panel, const QString& text) {
-  command->setAttribute(Qt::WA_Hover);
-  command->installEventFilter(new StatusFilter(panel, text, command));
-}
-
-void clearStatusOver(const QList<QWidget*>& areas, QLabel* panel) {
-  for (QWidget* a : areas) setStatusText(a, panel, QString());
-}
-
-QPoint centredContainer(QSize window, QSize container) {
-  return {window.width() / 2 - container.width() / 2 - 8,
-          window.height() / 2 - container.height() / 2 - 18};
-}
-
-WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
-
-QString archiveAccessMessage() {
-  return QStringLiteral(
-      "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-      "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
-}
-
-QString archiveBusyMessage() {
-  return QStringLiteral(
-      "Attenzione: l'archivio è in uso da un'altra postazione.\n\r\n\r"
-      "Riprovare tra qualche istante.");
-}
-
-QString cardChangedMessage() {
-  return QStringLiteral(
-      "Attenzione: la scheda è stata modificata o eliminata da un'altra postazione.\n\r\n\r"
-      "Riaprire la scheda prima di salvarla o eliminarla.");
-}
-
-QString cardChangedHereMessage() {
-  return QStringLiteral(
-      "Attenzione: la scheda è stata modificata in archivio dopo essere stata aperta (ad esempio "
-      "dall'importazione del prodotto in una fornitura).\n\r\n\r"
-      "Riaprire la scheda prima di salvarla o eliminarla.");
-}
-
-QString journalRefusedMessage(const journal::JournalRefused& refused) {
-  const QString name = QString::fromStdString(refused.journal().string());
-  const QString why =
-      refused.reason() == journal::JournalRefused::Reason::DoesNotFit
-          ? QStringLiteral("Il file di ripristino \"%1\" non corrisponde allo stato dell'archivio: "
-                           "archivio e file di ripristino sono stati lasciati come erano.")
-          : QStringLiteral("Il file di ripristino \"%1\" di un salvataggio interrotto non può essere "
-                           "applicato da questa postazione ed è stato lasciato per una postazione "
-                           "che possa farlo.");
-  return archiveAccessMessage() + QStringLiteral("\n\r\n\r") + why.arg(name);
-}
-
-QString diskFullAccessMessage() {
-  return archiveAccessMessage() +
-         QStringLiteral("\n\r\n\rIl disco è pieno: liberare spazio su disco e riprovare.");
-}
-
-QString supplyGoneMessage() {
-  return QStringLiteral(
-      "Attenzione: la fornitura corrente non esiste più.\n\r\n\r"
-      "Il file della fornitura è stato eliminato, forse da un'altra postazione: nessuna modifica è stata "
-      "registrata.");
-}
-
-QString noLocksMessage() {
-  return QStringLiteral(
-      "Attenzione: la cartella del programma non consente di riservare gli archivi durante il lavoro.\n\r\n\r"
-      "Più postazioni non devono salvare o eliminare schede contemporaneamente in questa cartella.");
-}
+// ---- leaving a box ----
 
 namespace {
 
-bool attemptAction(QWidget* parent, const std::function<void()>& action, const QString& changedMessage) {
-  try {
-    action();
-    return true;
-  } catch (const journal::JournalRefused& refused) {
-    services().message(parent, journalRefusedMessage(refused));
-  } catch (const StoreBusy&) {
-    services().message(parent, archiveBusyMessage());
-  } catch (const CardChanged&) {
-    services().message(parent, changedMessage);
-  } catch (const SupplyGone&) {
-    services().message(parent, supplyGoneMessage());
-  } catch (const StoreError& e) {
-    services().message(parent, e.diskFull() ? diskFullAccessMessage() : archiveAccessMessage());
-  } catch (const std::exception&) {
-    services().message(parent, archiveAccessMessage());
-  } catch (...) {
-    services().message(parent, archiveAccessMessage());
+class ExitFilter : public QObject {
+ public:
+  ExitFilter(std::function<void()> onExit, QObject* parent) : QObject(parent), onExit_(std::move(onExit)) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::FocusOut) {
+      // A message box or another window taking the focus for a while is not
+      // leaving the box.
+      const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
+      if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) onExit_();
+    }
+    return false;
   }
-  return false;
-}
+
+ private:
+  std::function<void()> onExit_;
+};
 
 }  // namespace
 
-bool withArchive(QWidget* parent, const std::function<void()>& action, const QString& changedMessage) {
-  const bool done = attemptAction(parent, action, changedMessage);
-  if (locksRefusedNotice()) services().message(parent, noLocksMessage());
-  return done;
-}
-
-bool guarded(QWidget* parent, const std::function<void()>& handler) {
-  try {
-    handler();
-    return true;
-  } catch (const std::exception& e) {
-    services().message(parent, QString::fromLocal8Bit(e.what()));
-  } catch (...) {
-    services().message(parent, QStringLiteral("Attenzione: errore imprevisto."));
-  }
-  return false;
-}
-
-ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setCursor(Qt::PointingHandCursor); }
-
-ClickLabel::ClickLabel(const QString& objectName, QWidget* parent) : ClickLabel(parent) {
-  setObjectName(objectName);
-}
-
-void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-  const bool button = anyButton_ || event->button() == Qt::LeftButton;
-  if (button && rect().contains(event->position().toPoint())) emit clicked();
-  QLabel::mouseReleaseEvent(event);
+void onExit(QWidget* box, QWidget* owner, std::function<void()> handler) {
+  box->installEventFilter(
+      new ExitFilter([owner, handler = std::move(handler)] { guarded(owner, handler); }, box));
 }
 
 }  // namespace zel

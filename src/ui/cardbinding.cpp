@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "ui/base/services.h"
 #include "ui/behaviour.h"
 #include "ui/kit.h"
-#include "ui/services.h"
 
 namespace zel {
 
@@ -198,6 +198,10 @@ bool CardBinding::load(size_t k) {
   if (!withArchive(form_, [&] { r = readCard(archive(), k); })) return false;
   show(r, k);
   return true;
+}
+
+FieldText cardFields(const CardBinding& binding) {
+  return [&binding](std::string_view field) { return fromQ(controlText(binding.control(field))); };
 }
 
 }  // namespace zel

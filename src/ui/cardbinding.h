@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+#include "output/core/cards.h"
 #include "store/card.h"
 
 class QWidget;
@@ -99,5 +100,9 @@ class CardBinding {
   size_t shownNumber_ = 0;
   uint64_t shownAfterRewrite_ = 0;  // the rewrites noted here before the card read it
 };
+
+// The text of the card's control for each record field, as it stands: what
+// a card's Word export writes.
+FieldText cardFields(const CardBinding& binding);
 
 }  // namespace zel

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 
 #include "ui/attachwindow.h"
-#include "ui/flow.h"
+#include "ui/base/flow.h"
 
 namespace zel {
 namespace {
@@ -34,14 +34,6 @@ CardScreen::~CardScreen() = default;
 
 void CardScreen::createAttachmentFields(QWidget* parent) {
   attachments_ = zel::createAttachmentFields(parent, layout_);
-  lblFile01 = attachments_.file[0];
-  lblFile02 = attachments_.file[1];
-  lblFile03 = attachments_.file[2];
-  lblDesc01 = attachments_.description[0];
-  lblDesc02 = attachments_.description[1];
-  lblDesc03 = attachments_.description[2];
-  lblCartella = attachments_.folder;
-  lblCartellaDesc = attachments_.folderDescription;
 }
 
 void CardScreen::wireSaveAndNavigation(QWidget* save, QWidget* first, QWidget* previous, QWidget* next,

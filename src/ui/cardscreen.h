@@ -10,11 +10,11 @@
 #include <functional>
 #include <memory>
 
+#include "ui/base/helptopic.h"
+#include "ui/base/services.h"
 #include "ui/cardbinding.h"
-#include "ui/helptopic.h"
 #include "ui/kit.h"
 #include "ui/mainscreen.h"
-#include "ui/services.h"
 
 namespace zel {
 
@@ -51,15 +51,12 @@ class CardScreen : public MainScreen {
  public:
   // The card's link to its archive.
   CardBinding& binding() { return *binding_; }
+  // The hidden attachment fields: the one way to them.
   const AttachmentFields& attachmentFields() const { return attachments_; }
   // Shows record k as the stored card (a search window's pick).
   void showRecord(const Record& record, size_t k);
 
   QLabel* lblPosizione = nullptr;
-  // The hidden attachment fields, by their control names.
-  QLabel *lblFile01 = nullptr, *lblFile02 = nullptr, *lblFile03 = nullptr;
-  QLabel *lblDesc01 = nullptr, *lblDesc02 = nullptr, *lblDesc03 = nullptr;
-  QLabel *lblCartella = nullptr, *lblCartellaDesc = nullptr;
 
   ~CardScreen() override;
 

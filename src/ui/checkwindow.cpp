@@ -5,10 +5,9 @@
 #include <QValidator>
 #include <algorithm>
 
-#include "ui/behaviour.h"
-#include "ui/flow.h"
+#include "ui/base/flow.h"
+#include "ui/base/services.h"
 #include "ui/kit.h"
-#include "ui/services.h"
 
 namespace zel {
 namespace {

@@ -8,11 +8,12 @@
 
 #include "output/core/docx.h"
 #include "output/core/xlsx.h"
+#include "output/officeexport.h"
 #include "store/storeerror.h"
-#include "ui/behaviour.h"
-#include "ui/flow.h"
-#include "ui/officeexport.h"
-#include "ui/services.h"
+#include "ui/base/flow.h"
+#include "ui/base/guards.h"
+#include "ui/base/services.h"
+#include "ui/kit.h"
 
 namespace zel {
 namespace {
@@ -260,7 +261,7 @@ void ExportWindow::wireCommands() {
       {imgEsci, &ExportWindow::imgEsciMouseUp, " Esce dalla schermata di lavoro corrente."},
       {lblEsci, &ExportWindow::imgEsciMouseUp, " Esce dalla schermata di lavoro corrente."},
   });
-  clearStatusOver({grpComandi}, panInfo);
+  installStatusTexts(panInfo, {}, {grpComandi});
   for (QWidget* w : QList<QWidget*>{imgWord, lblWord, imgExcel, lblExcel, imgGuida, lblGuida, imgEsci, lblEsci, grpComandi})
     w->installEventFilter(this);
 }

@@ -15,8 +15,8 @@
 
 #include "core/text.h"
 #include "output/core/grids.h"
+#include "ui/base/helptopic.h"
 #include "ui/dialog.h"
-#include "ui/helptopic.h"
 #include "ui/kit.h"
 
 namespace zel {

@@ -1,12 +1,15 @@
 #include "ui/kit.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QEnterEvent>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include "store/layout.h"
 
@@ -24,9 +27,16 @@ QFont uiFont(FontFamily family, FontSize size, int style) {
   return f;
 }
 
-bool isEnterKey(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
+// ---- labels, captions and edit boxes ----
 
-// ---- captions and edit boxes ----
+QLabel* hiddenLabel(QWidget* parent, const char* objectName) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(QString::fromLatin1(objectName));
+  l->setTextFormat(Qt::PlainText);
+  l->setVisible(false);
+  return l;
+}
+
 
 QLabel* textLabel(QWidget* parent, const char* name, const QString& text, const QRect& where, const QFont& font,
                   const QColor& colour) {
@@ -80,7 +90,30 @@ QLineEdit* captionLeftEdit(QWidget* parent, const char* name, const QString& tex
   return e;
 }
 
-// ---- command pictures ----
+// ---- pictures and commands ----
+
+QLabel* pictureLabel(QWidget* parent, const char* name, const QString& resource, const QRect& where,
+                     Qt::Alignment align) {
+  auto* p = new QLabel(parent);
+  p->setObjectName(QString::fromLatin1(name));
+  p->setGeometry(where);
+  p->setAlignment(align);
+  p->setPixmap(QPixmap(resource));
+  return p;
+}
+
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setCursor(Qt::PointingHandCursor); }
+
+ClickLabel::ClickLabel(const QString& objectName, QWidget* parent) : ClickLabel(parent) {
+  setObjectName(objectName);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  const bool button = anyButton_ || event->button() == Qt::LeftButton;
+  if (button && rect().contains(event->position().toPoint())) emit clicked();
+  QLabel::mouseReleaseEvent(event);
+}
+
 
 ClickLabel* iconCommand(QWidget* parent, const char* name, const QString& resource, const QRect& where) {
   auto* c = new ClickLabel(QString::fromLatin1(name), parent);
@@ -144,6 +177,91 @@ void ToolbarCommand::paintEvent(QPaintEvent*) {
   }
 }
 
+// ---- plate commands, instruction texts and headed cards ----
+
+ClickLabel* plateCommand(QWidget* parent, const char* name, const QString& picture, const QString& caption,
+                         const QRect& where) {
+  auto* c = new ClickLabel(QString::fromLatin1(name), parent);
+  c->setGeometry(where);
+  c->setAlignment(Qt::AlignCenter);
+  c->setTextFormat(Qt::RichText);
+  const QString text = caption.toHtmlEscaped();
+  c->setText(QFile::exists(picture)
+                 ? QStringLiteral("<table align=\"center\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
+                                  "<td valign=\"middle\"><img src=\"%1\"></td>"
+                                  "<td valign=\"middle\">&nbsp;&nbsp;%2</td></tr></table>")
+                       .arg(picture, text)
+                 : text);
+  c->setStyleSheet(QStringLiteral(
+      "QLabel { background: #000080; color: white; border: 1px solid #404040; border-radius: 3px;"
+      " font-family: Verdana; font-size: 9pt; font-weight: bold; }"
+      "QLabel:hover { background: #1c1ca8; }"));
+  return c;
+}
+
+QLabel* instructionLabel(QWidget* parent, const char* name, const QString& text, const QRect& where) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setGeometry(where);
+  l->setWordWrap(true);
+  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  l->setStyleSheet(QStringLiteral("color: #000080; font-family: Verdana; font-size: 10pt;"));
+  return l;
+}
+
+QWidget* headedCard(QWidget* parent, const char* name, const QString& heading, const QRect& where) {
+  auto* card = new QLabel(parent);  // a label paints its own stylesheet background
+  card->setObjectName(QString::fromLatin1(name));
+  card->setGeometry(where);
+  card->setStyleSheet(QStringLiteral("QLabel#%1 { background: white; border: 1px solid #000080; }")
+                          .arg(QString::fromLatin1(name)));
+  auto* band = new QLabel(heading, card);
+  band->setObjectName(QString::fromLatin1(name) + QStringLiteral("Titolo"));
+  band->setGeometry(1, 1, where.width() - 2, 34);
+  band->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  band->setStyleSheet(QStringLiteral(
+      "background: #000080; color: white; padding-left: 14px; font-family: Verdana; font-size: 12pt;"
+      " font-weight: bold;"));
+  auto* line = new QLabel(card);
+  line->setGeometry(1, 35, where.width() - 2, 4);
+  line->setStyleSheet(QStringLiteral("background: #800000;"));
+  return card;
+}
+
+// ---- panels ----
+
+QLabel* colourPanel(QWidget* parent, const char* name, const QString& text, const QRect& where,
+                    const QColor& background, const QColor& foreground, const QFont& font) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setGeometry(where);
+  l->setFont(font);
+  l->setAutoFillBackground(true);
+  QPalette p = l->palette();
+  p.setColor(QPalette::Window, background);
+  p.setColor(QPalette::WindowText, foreground);
+  l->setPalette(p);
+  return l;
+}
+
+QFrame* raisedPanel(QWidget* parent, const char* name, const QRect& where, const QColor& face) {
+  auto* p = new QFrame(parent);
+  p->setObjectName(QString::fromLatin1(name));
+  p->setGeometry(where);
+  p->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  p->setLineWidth(1);
+  p->setAutoFillBackground(true);
+  QPalette pal = p->palette();
+  pal.setColor(QPalette::Window, face);
+  p->setPalette(pal);
+  return p;
+}
+
+QPoint centredContainer(QSize window, QSize container) {
+  return {window.width() / 2 - container.width() / 2 - 8,
+          window.height() / 2 - container.height() / 2 - 18};
+}
+
 // ---- control names ----
 
 QString controlName(const FieldDef& field) {
@@ -192,10 +310,41 @@ AttachmentFields createAttachmentFields(QWidget* parent, const Layout& layout) {
 
 // ---- status texts ----
 
+namespace {
+
+class StatusFilter : public QObject {
+ public:
+  StatusFilter(QLabel* panel, QString text, QObject* parent)
+      : QObject(parent), panel_(panel), text_(std::move(text)) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if ((e->type() == QEvent::Enter || e->type() == QEvent::HoverEnter) && panel_)
+      panel_->setText(text_);
+    // A background area gets no new Enter when the mouse comes back to it from
+    // a command inside it, so the command empties the panel when it is left.
+    else if ((e->type() == QEvent::Leave || e->type() == QEvent::HoverLeave) && panel_ && !text_.isEmpty() &&
+             panel_->text() == text_)
+      panel_->clear();
+    return false;
+  }
+
+ private:
+  QPointer<QLabel> panel_;
+  QString text_;
+};
+
+// While the mouse is over `target`, `panel` shows `text`; an empty text
+// empties it.
+void setStatusText(QWidget* target, QLabel* panel, const QString& text) {
+  target->setAttribute(Qt::WA_Hover);
+  target->installEventFilter(new StatusFilter(panel, text, target));
+}
+
+}  // namespace
+
 void installStatusTexts(QLabel* panel, std::initializer_list<StatusText> texts,
                         const QList<QWidget*>& backgrounds) {
   for (const StatusText& t : texts) setStatusText(t.target, panel, QString::fromUtf8(t.text));
-  clearStatusOver(backgrounds, panel);
+  for (QWidget* area : backgrounds) setStatusText(area, panel, QString());
 }
 
 // ---- handlers ----
@@ -205,32 +354,6 @@ void onClick(QWidget* control, QWidget* owner, std::function<void()> handler) {
   if (auto* label = qobject_cast<ClickLabel*>(control)) QObject::connect(label, &ClickLabel::clicked, owner, run);
   else if (auto* button = qobject_cast<QAbstractButton*>(control))
     QObject::connect(button, &QAbstractButton::clicked, owner, run);
-}
-
-namespace {
-
-class ExitFilter : public QObject {
- public:
-  ExitFilter(std::function<void()> onExit, QObject* parent) : QObject(parent), onExit_(std::move(onExit)) {}
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::FocusOut) {
-      // A message box or another window taking the focus for a while is not
-      // leaving the box.
-      const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
-      if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) onExit_();
-    }
-    return false;
-  }
-
- private:
-  std::function<void()> onExit_;
-};
-
-}  // namespace
-
-void onExit(QWidget* box, QWidget* owner, std::function<void()> handler) {
-  box->installEventFilter(
-      new ExitFilter([owner, handler = std::move(handler)] { guarded(owner, handler); }, box));
 }
 
 }  // namespace zel

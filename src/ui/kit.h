@@ -1,21 +1,26 @@
 #pragma once
-// The widget kit every window is built from: fonts, captioned edit boxes,
-// command pictures, the position label, the hidden attachment fields, status
-// texts, edit-exit handlers and guarded command wiring. A window describes
-// its controls with these pieces and keeps only what is its own.
+// The widget kit every window is built from, by topic: building widgets
+// (fonts, colours, labels, captioned boxes, pictures and commands, panels,
+// the position label, hidden fields), status texts and guarded command
+// wiring. The input rules of the boxes are in ui/behaviour.h, which comes
+// along. A window describes its controls with these pieces and keeps only
+// what is its own.
+#include <QColor>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
 #include <QPixmap>
+#include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <functional>
 #include <initializer_list>
 
 #include "ui/behaviour.h"
 
-class QKeyEvent;
+class QFrame;
 
 namespace zel {
 
@@ -27,7 +32,9 @@ struct FieldDef;
 // attachment field.
 QString controlName(const FieldDef& field);
 
-// ---- fonts ----
+// ======== building widgets ========
+
+// ---- fonts and colours ----
 
 enum class FontFamily { Verdana, Tahoma, CourierNew, Arial };
 
@@ -45,11 +52,17 @@ enum FontStyle { Plain = 0, Bold = 1, Italic = 2, Underline = 4 };
 
 QFont uiFont(FontFamily family, FontSize size, int style = Plain);
 
-// ---- keys ----
+inline const QColor kNavy{0, 0, 128};
+inline const QColor kMaroon{128, 0, 0};
+inline const QColor kSilver{192, 192, 192};
 
-bool isEnterKey(const QKeyEvent* key);
+// ---- labels, captions and edit boxes ----
 
-// ---- captions and edit boxes ----
+// An invisible label that carries state (a record field the user never edits).
+QLabel* hiddenLabel(QWidget* parent, const char* objectName);
+
+// A wrapping navy instruction text (the supply windows).
+QLabel* instructionLabel(QWidget* parent, const char* name, const QString& text, const QRect& where);
 
 // Where a caption stands in relation to its box.
 struct CaptionStyle {
@@ -74,13 +87,37 @@ QLineEdit* captionedEdit(QWidget* parent, const char* name, const QString& capti
 QLineEdit* captionLeftEdit(QWidget* parent, const char* name, const QString& text, const QRect& caption,
                            const QRect& box, const QFont& font);
 
-// ---- command pictures ----
+// ---- pictures and commands ----
+
+// A picture centred in its place (a logo, a decoration); with
+// `align`, placed so instead.
+QLabel* pictureLabel(QWidget* parent, const char* name, const QString& resource, const QRect& where,
+                     Qt::Alignment align = Qt::AlignCenter);
+// A picture or label that runs its command on click, with a hand cursor.
+class ClickLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit ClickLabel(QWidget* parent = nullptr);
+  ClickLabel(const QString& objectName, QWidget* parent);
+  // Whether the release of any mouse button clicks, not only the left one's.
+  void setAnyButtonClicks(bool any) { anyButton_ = any; }
+ signals:
+  void clicked();
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+ private:
+  bool anyButton_ = false;
+};
 
 // A clickable picture centred in its place (hand cursor).
 ClickLabel* iconCommand(QWidget* parent, const char* name, const QString& resource, const QRect& where);
 // A command drawn as one picture: the icon at the left and the caption in
 // bold navy beside it, on a shaded rounded plate of the given size.
 QPixmap captionedCommandPicture(const QString& resource, const QString& caption, QSize size);
+// A command on a navy plate: its picture (when the artwork is there) and
+// its bold white caption, lighter while the mouse is over it.
+ClickLabel* plateCommand(QWidget* parent, const char* name, const QString& picture, const QString& caption,
+                         const QRect& where);
 // A toolbar command: its picture above a short caption (or alone when the
 // caption is empty), framed lightly while the mouse is over it.
 class ToolbarCommand : public ClickLabel {
@@ -96,6 +133,19 @@ class ToolbarCommand : public ClickLabel {
  private:
   QPixmap icon_;
 };
+
+// ---- panels ----
+
+// A text panel with its own background and text colours and font.
+QLabel* colourPanel(QWidget* parent, const char* name, const QString& text, const QRect& where,
+                    const QColor& background, const QColor& foreground, const QFont& font);
+// A raised panel of the given face colour that groups boxes.
+QFrame* raisedPanel(QWidget* parent, const char* name, const QRect& where, const QColor& face);
+// The white card with a navy heading that holds a window's controls.
+QWidget* headedCard(QWidget* parent, const char* name, const QString& heading, const QRect& where);
+// Where a main screen places its container: W div 2 − w div 2 − 8 and
+// H div 2 − h div 2 − 18, with W×H the window's outer size.
+QPoint centredContainer(QSize window, QSize container);
 
 // ---- the position label ----
 
@@ -113,31 +163,34 @@ struct AttachmentFields {
   QLabel* description[3] = {};
   QLabel* folder = nullptr;
   QLabel* folderDescription = nullptr;
+
+  // The eight, files and descriptions first, then the folder's two.
+  QList<QLabel*> all() const {
+    return {file[0], file[1], file[2], description[0], description[1], description[2], folder, folderDescription};
+  }
 };
 // Creates them, hidden, one per attachment field of the layout, each named
 // after its control ("lbl" + field name).
 AttachmentFields createAttachmentFields(QWidget* parent, const Layout& layout);
 
-// ---- status texts ----
+// ======== status texts ========
 
 struct StatusText {
   QWidget* target;
   const char* text;  // UTF-8, beginning with a blank
 };
-// The panel shows each target's text while the mouse is over it; moving
-// over any of the background areas empties it.
+// The one way a window gives its status panel texts: the panel shows each
+// target's text while the mouse is over it, and moving over any of the
+// background areas empties it. A command's text is given in its row of
+// wireCommands, which comes here.
 void installStatusTexts(QLabel* panel, std::initializer_list<StatusText> texts,
                         const QList<QWidget*>& backgrounds);
 
-// ---- handlers ----
+// ======== guarded command wiring ========
 
 // Runs `handler` when the control is clicked (a ClickLabel or a button).
 // The handler runs guarded: nothing it throws escapes into the event loop.
 void onClick(QWidget* control, QWidget* owner, std::function<void()> handler);
-// Runs `handler` (guarded) when the box loses the focus to another control
-// of the program: not when the whole window loses it or a menu pops up.
-void onExit(QWidget* box, QWidget* owner, std::function<void()> handler);
-
 // A window's commands as one table: control, handler and status text.
 template <class Window>
 struct Command {
@@ -151,7 +204,7 @@ void wireCommands(Window* window, QLabel* panel, std::initializer_list<Command<W
   for (const Command<Window>& c : commands) {
     const auto handler = c.handler;
     onClick(c.control, window, [window, handler] { (window->*handler)(); });
-    if (c.status && panel) setStatusText(c.control, panel, QString::fromUtf8(c.status));
+    if (c.status && panel) installStatusTexts(panel, {{c.control, c.status}}, {});
   }
 }
 

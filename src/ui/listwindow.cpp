@@ -3,10 +3,9 @@
 #include <QShowEvent>
 
 #include "output/listprint.h"
-#include "ui/behaviour.h"
-#include "ui/flow.h"
+#include "ui/base/flow.h"
+#include "ui/base/services.h"
 #include "ui/kit.h"
-#include "ui/services.h"
 
 namespace zel {
 

@@ -6,7 +6,6 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 
-#include "ui/behaviour.h"
 #include "ui/kit.h"
 
 namespace zel {

@@ -4,9 +4,9 @@
 #include <QMouseEvent>
 
 #include "core/findinlist.h"
+#include "ui/base/services.h"
 #include "ui/behaviour.h"
 #include "ui/kit.h"
-#include "ui/services.h"
 
 namespace zel {
 
@@ -98,6 +98,12 @@ ResultList::ResultList(QWidget* parent, const QFont& font, int extent)
   connect(lstRecords, &LineList::chosen, this, [this](int row) { userSelected(row); });
   connect(cmdTrova02, &QPushButton::clicked, this, [this] { find(); });
   connect(txtTrova, &QLineEdit::returnPressed, this, [this] { find(); });
+}
+
+void ResultList::place(QPoint findBox, QSize listSize) {
+  txtTrova->setGeometry(findBox.x(), findBox.y(), 300, 22);
+  cmdTrova02->setGeometry(findBox.x() + 306, findBox.y() - 1, 90, 24);
+  lstRecords->setGeometry(QRect(QPoint(findBox.x(), findBox.y() + 30), listSize));
 }
 
 int ResultList::selectedRow() const {

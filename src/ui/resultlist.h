@@ -76,6 +76,10 @@ class ResultList : public QObject {
   QLineEdit* txtTrova;
   QPushButton* cmdTrova02;
 
+  // Places the three in the parent: the find box (300×22) at `findBox`,
+  // "Trova" beside it, and the list of `listSize` 30 pixels below the box.
+  void place(QPoint findBox, QSize listSize);
+
   // Replaces every line at once, in the order given.
   void setLines(TextList lines) { lstRecords->setLines(std::move(lines)); }
   void clear() { setLines({}); }

@@ -3,10 +3,9 @@
 #include <QShowEvent>
 
 #include "output/listprint.h"
-#include "ui/behaviour.h"
-#include "ui/flow.h"
+#include "ui/base/flow.h"
+#include "ui/base/services.h"
 #include "ui/kit.h"
-#include "ui/services.h"
 
 namespace zel {
 namespace {
@@ -74,9 +73,7 @@ SearchWindow::SearchWindow(const QString& objectName, const QString& caption, QW
             QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di "
                            "nuovo clic su Trova."),
             QRect(10, 31, kPage.width() - 20, 16), info);
-  results->txtTrova->setGeometry(10, 54, 300, 22);
-  results->cmdTrova02->setGeometry(316, 53, 90, 24);
-  results->lstRecords->setGeometry(10, 84, kPage.width() - 20, 328);
+  results->place(QPoint(10, 54), QSize(kPage.width() - 20, 328));
   textLabel(grpElenco, "lblInfo07", QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
             QRect(10, 418, kPage.width() - 20, 18), info, kMaroon);
 

@@ -9,7 +9,7 @@
 
 #include "cli/password_cmd.h"
 #include "core/crypt.h"
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
 
 namespace zel {
 namespace {

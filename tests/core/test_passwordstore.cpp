@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "core/crypt.h"
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
 #include "store/iohook.h"
 #include "waituntil.h"
 

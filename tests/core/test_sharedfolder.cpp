@@ -22,7 +22,7 @@
 
 #include "childprocess.h"
 #include "clirun.h"
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
 #include "store/archives.h"
 #include "store/card.h"
 #include "store/iohook.h"

@@ -13,9 +13,9 @@
 #include <QDialog>
 #include <functional>
 
-#include "ui/flow.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/base/flow.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 
 namespace zel::test {
 

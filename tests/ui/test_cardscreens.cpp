@@ -13,6 +13,7 @@
 
 #include "clients/destinatari.h"
 #include "fakeservices.h"
+#include "named.h"
 #include "products/materiali.h"
 #include "store/archives.h"
 #include "store/recordfile.h"
@@ -72,11 +73,7 @@ class CardScreens : public ::testing::TestWithParam<CardCase> {
     fake.clear();
   }
 
-  QWidget* control(const char* name) const {
-    auto* w = card->findChild<QWidget*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
+  QWidget* control(const char* name) const { return test::named(card.get(), name); }
   void click(const char* name) { QTest::mouseClick(control(name), Qt::LeftButton); }
   // Fills every mandatory field of the three cards that exist on this one.
   void fillMandatory(const QString& key) {
@@ -148,7 +145,7 @@ TEST_P(CardScreens, AttachedFilesAndFolderGoThroughTheArchiveAndComeBack) {
   fillMandatory(QStringLiteral("K1"));
   click(GetParam().save);
   click(GetParam().newCard);
-  ASSERT_TRUE(card->lblCartella->text().isEmpty());
+  ASSERT_TRUE(card->attachmentFields().folder->text().isEmpty());
   click(GetParam().first);
 
   // A path longer than the field holds would be kept cut and open nothing:
@@ -158,9 +155,10 @@ TEST_P(CardScreens, AttachedFilesAndFolderGoThroughTheArchiveAndComeBack) {
   const Record r = readRecord(archive(), layout, 1);
   EXPECT_EQ(r[layout.indexOf("File01")], "");
   EXPECT_EQ(r[layout.indexOf("File03")], "/dati/citt\xE0.pdf");
-  for (QLabel* l : {card->lblFile01, card->lblCartella}) EXPECT_EQ(l->text(), QString());
-  for (QLabel* l : {card->lblFile02, card->lblFile03}) EXPECT_EQ(l->text(), accented);
-  for (QLabel* l : {card->lblDesc01, card->lblDesc02, card->lblDesc03, card->lblCartellaDesc})
+  const AttachmentFields& fields = card->attachmentFields();
+  for (QLabel* l : {fields.file[0], fields.folder}) EXPECT_EQ(l->text(), QString());
+  for (QLabel* l : {fields.file[1], fields.file[2]}) EXPECT_EQ(l->text(), accented);
+  for (QLabel* l : {fields.description[0], fields.description[1], fields.description[2], fields.folderDescription})
     EXPECT_EQ(l->text(), QStringLiteral("descrizione"));
 }
 

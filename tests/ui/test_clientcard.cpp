@@ -100,7 +100,7 @@ TEST_F(ClientCard, SavingANewCardAppendsItAndSavingAgainOverwritesIt) {
   QTest::keyClicks(card->txtCodice, QStringLiteral("  C001 "));
   type(card->txtPersona, QStringLiteral("Mario Rossi"));
   type(card->txtCitta, QStringLiteral("00100 Roma RM"));
-  card->lblFile01->setText(QString(300, QLatin1Char('f')));
+  card->attachmentFields().file[0]->setText(QString(300, QLatin1Char('f')));
   click(card->cmdSalva);
 
   EXPECT_EQ(fs::file_size(archive()), kSize);
@@ -289,7 +289,7 @@ TEST_F(ClientCard, ReopeningShowsAnEmptyNewCardAndExitReturnsHome) {
   MainScreen::setHomeScreen(&home);
   saveClient(QStringLiteral("C1"), QStringLiteral("Primo"));
   type(card->txtNote, QStringLiteral("appunti"));
-  card->lblCartella->setText(QStringLiteral("/dati/c1"));
+  card->attachmentFields().folder->setText(QStringLiteral("/dati/c1"));
   ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
 
   click(card->cmdEsci);
@@ -302,8 +302,8 @@ TEST_F(ClientCard, ReopeningShowsAnEmptyNewCardAndExitReturnsHome) {
   QCoreApplication::processEvents();
   for (QWidget* c : card->dataControls())
     EXPECT_TRUE(controlText(c).isEmpty()) << c->objectName().toStdString();
-  for (QLabel* l : {card->lblFile01, card->lblFile02, card->lblFile03, card->lblDesc01, card->lblDesc02,
-                    card->lblDesc03, card->lblCartella, card->lblCartellaDesc, card->lblPosizione})
+  for (QLabel* l : {card->attachmentFields().file[0], card->attachmentFields().file[1], card->attachmentFields().file[2], card->attachmentFields().description[0], card->attachmentFields().description[1],
+                    card->attachmentFields().description[2], card->attachmentFields().folder, card->attachmentFields().folderDescription, card->lblPosizione})
     EXPECT_TRUE(l->text().isEmpty()) << l->objectName().toStdString();
   EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
   MainScreen::setHomeScreen(nullptr);
@@ -491,12 +491,12 @@ TEST_F(ClientCardHandOver, EveryWindowReceivesTheTrimmedFieldTexts) {
   card->txtIva->setText(QStringLiteral("01234567890 "));
   card->txtCarta->setText(QStringLiteral(" 4539578763621486"));
   card->txtIban->setText(QStringLiteral("  IT60X0542811101000000123456 "));
-  card->lblFile01->setText(QStringLiteral("  /home/a.pdf "));
-  card->lblFile03->setText(QStringLiteral("/home/c.txt"));
-  card->lblDesc01->setText(QStringLiteral(" contratto\t"));
-  card->lblDesc02->setText(QStringLiteral("vuoto"));
-  card->lblCartella->setText(QStringLiteral(" /home/clienti/c1 "));
-  card->lblCartellaDesc->setText(QStringLiteral("Documenti "));
+  card->attachmentFields().file[0]->setText(QStringLiteral("  /home/a.pdf "));
+  card->attachmentFields().file[2]->setText(QStringLiteral("/home/c.txt"));
+  card->attachmentFields().description[0]->setText(QStringLiteral(" contratto\t"));
+  card->attachmentFields().description[1]->setText(QStringLiteral("vuoto"));
+  card->attachmentFields().folder->setText(QStringLiteral(" /home/clienti/c1 "));
+  card->attachmentFields().folderDescription->setText(QStringLiteral("Documenti "));
 
   click(card->chkIva);
   click(card->chkNumCarta);

@@ -23,6 +23,7 @@
 #include "clients/destinatari.h"
 #include "clients/esportades.h"
 #include "fakeservices.h"
+#include "output/officeexport.h"
 #include "products/esportamat.h"
 #include "products/materiali.h"
 #include "store/archives.h"
@@ -30,7 +31,6 @@
 #include "supplies/esportafor.h"
 #include "supplies/forniture.h"
 #include "ui/cardbinding.h"
-#include "ui/officeexport.h"
 
 namespace zel {
 namespace {

@@ -21,8 +21,9 @@
 
 #include "fakeservices.h"
 #include "output/listprint.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/base/pdfprint.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 
 namespace zel {
 namespace {

@@ -16,8 +16,9 @@
 #include "app/forms.h"
 #include "app/password.h"
 #include "core/crypt.h"
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
 #include "fakeservices.h"
+#include "named.h"
 #include "ui/behaviour.h"
 
 namespace zel {
@@ -88,13 +89,13 @@ class Login : public ::testing::Test {
 
   // Types into the login window and presses Enter.
   void tryLogin(const QString& text) {
-    type(login->txtPassword, text);
-    enter(login->txtPassword);
+    type(loginControl<QLineEdit>("txtPassword"), text);
+    enter(loginControl<QLineEdit>("txtPassword"));
   }
   bool loggedIn() const { return start->isVisible() && !login->isVisible(); }
 
   void openChange() {
-    QTest::mouseClick(login->btnCambiaPassword, Qt::LeftButton);
+    QTest::mouseClick(loginControl<QPushButton>("btnCambiaPassword"), Qt::LeftButton);
     activate(change);
   }
   void fillChange(const QString& old, const QString& neu, const QString& conf) {
@@ -106,6 +107,8 @@ class Login : public ::testing::Test {
   test::FakeServices fake;
   test::TempProgramFolder folder;
   TfrmPassword* login = nullptr;
+  template <class T>
+  T* loginControl(const char* name) const { return test::named<T>(login, name); }
   TfrmCambiaPassword* change = nullptr;
   TfrmAvvio* start = nullptr;
   test::FakeFlow flow;
@@ -113,30 +116,30 @@ class Login : public ::testing::Test {
 
 TEST_F(Login, WindowAtStart) {
   EXPECT_EQ(login->windowTitle(), QStringLiteral(" Zelvano - Autenticazione"));
-  EXPECT_FALSE(login->cmdOK->isEnabled());
-  EXPECT_EQ(login->txtPassword->echoMode(), QLineEdit::Password);
-  EXPECT_EQ(login->txtPassword->maxLength(), 230);
-  EXPECT_FALSE(login->lblMemory->isVisible());
-  EXPECT_EQ(QApplication::focusWidget(), login->txtPassword);
-  EXPECT_EQ(fieldColour(login->txtPassword), kFocusYellow);
-  login->cmdEsci->setFocus();
+  EXPECT_FALSE(loginControl<QPushButton>("cmdOK")->isEnabled());
+  EXPECT_EQ(loginControl<QLineEdit>("txtPassword")->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(loginControl<QLineEdit>("txtPassword")->maxLength(), 230);
+  EXPECT_FALSE(loginControl<QLabel>("lblMemory")->isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), loginControl<QLineEdit>("txtPassword"));
+  EXPECT_EQ(fieldColour(loginControl<QLineEdit>("txtPassword")), kFocusYellow);
+  loginControl<QPushButton>("cmdEsci")->setFocus();
   QCoreApplication::processEvents();
-  EXPECT_EQ(fieldColour(login->txtPassword), QColor(Qt::white));
+  EXPECT_EQ(fieldColour(loginControl<QLineEdit>("txtPassword")), QColor(Qt::white));
 }
 
 TEST_F(Login, WrongPasswordIsReportedAndTheFieldEmptied) {
   tryLogin(QStringLiteral("sbagliata"));
   EXPECT_EQ(fake.texts(), QStringList{kWrong});
   EXPECT_TRUE(fake.last().plain);
-  EXPECT_TRUE(login->txtPassword->text().isEmpty());
-  EXPECT_FALSE(login->cmdOK->isEnabled());
-  EXPECT_EQ(QApplication::focusWidget(), login->txtPassword);
+  EXPECT_TRUE(loginControl<QLineEdit>("txtPassword")->text().isEmpty());
+  EXPECT_FALSE(loginControl<QPushButton>("cmdOK")->isEnabled());
+  EXPECT_EQ(QApplication::focusWidget(), loginControl<QLineEdit>("txtPassword"));
   EXPECT_FALSE(start->isVisible());
   EXPECT_TRUE(login->isVisible());
 
   // No limit on attempts: the right one still gets in, by the OK button too.
-  type(login->txtPassword, QStringLiteral("SEGRETO"));
-  QTest::mouseClick(login->cmdOK, Qt::LeftButton);
+  type(loginControl<QLineEdit>("txtPassword"), QStringLiteral("SEGRETO"));
+  QTest::mouseClick(loginControl<QPushButton>("cmdOK"), Qt::LeftButton);
   EXPECT_TRUE(loggedIn());
   EXPECT_EQ(fake.messages.size(), 1);
 }
@@ -157,18 +160,18 @@ TEST_F(Login, AccentedLettersAreNotUpperCased) {
 }
 
 TEST_F(Login, BlanksKeepOKDisabledAndEnterDoesNothing) {
-  type(login->txtPassword, QStringLiteral("   "));
-  EXPECT_FALSE(login->cmdOK->isEnabled());
-  enter(login->txtPassword);
+  type(loginControl<QLineEdit>("txtPassword"), QStringLiteral("   "));
+  EXPECT_FALSE(loginControl<QPushButton>("cmdOK")->isEnabled());
+  enter(loginControl<QLineEdit>("txtPassword"));
   EXPECT_TRUE(fake.messages.isEmpty());
-  EXPECT_EQ(login->txtPassword->text(), QStringLiteral("   "));
+  EXPECT_EQ(loginControl<QLineEdit>("txtPassword")->text(), QStringLiteral("   "));
   EXPECT_TRUE(login->isVisible());
-  keys(login->txtPassword, QStringLiteral("x"));
-  EXPECT_TRUE(login->cmdOK->isEnabled());
-  QTest::keyClick(login->txtPassword, Qt::Key_Backspace);
-  EXPECT_FALSE(login->cmdOK->isEnabled());
+  keys(loginControl<QLineEdit>("txtPassword"), QStringLiteral("x"));
+  EXPECT_TRUE(loginControl<QPushButton>("cmdOK")->isEnabled());
+  QTest::keyClick(loginControl<QLineEdit>("txtPassword"), Qt::Key_Backspace);
+  EXPECT_FALSE(loginControl<QPushButton>("cmdOK")->isEnabled());
   // Escape does not close the main window either.
-  QTest::keyClick(login->txtPassword, Qt::Key_Escape);
+  QTest::keyClick(loginControl<QLineEdit>("txtPassword"), Qt::Key_Escape);
   EXPECT_TRUE(login->isVisible());
   EXPECT_EQ(flow.quits, 0);
 }
@@ -186,19 +189,19 @@ TEST_F(Login, DamagedStoreGivesTheReadErrorAndLeavesTheWindowAsItWas) {
                                            << "G1\r\n";
   tryLogin(QStringLiteral("segreto"));
   EXPECT_EQ(fake.texts(), QStringList{kReadError});
-  EXPECT_EQ(login->txtPassword->text(), QStringLiteral("segreto"));
-  EXPECT_TRUE(login->cmdOK->isEnabled());
+  EXPECT_EQ(loginControl<QLineEdit>("txtPassword")->text(), QStringLiteral("segreto"));
+  EXPECT_TRUE(loginControl<QPushButton>("cmdOK")->isEnabled());
   EXPECT_TRUE(login->isVisible());
   EXPECT_FALSE(start->isVisible());
 
   // The store is read afresh at every attempt: once mended, the same entry works.
   writeStoredPassword(store(), "segreto");
-  enter(login->txtPassword);
+  enter(loginControl<QLineEdit>("txtPassword"));
   EXPECT_TRUE(loggedIn());
 }
 
 TEST_F(Login, EsciAndTheCloseBoxEndTheProgram) {
-  QTest::mouseClick(login->cmdEsci, Qt::LeftButton);
+  QTest::mouseClick(loginControl<QPushButton>("cmdEsci"), Qt::LeftButton);
   EXPECT_FALSE(login->isVisible());
   EXPECT_EQ(flow.quits, 1);
   login->show();
@@ -208,7 +211,7 @@ TEST_F(Login, EsciAndTheCloseBoxEndTheProgram) {
 }
 
 TEST_F(Login, ChangeWindowOpensEmptyInPlaceOfTheLogin) {
-  type(login->txtPassword, QStringLiteral("abc"));
+  type(loginControl<QLineEdit>("txtPassword"), QStringLiteral("abc"));
   openChange();
   EXPECT_TRUE(change->isVisible());
   EXPECT_FALSE(login->isVisible());
@@ -268,8 +271,8 @@ TEST_F(Login, CharactersOutsideTheCodePageAreRefusedNeverFolded) {
   const QString refusal = fake.last().text;
   EXPECT_NE(refusal, kWrong);
   EXPECT_TRUE(fake.last().plain);
-  EXPECT_TRUE(login->txtPassword->text().isEmpty());
-  EXPECT_EQ(QApplication::focusWidget(), login->txtPassword);
+  EXPECT_TRUE(loginControl<QLineEdit>("txtPassword")->text().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), loginControl<QLineEdit>("txtPassword"));
 
   writeStoredPassword(store(), "Segreto");
   const std::string before = storeBytes();
@@ -309,10 +312,10 @@ TEST_F(Login, SuccessfulChangeThenLoginWithTheNewPassword) {
   // Back to the login window, empty and focused.
   EXPECT_FALSE(change->isVisible());
   EXPECT_TRUE(login->isVisible());
-  EXPECT_TRUE(login->txtPassword->text().isEmpty());
-  EXPECT_FALSE(login->cmdOK->isEnabled());
+  EXPECT_TRUE(loginControl<QLineEdit>("txtPassword")->text().isEmpty());
+  EXPECT_FALSE(loginControl<QPushButton>("cmdOK")->isEnabled());
   activate(login);
-  EXPECT_EQ(QApplication::focusWidget(), login->txtPassword);
+  EXPECT_EQ(QApplication::focusWidget(), loginControl<QLineEdit>("txtPassword"));
   EXPECT_EQ(flow.quits, 0);
 
   tryLogin(QStringLiteral("segreto"));
@@ -323,18 +326,18 @@ TEST_F(Login, SuccessfulChangeThenLoginWithTheNewPassword) {
 
 TEST_F(Login, EsciAndTheCloseBoxGiveBackAnEmptyLogin) {
   for (int way = 0; way < 2; ++way) {
-    type(login->txtPassword, QStringLiteral("mezza"));
-    login->lblMemory->setText(QStringLiteral("x"));
+    type(loginControl<QLineEdit>("txtPassword"), QStringLiteral("mezza"));
+    loginControl<QLabel>("lblMemory")->setText(QStringLiteral("x"));
     openChange();
     type(change->txtPasswordOld, QStringLiteral("abc"));
     if (way == 0) QTest::mouseClick(change->cmdEsci, Qt::LeftButton);
     else change->close();
     EXPECT_FALSE(change->isVisible()) << way;
     EXPECT_TRUE(login->isVisible()) << way;
-    EXPECT_TRUE(login->txtPassword->text().isEmpty()) << way;
-    EXPECT_TRUE(login->lblMemory->text().isEmpty()) << way;
+    EXPECT_TRUE(loginControl<QLineEdit>("txtPassword")->text().isEmpty()) << way;
+    EXPECT_TRUE(loginControl<QLabel>("lblMemory")->text().isEmpty()) << way;
     activate(login);
-    EXPECT_EQ(QApplication::focusWidget(), login->txtPassword) << way;
+    EXPECT_EQ(QApplication::focusWidget(), loginControl<QLineEdit>("txtPassword")) << way;
   }
   EXPECT_TRUE(fake.messages.isEmpty());
   EXPECT_EQ(flow.quits, 0);

@@ -78,8 +78,7 @@ TEST_F(ProductCardTest, OpensAsANewCardWithDefaults) {
   EXPECT_EQ(card->txtSottoscorta->text(), "0");
   EXPECT_TRUE(card->lblPosizione->text().isEmpty());
   EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
-  for (QLabel* l : {card->lblFile01, card->lblFile02, card->lblFile03, card->lblDesc01, card->lblDesc02,
-                    card->lblDesc03, card->lblCartella, card->lblCartellaDesc})
+  for (QLabel* l : card->attachmentFields().all())
     EXPECT_FALSE(l->isVisible()) << l->objectName().toStdString();
   EXPECT_EQ(card->txtCodice->maxLength(), 250);
   EXPECT_EQ(card->txtData->maxLength(), 50);
@@ -91,14 +90,14 @@ TEST_F(ProductCardTest, OpensAsANewCardWithDefaults) {
   card->txtCodice->setText("X");
   card->txtGiacenza->setText("12");
   card->lblPosizione->setText("4");
-  card->lblFile02->setText("/tmp/a");
+  card->attachmentFields().file[1]->setText("/tmp/a");
   card->hide();
   card->show();
   QCoreApplication::processEvents();
   EXPECT_TRUE(card->txtCodice->text().isEmpty());
   EXPECT_EQ(card->txtGiacenza->text(), "0");
   EXPECT_TRUE(card->lblPosizione->text().isEmpty());
-  EXPECT_TRUE(card->lblFile02->text().isEmpty());
+  EXPECT_TRUE(card->attachmentFields().file[1]->text().isEmpty());
 }
 
 TEST_F(ProductCardTest, EnterCyclesThroughTheBoxesAndColoursFollowTheFocus) {
@@ -225,7 +224,7 @@ TEST_F(ProductCardTest, FirstSaveCreatesTheArchiveAndNormalisesTheNumbers) {
   ASSERT_FALSE(fs::exists(archive()));
   card->txtCodice->setText("  ABC  ");
   card->txtDescrizione->setText(QString(300, QLatin1Char('d')));
-  card->lblFile01->setText(" /tmp/foto.jpg ");
+  card->attachmentFields().file[0]->setText(" /tmp/foto.jpg ");
   retype(card->txtSottoscorta, "2,5");
   retype(card->txtGiacenza, "7,5");  // saved while still in the box
   card->txtPrezzo->setText("");      // an empty price, never left
@@ -314,7 +313,7 @@ TEST_F(ProductCardTest, NavigationShowsStoredTextsAsTheyAre) {
   EXPECT_EQ(card->txtMarca->text(), "Marca di P1");
   EXPECT_EQ(card->txtPrezzo->text(), "3,125");
   EXPECT_EQ(card->txtGiacenza->text(), "7,5") << "loading does not reformat";
-  EXPECT_EQ(card->lblFile01->text(), "/tmp/foto.jpg");
+  EXPECT_EQ(card->attachmentFields().file[0]->text(), "/tmp/foto.jpg");
   click(card->imgIndietro);  // previous on record 1: nothing at all
   EXPECT_EQ(card->lblPosizione->text(), "1");
   click(card->imgAvanti);
@@ -335,7 +334,7 @@ TEST_F(ProductCardTest, NavigationShowsStoredTextsAsTheyAre) {
   click(card->imgNuovo);
   EXPECT_TRUE(card->txtCodice->text().isEmpty());
   EXPECT_TRUE(card->txtMarca->text().isEmpty());
-  EXPECT_TRUE(card->lblFile01->text().isEmpty());
+  EXPECT_TRUE(card->attachmentFields().file[0]->text().isEmpty());
   EXPECT_TRUE(card->lblPosizione->text().isEmpty());
   EXPECT_EQ(card->txtPrezzo->text(), "0,00");
   EXPECT_EQ(card->txtGiacenza->text(), "0");
@@ -419,17 +418,17 @@ TEST_F(ProductCardTest, DialogsAreCreatedForOneUseAndFilledFromTheCard) {
   ASSERT_EQ(shown.size(), 2);
   EXPECT_TRUE(shown.last().isNull());
 
-  card->lblFile01->setText(" /tmp/a.pdf ");
-  card->lblFile03->setText("/tmp/c.txt");
-  card->lblDesc01->setText("  manuale ");
-  card->lblDesc02->setText("solo descrizione");
+  card->attachmentFields().file[0]->setText(" /tmp/a.pdf ");
+  card->attachmentFields().file[2]->setText("/tmp/c.txt");
+  card->attachmentFields().description[0]->setText("  manuale ");
+  card->attachmentFields().description[1]->setText("solo descrizione");
   click(card->imgFile);
   ASSERT_EQ(shown.size(), 3);
   EXPECT_EQ(fields, QStringList({"/tmp/a.pdf", "", "/tmp/c.txt", "manuale", "solo descrizione", ""}));
   EXPECT_TRUE(shown.last().isNull());
 
-  card->lblCartella->setText(" /tmp/progetti ");
-  card->lblCartellaDesc->setText("foto ");
+  card->attachmentFields().folder->setText(" /tmp/progetti ");
+  card->attachmentFields().folderDescription->setText("foto ");
   click(card->imgCartella);
   ASSERT_EQ(shown.size(), 4);
   EXPECT_EQ(fields, QStringList({"/tmp/progetti", "foto"}));

@@ -13,7 +13,7 @@
 #include "app/startup.h"
 #include "clients/destinatari.h"
 #include "fakeservices.h"
-#include "ui/behaviour.h"
+#include "ui/kit.h"
 
 namespace zel {
 namespace {

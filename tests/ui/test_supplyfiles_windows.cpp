@@ -213,8 +213,8 @@ TEST_F(SupplyWindows, OpeningASupplyHandsItsFileAndNameToTheSheet) {
   select(accedi->lstClassi, QStringLiteral("Verdi marzo.for"));
   QTest::mouseClick(accedi->imgApri, Qt::LeftButton);
 
-  EXPECT_EQ(sheet->lblFile->text(), zel::pathToQ(folder.path() / "Verdi marzo.for"));
-  EXPECT_EQ(sheet->panClasse->text(), QStringLiteral("Verdi marzo"));
+  EXPECT_EQ(sheet->supplyFile(), zel::pathToQ(folder.path() / "Verdi marzo.for"));
+  EXPECT_EQ(sheet->supplyName(), QStringLiteral("Verdi marzo"));
   EXPECT_TRUE(sheet->isVisible());
   EXPECT_FALSE(accedi->isVisible());
   EXPECT_FALSE(home->isVisible());
@@ -229,8 +229,8 @@ TEST_F(SupplyWindows, OpeningASupplyHandsItsFileAndNameToTheSheet) {
   const QRect where = accedi->lstClassi->visualItemRect(rossi.first());
   QTest::mouseClick(accedi->lstClassi->viewport(), Qt::LeftButton, {}, where.center());
   QTest::mouseDClick(accedi->lstClassi->viewport(), Qt::LeftButton, {}, where.center());
-  EXPECT_EQ(sheet->lblFile->text(), zel::pathToQ(folder.path() / "Rossi.for"));
-  EXPECT_EQ(sheet->panClasse->text(), QStringLiteral("Rossi"));
+  EXPECT_EQ(sheet->supplyFile(), zel::pathToQ(folder.path() / "Rossi.for"));
+  EXPECT_EQ(sheet->supplyName(), QStringLiteral("Rossi"));
   EXPECT_TRUE(sheet->isVisible());
   EXPECT_TRUE(fake.messages.isEmpty()) << fake.texts().join(QLatin1Char('|')).toStdString();
 }
@@ -242,14 +242,14 @@ TEST_F(SupplyWindows, ClosingOrCancellingAfterASelectionGoesBackHome) {
   accedi->close();  // the window's close box
   EXPECT_TRUE(home->isVisible());
   EXPECT_FALSE(sheet->isVisible());
-  EXPECT_TRUE(sheet->lblFile->text().isEmpty());
+  EXPECT_TRUE(sheet->supplyFile().isEmpty());
 
   activate(accedi);
   select(accedi->lstClassi, QStringLiteral("Rossi.for"));
   QTest::mouseClick(accedi->imgAnnulla, Qt::LeftButton);
   EXPECT_FALSE(accedi->isVisible());
   EXPECT_FALSE(sheet->isVisible());
-  EXPECT_TRUE(sheet->panClasse->text().isEmpty());
+  EXPECT_TRUE(sheet->supplyName().isEmpty());
 }
 
 TEST_F(SupplyWindows, DeletingASupplyAsksFirstAndRefreshesTheList) {

@@ -15,6 +15,7 @@
 #include "attach/cartellafor.h"
 #include "clients/cercadestinatari.h"
 #include "fakeservices.h"
+#include "named.h"
 #include "products/impmateriali.h"
 #include "store/recordfile.h"
 #include "store/supplyitem.h"
@@ -54,8 +55,8 @@ class SupplySheet : public ::testing::Test {
   // What the open-supply window does: name the file, then show the sheet.
   void open(const fs::path& file) {
     sheet->hide();
-    sheet->lblFile->setText(pathToQ(file));
-    sheet->panClasse->setText(QStringLiteral("Rossi"));
+    test::named<QLabel>(sheet.get(), "lblFile")->setText(pathToQ(file));
+    test::named<QLabel>(sheet.get(), "panClasse")->setText(QStringLiteral("Rossi"));
     sheet->show();
     QApplication::setActiveWindow(sheet.get());
     QCoreApplication::processEvents();
@@ -296,8 +297,8 @@ TEST_F(SupplySheet, NuovoKeepsTheDeliveryFieldsCancellaEmptiesThem) {
   type(sheet->txtQuantita, QStringLiteral("5"));
   sheet->txtPagamento->setEditText(QStringLiteral("In sospeso"));
   sheet->txtData->setText(QStringLiteral("01/01/2020"));
-  sheet->lblFile01->setText(QStringLiteral("/tmp/a.pdf"));
-  sheet->lblCartella->setText(QStringLiteral("/tmp"));
+  sheet->attachmentFields().file[0]->setText(QStringLiteral("/tmp/a.pdf"));
+  sheet->attachmentFields().folder->setText(QStringLiteral("/tmp"));
   click(sheet->cmdSalva);
   ASSERT_EQ(sheet->lblPosizione->text(), "1");
   EXPECT_EQ(stored()[0][supply::File01], "/tmp/a.pdf");
@@ -306,8 +307,8 @@ TEST_F(SupplySheet, NuovoKeepsTheDeliveryFieldsCancellaEmptiesThem) {
   EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
   for (QLineEdit* e : {sheet->txtProdotto, sheet->txtUM, sheet->txtAspetto, sheet->txtAnnotazioni})
     EXPECT_TRUE(e->text().isEmpty()) << e->objectName().toStdString();
-  EXPECT_TRUE(sheet->lblFile01->text().isEmpty());
-  EXPECT_TRUE(sheet->lblCartella->text().isEmpty());
+  EXPECT_TRUE(sheet->attachmentFields().file[0]->text().isEmpty());
+  EXPECT_TRUE(sheet->attachmentFields().folder->text().isEmpty());
   EXPECT_EQ(sheet->txtLuogo->text(), "Milano");
   EXPECT_EQ(sheet->txtCliente->text(), "Rossi");
   EXPECT_EQ(sheet->txtFornitore->text(), "Bianchi");
@@ -487,10 +488,10 @@ TEST_F(SupplySheet, DialogsGetTheirHandOverAndAreDestroyedAfterwards) {
     if (auto* c = qobject_cast<TfrmCartellaFor*>(&d)) files << c->txtFile01->text() << c->txtDesc01->text();
     return 0;
   };
-  sheet->lblFile01->setText(QStringLiteral("  /dati/a.pdf "));
-  sheet->lblDesc03->setText(QStringLiteral("terzo"));
-  sheet->lblCartella->setText(QStringLiteral("/dati"));
-  sheet->lblCartellaDesc->setText(QStringLiteral("Cartella"));
+  sheet->attachmentFields().file[0]->setText(QStringLiteral("  /dati/a.pdf "));
+  sheet->attachmentFields().description[2]->setText(QStringLiteral("terzo"));
+  sheet->attachmentFields().folder->setText(QStringLiteral("/dati"));
+  sheet->attachmentFields().folderDescription->setText(QStringLiteral("Cartella"));
   type(sheet->txtQuantita, QStringLiteral("2"));
 
   click(sheet->impCliente);

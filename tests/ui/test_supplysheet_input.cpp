@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "fakeservices.h"
+#include "named.h"
 #include "store/recordfile.h"
 #include "store/supplyitem.h"
 #include "supplies/forniture.h"
@@ -19,7 +20,7 @@ class SheetInput : public ::testing::Test {
   void SetUp() override {
     MainScreen::setHomeScreen(&home);
     RecordFile::openForUpdate(folder.file("Rossi.for"), supplyLayout()).close();  // made by the create window
-    sheet.lblFile->setText(pathToQ(folder.file("Rossi.for")));
+    test::named<QLabel>(&sheet, "lblFile")->setText(pathToQ(folder.file("Rossi.for")));
     sheet.show();
     QApplication::setActiveWindow(&sheet);
     QCoreApplication::processEvents();

@@ -3,10 +3,11 @@
 // Word: the card documents and the archive grid as a table.
 #include <filesystem>
 
+#include "core/progress.h"
 #include "output/core/cards.h"
+#include "output/core/exporterror.h"
 #include "output/core/grids.h"
 #include "output/core/outputfile.h"
-#include "output/core/progress.h"
 
 namespace zel {
 

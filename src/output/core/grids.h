@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "core/progress.h"
 #include "core/text.h"
-#include "output/core/progress.h"
+#include "output/core/exporterror.h"
 #include "store/layout.h"
 
 namespace zel {

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <system_error>
 
-#include "output/core/progress.h"
+#include "output/core/exporterror.h"
 
 namespace zel {
 namespace {

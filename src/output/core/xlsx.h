@@ -3,9 +3,10 @@
 #include <filesystem>
 #include <string_view>
 
+#include "core/progress.h"
+#include "output/core/exporterror.h"
 #include "output/core/grids.h"
 #include "output/core/outputfile.h"
-#include "output/core/progress.h"
 
 namespace zel {
 

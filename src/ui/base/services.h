@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "output/core/progress.h"
+#include "core/progress.h"
 
 class QWidget;
 class QPagedPaintDevice;

@@ -1,13 +1,11 @@
-#include "ui/officeexport.h"
+#include "output/officeexport.h"
 
 #include <QDir>
 #include <QUrl>
 
 #include "output/core/docx.h"
-#include "ui/behaviour.h"
-#include "ui/cardbinding.h"
-#include "ui/programfolder.h"
-#include "ui/services.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/services.h"
 
 namespace zel {
 namespace {
@@ -49,10 +47,6 @@ fs::path exportDocument(QWidget* parent, std::string_view name, const QString& f
     return {};
   }
   return written;
-}
-
-FieldText cardFields(const CardBinding& binding) {
-  return [&binding](std::string_view field) { return fromQ(controlText(binding.control(field))); };
 }
 
 void exportCardToWord(QWidget* parent, const CardDocument& card) {

@@ -1,4 +1,4 @@
-#include "ui/flow.h"
+#include "ui/base/flow.h"
 
 #include <QApplication>
 #include <QDialog>

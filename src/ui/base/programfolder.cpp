@@ -1,4 +1,4 @@
-#include "ui/programfolder.h"
+#include "ui/base/programfolder.h"
 
 namespace zel {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/passwordstore.h"
+#include "store/passwordstore.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,10 +1,8 @@
 #pragma once
-// What every export shares: the error it reports, and the progress hooks
-// (core/progress.h) a window uses to show how far it got and to stop it.
+// The error every export reports. An export takes the progress hooks of
+// core/progress.h besides, to show how far it got and to be stopped.
 #include <stdexcept>
 #include <string>
-
-#include "core/progress.h"
 
 namespace zel {
 

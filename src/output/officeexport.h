@@ -7,15 +7,13 @@
 #include <functional>
 #include <string_view>
 
+#include "core/progress.h"
 #include "output/core/cards.h"
 #include "output/core/outputfile.h"
-#include "output/core/progress.h"
 
 class QWidget;
 
 namespace zel {
-
-class CardBinding;
 
 // The folder exported documents are written to: the system's temporary
 // folder, unless another was set (tests set their own; empty goes back).
@@ -35,9 +33,6 @@ using DocumentWriter =
 // the document opened, or an empty path.
 std::filesystem::path exportDocument(QWidget* parent, std::string_view name, const QString& failure,
                                      const DocumentWriter& write);
-
-// The text of a card's control for each record field, as it stands.
-FieldText cardFields(const CardBinding& binding);
 
 // A card as a new Word document, with the cards' one failure message.
 void exportCardToWord(QWidget* parent, const CardDocument& card);

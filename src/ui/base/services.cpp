@@ -1,4 +1,4 @@
-#include "ui/services.h"
+#include "ui/base/services.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -20,9 +20,9 @@
 #include <atomic>
 #include <climits>
 
-#include "output/listprint.h"
-#include "ui/behaviour.h"
-#include "ui/programfolder.h"
+#include "ui/base/pdfprint.h"
+#include "ui/base/programfolder.h"
+#include "ui/base/waitcursor.h"
 
 namespace zel {
 namespace {

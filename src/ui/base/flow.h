@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "ui/helptopic.h"
+#include "ui/base/helptopic.h"
 
 class QDialog;
 
