@@ -4,6 +4,7 @@
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -330,6 +331,21 @@ void copyRange(int from, uint64_t fromOffset, int to, uint64_t toOffset, uint64_
 void syncData(int fd, const std::filesystem::path& path) {
   ioStep(IoStep::Sync);
   if (::fdatasync(fd) != 0) failCall("cannot flush", path, errno);
+}
+
+void syncAll(int fd, const std::filesystem::path& path) {
+  ioStep(IoStep::Sync);
+  if (::fsync(fd) != 0) failCall("cannot flush", path, errno);
+}
+
+bool flushesCarryNames(const std::filesystem::path& file) {
+  // The magic numbers of <linux/magic.h>.
+  constexpr long kExt4 = 0xEF53, kXfs = 0x58465342, kTmpfs = 0x01021994, kNfs = 0x6969;
+  const auto folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+  struct statfs fs {};
+  if (::statfs(folder.c_str(), &fs) != 0) return false;
+  const long type = static_cast<long>(fs.f_type);
+  return type == kExt4 || type == kXfs || type == kTmpfs || type == kNfs;
 }
 
 void truncateTo(int fd, uint64_t size, const std::filesystem::path& path) {

@@ -111,6 +111,16 @@ void copyRange(int from, uint64_t fromOffset, int to, uint64_t toOffset, uint64_
                const std::filesystem::path& source, const std::filesystem::path& target);
 // The file's data (and the size) on the disk.
 void syncData(int fd, const std::filesystem::path& path);
+// The file's data and all its attributes on the disk. On the file systems
+// of flushesCarryNames this also makes its name last, even a new one.
+void syncAll(int fd, const std::filesystem::path& path);
+// Whether the file system that holds `file`'s folder commits its changes in order, so
+// that a file's flush also makes every earlier change of names in its
+// folder last (ext4, XFS: their flush commits the whole journal up to that
+// point; tmpfs and NFS, where there is nothing to lose or the server
+// already did). Elsewhere (btrfs logs only the file flushed; FAT, network
+// shares) a folder must be flushed on its own.
+bool flushesCarryNames(const std::filesystem::path& file);
 void truncateTo(int fd, uint64_t size, const std::filesystem::path& path);
 uint64_t fileSize(int fd, const std::filesystem::path& path);
 
