@@ -162,6 +162,21 @@ Text blankControlCharacters(std::string_view text) {
   return out;
 }
 
+void appendPrintableUtf8(std::string& out, std::string_view text) {
+  size_t at = 0;
+  while (at < text.size()) {
+    // A run of printable ASCII goes over whole, as in cp1252ToUtf8.
+    size_t end = at;
+    while (end < text.size() && static_cast<unsigned char>(text[end]) - 0x20u < 0x5Fu) ++end;
+    out.append(text.data() + at, end - at);
+    if (end == text.size()) break;
+    const char ch = text[end];
+    if (isControl(ch)) out += ' ';
+    else appendUtf8(out, cp1252ToUnicode(static_cast<unsigned char>(ch)));
+    at = end + 1;
+  }
+}
+
 Text trim(std::string_view s) { return Text(trimView(s)); }
 
 Text upperAscii(std::string_view s) {

@@ -110,6 +110,15 @@ TEST(ControlCharacters, ShownAsBlanksOneForOne) {
   // sign 0x80 and the non-breaking space 0xA0.
   EXPECT_EQ(blankControlCharacters(" citt\xE0 \x80\xA0"), " citt\xE0 \x80\xA0");
   EXPECT_FALSE(hasControlCharacter(blankControlCharacters(damaged)));
+
+  // A printed line: every byte, between ASCII on both sides, appended to
+  // what is already there.
+  for (int b = 0; b < 256; ++b) {
+    const std::string line = std::string("a") + static_cast<char>(b) + "z";
+    std::string printed = "kept|";
+    appendPrintableUtf8(printed, line);
+    EXPECT_EQ(printed, "kept|" + cp1252ToUtf8(blankControlCharacters(line))) << "byte " << b;
+  }
 }
 
 TEST(Case, OnlyAsciiLettersChange) {
