@@ -56,6 +56,7 @@ std::filesystem::path leftoverOfEarlierVersions(const std::filesystem::path& jou
 // the disk, so such a journal protected nothing: the archive is untouched.
 bool isUnfinished(const std::vector<uint8_t>& bytes) {
   const size_t n = bytes.size();
+  if (n == 0) return true;
   if (n < sizeof kMagic) return std::memcmp(bytes.data(), kMagic, n) == 0;
   if (std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0) return false;
   if (n < kFixed) return true;
