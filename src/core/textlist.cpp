@@ -132,6 +132,8 @@ TextList TextList::mergedFolded(const std::vector<TextList>& sortedParts) {
       if (best == sortedParts.size() || lessFolded(sortedParts[p][at[p]], sortedParts[best][at[best]])) best = p;
     }
     out.push_back(sortedParts[best][at[best]++]);
+    // Each part's lines are in sorted order, all over its memory.
+    if (at[best] + 8 < sortedParts[best].size()) __builtin_prefetch(sortedParts[best][at[best] + 8].data());
   }
   return out;
 }
