@@ -24,7 +24,22 @@ std::chrono::milliseconds lockWait();
 std::chrono::milliseconds setLockWait(std::chrono::milliseconds wait);
 
 using Deadline = std::chrono::steady_clock::time_point;
-Deadline lockDeadline();  // now + lockWait()
+Deadline lockDeadline();  // now + lockWait(), or now inside a NoLockWait
+
+// Within its scope the actions of this thread take a lock at the first
+// attempt or fail with StoreBusy at once: for reads the user did not ask
+// for (a card brought up to date as its window comes back), which must not
+// hold the window still while another desk saves.
+class NoLockWait {
+ public:
+  NoLockWait();
+  ~NoLockWait();
+  NoLockWait(const NoLockWait&) = delete;
+  NoLockWait& operator=(const NoLockWait&) = delete;
+
+ private:
+  bool previous_;
+};
 
 // A file descriptor that closes itself (its locks go with it).
 class FileHandle {
