@@ -39,9 +39,30 @@ const char kUsage[] =
     "      the listing stops early at a damaged record (the lines so far are\n"
     "      printed) or a journal could not be applied, 2 on a usage error.\n";
 
+// A full listing prints some 15 MB: gathered in one buffer and written a
+// block at a time, with no string of its own per line. The lines come in
+// sorted order from all over the list's memory; the ones a few places ahead
+// are fetched meanwhile, or each would wait for memory in turn.
 template <class Lines>
 void printLines(std::ostream& out, const Lines& lines) {
-  for (std::string_view line : lines) out << cp1252ToUtf8(blankControlCharacters(line)) << '\n';
+  constexpr size_t kBlock = size_t{1} << 20;
+  constexpr size_t kAhead = 8;
+  std::string block;
+  block.reserve(kBlock + 1024);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i + kAhead < lines.size()) {
+      const std::string_view ahead = lines[i + kAhead];
+      for (size_t at = 0; at < ahead.size(); at += 64) __builtin_prefetch(ahead.data() + at);
+    }
+    const std::string_view line = lines[i];
+    appendPrintableUtf8(block, line);
+    block += '\n';
+    if (block.size() >= kBlock) {
+      out.write(block.data(), static_cast<std::streamsize>(block.size()));
+      block.clear();
+    }
+  }
+  out.write(block.data(), static_cast<std::streamsize>(block.size()));
 }
 
 // The option names of a search: --folder when it reads the program folder,

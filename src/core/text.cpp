@@ -1,6 +1,8 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace zel {
 namespace {
@@ -160,6 +162,50 @@ Text blankControlCharacters(std::string_view text) {
   for (char& ch : out)
     if (isControl(ch)) ch = ' ';
   return out;
+}
+
+namespace {
+
+bool isPrintableAscii(char ch) { return static_cast<unsigned char>(ch) - 0x20u < 0x5Fu; }
+
+// Whether any of eight bytes is not printable ASCII (0x20 to 0x7E): at or
+// above 0x80, below 0x20, or 0x7F. The usual tests for a byte below a bound
+// and for a zero byte, exact as a yes or no.
+bool anyUnprintable(uint64_t x) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+  const uint64_t below = (x - 0x20 * kOnes) & ~x & kHigh;
+  const uint64_t del = x ^ (0x7F * kOnes);
+  return ((x & kHigh) | below | ((del - kOnes) & ~del & kHigh)) != 0;
+}
+
+// The end of the run of printable ASCII from `at`: eight bytes at a time
+// while they all are (the padded columns of a listing's lines), then byte
+// by byte.
+size_t printableRunEnd(std::string_view text, size_t at) {
+  uint64_t eight = 0;
+  while (at + 8 <= text.size()) {
+    std::memcpy(&eight, text.data() + at, 8);
+    if (anyUnprintable(eight)) break;
+    at += 8;
+  }
+  while (at < text.size() && isPrintableAscii(text[at])) ++at;
+  return at;
+}
+
+}  // namespace
+
+void appendPrintableUtf8(std::string& out, std::string_view text) {
+  size_t at = 0;
+  while (at < text.size()) {
+    // A run of printable ASCII goes over whole, as in cp1252ToUtf8.
+    const size_t end = printableRunEnd(text, at);
+    out.append(text.data() + at, end - at);
+    if (end == text.size()) break;
+    const char ch = text[end];
+    if (isControl(ch)) out += ' ';
+    else appendUtf8(out, cp1252ToUnicode(static_cast<unsigned char>(ch)));
+    at = end + 1;
+  }
 }
 
 Text trim(std::string_view s) { return Text(trimView(s)); }

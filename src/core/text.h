@@ -48,6 +48,10 @@ bool hasControlCharacter(std::string_view text);
 // (a NUL takes the room of one character and shows nothing), and how a line
 // is printed as text.
 Text blankControlCharacters(std::string_view text);
+// Appends the text as printed: control characters blanked, then UTF-8.
+// The same as cp1252ToUtf8(blankControlCharacters(text)) without a string
+// of its own for each line.
+void appendPrintableUtf8(std::string& out, std::string_view text);
 
 // Removes leading and trailing characters with codes 0 to 32.
 Text trim(std::string_view s);

@@ -4,6 +4,7 @@
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -82,7 +83,17 @@ std::chrono::milliseconds setLockWait(std::chrono::milliseconds wait) {
   return std::chrono::milliseconds(currentWait.exchange(wait.count()));
 }
 
-Deadline lockDeadline() { return std::chrono::steady_clock::now() + lockWait(); }
+namespace {
+thread_local bool waitForLocks = true;
+}  // namespace
+
+NoLockWait::NoLockWait() : previous_(std::exchange(waitForLocks, false)) {}
+NoLockWait::~NoLockWait() { waitForLocks = previous_; }
+
+Deadline lockDeadline() {
+  const auto now = std::chrono::steady_clock::now();
+  return waitForLocks ? now + lockWait() : now;
+}
 
 std::string describeFailure(const char* what, const std::filesystem::path& path, int err) {
   return std::string(what) + " " + path.string() + ": " + std::strerror(err);
@@ -330,6 +341,21 @@ void copyRange(int from, uint64_t fromOffset, int to, uint64_t toOffset, uint64_
 void syncData(int fd, const std::filesystem::path& path) {
   ioStep(IoStep::Sync);
   if (::fdatasync(fd) != 0) failCall("cannot flush", path, errno);
+}
+
+void syncAll(int fd, const std::filesystem::path& path) {
+  ioStep(IoStep::Sync);
+  if (::fsync(fd) != 0) failCall("cannot flush", path, errno);
+}
+
+bool flushesCarryNames(const std::filesystem::path& file) {
+  // The magic numbers of <linux/magic.h>.
+  constexpr long kExt4 = 0xEF53, kXfs = 0x58465342, kTmpfs = 0x01021994, kNfs = 0x6969;
+  const auto folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+  struct statfs fs {};
+  if (::statfs(folder.c_str(), &fs) != 0) return false;
+  const long type = static_cast<long>(fs.f_type);
+  return type == kExt4 || type == kXfs || type == kTmpfs || type == kNfs;
 }
 
 void truncateTo(int fd, uint64_t size, const std::filesystem::path& path) {

@@ -24,7 +24,22 @@ std::chrono::milliseconds lockWait();
 std::chrono::milliseconds setLockWait(std::chrono::milliseconds wait);
 
 using Deadline = std::chrono::steady_clock::time_point;
-Deadline lockDeadline();  // now + lockWait()
+Deadline lockDeadline();  // now + lockWait(), or now inside a NoLockWait
+
+// Within its scope the actions of this thread take a lock at the first
+// attempt or fail with StoreBusy at once: for reads the user did not ask
+// for (a card brought up to date as its window comes back), which must not
+// hold the window still while another desk saves.
+class NoLockWait {
+ public:
+  NoLockWait();
+  ~NoLockWait();
+  NoLockWait(const NoLockWait&) = delete;
+  NoLockWait& operator=(const NoLockWait&) = delete;
+
+ private:
+  bool previous_;
+};
 
 // A file descriptor that closes itself (its locks go with it).
 class FileHandle {
@@ -111,6 +126,16 @@ void copyRange(int from, uint64_t fromOffset, int to, uint64_t toOffset, uint64_
                const std::filesystem::path& source, const std::filesystem::path& target);
 // The file's data (and the size) on the disk.
 void syncData(int fd, const std::filesystem::path& path);
+// The file's data and all its attributes on the disk. On the file systems
+// of flushesCarryNames this also makes its name last, even a new one.
+void syncAll(int fd, const std::filesystem::path& path);
+// Whether the file system that holds `file`'s folder commits its changes in order, so
+// that a file's flush also makes every earlier change of names in its
+// folder last (ext4, XFS: their flush commits the whole journal up to that
+// point; tmpfs and NFS, where there is nothing to lose or the server
+// already did). Elsewhere (btrfs logs only the file flushed; FAT, network
+// shares) a folder must be flushed on its own.
+bool flushesCarryNames(const std::filesystem::path& file);
 void truncateTo(int fd, uint64_t size, const std::filesystem::path& path);
 uint64_t fileSize(int fd, const std::filesystem::path& path);
 

@@ -43,10 +43,27 @@ uint64_t checksum(const uint8_t* p, size_t n) {
   return h;
 }
 
-std::filesystem::path temporaryFor(const std::filesystem::path& journal) {
+// Journals were once written under this name and renamed into place; a
+// leftover of a save killed before its rename was never relied on.
+std::filesystem::path leftoverOfEarlierVersions(const std::filesystem::path& journal) {
   std::filesystem::path p = journal;
   p += ".tmp";
   return p;
+}
+
+// A journal cut short while it was written: the beginning of one, never
+// complete. An overwrite writes its record only once its whole journal is on
+// the disk, so such a journal protected nothing: the archive is untouched.
+bool isUnfinished(const std::vector<uint8_t>& bytes) {
+  const size_t n = bytes.size();
+  if (n == 0) return true;
+  if (n < sizeof kMagic) return std::memcmp(bytes.data(), kMagic, n) == 0;
+  if (std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0) return false;
+  if (n < kFixed) return true;
+  const uint64_t length = getU64(bytes.data() + 24);
+  const uint64_t nameLength = getU64(bytes.data() + 32);
+  if (length == 0 || length > kLargestRecord || nameLength > kLongestName) return false;
+  return n < kFixed + nameLength + 2 * length + kChecksum;
 }
 
 // Root may write any file. A journal another user left is applied by root
@@ -73,22 +90,6 @@ std::vector<uint8_t> readJournal(const std::filesystem::path& journal, int archi
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
   readAt(file.get(), 0, bytes.data(), bytes.size(), journal);
   return bytes;
-}
-
-// Places a complete temporary journal under its final name, never over an
-// existing one (which only the open that settles it may remove).
-void moveIntoPlace(const std::filesystem::path& from, const std::filesystem::path& to) {
-  ioStep(IoStep::Rename);
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
-  int err = errno;
-  // File systems without the no-replace rename: the exclusive lock on the
-  // archive keeps any other writer out between the look and the rename.
-  if (err == EINVAL || err == ENOSYS) {
-    if (journal::exists(to)) throw StoreError(describeFailure("cannot put in place", to, EEXIST));
-    if (::rename(from.c_str(), to.c_str()) == 0) return;
-    err = errno;
-  }
-  throw StoreError(describeFailure("cannot put in place", to, err));
 }
 
 }  // namespace
@@ -158,27 +159,26 @@ std::string misfit(const Entry& e, const std::string& archiveName, uint64_t arch
 }
 
 bool write(const std::filesystem::path& journal, const Entry& entry) {
-  const std::filesystem::path temporary = temporaryFor(journal);
   ioStep(IoStep::Open);
-  // A leftover of a save killed before its rename: only the holder of the
-  // archive's exclusive lock writes one, so nobody else is using it.
-  if (::unlink(temporary.c_str()) != 0 && (errno == EACCES || errno == EPERM)) return false;
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  ::unlink(leftoverOfEarlierVersions(journal).c_str());
+  // Exclusively, so never through a link nor over another journal (which
+  // only the open that settles it may remove).
+  const int fd = ::open(journal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0 && (errno == EACCES || errno == EPERM)) return false;
-  if (fd < 0) throw StoreError(describeFailure("cannot create", temporary, errno));
+  if (fd < 0) throw StoreError(describeFailure("cannot create", journal, errno));
   FileHandle file(fd);
-  bool placed = false;
   try {
     const std::vector<uint8_t> bytes = encode(entry);
-    writeAt(fd, 0, bytes.data(), bytes.size(), temporary);
-    syncData(fd, temporary);
-    file.close(temporary);
-    moveIntoPlace(temporary, journal);
-    placed = true;
-    syncFolderOf(journal);
+    writeAt(fd, 0, bytes.data(), bytes.size(), journal);
+    // One flush for the bytes and the new name where the file system
+    // commits both at once; a journal cut short by a crash before it ends
+    // is known for one (isUnfinished).
+    syncAll(fd, journal);
+    if (!flushesCarryNames(journal)) syncFolderOf(journal);
+    file.close(journal);
   } catch (...) {
     // Not yet relied on: the archive is untouched.
-    ::unlink((placed ? journal : temporary).c_str());
+    ::unlink(journal.c_str());
     throw;
   }
   return true;
@@ -188,8 +188,55 @@ void remove(const std::filesystem::path& journal) {
   ioStep(IoStep::Remove);
   if (::unlink(journal.c_str()) != 0 && errno != ENOENT)
     throw StoreError(describeFailure("cannot remove", journal, errno));
-  syncFolderOf(journal);
+  // A journal that a crash brings back finds its archive holding the new
+  // record, or the old one: it is recognised and removed again (settle). So
+  // the removal needs no flush of its own where the next flush of any file
+  // of the folder commits it; elsewhere a later save's journal could come
+  // back beside an archive that has moved on, and be refused.
+  if (!flushesCarryNames(journal)) syncFolderOf(journal);
 }
+
+namespace {
+
+// Why an unfinished journal cannot be the beginning of one written for this
+// archive as it stands: what it already holds (the archive's size and name,
+// where the record lies, the first bytes of the old record) must all agree,
+// or it was cut by something else than a crash.
+std::string unfinishedMisfit(const std::vector<uint8_t>& bytes, int archiveFd, const std::filesystem::path& archive,
+                             size_t recordSize) {
+  if (bytes.size() < kFixed) return {};
+  const uint64_t archiveSize = getU64(bytes.data() + 8);
+  const uint64_t offset = getU64(bytes.data() + 16);
+  const uint64_t nameLength = getU64(bytes.data() + 32);
+  const size_t nameHeld = static_cast<size_t>(std::min<uint64_t>(nameLength, bytes.size() - kFixed));
+  const uint8_t* name = bytes.data() + kFixed;
+  const size_t oldHeld = std::min(recordSize, bytes.size() - kFixed - nameHeld);
+  const uint8_t* old = name + nameHeld;
+  if (getU64(bytes.data() + 24) != recordSize || offset % recordSize != 0)
+    return "its record is not one of the archive's";
+  const uint64_t size = fileSize(archiveFd, archive);
+  if (archiveSize != size || offset > size || recordSize > size - offset) return "the archive is of another size";
+  const std::string real = realFile(archive).filename().string();
+  if (nameLength != real.size() || !std::equal(name, name + nameHeld, real.begin()))
+    return "it belongs to another archive";
+  std::vector<uint8_t> current(oldHeld);
+  readAt(archiveFd, offset, current.data(), current.size(), archive);
+  if (!std::equal(current.begin(), current.end(), old)) return "the archive's record is not the one it began to keep";
+  return {};
+}
+
+void removeSettled(const std::filesystem::path& journal) {
+  try {
+    journal::remove(journal);
+  } catch (const StoreError& e) {
+    // Left in place it would undo the next save over this record: every
+    // action stays refused until a desk that may remove it does.
+    throw JournalRefused(journal, JournalRefused::Reason::CannotApply,
+                         std::string("the archive is settled, but its journal stays: ") + e.what());
+  }
+}
+
+}  // namespace
 
 bool settle(const std::filesystem::path& journal, int archiveFd, const std::filesystem::path& archive,
             size_t recordSize) {
@@ -207,6 +254,15 @@ bool settle(const std::filesystem::path& journal, int archiveFd, const std::file
                          std::string("the journal of an interrupted save cannot be applied: ") + e.what() +
                              "; it is left for a desk that can apply it");
   }
+  if (isUnfinished(bytes)) {
+    const std::string why = unfinishedMisfit(bytes, archiveFd, archive, recordSize);
+    if (!why.empty())
+      throw JournalRefused(journal, Reason::DoesNotFit,
+                           journal.string() + " is cut short and does not fit " + archive.string() + ": " + why +
+                               left);
+    removeSettled(journal);
+    return true;
+  }
   const std::optional<Entry> entry = decode(bytes.data(), bytes.size());
   if (!entry)
     throw JournalRefused(journal, Reason::DoesNotFit,
@@ -222,18 +278,13 @@ bool settle(const std::filesystem::path& journal, int archiveFd, const std::file
     throw JournalRefused(journal, Reason::DoesNotFit,
                          journal.string() + " does not fit " + archive.string() + ": " + why + left);
 
-  if (current != entry->oldBytes) {
+  // The whole new record there means the write was done, and only the
+  // journal's removal was lost: the save stands. Anything else is put back.
+  if (current != entry->newBytes && current != entry->oldBytes) {
     writeAt(archiveFd, entry->offset, entry->oldBytes.data(), entry->oldBytes.size(), archive);
     syncData(archiveFd, archive);
   }
-  try {
-    journal::remove(journal);
-  } catch (const StoreError& e) {
-    // Left in place it would undo the next save over this record: every
-    // action stays refused until a desk that may remove it does.
-    throw JournalRefused(journal, Reason::CannotApply,
-                         std::string("the old record is back, but the journal stays: ") + e.what());
-  }
+  removeSettled(journal);
   return true;
 }
 

@@ -4,8 +4,16 @@
 // bytes over half of the old ones. So before an overwrite the old and the new
 // record are kept, flushed, in a small file beside the archive
 // ("Anagrafica.pro.jrn"), and the journal is removed once the new bytes are on
-// the disk. A journal found later means the overwrite never finished: before
-// anyone reads or writes the archive, the old record is put back.
+// the disk. A journal found later means the overwrite was cut short, or that
+// it finished and only the journal's removal was lost to a crash: before
+// anyone reads or writes the archive, a record that holds the whole new
+// record keeps it, and any other is given its old bytes back. A journal
+// cut short itself protected nothing (the record is written only once the
+// journal is whole on the disk) and is simply removed.
+//
+// So an overwrite costs two flushes: the journal (its bytes and its name at
+// once, where the file system commits in order) and the record. The
+// journal's removal needs none there.
 //
 // A journal is applied only where it belongs: to the archive it names, of the
 // size the overwrite left, whose record at the journal's position holds the
@@ -66,25 +74,26 @@ class JournalRefused : public StoreError {
   Reason reason_;
 };
 
-// Creates the journal under a temporary name, flushes it and renames it into
-// place (never through a link, never over another journal), then flushes the
-// folder: a journal is either complete or absent. Its mode is 0666 less the
-// umask, as for any file, so that another user's desk can apply it. On
-// failure nothing is left behind. Returns false, writing nothing, when the
-// folder does not let this user create files (an archive may still be
-// writable there: it is then written without a journal, as it always was).
+// Creates the journal (never through a link, never over another journal)
+// and flushes it, with its folder where the file system needs that for a
+// new name to last (flushesCarryNames). Its mode is 0666 less the umask, as
+// for any file, so that another user's desk can apply it. On failure nothing
+// is left behind. Returns false, writing nothing, when the folder does not
+// let this user create files (an archive may still be writable there: it is
+// then written without a journal, as it always was).
 bool write(const std::filesystem::path& journal, const Entry& entry);
 
-// Removes the journal and flushes its folder.
+// Removes the journal; its folder is flushed only where a later flush of
+// another file would not make the removal last.
 void remove(const std::filesystem::path& journal);
 
-// If a journal is there, puts the old record back into the archive open
-// (read-write, exclusively locked) as `archiveFd`, flushes it and removes the
-// journal. Returns whether one was applied. Throws JournalRefused, changing
-// nothing, when the journal cannot be read or does not fit, or when this
-// process runs as root and the journal's owner (another user) does not own
-// the archive; and when it cannot be removed (the archive then already holds
-// the old record).
+// If a journal is there, settles it on the archive open (read-write,
+// exclusively locked) as `archiveFd`: puts the old record back unless the
+// whole new one is there, flushes, and removes the journal. Returns whether
+// there was one. Throws JournalRefused, changing nothing, when the journal
+// cannot be read or does not fit, or when this process runs as root and the
+// journal's owner (another user) does not own the archive; and when it
+// cannot be removed (the archive is then already settled).
 bool settle(const std::filesystem::path& journal, int archiveFd, const std::filesystem::path& archive,
             size_t recordSize);
 

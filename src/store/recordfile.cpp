@@ -196,7 +196,7 @@ void RecordFile::commitOverwriteRaw(size_t k, const uint8_t* bytes) {
       putBack(descriptor(), path_, entry.offset, entry.oldBytes, entry.archiveSize);
       if (journaled) journal::remove(journalFile);
     } catch (...) {
-      // The journal stays, and the next open undoes the write.
+      // The journal stays, and the next open settles it.
     }
     throw;
   }

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "store/fileio.h"
 #include "ui/base/services.h"
 #include "ui/behaviour.h"
 #include "ui/kit.h"
@@ -124,6 +125,9 @@ bool CardBinding::edited() const {
 void CardBinding::refresh() {
   if (!shown_ || labelNumber(fromQ(position())) != shownNumber_ || edited()) return;
   try {
+    // Another desk saving or deleting meanwhile: the card is left as it is
+    // rather than the window held still until the archive is free.
+    const NoLockWait atOnce;
     const Record now = readRecord(archive().file, *layout_, shownNumber_);
     if (now.values != shown_->values) show(now, shownNumber_);
   } catch (...) {

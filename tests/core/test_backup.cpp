@@ -97,7 +97,8 @@ void interruptedSaveOverRecord2(const fs::path& archive, const Layout& layout, c
   const auto before = readBytes(archive);
   const size_t size = layout.recordSize();
   Record r = emptyRecord(layout);
-  r[0] = torn;
+  // At both ends, so that half of the new record is not the whole of it.
+  r[0] = r[layout.fieldCount() - 1] = torn;
   journal::Entry entry;
   entry.archiveName = realFile(archive).filename().string();
   entry.archiveSize = before.size();

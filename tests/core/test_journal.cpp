@@ -1,9 +1,9 @@
 // The crash journal of an overwrite, tested directly: a save is cut short in
-// a child process at each point where a crash leaves a journal behind, and
-// the next action must put the old record back; a journal that does not
+// a child process where a crash leaves a journal behind, and the next action
+// must find the old record or the whole new one; a journal that does not
 // belong to the archive beside it must leave both files exactly as they are.
 // Last, two system users on one shared folder: a save killed under one user
-// is undone by the other's next action.
+// is settled by the other's next action.
 #include <gtest/gtest.h>
 
 #include <grp.h>
@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -57,33 +58,44 @@ void writeClients(const fs::path& file, int n) {
   f.close();
 }
 
-// Where a crash cuts a save short. The journal is written first (the first
-// write of the save), the record second; the journal is removed last.
-enum class Cut {
-  BeforeTheRecord,   // the archive is untouched
-  HalfTheRecord,     // the first half of the new record is written
-  BeforeTheRemoval,  // the new record is on the disk
-};
+// The steps of a save over record k, as a copy of the folder sees them.
+std::vector<IoStep> stepsOfASave(const CardArchive& archive, size_t k, const Record& replacement) {
+  TempFolder copy;
+  const CardArchive twin{copy / archive.file.filename().string(), archive.layout};
+  fs::copy_file(archive.file, twin.file);
+  std::vector<IoStep> steps;
+  ScopedIoHook hook([&](IoStep step) {
+    steps.push_back(step);
+    return Fault::None;
+  });
+  saveCard(twin, std::to_string(k), replacement);
+  return steps;
+}
+
+// The position of the n-th (1-based) `step` among `steps`.
+size_t nth(const std::vector<IoStep>& steps, IoStep step, int n) {
+  for (size_t i = 0; i < steps.size(); ++i)
+    if (steps[i] == step && --n == 0) return i;
+  ADD_FAILURE() << "a save makes fewer such steps";
+  return steps.size();
+}
 
 // Saves `replacement` over record k of `archive` in a child process that
-// dies at `cut`, as a process killed there would.
-void interruptedSave(const CardArchive& archive, size_t k, const Record& replacement, Cut cut) {
+// dies just before its step `at` (0-based), as a process killed there
+// would; `torn`: that step, a write, stores half of its bytes first.
+void interruptedSave(const CardArchive& archive, size_t k, const Record& replacement, size_t at,
+                     bool torn = false) {
   const pid_t pid = ::fork();
   ASSERT_GE(pid, 0);
   if (pid == 0) {
-    int writes = 0;
-    bool torn = false;
-    ScopedIoHook hook([&](IoStep step) {
-      if (torn) ::_exit(0);  // the step after the torn write: the put-back
-      if (step == IoStep::Write && ++writes == 2) {
-        if (cut == Cut::BeforeTheRecord) ::_exit(0);
-        if (cut == Cut::HalfTheRecord) {
-          torn = true;
-          return Fault::Short;
-        }
-      }
-      if (step == IoStep::Remove && cut == Cut::BeforeTheRemoval) ::_exit(0);
-      return Fault::None;
+    size_t n = 0;
+    bool cut = false;
+    ScopedIoHook hook([&](IoStep) {
+      if (cut) ::_exit(0);  // the step after the torn write: the put-back
+      if (n++ != at) return Fault::None;
+      if (!torn) ::_exit(0);
+      cut = true;
+      return Fault::Short;
     });
     try {
       saveCard(archive, std::to_string(k), replacement);
@@ -94,69 +106,131 @@ void interruptedSave(const CardArchive& archive, size_t k, const Record& replace
   int status = 0;
   ASSERT_EQ(::waitpid(pid, &status, 0), pid);
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save was not cut short";
+}
+
+// The record's write (the save's second write: the journal is the first)
+// stores half of the new record, and the process dies.
+void tornSave(const CardArchive& archive, size_t k, const Record& replacement) {
+  interruptedSave(archive, k, replacement, nth(stepsOfASave(archive, k, replacement), IoStep::Write, 2), true);
   ASSERT_TRUE(journal::exists(journal::pathFor(archive.file)));
 }
 
 // ---- recovery ----
 
-struct RecoveryCase {
-  size_t record;  // of 5
-  Cut cut;
-  bool mixedByHand;  // after the cut, every other byte of the new record is put in
-  bool nextIsASave;  // the next action writes (a new card) rather than reads
-};
-
-void PrintTo(const RecoveryCase& c, std::ostream* os) {
-  static const char* const kCuts[] = {"before the record", "halfway", "before the removal"};
-  *os << "record " << c.record << ", cut " << kCuts[static_cast<int>(c.cut)]
-      << (c.mixedByHand ? ", then mixed by hand" : "") << (c.nextIsASave ? ", then a save" : ", then a step");
-}
-
-class Recovery : public ::testing::TestWithParam<RecoveryCase> {};
-
-TEST_P(Recovery, TheNextActionPutsTheOldRecordBack) {
-  const RecoveryCase& c = GetParam();
+// An overwrite flushes its journal before it writes the record, and flushes
+// twice in all (the journal, the record) where the file system commits names
+// in order, four times elsewhere; a new card is one write and one flush (a
+// cut append leaves at most a partial record at the end, never counted).
+// Old-or-new at every step is the crash tests' (test_faults).
+TEST(Flushes, AnOverwriteFlushesTheJournalThenTheRecordAndAnAppendOnce) {
   TempFolder dir;
   const CardArchive clients = clientArchive(dir.path());
-  writeClients(clients.file, 5);
-  const std::vector<uint8_t> before = readBytes(clients.file);
-  const Record replacement = client("NUOVO");
-  interruptedSave(clients, c.record, replacement, c.cut);
+  writeClients(clients.file, 3);
+  const std::vector<IoStep> overwrite = stepsOfASave(clients, 2, client("NUOVO"));
+  EXPECT_LT(nth(overwrite, IoStep::Sync, 1), nth(overwrite, IoStep::Write, 2));
+  const auto flushes = [](const std::vector<IoStep>& steps) {
+    return std::count(steps.begin(), steps.end(), IoStep::Sync) +
+           std::count(steps.begin(), steps.end(), IoStep::SyncFolder);
+  };
+  EXPECT_EQ(flushes(overwrite), flushesCarryNames(clients.file) ? 2 : 4);
 
-  if (c.mixedByHand) {
-    std::vector<uint8_t> mixed = readBytes(clients.file);
-    const std::vector<uint8_t> fresh = encoded(replacement);
-    const size_t at = (c.record - 1) * fresh.size();
-    for (size_t i = 0; i < fresh.size(); i += 2) mixed[at + i] = fresh[i];
-    writeBytes(clients.file, mixed);
-  }
-  if (c.cut != Cut::BeforeTheRecord || c.mixedByHand)
-    ASSERT_NE(readBytes(clients.file), before) << "the cut save wrote nothing";
-
-  // A writer settles it under its own lock; a mere step through the cards
-  // (a reader) as well.
-  std::vector<uint8_t> expected = before;
-  if (c.nextIsASave) {
-    EXPECT_EQ(saveCard(clients, "", client("C6")).recordNumber, 6u);
-    const std::vector<uint8_t> added = encoded(client("C6"));
-    expected.insert(expected.end(), added.begin(), added.end());
-  } else {
-    EXPECT_EQ(navigate(clients, NavStep::Last, "").record[0], "C5");
-  }
-  EXPECT_EQ(readBytes(clients.file), expected);
-  EXPECT_FALSE(journal::exists(journal::pathFor(clients.file)));
+  std::vector<IoStep> append;
+  ScopedIoHook hook([&](IoStep step) {
+    append.push_back(step);
+    return Fault::None;
+  });
+  saveCard(clients, "", client("C4"));
+  EXPECT_EQ(flushes(append), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(FirstMiddleLast, Recovery,
-                         ::testing::Values(RecoveryCase{1, Cut::HalfTheRecord, false, false},
-                                           RecoveryCase{3, Cut::HalfTheRecord, false, true},
-                                           RecoveryCase{5, Cut::HalfTheRecord, false, false},
-                                           RecoveryCase{1, Cut::BeforeTheRemoval, false, true},
-                                           RecoveryCase{3, Cut::BeforeTheRemoval, false, false},
-                                           RecoveryCase{5, Cut::BeforeTheRemoval, false, true},
-                                           RecoveryCase{1, Cut::BeforeTheRecord, true, false},
-                                           RecoveryCase{5, Cut::BeforeTheRecord, true, true},
-                                           RecoveryCase{3, Cut::BeforeTheRecord, false, false}));
+// Killed once the new record is written, before its journal is removed
+// (where a crash may also bring back a journal whose removal was not
+// flushed): the save stands, and the next reader or writer only removes the
+// journal.
+TEST(Recovery, ASaveCutBeforeItsJournalIsRemovedStands) {
+  for (size_t record : {1, 3, 5}) {
+    for (bool reader : {true, false}) {
+      SCOPED_TRACE("record " + std::to_string(record) + (reader ? ", then a step" : ", then a save"));
+      TempFolder dir;
+      const CardArchive clients = clientArchive(dir.path());
+      writeClients(clients.file, 5);
+      const Record replacement = client("NUOVO");
+      std::vector<uint8_t> expected = readBytes(clients.file);
+      const std::vector<uint8_t> fresh = encoded(replacement);
+      std::copy(fresh.begin(), fresh.end(), expected.begin() + static_cast<long>((record - 1) * fresh.size()));
+      interruptedSave(clients, record, replacement, nth(stepsOfASave(clients, record, replacement), IoStep::Remove, 1));
+      ASSERT_TRUE(journal::exists(journal::pathFor(clients.file)));
+      if (reader) {
+        EXPECT_EQ(navigate(clients, NavStep::First, "").record[0], record == 1 ? "NUOVO" : "C1");
+      } else {
+        EXPECT_EQ(saveCard(clients, "", client("C6")).recordNumber, 6u);
+        const std::vector<uint8_t> added = encoded(client("C6"));
+        expected.insert(expected.end(), added.begin(), added.end());
+      }
+      EXPECT_EQ(readBytes(clients.file), expected);
+      EXPECT_FALSE(journal::exists(journal::pathFor(clients.file)));
+    }
+  }
+}
+
+// The record torn halfway, or mixed byte for byte with the old one (all a
+// write can leave): the old record goes back.
+TEST(Recovery, ATornOrMixedRecordGetsItsOldBytesBack) {
+  for (size_t record : {1, 3, 5}) {
+    for (bool mixed : {false, true}) {
+      SCOPED_TRACE("record " + std::to_string(record) + (mixed ? ", mixed" : ", torn"));
+      TempFolder dir;
+      const CardArchive clients = clientArchive(dir.path());
+      writeClients(clients.file, 5);
+      const std::vector<uint8_t> before = readBytes(clients.file);
+      const Record replacement = client("NUOVO");
+      tornSave(clients, record, replacement);
+      if (mixed) {
+        std::vector<uint8_t> bytes = before;
+        const std::vector<uint8_t> fresh = encoded(replacement);
+        const size_t at = (record - 1) * fresh.size();
+        for (size_t i = 0; i < fresh.size(); i += 2) bytes[at + i] = fresh[i];
+        writeBytes(clients.file, bytes);
+      }
+      ASSERT_NE(readBytes(clients.file), before) << "the cut save wrote nothing";
+      EXPECT_EQ(navigate(clients, NavStep::First, "").record[0], "C1");
+      EXPECT_EQ(readBytes(clients.file), before);
+      EXPECT_FALSE(journal::exists(journal::pathFor(clients.file)));
+    }
+  }
+}
+
+// A journal cut short while it was written protected nothing yet: the next
+// action removes it and leaves the archive as it is. Cut after its header,
+// it must still agree with the archive: a journal whose old record is not
+// the archive's was not cut by a crash, and is kept.
+TEST(Recovery, AJournalCutShortIsRemovedWhereTheArchiveIsUntouched) {
+  TempFolder dir;
+  const CardArchive clients = clientArchive(dir.path());
+  writeClients(clients.file, 3);
+  const std::vector<uint8_t> before = readBytes(clients.file);
+  interruptedSave(clients, 2, client("NUOVO"), nth(stepsOfASave(clients, 2, client("NUOVO")), IoStep::Write, 2));
+  const fs::path journalFile = journal::pathFor(clients.file);
+  const std::vector<uint8_t> whole = readBytes(journalFile);
+  ASSERT_EQ(readBytes(clients.file), before);
+  const size_t header = 8 + 4 * 8;
+  for (size_t length : {size_t{0}, size_t{5}, header - 1, header, header + 3, whole.size() / 2, whole.size() - 1}) {
+    SCOPED_TRACE("cut to " + std::to_string(length) + " bytes of " + std::to_string(whole.size()));
+    writeBytes(journalFile, std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<long>(length)));
+    EXPECT_EQ(navigate(clients, NavStep::First, "").record[0], "C1");
+    EXPECT_FALSE(journal::exists(journalFile));
+    EXPECT_EQ(readBytes(clients.file), before);
+  }
+  // Its old record no longer the archive's: refused, both files kept.
+  std::vector<uint8_t> other = before;
+  other[clientLayout().recordSize() + 3] ^= 0x55;
+  writeBytes(clients.file, other);
+  const std::vector<uint8_t> cut(whole.begin(), whole.end() - 1);
+  writeBytes(journalFile, cut);
+  EXPECT_THROW(navigate(clients, NavStep::First, ""), journal::JournalRefused);
+  EXPECT_EQ(readBytes(journalFile), cut);
+  EXPECT_EQ(readBytes(clients.file), other);
+}
 
 // ---- journals that do not fit ----
 
@@ -262,7 +336,7 @@ TEST_P(NotFitting, IsLeftAloneWithTheArchiveAndRefusesEveryAction) {
   writeBytes(supply.file, supplyBytes({"viti", "bulloni", "dadi"}));
   Record replacement = emptyRecord(supplyLayout());
   replacement[0] = std::string(40, 'x');
-  interruptedSave(supply, 2, replacement, Cut::HalfTheRecord);
+  tornSave(supply, 2, replacement);
   const CardArchive archive = GetParam().make(dir.path(), supply);
   const fs::path journalFile = journal::pathFor(archive.file);
   const std::vector<uint8_t> archiveBytes = readBytes(archive.file);
@@ -302,7 +376,7 @@ TEST(JournalOwner, RootAppliesAnotherUsersJournalOnlyToThatUsersArchive) {
     const CardArchive clients = clientArchive(dir.path());
     writeClients(clients.file, 2);
     const std::vector<uint8_t> before = readBytes(clients.file);
-    interruptedSave(clients, 2, client("NUOVO"), Cut::HalfTheRecord);
+    tornSave(clients, 2, client("NUOVO"));
     const fs::path journalFile = journal::pathFor(clients.file);
     ASSERT_EQ(::chown(journalFile.c_str(), kUser, 0), 0);
     if (archiveIsTheirs) ASSERT_EQ(::chown(clients.file.c_str(), kUser, 0), 0);
@@ -334,7 +408,7 @@ class CliReading : public ::testing::TestWithParam<CliCase> {
   void SetUp() override {
     writeClients(clients_.file, 3);
     before_ = readBytes(clients_.file);
-    interruptedSave(clients_, 2, client("NUOVO"), Cut::HalfTheRecord);
+    tornSave(clients_, 2, client("NUOVO"));
   }
   testing::CliResult run() const {
     std::vector<std::string> args;
@@ -428,7 +502,7 @@ void PrintTo(const UserCase& c, std::ostream* os) { *os << "umask " << c.umaskOf
 
 class AnotherUsersJournal : public ::testing::TestWithParam<UserCase> {};
 
-TEST_P(AnotherUsersJournal, IsAppliedByTheNextDeskThatCanReadItAndNeverDiscarded) {
+TEST_P(AnotherUsersJournal, IsSettledByTheNextDeskThatCanReadItAndNeverDiscarded) {
   if (::geteuid() != 0) GTEST_SKIP() << "creating two system users needs root";
   const UserCase& c = GetParam();
   TwoUsers users;
@@ -483,6 +557,10 @@ TEST_P(AnotherUsersJournal, IsAppliedByTheNextDeskThatCanReadItAndNeverDiscarded
   const std::vector<uint8_t> journalBytes = readBytes(journalFile);
   const std::optional<journal::Entry> entry = journal::decode(journalBytes.data(), journalBytes.size());
   ASSERT_TRUE(entry);
+  // Killed once the whole new record was written, the save stands.
+  const std::vector<uint8_t> cut = readBytes(clients.file);
+  const bool saveDone = std::equal(entry->newBytes.begin(), entry->newBytes.end(), cut.begin() + entry->offset);
+  const std::vector<uint8_t>& settled = saveDone ? entry->newBytes : entry->oldBytes;
   struct stat st {};
   ASSERT_EQ(::stat(journalFile.c_str(), &st), 0);
   EXPECT_EQ(st.st_gid, g->gr_gid) << "the journal did not take the shared folder's group";
@@ -505,8 +583,8 @@ TEST_P(AnotherUsersJournal, IsAppliedByTheNextDeskThatCanReadItAndNeverDiscarded
   EXPECT_FALSE(journal::exists(journalFile));
   const std::vector<uint8_t> now = readBytes(clients.file);
   ASSERT_EQ(now.size(), entry->archiveSize);
-  EXPECT_TRUE(std::equal(entry->oldBytes.begin(), entry->oldBytes.end(), now.begin() + entry->offset))
-      << "the record A was saving over is not back";
+  EXPECT_TRUE(std::equal(settled.begin(), settled.end(), now.begin() + entry->offset))
+      << (saveDone ? "the record A saved is not kept" : "the record A was saving over is not back");
   for (const Record& r : readAllRecords(clients.file, clientLayout()))
     EXPECT_TRUE(churn::identify(r).has_value()) << "a torn record: " << r[0];
 }

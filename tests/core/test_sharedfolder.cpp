@@ -99,6 +99,19 @@ TEST_F(SharedFolder, ReadersShareWritersWaitThenTheArchiveIsBusy) {
     auto writer = RecordFile::openExisting(archive(), clientLayout());
     EXPECT_THROW(navigate(clients(), NavStep::First, ""), StoreBusy);  // nor read half a write
     EXPECT_THROW(readAllRecords(archive(), clientLayout()), StoreBusy);
+    // A read nobody asked for does not wait at all, however long the wait;
+    // outside its scope the wait is back.
+    setLockWait(10000ms);
+    const auto start = Clock::now();
+    {
+      const NoLockWait atOnce;
+      EXPECT_THROW(readRecord(archive(), clientLayout(), 1), StoreBusy);
+    }
+    EXPECT_LT(Clock::now() - start, 5000ms);
+    setLockWait(150ms);
+    const auto again = Clock::now();
+    EXPECT_THROW(readRecord(archive(), clientLayout(), 1), StoreBusy);
+    EXPECT_GE(Clock::now() - again, 150ms);
   }
   EXPECT_EQ(readBytes(archive()), before);
 

@@ -110,6 +110,18 @@ TEST(ControlCharacters, ShownAsBlanksOneForOne) {
   // sign 0x80 and the non-breaking space 0xA0.
   EXPECT_EQ(blankControlCharacters(" citt\xE0 \x80\xA0"), " citt\xE0 \x80\xA0");
   EXPECT_FALSE(hasControlCharacter(blankControlCharacters(damaged)));
+
+  // A printed line: every byte at every place of a line read eight bytes at
+  // a time, appended to what is already there.
+  for (int b = 0; b < 256; ++b) {
+    for (size_t at = 0; at < 19; ++at) {
+      std::string line = "padded columns ~ 123";
+      line[at] = static_cast<char>(b);
+      std::string printed = "kept|";
+      appendPrintableUtf8(printed, line);
+      ASSERT_EQ(printed, "kept|" + cp1252ToUtf8(blankControlCharacters(line))) << "byte " << b << " at " << at;
+    }
+  }
 }
 
 TEST(Case, OnlyAsciiLettersChange) {
