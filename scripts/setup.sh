@@ -3,7 +3,8 @@
 # Sourced by run.sh and test.sh; uses sudo when not run as root.
 set -euo pipefail
 
-ZELVANO_PACKAGES=(
+# What building the program and its tests takes.
+ZELVANO_BUILD_PACKAGES=(
   # lld links the test programs faster than the default linker
   build-essential cmake ninja-build ccache pkg-config lld
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6
@@ -11,7 +12,12 @@ ZELVANO_PACKAGES=(
   qt6-translations-l10n qt6-wayland
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core xdg-utils locales
-  libxlsxwriter-dev libzip-dev python3-openpyxl python3-docx poppler-utils
+  libxlsxwriter-dev libzip-dev
+)
+# What only the checks take: independent readers of the exports, a real X
+# server, a print queue, and clang for the sanitizer pass.
+ZELVANO_CHECK_PACKAGES=(
+  python3-openpyxl python3-docx poppler-utils
   # LibreOffice reads every export back; a private print queue prints to PDF
   libreoffice-calc-nogui libreoffice-writer-nogui cups printer-driver-cups-pdf
   # the tests on a real X server (tests/x11)
@@ -19,10 +25,12 @@ ZELVANO_PACKAGES=(
   # the sanitizer pass and the fuzz targets (clang, libFuzzer)
   clang libclang-rt-14-dev llvm
 )
+ZELVANO_PACKAGES=("${ZELVANO_BUILD_PACKAGES[@]}" "${ZELVANO_CHECK_PACKAGES[@]}")
 
-zelvano_install_packages() {
+# zelvano_install PACKAGE...: installs those not installed yet.
+zelvano_install() {
   local missing=()
-  for p in "${ZELVANO_PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -32,6 +40,8 @@ zelvano_install_packages() {
   "${sudo[@]}" apt-get update -q
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
+
+zelvano_install_packages() { zelvano_install "${ZELVANO_PACKAGES[@]}"; }
 
 # The tests also run under a locale whose decimal separator is a comma, to
 # prove that numbers never depend on the system locale.

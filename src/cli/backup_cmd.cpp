@@ -5,7 +5,6 @@
 #include <ostream>
 #include <system_error>
 
-#include "cli/cli.h"
 #include "cli/command.h"
 #include "store/backup.h"
 #include "store/storeerror.h"

@@ -6,7 +6,6 @@
 #include "checks/core/codfisc.h"
 #include "checks/core/iban.h"
 #include "checks/core/partitaiva.h"
-#include "cli/cli.h"
 #include "cli/command.h"
 #include "core/text.h"
 

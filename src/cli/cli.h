@@ -1,17 +1,15 @@
 #pragma once
-// zelvano-cli: a command-line companion for scripts, backups and support. It
-// reads the program's record files and never changes or creates them.
+// zelvano-cli: a command-line companion for scripts, backups and support.
+// Its commands read the program's files; only password, import, backup and
+// restore write, as the help text says of each.
 #include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace zel::cli {
+#include "cli/command.h"
 
-// Exit codes.
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;  // an anomaly found, or a file unreadable
-inline constexpr int kExitUsage = 2;
+namespace zel::cli {
 
 // Runs one command. `args` are the arguments after the program name. The
 // command's results go to `out`, diagnostics to `err`; `in` serves commands

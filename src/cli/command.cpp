@@ -1,6 +1,5 @@
 #include "cli/command.h"
 
-#include "cli/cli.h"
 
 #include <ostream>
 #include <stdexcept>

@@ -17,6 +17,11 @@ namespace zel::cli {
 
 inline constexpr const char* kProgram = "zelvano-cli";
 
+// Exit codes.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // an anomaly found, or a file unreadable
+inline constexpr int kExitUsage = 2;
+
 // Thrown by a subcommand for wrong arguments: run() prints the message with
 // the usage text and exits with kExitUsage.
 struct UsageError {

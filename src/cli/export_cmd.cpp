@@ -4,7 +4,6 @@
 #include <ostream>
 #include <system_error>
 
-#include "cli/cli.h"
 #include "cli/command.h"
 #include "core/text.h"
 #include "output/core/docx.h"

@@ -6,7 +6,6 @@
 #include <ostream>
 #include <system_error>
 
-#include "cli/cli.h"
 #include "cli/command.h"
 #include "output/core/gridimport.h"
 #include "store/archives.h"

@@ -11,7 +11,6 @@
 #include <ostream>
 #include <system_error>
 
-#include "cli/cli.h"
 #include "cli/command.h"
 #include "core/crypt.h"
 #include "store/passwordstore.h"

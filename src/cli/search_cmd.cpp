@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <ostream>
 
-#include "cli/cli.h"
 #include "cli/command.h"
 #include "store/archives.h"
 #include "store/clientsearch.h"

@@ -6,7 +6,6 @@
 #include <ostream>
 #include <string>
 
-#include "cli/cli.h"
 #include "cli/command.h"
 #include "store/archivescan.h"
 #include "store/recordfile.h"
