@@ -184,8 +184,6 @@ TEST_F(SupplySheet, SavingAppendsTheItemWithQuantityTimesPrice) {
   EXPECT_TRUE(lines()[0].startsWith(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
   EXPECT_EQ(lines()[0], toQ(itemLine(items[0])));
   EXPECT_EQ(sheet->repTotale->text(), "5,00");
-  ASSERT_EQ(fake.messages.size(), 1);
-  EXPECT_EQ(fake.last().title, "Salvataggio scheda effettuato con successo");
   // The card keeps the saved item.
   EXPECT_EQ(sheet->txtProdotto->text(), "Bulloni");
 }
@@ -208,21 +206,14 @@ TEST_F(SupplySheet, TheAmountTypedIsReplacedByQuantityTimesPrice) {
   ASSERT_EQ(stored().size(), 1u);
   EXPECT_EQ(stored()[0][supply::Importo], "4,67");
   EXPECT_EQ(sheet->repTotale->text(), "4,67");
-  EXPECT_EQ(fake.last().title, "Aggiornamento scheda effettuato con successo");
 }
 
-TEST_F(SupplySheet, SaveNeedsTheProductAndThePaymentState) {
-  click(sheet->cmdSalva);
-  ASSERT_EQ(fake.messages.size(), 1);
-  EXPECT_EQ(fake.last().title, "Salvataggio scheda non applicabile");
-  EXPECT_EQ(fake.last().text, u8("Per salvare la scheda è necessario indicare la descrizione del prodotto o servizio "
-                                 "fornito."));
-  EXPECT_EQ(fake.last().icon, MsgIcon::Warning);
-
+TEST_F(SupplySheet, SaveNeedsThePaymentState) {
   type(sheet->txtProdotto, QStringLiteral("Vite"));
   sheet->txtPagamento->setEditText(QStringLiteral("   "));
   click(sheet->cmdSalva);
-  ASSERT_EQ(fake.messages.size(), 2);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().title, "Salvataggio scheda non applicabile");
   EXPECT_EQ(fake.last().text, u8("Per salvare la scheda è necessario indicare se il pagamento è in sospeso o è stato "
                                  "saldato."));
   EXPECT_TRUE(sheet->txtPagamento->isAncestorOf(QApplication::focusWidget()) ||
@@ -429,24 +420,17 @@ TEST_F(SupplySheet, NavigationDoesNotReloadTheList) {
   EXPECT_EQ(sheet->repTotale->text(), "8,00");
 }
 
-TEST_F(SupplySheet, ArchiveFailuresLeaveTheSheetAsItWas) {
+// What the sheet does with an unreadable archive once shown is the card
+// suite's; opening one is the sheet's own.
+TEST_F(SupplySheet, AnUnreadableSupplyOpensSilentlyWithAnEmptyList) {
   const fs::path broken = folder.file("Guasta.for");
   fs::create_directory(broken);
   open(broken);
-  EXPECT_TRUE(fake.messages.isEmpty());  // loading the list fails silently
+  EXPECT_TRUE(fake.messages.isEmpty());
   EXPECT_EQ(sheet->lstStudenti->count(), 0);
-
   type(sheet->txtProdotto, QStringLiteral("Vite"));
   click(sheet->cmdSalva);
-  ASSERT_EQ(fake.messages.size(), 1);
-  EXPECT_EQ(fake.last().text, archiveAccessMessage());
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
-  EXPECT_EQ(sheet->txtProdotto->text(), "Vite");
-
-  click(sheet->imgPrimo);
-  EXPECT_EQ(fake.messages.size(), 2);
-  EXPECT_EQ(fake.last().text, archiveAccessMessage());
-  EXPECT_EQ(sheet->txtProdotto->text(), "Vite");
+  EXPECT_EQ(fake.texts(), QStringList{archiveAccessMessage()});
 }
 
 TEST_F(SupplySheet, EnterWalksTheFifteenFieldsAndColoursFollowTheFocus) {
