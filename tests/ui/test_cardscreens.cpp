@@ -12,13 +12,13 @@
 #include <memory>
 
 #include "clients/destinatari.h"
-#include "fakeservices.h"
-#include "named.h"
 #include "products/materiali.h"
 #include "store/archives.h"
 #include "store/recordfile.h"
-#include "../core/tempfolder.h"
 #include "supplies/forniture.h"
+#include "support/files.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 #include "ui/attachwindow.h"
 #include "ui/behaviour.h"
 #include "ui/cardbinding.h"
@@ -247,13 +247,13 @@ TEST_P(CardScreens, ADeletionThatCannotFinishLeavesTheArchiveByteForByte) {
   ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
   // The deletion's copy cannot be written: its name is taken by a folder.
   fs::create_directory(folder.file(GetParam().temp));
-  const auto before = testing::readBytes(archive());
+  const auto before = test::readBytes(archive());
   const QStringList shown = shownTexts();
   fake.clear();
   click(GetParam().remove);  // answered Yes
   ASSERT_EQ(fake.messages.size(), 2);
   EXPECT_EQ(fake.last().text, archiveAccessMessage());
-  EXPECT_EQ(testing::readBytes(archive()), before);
+  EXPECT_EQ(test::readBytes(archive()), before);
   EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
   EXPECT_EQ(shownTexts(), shown);
 }
@@ -265,14 +265,14 @@ TEST_P(CardScreens, AProgramFolderThatIsAPlainFileIsSaidAndLeftAlone) {
   ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
   test::TempProgramFolder other;
   const fs::path plainFile = other.file("non-una-cartella");
-  testing::writeBytes(plainFile, {'x'});
+  test::writeBytes(plainFile, {'x'});
   setProgramFolder(plainFile);
   fake.clear();
   click(GetParam().save);
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, archiveAccessMessage());
   EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
-  EXPECT_EQ(testing::readBytes(plainFile), std::vector<uint8_t>{'x'});
+  EXPECT_EQ(test::readBytes(plainFile), std::vector<uint8_t>{'x'});
 }
 
 TEST_P(CardScreens, ARecordChangedAtAnotherDeskIsNotSavedOverAndABusyArchiveIsSaid) {
@@ -288,13 +288,13 @@ TEST_P(CardScreens, ARecordChangedAtAnotherDeskIsNotSavedOverAndABusyArchiveIsSa
     theirs[0] = "altrove";
     RecordFile::openExisting(archive(), layout).overwrite(2, theirs);
   }
-  const auto before = testing::readBytes(archive());
+  const auto before = test::readBytes(archive());
   setControlText(control(GetParam().keyField), QStringLiteral("K2 modificata"));
   fake.clear();
   click(GetParam().save);
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, cardChangedMessage());
-  EXPECT_EQ(testing::readBytes(archive()), before);
+  EXPECT_EQ(test::readBytes(archive()), before);
   EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
   EXPECT_EQ(controlText(control(GetParam().keyField)), QStringLiteral("K2 modificata"));
 

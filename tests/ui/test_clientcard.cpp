@@ -11,7 +11,6 @@
 #include <QUrlQuery>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 #include "attach/allegatides.h"
@@ -21,10 +20,11 @@
 #include "checks/iban.h"
 #include "checks/iva.h"
 #include "clients/cercadestinatari.h"
-#include "clients/esportades.h"
 #include "clients/destinatari.h"
-#include "fakeservices.h"
+#include "clients/esportades.h"
 #include "store/layout.h"
+#include "support/files.h"
+#include "support/ui/fakes.h"
 
 namespace zel {
 namespace {
@@ -35,14 +35,9 @@ constexpr size_t kSize = 3890;
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
-std::string bytesOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Field `name` of record k (1-based) of the file, as stored (Windows-1252).
 Text storedField(const fs::path& file, size_t k, std::string_view name) {
-  const std::string all = bytesOf(file);
+  const std::string all = test::readText(file);
   const Layout& l = clientLayout();
   if (all.size() < k * kSize) return "<missing record>";
   const Record r = decodeRecord(l, reinterpret_cast<const uint8_t*>(all.data()) + (k - 1) * kSize);
@@ -197,7 +192,7 @@ TEST_F(ClientCard, DeleteAsksFirstAndRemovesExactlyTheCardShown) {
   ASSERT_EQ(card->txtCodice->text(), QStringLiteral("C2"));
   fake.clear();
 
-  const std::string before = bytesOf(archive());
+  const std::string before = test::readText(archive());
   fake.answers.push_back(MsgAnswer::No);
   click(card->cmdElimina);
   ASSERT_EQ(fake.messages.size(), 1);
@@ -206,7 +201,7 @@ TEST_F(ClientCard, DeleteAsksFirstAndRemovesExactlyTheCardShown) {
   EXPECT_EQ(fake.last().title, QStringLiteral("Conferma cancellazione scheda"));
   EXPECT_EQ(fake.last().icon, MsgIcon::Question);
   EXPECT_EQ(fake.last().buttons, MsgButtons::YesNo);
-  EXPECT_EQ(bytesOf(archive()), before);
+  EXPECT_EQ(test::readText(archive()), before);
   EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
   EXPECT_EQ(card->txtPersona->text(), QStringLiteral("Secondo"));
 
@@ -295,7 +290,7 @@ TEST_F(ClientCard, TextsGoToTheFileAsWindows1252) {
   click(card->cmdSalva);
   EXPECT_EQ(storedField(archive(), 1, "Persona"), "Citt\xE0 perch\xE9");
   EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "Ufficio perch\xE9");
-  const std::string bytes = bytesOf(archive());
+  const std::string bytes = test::readText(archive());
   const size_t note = 1631;
   EXPECT_EQ(static_cast<unsigned char>(bytes[note + 1 + 8]), 0x80);
   EXPECT_EQ(static_cast<unsigned char>(bytes[51 + 1 + 4]), 0xE0);

@@ -8,12 +8,9 @@
 #include <QTest>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "clients/cercadestinatari.h"
 #include "clients/destinatari.h"
-#include "fakeservices.h"
 #include "products/cercamateriale.h"
 #include "products/cercasottoscorta.h"
 #include "products/impmateriali.h"
@@ -24,29 +21,20 @@
 #include "supplies/cercafornitura.h"
 #include "supplies/cercaincompleti.h"
 #include "supplies/forniture.h"
+#include "support/files.h"
+#include "support/records.h"
+#include "support/ui/fakes.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
 
-void append(const fs::path& file, const Layout& layout, const std::vector<Record>& records) {
-  RecordFile f = RecordFile::openForUpdate(file, layout);
-  for (const Record& r : records) f.append(r);
-  f.close();
-}
-
-std::string bytesOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::appendRecords;
+using test::readText;
 
 Record clientRecord(const Text& codice, const Text& persona, const Text& citta) {
-  Record r = emptyRecord(clientLayout());
-  r[client::Codice] = codice;
-  r[client::Persona] = persona;
-  r[client::Citta] = citta;
-  return r;
+  return test::recordOf(clientLayout(), {{client::Codice, codice}, {client::Persona, persona}, {client::Citta, citta}});
 }
 
 Record productRecord(const Text& codice, const Text& giacenza, const Text& sottoscorta) {
@@ -63,14 +51,9 @@ Record productRecord(const Text& codice, const Text& giacenza, const Text& sotto
 
 Record supplyItem(const Text& prodotto, const Text& data, const Text& cliente, const Text& pagamento,
                   const Text& importo) {
-  Record r = emptyRecord(supplyLayout());
-  r[supply::Prodotto] = prodotto;
+  Record r = test::supplyItem(prodotto, "1", importo, importo, pagamento);
   r[supply::Data] = data;
   r[supply::Cliente] = cliente;
-  r[supply::Quantita] = "1";
-  r[supply::Prezzo] = importo;
-  r[supply::Importo] = importo;
-  r[supply::Pagamento] = pagamento;
   return r;
 }
 
@@ -86,7 +69,7 @@ class ListWindows : public ::testing::Test {
 
   // The supply sheet on screen with the supply "Rossi".
   void openSupply(const std::vector<Record>& items) {
-    append(supply(), supplyLayout(), items);
+    appendRecords(supply(), supplyLayout(), items);
     sheet->openSupply(pathToQ(supply()), QStringLiteral(" Rossi "));
     sheet->show();
     QCoreApplication::processEvents();
@@ -154,9 +137,10 @@ class ListWindows : public ::testing::Test {
 };
 
 TEST_F(ListWindows, ClientSearchFindsFindsInListPrintsAndLoadsTheCard) {
-  append(folder.file("Anagrafica.pro"), clientLayout(),
-         {clientRecord("CL1", "Rossi Mario", "20121 Milano (MI)"), clientRecord("CL2", "Rossi Anna", "00184 Roma (RM)"),
-          clientRecord("CL3", "Bianchi Rosa", "20121 Milano (MI)")});
+  appendRecords(folder.file("Anagrafica.pro"), clientLayout(),
+                {clientRecord("CL1", "Rossi Mario", "20121 Milano (MI)"),
+                 clientRecord("CL2", "Rossi Anna", "00184 Roma (RM)"),
+                 clientRecord("CL3", "Bianchi Rosa", "20121 Milano (MI)")});
   TfrmDestinatari card;
   card.show();
   nav.set(WindowId::ClientCard, &card);
@@ -208,8 +192,8 @@ TEST_F(ListWindows, ClientSearchFindsFindsInListPrintsAndLoadsTheCard) {
 // Searches and lists run as long work: a stopped search stays on its
 // criteria, a stopped list closes its window, neither says a word.
 TEST_F(ListWindows, StoppedSearchesAndListsShowNothingAndSayNothing) {
-  append(folder.file("Anagrafica.pro"), clientLayout(), {clientRecord("CL1", "Rossi Mario", "Milano")});
-  append(products(), productLayout(), {productRecord("ABC-1", "5", "5")});
+  appendRecords(folder.file("Anagrafica.pro"), clientLayout(), {clientRecord("CL1", "Rossi Mario", "Milano")});
+  appendRecords(products(), productLayout(), {productRecord("ABC-1", "5", "5")});
   TfrmDestinatari card;
   card.show();
   nav.set(WindowId::ClientCard, &card);
@@ -241,8 +225,8 @@ TEST_F(ListWindows, StoppedSearchesAndListsShowNothingAndSayNothing) {
 
 TEST_F(ListWindows, ClientSearchFromTheSheetFillsOnlyTheClient) {
   openSupply({});
-  append(folder.file("Anagrafica.pro"), clientLayout(),
-         {clientRecord("CL1", "Rossi Mario", "Milano"), clientRecord("CL2", "Bianchi Rosa", "Roma")});
+  appendRecords(folder.file("Anagrafica.pro"), clientLayout(),
+                {clientRecord("CL1", "Rossi Mario", "Milano"), clientRecord("CL2", "Bianchi Rosa", "Roma")});
   sheet->txtProdotto->setText(QStringLiteral("Trapano"));
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
     EXPECT_EQ(w.lblMemory->text(), "forniture");
@@ -263,8 +247,8 @@ TEST_F(ListWindows, ClientSearchFromTheSheetFillsOnlyTheClient) {
 }
 
 TEST_F(ListWindows, ProductSearchAndUnderStockListLoadTheProductCard) {
-  append(products(), productLayout(),
-         {productRecord("ABC-1", "5", "5"), productRecord("ABC-2", "6", "5"), productRecord("XYZ-3", "0", "0")});
+  appendRecords(products(), productLayout(),
+                {productRecord("ABC-1", "5", "5"), productRecord("ABC-2", "6", "5"), productRecord("XYZ-3", "0", "0")});
   TfrmMateriali card;
   card.show();
   nav.set(WindowId::ProductCard, &card);
@@ -379,8 +363,8 @@ TEST_F(ListWindows, SearchAndListWindowsHaveTheCloseAndMinimiseBoxes) {
 // space below the lines) closes every window that picks a line, without a
 // word, and loads nothing.
 TEST_F(ListWindows, DoubleClickWithNoLineSelectedClosesThePickingWindowsSilently) {
-  append(folder.file("Anagrafica.pro"), clientLayout(), {clientRecord("CL1", "Rossi Mario", "Milano")});
-  append(products(), productLayout(), {productRecord("ABC-1", "5", "5")});
+  appendRecords(folder.file("Anagrafica.pro"), clientLayout(), {clientRecord("CL1", "Rossi Mario", "Milano")});
+  appendRecords(products(), productLayout(), {productRecord("ABC-1", "5", "5")});
   TfrmCercaIncompleti pending;
   nav.set(WindowId::PendingPayments, &pending);
   openSupply({supplyItem("Viti", "20/12/2025", "Rossi", "In sospeso", "10,10")});
@@ -442,8 +426,8 @@ TEST_F(ListWindows, DoubleClickWithNoLineSelectedClosesThePickingWindowsSilently
 }
 
 TEST_F(ListWindows, ProductImportLowersTheStockAndFillsTheSheet) {
-  append(products(), productLayout(),
-         {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "", "0")});
+  appendRecords(products(), productLayout(),
+                {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "", "0")});
   openSupply({});
   type(sheet->txtQuantita, QStringLiteral("2"));
 
@@ -479,7 +463,7 @@ TEST_F(ListWindows, ProductImportLowersTheStockAndFillsTheSheet) {
 // is refused (saving would put the old stock back) without blaming another
 // desk.
 TEST_F(ListWindows, ProductCardFollowsAnImportOfItsProduct) {
-  append(products(), productLayout(), {productRecord("P1", "10", "0")});
+  appendRecords(products(), productLayout(), {productRecord("P1", "10", "0")});
   openSupply({});
   TfrmMateriali card;
   card.show();
@@ -505,22 +489,22 @@ TEST_F(ListWindows, ProductCardFollowsAnImportOfItsProduct) {
 
   card.txtDescrizione->setText(QStringLiteral("Trapano a percussione"));
   importFour();
-  const std::string before = bytesOf(products());
+  const std::string before = readText(products());
   QApplication::setActiveWindow(&card);
   QCoreApplication::processEvents();
   EXPECT_EQ(card.txtGiacenza->text(), "6") << "edits are never overwritten";
   EXPECT_EQ(card.txtDescrizione->text(), "Trapano a percussione");
   click(card.imgSalva);
   EXPECT_EQ(fake.last().text, cardChangedHereMessage());
-  EXPECT_EQ(bytesOf(products()), before);
+  EXPECT_EQ(readText(products()), before);
 }
 
 TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlone) {
-  append(products(), productLayout(),
-         {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "molti", "0")});
+  appendRecords(products(), productLayout(),
+                {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "molti", "0")});
   openSupply({});
   sheet->txtPrezzo->setText(QStringLiteral("1,00"));
-  const std::string before = bytesOf(products());
+  const std::string before = readText(products());
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
     type(w.txtQuant, QStringLiteral("5"));
@@ -533,7 +517,7 @@ TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlon
   EXPECT_EQ(fake.last().title, "Aggiornamento giacenza non applicabile");
   EXPECT_EQ(fake.last().icon, MsgIcon::Information);
   EXPECT_FALSE(stillVisible);
-  EXPECT_EQ(bytesOf(products()), before);
+  EXPECT_EQ(readText(products()), before);
   EXPECT_EQ(sheet->txtPrezzo->text(), "1,00");
   EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
 
@@ -546,7 +530,7 @@ TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlon
   click(sheet->impProdotto);
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(fake.messages.size(), 1);
-  EXPECT_EQ(bytesOf(products()), before);
+  EXPECT_EQ(readText(products()), before);
   EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
@@ -559,7 +543,7 @@ TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlon
   });
   click(sheet->impProdotto);
   EXPECT_EQ(fake.messages.size(), 1) << "no message";
-  EXPECT_EQ(bytesOf(products()), before) << "no write";
+  EXPECT_EQ(readText(products()), before) << "no write";
   EXPECT_EQ(sheet->txtProdotto->text(), "Trapano P2");
   EXPECT_EQ(sheet->txtPrezzo->text(), "12,50");
 }

@@ -12,15 +12,16 @@
 
 #include "attach/allegatimat.h"
 #include "attach/cartellamat.h"
-#include "fakeservices.h"
 #include "products/cercamateriale.h"
 #include "products/cercasottoscorta.h"
 #include "products/materiali.h"
 #include "store/archives.h"
 #include "store/productrules.h"
 #include "store/recordfile.h"
+#include "support/files.h"
+#include "support/records.h"
+#include "support/ui/fakes.h"
 #include "ui/cardbinding.h"
-#include "../core/tempfolder.h"
 
 namespace zel {
 namespace {
@@ -43,16 +44,13 @@ class ProductCardTest : public ::testing::Test {
   fs::path archive() const { return folder.file(kProductArchive); }
 
   void addProduct(const char* code, const char* price = "1,00", const char* stock = "5") {
-    Record r = emptyRecord(productLayout());
-    r[product::Codice] = code;
-    r[product::Marca] = "Marca di " + std::string(code);
-    r[product::Prezzo] = price;
-    r[product::Giacenza] = stock;
-    r[product::Sottoscorta] = "2";
-    r[product::File01] = "/tmp/foto.jpg";
-    auto file = RecordFile::openForUpdate(archive(), productLayout());
-    file.append(r);
-    file.close();
+    test::appendRecords(archive(), productLayout(),
+                        {test::recordOf(productLayout(), {{product::Codice, code},
+                                                          {product::Marca, "Marca di " + std::string(code)},
+                                                          {product::Prezzo, price},
+                                                          {product::Giacenza, stock},
+                                                          {product::Sottoscorta, "2"},
+                                                          {product::File01, "/tmp/foto.jpg"}})});
   }
   Record stored(size_t k) const { return readRecord(archive(), productLayout(), k); }
 
@@ -257,14 +255,14 @@ TEST_F(ProductCardTest, FirstSaveCreatesTheArchiveAndNormalisesTheNumbers) {
 TEST_F(ProductCardTest, AStockThatIsNoNumberStopsTheSaveBeforeAnythingIsWritten) {
   // As a hand-edited archive may hold.
   addProduct("P1");
-  const auto before = testing::readBytes(archive());
+  const auto before = test::readBytes(archive());
   card->txtCodice->setText("NEW");
   card->txtGiacenza->setText("sette");
   click(card->imgSalva);
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, archiveAccessMessage());
   EXPECT_TRUE(fake.last().plain);
-  EXPECT_EQ(testing::readBytes(archive()), before);
+  EXPECT_EQ(test::readBytes(archive()), before);
   EXPECT_TRUE(card->lblPosizione->text().isEmpty());
   EXPECT_EQ(card->txtGiacenza->text(), "sette");
 }

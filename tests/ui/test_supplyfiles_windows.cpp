@@ -14,10 +14,10 @@
 #include "app/forms.h"
 #include "help/helptopics.h"
 #include "store/recordfile.h"
-#include "fakeservices.h"
 #include "supplies/accedi.h"
 #include "supplies/crea.h"
 #include "supplies/forniture.h"
+#include "support/ui/fakes.h"
 
 namespace fs = std::filesystem;
 using zel::MsgButtons;

@@ -6,11 +6,11 @@
 #include <QClipboard>
 #include <QTest>
 
-#include "fakeservices.h"
-#include "named.h"
 #include "store/recordfile.h"
 #include "store/supplyitem.h"
 #include "supplies/forniture.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
