@@ -16,6 +16,7 @@
 #include "support/churn.h"
 #include "support/clirun.h"
 #include "support/files.h"
+#include "support/records.h"
 #include "support/tempfolder.h"
 
 namespace zel {
@@ -31,13 +32,9 @@ const Clock::time_point kMonday = Clock::from_time_t(1700000000);
 
 Clock::time_point later(int seconds) { return kMonday + std::chrono::seconds(seconds); }
 
+// One record for each code, in the layout's first field.
 void writeArchive(const fs::path& file, const Layout& layout, std::initializer_list<const char*> codes) {
-  auto f = RecordFile::openForUpdate(file, layout);
-  for (const char* c : codes) {
-    Record r = emptyRecord(layout);
-    r[0] = c;
-    f.append(r);
-  }
+  for (const char* c : codes) test::appendRecords(file, layout, {test::recordOf(layout, {{layout.field(0).name, c}})});
 }
 
 class Backups : public ::testing::Test {

@@ -16,6 +16,7 @@
 #include "store/recordfile.h"
 #include "support/clirun.h"
 #include "support/files.h"
+#include "support/records.h"
 #include "support/tempfolder.h"
 
 namespace zel {
@@ -126,13 +127,10 @@ class ImportIntoArchive : public ::testing::Test {
  protected:
   fs::path archive() const { return dir / kClientArchive; }
   void writeClients(std::initializer_list<const char*> codes) {
-    auto f = RecordFile::openForUpdate(archive(), clientLayout());
     for (const char* c : codes) {
-      Record r = emptyRecord(clientLayout());
-      r[client::Codice] = c;
-      r[client::Persona] = std::string("Persona ") + c;
+      Record r = test::clientCard(c);
       r[client::File01] = "/allegati/contratto.pdf";
-      f.append(r);
+      test::appendRecords(archive(), clientLayout(), {r});
     }
   }
   ImportReport import(const std::string& csv, bool update = false, bool dryRun = false) {

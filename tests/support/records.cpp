@@ -1,6 +1,5 @@
 #include "support/records.h"
 
-#include "store/fields.h"
 #include "store/recordfile.h"
 
 namespace zel::test {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "store/fields.h"
 #include "store/layout.h"
 
 namespace zel::test {

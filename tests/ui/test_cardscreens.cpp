@@ -80,9 +80,7 @@ class CardScreens : public ::testing::TestWithParam<CardCase> {
  protected:
   void SetUp() override {
     card = GetParam().make(folder.path());
-    card->show();
-    QApplication::setActiveWindow(card.get());
-    QCoreApplication::processEvents();
+    test::showActive(card.get());
     fake.clear();
   }
 

@@ -25,6 +25,7 @@
 #include "store/layout.h"
 #include "support/files.h"
 #include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
@@ -35,9 +36,11 @@ constexpr size_t kSize = 3890;
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
+std::string bytesOf(const fs::path& file) { return test::readText(file); }
+
 // Field `name` of record k (1-based) of the file, as stored (Windows-1252).
 Text storedField(const fs::path& file, size_t k, std::string_view name) {
-  const std::string all = test::readText(file);
+  const std::string all = bytesOf(file);
   const Layout& l = clientLayout();
   if (all.size() < k * kSize) return "<missing record>";
   const Record r = decodeRecord(l, reinterpret_cast<const uint8_t*>(all.data()) + (k - 1) * kSize);
@@ -48,9 +51,7 @@ class ClientCard : public ::testing::Test {
  protected:
   void SetUp() override {
     card = std::make_unique<TfrmDestinatari>();
-    card->show();
-    QApplication::setActiveWindow(card.get());
-    QCoreApplication::processEvents();
+    test::showActive(card.get());
   }
 
   fs::path archive() const { return folder.file("Anagrafica.pro"); }
@@ -192,7 +193,7 @@ TEST_F(ClientCard, DeleteAsksFirstAndRemovesExactlyTheCardShown) {
   ASSERT_EQ(card->txtCodice->text(), QStringLiteral("C2"));
   fake.clear();
 
-  const std::string before = test::readText(archive());
+  const std::string before = bytesOf(archive());
   fake.answers.push_back(MsgAnswer::No);
   click(card->cmdElimina);
   ASSERT_EQ(fake.messages.size(), 1);
@@ -201,7 +202,7 @@ TEST_F(ClientCard, DeleteAsksFirstAndRemovesExactlyTheCardShown) {
   EXPECT_EQ(fake.last().title, QStringLiteral("Conferma cancellazione scheda"));
   EXPECT_EQ(fake.last().icon, MsgIcon::Question);
   EXPECT_EQ(fake.last().buttons, MsgButtons::YesNo);
-  EXPECT_EQ(test::readText(archive()), before);
+  EXPECT_EQ(bytesOf(archive()), before);
   EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
   EXPECT_EQ(card->txtPersona->text(), QStringLiteral("Secondo"));
 
@@ -258,9 +259,7 @@ TEST_F(ClientCard, ReopeningShowsAnEmptyNewCardAndExitReturnsHome) {
   EXPECT_TRUE(home.isVisible());
   EXPECT_EQ(fs::file_size(archive()), kSize);  // closing saves nothing
 
-  card->show();
-  QApplication::setActiveWindow(card.get());
-  QCoreApplication::processEvents();
+  test::showActive(card.get());
   for (QWidget* c : card->dataControls())
     EXPECT_TRUE(controlText(c).isEmpty()) << c->objectName().toStdString();
   for (QLabel* l : {card->attachmentFields().file[0], card->attachmentFields().file[1], card->attachmentFields().file[2], card->attachmentFields().description[0], card->attachmentFields().description[1],
@@ -290,7 +289,7 @@ TEST_F(ClientCard, TextsGoToTheFileAsWindows1252) {
   click(card->cmdSalva);
   EXPECT_EQ(storedField(archive(), 1, "Persona"), "Citt\xE0 perch\xE9");
   EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "Ufficio perch\xE9");
-  const std::string bytes = test::readText(archive());
+  const std::string bytes = bytesOf(archive());
   const size_t note = 1631;
   EXPECT_EQ(static_cast<unsigned char>(bytes[note + 1 + 8]), 0x80);
   EXPECT_EQ(static_cast<unsigned char>(bytes[51 + 1 + 4]), 0xE0);

@@ -28,6 +28,7 @@
 #include "support/files.h"
 #include "support/records.h"
 #include "support/ui/fakes.h"
+#include "support/ui/named.h"
 #include "ui/cardbinding.h"
 
 namespace zel {
@@ -126,9 +127,7 @@ class HostileInput : public ::testing::TestWithParam<std::tuple<Screen, Hostile>
   // and threshold must be numbers) let the rest reach the archive.
   void card(CardScreen& screen, const fs::path& archive, const char* attachments, const char* folderCommand,
             std::set<std::string> numbers = {}) {
-    screen.show();
-    QApplication::setActiveWindow(&screen);
-    QCoreApplication::processEvents();
+    test::showActive(&screen);
     CardBinding& binding = screen.binding();
     for (size_t i = 0; i < binding.layout().fieldCount(); ++i)
       paste(binding.control(i), numbers.count(binding.layout().field(i).name) ? QStringLiteral("7,5") : hostile());

@@ -24,14 +24,15 @@
 #include "support/files.h"
 #include "support/records.h"
 #include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-
 using test::appendRecords;
 using test::readText;
+using test::retype;
 
 Record clientRecord(const Text& codice, const Text& persona, const Text& citta) {
   return test::recordOf(clientLayout(), {{client::Codice, codice}, {client::Persona, persona}, {client::Citta, citta}});
@@ -82,9 +83,7 @@ class ListWindows : public ::testing::Test {
   template <class W>
   void whenShown(std::function<void(W&)> drive) {
     flow.onModal = [this, drive](QDialog& d) {
-      d.show();
-      QApplication::setActiveWindow(&d);
-      QCoreApplication::processEvents();
+      test::showActive(&d);
       auto* w = qobject_cast<W*>(&d);
       EXPECT_NE(w, nullptr) << d.metaObject()->className();
       if (w) drive(*w);
@@ -95,11 +94,6 @@ class ListWindows : public ::testing::Test {
   }
 
   static void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
-  static void type(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->clear();
-    QTest::keyClicks(box, text);
-  }
   static void enter(QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }
   static QStringList lines(const ResultList& r) {
     QStringList out;
@@ -148,10 +142,10 @@ TEST_F(ListWindows, ClientSearchFindsFindsInListPrintsAndLoadsTheCard) {
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
     EXPECT_EQ(w.lblMemory->text(), "anagrafica");
     EXPECT_EQ(QApplication::focusWidget(), w.txtCodice);
-    type(w.txtPersona, QStringLiteral("ross"));
+    retype(w.txtPersona, QStringLiteral("ross"));
     enter(w.txtPersona);
     EXPECT_EQ(QApplication::focusWidget(), w.txtUfficio);
-    type(w.txtCitta, QStringLiteral("MI"));
+    retype(w.txtCitta, QStringLiteral("MI"));
     click(w.cmdTrova);
     ASSERT_EQ(w.results->count(), 1);
     EXPECT_TRUE(lines(*w.results)[0].contains("Rossi Mario"));
@@ -166,7 +160,7 @@ TEST_F(ListWindows, ClientSearchFindsFindsInListPrintsAndLoadsTheCard) {
     ASSERT_EQ(w.results->count(), 2);
 
     // Find in list: Enter in the box, then the button with the same text.
-    type(w.results->txtTrova, QStringLiteral("ROSSI"));
+    retype(w.results->txtTrova, QStringLiteral("ROSSI"));
     enter(w.results->txtTrova);
     EXPECT_EQ(w.results->selectedRow(), 0);
     click(w.results->cmdTrova02);
@@ -230,7 +224,7 @@ TEST_F(ListWindows, ClientSearchFromTheSheetFillsOnlyTheClient) {
   sheet->txtProdotto->setText(QStringLiteral("Trapano"));
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
     EXPECT_EQ(w.lblMemory->text(), "forniture");
-    type(w.txtNote, QStringLiteral("nessuno"));
+    retype(w.txtNote, QStringLiteral("nessuno"));
     click(w.cmdTrova);
     EXPECT_TRUE(w.grpElenco->isVisible()) << "an empty result still shows the list page";
     click(w.results->cmdTrova02);
@@ -255,8 +249,8 @@ TEST_F(ListWindows, ProductSearchAndUnderStockListLoadTheProductCard) {
 
   whenShown<TfrmCercaMateriale>([&](TfrmCercaMateriale& w) {
     EXPECT_EQ(w.lblMemory->text(), "materiali");
-    type(w.txtCognome, QStringLiteral("abc"));
-    type(w.txtNome, QStringLiteral(" "));
+    retype(w.txtCognome, QStringLiteral("abc"));
+    retype(w.txtNome, QStringLiteral(" "));
     click(w.cmdTrova);
     EXPECT_EQ(w.lblConta->text(), "1");
     ASSERT_EQ(w.results->count(), 2);
@@ -272,7 +266,7 @@ TEST_F(ListWindows, ProductSearchAndUnderStockListLoadTheProductCard) {
     ASSERT_EQ(w.results->count(), 2) << "5/5 and 0/0 are under stock, 6/5 is not";
     EXPECT_GE(rowOf(*w.results, "ABC-1"), 0);
     EXPECT_EQ(rowOf(*w.results, "ABC-2"), -1);
-    type(w.results->txtTrova, QStringLiteral("xyz"));
+    retype(w.results->txtTrova, QStringLiteral("xyz"));
     click(w.results->cmdTrova02);
     EXPECT_EQ(w.results->selectedRow(), rowOf(*w.results, "XYZ-3"));
     click(w.cmdStampa);
@@ -291,7 +285,7 @@ TEST_F(ListWindows, SupplySearchListsTheOpenSupplyPrintsUnderItsNameAndLoadsTheI
               supplyItem("Dadi", "06/01/2026", "Bianchi", "Saldato", "30,00")});
   whenShown<TfrmCercaFornitura>([&](TfrmCercaFornitura& w) {
     EXPECT_EQ(w.lblMemory->text(), "forniture");
-    type(w.txtCliente, QStringLiteral("rossi"));
+    retype(w.txtCliente, QStringLiteral("rossi"));
     click(w.cmdTrova);
     EXPECT_EQ(w.lblConta->text(), "1");
     ASSERT_EQ(w.results->count(), 2);
@@ -383,7 +377,7 @@ TEST_F(ListWindows, DoubleClickWithNoLineSelectedClosesThePickingWindowsSilently
     QTest::mouseDClick(area, Qt::LeftButton, {}, at);
   };
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
-    type(w.txtPersona, QStringLiteral("nessuno"));
+    retype(w.txtPersona, QStringLiteral("nessuno"));
     click(w.cmdTrova);
     ASSERT_EQ(w.results->count(), 0);
     belowTheLines(*w.results);
@@ -429,19 +423,19 @@ TEST_F(ListWindows, ProductImportLowersTheStockAndFillsTheSheet) {
   appendRecords(products(), productLayout(),
                 {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "", "0")});
   openSupply({});
-  type(sheet->txtQuantita, QStringLiteral("2"));
+  retype(sheet->txtQuantita, QStringLiteral("2"));
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
     EXPECT_EQ(w.results->count(), 2) << "a product without a stock is not offered";
     EXPECT_EQ(w.txtQuant->text(), "2");
     EXPECT_TRUE(w.cmdAnnulla->isEnabled() && w.imgMano->isVisible());
     EXPECT_EQ(w.optAggiorna->palette().color(QPalette::WindowText), kMaroon);
-    type(w.txtQuant, QStringLiteral("x"));
+    retype(w.txtQuant, QStringLiteral("x"));
     EXPECT_EQ(fake.last().text, "Attenzione: carattere non valido.");
     EXPECT_EQ(fake.last().title, "Operazione annullata");
     EXPECT_TRUE(w.txtQuant->text().isEmpty());
     EXPECT_FALSE(w.cmdAnnulla->isEnabled() || w.imgMano->isVisible());
-    type(w.txtQuant, QStringLiteral("4,0"));
+    retype(w.txtQuant, QStringLiteral("4,0"));
 
     clickLine(*w.results, rowOf(*w.results, "Cod. P1 "));
     EXPECT_EQ(w.txtQuant->text(), "4") << "formatted on leaving";
@@ -472,7 +466,7 @@ TEST_F(ListWindows, ProductCardFollowsAnImportOfItsProduct) {
   ASSERT_EQ(card.txtGiacenza->text(), "10");
   const auto importFour = [&] {
     whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-      type(w.txtQuant, QStringLiteral("4"));
+      retype(w.txtQuant, QStringLiteral("4"));
       clickLine(*w.results, 0);
       click(w.cmdAnnulla);
     });
@@ -507,7 +501,7 @@ TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlon
   const std::string before = readText(products());
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-    type(w.txtQuant, QStringLiteral("5"));
+    retype(w.txtQuant, QStringLiteral("5"));
     clickLine(*w.results, rowOf(*w.results, "Cod. P2 "));
     click(w.cmdAnnulla);
   });
@@ -537,7 +531,7 @@ TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlon
     click(w.optNonAggiornare);
     EXPECT_EQ(w.optNonAggiornare->palette().color(QPalette::WindowText), kMaroon);
     EXPECT_EQ(w.optAggiorna->palette().color(QPalette::WindowText), QColor(Qt::black));
-    type(w.txtQuant, QStringLiteral("5"));
+    retype(w.txtQuant, QStringLiteral("5"));
     clickLine(*w.results, rowOf(*w.results, "Cod. P2 "));
     click(w.cmdAnnulla);
   });

@@ -21,6 +21,7 @@
 #include "support/files.h"
 #include "support/records.h"
 #include "support/ui/fakes.h"
+#include "support/ui/named.h"
 #include "ui/cardbinding.h"
 
 namespace zel {
@@ -35,9 +36,7 @@ class ProductCardTest : public ::testing::Test {
  protected:
   void SetUp() override {
     card = std::make_unique<TfrmMateriali>();
-    card->show();
-    QApplication::setActiveWindow(card.get());
-    QCoreApplication::processEvents();
+    test::showActive(card.get());
   }
   void TearDown() override { card.reset(); }
 

@@ -30,7 +30,9 @@ namespace fs = std::filesystem;
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
-using test::supplyItem;
+Record item(const Text& prodotto, const Text& quantita, const Text& prezzo, const Text& importo) {
+  return test::supplyItem(prodotto, quantita, prezzo, importo);
+}
 
 class SupplySheet : public ::testing::Test {
  protected:
@@ -50,9 +52,7 @@ class SupplySheet : public ::testing::Test {
     sheet->hide();
     test::named<QLabel>(sheet.get(), "lblFile")->setText(pathToQ(file));
     test::named<QLabel>(sheet.get(), "panClasse")->setText(QStringLiteral("Rossi"));
-    sheet->show();
-    QApplication::setActiveWindow(sheet.get());
-    QCoreApplication::processEvents();
+    test::showActive(sheet.get());
   }
 
   void writeItems(const std::vector<Record>& items) { test::appendRecords(supply(), supplyLayout(), items); }
@@ -60,11 +60,7 @@ class SupplySheet : public ::testing::Test {
 
   void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
   // Empties a box and types into it, key by key.
-  void type(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->clear();
-    QTest::keyClicks(box, text);
-  }
+  void type(QLineEdit* box, const QString& text) { test::retype(box, text); }
   // Enter: the focus moves on to the next field.
   void enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
   void clickLine(int row) {
@@ -112,7 +108,7 @@ TEST_F(SupplySheet, OpensOnANewItemWithDefaultsAndAnEmptyList) {
 // Only the create window makes a supply file: one that another desk deleted
 // is said to be gone by every command of the sheet, and never comes back.
 TEST_F(SupplySheet, ASupplyDeletedElsewhereIsToldGoneAndNeverRecreated) {
-  writeItems({supplyItem("Vite", "1", "10,10", "10,10")});
+  writeItems({item("Vite", "1", "10,10", "10,10")});
   open(supply());
   click(sheet->imgPrimo);
   ASSERT_EQ(sheet->lblPosizione->text(), "1");
@@ -139,7 +135,7 @@ TEST_F(SupplySheet, ASupplyDeletedElsewhereIsToldGoneAndNeverRecreated) {
 }
 
 TEST_F(SupplySheet, ReopeningShowsTheOtherSupplyOnAFreshCard) {
-  writeItems({supplyItem("Vite", "1", "10,10", "10,10"), supplyItem("Dado", "1", "20,25", "20,25")});
+  writeItems({item("Vite", "1", "10,10", "10,10"), item("Dado", "1", "20,25", "20,25")});
   open(supply());
   EXPECT_EQ(sheet->lstStudenti->count(), 2);
   EXPECT_EQ(sheet->repTotale->text(), "30,35");
@@ -316,7 +312,7 @@ TEST_F(SupplySheet, DeleteAsksAndRemovesOnlyTheItemShown) {
                                  "soltanto ad una scheda già registrata in archivio."));
   EXPECT_TRUE(fake.last().plain);
 
-  writeItems({supplyItem("Uno", "1", "1,00", "1,00"), supplyItem("Due", "1", "2,00", "2,00"), supplyItem("Tre", "1", "3,00", "3,00")});
+  writeItems({item("Uno", "1", "1,00", "1,00"), item("Due", "1", "2,00", "2,00"), item("Tre", "1", "3,00", "3,00")});
   click(sheet->cmdNuovo);
   click(sheet->imgPrimo);
   click(sheet->imgAvanti);
@@ -359,9 +355,9 @@ TEST_F(SupplySheet, DeleteAsksAndRemovesOnlyTheItemShown) {
 }
 
 TEST_F(SupplySheet, ItemLinesAndTheLaterOfTwoIdenticalItemsLoads) {
-  Record bare = supplyItem("Chiodi", "1", "0,00", "0,00");  // only the mandatory fields
-  Record longProduct = supplyItem(Text(80, 'x'), "2", "1,50", "3,00");
-  Record twin = supplyItem("Tubo", "2", "3,00", "6,00");
+  Record bare = item("Chiodi", "1", "0,00", "0,00");  // only the mandatory fields
+  Record longProduct = item(Text(80, 'x'), "2", "1,50", "3,00");
+  Record twin = item("Tubo", "2", "3,00", "6,00");
   Record laterTwin = twin;
   laterTwin[supply::Cliente] = "Bianchi";
   writeItems({bare, twin, longProduct, laterTwin});
@@ -393,7 +389,7 @@ TEST_F(SupplySheet, NavigationDoesNotReloadTheList) {
   ASSERT_EQ(sheet->lstStudenti->count(), 2);
   ASSERT_EQ(sheet->repTotale->text(), "3,00");
   // Another window adds an item behind the sheet's back.
-  writeItems({supplyItem("Tre", "1", "5,00", "5,00")});
+  writeItems({item("Tre", "1", "5,00", "5,00")});
 
   click(sheet->imgUltimo);
   EXPECT_EQ(sheet->txtProdotto->text(), "Tre");

@@ -4,11 +4,13 @@
 // answer questions with queued answers (Yes when none is queued), a window
 // flow that never runs a modal loop, a navigation the test fills, and a
 // temporary program folder. Each installs itself while it lives.
+#include <QDialog>
 #include <QList>
 #include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <atomic>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -17,10 +19,9 @@
 #include "support/tempfolder.h"
 #include "ui/base/flow.h"
 #include "ui/base/helptopic.h"
+#include "ui/base/pdfprint.h"
 #include "ui/base/programfolder.h"
 #include "ui/base/services.h"
-
-class QDialog;
 
 namespace zel::test {
 
@@ -34,23 +35,57 @@ struct ShownMessage {
 
 class FakeServices : public Services {
  public:
-  FakeServices();
-  ~FakeServices() override;
+  FakeServices() { previous_ = setServices(this); }
+  ~FakeServices() override { setServices(previous_); }
   FakeServices(const FakeServices&) = delete;
   FakeServices& operator=(const FakeServices&) = delete;
 
-  void message(QWidget*, const QString& text) override;
-  MsgAnswer box(QWidget*, const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) override;
-  bool openUrl(const QUrl& url) override;
-  QString chooseFile(QWidget*, const QString& caption, const QString& folder, const QString& filter) override;
-  QString chooseFolder(QWidget*, const QString& caption, const QString& folder) override;
-  bool print(const QString& name, const std::function<void(QPagedPaintDevice&)>&) override;
+  void message(QWidget*, const QString& text) override {
+    if (!quiet) messages.append({text, {}, MsgIcon::None, MsgButtons::Ok, true});
+  }
+  MsgAnswer box(QWidget*, const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) override {
+    if (!quiet) messages.append({text, title, icon, buttons, false});
+    if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
+    if (answers.empty()) return MsgAnswer::Yes;
+    const MsgAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  bool openUrl(const QUrl& url) override {
+    if (!quiet) urls.append(url);
+    return urlsOpen;
+  }
+  QString chooseFile(QWidget*, const QString& caption, const QString& folder, const QString& filter) override {
+    choosers.append({caption, filter});
+    chooserStarts.append(folder);
+    return nextFile;
+  }
+  QString chooseFolder(QWidget*, const QString& caption, const QString& folder) override {
+    choosers.append({caption});
+    chooserStarts.append(folder);
+    return nextFolder;
+  }
+  bool print(const QString& name, const std::function<void(QPagedPaintDevice&)>&) override {
+    printed.append(name);
+    return true;
+  }
   // Runs the work at once; with `cancelLongWork` the user has pressed the
   // progress window's cancel button before it started.
-  void withProgress(QWidget*, const QString& text, const std::function<void(const Progress&)>& work) override;
+  void withProgress(QWidget*, const QString& text, const std::function<void(const Progress&)>& work) override {
+    longWork.append(text);
+    std::atomic<bool> cancelled{cancelLongWork};
+    Progress progress;
+    progress.cancel = &cancelled;
+    progress.report = [this](size_t done, size_t total) { lastReport = {done, total}; };
+    work(progress);
+  }
 
   // The texts of every message shown so far.
-  QStringList texts() const;
+  QStringList texts() const {
+    QStringList t;
+    for (const auto& m : messages) t << m.text;
+    return t;
+  }
   const ShownMessage& last() const { return messages.last(); }
   void clear() {
     messages.clear();
@@ -83,7 +118,10 @@ class FakeServices : public Services {
 class BenchServices : public FakeServices {
  public:
   BenchServices() { quiet = true; }
-  bool print(const QString& name, const std::function<void(QPagedPaintDevice&)>& render) override;
+  bool print(const QString& name, const std::function<void(QPagedPaintDevice&)>& render) override {
+    lastPrintout = printToPdf(printouts_.path(), name, render);
+    return true;
+  }
   void withProgress(QWidget* parent, const QString& text, const std::function<void(const Progress&)>& work) override {
     desktop_.withProgress(parent, text, work);
   }
@@ -105,7 +143,10 @@ class FakeFlow : public WindowFlow {
   FakeFlow(const FakeFlow&) = delete;
   FakeFlow& operator=(const FakeFlow&) = delete;
 
-  int runModal(QDialog& dialog) override;
+  int runModal(QDialog& dialog) override {
+    dialogs.append(QString::fromLatin1(dialog.metaObject()->className()));
+    return onModal ? onModal(dialog) : 0;
+  }
   void showHelp(const HelpTopic& topic) override { helpShown.append(topic); }
   void quit() override { ++quits; }
 
@@ -137,8 +178,8 @@ class FakeNavigation : public Navigation {
 // A temporary program folder for the duration of a test.
 class TempProgramFolder {
  public:
-  TempProgramFolder();
-  ~TempProgramFolder();
+  TempProgramFolder() : previous_(programFolder()) { setProgramFolder(folder_.path()); }
+  ~TempProgramFolder() { setProgramFolder(previous_); }
   TempProgramFolder(const TempProgramFolder&) = delete;
   TempProgramFolder& operator=(const TempProgramFolder&) = delete;
 
