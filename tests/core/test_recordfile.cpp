@@ -12,31 +12,28 @@
 #include "store/iohook.h"
 #include "store/layout.h"
 #include "store/recordfile.h"
-#include "tempfolder.h"
+#include "support/files.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::putField;
-using testing::readBytes;
-using testing::TempFolder;
-using testing::writeBytes;
+using test::putField;
+using test::readBytes;
+using test::TempFolder;
+using test::writeBytes;
 
 constexpr size_t kClientSize = 3890;
 
 Record client(const std::string& code, const std::string& name) {
-  Record r = emptyRecord(clientLayout());
-  r[0] = code;
-  r[1] = name;
-  return r;
+  return test::recordOf(clientLayout(), {{client::Codice, code}, {client::Persona, name}});
 }
 
 // Writes `records` through the record file, one append each.
 void writeClients(const fs::path& file, const std::vector<Record>& records) {
-  auto f = RecordFile::openForUpdate(file, clientLayout());
-  for (const Record& r : records) f.append(r);
-  f.close();
+  test::appendRecords(file, clientLayout(), records);
 }
 
 // The codes of the whole records, read straight from the bytes: no lock, so
@@ -417,7 +414,7 @@ namespace zel {
 namespace {
 
 TEST(DeleteByCopyBounds, ARecordNumberPastTheEndFailsAndKeepsTheArchive) {
-  zel::testing::TempFolder dir;
+  zel::test::TempFolder dir;
   const auto archive = dir.path() / "Anagrafica.pro";
   {
     auto f = RecordFile::openForUpdate(archive, clientLayout());

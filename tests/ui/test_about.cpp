@@ -9,7 +9,7 @@
 #include "app/avvio.h"
 #include "app/info.h"
 #include "app/splash.h"
-#include "fakeservices.h"
+#include "support/ui/fakes.h"
 
 namespace zel {
 namespace {

@@ -24,7 +24,7 @@
 #include "attach/cartellades.h"
 #include "attach/cartellafor.h"
 #include "attach/cartellamat.h"
-#include "fakeservices.h"
+#include "support/ui/fakes.h"
 
 namespace zel {
 namespace {

@@ -12,7 +12,7 @@
 #include "checks/codfisc.h"
 #include "checks/iban.h"
 #include "checks/iva.h"
-#include "fakeservices.h"
+#include "support/ui/fakes.h"
 
 namespace zel {
 namespace {

@@ -6,8 +6,8 @@
 #include <QTest>
 
 #include "clients/destinatari.h"
-#include "fakeservices.h"
 #include "store/recordfile.h"
+#include "support/ui/fakes.h"
 
 namespace zel {
 namespace {

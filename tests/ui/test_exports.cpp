@@ -22,7 +22,6 @@
 
 #include "clients/destinatari.h"
 #include "clients/esportades.h"
-#include "fakeservices.h"
 #include "output/officeexport.h"
 #include "products/esportamat.h"
 #include "products/materiali.h"
@@ -30,6 +29,9 @@
 #include "store/recordfile.h"
 #include "supplies/esportafor.h"
 #include "supplies/forniture.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
+#include "support/ui/fakes.h"
 #include "ui/cardbinding.h"
 
 namespace zel {
@@ -78,7 +80,7 @@ class ExportFolder {
  public:
   ExportFolder() { setExportFolder(path()); }
   ~ExportFolder() { setExportFolder({}); }
-  fs::path path() const { return qToPath(dir_.path()); }
+  const fs::path& path() const { return dir_.path(); }
   std::vector<fs::path> files() const { return {fs::directory_iterator(path()), fs::directory_iterator()}; }
   // No file can be created "in" a path that names a file.
   void makeUnwritable() {
@@ -87,18 +89,13 @@ class ExportFolder {
   }
 
  private:
-  QTemporaryDir dir_;
+  test::TempFolder dir_;
 };
 
+// One record for each value, holding it in `field`.
 void appendRecords(const fs::path& file, const Layout& layout, const char* field,
                    std::initializer_list<const char*> values) {
-  RecordFile f = RecordFile::openForUpdate(file, layout);
-  for (const char* v : values) {
-    Record r = emptyRecord(layout);
-    r[layout.indexOf(field)] = v;
-    f.append(r);
-  }
-  f.close();
+  for (const char* v : values) test::appendRecords(file, layout, {test::recordOf(layout, {{field, v}})});
 }
 
 // ---- a card to Word ----

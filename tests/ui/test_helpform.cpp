@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "help/helpform.h"
-#include "fakeservices.h"
+#include "support/ui/fakes.h"
 
 namespace zel {
 namespace {

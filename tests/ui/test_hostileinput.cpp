@@ -13,14 +13,11 @@
 #include <QTest>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <set>
 
 #include "clients/cercadestinatari.h"
 #include "clients/destinatari.h"
-#include "fakeservices.h"
 #include "products/cercamateriale.h"
 #include "products/materiali.h"
 #include "store/archives.h"
@@ -28,6 +25,10 @@
 #include "supplies/cercafornitura.h"
 #include "supplies/crea.h"
 #include "supplies/forniture.h"
+#include "support/files.h"
+#include "support/records.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 #include "ui/cardbinding.h"
 
 namespace zel {
@@ -67,11 +68,6 @@ const char* screenName(Screen s) {
 void PrintTo(Screen s, std::ostream* os) { *os << screenName(s); }
 void PrintTo(const Hostile& h, std::ostream* os) { *os << h.name; }
 
-std::string bytesOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Pastes as the clipboard would: the box's own limits apply.
 void paste(QWidget* control, const QString& text) {
   if (auto* e = qobject_cast<QLineEdit*>(control)) {
@@ -95,11 +91,7 @@ class HostileInput : public ::testing::TestWithParam<std::tuple<Screen, Hostile>
     nav.set(WindowId::SupplySheet, sheet.get());
     // Archives with one record each, so that searches have something to go through.
     auto seed = [](const fs::path& file, const Layout& layout, const char* field) {
-      Record r = emptyRecord(layout);
-      r[layout.indexOf(field)] = "Rossi";
-      auto f = RecordFile::openForUpdate(file, layout);
-      f.append(r);
-      f.close();
+      test::appendRecords(file, layout, {test::recordOf(layout, {{field, "Rossi"}})});
     };
     seed(folder.file(kClientArchive), clientLayout(), "Persona");
     seed(folder.file(kProductArchive), productLayout(), "Codice");
@@ -135,20 +127,18 @@ class HostileInput : public ::testing::TestWithParam<std::tuple<Screen, Hostile>
   // and threshold must be numbers) let the rest reach the archive.
   void card(CardScreen& screen, const fs::path& archive, const char* attachments, const char* folderCommand,
             std::set<std::string> numbers = {}) {
-    screen.show();
-    QApplication::setActiveWindow(&screen);
-    QCoreApplication::processEvents();
+    test::showActive(&screen);
     CardBinding& binding = screen.binding();
     for (size_t i = 0; i < binding.layout().fieldCount(); ++i)
       paste(binding.control(i), numbers.count(binding.layout().field(i).name) ? QStringLiteral("7,5") : hostile());
     attach(screen, attachments);
     attach(screen, folderCommand);
-    const std::string before = bytesOf(archive);
+    const std::string before = test::readText(archive);
     fake.clear();
     QTest::mouseClick(screen.findChild<QWidget*>(saveName(screen)), Qt::LeftButton);
     ASSERT_FALSE(fake.messages.empty()) << "a save says how it went";
 
-    if (bytesOf(archive) == before) return;  // refused, and the user was told
+    if (test::readText(archive) == before) return;  // refused, and the user was told
     // Stored: every field as its control shows it, nothing changed on the way.
     const size_t k = trimmed(screen.lblPosizione->text()).toULongLong();
     const Record stored = readRecord(archive, binding.layout(), k);
@@ -170,7 +160,7 @@ class HostileInput : public ::testing::TestWithParam<std::tuple<Screen, Hostile>
   void search(SearchWindow& window, const fs::path& archive) {
     window.show();
     QCoreApplication::processEvents();
-    const std::string before = bytesOf(archive);
+    const std::string before = test::readText(archive);
     for (QLineEdit* box : window.grpCriteri->findChildren<QLineEdit*>()) paste(box, hostile());
     QTest::mouseClick(window.cmdTrova, Qt::LeftButton);
     EXPECT_TRUE(window.grpElenco->isVisible());
@@ -183,7 +173,7 @@ class HostileInput : public ::testing::TestWithParam<std::tuple<Screen, Hostile>
     EXPECT_EQ(window.results->lines().size(), 1u);
     paste(window.results->txtTrova, hostile());
     QTest::mouseClick(window.results->cmdTrova02, Qt::LeftButton);
-    EXPECT_EQ(bytesOf(archive), before);  // a search changes nothing
+    EXPECT_EQ(test::readText(archive), before);  // a search changes nothing
   }
 
   // Pastes a supply name and creates the supply.

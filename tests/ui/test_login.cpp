@@ -17,8 +17,8 @@
 #include "app/password.h"
 #include "core/crypt.h"
 #include "store/passwordstore.h"
-#include "fakeservices.h"
-#include "named.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 #include "ui/behaviour.h"
 
 namespace zel {

@@ -7,12 +7,12 @@
 #include "app/avvio.h"
 #include "app/forms.h"
 #include "app/password.h"
+#include "app/startup.h"
+#include "clients/destinatari.h"
 #include "products/materiali.h"
 #include "supplies/accedi.h"
 #include "supplies/crea.h"
-#include "app/startup.h"
-#include "clients/destinatari.h"
-#include "fakeservices.h"
+#include "support/ui/fakes.h"
 #include "ui/kit.h"
 
 namespace zel {

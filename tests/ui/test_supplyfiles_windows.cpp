@@ -14,10 +14,11 @@
 #include "app/forms.h"
 #include "help/helptopics.h"
 #include "store/recordfile.h"
-#include "fakeservices.h"
 #include "supplies/accedi.h"
 #include "supplies/crea.h"
 #include "supplies/forniture.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace fs = std::filesystem;
 using zel::MsgButtons;
@@ -26,15 +27,11 @@ using zel::forms;
 
 namespace {
 
+using zel::test::showActive;
+
 void touch(const fs::path& file, const std::string& content = {}) {
   std::ofstream out(file, std::ios::binary);
   out << content;
-}
-
-void activate(QWidget* w) {
-  w->show();
-  QApplication::setActiveWindow(w);
-  QCoreApplication::processEvents();
 }
 
 QStringList listed(const QListWidget* list) {
@@ -79,7 +76,7 @@ class SupplyWindows : public ::testing::Test {
 const QString kRefused = QStringLiteral("Salvataggio fornitura non applicabile");
 
 TEST_F(SupplyWindows, CreatingASupplyMakesItsEmptyFileAndGoesBackHome) {
-  activate(crea);
+  showActive(crea);
   EXPECT_EQ(crea->windowTitle(), QStringLiteral(" Zelvano © - Creazione nuova fornitura"));
   EXPECT_EQ(QApplication::focusWidget(), crea->txtClasse);
   EXPECT_EQ(zel::fieldColour(crea->txtClasse), zel::kFocusYellow);
@@ -100,13 +97,13 @@ TEST_F(SupplyWindows, CreatingASupplyMakesItsEmptyFileAndGoesBackHome) {
   EXPECT_TRUE(home->isVisible());
 
   // Shown again, the box is empty.
-  activate(crea);
+  showActive(crea);
   EXPECT_TRUE(crea->txtClasse->text().isEmpty());
 }
 
 TEST_F(SupplyWindows, RefusedNamesKeepTheWindowOpenAndCreateNothing) {
   touch(folder.file("Rossi.for"), "dati");
-  activate(crea);
+  showActive(crea);
 
   QTest::keyClicks(crea->txtClasse, QStringLiteral("   "));
   QTest::mouseClick(crea->imgApplica, Qt::LeftButton);
@@ -144,7 +141,7 @@ TEST_F(SupplyWindows, RefusedNamesKeepTheWindowOpenAndCreateNothing) {
 }
 
 TEST_F(SupplyWindows, ForbiddenCharactersAreNotTypedAndPastedOnesBecomeSpaces) {
-  activate(crea);
+  showActive(crea);
   QTest::keyClicks(crea->txtClasse, QStringLiteral("a/b:c*d?e\"f<g>h|i\\j"));
   EXPECT_EQ(crea->txtClasse->text(), QStringLiteral("abcdefghij"));
   EXPECT_TRUE(fake.messages.isEmpty());  // refused silently
@@ -156,7 +153,7 @@ TEST_F(SupplyWindows, ForbiddenCharactersAreNotTypedAndPastedOnesBecomeSpaces) {
 }
 
 TEST_F(SupplyWindows, CancelHelpAndFocusColoursOfTheCreateWindow) {
-  activate(crea);
+  showActive(crea);
   crea->setFocus();  // away from the box
   QCoreApplication::processEvents();
   EXPECT_EQ(zel::fieldColour(crea->txtClasse), QColor(Qt::white));
@@ -179,7 +176,7 @@ TEST_F(SupplyWindows, TheOpenWindowListsEverySupplyAlphabetically) {
   touch(folder.file("gamma.FOR"));
   touch(folder.file("Anagrafica.pro"));
   fs::create_directory(folder.file("Cartella.for"));
-  activate(accedi);
+  showActive(accedi);
   EXPECT_EQ(accedi->windowTitle(), QStringLiteral(" Zelvano © - Apri fornitura esistente"));
   EXPECT_EQ(listed(accedi->lstClassi),
             (QStringList{QStringLiteral("Alfa.for"), QStringLiteral("beta.for"), QStringLiteral("gamma.FOR")}));
@@ -192,7 +189,7 @@ TEST_F(SupplyWindows, TheOpenWindowListsEverySupplyAlphabetically) {
 }
 
 TEST_F(SupplyWindows, OpeningWithoutASelectionOnlyWarns) {
-  activate(accedi);
+  showActive(accedi);
   EXPECT_EQ(accedi->lblTotale->text(), QStringLiteral("Ci sono 0 forniture."));
   QTest::mouseClick(accedi->imgApri, Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 1);
@@ -209,7 +206,7 @@ TEST_F(SupplyWindows, OpeningWithoutASelectionOnlyWarns) {
 TEST_F(SupplyWindows, OpeningASupplyHandsItsFileAndNameToTheSheet) {
   touch(folder.file("Rossi.for"));
   touch(folder.file("Verdi marzo.for"));
-  activate(accedi);
+  showActive(accedi);
   select(accedi->lstClassi, QStringLiteral("Verdi marzo.for"));
   QTest::mouseClick(accedi->imgApri, Qt::LeftButton);
 
@@ -222,7 +219,7 @@ TEST_F(SupplyWindows, OpeningASupplyHandsItsFileAndNameToTheSheet) {
 
   // Double-clicking an entry opens it as well; the list is fresh at every showing.
   sheet->hide();
-  activate(accedi);
+  showActive(accedi);
   EXPECT_TRUE(accedi->lstClassi->selectedItems().isEmpty());
   const auto rossi = accedi->lstClassi->findItems(QStringLiteral("Rossi.for"), Qt::MatchExactly);
   ASSERT_EQ(rossi.size(), 1);
@@ -237,14 +234,14 @@ TEST_F(SupplyWindows, OpeningASupplyHandsItsFileAndNameToTheSheet) {
 
 TEST_F(SupplyWindows, ClosingOrCancellingAfterASelectionGoesBackHome) {
   touch(folder.file("Rossi.for"));
-  activate(accedi);
+  showActive(accedi);
   select(accedi->lstClassi, QStringLiteral("Rossi.for"));
   accedi->close();  // the window's close box
   EXPECT_TRUE(home->isVisible());
   EXPECT_FALSE(sheet->isVisible());
   EXPECT_TRUE(sheet->supplyFile().isEmpty());
 
-  activate(accedi);
+  showActive(accedi);
   select(accedi->lstClassi, QStringLiteral("Rossi.for"));
   QTest::mouseClick(accedi->imgAnnulla, Qt::LeftButton);
   EXPECT_FALSE(accedi->isVisible());
@@ -256,7 +253,7 @@ TEST_F(SupplyWindows, DeletingASupplyAsksFirstAndRefreshesTheList) {
   touch(folder.file("Alfa.for"));
   touch(folder.file("beta.for"), "dati");
   touch(folder.file("gamma.for"));
-  activate(accedi);
+  showActive(accedi);
 
   QTest::mouseClick(accedi->btnCancella, Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 1);
@@ -286,7 +283,7 @@ TEST_F(SupplyWindows, DeletingASupplyAsksFirstAndRefreshesTheList) {
 
 TEST_F(SupplyWindows, ASupplyInUseAtAnotherDeskIsNotDeletedAndTheWindowSaysSo) {
   touch(folder.file("Alfa.for"), "dati");
-  activate(accedi);
+  showActive(accedi);
   select(accedi->lstClassi, QStringLiteral("Alfa.for"));
   const auto wait = zel::setLockWait(std::chrono::milliseconds(50));
   {

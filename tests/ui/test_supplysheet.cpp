@@ -14,13 +14,14 @@
 #include "attach/allegatifor.h"
 #include "attach/cartellafor.h"
 #include "clients/cercadestinatari.h"
-#include "fakeservices.h"
-#include "named.h"
 #include "products/impmateriali.h"
 #include "store/recordfile.h"
 #include "store/supplyitem.h"
 #include "supplies/cercafornitura.h"
 #include "supplies/forniture.h"
+#include "support/records.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
@@ -30,13 +31,7 @@ namespace fs = std::filesystem;
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
 Record item(const Text& prodotto, const Text& quantita, const Text& prezzo, const Text& importo) {
-  Record r = emptyRecord(supplyLayout());
-  r[supply::Prodotto] = prodotto;
-  r[supply::Quantita] = quantita;
-  r[supply::Prezzo] = prezzo;
-  r[supply::Importo] = importo;
-  r[supply::Pagamento] = "Saldato";
-  return r;
+  return test::supplyItem(prodotto, quantita, prezzo, importo);
 }
 
 class SupplySheet : public ::testing::Test {
@@ -57,25 +52,15 @@ class SupplySheet : public ::testing::Test {
     sheet->hide();
     test::named<QLabel>(sheet.get(), "lblFile")->setText(pathToQ(file));
     test::named<QLabel>(sheet.get(), "panClasse")->setText(QStringLiteral("Rossi"));
-    sheet->show();
-    QApplication::setActiveWindow(sheet.get());
-    QCoreApplication::processEvents();
+    test::showActive(sheet.get());
   }
 
-  void writeItems(const std::vector<Record>& items) {
-    RecordFile f = RecordFile::openForUpdate(supply(), supplyLayout());
-    for (const Record& r : items) f.append(r);
-    f.close();
-  }
+  void writeItems(const std::vector<Record>& items) { test::appendRecords(supply(), supplyLayout(), items); }
   std::vector<Record> stored() const { return readAllRecords(supply(), supplyLayout()); }
 
   void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
   // Empties a box and types into it, key by key.
-  void type(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->clear();
-    QTest::keyClicks(box, text);
-  }
+  void type(QLineEdit* box, const QString& text) { test::retype(box, text); }
   // Enter: the focus moves on to the next field.
   void enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
   void clickLine(int row) {
@@ -184,8 +169,6 @@ TEST_F(SupplySheet, SavingAppendsTheItemWithQuantityTimesPrice) {
   EXPECT_TRUE(lines()[0].startsWith(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
   EXPECT_EQ(lines()[0], toQ(itemLine(items[0])));
   EXPECT_EQ(sheet->repTotale->text(), "5,00");
-  ASSERT_EQ(fake.messages.size(), 1);
-  EXPECT_EQ(fake.last().title, "Salvataggio scheda effettuato con successo");
   // The card keeps the saved item.
   EXPECT_EQ(sheet->txtProdotto->text(), "Bulloni");
 }
@@ -208,21 +191,14 @@ TEST_F(SupplySheet, TheAmountTypedIsReplacedByQuantityTimesPrice) {
   ASSERT_EQ(stored().size(), 1u);
   EXPECT_EQ(stored()[0][supply::Importo], "4,67");
   EXPECT_EQ(sheet->repTotale->text(), "4,67");
-  EXPECT_EQ(fake.last().title, "Aggiornamento scheda effettuato con successo");
 }
 
-TEST_F(SupplySheet, SaveNeedsTheProductAndThePaymentState) {
-  click(sheet->cmdSalva);
-  ASSERT_EQ(fake.messages.size(), 1);
-  EXPECT_EQ(fake.last().title, "Salvataggio scheda non applicabile");
-  EXPECT_EQ(fake.last().text, u8("Per salvare la scheda è necessario indicare la descrizione del prodotto o servizio "
-                                 "fornito."));
-  EXPECT_EQ(fake.last().icon, MsgIcon::Warning);
-
+TEST_F(SupplySheet, SaveNeedsThePaymentState) {
   type(sheet->txtProdotto, QStringLiteral("Vite"));
   sheet->txtPagamento->setEditText(QStringLiteral("   "));
   click(sheet->cmdSalva);
-  ASSERT_EQ(fake.messages.size(), 2);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().title, "Salvataggio scheda non applicabile");
   EXPECT_EQ(fake.last().text, u8("Per salvare la scheda è necessario indicare se il pagamento è in sospeso o è stato "
                                  "saldato."));
   EXPECT_TRUE(sheet->txtPagamento->isAncestorOf(QApplication::focusWidget()) ||
@@ -429,24 +405,17 @@ TEST_F(SupplySheet, NavigationDoesNotReloadTheList) {
   EXPECT_EQ(sheet->repTotale->text(), "8,00");
 }
 
-TEST_F(SupplySheet, ArchiveFailuresLeaveTheSheetAsItWas) {
+// What the sheet does with an unreadable archive once shown is the card
+// suite's; opening one is the sheet's own.
+TEST_F(SupplySheet, AnUnreadableSupplyOpensSilentlyWithAnEmptyList) {
   const fs::path broken = folder.file("Guasta.for");
   fs::create_directory(broken);
   open(broken);
-  EXPECT_TRUE(fake.messages.isEmpty());  // loading the list fails silently
+  EXPECT_TRUE(fake.messages.isEmpty());
   EXPECT_EQ(sheet->lstStudenti->count(), 0);
-
   type(sheet->txtProdotto, QStringLiteral("Vite"));
   click(sheet->cmdSalva);
-  ASSERT_EQ(fake.messages.size(), 1);
-  EXPECT_EQ(fake.last().text, archiveAccessMessage());
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
-  EXPECT_EQ(sheet->txtProdotto->text(), "Vite");
-
-  click(sheet->imgPrimo);
-  EXPECT_EQ(fake.messages.size(), 2);
-  EXPECT_EQ(fake.last().text, archiveAccessMessage());
-  EXPECT_EQ(sheet->txtProdotto->text(), "Vite");
+  EXPECT_EQ(fake.texts(), QStringList{archiveAccessMessage()});
 }
 
 TEST_F(SupplySheet, EnterWalksTheFifteenFieldsAndColoursFollowTheFocus) {

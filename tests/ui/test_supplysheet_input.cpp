@@ -6,14 +6,16 @@
 #include <QClipboard>
 #include <QTest>
 
-#include "fakeservices.h"
-#include "named.h"
 #include "store/recordfile.h"
 #include "store/supplyitem.h"
 #include "supplies/forniture.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
+
+using test::retype;
 
 class SheetInput : public ::testing::Test {
  protected:
@@ -21,19 +23,12 @@ class SheetInput : public ::testing::Test {
     MainScreen::setHomeScreen(&home);
     RecordFile::openForUpdate(folder.file("Rossi.for"), supplyLayout()).close();  // made by the create window
     test::named<QLabel>(&sheet, "lblFile")->setText(pathToQ(folder.file("Rossi.for")));
-    sheet.show();
-    QApplication::setActiveWindow(&sheet);
-    QCoreApplication::processEvents();
+    test::showActive(&sheet);
     QTest::keyClicks(sheet.txtProdotto, QStringLiteral("Vite"));
   }
   void TearDown() override { MainScreen::setHomeScreen(nullptr); }
 
   std::vector<Record> stored() const { return readAllRecords(folder.file("Rossi.for"), supplyLayout()); }
-  void type(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->clear();
-    QTest::keyClicks(box, text);
-  }
 
   test::FakeServices fake;
   test::TempProgramFolder folder;
@@ -63,8 +58,8 @@ TEST_F(SheetInput, APasteTheKeysWouldRefuseLeavesTheBoxAsItWas) {
 }
 
 TEST_F(SheetInput, AnAmountTooLargeForItsFieldIsNeitherStoredNorReset) {
-  type(sheet.txtQuantita, QStringLiteral("300000009"));
-  type(sheet.txtPrezzo, QStringLiteral("300000009"));
+  retype(sheet.txtQuantita, QStringLiteral("300000009"));
+  retype(sheet.txtPrezzo, QStringLiteral("300000009"));
   fake.clear();
   QTest::mouseClick(sheet.cmdSalva, Qt::LeftButton);
 

@@ -1,19 +1,25 @@
 #pragma once
-// A services fake for window tests: records every message box and outside
-// call, and answers questions with queued answers (Yes when none is queued).
-#include <QByteArray>
+// Fakes of the window layer's seams, for the window tests and the window
+// benchmarks: services that record every message box and outside call and
+// answer questions with queued answers (Yes when none is queued), a window
+// flow that never runs a modal loop, a navigation the test fills, and a
+// temporary program folder. Each installs itself while it lives.
+#include <QDialog>
 #include <QList>
 #include <QMap>
+#include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
+#include <QUrl>
 #include <atomic>
 #include <deque>
+#include <filesystem>
+#include <functional>
 #include <utility>
 
-#include <QDialog>
-#include <functional>
-
+#include "support/tempfolder.h"
 #include "ui/base/flow.h"
+#include "ui/base/helptopic.h"
+#include "ui/base/pdfprint.h"
 #include "ui/base/programfolder.h"
 #include "ui/base/services.h"
 
@@ -31,10 +37,14 @@ class FakeServices : public Services {
  public:
   FakeServices() { previous_ = setServices(this); }
   ~FakeServices() override { setServices(previous_); }
+  FakeServices(const FakeServices&) = delete;
+  FakeServices& operator=(const FakeServices&) = delete;
 
-  void message(QWidget*, const QString& text) override { messages.append({text, {}, MsgIcon::None, MsgButtons::Ok, true}); }
+  void message(QWidget*, const QString& text) override {
+    if (!quiet) messages.append({text, {}, MsgIcon::None, MsgButtons::Ok, true});
+  }
   MsgAnswer box(QWidget*, const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) override {
-    messages.append({text, title, icon, buttons, false});
+    if (!quiet) messages.append({text, title, icon, buttons, false});
     if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
     if (answers.empty()) return MsgAnswer::Yes;
     const MsgAnswer a = answers.front();
@@ -42,7 +52,7 @@ class FakeServices : public Services {
     return a;
   }
   bool openUrl(const QUrl& url) override {
-    urls.append(url);
+    if (!quiet) urls.append(url);
     return urlsOpen;
   }
   QString chooseFile(QWidget*, const QString& caption, const QString& folder, const QString& filter) override {
@@ -77,8 +87,14 @@ class FakeServices : public Services {
     return t;
   }
   const ShownMessage& last() const { return messages.last(); }
-  void clear() { messages.clear(); urls.clear(); }
+  void clear() {
+    messages.clear();
+    urls.clear();
+  }
 
+  // Keeps no record of what was shown or opened: a benchmark that repeats
+  // an action thousands of times would pile it all up.
+  bool quiet = false;
   QList<ShownMessage> messages;
   std::deque<MsgAnswer> answers;
   QList<QUrl> urls;
@@ -95,6 +111,28 @@ class FakeServices : public Services {
   Services* previous_;
 };
 
+// The window benchmarks' services: quiet, every question answered Yes, a
+// printout drawn into a PDF of a private folder (as the desktop prints when
+// no printer is installed), and long work under the desktop's own progress
+// window, as the user waits for it.
+class BenchServices : public FakeServices {
+ public:
+  BenchServices() { quiet = true; }
+  bool print(const QString& name, const std::function<void(QPagedPaintDevice&)>& render) override {
+    lastPrintout = printToPdf(printouts_.path(), name, render);
+    return true;
+  }
+  void withProgress(QWidget* parent, const QString& text, const std::function<void(const Progress&)>& work) override {
+    desktop_.withProgress(parent, text, work);
+  }
+
+  std::filesystem::path lastPrintout;
+
+ private:
+  TempFolder printouts_;
+  DesktopServices desktop_;
+};
+
 // A window-flow fake: dialogs are not run but handed to `onModal` (which
 // may look at them and answer for the user), help topics and quits are
 // recorded. The test's own fake replaces the one main() installs.
@@ -102,6 +140,8 @@ class FakeFlow : public WindowFlow {
  public:
   FakeFlow() { previous_ = setFlow(this); }
   ~FakeFlow() override { setFlow(previous_); }
+  FakeFlow(const FakeFlow&) = delete;
+  FakeFlow& operator=(const FakeFlow&) = delete;
 
   int runModal(QDialog& dialog) override {
     dialogs.append(QString::fromLatin1(dialog.metaObject()->className()));
@@ -124,6 +164,9 @@ class FakeNavigation : public Navigation {
  public:
   FakeNavigation() { previous_ = setNavigation(this); }
   ~FakeNavigation() override { setNavigation(previous_); }
+  FakeNavigation(const FakeNavigation&) = delete;
+  FakeNavigation& operator=(const FakeNavigation&) = delete;
+
   void set(WindowId id, QWidget* window) { windows_[static_cast<int>(id)] = window; }
   QWidget* window(WindowId id) const override { return windows_.value(static_cast<int>(id)); }
 
@@ -135,13 +178,16 @@ class FakeNavigation : public Navigation {
 // A temporary program folder for the duration of a test.
 class TempProgramFolder {
  public:
-  TempProgramFolder() { previous_ = programFolder(); setProgramFolder(qToPath(dir_.path())); }
+  TempProgramFolder() : previous_(programFolder()) { setProgramFolder(folder_.path()); }
   ~TempProgramFolder() { setProgramFolder(previous_); }
-  std::filesystem::path path() const { return qToPath(dir_.path()); }
+  TempProgramFolder(const TempProgramFolder&) = delete;
+  TempProgramFolder& operator=(const TempProgramFolder&) = delete;
+
+  const std::filesystem::path& path() const { return folder_.path(); }
   std::filesystem::path file(const char* name) const { return path() / name; }
 
  private:
-  QTemporaryDir dir_;
+  TempFolder folder_;
   std::filesystem::path previous_;
 };
 
