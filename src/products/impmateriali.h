@@ -18,15 +18,7 @@ class TfrmImpMateriali : public ListWindow {
   // Puts the sheet's quantity into the quantity box and shows the window.
   int importWith(const QString& quantity);
 
-  QLabel* imgClienti;
-  QLabel* imgLente;
-  QRadioButton* optAggiorna;
-  QRadioButton* optNonAggiornare;
-  QLineEdit* txtGiacenza;
-  QLineEdit* txtQuant;
-  QLabel* lblPosizione;
-  QPushButton* cmdAnnulla;  // "Importa"
-  QLabel* imgMano;          // shown while Importa can be pressed
+  QLineEdit* txtQuant;  // public until the card tests find it by name
 
   // A line chosen by the user: its product's stock and record number are
   // noted, and Importa can be pressed.
@@ -39,6 +31,15 @@ class TfrmImpMateriali : public ListWindow {
   TextList buildList(const Progress& progress) override;
 
  private:
+  QLabel* imgClienti;
+  QLabel* imgLente;
+  QRadioButton* optAggiorna;
+  QRadioButton* optNonAggiornare;
+  QLineEdit* txtGiacenza;
+  QLabel* lblPosizione;
+  QPushButton* cmdAnnulla;  // "Importa"
+  QLabel* imgMano;          // shown while Importa can be pressed
+
   void setImportEnabled(bool enabled);
   void colourOptions();
 };

@@ -285,12 +285,12 @@ void AttachmentSlotsWindow::cmdApplicaClick() {
 
 AttachmentsWindow::AttachmentsWindow(const QString& objectName, AttachCard card, QWidget* parent)
     : AttachmentSlotsWindow(objectName, AttachKind::Files, card, parent),
-      txtFile01(items()[0].txtFile),
-      txtFile02(items()[1].txtFile),
-      txtFile03(items()[2].txtFile),
-      txtDesc01(items()[0].txtDesc),
-      txtDesc02(items()[1].txtDesc),
-      txtDesc03(items()[2].txtDesc),
+      txtFile01(findChild<QLineEdit*>(QStringLiteral("txtFile01"))),
+      txtFile02(findChild<QLineEdit*>(QStringLiteral("txtFile02"))),
+      txtFile03(findChild<QLineEdit*>(QStringLiteral("txtFile03"))),
+      txtDesc01(findChild<QLineEdit*>(QStringLiteral("txtDesc01"))),
+      txtDesc02(findChild<QLineEdit*>(QStringLiteral("txtDesc02"))),
+      txtDesc03(findChild<QLineEdit*>(QStringLiteral("txtDesc03"))),
       imgGuida(new QLabel(this)) {
   imgGuida->setObjectName(QStringLiteral("imgGuida"));
   imgGuida->setGeometry(12, kInfoTop, 48, 48);
@@ -299,7 +299,7 @@ AttachmentsWindow::AttachmentsWindow(const QString& objectName, AttachCard card,
 
 FolderWindow::FolderWindow(const QString& objectName, AttachCard card, QWidget* parent)
     : AttachmentSlotsWindow(objectName, AttachKind::Folder, card, parent),
-      txtFile01(items()[0].txtFile),
-      txtDesc01(items()[0].txtDesc) {}
+      txtFile01(findChild<QLineEdit*>(QStringLiteral("txtFile01"))),
+      txtDesc01(findChild<QLineEdit*>(QStringLiteral("txtDesc01"))) {}
 
 }  // namespace zel

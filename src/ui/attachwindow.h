@@ -42,13 +42,6 @@ class AttachmentSlotsWindow : public Dialog {
   // modally; the fields receive what the user applies.
   int edit(const AttachmentFields& fields);
 
-  const QList<AttachmentSlot>& items() const { return items_; }
-
-  QLabel* lblInfo01;
-  QLabel* lblInfo02;
-  QLabel* lblInfo03;
-  QPushButton* cmdApplica;
-
  protected:
   AttachmentSlotsWindow(const QString& objectName, AttachKind kind, AttachCard card, QWidget* parent);
 
@@ -65,6 +58,10 @@ class AttachmentSlotsWindow : public Dialog {
   QLabel* cardPath(int i) const;
   QLabel* cardDescription(int i) const;
 
+  QLabel* lblInfo01;
+  QLabel* lblInfo02;
+  QLabel* lblInfo03;
+  QPushButton* cmdApplica;
   AttachKind kind_;
   QList<AttachmentSlot> items_;
   AttachmentFields fields_;
@@ -75,12 +72,10 @@ class AttachmentsWindow : public AttachmentSlotsWindow {
  public:
   AttachmentsWindow(const QString& objectName, AttachCard card, QWidget* parent);
 
-  QLineEdit* txtFile01;
-  QLineEdit* txtFile02;
-  QLineEdit* txtFile03;
-  QLineEdit* txtDesc01;
-  QLineEdit* txtDesc02;
-  QLineEdit* txtDesc03;
+  QLineEdit *txtFile01, *txtFile02, *txtFile03, *txtDesc01, *txtDesc02,
+      *txtDesc03;  // public until the card tests find them by name
+
+ private:
   QLabel* imgGuida;
 };
 
@@ -89,8 +84,7 @@ class FolderWindow : public AttachmentSlotsWindow {
  public:
   FolderWindow(const QString& objectName, AttachCard card, QWidget* parent);
 
-  QLineEdit* txtFile01;
-  QLineEdit* txtDesc01;
+  QLineEdit *txtFile01, *txtDesc01;  // public until the card tests find them by name
 };
 
 // Shown instead of keeping a chosen path that the record files cannot hold:

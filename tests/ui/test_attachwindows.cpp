@@ -8,9 +8,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -25,9 +27,27 @@
 #include "attach/cartellafor.h"
 #include "attach/cartellamat.h"
 #include "fakeservices.h"
+#include "named.h"
 
 namespace zel {
 namespace {
+
+// The slots of an attachment window as the user finds them: the numbered
+// group boxes and the controls in each, by name.
+QList<AttachmentSlot> slotsOf(const QWidget& w) {
+  QList<AttachmentSlot> found;
+  for (int i = 1;; ++i) {
+    const QString n = QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+    auto* group = w.findChild<QGroupBox*>(QStringLiteral("grpAllegato") + n);
+    if (!group) return found;
+    found.append({group, group->findChild<QLabel*>(QStringLiteral("lblFile") + n),
+                  group->findChild<QLineEdit*>(QStringLiteral("txtFile") + n),
+                  group->findChild<QLabel*>(QStringLiteral("lblDesc") + n),
+                  group->findChild<QLineEdit*>(QStringLiteral("txtDesc") + n),
+                  group->findChild<QPushButton*>(QStringLiteral("cmdSfoglia") + n),
+                  group->findChild<QPushButton*>(QStringLiteral("cmdApri") + n)});
+  }
+}
 
 struct Variant {
   const char* name;
@@ -68,14 +88,15 @@ class AttachWindows : public ::testing::TestWithParam<Variant> {
 
 TEST_P(AttachWindows, ChooseOpenAndRemoveAPath) {
   open([&](AttachmentSlotsWindow& w) {
-    ASSERT_EQ(w.items().size(), files() ? 3 : 1);
-    for (const AttachmentSlot& s : w.items()) EXPECT_FALSE(s.cmdApri->isEnabled());
-    const AttachmentSlot& s = w.items().last();
+    const QList<AttachmentSlot> items = slotsOf(w);
+    ASSERT_EQ(items.size(), files() ? 3 : 1);
+    for (const AttachmentSlot& s : items) EXPECT_FALSE(s.cmdApri->isEnabled());
+    const AttachmentSlot& s = items.last();
     const QString path = QStringLiteral("/home/utente/Città e perché #2 al 100%.pdf");
     willChoose(path);
     QTest::mouseClick(s.cmdSfoglia, Qt::LeftButton);
     EXPECT_TRUE(s.cmdApri->isEnabled());
-    EXPECT_FALSE(w.items().first().cmdApri->isEnabled() && files());
+    EXPECT_FALSE(items.first().cmdApri->isEnabled() && files());
     QTest::mouseClick(s.cmdApri, Qt::LeftButton);
     ASSERT_EQ(fake.urls.size(), 1);
     EXPECT_EQ(fake.urls[0].toLocalFile(), path);  // '#' and '%' belong to the name
@@ -111,7 +132,7 @@ TEST_P(AttachWindows, TheChooserOpensAtThePathInTheBox) {
   const QString path = files() ? place.filePath(QStringLiteral("offerta.pdf")) : place.path();
   QFile(place.filePath(QStringLiteral("offerta.pdf"))).open(QIODevice::WriteOnly);
   cardPath(0)->setText(QDir::toNativeSeparators(path));
-  open([&](AttachmentSlotsWindow& w) { QTest::mouseClick(w.items().first().cmdSfoglia, Qt::LeftButton); });
+  open([&](AttachmentSlotsWindow& w) { QTest::mouseClick(slotsOf(w).first().cmdSfoglia, Qt::LeftButton); });
   EXPECT_EQ(fake.chooserStarts, QStringList{path});
 }
 
@@ -119,12 +140,16 @@ TEST_P(AttachWindows, ApplyWritesTheTrimmedValuesAndTheCloseBoxWritesNothing) {
   const auto choose = [&](const QString& path, const QString& description) {
     return [=](AttachmentSlotsWindow& w) {
       willChoose(path);
-      w.items().first().cmdSfoglia->click();
-      w.items().last().txtDesc->setText(description);
+      slotsOf(w).first().cmdSfoglia->click();
+      slotsOf(w).last().txtDesc->setText(description);
     };
   };
   const auto apply = choose(QStringLiteral("/dati/spazio finale.pdf "), QStringLiteral("  da allegare "));
-  EXPECT_EQ(open([&](AttachmentSlotsWindow& w) { apply(w); w.cmdApplica->click(); }), QDialog::Accepted);
+  EXPECT_EQ(open([&](AttachmentSlotsWindow& w) {
+              apply(w);
+              test::named<QPushButton>(&w, "cmdApplica")->click();
+            }),
+            QDialog::Accepted);
   const auto other = choose(QStringLiteral("/dati/altro.pdf"), QStringLiteral("altra"));
   EXPECT_EQ(open([&](AttachmentSlotsWindow& w) { other(w); w.close(); }), QDialog::Rejected);
 

@@ -107,7 +107,7 @@ TEST_P(CardScreens, SaveAppendsThenOverwritesAndTheAttachmentsGoWithTheRecord) {
   card->attachmentFields().folderDescription->setText(QStringLiteral("Progetti"));
   click(GetParam().save);
   ASSERT_EQ(recordCount(), 1u);
-  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  EXPECT_EQ(test::named<QLabel>(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
   EXPECT_EQ(fake.last().title, cardtext::savedInsertTitle());
 
   setControlText(control(GetParam().keyField), QStringLiteral("K2"));
@@ -132,12 +132,15 @@ TEST_P(CardScreens, AttachedFilesAndFolderGoThroughTheArchiveAndComeBack) {
   const QString accented = QStringLiteral("/dati/città.pdf");
   flow.onModal = [&](QDialog& d) {  // every slot of both windows filled and applied
     auto& w = dynamic_cast<AttachmentSlotsWindow&>(d);
-    for (const AttachmentSlot& s : w.items()) {
-      fake.nextFile = fake.nextFolder = &s == &w.items().first() ? longPath : accented;
-      s.cmdSfoglia->click();
-      s.txtDesc->setText(QStringLiteral("descrizione"));
+    const auto numbered = [](const char* name, int i) {
+      return QString::fromLatin1(name) + QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+    };
+    for (int i = 1; auto* browse = w.findChild<QPushButton*>(numbered("cmdSfoglia", i)); ++i) {
+      fake.nextFile = fake.nextFolder = i == 1 ? longPath : accented;
+      browse->click();
+      test::named<QLineEdit>(&w, numbered("txtDesc", i).toLatin1().constData())->setText(QStringLiteral("descrizione"));
     }
-    w.cmdApplica->click();
+    test::named<QPushButton>(&w, "cmdApplica")->click();
     return w.result();
   };
   click(GetParam().attach);
@@ -168,7 +171,7 @@ TEST_P(CardScreens, AMissingKeyStopsTheSaveBeforeTheArchiveIsTouched) {
   EXPECT_FALSE(fs::exists(archive()) && fs::file_size(archive()) > 0);
   ASSERT_FALSE(fake.messages.isEmpty());
   EXPECT_EQ(fake.last().title, QStringLiteral("Salvataggio scheda non applicabile"));
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(test::named<QLabel>(card.get(), "lblPosizione")->text().isEmpty());
 }
 
 TEST_P(CardScreens, NavigatingAnEmptyArchiveSaysSoAndKeepsTheCard) {
@@ -186,7 +189,7 @@ TEST_P(CardScreens, ARecordChangedAtAnotherDeskIsNotSavedOverAndABusyArchiveIsSa
   click(GetParam().newCard);
   fillMandatory(QStringLiteral("K2"));
   click(GetParam().save);
-  ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
+  ASSERT_EQ(test::named<QLabel>(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
   {  // another desk saves its own version of record 2
     Record theirs = readRecord(archive(), layout, 2);
     theirs[0] = "altrove";
@@ -199,7 +202,7 @@ TEST_P(CardScreens, ARecordChangedAtAnotherDeskIsNotSavedOverAndABusyArchiveIsSa
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, cardChangedMessage());
   EXPECT_EQ(testing::readBytes(archive()), before);
-  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
+  EXPECT_EQ(test::named<QLabel>(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
   EXPECT_EQ(controlText(control(GetParam().keyField)), QStringLiteral("K2 modificata"));
 
   // Shown again, it saves; while another desk holds the archive, it waits

@@ -14,6 +14,7 @@
 #include "clients/cercadestinatari.h"
 #include "clients/destinatari.h"
 #include "fakeservices.h"
+#include "named.h"
 #include "products/cercamateriale.h"
 #include "products/cercasottoscorta.h"
 #include "products/impmateriali.h"
@@ -130,8 +131,8 @@ class ListWindows : public ::testing::Test {
     return -1;
   }
   // A click (or a double click) on the visible start of a line.
-  static void clickLine(ResultList& r, int row, bool twice = false) {
-    QListView* list = r.lstRecords;
+  static void clickLine(QWidget& window, int row, bool twice = false) {
+    QListView* list = test::named<LineList>(&window, "lstRecords");
     const QModelIndex i = list->model()->index(row, 0);
     list->scrollTo(i);
     const QPoint at(list->visualRect(i).left() + 20, list->visualRect(i).center().y());
@@ -162,47 +163,51 @@ TEST_F(ListWindows, ClientSearchFindsFindsInListPrintsAndLoadsTheCard) {
   nav.set(WindowId::ClientCard, &card);
 
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
-    EXPECT_EQ(w.lblMemory->text(), "anagrafica");
-    EXPECT_EQ(QApplication::focusWidget(), w.txtCodice);
-    type(w.txtPersona, QStringLiteral("ross"));
-    enter(w.txtPersona);
-    EXPECT_EQ(QApplication::focusWidget(), w.txtUfficio);
-    type(w.txtCitta, QStringLiteral("MI"));
-    click(w.cmdTrova);
-    ASSERT_EQ(w.results->count(), 1);
-    EXPECT_TRUE(lines(*w.results)[0].contains("Rossi Mario"));
-    EXPECT_TRUE(w.grpElenco->isVisible() && !w.grpCriteri->isVisible());
-    EXPECT_TRUE(!w.cmdTrova->isEnabled() && w.cmdIndietro->isEnabled() && w.cmdStampa->isEnabled());
+    EXPECT_EQ(test::named<QLabel>(&w, "lblMemory")->text(), "anagrafica");
+    EXPECT_EQ(QApplication::focusWidget(), test::named<QLineEdit>(&w, "txtCodice"));
+    type(test::named<QLineEdit>(&w, "txtPersona"), QStringLiteral("ross"));
+    enter(test::named<QLineEdit>(&w, "txtPersona"));
+    EXPECT_EQ(QApplication::focusWidget(), test::named<QLineEdit>(&w, "txtUfficio"));
+    type(test::named<QLineEdit>(&w, "txtCitta"), QStringLiteral("MI"));
+    click(test::named<QPushButton>(&w, "cmdTrova"));
+    ASSERT_EQ(w.resultList().count(), 1);
+    EXPECT_TRUE(lines(w.resultList())[0].contains("Rossi Mario"));
+    EXPECT_TRUE(test::named<QGroupBox>(&w, "grpElenco")->isVisible() &&
+                !test::named<QGroupBox>(&w, "grpCriteri")->isVisible());
+    EXPECT_TRUE(!test::named<QPushButton>(&w, "cmdTrova")->isEnabled() &&
+                test::named<QPushButton>(&w, "cmdIndietro")->isEnabled() &&
+                test::named<QPushButton>(&w, "cmdStampa")->isEnabled());
 
     // Back to the criteria, which keep their texts; one criterion fewer.
-    click(w.cmdIndietro);
-    EXPECT_TRUE(w.grpCriteri->isVisible() && w.txtPersona->text() == "ross");
-    w.txtCitta->clear();
-    click(w.cmdTrova);
-    ASSERT_EQ(w.results->count(), 2);
+    click(test::named<QPushButton>(&w, "cmdIndietro"));
+    EXPECT_TRUE(test::named<QGroupBox>(&w, "grpCriteri")->isVisible() &&
+                test::named<QLineEdit>(&w, "txtPersona")->text() == "ross");
+    test::named<QLineEdit>(&w, "txtCitta")->clear();
+    click(test::named<QPushButton>(&w, "cmdTrova"));
+    ASSERT_EQ(w.resultList().count(), 2);
 
     // Find in list: Enter in the box, then the button with the same text.
-    type(w.results->txtTrova, QStringLiteral("ROSSI"));
-    enter(w.results->txtTrova);
-    EXPECT_EQ(w.results->selectedRow(), 0);
-    click(w.results->cmdTrova02);
-    EXPECT_EQ(w.results->selectedRow(), 1);
-    click(w.results->cmdTrova02);
-    EXPECT_EQ(w.results->selectedRow(), 0) << "wraps round";
+    type(test::named<QLineEdit>(&w, "txtTrova"), QStringLiteral("ROSSI"));
+    enter(test::named<QLineEdit>(&w, "txtTrova"));
+    EXPECT_EQ(w.resultList().selectedRow(), 0);
+    click(test::named<QPushButton>(&w, "cmdTrova02"));
+    EXPECT_EQ(w.resultList().selectedRow(), 1);
+    click(test::named<QPushButton>(&w, "cmdTrova02"));
+    EXPECT_EQ(w.resultList().selectedRow(), 0) << "wraps round";
 
-    click(w.cmdStampa);
+    click(test::named<QPushButton>(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed, QStringList{"Anagrafica clienti"});
     EXPECT_EQ(fake.last().text, "Si vuole stampare il presente elenco?");
 
-    clickLine(*w.results, rowOf(*w.results, "Rossi Anna"), true);
+    clickLine(w, rowOf(w.resultList(), "Rossi Anna"), true);
   });
-  click(card.cmdRicerca);
+  click(test::named<ClickLabel>(&card, "cmdRicerca"));
   ASSERT_EQ(shown.size(), 1);
   EXPECT_FALSE(stillVisible) << "a pick closes the window";
   EXPECT_TRUE(shown[0].isNull()) << "the card destroys it";
-  EXPECT_EQ(card.txtPersona->text(), "Rossi Anna");
-  EXPECT_EQ(card.txtCodice->text(), "CL2");
-  EXPECT_EQ(card.lblPosizione->text(), "2");
+  EXPECT_EQ(test::named<QLineEdit>(&card, "txtPersona")->text(), "Rossi Anna");
+  EXPECT_EQ(test::named<QLineEdit>(&card, "txtCodice")->text(), "CL2");
+  EXPECT_EQ(test::named<QLabel>(&card, "lblPosizione")->text(), "2");
 }
 
 // Searches and lists run as long work: a stopped search stays on its
@@ -218,22 +223,23 @@ TEST_F(ListWindows, StoppedSearchesAndListsShowNothingAndSayNothing) {
 
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
     fake.cancelLongWork = true;
-    click(w.cmdTrova);
-    EXPECT_TRUE(w.grpCriteri->isVisible() && w.cmdTrova->isEnabled());
-    EXPECT_EQ(w.results->count(), 0);
+    click(test::named<QPushButton>(&w, "cmdTrova"));
+    EXPECT_TRUE(test::named<QGroupBox>(&w, "grpCriteri")->isVisible() &&
+                test::named<QPushButton>(&w, "cmdTrova")->isEnabled());
+    EXPECT_EQ(w.resultList().count(), 0);
     fake.cancelLongWork = false;
-    click(w.cmdTrova);
-    EXPECT_EQ(w.results->count(), 1);
+    click(test::named<QPushButton>(&w, "cmdTrova"));
+    EXPECT_EQ(w.resultList().count(), 1);
   });
-  click(card.cmdRicerca);
+  click(test::named<ClickLabel>(&card, "cmdRicerca"));
   EXPECT_EQ(fake.longWork, QStringList({"Ricerca in corso...", "Ricerca in corso..."}));
 
   fake.cancelLongWork = true;
   whenShown<TfrmCercaSottoscorta>([&](TfrmCercaSottoscorta& w) {
-    EXPECT_EQ(w.results->count(), 0);
+    EXPECT_EQ(w.resultList().count(), 0);
     QCoreApplication::processEvents();  // the window closes itself
   });
-  click(productCard.imgDoppioTurno);
+  click(test::named<ClickLabel>(&productCard, "imgDoppioTurno"));
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(fake.longWork.last(), "Preparazione dell'elenco in corso...");
   EXPECT_TRUE(fake.messages.isEmpty());
@@ -243,23 +249,23 @@ TEST_F(ListWindows, ClientSearchFromTheSheetFillsOnlyTheClient) {
   openSupply({});
   append(folder.file("Anagrafica.pro"), clientLayout(),
          {clientRecord("CL1", "Rossi Mario", "Milano"), clientRecord("CL2", "Bianchi Rosa", "Roma")});
-  sheet->txtProdotto->setText(QStringLiteral("Trapano"));
+  test::named<QLineEdit>(sheet.get(), "txtProdotto")->setText(QStringLiteral("Trapano"));
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
-    EXPECT_EQ(w.lblMemory->text(), "forniture");
-    type(w.txtNote, QStringLiteral("nessuno"));
-    click(w.cmdTrova);
-    EXPECT_TRUE(w.grpElenco->isVisible()) << "an empty result still shows the list page";
-    click(w.results->cmdTrova02);
+    EXPECT_EQ(test::named<QLabel>(&w, "lblMemory")->text(), "forniture");
+    type(test::named<QLineEdit>(&w, "txtNote"), QStringLiteral("nessuno"));
+    click(test::named<QPushButton>(&w, "cmdTrova"));
+    EXPECT_TRUE(test::named<QGroupBox>(&w, "grpElenco")->isVisible()) << "an empty result still shows the list page";
+    click(test::named<QPushButton>(&w, "cmdTrova02"));
     EXPECT_EQ(fake.texts(), QStringList{"Ricerca non applicabile: la lista non contiene nessuna voce."});
-    click(w.cmdIndietro);
-    w.txtNote->clear();
-    click(w.cmdTrova);
-    clickLine(*w.results, rowOf(*w.results, "Bianchi"), true);
+    click(test::named<QPushButton>(&w, "cmdIndietro"));
+    test::named<QLineEdit>(&w, "txtNote")->clear();
+    click(test::named<QPushButton>(&w, "cmdTrova"));
+    clickLine(w, rowOf(w.resultList(), "Bianchi"), true);
   });
-  click(sheet->impCliente);
-  EXPECT_EQ(sheet->txtCliente->text(), "Bianchi Rosa");
-  EXPECT_EQ(sheet->txtProdotto->text(), "Trapano");
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+  click(test::named<ClickLabel>(sheet.get(), "impCliente"));
+  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtCliente")->text(), "Bianchi Rosa");
+  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text(), "Trapano");
+  EXPECT_TRUE(test::named<QLabel>(sheet.get(), "lblPosizione")->text().isEmpty());
 }
 
 TEST_F(ListWindows, ProductSearchAndUnderStockListLoadTheProductCard) {
@@ -270,35 +276,35 @@ TEST_F(ListWindows, ProductSearchAndUnderStockListLoadTheProductCard) {
   nav.set(WindowId::ProductCard, &card);
 
   whenShown<TfrmCercaMateriale>([&](TfrmCercaMateriale& w) {
-    EXPECT_EQ(w.lblMemory->text(), "materiali");
-    type(w.txtCognome, QStringLiteral("abc"));
-    type(w.txtNome, QStringLiteral(" "));
-    click(w.cmdTrova);
-    EXPECT_EQ(w.lblConta->text(), "1");
-    ASSERT_EQ(w.results->count(), 2);
-    click(w.cmdStampa);
+    EXPECT_EQ(test::named<QLabel>(&w, "lblMemory")->text(), "materiali");
+    type(test::named<QLineEdit>(&w, "txtCognome"), QStringLiteral("abc"));
+    type(test::named<QLineEdit>(&w, "txtNome"), QStringLiteral(" "));
+    click(test::named<QPushButton>(&w, "cmdTrova"));
+    EXPECT_EQ(test::named<QLabel>(&w, "lblConta")->text(), "1");
+    ASSERT_EQ(w.resultList().count(), 2);
+    click(test::named<QPushButton>(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed, QStringList{"Elenco prodotti e servizi"});
-    clickLine(*w.results, rowOf(*w.results, "ABC-2"), true);
+    clickLine(w, rowOf(w.resultList(), "ABC-2"), true);
   });
-  click(card.imgTrova);
-  EXPECT_EQ(card.txtCodice->text(), "ABC-2");
-  EXPECT_EQ(card.lblPosizione->text(), "2");
+  click(test::named<ClickLabel>(&card, "imgTrova"));
+  EXPECT_EQ(test::named<QLineEdit>(&card, "txtCodice")->text(), "ABC-2");
+  EXPECT_EQ(test::named<QLabel>(&card, "lblPosizione")->text(), "2");
 
   whenShown<TfrmCercaSottoscorta>([&](TfrmCercaSottoscorta& w) {
-    ASSERT_EQ(w.results->count(), 2) << "5/5 and 0/0 are under stock, 6/5 is not";
-    EXPECT_GE(rowOf(*w.results, "ABC-1"), 0);
-    EXPECT_EQ(rowOf(*w.results, "ABC-2"), -1);
-    type(w.results->txtTrova, QStringLiteral("xyz"));
-    click(w.results->cmdTrova02);
-    EXPECT_EQ(w.results->selectedRow(), rowOf(*w.results, "XYZ-3"));
-    click(w.cmdStampa);
+    ASSERT_EQ(w.resultList().count(), 2) << "5/5 and 0/0 are under stock, 6/5 is not";
+    EXPECT_GE(rowOf(w.resultList(), "ABC-1"), 0);
+    EXPECT_EQ(rowOf(w.resultList(), "ABC-2"), -1);
+    type(test::named<QLineEdit>(&w, "txtTrova"), QStringLiteral("xyz"));
+    click(test::named<QPushButton>(&w, "cmdTrova02"));
+    EXPECT_EQ(w.resultList().selectedRow(), rowOf(w.resultList(), "XYZ-3"));
+    click(test::named<QPushButton>(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed.last(), "Materiali in esaurimento");
-    clickLine(*w.results, rowOf(*w.results, "XYZ-3"), true);
+    clickLine(w, rowOf(w.resultList(), "XYZ-3"), true);
   });
-  click(card.imgDoppioTurno);
+  click(test::named<ClickLabel>(&card, "imgDoppioTurno"));
   EXPECT_FALSE(stillVisible);
-  EXPECT_EQ(card.txtCodice->text(), "XYZ-3");
-  EXPECT_EQ(card.lblPosizione->text(), "3");
+  EXPECT_EQ(test::named<QLineEdit>(&card, "txtCodice")->text(), "XYZ-3");
+  EXPECT_EQ(test::named<QLabel>(&card, "lblPosizione")->text(), "3");
 }
 
 TEST_F(ListWindows, SupplySearchListsTheOpenSupplyPrintsUnderItsNameAndLoadsTheItem) {
@@ -306,24 +312,24 @@ TEST_F(ListWindows, SupplySearchListsTheOpenSupplyPrintsUnderItsNameAndLoadsTheI
               supplyItem("Bulloni", "05/01/2026", "ROSSI SRL", "Saldato", "20,00"),
               supplyItem("Dadi", "06/01/2026", "Bianchi", "Saldato", "30,00")});
   whenShown<TfrmCercaFornitura>([&](TfrmCercaFornitura& w) {
-    EXPECT_EQ(w.lblMemory->text(), "forniture");
-    type(w.txtCliente, QStringLiteral("rossi"));
-    click(w.cmdTrova);
-    EXPECT_EQ(w.lblConta->text(), "1");
-    ASSERT_EQ(w.results->count(), 2);
-    EXPECT_TRUE(lines(*w.results)[0].startsWith("05/01/2026")) << "the order the search gives";
-    click(w.cmdStampa);
+    EXPECT_EQ(test::named<QLabel>(&w, "lblMemory")->text(), "forniture");
+    type(test::named<QLineEdit>(&w, "txtCliente"), QStringLiteral("rossi"));
+    click(test::named<QPushButton>(&w, "cmdTrova"));
+    EXPECT_EQ(test::named<QLabel>(&w, "lblConta")->text(), "1");
+    ASSERT_EQ(w.resultList().count(), 2);
+    EXPECT_TRUE(lines(w.resultList())[0].startsWith("05/01/2026")) << "the order the search gives";
+    click(test::named<QPushButton>(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed, QStringList{"Rossi"});
-    clickLine(*w.results, 0, true);
+    clickLine(w, 0, true);
   });
-  click(sheet->cmdRicerca);
+  click(test::named<ClickLabel>(sheet.get(), "cmdRicerca"));
   EXPECT_FALSE(stillVisible);
-  EXPECT_EQ(sheet->txtProdotto->text(), "Bulloni");
-  EXPECT_EQ(sheet->lblPosizione->text(), "2");
-  EXPECT_EQ(sheet->lstStudenti->count(), 3);
+  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text(), "Bulloni");
+  EXPECT_EQ(test::named<QLabel>(sheet.get(), "lblPosizione")->text(), "2");
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 3);
 
   // The sheet's own list prints under the supply's name too.
-  click(sheet->cmdStampa);
+  click(test::named<QPushButton>(sheet.get(), "cmdStampa"));
   EXPECT_EQ(fake.last().text, "Si vuole stampare il presente elenco di fornitura?");
   EXPECT_EQ(fake.printed, QStringList({"Rossi", "Rossi"}));
 }
@@ -335,27 +341,27 @@ TEST_F(ListWindows, PendingPaymentsListTheirTotalPrintItAndLeaveWhenPaid) {
               supplyItem("Dadi", "21/12/2025", "Rossi", "Saldato", "5,00"),
               supplyItem("Bulloni", "22/12/2025", "Rossi", "in sospeso", "20,25")});
   whenShown<TfrmCercaIncompleti>([&](TfrmCercaIncompleti& w) {
-    ASSERT_EQ(w.results->count(), 2);
-    EXPECT_TRUE(lines(*w.results)[0].contains("Viti")) << "record order";
-    EXPECT_EQ(w.repTotale->text(), "30,35");
-    click(w.cmdStampa);
+    ASSERT_EQ(w.resultList().count(), 2);
+    EXPECT_TRUE(lines(w.resultList())[0].contains("Viti")) << "record order";
+    EXPECT_EQ(test::named<QLabel>(&w, "repTotale")->text(), "30,35");
+    click(test::named<QPushButton>(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed, QStringList{"Pagamenti in sospeso Rossi"});
-    clickLine(*w.results, 1, true);
+    clickLine(w, 1, true);
   });
-  click(sheet->cmdSospesi);
+  click(test::named<ClickLabel>(sheet.get(), "cmdSospesi"));
   EXPECT_FALSE(stillVisible);
-  EXPECT_EQ(pending.results->count(), 0) << "closing empties the list";
-  EXPECT_EQ(sheet->txtProdotto->text(), "Bulloni");
-  EXPECT_EQ(sheet->lblPosizione->text(), "3");
+  EXPECT_EQ(pending.resultList().count(), 0) << "closing empties the list";
+  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text(), "Bulloni");
+  EXPECT_EQ(test::named<QLabel>(sheet.get(), "lblPosizione")->text(), "3");
 
   // Paid: the item leaves the list at the next showing.
-  sheet->txtPagamento->setEditText(QStringLiteral("Saldato"));
-  click(sheet->cmdSalva);
+  test::named<QComboBox>(sheet.get(), "txtPagamento")->setEditText(QStringLiteral("Saldato"));
+  click(test::named<ClickLabel>(sheet.get(), "cmdSalva"));
   whenShown<TfrmCercaIncompleti>([&](TfrmCercaIncompleti& w) {
-    EXPECT_EQ(w.results->count(), 1);
-    EXPECT_EQ(w.repTotale->text(), "10,10");
+    EXPECT_EQ(w.resultList().count(), 1);
+    EXPECT_EQ(test::named<QLabel>(&w, "repTotale")->text(), "10,10");
   });
-  click(sheet->cmdSospesi);
+  click(test::named<ClickLabel>(sheet.get(), "cmdSospesi"));
   EXPECT_EQ(shown.size(), 2);
 }
 
@@ -391,87 +397,90 @@ TEST_F(ListWindows, DoubleClickWithNoLineSelectedClosesThePickingWindowsSilently
   productCard.show();
   nav.set(WindowId::ProductCard, &productCard);
 
-  const auto belowTheLines = [](ResultList& r) {
-    QWidget* area = r.lstRecords->viewport();
+  const auto belowTheLines = [](QWidget& window) {
+    LineList* list = test::named<LineList>(&window, "lstRecords");
+    QWidget* area = list->viewport();
     const QPoint at(20, area->height() - 4);
-    ASSERT_FALSE(r.lstRecords->indexAt(at).isValid()) << "blank space";
+    ASSERT_FALSE(list->indexAt(at).isValid()) << "blank space";
     QTest::mouseClick(area, Qt::LeftButton, {}, at);
     QTest::mouseDClick(area, Qt::LeftButton, {}, at);
   };
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
-    type(w.txtPersona, QStringLiteral("nessuno"));
-    click(w.cmdTrova);
-    ASSERT_EQ(w.results->count(), 0);
-    belowTheLines(*w.results);
+    type(test::named<QLineEdit>(&w, "txtPersona"), QStringLiteral("nessuno"));
+    click(test::named<QPushButton>(&w, "cmdTrova"));
+    ASSERT_EQ(w.resultList().count(), 0);
+    belowTheLines(w);
   });
-  click(clientCard.cmdRicerca);
+  click(test::named<ClickLabel>(&clientCard, "cmdRicerca"));
   EXPECT_FALSE(stillVisible) << "client search";
   whenShown<TfrmCercaMateriale>([&](TfrmCercaMateriale& w) {
-    click(w.cmdTrova);
-    ASSERT_EQ(w.results->count(), 1);
-    belowTheLines(*w.results);
+    click(test::named<QPushButton>(&w, "cmdTrova"));
+    ASSERT_EQ(w.resultList().count(), 1);
+    belowTheLines(w);
   });
-  click(productCard.imgTrova);
+  click(test::named<ClickLabel>(&productCard, "imgTrova"));
   EXPECT_FALSE(stillVisible) << "product search";
   whenShown<TfrmCercaSottoscorta>([&](TfrmCercaSottoscorta& w) {
-    ASSERT_EQ(w.results->count(), 1);
-    belowTheLines(*w.results);
+    ASSERT_EQ(w.resultList().count(), 1);
+    belowTheLines(w);
   });
-  click(productCard.imgDoppioTurno);
+  click(test::named<ClickLabel>(&productCard, "imgDoppioTurno"));
   EXPECT_FALSE(stillVisible) << "under-stock list";
   whenShown<TfrmCercaFornitura>([&](TfrmCercaFornitura& w) {
-    click(w.cmdTrova);
-    ASSERT_EQ(w.results->count(), 1);
-    belowTheLines(*w.results);
+    click(test::named<QPushButton>(&w, "cmdTrova"));
+    ASSERT_EQ(w.resultList().count(), 1);
+    belowTheLines(w);
   });
-  click(sheet->cmdRicerca);
+  click(test::named<ClickLabel>(sheet.get(), "cmdRicerca"));
   EXPECT_FALSE(stillVisible) << "supply search";
   whenShown<TfrmCercaIncompleti>([&](TfrmCercaIncompleti& w) {
-    ASSERT_EQ(w.results->count(), 1);
-    belowTheLines(*w.results);
+    ASSERT_EQ(w.resultList().count(), 1);
+    belowTheLines(w);
   });
-  click(sheet->cmdSospesi);
+  click(test::named<ClickLabel>(sheet.get(), "cmdSospesi"));
   EXPECT_FALSE(stillVisible) << "pending payments";
 
   EXPECT_EQ(shown.size(), 5);
   EXPECT_TRUE(fake.messages.isEmpty());
-  EXPECT_TRUE(clientCard.lblPosizione->text().isEmpty());
-  EXPECT_TRUE(productCard.lblPosizione->text().isEmpty());
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
-  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
+  EXPECT_TRUE(test::named<QLabel>(&clientCard, "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(test::named<QLabel>(&productCard, "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(test::named<QLabel>(sheet.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text().isEmpty());
 }
 
 TEST_F(ListWindows, ProductImportLowersTheStockAndFillsTheSheet) {
   append(products(), productLayout(),
          {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "", "0")});
   openSupply({});
-  type(sheet->txtQuantita, QStringLiteral("2"));
+  type(test::named<QLineEdit>(sheet.get(), "txtQuantita"), QStringLiteral("2"));
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-    EXPECT_EQ(w.results->count(), 2) << "a product without a stock is not offered";
-    EXPECT_EQ(w.txtQuant->text(), "2");
-    EXPECT_TRUE(w.cmdAnnulla->isEnabled() && w.imgMano->isVisible());
-    EXPECT_EQ(w.optAggiorna->palette().color(QPalette::WindowText), kMaroon);
-    type(w.txtQuant, QStringLiteral("x"));
+    EXPECT_EQ(w.resultList().count(), 2) << "a product without a stock is not offered";
+    EXPECT_EQ(test::named<QLineEdit>(&w, "txtQuant")->text(), "2");
+    EXPECT_TRUE(test::named<QPushButton>(&w, "cmdAnnulla")->isEnabled() &&
+                test::named<QLabel>(&w, "imgMano")->isVisible());
+    EXPECT_EQ(test::named<QRadioButton>(&w, "optAggiorna")->palette().color(QPalette::WindowText), kMaroon);
+    type(test::named<QLineEdit>(&w, "txtQuant"), QStringLiteral("x"));
     EXPECT_EQ(fake.last().text, "Attenzione: carattere non valido.");
     EXPECT_EQ(fake.last().title, "Operazione annullata");
-    EXPECT_TRUE(w.txtQuant->text().isEmpty());
-    EXPECT_FALSE(w.cmdAnnulla->isEnabled() || w.imgMano->isVisible());
-    type(w.txtQuant, QStringLiteral("4,0"));
+    EXPECT_TRUE(test::named<QLineEdit>(&w, "txtQuant")->text().isEmpty());
+    EXPECT_FALSE(test::named<QPushButton>(&w, "cmdAnnulla")->isEnabled() ||
+                 test::named<QLabel>(&w, "imgMano")->isVisible());
+    type(test::named<QLineEdit>(&w, "txtQuant"), QStringLiteral("4,0"));
 
-    clickLine(*w.results, rowOf(*w.results, "Cod. P1 "));
-    EXPECT_EQ(w.txtQuant->text(), "4") << "formatted on leaving";
-    EXPECT_EQ(w.txtGiacenza->text(), "10");
-    EXPECT_EQ(w.lblPosizione->text(), "1");
-    click(w.cmdAnnulla);
+    clickLine(w, rowOf(w.resultList(), "Cod. P1 "));
+    EXPECT_EQ(test::named<QLineEdit>(&w, "txtQuant")->text(), "4") << "formatted on leaving";
+    EXPECT_EQ(test::named<QLineEdit>(&w, "txtGiacenza")->text(), "10");
+    EXPECT_EQ(test::named<QLabel>(&w, "lblPosizione")->text(), "1");
+    click(test::named<QPushButton>(&w, "cmdAnnulla"));
   });
-  click(sheet->impProdotto);
+  click(test::named<ClickLabel>(sheet.get(), "impProdotto"));
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(readAllRecords(products(), productLayout())[0][product::Giacenza], "6");
-  EXPECT_EQ(sheet->txtProdotto->text(), "Trapano P1");
-  EXPECT_EQ(sheet->txtPrezzo->text(), "12,50");
-  EXPECT_EQ(sheet->txtFornitore->text(), "Ferri S.p.A.");
-  EXPECT_EQ(sheet->txtQuantita->text(), "2") << "the sheet keeps its own quantity";
+  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text(), "Trapano P1");
+  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtPrezzo")->text(), "12,50");
+  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtFornitore")->text(), "Ferri S.p.A.");
+  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtQuantita")->text(), "2") << "the sheet keeps its own quantity";
 }
 
 // A product card that shows the product an import lowers: back in front, an
@@ -484,33 +493,33 @@ TEST_F(ListWindows, ProductCardFollowsAnImportOfItsProduct) {
   TfrmMateriali card;
   card.show();
   nav.set(WindowId::ProductCard, &card);
-  click(card.imgPrimo);
-  ASSERT_EQ(card.txtGiacenza->text(), "10");
+  click(test::named<ClickLabel>(&card, "imgPrimo"));
+  ASSERT_EQ(test::named<QLineEdit>(&card, "txtGiacenza")->text(), "10");
   const auto importFour = [&] {
     whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-      type(w.txtQuant, QStringLiteral("4"));
-      clickLine(*w.results, 0);
-      click(w.cmdAnnulla);
+      type(test::named<QLineEdit>(&w, "txtQuant"), QStringLiteral("4"));
+      clickLine(w, 0);
+      click(test::named<QPushButton>(&w, "cmdAnnulla"));
     });
-    click(sheet->impProdotto);
+    click(test::named<ClickLabel>(sheet.get(), "impProdotto"));
   };
 
   importFour();
   QApplication::setActiveWindow(&card);
   QCoreApplication::processEvents();
-  EXPECT_EQ(card.txtGiacenza->text(), "6");
-  click(card.imgSalva);
+  EXPECT_EQ(test::named<QLineEdit>(&card, "txtGiacenza")->text(), "6");
+  click(test::named<ClickLabel>(&card, "imgSalva"));
   EXPECT_EQ(readAllRecords(products(), productLayout())[0][product::Giacenza], "6");
   ASSERT_EQ(fake.last().text, cardtext::savedUpdate());
 
-  card.txtDescrizione->setText(QStringLiteral("Trapano a percussione"));
+  test::named<QLineEdit>(&card, "txtDescrizione")->setText(QStringLiteral("Trapano a percussione"));
   importFour();
   const std::string before = bytesOf(products());
   QApplication::setActiveWindow(&card);
   QCoreApplication::processEvents();
-  EXPECT_EQ(card.txtGiacenza->text(), "6") << "edits are never overwritten";
-  EXPECT_EQ(card.txtDescrizione->text(), "Trapano a percussione");
-  click(card.imgSalva);
+  EXPECT_EQ(test::named<QLineEdit>(&card, "txtGiacenza")->text(), "6") << "edits are never overwritten";
+  EXPECT_EQ(test::named<QLineEdit>(&card, "txtDescrizione")->text(), "Trapano a percussione");
+  click(test::named<ClickLabel>(&card, "imgSalva"));
   EXPECT_EQ(fake.last().text, cardChangedHereMessage());
   EXPECT_EQ(bytesOf(products()), before);
 }
@@ -519,49 +528,49 @@ TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlon
   append(products(), productLayout(),
          {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "molti", "0")});
   openSupply({});
-  sheet->txtPrezzo->setText(QStringLiteral("1,00"));
+  test::named<QLineEdit>(sheet.get(), "txtPrezzo")->setText(QStringLiteral("1,00"));
   const std::string before = bytesOf(products());
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-    type(w.txtQuant, QStringLiteral("5"));
-    clickLine(*w.results, rowOf(*w.results, "Cod. P2 "));
-    click(w.cmdAnnulla);
+    type(test::named<QLineEdit>(&w, "txtQuant"), QStringLiteral("5"));
+    clickLine(w, rowOf(w.resultList(), "Cod. P2 "));
+    click(test::named<QPushButton>(&w, "cmdAnnulla"));
   });
-  click(sheet->impProdotto);
+  click(test::named<ClickLabel>(sheet.get(), "impProdotto"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, "La quantità da decurtare non può essere superiore alla giacenza in magazzino.");
   EXPECT_EQ(fake.last().title, "Aggiornamento giacenza non applicabile");
   EXPECT_EQ(fake.last().icon, MsgIcon::Information);
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(bytesOf(products()), before);
-  EXPECT_EQ(sheet->txtPrezzo->text(), "1,00");
-  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
+  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtPrezzo")->text(), "1,00");
+  EXPECT_TRUE(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text().isEmpty());
 
   // A stock that is not a number cannot be lowered: nothing changes, and
   // the sheet gets nothing.
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-    clickLine(*w.results, rowOf(*w.results, "Cod. P3 "));
-    click(w.cmdAnnulla);
+    clickLine(w, rowOf(w.resultList(), "Cod. P3 "));
+    click(test::named<QPushButton>(&w, "cmdAnnulla"));
   });
-  click(sheet->impProdotto);
+  click(test::named<ClickLabel>(sheet.get(), "impProdotto"));
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(bytesOf(products()), before);
-  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
+  EXPECT_TRUE(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text().isEmpty());
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-    click(w.optNonAggiornare);
-    EXPECT_EQ(w.optNonAggiornare->palette().color(QPalette::WindowText), kMaroon);
-    EXPECT_EQ(w.optAggiorna->palette().color(QPalette::WindowText), QColor(Qt::black));
-    type(w.txtQuant, QStringLiteral("5"));
-    clickLine(*w.results, rowOf(*w.results, "Cod. P2 "));
-    click(w.cmdAnnulla);
+    click(test::named<QRadioButton>(&w, "optNonAggiornare"));
+    EXPECT_EQ(test::named<QRadioButton>(&w, "optNonAggiornare")->palette().color(QPalette::WindowText), kMaroon);
+    EXPECT_EQ(test::named<QRadioButton>(&w, "optAggiorna")->palette().color(QPalette::WindowText), QColor(Qt::black));
+    type(test::named<QLineEdit>(&w, "txtQuant"), QStringLiteral("5"));
+    clickLine(w, rowOf(w.resultList(), "Cod. P2 "));
+    click(test::named<QPushButton>(&w, "cmdAnnulla"));
   });
-  click(sheet->impProdotto);
+  click(test::named<ClickLabel>(sheet.get(), "impProdotto"));
   EXPECT_EQ(fake.messages.size(), 1) << "no message";
   EXPECT_EQ(bytesOf(products()), before) << "no write";
-  EXPECT_EQ(sheet->txtProdotto->text(), "Trapano P2");
-  EXPECT_EQ(sheet->txtPrezzo->text(), "12,50");
+  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text(), "Trapano P2");
+  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtPrezzo")->text(), "12,50");
 }
 
 }  // namespace
