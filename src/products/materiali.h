@@ -52,7 +52,6 @@ class TfrmMateriali : public CardScreen {
   void txtSottoscortaExit();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void FormShow() override { newCardCommand(); }
   QWidget* firstField() const override { return txtCodice; }
   HelpTopic helpTopic() const override;
@@ -68,8 +67,6 @@ class TfrmMateriali : public CardScreen {
   void wireCommands();
   QLineEdit* addBox(QGroupBox* group, const char* name, const QString& caption, const QRect& where);
   ClickLabel* addCommand(const char* name, const QString& resource, const QString& caption, int row);
-  // The key rule of a number box; true when the key was handled (discarded).
-  bool numberBoxKey(QLineEdit* box, QKeyEvent* key);
 };
 
 }  // namespace zel

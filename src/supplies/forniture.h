@@ -138,7 +138,6 @@ class TfrmForniture : public CardScreen, public PickReceiver {
   // Resets the card, reloads the list, empties the position, focus to the product.
   void newItem(bool keepDelivery);
   CardArchive archive() const;
-  void numberFilter(QLineEdit* box, const char* defaultText);
 };
 
 }  // namespace zel
