@@ -201,8 +201,7 @@ int peakChild(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   applyNumberConventions();
-  QuietServices quiet;
-  setServices(&quiet);
+  test::BenchServices services;
   QTemporaryDir out;
   setExportFolder(qToPath(out.path()));
   setProgramFolder(argv[2]);
@@ -212,7 +211,6 @@ int peakChild(int argc, char** argv) {
   window.imgExcelMouseUp();
   const bool written = !fs::is_empty(qToPath(out.path()));
   setExportFolder({});
-  setServices(nullptr);
   return written ? 0 : 1;
 }
 

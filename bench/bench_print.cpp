@@ -23,8 +23,8 @@ void printToPdf(benchmark::State& state, const Archives& a) {
   for (auto _ : state) {
     if (!printList(&window, lines, PrintedList::ClientSearch)) state.SkipWithError("not printed");
     state.PauseTiming();
-    state.counters["pdf_MB"] = static_cast<double>(std::filesystem::file_size(quietServices().lastPrintout)) / 1e6;
-    std::filesystem::remove(quietServices().lastPrintout);
+    state.counters["pdf_MB"] = static_cast<double>(std::filesystem::file_size(benchServices().lastPrintout)) / 1e6;
+    std::filesystem::remove(benchServices().lastPrintout);
     state.ResumeTiming();
   }
   state.counters["lines"] = static_cast<double>(lines.size());

@@ -1,6 +1,5 @@
 #include "benchdata.h"
 
-#include <stdlib.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -9,7 +8,6 @@
 #include <map>
 #include <memory>
 #include <random>
-#include <stdexcept>
 
 #include "store/fields.h"
 #include "store/recordfile.h"
@@ -221,21 +219,12 @@ Record supplyItem(size_t i) {
   return r;
 }
 
-Archives::Archives(size_t records) : records_(records), made_(3) {
-  std::string tmpl = "/tmp/zelvano-bench-XXXXXX";
-  if (::mkdtemp(tmpl.data()) == nullptr) throw std::runtime_error("cannot make the benchmark folder");
-  folder_ = tmpl;
-}
-
-Archives::~Archives() {
-  std::error_code ignored;
-  fs::remove_all(folder_, ignored);
-}
+Archives::Archives(size_t records) : records_(records), made_(3) {}
 
 const fs::path& Archives::file(Kind kind) const {
   fs::path& made = made_[static_cast<size_t>(kind)];
   if (made.empty()) {
-    made = folder_ / fileName(kind);
+    made = folder() / fileName(kind);
     writeArchive(made, kind, records_);
   }
   return made;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "store/layout.h"
+#include "support/tempfolder.h"
 
 namespace zel::bench {
 
@@ -30,12 +31,9 @@ Record supplyItem(size_t i);
 class Archives {
  public:
   explicit Archives(size_t records);
-  ~Archives();
-  Archives(const Archives&) = delete;
-  Archives& operator=(const Archives&) = delete;
 
   size_t records() const { return records_; }
-  const std::filesystem::path& folder() const { return folder_; }
+  const std::filesystem::path& folder() const { return folder_.path(); }
   // The file of a kind (made when asked for the first time).
   const std::filesystem::path& file(Kind kind) const;
   std::filesystem::path clients() const { return file(Kind::Clients); }
@@ -46,7 +44,7 @@ class Archives {
 
  private:
   size_t records_;
-  std::filesystem::path folder_;
+  test::TempFolder folder_{"/tmp", "zelvano-bench"};
   mutable std::vector<std::filesystem::path> made_;
 };
 

@@ -7,10 +7,12 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "support/tempfolder.h"
 
 namespace zel::fuzz {
 
@@ -46,16 +48,12 @@ class MemoryFile {
 };
 
 // One folder for the whole run, in memory where the system has one, for the
-// targets that work on files by name.
+// targets that work on files by name; removed when the run ends.
 inline const std::filesystem::path& workFolder() {
-  static const std::filesystem::path folder = [] {
-    namespace fs = std::filesystem;
-    const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    std::string name = (base / "zelvano-fuzz-XXXXXX").string();
-    FUZZ_CHECK(::mkdtemp(name.data()) != nullptr);
-    return fs::path(name);
-  }();
-  return folder;
+  namespace fs = std::filesystem;
+  static const test::TempFolder folder(fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path(),
+                                       "zelvano-fuzz");
+  return folder.path();
 }
 
 }  // namespace zel::fuzz

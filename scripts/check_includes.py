@@ -30,6 +30,7 @@ LAYERS = [
     ["src/supplies"],
     ["src/app"],
     ["src/main.cpp"],
+    ["tests/support"],
     ["bench", "tests", "fuzz"],
 ]
 SCANNED = ["src", "bench", "tests", "fuzz"]
@@ -57,7 +58,7 @@ def sources(root):
 
 def resolve(root, path, included):
     """The repository-relative file an include names, or None (Qt, generated)."""
-    for base in (os.path.dirname(path), "src"):
+    for base in (os.path.dirname(path), "src", "tests"):
         candidate = os.path.normpath(os.path.join(base, included))
         if os.path.isfile(os.path.join(root, candidate)):
             return candidate

@@ -19,7 +19,7 @@
 //     "gone" (the supply no longer exists); any other failure "error WHY".
 //
 //   store_driver churn FOLDER SEED OPS SERIALBASE [THINK [SUPPLY]]
-//     OPS random actions (0: until killed) on records made by tests/churn.h
+//     OPS random actions (0: until killed) on records made by tests/support/churn.h
 //     in the client archive (or in the supply file SUPPLY of the folder),
 //     each card kept on screen up to THINK milliseconds before its save or
 //     deletion:
@@ -43,13 +43,13 @@
 #include <string>
 #include <thread>
 
-#include "churn.h"
-#include "store/passwordstore.h"
 #include "store/archives.h"
 #include "store/card.h"
+#include "store/passwordstore.h"
 #include "store/stockupdate.h"
 #include "store/supplyfiles.h"
 #include "store/supplysheet.h"
+#include "support/churn.h"
 
 namespace {
 
@@ -173,20 +173,20 @@ std::string churnOnce(const CardArchive& archive, std::mt19937_64& random, uint6
   }
   const unsigned roll = std::uniform_int_distribution<unsigned>(0, 99)(random);
   if (n == 0 || roll < 30) {
-    const churn::Id id{nextSerial++, 0};
+    const test::ChurnId id{nextSerial++, 0};
     say("B A " + std::to_string(id.serial) + " 0");
-    saveCard(archive, "", churn::make(id, *archive.layout));
+    saveCard(archive, "", test::churnRecord(id, *archive.layout));
     return "D";
   }
-  const std::optional<churn::Id> id = churn::identify(shown, *archive.layout);
+  const std::optional<test::ChurnId> id = test::churnIdentity(shown, *archive.layout);
   if (!id) throw StoreError("record " + std::to_string(k) + " is torn or foreign");
   const std::string label = std::to_string(k);
   if (think > 0)
     std::this_thread::sleep_for(std::chrono::milliseconds(std::uniform_int_distribution<int>(0, think)(random)));
   if (roll < 65) {
-    const churn::Id next{id->serial, id->version + 1};
+    const test::ChurnId next{id->serial, id->version + 1};
     say("B O " + std::to_string(next.serial) + " " + std::to_string(next.version));
-    saveCard(archive, label, churn::make(next, *archive.layout), &shown);
+    saveCard(archive, label, test::churnRecord(next, *archive.layout), &shown);
   } else {
     say("B X " + std::to_string(id->serial) + " " + std::to_string(id->version));
     deleteCard(archive, label, {}, &shown);

@@ -16,13 +16,14 @@
 #include "store/iohook.h"
 #include "store/productsearch.h"
 #include "store/supplysearch.h"
-#include "tempfolder.h"
+#include "support/files.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempFolder;
+using test::TempFolder;
 
 // Cuts every listing of the test into `parts` ranges, however small the file.
 class SplitScans {
@@ -46,9 +47,9 @@ void writeRecords(const fs::path& file, const Layout& layout, size_t n, const Fi
 }
 
 void appendBytes(const fs::path& file, size_t n) {
-  std::vector<uint8_t> bytes = testing::readBytes(file);
+  std::vector<uint8_t> bytes = test::readBytes(file);
   bytes.insert(bytes.end(), n, 'x');
-  testing::writeBytes(file, bytes);
+  test::writeBytes(file, bytes);
 }
 
 TEST(SplitRecords, ConsecutiveRangesOfWholeRecordsAlmostEqual) {

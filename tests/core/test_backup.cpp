@@ -8,22 +8,23 @@
 #include <chrono>
 #include <thread>
 
-#include "childprocess.h"
-#include "../churn.h"
-#include "clirun.h"
 #include "store/archives.h"
 #include "store/backup.h"
 #include "store/journal.h"
 #include "store/recordfile.h"
-#include "tempfolder.h"
+#include "support/childprocess.h"
+#include "support/churn.h"
+#include "support/clirun.h"
+#include "support/files.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readBytes;
-using testing::runCli;
-using testing::TempFolder;
+using test::readBytes;
+using test::runCli;
+using test::TempFolder;
 using Clock = std::chrono::system_clock;
 
 const Clock::time_point kMonday = Clock::from_time_t(1700000000);
@@ -46,9 +47,9 @@ class Backups : public ::testing::Test {
     writeArchive(folder() / kClientArchive, clientLayout(), {"C1", "C2", "C3"});
     writeArchive(folder() / kProductArchive, productLayout(), {"P1"});
     writeArchive(folder() / "Rossi marzo.for", supplyLayout(), {"vite", "dado"});
-    testing::writeBytes(folder() / kPasswordStore, {'[', 'A', 'c', 'c', 'e', 's', 's', 'o', ']', '\n'});
-    testing::writeBytes(folder() / "Guida.pdf", {'%'});
-    testing::writeBytes(folder() / kClientTemp, {'x'});
+    test::writeBytes(folder() / kPasswordStore, {'[', 'A', 'c', 'c', 'e', 's', 's', 'o', ']', '\n'});
+    test::writeBytes(folder() / "Guida.pdf", {'%'});
+    test::writeBytes(folder() / kClientTemp, {'x'});
   }
   fs::path folder() const { return dir / "Zelvano"; }
   fs::path dest() const { return dir / "copie"; }
@@ -77,7 +78,7 @@ TEST_F(Backups, EveryDataFileIsCopiedListedAndNothingElse) {
 TEST_F(Backups, ADamagedOrHeldFileIsNamedAndTheBackupMarkedIncomplete) {
   auto bytes = readBytes(folder() / kProductArchive);
   bytes[0] = 251;  // a length byte above the code's capacity of 250
-  testing::writeBytes(folder() / kProductArchive, bytes);
+  test::writeBytes(folder() / kProductArchive, bytes);
   lockWaitShort();
   FileHandle desk = openLocked(folder() / "Rossi marzo.for", O_RDWR, Lock::Exclusive);
   const auto r = runCli({"backup", dest().string(), "--folder", folder().string()});
@@ -109,7 +110,7 @@ void interruptedSaveOverRecord2(const fs::path& archive, const Layout& layout, c
   // Half of the new record reached the disk.
   auto bytes = before;
   std::copy(entry.newBytes.begin(), entry.newBytes.begin() + size / 2, bytes.begin() + size);
-  testing::writeBytes(archive, bytes);
+  test::writeBytes(archive, bytes);
 }
 
 TEST_F(Backups, APendingJournalIsSettledBeforeTheCopy) {
@@ -131,7 +132,7 @@ TEST_F(Backups, AJournalThatDoesNotFitMarksItsFileUnreadableAndChangesNothing) {
   // byte: an open would settle the journal): it no longer fits.
   auto grown = readBytes(archive);
   grown.resize(grown.size() + supplyLayout().recordSize(), 0);
-  testing::writeBytes(archive, grown);
+  test::writeBytes(archive, grown);
   const auto archiveBytes = readBytes(archive);
   const fs::path jrn = journal::pathFor(archive);
   const auto journalBytes = readBytes(jrn);
@@ -176,7 +177,7 @@ TEST_F(Backups, KeepRemovesOnlyTheOldestCompleteBackupsItMade) {
   fs::create_directories(dest() / "Zelvano-vecchio");
   const fs::path incomplete = dest() / backup::folderName(later(-10));
   fs::create_directories(incomplete);
-  testing::writeBytes(incomplete / backup::kIncompleteMark, {'x'});
+  test::writeBytes(incomplete / backup::kIncompleteMark, {'x'});
 
   const auto removed = backup::pruneBackups(dest(), 2);
   ASSERT_EQ(removed.size(), 2u);
@@ -193,9 +194,9 @@ TEST_F(Backups, KeepRemovesOnlyTheOldestCompleteBackupsItMade) {
 TEST_F(Backups, CopiesStaySoundWhileADeskSavesAndDeletes) {
   {
     auto f = RecordFile::createEmpty(folder() / kClientArchive, clientLayout());
-    for (uint64_t s = 1; s <= 300; ++s) f.append(churn::make({s, 0}));
+    for (uint64_t s = 1; s <= 300; ++s) f.append(test::churnRecord({s, 0}));
   }
-  testing::ChildProcess desk({ZELVANO_STORE_DRIVER, "churn", folder().string(), "7", "0", "500000"});
+  test::ChildProcess desk({ZELVANO_STORE_DRIVER, "churn", folder().string(), "7", "0", "500000"});
   std::string line;
   ASSERT_TRUE(desk.readLine(line)) << "the desk did not start";
   for (int i = 0; i < 5; ++i) {
@@ -203,7 +204,7 @@ TEST_F(Backups, CopiesStaySoundWhileADeskSavesAndDeletes) {
     ASSERT_TRUE(result.complete);
     const fs::path copy = result.folder / kClientArchive;
     ASSERT_EQ(fs::file_size(copy) % clientLayout().recordSize(), 0u);
-    for (const Record& r : readAllRecords(copy, clientLayout())) ASSERT_TRUE(churn::identify(r)) << r[0];
+    for (const Record& r : readAllRecords(copy, clientLayout())) ASSERT_TRUE(test::churnIdentity(r)) << r[0];
   }
   desk.kill();
 }
@@ -246,7 +247,7 @@ TEST_F(Restores, NothingChangesWhenTheBackupIsNotSoundOrADeskHoldsAFile) {
   EXPECT_FALSE(fs::exists(folder() / kProductArchive));  // created to be held, gone again
   auto copy = readBytes(made / "Rossi marzo.for");
   copy.pop_back();
-  testing::writeBytes(made / "Rossi marzo.for", copy);
+  test::writeBytes(made / "Rossi marzo.for", copy);
   EXPECT_FALSE(backup::restoreBackup(folder(), made, later(60)).done);
   EXPECT_EQ(readBytes(folder() / kClientArchive), current);
   EXPECT_TRUE(fs::exists(folder() / "Bianchi.for"));
@@ -258,7 +259,7 @@ TEST_F(Restores, NoJournalOfAReplacedFileIsLeftAndALinkStaysALink) {
   fs::rename(folder() / kClientArchive, dir / "dati" / kClientArchive);
   fs::create_symlink(dir / "dati" / kClientArchive, folder() / kClientArchive);
   const fs::path jrn = journal::pathFor(dir / "dati" / kClientArchive);
-  testing::writeBytes(jrn, {'c', 'u', 't'});  // a journal cut short: it fits nothing
+  test::writeBytes(jrn, {'c', 'u', 't'});  // a journal cut short: it fits nothing
   const auto result = backup::restoreBackup(folder(), made, later(60));
   ASSERT_TRUE(result.done);
   EXPECT_FALSE(journal::exists(jrn));

@@ -7,28 +7,24 @@
 #include "store/archives.h"
 #include "store/card.h"
 #include "store/supplysearch.h"
-#include "tempfolder.h"
+#include "support/files.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
 using Kind = NavOutcome::Kind;
-using testing::readBytes;
-using testing::TempFolder;
-
-Record client(const std::string& code) {
-  Record r = emptyRecord(clientLayout());
-  r[0] = code;
-  r[1] = "Persona " + code;
-  return r;
-}
+using test::clientCard;
+using test::readBytes;
+using test::TempFolder;
 
 class Card : public ::testing::Test {
  protected:
   CardArchive archive() const { return clientArchive(dir_.path()); }
   void fill(size_t n) {
-    for (size_t i = 1; i <= n; ++i) saveCard(archive(), "", client("C" + std::to_string(i)));
+    for (size_t i = 1; i <= n; ++i) saveCard(archive(), "", clientCard("C" + std::to_string(i)));
   }
   // Runs a step and checks which record it shows.
   void expectShows(NavStep step, const char* label, size_t k) {
@@ -153,8 +149,8 @@ TEST_F(Card, NextPastAShrunkenArchiveStaysPut) {
 TEST_F(Card, ShowsStoredTextsTrimmed) {
   // Another writer may have stored blanks around a text.
   std::vector<uint8_t> bytes(3890);
-  encodeRecord(clientLayout(), client("X"), bytes.data());
-  testing::putField(bytes, 102, "   ufficio\t");
+  encodeRecord(clientLayout(), clientCard("X"), bytes.data());
+  test::putField(bytes, 102, "   ufficio\t");
   {
     auto f = RecordFile::openForUpdate(archive().file, clientLayout());
     f.appendRaw(bytes.data());
@@ -166,17 +162,17 @@ TEST_F(Card, ShowsStoredTextsTrimmed) {
 }
 
 TEST_F(Card, SaveAppendsANewCardAndOverwritesAStoredOne) {
-  const SaveOutcome first = saveCard(archive(), "", client("C1"));
+  const SaveOutcome first = saveCard(archive(), "", clientCard("C1"));
   EXPECT_TRUE(first.appended);
   EXPECT_EQ(first.recordNumber, 1u);
   EXPECT_EQ(fs::file_size(archive().file), 3890u);
-  const SaveOutcome second = saveCard(archive(), "  ", client("C2"));
+  const SaveOutcome second = saveCard(archive(), "  ", clientCard("C2"));
   EXPECT_TRUE(second.appended);
   EXPECT_EQ(second.recordNumber, 2u);
   // Saving the same content again is not refused: duplicates are allowed.
-  EXPECT_EQ(saveCard(archive(), "", client("C2")).recordNumber, 3u);
+  EXPECT_EQ(saveCard(archive(), "", clientCard("C2")).recordNumber, 3u);
 
-  const SaveOutcome over = saveCard(archive(), "2", client("C2bis"));
+  const SaveOutcome over = saveCard(archive(), "2", clientCard("C2bis"));
   EXPECT_FALSE(over.appended);
   EXPECT_EQ(over.recordNumber, 2u);
   EXPECT_EQ(fs::file_size(archive().file), 3 * 3890u);
@@ -187,8 +183,8 @@ TEST_F(Card, SaveAppendsANewCardAndOverwritesAStoredOne) {
 TEST_F(Card, SaveToARecordThatNoLongerExistsFailsAndWritesNothing) {
   fill(2);
   const auto before = readBytes(archive().file);
-  EXPECT_THROW(saveCard(archive(), "7", client("X")), StoreError);
-  EXPECT_THROW(saveCard(archive(), "due", client("X")), StoreError);
+  EXPECT_THROW(saveCard(archive(), "7", clientCard("X")), StoreError);
+  EXPECT_THROW(saveCard(archive(), "due", clientCard("X")), StoreError);
   EXPECT_EQ(readBytes(archive().file), before);
 }
 

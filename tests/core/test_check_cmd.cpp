@@ -5,16 +5,16 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "clirun.h"
+#include "support/clirun.h"
 
 namespace zel {
 namespace {
 
-using Result = testing::CliResult;
+using Result = test::CliResult;
 
 Result check(std::vector<std::string> args) {
   args.insert(args.begin(), "check");
-  return testing::runCli(args);
+  return test::runCli(args);
 }
 
 TEST(CheckCommand, PrintsTheWindowsResultInUtf8) {

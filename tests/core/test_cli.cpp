@@ -8,37 +8,30 @@
 #include "cli/cli.h"
 #include "store/layout.h"
 #include "store/recordfile.h"
-#include "clirun.h"
-#include "tempfolder.h"
+#include "support/clirun.h"
+#include "support/files.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::putField;
-using testing::readBytes;
-using testing::TempFolder;
-using testing::writeBytes;
+using test::putField;
+using test::readBytes;
+using test::TempFolder;
+using test::writeBytes;
 
-using Result = testing::CliResult;
-using testing::runCli;
+using Result = test::CliResult;
+using test::recordOf;
+using test::runCli;
+using test::writeRecords;
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;
   std::istringstream s(text);
   for (std::string l; std::getline(s, l);) out.push_back(l);
   return out;
-}
-
-void writeRecords(const fs::path& file, const Layout& layout, const std::vector<Record>& records) {
-  auto f = RecordFile::openForUpdate(file, layout);
-  for (const Record& r : records) f.append(r);
-}
-
-Record record(const Layout& layout, std::vector<std::pair<const char*, std::string>> values) {
-  Record r = emptyRecord(layout);
-  for (auto& [name, text] : values) r[layout.indexOf(name)] = text;
-  return r;
 }
 
 TEST(Cli, HelpAndUsageErrors) {
@@ -83,9 +76,9 @@ TEST(Cli, DumpsClientsOneJsonObjectPerLine) {
   TempFolder dir;
   const Layout& l = clientLayout();
   writeRecords(dir / "Anagrafica.pro", l,
-               {record(l, {{"Codice", "C1"}, {"Persona", "Societ\xE0 \"Alfa\""},
-                           {"Note", "riga 1\r\nriga 2"}, {"CartellaDesc", "fine"}}),
-                record(l, {{"Codice", "C2"}, {"Persona", "B\\C"}})});
+               {recordOf(l, {{"Codice", "C1"}, {"Persona", "Societ\xE0 \"Alfa\""},
+                             {"Note", "riga 1\r\nriga 2"}, {"CartellaDesc", "fine"}}),
+                recordOf(l, {{"Codice", "C2"}, {"Persona", "B\\C"}})});
   const Result r = runCli({"dump", (dir / "Anagrafica.pro").string()});
   EXPECT_EQ(r.code, 0);
   EXPECT_EQ(r.err, "");
@@ -112,13 +105,13 @@ TEST(Cli, DumpsClientsOneJsonObjectPerLine) {
 TEST(Cli, KindComesFromTheNameOrFromTheOption) {
   TempFolder dir;
   writeRecords(dir / "MATERIALI.PRO", productLayout(),
-               {record(productLayout(), {{"Codice", "A"}, {"Giacenza", "3"}})});
+               {recordOf(productLayout(), {{"Codice", "A"}, {"Giacenza", "3"}})});
   writeRecords(dir / "Lavori di marzo.For", supplyLayout(),
-               {record(supplyLayout(), {{"Prodotto", "Vite"}, {"Importo", "2,50"}})});
+               {recordOf(supplyLayout(), {{"Prodotto", "Vite"}, {"Importo", "2,50"}})});
   writeRecords(dir / "copia.bin", supplyLayout(),
-               {record(supplyLayout(), {{"Prodotto", "Dado"}})});
+               {recordOf(supplyLayout(), {{"Prodotto", "Dado"}})});
   writeRecords(dir / "anagrafica.pro", clientLayout(),
-               {record(clientLayout(), {{"Codice", "K"}})});
+               {recordOf(clientLayout(), {{"Codice", "K"}})});
 
   Result r = runCli({"dump", (dir / "MATERIALI.PRO").string()});
   EXPECT_EQ(r.code, 0);
@@ -151,8 +144,8 @@ TEST(Cli, DumpOfAMissingFileFailsAndCreatesNothing) {
 fs::path damagedClients(const TempFolder& dir) {
   const Layout& l = clientLayout();
   const fs::path file = dir / "Anagrafica.pro";
-  writeRecords(file, l, {record(l, {{"Codice", "A"}, {"Persona", "uno"}}),
-                         record(l, {{"Codice", "B"}, {"Persona", "due"}})});
+  writeRecords(file, l, {recordOf(l, {{"Codice", "A"}, {"Persona", "uno"}}),
+                         recordOf(l, {{"Codice", "B"}, {"Persona", "due"}})});
   auto bytes = readBytes(file);
   putField(bytes, 3890 + l.offset(l.indexOf("Persona")), std::string(50, 'z'), 200);
   putField(bytes, 3890 + l.offset(l.indexOf("Iva")), "", 12);
@@ -186,7 +179,7 @@ TEST(Cli, VerifyReportsEveryAnomaly) {
 
 TEST(Cli, VerifyGoesOnPastAnUnreadableFile) {
   TempFolder dir;
-  writeRecords(dir / "a.for", supplyLayout(), {record(supplyLayout(), {{"Prodotto", "x"}})});
+  writeRecords(dir / "a.for", supplyLayout(), {recordOf(supplyLayout(), {{"Prodotto", "x"}})});
   writeBytes(dir / "vuota.for", {});
   Result r = runCli({"verify", (dir / "a.for").string(), (dir / "vuota.for").string()});
   EXPECT_EQ(r.code, 0);

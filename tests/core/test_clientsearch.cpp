@@ -5,24 +5,20 @@
 #include <vector>
 
 #include "store/clientsearch.h"
-#include "tempfolder.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempFolder;
+using test::TempFolder;
 
-Record clientOf(std::vector<std::pair<client::Field, std::string>> values) {
-  Record r = emptyRecord(clientLayout());
-  for (auto& [field, text] : values) r[field] = text;
-  return r;
+Record clientOf(std::initializer_list<std::pair<size_t, Text>> fields) {
+  return test::recordOf(clientLayout(), fields);
 }
-
 void writeClients(const fs::path& file, const std::vector<Record>& clients) {
-  auto f = RecordFile::createEmpty(file, clientLayout());
-  for (const Record& r : clients) f.append(r);
-  f.close();
+  test::writeRecords(file, clientLayout(), clients);
 }
 
 std::vector<Text> codes(const TextList& lines) {

@@ -22,14 +22,16 @@
 #include "store/productrules.h"
 #include "store/stockupdate.h"
 #include "store/supplyfiles.h"
-#include "tempfolder.h"
-#include "waituntil.h"
+#include "support/files.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
+#include "support/wait.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempFolder;
+using test::TempFolder;
 
 // ---- what a folder holds ----
 
@@ -60,7 +62,7 @@ Snapshot snapshot(const fs::path& root, bool asAfterACrash = false) {
       s[name] = "folder";
     } else {
       if (asAfterACrash && p.extension() == ".tmp") continue;
-      std::vector<uint8_t> bytes = testing::readBytes(p);
+      std::vector<uint8_t> bytes = test::readBytes(p);
       const size_t size = recordSizeOf(p);
       if (asAfterACrash && size > 0) bytes.resize(bytes.size() / size * size);
       if (bytes.empty() && p.extension() == ".pro") continue;
@@ -79,9 +81,7 @@ std::string describe(const Snapshot& s) {
 // ---- the operations ----
 
 Record client(const std::string& code) {
-  Record r = emptyRecord(clientLayout());
-  r[0] = code;
-  r[1] = "Persona " + code;
+  Record r = test::clientCard(code);
   r[32] = code + std::string(200, 'z');  // the last field: a torn record shows at its end too
   return r;
 }
@@ -212,7 +212,7 @@ void runUntilKilled(const Operation& op, const fs::path& folder, size_t k, bool 
     }
     ::_exit(0);
   }
-  ASSERT_TRUE(testing::waitChild(pid)) << "the operation killed at step " << k << " did not end";
+  ASSERT_TRUE(test::waitChild(pid)) << "the operation killed at step " << k << " did not end";
 }
 
 class EveryStep : public ::testing::TestWithParam<Operation> {};

@@ -8,22 +8,23 @@
 #include <string>
 #include <vector>
 
-#include "clirun.h"
 #include "core/csv.h"
 #include "output/core/gridimport.h"
 #include "store/archives.h"
 #include "store/fields.h"
 #include "store/fileio.h"
 #include "store/recordfile.h"
-#include "tempfolder.h"
+#include "support/clirun.h"
+#include "support/files.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readBytes;
-using testing::runCli;
-using testing::TempFolder;
+using test::readBytes;
+using test::runCli;
+using test::TempFolder;
 
 std::vector<std::vector<std::string>> readAll(std::string_view text, char sep) {
   csv::Reader reader(text, sep);
@@ -200,8 +201,8 @@ TEST_F(ImportIntoArchive, ADeskHoldingTheArchiveMakesItWaitThenRefuseUnchanged) 
 TEST(ImportCommand, ReportsRowsAndExitsAsTheOtherCommands) {
   TempFolder dir;
   const fs::path csv = dir / "clienti.csv";
-  testing::writeBytes(csv, {'C', 'o', 'd', 'i', 'c', 'e', ' ', 'i', 'd', 'e', 'n', 't', 'i', 'f', 'i', 'c',
-                            'a', 't', 'i', 'v', 'o', '\n', 'A', '\n', '\n', 'B', '\n'});
+  test::writeBytes(csv, {'C', 'o', 'd', 'i', 'c', 'e', ' ', 'i', 'd', 'e', 'n', 't', 'i', 'f', 'i', 'c',
+                         'a', 't', 'i', 'v', 'o', '\n', 'A', '\n', '\n', 'B', '\n'});
   auto r = runCli({"import", "clienti", csv.string(), "--folder", dir.path().string()});
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_NE(r.out.find("2 righe importate, 0 rifiutate\n"), std::string::npos) << r.out;

@@ -16,28 +16,28 @@
 #include <thread>
 #include <vector>
 
-#include "../churn.h"
-#include "childprocess.h"
 #include "store/archives.h"
 #include "store/card.h"
 #include "store/journal.h"
 #include "store/productrules.h"
-#include "tempfolder.h"
+#include "support/childprocess.h"
+#include "support/churn.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using churn::Id;
-using testing::ChildProcess;
-using testing::TempFolder;
+using Id = test::ChurnId;
+using test::ChildProcess;
+using test::TempFolder;
 
 const std::string kDriver = ZELVANO_STORE_DRIVER;
 
 void writeChurnArchive(const fs::path& file, uint64_t records, const Layout& layout = clientLayout()) {
   const size_t size = layout.recordSize();
   std::vector<uint8_t> bytes(records * size);
-  for (uint64_t i = 0; i < records; ++i) encodeRecord(layout, churn::make({i + 1, 0}, layout), &bytes[i * size]);
+  for (uint64_t i = 0; i < records; ++i) encodeRecord(layout, test::churnRecord({i + 1, 0}, layout), &bytes[i * size]);
   auto f = RecordFile::createEmpty(file, layout);
   f.appendRaw(bytes.data(), records);
   f.close();
@@ -48,7 +48,7 @@ void writeChurnArchive(const fs::path& file, uint64_t records, const Layout& lay
 std::vector<Id> archiveIds(const fs::path& file, const Layout& layout = clientLayout()) {
   std::vector<Id> ids;
   for (const Record& r : readAllRecords(file, layout)) {
-    const std::optional<Id> id = churn::identify(r, layout);
+    const std::optional<Id> id = test::churnIdentity(r, layout);
     EXPECT_TRUE(id.has_value()) << "a torn or foreign record: " << r[0];
     ids.push_back(id.value_or(Id{}));
   }
@@ -64,12 +64,12 @@ std::string ask(ChildProcess& desk, const std::string& command) {
 TEST(TwoDesks, ACardMovedByAnotherDeskIsNeitherSavedOverNorDeleted) {
   TempFolder dir;
   writeChurnArchive(dir / kClientArchive, 3);
-  const std::string c2 = churn::make({2, 0})[0];
+  const std::string c2 = test::churnRecord({2, 0})[0];
   ChildProcess a({kDriver, "session", dir.path().string()});
   ChildProcess b({kDriver, "session", dir.path().string()});
 
   EXPECT_EQ(ask(a, "show 2"), "ok " + c2);
-  EXPECT_EQ(ask(b, "show 1"), "ok " + churn::make({1, 0})[0]);
+  EXPECT_EQ(ask(b, "show 1"), "ok " + test::churnRecord({1, 0})[0]);
   EXPECT_EQ(ask(b, "delete"), "ok");
   // Record 2 is now the third client: desk A must not write over it.
   EXPECT_EQ(ask(a, "save Nuovo nome"), "changed");
@@ -262,7 +262,7 @@ TEST(Crash, AStockUpdateKilledAtRandomMomentsTakesTheQuantityOnceOrNotAtAll) {
   {
     auto f = RecordFile::createEmpty(archive, productLayout());
     for (uint64_t i = 1; i <= kProducts; ++i) {
-      Record r = churn::make({i, 0}, productLayout());
+      Record r = test::churnRecord({i, 0}, productLayout());
       r[product::Giacenza] = std::to_string(kStock);
       f.append(r);
     }
@@ -284,7 +284,7 @@ TEST(Crash, AStockUpdateKilledAtRandomMomentsTakesTheQuantityOnceOrNotAtAll) {
     ASSERT_EQ(now.size(), kProducts);
     bool untoldDone = false;
     for (uint64_t k = 1; k <= kProducts; ++k) {
-      Record expected = churn::make({k, 0}, productLayout());
+      Record expected = test::churnRecord({k, 0}, productLayout());
       expected[product::Giacenza] = now[k - 1][product::Giacenza];
       ASSERT_TRUE(now[k - 1].values == expected.values) << "product " << k << " torn or changed beyond its stock";
       const uint64_t stock = std::stoull(now[k - 1][product::Giacenza]);

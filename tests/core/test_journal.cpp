@@ -20,27 +20,27 @@
 #include <thread>
 #include <vector>
 
-#include "../churn.h"
-#include "childprocess.h"
-#include "clirun.h"
 #include "store/archives.h"
 #include "store/card.h"
 #include "store/iohook.h"
 #include "store/journal.h"
-#include "tempfolder.h"
+#include "support/childprocess.h"
+#include "support/churn.h"
+#include "support/clirun.h"
+#include "support/files.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readBytes;
-using testing::TempFolder;
-using testing::writeBytes;
+using test::readBytes;
+using test::TempFolder;
+using test::writeBytes;
 
 Record client(const std::string& code) {
-  Record r = emptyRecord(clientLayout());
-  r[0] = code;
-  r[1] = "Persona " + code;
+  Record r = test::clientCard(code);
   r[32] = code + std::string(200, 'n');  // the last field: a torn record shows at its end too
   return r;
 }
@@ -336,11 +336,11 @@ class CliReading : public ::testing::TestWithParam<CliCase> {
     before_ = readBytes(clients_.file);
     interruptedSave(clients_, 2, client("NUOVO"), Cut::HalfTheRecord);
   }
-  testing::CliResult run() const {
+  test::CliResult run() const {
     std::vector<std::string> args;
     for (const std::string& a : GetParam().args)
       args.push_back(a.rfind("DIR", 0) == 0 ? dir_.path().string() + a.substr(3) : a);
-    return testing::runCli(args);
+    return test::runCli(args);
   }
 
   TempFolder dir_;
@@ -349,7 +349,7 @@ class CliReading : public ::testing::TestWithParam<CliCase> {
 };
 
 TEST_P(CliReading, PutsTheOldRecordBackBeforeReading) {
-  const testing::CliResult r = run();
+  const test::CliResult r = run();
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out.find("NUOVO"), std::string::npos) << r.out;
   EXPECT_EQ(readBytes(clients_.file), before_);
@@ -360,7 +360,7 @@ TEST_P(CliReading, ReportsAJournalItMayNotApplyAndChangesNothing) {
   const fs::path journalFile = journal::pathFor(clients_.file);
   claimSize(journalFile, uint64_t{1} << 32);
   const std::vector<uint8_t> torn = readBytes(clients_.file), journalBytes = readBytes(journalFile);
-  const testing::CliResult r = run();
+  const test::CliResult r = run();
   EXPECT_EQ(r.code, 1);
   const std::string& report = GetParam().reportsOnStandardOutput ? r.out : r.err;
   EXPECT_NE(report.find(journalFile.string()), std::string::npos) << report;
@@ -445,7 +445,7 @@ TEST_P(AnotherUsersJournal, IsAppliedByTheNextDeskThatCanReadItAndNeverDiscarded
   {
     const size_t size = clientLayout().recordSize();
     std::vector<uint8_t> bytes(50 * size);
-    for (uint64_t i = 0; i < 50; ++i) encodeRecord(clientLayout(), churn::make({i + 1, 0}), &bytes[i * size]);
+    for (uint64_t i = 0; i < 50; ++i) encodeRecord(clientLayout(), test::churnRecord({i + 1, 0}), &bytes[i * size]);
     writeBytes(clients.file, bytes);
   }
   const struct passwd* a = ::getpwnam(users.a().c_str());
@@ -459,10 +459,10 @@ TEST_P(AnotherUsersJournal, IsAppliedByTheNextDeskThatCanReadItAndNeverDiscarded
   // Reading needs only the right to read.
   std::string answer;
   {
-    testing::ChildProcess reader(users.as(users.b(), "002", driver + " session " + shared.string()));
+    test::ChildProcess reader(users.as(users.b(), "002", driver + " session " + shared.string()));
     reader.send("show 1");
     ASSERT_TRUE(reader.readLine(answer)) << "B's desk did not answer";
-    EXPECT_EQ(answer, "ok " + churn::make({1, 0})[0]);
+    EXPECT_EQ(answer, "ok " + test::churnRecord({1, 0})[0]);
   }
   ASSERT_EQ(::chmod(clients.file.c_str(), 0664), 0);
 
@@ -471,9 +471,9 @@ TEST_P(AnotherUsersJournal, IsAppliedByTheNextDeskThatCanReadItAndNeverDiscarded
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   for (int round = 0; !journal::exists(journalFile); ++round) {
     ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no save of A was ever cut short";
-    testing::ChildProcess desk(users.as(users.a(), c.umaskOfA,
-                                        driver + " churn " + shared.string() + " " + std::to_string(round) +
-                                            " 0 " + std::to_string(1000000 + round * 1000)));
+    test::ChildProcess desk(users.as(users.a(), c.umaskOfA,
+                                     driver + " churn " + shared.string() + " " + std::to_string(round) +
+                                         " 0 " + std::to_string(1000000 + round * 1000)));
     std::string line;
     ASSERT_TRUE(desk.readLine(line)) << "A's desk did not start";
     std::this_thread::sleep_for(std::chrono::microseconds(std::rand() % 20000));
@@ -489,7 +489,7 @@ TEST_P(AnotherUsersJournal, IsAppliedByTheNextDeskThatCanReadItAndNeverDiscarded
   EXPECT_EQ((st.st_mode & 0040) != 0, c.readableByB) << "journal mode " << std::oct << (st.st_mode & 0777);
 
   // B's next action: a step to the first card.
-  testing::ChildProcess b(users.as(users.b(), "002", driver + " session " + shared.string()));
+  test::ChildProcess b(users.as(users.b(), "002", driver + " session " + shared.string()));
   // Each answer comes once its action is over; the desks are idle after.
   b.send("show 1");
   ASSERT_TRUE(b.readLine(answer)) << "B's desk did not answer";
@@ -497,7 +497,7 @@ TEST_P(AnotherUsersJournal, IsAppliedByTheNextDeskThatCanReadItAndNeverDiscarded
     // Refused, and the journal kept for a desk that can apply it: A's.
     EXPECT_EQ(answer.rfind("error ", 0), 0u) << answer;
     EXPECT_EQ(readBytes(journalFile), journalBytes);
-    testing::ChildProcess again(users.as(users.a(), c.umaskOfA, driver + " session " + shared.string()));
+    test::ChildProcess again(users.as(users.a(), c.umaskOfA, driver + " session " + shared.string()));
     again.send("show 1");
     ASSERT_TRUE(again.readLine(answer)) << "A's desk did not answer";
   }
@@ -508,7 +508,7 @@ TEST_P(AnotherUsersJournal, IsAppliedByTheNextDeskThatCanReadItAndNeverDiscarded
   EXPECT_TRUE(std::equal(entry->oldBytes.begin(), entry->oldBytes.end(), now.begin() + entry->offset))
       << "the record A was saving over is not back";
   for (const Record& r : readAllRecords(clients.file, clientLayout()))
-    EXPECT_TRUE(churn::identify(r).has_value()) << "a torn record: " << r[0];
+    EXPECT_TRUE(test::churnIdentity(r).has_value()) << "a torn record: " << r[0];
 }
 
 INSTANTIATE_TEST_SUITE_P(Umasks, AnotherUsersJournal,

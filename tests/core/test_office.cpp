@@ -17,26 +17,23 @@
 #include "store/layout.h"
 #include "store/recordfile.h"
 #include "store/supplyitem.h"
-#include "clirun.h"
-#include "tempfolder.h"
+#include "support/clirun.h"
+#include "support/files.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempFolder;
-using testing::writeBytes;
+using test::TempFolder;
+using test::writeBytes;
 
 // Every field holds its own name, so a cell tells which field it shows.
 Record namedFields(const Layout& layout, const std::string& prefix = "") {
   Record r = emptyRecord(layout);
   for (size_t i = 0; i < layout.fieldCount(); ++i) r[i] = prefix + layout.field(i).name;
   return r;
-}
-
-void writeArchive(const fs::path& file, const Layout& layout, const std::vector<Record>& records) {
-  auto f = RecordFile::openForUpdate(file, layout);
-  for (const Record& r : records) f.append(r);
 }
 
 std::vector<std::vector<Text>> collect(const GridRows& rows) {
@@ -78,7 +75,7 @@ TEST(ExportGrids, ShowRecordNumberAndTheirFieldsUnderTheHeadings) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.grid.sheetName);
     const fs::path file = dir / c.grid.layout->name();
-    writeArchive(file, *c.grid.layout, {namedFields(*c.grid.layout, "a"), namedFields(*c.grid.layout, "b")});
+    test::appendRecords(file, *c.grid.layout, {namedFields(*c.grid.layout, "a"), namedFields(*c.grid.layout, "b")});
     const auto rows = collect(ArchiveRows(c.grid, file, ArchiveAccess::ReadOnly));
     ASSERT_EQ(rows.size(), 3u);
     ASSERT_EQ(rows[0].size(), c.columns);
@@ -112,7 +109,7 @@ TEST(ExportGrids, AnEmptyArchiveIsAnEmptyGridAndOnlyTheWindowsCreateIt) {
 TEST(ExportGrids, ProgressReportsTheEndAndCancelStopsTheStream) {
   TempFolder dir;
   const fs::path file = dir / "Materiali.pro";
-  writeArchive(file, productLayout(), std::vector<Record>(600, namedFields(productLayout())));
+  test::appendRecords(file, productLayout(), std::vector<Record>(600, namedFields(productLayout())));
 
   std::vector<std::pair<size_t, size_t>> reports;
   Progress progress;
@@ -205,7 +202,7 @@ TEST(OfficeFiles, NewFilesNeverReplaceOldOnesAndLeaveNothingElse) {
   } catch (const ExportError& e) {
     EXPECT_EQ(e.reason(), ExportError::Reason::Exists);
   }
-  EXPECT_EQ(testing::readBytes(mine), (std::vector<uint8_t>{'m', 'e'}));
+  EXPECT_EQ(test::readBytes(mine), (std::vector<uint8_t>{'m', 'e'}));
   EXPECT_EQ(filesIn(dir.path()).size(), 4u);
 }
 
@@ -216,7 +213,7 @@ size_t openFiles() {
 TEST(OfficeFiles, FailuresAndCancelsLeaveNoFile) {
   TempFolder dir;
   const fs::path archive = dir / "Anagrafica.pro";
-  writeArchive(archive, clientLayout(), std::vector<Record>(300, namedFields(clientLayout())));
+  test::appendRecords(archive, clientLayout(), std::vector<Record>(300, namedFields(clientLayout())));
   const ArchiveRows rows(clientGrid(), archive, ArchiveAccess::ReadOnly);
   const fs::path out = dir / "out";
   fs::create_directory(out);
@@ -257,7 +254,7 @@ TEST(OfficeFiles, FailuresAndCancelsLeaveNoFile) {
 int runExport(const std::vector<std::string>& args, std::string* err = nullptr) {
   std::vector<std::string> all{"export"};
   all.insert(all.end(), args.begin(), args.end());
-  const testing::CliResult r = testing::runCli(all);
+  const test::CliResult r = test::runCli(all);
   if (err) *err = r.err;
   return r.code;
 }

@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "cli/password_cmd.h"
 #include "core/crypt.h"
 #include "store/passwordstore.h"
+#include "support/files.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
@@ -18,14 +17,6 @@ namespace fs = std::filesystem;
 
 class PasswordCommand : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "zelvano-pwcmd-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-    folder_ = tmpl;
-    store_ = passwordStorePath(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   // Runs "password FOLDER" with `input` as standard input.
   int run(const std::string& input, std::vector<std::string> args = {}) {
     if (args.empty()) args = {folder_.string()};
@@ -34,13 +25,11 @@ class PasswordCommand : public ::testing::Test {
     err_.str({});
     return cli::passwordCommand(args, in, out_, err_);
   }
-  std::string storeBytes() const {
-    std::ifstream in(store_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string storeBytes() const { return test::readText(store_); }
 
-  fs::path folder_;
-  fs::path store_;
+  test::TempFolder dir_;
+  const fs::path folder_ = dir_.path();
+  const fs::path store_ = passwordStorePath(folder_);
   std::ostringstream out_, err_;
 };
 

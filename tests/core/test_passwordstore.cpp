@@ -18,39 +18,31 @@
 #include <thread>
 
 #include "core/crypt.h"
-#include "store/passwordstore.h"
 #include "store/iohook.h"
-#include "waituntil.h"
+#include "store/passwordstore.h"
+#include "support/files.h"
+#include "support/tempfolder.h"
+#include "support/wait.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::waitUntil;
+using test::waitUntil;
 
 class PasswordStore : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "zelvano-pw-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-    folder_ = tmpl;
-    store_ = passwordStorePath(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   static void put(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }
-  static std::string get(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string get(const fs::path& path) { return test::readText(path); }
   size_t filesInFolder() const {
     return static_cast<size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
   }
 
-  fs::path folder_;
-  fs::path store_;
+  test::TempFolder dir_;
+  const fs::path folder_ = dir_.path();
+  const fs::path store_ = passwordStorePath(folder_);
 };
 
 TEST_F(PasswordStore, MissingFileSectionOrKeyReadsEmpty) {

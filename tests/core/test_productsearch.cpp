@@ -6,18 +6,17 @@
 #include <vector>
 
 #include "store/productsearch.h"
-#include "tempfolder.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempFolder;
+using test::TempFolder;
 
-Record productOf(std::vector<std::pair<product::Field, std::string>> values) {
-  Record r = emptyRecord(productLayout());
-  for (auto& [field, text] : values) r[field] = text;
-  return r;
+Record productOf(std::initializer_list<std::pair<size_t, Text>> fields) {
+  return test::recordOf(productLayout(), fields);
 }
 
 Record stocked(const std::string& code, const std::string& stock, const std::string& threshold) {
@@ -25,9 +24,7 @@ Record stocked(const std::string& code, const std::string& stock, const std::str
 }
 
 void writeProducts(const fs::path& file, const std::vector<Record>& products) {
-  auto f = RecordFile::createEmpty(file, productLayout());
-  for (const Record& r : products) f.append(r);
-  f.close();
+  test::writeRecords(file, productLayout(), products);
 }
 
 TEST(ProductSearch, SearchLineCutsEachColumn) {

@@ -12,16 +12,17 @@
 #include "store/iohook.h"
 #include "store/layout.h"
 #include "store/recordfile.h"
-#include "tempfolder.h"
+#include "support/files.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::putField;
-using testing::readBytes;
-using testing::TempFolder;
-using testing::writeBytes;
+using test::putField;
+using test::readBytes;
+using test::TempFolder;
+using test::writeBytes;
 
 constexpr size_t kClientSize = 3890;
 
@@ -417,7 +418,7 @@ namespace zel {
 namespace {
 
 TEST(DeleteByCopyBounds, ARecordNumberPastTheEndFailsAndKeepsTheArchive) {
-  zel::testing::TempFolder dir;
+  zel::test::TempFolder dir;
   const auto archive = dir.path() / "Anagrafica.pro";
   {
     auto f = RecordFile::openForUpdate(archive, clientLayout());

@@ -9,28 +9,28 @@
 #include <chrono>
 #include <string>
 
-#include "childprocess.h"
-#include "clirun.h"
 #include "store/archives.h"
 #include "store/fields.h"
 #include "store/recordfile.h"
-#include "tempfolder.h"
+#include "support/childprocess.h"
+#include "support/clirun.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::runCli;
-using testing::TempFolder;
+using test::runCli;
+using test::TempFolder;
 
 constexpr const char* kOffice = "/usr/bin/soffice";
 
 // Converts `xlsx` into `outdir`, with a profile folder of this test's own;
 // false when LibreOffice did not finish within its deadline.
 bool convertToCsv(const fs::path& xlsx, const fs::path& outdir, const fs::path& profile) {
-  testing::ChildProcess office({kOffice, "--headless", "-env:UserInstallation=file://" + profile.string(),
-                                "--convert-to", "csv:Text - txt - csv (StarCalc):59,34,76,1", "--outdir",
-                                outdir.string(), xlsx.string()});
+  test::ChildProcess office({kOffice, "--headless", "-env:UserInstallation=file://" + profile.string(),
+                             "--convert-to", "csv:Text - txt - csv (StarCalc):59,34,76,1", "--outdir",
+                             outdir.string(), xlsx.string()});
   // It prints a line and ends; a conversion that hangs is killed with the
   // process when its deadline has passed.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);

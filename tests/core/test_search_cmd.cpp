@@ -10,29 +10,19 @@
 #include "store/clientsearch.h"
 #include "store/productsearch.h"
 #include "store/supplysearch.h"
-#include "clirun.h"
-#include "tempfolder.h"
+#include "support/clirun.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempFolder;
-
-using Result = testing::CliResult;
-using testing::runCli;
-
-void writeRecords(const fs::path& file, const Layout& layout, const std::vector<Record>& records) {
-  auto f = RecordFile::createEmpty(file, layout);
-  for (const Record& r : records) f.append(r);
-  f.close();
-}
-
-Record recordOf(const Layout& layout, std::vector<std::pair<const char*, std::string>> values) {
-  Record r = emptyRecord(layout);
-  for (auto& [name, text] : values) r[layout.indexOf(name)] = text;
-  return r;
-}
+using Result = test::CliResult;
+using test::recordOf;
+using test::runCli;
+using test::TempFolder;
+using test::writeRecords;
 
 template <class Lines>
 std::string joined(const Lines& lines) {

@@ -20,39 +20,35 @@
 #include <thread>
 #include <vector>
 
-#include "childprocess.h"
-#include "clirun.h"
-#include "store/passwordstore.h"
 #include "store/archives.h"
 #include "store/card.h"
 #include "store/iohook.h"
+#include "store/passwordstore.h"
 #include "store/stockupdate.h"
 #include "store/supplysheet.h"
-#include "tempfolder.h"
-#include "waituntil.h"
+#include "support/childprocess.h"
+#include "support/clirun.h"
+#include "support/files.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
+#include "support/wait.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using testing::readBytes;
-using testing::TempFolder;
+using test::clientCard;
+using test::readBytes;
+using test::TempFolder;
 using Clock = std::chrono::steady_clock;
 
 constexpr size_t kClientSize = 3890;
 
-Record client(const std::string& code) {
-  Record r = emptyRecord(clientLayout());
-  r[0] = code;
-  r[1] = "Persona " + code;
-  return r;
-}
-
 void writeClients(const fs::path& file, const std::vector<std::string>& codes) {
-  auto f = RecordFile::createEmpty(file, clientLayout());
-  for (const std::string& c : codes) f.append(client(c));
-  f.close();
+  std::vector<Record> records;
+  for (const std::string& c : codes) records.push_back(clientCard(c));
+  test::writeRecords(file, clientLayout(), records);
 }
 
 // The codes of the whole records, read straight from the bytes (no lock).
@@ -91,7 +87,7 @@ TEST_F(SharedFolder, ReadersShareWritersWaitThenTheArchiveIsBusy) {
     auto reader = RecordFile::openReadOnly(archive(), clientLayout());
     EXPECT_EQ(navigate(clients(), NavStep::Last, "").recordNumber, 3u);  // readers share
     const auto start = Clock::now();
-    EXPECT_THROW(saveCard(clients(), "", client("C4")), StoreBusy);
+    EXPECT_THROW(saveCard(clients(), "", clientCard("C4")), StoreBusy);
     EXPECT_GE(Clock::now() - start, 150ms);  // it waited before giving up
     EXPECT_THROW(deleteCard(clients(), "1"), StoreBusy);
   }
@@ -109,7 +105,7 @@ TEST_F(SharedFolder, ReadersShareWritersWaitThenTheArchiveIsBusy) {
     std::this_thread::sleep_for(100ms);
     writer.close();
   });
-  EXPECT_EQ(saveCard(clients(), "", client("C4")).recordNumber, 4u);
+  EXPECT_EQ(saveCard(clients(), "", clientCard("C4")).recordNumber, 4u);
   other.join();
   EXPECT_EQ(codes(archive()), (std::vector<std::string>{"C1", "C2", "C3", "C4"}));
 }
@@ -131,9 +127,9 @@ TEST_F(SharedFolder, AnActionThatWaitedWhileTheArchiveWasReplacedWritesIntoTheNe
       }
       return Fault::None;
     });
-    return saveCard(clients(), "", client("C4"));
+    return saveCard(clients(), "", clientCard("C4"));
   });
-  ASSERT_EQ(locking.wait_for(testing::kWaitDeadline), std::future_status::ready)
+  ASSERT_EQ(locking.wait_for(test::kWaitDeadline), std::future_status::ready)
       << "the save never asked for the lock";
   std::this_thread::sleep_for(50ms);  // the save now waits on the old file
   fs::rename(dir_ / "copia", archive());
@@ -152,7 +148,7 @@ TEST_F(SharedFolder, ADeletionNeverTakesOverATemporaryFileInUse) {
     f.append(emptyRecord(supplyLayout()));
     f.close();
   }
-  testing::writeBytes(dir_ / kSupplyTemp, std::vector<uint8_t>(100, 'x'));
+  test::writeBytes(dir_ / kSupplyTemp, std::vector<uint8_t>(100, 'x'));
   const int theirs = ::open((dir_ / kSupplyTemp).c_str(), O_RDWR | O_CLOEXEC);
   ASSERT_TRUE(tryLockFile(theirs, Lock::Exclusive));
   const auto before = readBytes(dir_ / "A.for");
@@ -174,10 +170,10 @@ TEST_F(SharedFolder, ADeletionNeverTakesOverATemporaryFileInUse) {
 TEST_F(SharedFolder, AFileSystemWithoutLocksIsWorkedOnAndToldOnce) {
   ScopedIoHook noLocks([](IoStep s) { return s == IoStep::Lock ? Fault::Refused : Fault::None; });
   EXPECT_FALSE(locksRefusedNotice());  // nothing refused yet
-  EXPECT_EQ(saveCard(clients(), "", client("C4")).recordNumber, 4u);
+  EXPECT_EQ(saveCard(clients(), "", clientCard("C4")).recordNumber, 4u);
   EXPECT_TRUE(locksRefused());
   EXPECT_TRUE(locksRefusedNotice());
-  const Record shown = client("C1");
+  const Record shown = clientCard("C1");
   deleteCard(clients(), "1", {}, &shown);
   EXPECT_EQ(navigate(clients(), NavStep::Last, "").record[0], "C4");
   EXPECT_FALSE(locksRefusedNotice());  // told once per session
@@ -204,10 +200,10 @@ TEST(SpecialFiles, AFifoADeviceOrAFolderInAnArchivesPlaceIsRefusedAtOnce) {
   EXPECT_THROW(takeFromStock(dir / kProductArchive, 1, "1"), StoreError);
   EXPECT_FALSE(supplysheet::listItems(dir / "Lavori.for").complete);
   // The tool reports them and goes on with the next file.
-  const auto dump = testing::runCli({"dump", (dir / kClientArchive).string()});
+  const auto dump = test::runCli({"dump", (dir / kClientArchive).string()});
   EXPECT_EQ(dump.code, 1);
-  const auto verify = testing::runCli({"verify", (dir / kClientArchive).string(),
-                                       (dir / kProductArchive).string()});
+  const auto verify = test::runCli({"verify", (dir / kClientArchive).string(),
+                                    (dir / kProductArchive).string()});
   EXPECT_EQ(verify.code, 1);
   EXPECT_NE(verify.out.find((dir / kProductArchive).string()), std::string::npos) << verify.out;
 
@@ -225,10 +221,10 @@ TEST(Links, AnArchiveThatIsALinkIsWrittenWhereItPointsAndStaysALink) {
   fs::create_symlink(fs::path("dati") / kClientArchive, dir / kClientArchive);
   const CardArchive clients = clientArchive(dir.path());
 
-  EXPECT_EQ(saveCard(clients, "", client("C4")).recordNumber, 4u);
-  const Record shown2 = client("C2");
-  saveCard(clients, "2", client("C2bis"), &shown2);
-  const Record shown1 = client("C1");
+  EXPECT_EQ(saveCard(clients, "", clientCard("C4")).recordNumber, 4u);
+  const Record shown2 = clientCard("C2");
+  saveCard(clients, "2", clientCard("C2bis"), &shown2);
+  const Record shown1 = clientCard("C1");
   deleteCard(clients, "1", {}, &shown1);
 
   EXPECT_TRUE(fs::is_symlink(dir / kClientArchive));
@@ -241,7 +237,7 @@ TEST(Links, AnArchiveThatIsALinkIsWrittenWhereItPointsAndStaysALink) {
 TEST(Links, ALeftoverTemporaryLinkIsRemovedNeverFollowed) {
   TempFolder dir;
   writeClients(dir / kClientArchive, {"C1", "C2"});
-  testing::writeBytes(dir / "altro.txt", {'d', 'a', 't', 'i'});
+  test::writeBytes(dir / "altro.txt", {'d', 'a', 't', 'i'});
   fs::create_symlink("altro.txt", dir / kClientTemp);
   deleteCard(clientArchive(dir.path()), "1");
   EXPECT_EQ(codes(dir / kClientArchive), (std::vector<std::string>{"C2"}));
@@ -275,8 +271,8 @@ TEST(Modes, AnArchiveWritableInAFolderThatTakesNoNewFilesIsStillSavedOver) {
   const fs::path file = dir / kClientArchive;
   writeClients(file, {"C1", "C2"});
   const auto save = [&] {
-    const Record shown = client("C2");
-    saveCard(clientArchive(dir.path()), "2", client("C2bis"), &shown);
+    const Record shown = clientCard("C2");
+    saveCard(clientArchive(dir.path()), "2", clientCard("C2bis"), &shown);
   };
   if (::geteuid() == 0) {  // the administrator may create files anywhere: act as another user
     ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
@@ -292,7 +288,7 @@ TEST(Modes, AnArchiveWritableInAFolderThatTakesNoNewFilesIsStillSavedOver) {
       }
       ::_exit(0);
     }
-    const std::optional<int> status = testing::waitChild(pid);
+    const std::optional<int> status = test::waitChild(pid);
     ASSERT_TRUE(status) << "the save as another user did not end";
     EXPECT_EQ(*status, 0);
   } else {
@@ -367,7 +363,7 @@ struct Programs {
   }
 };
 
-std::string ask(testing::ChildProcess& desk, const std::string& command) {
+std::string ask(test::ChildProcess& desk, const std::string& command) {
   desk.send(command);
   std::string line;
   return desk.readLine(line) ? line : "(no answer)";
@@ -375,7 +371,7 @@ std::string ask(testing::ChildProcess& desk, const std::string& command) {
 
 // `zelvano-cli password FOLDER` with the new password on its input.
 int setPassword(const std::vector<std::string>& command, const std::string& password) {
-  testing::ChildProcess cli(command);
+  test::ChildProcess cli(command);
   cli.send(password);
   return cli.wait();
 }
@@ -392,7 +388,7 @@ TEST(TwoUsers, ShareOneFolderWithNothingRefusedThatTheirRightsAllow) {
 
   // A saves clients, creates a supply with an item and sets the password.
   {
-    testing::ChildProcess a(users.as(users.a, {programs.driver, "session", folder}));
+    test::ChildProcess a(users.as(users.a, {programs.driver, "session", folder}));
     for (const char* name : {"Primo", "Secondo", "Terzo"}) {
       EXPECT_EQ(ask(a, "new"), "ok");
       EXPECT_NE(ask(a, std::string("save ") + name).find("ok "), std::string::npos);
@@ -412,13 +408,13 @@ TEST(TwoUsers, ShareOneFolderWithNothingRefusedThatTheirRightsAllow) {
   }
 
   // A deletion of A's that crashed left its copy, readable by A alone.
-  testing::writeBytes(shared / kClientTemp, std::vector<uint8_t>(100, 'x'));
+  test::writeBytes(shared / kClientTemp, std::vector<uint8_t>(100, 'x'));
   ASSERT_EQ(::chown((shared / kClientTemp).c_str(), users.uid(users.a), users.gid()), 0);
   ASSERT_EQ(::chmod((shared / kClientTemp).c_str(), 0600), 0);
 
   // B reads, saves, deletes, works in the supply and changes the password.
   {
-    testing::ChildProcess b(users.as(users.b, {programs.driver, "session", folder}));
+    test::ChildProcess b(users.as(users.b, {programs.driver, "session", folder}));
     EXPECT_EQ(ask(b, "login prima"), "ok");
     EXPECT_EQ(ask(b, "show 2").substr(0, 3), "ok ");
     EXPECT_EQ(ask(b, "save Secondo di B"), "ok 2");
@@ -432,7 +428,7 @@ TEST(TwoUsers, ShareOneFolderWithNothingRefusedThatTheirRightsAllow) {
   }
   // A goes on where B left off: the files B rewrote are still the group's.
   {
-    testing::ChildProcess a(users.as(users.a, {programs.driver, "session", folder}));
+    test::ChildProcess a(users.as(users.a, {programs.driver, "session", folder}));
     EXPECT_EQ(ask(a, "login seconda"), "ok");
     EXPECT_EQ(ask(a, "show 1").substr(0, 3), "ok ");
     EXPECT_EQ(ask(a, "save Secondo di A"), "ok 1");
@@ -465,7 +461,7 @@ TEST(TwoUsers, RootsPasswordChangeNeverFollowsALinkNorTakesAnotherUsersStore) {
   ASSERT_EQ(::chown(home.path().c_str(), users.uid(users.a), users.gid()), 0);
   ASSERT_EQ(::chmod(home.path().c_str(), 0755), 0);
   const fs::path precious = rootOnly / "impostazioni";
-  testing::writeBytes(precious, {'r', 'o', 'o', 't', '\n'});
+  test::writeBytes(precious, {'r', 'o', 'o', 't', '\n'});
   ASSERT_EQ(::chmod(precious.c_str(), 0644), 0);
   const fs::path store = home / kPasswordStore;
 
@@ -474,15 +470,15 @@ TEST(TwoUsers, RootsPasswordChangeNeverFollowsALinkNorTakesAnotherUsersStore) {
                     precious.string() + " " + store.string()));
   EXPECT_EQ(setPassword({programs.cli, "password", home.path().string()}, "nuova"), 1);
   EXPECT_TRUE(fs::is_symlink(store));
-  EXPECT_EQ(testing::readBytes(precious), (std::vector<uint8_t>{'r', 'o', 'o', 't', '\n'}));
+  EXPECT_EQ(test::readBytes(precious), (std::vector<uint8_t>{'r', 'o', 'o', 't', '\n'}));
   EXPECT_EQ(statOf(precious).st_mode & 07777, 0644u);
 
   // A store of B's in A's folder is not the folder owner's either.
   fs::remove(store);
-  testing::writeBytes(store, {'[', 'A', ']', '\n'});
+  test::writeBytes(store, {'[', 'A', ']', '\n'});
   ASSERT_EQ(::chown(store.c_str(), users.uid(users.b), users.gid()), 0);
   EXPECT_EQ(setPassword({programs.cli, "password", home.path().string()}, "nuova"), 1);
-  EXPECT_EQ(testing::readBytes(store), (std::vector<uint8_t>{'[', 'A', ']', '\n'}));
+  EXPECT_EQ(test::readBytes(store), (std::vector<uint8_t>{'[', 'A', ']', '\n'}));
   // A store of the folder's owner is rewritten, and stays theirs.
   ASSERT_EQ(::chown(store.c_str(), users.uid(users.a), users.gid()), 0);
   EXPECT_EQ(setPassword({programs.cli, "password", home.path().string()}, "nuova"), 0);

@@ -7,16 +7,17 @@
 
 #include "store/productrules.h"
 #include "store/stockupdate.h"
-#include "tempfolder.h"
+#include "support/files.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::putField;
-using testing::readBytes;
-using testing::TempFolder;
-using testing::writeBytes;
+using test::putField;
+using test::readBytes;
+using test::TempFolder;
+using test::writeBytes;
 
 constexpr size_t kSize = 5170;
 const size_t kStockAt = productLayout().offset(product::Giacenza);  // 2879, 16 bytes

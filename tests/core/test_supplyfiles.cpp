@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "store/supplyfiles.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 namespace fs = std::filesystem;
 using namespace zel::supplyfiles;
 using zel::SupplyFileError;
-using zel::testing::TempFolder;
+using zel::test::TempFolder;
 
 namespace {
 

@@ -4,25 +4,17 @@
 #include <vector>
 
 #include "store/supplyitem.h"
+#include "support/records.h"
 
 namespace zel {
 namespace {
 
-Record item(const std::string& prodotto, const std::string& quantita, const std::string& prezzo,
-            const std::string& importo, const std::string& pagamento = "Saldato") {
-  Record r = emptyRecord(supplyLayout());
-  r[supply::Prodotto] = prodotto;
-  r[supply::Quantita] = quantita;
-  r[supply::Prezzo] = prezzo;
-  r[supply::Importo] = importo;
-  r[supply::Pagamento] = pagamento;
-  return r;
-}
+using test::supplyItem;
 
-Record withImporto(const std::string& importo) { return item("p", "1", importo, importo); }
+Record withImporto(const std::string& importo) { return supplyItem("p", "1", importo, importo); }
 
 TEST(ItemLine, FixedColumns) {
-  Record r = item("Cavo HDMI", "2,5", "12,50", "31,25");
+  Record r = supplyItem("Cavo HDMI", "2,5", "12,50", "31,25");
   r[supply::Data] = "01/02/2024";
   r[supply::UM] = "m";
   const Text line = itemLine(r);
@@ -41,11 +33,11 @@ TEST(ItemLine, FixedColumns) {
 }
 
 TEST(ItemLine, MandatoryFieldsOnlyAndLongTexts) {
-  const Text bare = itemLine(item("X", "1", "0,00", "0,00"));
+  const Text bare = itemLine(supplyItem("X", "1", "0,00", "0,00"));
   EXPECT_EQ(bare.substr(0, 12), std::string(12, ' '));
   EXPECT_EQ(bare.size(), 151u + 4u);
 
-  Record r = item(std::string(60, 'a') + std::string(20, 'b'), "12345678901234567890", "1", "1,00");
+  Record r = supplyItem(std::string(60, 'a') + std::string(20, 'b'), "12345678901234567890", "1", "1,00");
   const Text line = itemLine(r);
   // The product shows only its first 60 characters; the quantity is cut
   // together with its "Quant. " prefix to 23.
@@ -57,16 +49,16 @@ TEST(ItemLine, MandatoryFieldsOnlyAndLongTexts) {
 }
 
 TEST(ItemLine, FieldsAreTrimmedFirst) {
-  Record r = item("  Vite  ", " 3 ", " 1,00", "3,00 ");
+  Record r = supplyItem("  Vite  ", " 3 ", " 1,00", "3,00 ");
   r[supply::Data] = " 01/02/2024";
-  EXPECT_EQ(itemLine(r), itemLine(item("Vite", "3", "1,00", "3,00")).replace(0, 10, "01/02/2024"));
+  EXPECT_EQ(itemLine(r), itemLine(supplyItem("Vite", "3", "1,00", "3,00")).replace(0, 10, "01/02/2024"));
 }
 
 TEST(Pending, OnlyInSospesoInAnyAsciiCase) {
   for (const char* yes : {"In sospeso", "in sospeso", "In Sospeso", "IN SOSPESO ", " in sospeso"})
-    EXPECT_TRUE(isPending(item("p", "1", "1", "1", yes))) << yes;
+    EXPECT_TRUE(isPending(supplyItem("p", "1", "1", "1", yes))) << yes;
   for (const char* no : {"Sospeso", "Saldato", "", "In  sospeso", "insospeso"})
-    EXPECT_FALSE(isPending(item("p", "1", "1", "1", no))) << no;
+    EXPECT_FALSE(isPending(supplyItem("p", "1", "1", "1", no))) << no;
 }
 
 TEST(Total, SumIsRoundedAndCompletedOnce) {
@@ -87,14 +79,14 @@ TEST(Total, SumIsRoundedAndCompletedOnce) {
 }
 
 TEST(RecordOfLine, TheLastEqualLineWins) {
-  const std::vector<Record> items = {item("A", "1", "1,00", "1,00"), item("B", "1", "1,00", "1,00"),
-                                     item("A", "1", "1,00", "1,00"), item("C", "1", "1,00", "1,00")};
+  const std::vector<Record> items = {supplyItem("A", "1", "1,00", "1,00"), supplyItem("B", "1", "1,00", "1,00"),
+                                     supplyItem("A", "1", "1,00", "1,00"), supplyItem("C", "1", "1,00", "1,00")};
   EXPECT_EQ(recordOfLine(items, itemLine(items[0])), 3u);
   EXPECT_EQ(recordOfLine(items, itemLine(items[1])), 2u);
   EXPECT_EQ(recordOfLine(items, "  " + itemLine(items[3]) + "  "), 4u);  // trimmed both sides
   EXPECT_FALSE(recordOfLine(items, "nothing like it").has_value());
   // Case counts.
-  EXPECT_FALSE(recordOfLine(items, itemLine(item("a", "1", "1,00", "1,00"))).has_value());
+  EXPECT_FALSE(recordOfLine(items, itemLine(supplyItem("a", "1", "1,00", "1,00"))).has_value());
   EXPECT_FALSE(recordOfLine({}, itemLine(items[0])).has_value());
 }
 

@@ -6,28 +6,17 @@
 
 #include "store/recordfile.h"
 #include "store/supplysheet.h"
-#include "tempfolder.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
 
 namespace zel::supplysheet {
 namespace {
 
-using zel::testing::TempFolder;
-
-Record item(const std::string& prodotto, const std::string& quantita, const std::string& prezzo,
-            const std::string& importo) {
-  Record r = emptyRecord(supplyLayout());
-  r[supply::Prodotto] = prodotto;
-  r[supply::Quantita] = quantita;
-  r[supply::Prezzo] = prezzo;
-  r[supply::Importo] = importo;
-  r[supply::Pagamento] = "Saldato";
-  return r;
-}
+using zel::test::supplyItem;
+using zel::test::TempFolder;
 
 void writeSupply(const std::filesystem::path& file, const std::vector<Record>& items) {
-  RecordFile f = RecordFile::createEmpty(file, supplyLayout());
-  for (const Record& r : items) f.append(r);
-  f.close();
+  test::writeRecords(file, supplyLayout(), items);
 }
 
 TEST(SheetNumbers, PriceAndAmountOnExitKeepTwoToFourDecimals) {
@@ -171,15 +160,15 @@ TEST(SheetTotals, CompletionKeepsExponentFormsReadable) {
 TEST(SheetList, LinesInRecordOrderAndTheTotal) {
   TempFolder dir;
   const auto file = dir / "Rossi.for";
-  const Record first = item("Vite", "1", "10,10", "10,10");
-  const Record second = item("Dado", "1", "20,25", "20,25");
+  const Record first = supplyItem("Vite", "1", "10,10", "10,10");
+  const Record second = supplyItem("Dado", "1", "20,25", "20,25");
   writeSupply(file, {first, second});
   const ItemList list = listItems(file);
   EXPECT_TRUE(list.complete);
   EXPECT_EQ(list.lines.toVector(), std::vector<Text>({itemLine(first), itemLine(second)}));
   EXPECT_EQ(list.total(), "30,35");
 
-  writeSupply(file, {item("a", "1", "5", "5"), item("b", "1", "2,5", "2,5")});
+  writeSupply(file, {supplyItem("a", "1", "5", "5"), supplyItem("b", "1", "2,5", "2,5")});
   EXPECT_EQ(listItems(file).total(), "7,50");
 }
 
@@ -199,7 +188,8 @@ TEST(SheetList, EmptyAndMissingFilesGiveZero) {
 TEST(SheetList, AnUnreadableAmountStopsTheListWithTheRunningSum) {
   TempFolder dir;
   const auto file = dir / "Guasta.for";
-  writeSupply(file, {item("a", "1", "1,5", "1,5"), item("b", "1", "2", "due"), item("c", "1", "4", "4,00")});
+  writeSupply(file,
+              {supplyItem("a", "1", "1,5", "1,5"), supplyItem("b", "1", "2", "due"), supplyItem("c", "1", "4", "4,00")});
   const ItemList list = listItems(file);
   EXPECT_FALSE(list.complete);
   ASSERT_EQ(list.lines.size(), 2u);  // the failing item's line was already added
@@ -219,10 +209,10 @@ TEST(SheetList, AFileThatCannotBeOpenedGivesAnEmptyIncompleteList) {
 TEST(SheetList, ALineLeadsBackToTheLastEqualRecord) {
   TempFolder dir;
   const auto file = dir / "Doppia.for";
-  const Record same = item("Tubo", "2", "3,00", "6,00");
+  const Record same = supplyItem("Tubo", "2", "3,00", "6,00");
   Record laterSame = same;
   laterSame[supply::Cliente] = "Bianchi";  // not in the line
-  writeSupply(file, {same, item("Vite", "1", "1,00", "1,00"), laterSame});
+  writeSupply(file, {same, supplyItem("Vite", "1", "1,00", "1,00"), laterSame});
 
   const ItemList list = listItems(file);
   ASSERT_EQ(list.lines.size(), 3u);

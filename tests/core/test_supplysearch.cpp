@@ -6,29 +6,24 @@
 #include <vector>
 
 #include "store/supplysearch.h"
-#include "tempfolder.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempFolder;
+using test::TempFolder;
 
+// An item that can be saved, with the fields given.
 Record itemOf(const std::string& prodotto, std::vector<std::pair<supply::Field, std::string>> values) {
-  Record r = emptyRecord(supplyLayout());
-  r[supply::Prodotto] = prodotto;
-  r[supply::Quantita] = "1";
-  r[supply::Prezzo] = "0,00";
-  r[supply::Importo] = "0,00";
-  r[supply::Pagamento] = "Saldato";
+  Record r = test::supplyItem(prodotto);
   for (auto& [field, text] : values) r[field] = text;
   return r;
 }
 
 void writeSupply(const fs::path& file, const std::vector<Record>& items) {
-  auto f = RecordFile::createEmpty(file, supplyLayout());
-  for (const Record& r : items) f.append(r);
-  f.close();
+  test::writeRecords(file, supplyLayout(), items);
 }
 
 // The description column of an item line.

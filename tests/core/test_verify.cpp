@@ -18,9 +18,9 @@
 #include "store/archivescan.h"
 #include "store/layout.h"
 #include "store/recordfile.h"
-#include "clirun.h"
-#include "tempfolder.h"
-#include "waituntil.h"
+#include "support/clirun.h"
+#include "support/tempfolder.h"
+#include "support/wait.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ZEL_TEST_UNDER_ASAN 1
@@ -34,8 +34,8 @@ namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::runCli;
-using testing::TempFolder;
+using test::runCli;
+using test::TempFolder;
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;
@@ -234,7 +234,7 @@ TEST(Verify, AFifoIsReportedAtOnce) {
     std::ofstream(report) << r.out;
     ::_exit(r.code);
   }
-  const std::optional<int> status = testing::waitChild(child, std::chrono::seconds(5));
+  const std::optional<int> status = test::waitChild(child, std::chrono::seconds(5));
   ASSERT_TRUE(status) << "verify still waits on a FIFO after 5 seconds";
   ASSERT_TRUE(WIFEXITED(*status));
   EXPECT_EQ(WEXITSTATUS(*status), 1);

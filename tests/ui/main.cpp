@@ -4,7 +4,7 @@
 #include <QApplication>
 
 #include "app/startup.h"
-#include "fakeservices.h"
+#include "support/ui/fakes.h"
 #include "ui/behaviour.h"
 
 int main(int argc, char** argv) {

@@ -9,8 +9,8 @@
 #include "app/avvio.h"
 #include "app/info.h"
 #include "app/splash.h"
-#include "fakeservices.h"
-#include "named.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
@@ -39,8 +39,8 @@ TEST(AboutBox, LinksReachTheDesktopAndAnUnsentMailIsReported) {
   info.show();
   EXPECT_EQ(info.windowTitle(), QStringLiteral(" Informazioni su Zelvano ©"));
 
-  QTest::mouseClick(test::named<ClickLabel>(&info, "lblEmail"), Qt::LeftButton);
-  QTest::mouseClick(test::named<ClickLabel>(&info, "imgWeb"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&info, "lblEmail"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&info, "imgWeb"), Qt::LeftButton);
   ASSERT_EQ(fake.urls.size(), 2);
   const QUrl mail = fake.urls[0];
   EXPECT_EQ(mail.scheme(), QStringLiteral("mailto"));
@@ -59,14 +59,14 @@ TEST(AboutBox, LinksReachTheDesktopAndAnUnsentMailIsReported) {
 
   {
     RefusingServices refusing;
-    QTest::mouseClick(test::named<ClickLabel>(&info, "imgEmail"), Qt::LeftButton);
-    QTest::mouseClick(test::named<ClickLabel>(&info, "lblWeb"), Qt::LeftButton);  // the desktop reports its own failure
+    QTest::mouseClick(test::clickLabel(&info, "imgEmail"), Qt::LeftButton);
+    QTest::mouseClick(test::clickLabel(&info, "lblWeb"), Qt::LeftButton);  // the desktop reports its own failure
     EXPECT_EQ(refusing.urls.size(), 2);
     EXPECT_EQ(refusing.texts(), QStringList{QStringLiteral("Invio e-mail non riuscito.")});
     EXPECT_TRUE(refusing.last().plain);
   }
 
-  QTest::mouseClick(test::named<QPushButton>(&info, "cmdOK"), Qt::LeftButton);
+  QTest::mouseClick(test::button(&info, "cmdOK"), Qt::LeftButton);
   EXPECT_FALSE(info.isVisible());
 }
 
@@ -74,21 +74,21 @@ TEST(AboutBox, TheLinkUnderTheMouseTurnsRed) {
   test::FakeServices fake;
   TfrmInfo info;
   info.show();
-  EXPECT_EQ(textColour(test::named<ClickLabel>(&info, "lblEmail")), kNavy);
-  hover(test::named<ClickLabel>(&info, "imgEmail"));
-  EXPECT_EQ(textColour(test::named<ClickLabel>(&info, "lblEmail")), QColor(Qt::red));
-  EXPECT_EQ(textColour(test::named<ClickLabel>(&info, "lblWeb")), kNavy);
-  hover(test::named<ClickLabel>(&info, "lblWeb"));
-  EXPECT_EQ(textColour(test::named<ClickLabel>(&info, "lblEmail")), kNavy);
-  EXPECT_EQ(textColour(test::named<ClickLabel>(&info, "lblWeb")), QColor(Qt::red));
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblEmail")), kNavy);
+  hover(test::clickLabel(&info, "imgEmail"));
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblEmail")), QColor(Qt::red));
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblWeb")), kNavy);
+  hover(test::clickLabel(&info, "lblWeb"));
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblEmail")), kNavy);
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblWeb")), QColor(Qt::red));
   // Over a picture the colours stay; over the group box's own surface both go navy.
-  hover(test::named<QLabel>(&info, "imgFoto"));
-  EXPECT_EQ(textColour(test::named<ClickLabel>(&info, "lblWeb")), QColor(Qt::red));
+  hover(test::label(&info, "imgFoto"));
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblWeb")), QColor(Qt::red));
   const QPoint bare(147, 160);
   ASSERT_EQ(test::named<QGroupBox>(&info, "grpInfo")->childAt(bare), nullptr);
   hover(test::named<QGroupBox>(&info, "grpInfo"), bare);
-  EXPECT_EQ(textColour(test::named<ClickLabel>(&info, "lblWeb")), kNavy);
-  EXPECT_EQ(textColour(test::named<ClickLabel>(&info, "lblEmail")), kNavy);
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblWeb")), kNavy);
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblEmail")), kNavy);
   info.hide();
 }
 

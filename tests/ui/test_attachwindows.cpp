@@ -8,11 +8,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -26,28 +24,11 @@
 #include "attach/cartellades.h"
 #include "attach/cartellafor.h"
 #include "attach/cartellamat.h"
-#include "fakeservices.h"
-#include "named.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
-
-// The slots of an attachment window as the user finds them: the numbered
-// group boxes and the controls in each, by name.
-QList<AttachmentSlot> slotsOf(const QWidget& w) {
-  QList<AttachmentSlot> found;
-  for (int i = 1;; ++i) {
-    const QString n = QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
-    auto* group = w.findChild<QGroupBox*>(QStringLiteral("grpAllegato") + n);
-    if (!group) return found;
-    found.append({group, group->findChild<QLabel*>(QStringLiteral("lblFile") + n),
-                  group->findChild<QLineEdit*>(QStringLiteral("txtFile") + n),
-                  group->findChild<QLabel*>(QStringLiteral("lblDesc") + n),
-                  group->findChild<QLineEdit*>(QStringLiteral("txtDesc") + n),
-                  group->findChild<QPushButton*>(QStringLiteral("cmdSfoglia") + n),
-                  group->findChild<QPushButton*>(QStringLiteral("cmdApri") + n)});
-  }
-}
 
 struct Variant {
   const char* name;
@@ -88,7 +69,7 @@ class AttachWindows : public ::testing::TestWithParam<Variant> {
 
 TEST_P(AttachWindows, ChooseOpenAndRemoveAPath) {
   open([&](AttachmentSlotsWindow& w) {
-    const QList<AttachmentSlot> items = slotsOf(w);
+    const QList<AttachmentSlot> items = test::slotsOf(w);
     ASSERT_EQ(items.size(), files() ? 3 : 1);
     for (const AttachmentSlot& s : items) EXPECT_FALSE(s.cmdApri->isEnabled());
     const AttachmentSlot& s = items.last();
@@ -132,7 +113,7 @@ TEST_P(AttachWindows, TheChooserOpensAtThePathInTheBox) {
   const QString path = files() ? place.filePath(QStringLiteral("offerta.pdf")) : place.path();
   QFile(place.filePath(QStringLiteral("offerta.pdf"))).open(QIODevice::WriteOnly);
   cardPath(0)->setText(QDir::toNativeSeparators(path));
-  open([&](AttachmentSlotsWindow& w) { QTest::mouseClick(slotsOf(w).first().cmdSfoglia, Qt::LeftButton); });
+  open([&](AttachmentSlotsWindow& w) { QTest::mouseClick(test::slotsOf(w).first().cmdSfoglia, Qt::LeftButton); });
   EXPECT_EQ(fake.chooserStarts, QStringList{path});
 }
 
@@ -140,14 +121,14 @@ TEST_P(AttachWindows, ApplyWritesTheTrimmedValuesAndTheCloseBoxWritesNothing) {
   const auto choose = [&](const QString& path, const QString& description) {
     return [=](AttachmentSlotsWindow& w) {
       willChoose(path);
-      slotsOf(w).first().cmdSfoglia->click();
-      slotsOf(w).last().txtDesc->setText(description);
+      test::slotsOf(w).first().cmdSfoglia->click();
+      test::slotsOf(w).last().txtDesc->setText(description);
     };
   };
   const auto apply = choose(QStringLiteral("/dati/spazio finale.pdf "), QStringLiteral("  da allegare "));
   EXPECT_EQ(open([&](AttachmentSlotsWindow& w) {
               apply(w);
-              test::named<QPushButton>(&w, "cmdApplica")->click();
+              test::button(&w, "cmdApplica")->click();
             }),
             QDialog::Accepted);
   const auto other = choose(QStringLiteral("/dati/altro.pdf"), QStringLiteral("altra"));

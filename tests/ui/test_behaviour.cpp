@@ -5,15 +5,15 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <stdexcept>
 
-#include "fakeservices.h"
-#include "store/journal.h"
 #include "store/archives.h"
 #include "store/iohook.h"
+#include "store/journal.h"
 #include "store/recordfile.h"
+#include "support/tempfolder.h"
+#include "support/ui/fakes.h"
 #include "ui/behaviour.h"
 
 namespace zel {
@@ -64,8 +64,8 @@ TEST(Guards, AJournalThatStoppedTheActionIsNamedAfterTheAccessMessage) {
 // folder whose file system takes no locks.
 TEST(Guards, AFullDiskAndAFolderWithoutLocksAreTold) {
   test::FakeServices fake;
-  QTemporaryDir dir;
-  const CardArchive clients = clientArchive(qToPath(dir.path()));
+  test::TempFolder dir;
+  const CardArchive clients = clientArchive(dir.path());
   {
     ScopedIoHook full([](IoStep s) { return s == IoStep::Write ? Fault::Short : Fault::None; });
     EXPECT_FALSE(withArchive(nullptr, [&] { saveCard(clients, "", emptyRecord(clientLayout())); }));

@@ -12,13 +12,13 @@
 #include <memory>
 
 #include "clients/destinatari.h"
-#include "fakeservices.h"
-#include "named.h"
 #include "products/materiali.h"
 #include "store/archives.h"
 #include "store/recordfile.h"
-#include "../core/tempfolder.h"
 #include "supplies/forniture.h"
+#include "support/files.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 #include "ui/attachwindow.h"
 #include "ui/behaviour.h"
 #include "ui/cardbinding.h"
@@ -35,23 +35,33 @@ struct CardCase {
   std::function<std::unique_ptr<CardScreen>(const fs::path& folder)> make;
   std::function<fs::path(const fs::path& folder)> archive;
   const char* keyField;  // the mandatory field every case fills
+  const char* missingKey;  // what a save without it says
+  MsgIcon missingKeyIcon;
   const char* save;
   const char* first;
+  const char* previous;
   const char* next;
+  const char* last;
   const char* newCard;
   const char* attach;  // opens the attachments window
   const char* folder;  // opens the folder window
+  const char* remove;  // deletes the card shown; none on the product card
+  const char* temp;    // the copy a deletion writes, in the program folder
+  bool archiveInProgramFolder;  // the supply sheet names its own file
 };
 
 std::ostream& operator<<(std::ostream& out, const CardCase& c) { return out << c.name; }
 
 const CardCase kCards[] = {
     {"client", clientLayout, [](const fs::path&) { return std::make_unique<TfrmDestinatari>(); },
-     [](const fs::path& f) { return f / kClientArchive; }, "txtCodice", "cmdSalva", "imgPrimo", "imgAvanti",
-     "cmdNuovo", "cmdAllega", "cmdAssocia"},
+     [](const fs::path& f) { return f / kClientArchive; }, "txtCodice",
+     "Per salvare la scheda è necessario indicare il codice identificativo della persona o azienda.", MsgIcon::Warning,
+     "cmdSalva", "imgPrimo", "imgIndietro", "imgAvanti", "imgUltimo", "cmdNuovo", "cmdAllega", "cmdAssocia",
+     "cmdElimina", kClientTemp, true},
     {"product", productLayout, [](const fs::path&) { return std::make_unique<TfrmMateriali>(); },
-     [](const fs::path& f) { return f / kProductArchive; }, "txtCodice", "imgSalva", "imgPrimo", "imgAvanti",
-     "imgNuovo", "imgFile", "imgCartella"},
+     [](const fs::path& f) { return f / kProductArchive; }, "txtCodice",
+     "Per salvare la scheda è necessario indicare il codice articolo.", MsgIcon::Information, "imgSalva", "imgPrimo",
+     "imgIndietro", "imgAvanti", "imgUltimo", "imgNuovo", "imgFile", "imgCartella", nullptr, nullptr, true},
     {"supply", supplyLayout,
      [](const fs::path& f) {
        RecordFile::openForUpdate(f / "Prova.for", supplyLayout()).close();  // made by the create window
@@ -59,8 +69,10 @@ const CardCase kCards[] = {
        sheet->openSupply(pathToQ(f / "Prova.for"), QStringLiteral("Prova"));
        return sheet;
      },
-     [](const fs::path& f) { return f / "Prova.for"; }, "txtProdotto", "cmdSalva", "imgPrimo", "imgAvanti",
-     "cmdNuovo", "cmdAllega", "cmdAssocia"},
+     [](const fs::path& f) { return f / "Prova.for"; }, "txtProdotto",
+     "Per salvare la scheda è necessario indicare la descrizione del prodotto o servizio fornito.", MsgIcon::Warning,
+     "cmdSalva", "imgPrimo", "imgIndietro", "imgAvanti", "imgUltimo", "cmdNuovo", "cmdAllega", "cmdAssocia",
+     "cmdElimina", kSupplyTemp, false},
 };
 
 class CardScreens : public ::testing::TestWithParam<CardCase> {
@@ -83,6 +95,13 @@ class CardScreens : public ::testing::TestWithParam<CardCase> {
   fs::path archive() const { return GetParam().archive(folder.path()); }
   size_t recordCount() const {
     return fs::exists(archive()) ? fs::file_size(archive()) / GetParam().layout().recordSize() : 0;
+  }
+  QString keyText() const { return controlText(control(GetParam().keyField)); }
+  // What every field of the card shows, attachments included.
+  QStringList shownTexts() const {
+    QStringList texts;
+    for (size_t i = 0; i < GetParam().layout().fieldCount(); ++i) texts << controlText(card->binding().control(i));
+    return texts;
   }
 
   test::FakeServices fake;
@@ -107,12 +126,18 @@ TEST_P(CardScreens, SaveAppendsThenOverwritesAndTheAttachmentsGoWithTheRecord) {
   card->attachmentFields().folderDescription->setText(QStringLiteral("Progetti"));
   click(GetParam().save);
   ASSERT_EQ(recordCount(), 1u);
-  EXPECT_EQ(test::named<QLabel>(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, cardtext::savedInsert());
   EXPECT_EQ(fake.last().title, cardtext::savedInsertTitle());
+  EXPECT_EQ(fake.last().icon, MsgIcon::Information);
+  EXPECT_FALSE(fake.last().plain);
 
   setControlText(control(GetParam().keyField), QStringLiteral("K2"));
   click(GetParam().save);
   EXPECT_EQ(recordCount(), 1u);  // the same record, overwritten
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
+  EXPECT_EQ(fake.last().text, cardtext::savedUpdate());
   EXPECT_EQ(fake.last().title, cardtext::savedUpdateTitle());
 
   const Layout& layout = GetParam().layout();
@@ -132,15 +157,13 @@ TEST_P(CardScreens, AttachedFilesAndFolderGoThroughTheArchiveAndComeBack) {
   const QString accented = QStringLiteral("/dati/città.pdf");
   flow.onModal = [&](QDialog& d) {  // every slot of both windows filled and applied
     auto& w = dynamic_cast<AttachmentSlotsWindow&>(d);
-    const auto numbered = [](const char* name, int i) {
-      return QString::fromLatin1(name) + QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
-    };
-    for (int i = 1; auto* browse = w.findChild<QPushButton*>(numbered("cmdSfoglia", i)); ++i) {
-      fake.nextFile = fake.nextFolder = i == 1 ? longPath : accented;
-      browse->click();
-      test::named<QLineEdit>(&w, numbered("txtDesc", i).toLatin1().constData())->setText(QStringLiteral("descrizione"));
+    const QList<AttachmentSlot> items = test::slotsOf(w);
+    for (const AttachmentSlot& s : items) {
+      fake.nextFile = fake.nextFolder = &s == &items.first() ? longPath : accented;
+      s.cmdSfoglia->click();
+      s.txtDesc->setText(QStringLiteral("descrizione"));
     }
-    test::named<QPushButton>(&w, "cmdApplica")->click();
+    test::button(&w, "cmdApplica")->click();
     return w.result();
   };
   click(GetParam().attach);
@@ -166,20 +189,90 @@ TEST_P(CardScreens, AttachedFilesAndFolderGoThroughTheArchiveAndComeBack) {
 }
 
 TEST_P(CardScreens, AMissingKeyStopsTheSaveBeforeTheArchiveIsTouched) {
+  // Every other box filled: the refusal is about the key alone.
+  for (QLineEdit* box : card->findChildren<QLineEdit*>()) box->setText(QStringLiteral("5"));
   fillMandatory(QStringLiteral("   "));
+  card->binding().control(1)->setFocus();
   click(GetParam().save);
   EXPECT_FALSE(fs::exists(archive()) && fs::file_size(archive()) > 0);
-  ASSERT_FALSE(fake.messages.isEmpty());
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, QString::fromUtf8(GetParam().missingKey));
   EXPECT_EQ(fake.last().title, QStringLiteral("Salvataggio scheda non applicabile"));
-  EXPECT_TRUE(test::named<QLabel>(card.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_EQ(fake.last().icon, GetParam().missingKeyIcon);
+  EXPECT_EQ(QApplication::focusWidget(), control(GetParam().keyField));
+  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
 }
 
 TEST_P(CardScreens, NavigatingAnEmptyArchiveSaysSoAndKeepsTheCard) {
   fillMandatory(QStringLiteral("in corso"));
-  click(GetParam().next);
+  for (const char* step : {GetParam().first, GetParam().previous, GetParam().next, GetParam().last}) {
+    fake.clear();
+    click(step);
+    ASSERT_EQ(fake.messages.size(), 1) << step;
+    EXPECT_EQ(fake.last().text, cardtext::emptyArchive());
+    EXPECT_EQ(fake.last().title, cardtext::emptyArchiveTitle());
+    EXPECT_EQ(fake.last().icon, MsgIcon::Information);
+  }
+  EXPECT_TRUE(fs::exists(archive())) << "the first step creates the archive";
+  EXPECT_EQ(fs::file_size(archive()), 0u);
+  EXPECT_EQ(keyText(), QStringLiteral("in corso"));
+  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
+}
+
+TEST_P(CardScreens, AnArchiveThatCannotBeReachedLeavesTheCardAsItWas) {
+  // The archive's name taken by a folder: neither saving nor stepping can go on.
+  fs::remove(archive());
+  fs::create_directory(archive());
+  fillMandatory(QStringLiteral("K1"));
+  const QStringList shown = shownTexts();
+  click(GetParam().save);
   ASSERT_EQ(fake.messages.size(), 1);
-  EXPECT_EQ(fake.last().text, cardtext::emptyArchive());
-  EXPECT_EQ(controlText(control(GetParam().keyField)), QStringLiteral("in corso"));
+  EXPECT_TRUE(fake.last().plain);
+  EXPECT_EQ(fake.last().text, archiveAccessMessage());
+  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
+  click(GetParam().first);
+  EXPECT_EQ(fake.messages.size(), 2);
+  EXPECT_EQ(fake.last().text, archiveAccessMessage());
+  EXPECT_EQ(shownTexts(), shown);
+}
+
+TEST_P(CardScreens, ADeletionThatCannotFinishLeavesTheArchiveByteForByte) {
+  if (!GetParam().remove) GTEST_SKIP() << "this card has no deletion";
+  for (const char* key : {"K1", "K2"}) {
+    click(GetParam().newCard);
+    fillMandatory(QString::fromLatin1(key));
+    click(GetParam().save);
+  }
+  click(GetParam().first);
+  ASSERT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
+  // The deletion's copy cannot be written: its name is taken by a folder.
+  fs::create_directory(folder.file(GetParam().temp));
+  const auto before = test::readBytes(archive());
+  const QStringList shown = shownTexts();
+  fake.clear();
+  click(GetParam().remove);  // answered Yes
+  ASSERT_EQ(fake.messages.size(), 2);
+  EXPECT_EQ(fake.last().text, archiveAccessMessage());
+  EXPECT_EQ(test::readBytes(archive()), before);
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
+  EXPECT_EQ(shownTexts(), shown);
+}
+
+TEST_P(CardScreens, AProgramFolderThatIsAPlainFileIsSaidAndLeftAlone) {
+  if (!GetParam().archiveInProgramFolder) GTEST_SKIP() << "the sheet's file is named by the sheet";
+  fillMandatory(QStringLiteral("K1"));
+  click(GetParam().save);
+  ASSERT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
+  test::TempProgramFolder other;
+  const fs::path plainFile = other.file("non-una-cartella");
+  test::writeBytes(plainFile, {'x'});
+  setProgramFolder(plainFile);
+  fake.clear();
+  click(GetParam().save);
+  ASSERT_EQ(fake.messages.size(), 1);
+  EXPECT_EQ(fake.last().text, archiveAccessMessage());
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
+  EXPECT_EQ(test::readBytes(plainFile), std::vector<uint8_t>{'x'});
 }
 
 TEST_P(CardScreens, ARecordChangedAtAnotherDeskIsNotSavedOverAndABusyArchiveIsSaid) {
@@ -189,20 +282,20 @@ TEST_P(CardScreens, ARecordChangedAtAnotherDeskIsNotSavedOverAndABusyArchiveIsSa
   click(GetParam().newCard);
   fillMandatory(QStringLiteral("K2"));
   click(GetParam().save);
-  ASSERT_EQ(test::named<QLabel>(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
+  ASSERT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
   {  // another desk saves its own version of record 2
     Record theirs = readRecord(archive(), layout, 2);
     theirs[0] = "altrove";
     RecordFile::openExisting(archive(), layout).overwrite(2, theirs);
   }
-  const auto before = testing::readBytes(archive());
+  const auto before = test::readBytes(archive());
   setControlText(control(GetParam().keyField), QStringLiteral("K2 modificata"));
   fake.clear();
   click(GetParam().save);
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, cardChangedMessage());
-  EXPECT_EQ(testing::readBytes(archive()), before);
-  EXPECT_EQ(test::named<QLabel>(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
+  EXPECT_EQ(test::readBytes(archive()), before);
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
   EXPECT_EQ(controlText(control(GetParam().keyField)), QStringLiteral("K2 modificata"));
 
   // Shown again, it saves; while another desk holds the archive, it waits

@@ -12,8 +12,8 @@
 #include "checks/codfisc.h"
 #include "checks/iban.h"
 #include "checks/iva.h"
-#include "fakeservices.h"
-#include "named.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
@@ -51,20 +51,20 @@ class CheckWindows : public ::testing::Test {
 
 TEST_F(CheckWindows, CodFiscUpperCasesAndChecksOnlyAFullCode) {
   TfrmCodFisc w;
-  open(w, test::named<QLineEdit>(&w, "txtCodice"));
-  type(test::named<QLineEdit>(&w, "txtCodice"), QStringLiteral("rssmra85t10a562"));
-  EXPECT_EQ(test::named<QLineEdit>(&w, "txtCodice")->text(), QStringLiteral("RSSMRA85T10A562"));
-  EXPECT_FALSE(test::named<QPushButton>(&w, "cmdCodFisc")->isEnabled());
-  enter(test::named<QLineEdit>(&w, "txtCodice"));
+  open(w, test::edit(&w, "txtCodice"));
+  type(test::edit(&w, "txtCodice"), QStringLiteral("rssmra85t10a562"));
+  EXPECT_EQ(test::edit(&w, "txtCodice")->text(), QStringLiteral("RSSMRA85T10A562"));
+  EXPECT_FALSE(test::button(&w, "cmdCodFisc")->isEnabled());
+  enter(test::edit(&w, "txtCodice"));
   EXPECT_TRUE(fake.messages.isEmpty());
-  type(test::named<QLineEdit>(&w, "txtCodice"), QStringLiteral("s"));
-  EXPECT_TRUE(test::named<QPushButton>(&w, "cmdCodFisc")->isEnabled());
-  QTest::keyClick(test::named<QLineEdit>(&w, "txtCodice"), Qt::Key_Backspace);
-  EXPECT_FALSE(test::named<QPushButton>(&w, "cmdCodFisc")->isEnabled());
-  type(test::named<QLineEdit>(&w, "txtCodice"), QStringLiteral("sx"));  // the box takes 16 characters
-  EXPECT_EQ(test::named<QLineEdit>(&w, "txtCodice")->text(), QStringLiteral("RSSMRA85T10A562S"));
+  type(test::edit(&w, "txtCodice"), QStringLiteral("s"));
+  EXPECT_TRUE(test::button(&w, "cmdCodFisc")->isEnabled());
+  QTest::keyClick(test::edit(&w, "txtCodice"), Qt::Key_Backspace);
+  EXPECT_FALSE(test::button(&w, "cmdCodFisc")->isEnabled());
+  type(test::edit(&w, "txtCodice"), QStringLiteral("sx"));  // the box takes 16 characters
+  EXPECT_EQ(test::edit(&w, "txtCodice")->text(), QStringLiteral("RSSMRA85T10A562S"));
 
-  enter(test::named<QLineEdit>(&w, "txtCodice"));
+  enter(test::edit(&w, "txtCodice"));
   ASSERT_EQ(fake.messages.size(), 1);
   expectBox("Risultato controllo codice fiscale", MsgIcon::Information);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("VALIDO.")));
@@ -73,10 +73,10 @@ TEST_F(CheckWindows, CodFiscUpperCasesAndChecksOnlyAFullCode) {
   // Turned into '?' the Ā would be worth what the A it replaces is worth
   // here, and the code would pass: it has 16 characters and is not valid.
   TfrmCodFisc foreign;
-  open(foreign, test::named<QLineEdit>(&foreign, "txtCodice"));
-  test::named<QLineEdit>(&foreign, "txtCodice")->setText(QStringLiteral("RSSMRA85T10Ā562S"));
-  test::named<QPushButton>(&foreign, "cmdCodFisc")->setFocus();
-  QTest::mouseClick(test::named<QPushButton>(&foreign, "cmdCodFisc"), Qt::LeftButton);
+  open(foreign, test::edit(&foreign, "txtCodice"));
+  test::edit(&foreign, "txtCodice")->setText(QStringLiteral("RSSMRA85T10Ā562S"));
+  test::button(&foreign, "cmdCodFisc")->setFocus();
+  QTest::mouseClick(test::button(&foreign, "cmdCodFisc"), Qt::LeftButton);
   expectBox("Risultato controllo codice fiscale", MsgIcon::Warning);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("ERRATO.")));
   EXPECT_FALSE(foreign.isVisible());
@@ -84,17 +84,17 @@ TEST_F(CheckWindows, CodFiscUpperCasesAndChecksOnlyAFullCode) {
 
 TEST_F(CheckWindows, IvaTakesDigitsAndNamesTheOffice) {
   TfrmIva w;
-  open(w, test::named<QLineEdit>(&w, "txtCodice"));
-  type(test::named<QLineEdit>(&w, "txtCodice"), QStringLiteral("1234567096"));
-  EXPECT_FALSE(test::named<QPushButton>(&w, "cmdPartitaIva")->isEnabled());
-  type(test::named<QLineEdit>(&w, "txtCodice"), QStringLiteral("a"));
+  open(w, test::edit(&w, "txtCodice"));
+  type(test::edit(&w, "txtCodice"), QStringLiteral("1234567096"));
+  EXPECT_FALSE(test::button(&w, "cmdPartitaIva")->isEnabled());
+  type(test::edit(&w, "txtCodice"), QStringLiteral("a"));
   EXPECT_EQ(fake.texts(), QStringList{kDigitsOnly});
   EXPECT_TRUE(fake.last().plain);
-  EXPECT_EQ(test::named<QLineEdit>(&w, "txtCodice")->text(), QStringLiteral("1234567096"));
-  type(test::named<QLineEdit>(&w, "txtCodice"), QStringLiteral("7"));
-  EXPECT_TRUE(test::named<QPushButton>(&w, "cmdPartitaIva")->isEnabled());
+  EXPECT_EQ(test::edit(&w, "txtCodice")->text(), QStringLiteral("1234567096"));
+  type(test::edit(&w, "txtCodice"), QStringLiteral("7"));
+  EXPECT_TRUE(test::button(&w, "cmdPartitaIva")->isEnabled());
 
-  enter(test::named<QLineEdit>(&w, "txtCodice"));
+  enter(test::edit(&w, "txtCodice"));
   ASSERT_EQ(fake.messages.size(), 2);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("del Comune di Monza (Milano 2).")));
@@ -102,9 +102,9 @@ TEST_F(CheckWindows, IvaTakesDigitsAndNamesTheOffice) {
 
   // A stored text with a letter arrives unfiltered and is checked, not refused.
   TfrmIva stored;
-  open(stored, test::named<QLineEdit>(&stored, "txtCodice"));
-  test::named<QLineEdit>(&stored, "txtCodice")->setText(QStringLiteral("1234567096x"));
-  QTest::mouseClick(test::named<QPushButton>(&stored, "cmdPartitaIva"), Qt::LeftButton);
+  open(stored, test::edit(&stored, "txtCodice"));
+  test::edit(&stored, "txtCodice")->setText(QStringLiteral("1234567096x"));
+  QTest::mouseClick(test::button(&stored, "cmdPartitaIva"), Qt::LeftButton);
   expectBox("Risultato controllo partita IVA", MsgIcon::Warning);
   EXPECT_FALSE(stored.isVisible());
 }
@@ -113,15 +113,15 @@ TEST_F(CheckWindows, RelabelledIvaKeepsANumericTaxCodeWholeAndRefusesIt) {
   TfrmIva w;
   w.relabelForNumericTaxCode();
   flow.onModal = [&](QDialog&) {
-    open(w, test::named<QLineEdit>(&w, "txtCodice"));
+    open(w, test::edit(&w, "txtCodice"));
     // Cut to eleven digits, the code would be checked as the VAT number
     // 12345670967, which is valid.
-    EXPECT_EQ(test::named<QLineEdit>(&w, "txtCodice")->text(), QStringLiteral("1234567096712345"));
-    EXPECT_TRUE(test::named<QPushButton>(&w, "cmdPartitaIva")->isEnabled());
-    type(test::named<QLineEdit>(&w, "txtCodice"), QStringLiteral("6"));  // no longer than handed over
-    enter(test::named<QLineEdit>(&w, "txtCodice"));
+    EXPECT_EQ(test::edit(&w, "txtCodice")->text(), QStringLiteral("1234567096712345"));
+    EXPECT_TRUE(test::button(&w, "cmdPartitaIva")->isEnabled());
+    type(test::edit(&w, "txtCodice"), QStringLiteral("6"));  // no longer than handed over
+    enter(test::edit(&w, "txtCodice"));
     EXPECT_TRUE(fake.messages.isEmpty()) << "Enter presses Controlla at 11 characters only";
-    QTest::mouseClick(test::named<QPushButton>(&w, "cmdPartitaIva"), Qt::LeftButton);
+    QTest::mouseClick(test::button(&w, "cmdPartitaIva"), Qt::LeftButton);
     return 0;
   };
   w.check(QStringLiteral("1234567096712345"));
@@ -129,29 +129,29 @@ TEST_F(CheckWindows, RelabelledIvaKeepsANumericTaxCodeWholeAndRefusesIt) {
   EXPECT_TRUE(fake.last().plain);
   EXPECT_TRUE(fake.last().text.contains(QStringLiteral("11 caratteri")));
   EXPECT_TRUE(w.isVisible());
-  EXPECT_EQ(QApplication::focusWidget(), test::named<QLineEdit>(&w, "txtCodice"));
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(&w, "txtCodice"));
   EXPECT_EQ(w.windowTitle(), QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));
 
   // Shortened to eleven digits it can grow no more, and is checked.
-  for (int i = 0; i < 5; ++i) QTest::keyClick(test::named<QLineEdit>(&w, "txtCodice"), Qt::Key_Backspace);
-  type(test::named<QLineEdit>(&w, "txtCodice"), QStringLiteral("9"));
-  EXPECT_EQ(test::named<QLineEdit>(&w, "txtCodice")->text(), QStringLiteral("12345670967"));
-  enter(test::named<QLineEdit>(&w, "txtCodice"));
+  for (int i = 0; i < 5; ++i) QTest::keyClick(test::edit(&w, "txtCodice"), Qt::Key_Backspace);
+  type(test::edit(&w, "txtCodice"), QStringLiteral("9"));
+  EXPECT_EQ(test::edit(&w, "txtCodice")->text(), QStringLiteral("12345670967"));
+  enter(test::edit(&w, "txtCodice"));
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("Monza (Milano 2).")));
   EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(CheckWindows, CartaTakesDigitsAndNamesTheNetwork) {
   TfrmCarta w;
-  open(w, test::named<QLineEdit>(&w, "txtNumero"));
-  type(test::named<QLineEdit>(&w, "txtNumero"), QStringLiteral("411111111111"));
-  EXPECT_FALSE(test::named<QPushButton>(&w, "cmdControllo")->isEnabled());
-  enter(test::named<QLineEdit>(&w, "txtNumero"));
-  type(test::named<QLineEdit>(&w, "txtNumero"), QStringLiteral(" -"));
+  open(w, test::edit(&w, "txtNumero"));
+  type(test::edit(&w, "txtNumero"), QStringLiteral("411111111111"));
+  EXPECT_FALSE(test::button(&w, "cmdControllo")->isEnabled());
+  enter(test::edit(&w, "txtNumero"));
+  type(test::edit(&w, "txtNumero"), QStringLiteral(" -"));
   EXPECT_EQ(fake.texts(), (QStringList{kDigitsOnly, kDigitsOnly}));
-  type(test::named<QLineEdit>(&w, "txtNumero"), QStringLiteral("1111"));
-  EXPECT_TRUE(test::named<QPushButton>(&w, "cmdControllo")->isEnabled());
-  enter(test::named<QLineEdit>(&w, "txtNumero"));
+  type(test::edit(&w, "txtNumero"), QStringLiteral("1111"));
+  EXPECT_TRUE(test::button(&w, "cmdControllo")->isEnabled());
+  enter(test::edit(&w, "txtNumero"));
   ASSERT_EQ(fake.messages.size(), 3);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("del tipo Visa.")));
@@ -160,16 +160,16 @@ TEST_F(CheckWindows, CartaTakesDigitsAndNamesTheNetwork) {
 
 TEST_F(CheckWindows, IbanUpperCasesAndChecksFrom27Characters) {
   TfrmIban w;
-  open(w, test::named<QLineEdit>(&w, "txtCodice"));
-  type(test::named<QLineEdit>(&w, "txtCodice"), QStringLiteral("it60x054281110100000012345"));
-  EXPECT_EQ(test::named<QLineEdit>(&w, "txtCodice")->text(), QStringLiteral("IT60X054281110100000012345"));
-  EXPECT_FALSE(test::named<QPushButton>(&w, "cmdCheckIban")->isEnabled());
-  enter(test::named<QLineEdit>(&w, "txtCodice"));
+  open(w, test::edit(&w, "txtCodice"));
+  type(test::edit(&w, "txtCodice"), QStringLiteral("it60x054281110100000012345"));
+  EXPECT_EQ(test::edit(&w, "txtCodice")->text(), QStringLiteral("IT60X054281110100000012345"));
+  EXPECT_FALSE(test::button(&w, "cmdCheckIban")->isEnabled());
+  enter(test::edit(&w, "txtCodice"));
   EXPECT_TRUE(fake.messages.isEmpty());
   EXPECT_TRUE(w.isVisible());
-  type(test::named<QLineEdit>(&w, "txtCodice"), QStringLiteral("6"));
-  EXPECT_TRUE(test::named<QPushButton>(&w, "cmdCheckIban")->isEnabled());
-  enter(test::named<QLineEdit>(&w, "txtCodice"));
+  type(test::edit(&w, "txtCodice"), QStringLiteral("6"));
+  EXPECT_TRUE(test::button(&w, "cmdCheckIban")->isEnabled());
+  enter(test::edit(&w, "txtCodice"));
   ASSERT_EQ(fake.messages.size(), 1);
   expectBox("Risultato controllo codice IBAN", MsgIcon::Information);
   EXPECT_FALSE(w.isVisible());

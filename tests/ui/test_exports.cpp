@@ -22,8 +22,6 @@
 
 #include "clients/destinatari.h"
 #include "clients/esportades.h"
-#include "fakeservices.h"
-#include "named.h"
 #include "output/officeexport.h"
 #include "products/esportamat.h"
 #include "products/materiali.h"
@@ -31,6 +29,10 @@
 #include "store/recordfile.h"
 #include "supplies/esportafor.h"
 #include "supplies/forniture.h"
+#include "support/records.h"
+#include "support/tempfolder.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 #include "ui/cardbinding.h"
 
 namespace zel {
@@ -79,7 +81,7 @@ class ExportFolder {
  public:
   ExportFolder() { setExportFolder(path()); }
   ~ExportFolder() { setExportFolder({}); }
-  fs::path path() const { return qToPath(dir_.path()); }
+  const fs::path& path() const { return dir_.path(); }
   std::vector<fs::path> files() const { return {fs::directory_iterator(path()), fs::directory_iterator()}; }
   // No file can be created "in" a path that names a file.
   void makeUnwritable() {
@@ -88,18 +90,13 @@ class ExportFolder {
   }
 
  private:
-  QTemporaryDir dir_;
+  test::TempFolder dir_;
 };
 
+// One record for each value, holding it in `field`.
 void appendRecords(const fs::path& file, const Layout& layout, const char* field,
                    std::initializer_list<const char*> values) {
-  RecordFile f = RecordFile::openForUpdate(file, layout);
-  for (const char* v : values) {
-    Record r = emptyRecord(layout);
-    r[layout.indexOf(field)] = v;
-    f.append(r);
-  }
-  f.close();
+  for (const char* v : values) test::appendRecords(file, layout, {test::recordOf(layout, {{field, v}})});
 }
 
 // ---- a card to Word ----
@@ -245,7 +242,7 @@ TEST_P(ExportWindows, ShowTheArchiveAsItStandsAndExportTheGridAsShown) {
   ASSERT_EQ(model->rowCount(), 3);
   EXPECT_EQ(model->cellText(0, 0), QStringLiteral("K1"));
 
-  QTest::mouseClick(test::named<ClickLabel>(window.get(), "lblExcel"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(window.get(), "lblExcel"), Qt::LeftButton);
   const QJsonObject book = readBack(exports.path() / (std::string(c.sheet) + ".xlsx"));
   EXPECT_EQ(book["title"].toString(), u8(c.sheet));
   EXPECT_EQ(book["range"].toString(), QStringLiteral("A1:") + QString::fromLatin1(c.lastCell));
@@ -255,7 +252,7 @@ TEST_P(ExportWindows, ShowTheArchiveAsItStandsAndExportTheGridAsShown) {
   EXPECT_EQ(book["A2"].toString(), QStringLiteral("1"));
   EXPECT_EQ(book["formats"].toArray(), QJsonArray{QStringLiteral("@")});
 
-  QTest::mouseClick(test::named<ClickLabel>(window.get(), "imgWord"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(window.get(), "imgWord"), Qt::LeftButton);
   const QJsonObject doc = readBack(exports.path() / (std::string(c.sheet) + ".docx"));
   EXPECT_EQ(doc["columns"].toInt(), c.columns);
   EXPECT_EQ(row(doc, 0).mid(0, 2), (QStringList{QString(), u8(c.firstHeading)}));
@@ -263,18 +260,18 @@ TEST_P(ExportWindows, ShowTheArchiveAsItStandsAndExportTheGridAsShown) {
   EXPECT_EQ(fake.urls.size(), 2);
 
   exports.makeUnwritable();
-  QTest::mouseClick(test::named<ClickLabel>(window.get(), "imgWord"), Qt::LeftButton);
-  QTest::mouseClick(test::named<ClickLabel>(window.get(), "imgExcel"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(window.get(), "imgWord"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(window.get(), "imgExcel"), Qt::LeftButton);
   EXPECT_EQ(fake.texts(),
             (QStringList{u8("Attenzione: il sistema non consente di creare il file di Microsoft Word.\n\r\n\r"
                             "Esportazione dati non riuscita."),
                          u8("Si è verificato un errore durante l'esportazione dei dati in Excel.\r\n\r\n"
                             "Accertarsi che il pacchetto Microsoft Office sia installato sul proprio computer.")}));
 
-  QTest::mouseClick(test::named<ClickLabel>(window.get(), "lblGuida"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(window.get(), "lblGuida"), Qt::LeftButton);
   ASSERT_EQ(flow.helpShown.size(), 1);
   EXPECT_EQ(flow.helpShown[0].paragraphs.size(), c.helpParagraphs);
-  QTest::mouseClick(test::named<ClickLabel>(window.get(), "imgEsci"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(window.get(), "imgEsci"), Qt::LeftButton);
   EXPECT_FALSE(window->isVisible());
 }
 
@@ -302,21 +299,21 @@ class ClientExportWindow : public ::testing::Test {
 };
 
 TEST_F(ClientExportWindow, PairsTellWhatTheyDoTheGridItsCurrentCellAndRowsAlternate) {
-  send(test::named<ClickLabel>(&window, "imgExcel"), QEvent::Enter);
-  EXPECT_EQ(test::named<QLabel>(&window, "panInfo")->text(),
+  send(test::clickLabel(&window, "imgExcel"), QEvent::Enter);
+  EXPECT_EQ(test::label(&window, "panInfo")->text(),
             u8(" Esporta l'archivio in un foglio di lavoro di Microsoft Excel."));
-  EXPECT_EQ(colour(test::named<ClickLabel>(&window, "lblExcel")), QColor(Qt::red));
-  EXPECT_EQ(colour(test::named<ClickLabel>(&window, "lblWord")), QColor(Qt::black));
-  send(test::named<ClickLabel>(&window, "imgExcel"), QEvent::Leave);
+  EXPECT_EQ(colour(test::clickLabel(&window, "lblExcel")), QColor(Qt::red));
+  EXPECT_EQ(colour(test::clickLabel(&window, "lblWord")), QColor(Qt::black));
+  send(test::clickLabel(&window, "imgExcel"), QEvent::Leave);
   send(test::named<QGroupBox>(&window, "grpComandi"), QEvent::Enter);
-  EXPECT_TRUE(test::named<QLabel>(&window, "panInfo")->text().isEmpty());
-  EXPECT_EQ(colour(test::named<ClickLabel>(&window, "lblExcel")), QColor(Qt::black));
+  EXPECT_TRUE(test::label(&window, "panInfo")->text().isEmpty());
+  EXPECT_EQ(colour(test::clickLabel(&window, "lblExcel")), QColor(Qt::black));
 
   test::named<QTableView>(&window, "grdRecords")
       ->setCurrentIndex(test::named<QTableView>(&window, "grdRecords")->model()->index(0, 1));
   QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QCoreApplication::sendEvent(test::named<QTableView>(&window, "grdRecords")->viewport(), &move);
-  EXPECT_EQ(test::named<QLabel>(&window, "panInfo")->text(), QStringLiteral(" Rossi   Mario"));
+  EXPECT_EQ(test::label(&window, "panInfo")->text(), QStringLiteral(" Rossi   Mario"));
 
   // Data rows alternate from pale blue; column 2 is away from the current cell
   // and its right part holds no text.
@@ -342,13 +339,13 @@ TEST_F(ClientExportWindow, AStoppedFillingClosesTheWindow) {
 // failure message tells where it is.
 TEST_F(ClientExportWindow, ACancelledExportLeavesNoFileAnUnopenedOneIsKept) {
   fake.cancelLongWork = true;
-  QTest::mouseClick(test::named<ClickLabel>(&window, "imgWord"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&window, "imgWord"), Qt::LeftButton);
   EXPECT_TRUE(fake.messages.isEmpty() && fake.urls.isEmpty());  // a cancel is no failure
   EXPECT_TRUE(exports.files().empty());
 
   fake.cancelLongWork = false;
   fake.urlsOpen = false;  // no application for the file
-  QTest::mouseClick(test::named<ClickLabel>(&window, "imgExcel"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&window, "imgExcel"), Qt::LeftButton);
   const fs::path kept = exports.path() / "Anagrafica clienti.xlsx";
   EXPECT_EQ(exports.files(), std::vector<fs::path>{kept});
   EXPECT_EQ(fake.texts(),
@@ -373,8 +370,8 @@ TEST(ItalianLocale, FilesFromTheWindowsReadBackUnderTheUsersLocale) {
   appendRecords(program.file(kClientArchive), clientLayout(), "Persona", {"Rossi", "Bianchi"});
   TfrmEsportaDes window;
   window.show();
-  QTest::mouseClick(test::named<ClickLabel>(&window, "lblExcel"), Qt::LeftButton);
-  QTest::mouseClick(test::named<ClickLabel>(&window, "lblWord"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&window, "lblExcel"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&window, "lblWord"), Qt::LeftButton);
   EXPECT_TRUE(fake.messages.isEmpty()) << fake.texts().join(QLatin1Char('|')).toStdString();
   const QJsonObject book = readBack(exports.path() / "Anagrafica clienti.xlsx");
   EXPECT_EQ(book["range"].toString(), QStringLiteral("A1:Z3"));

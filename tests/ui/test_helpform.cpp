@@ -6,15 +6,15 @@
 #include <QTest>
 
 #include "help/helpform.h"
-#include "fakeservices.h"
-#include "named.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
 
 class HelpForm : public ::testing::Test {
  protected:
-  QColor linkColour() const { return test::named<ClickLabel>(&help, "lblPDF")->palette().color(QPalette::WindowText); }
+  QColor linkColour() const { return test::clickLabel(&help, "lblPDF")->palette().color(QPalette::WindowText); }
   // A mouse move without buttons, as the pointer passing over `w` sends it.
   static void hover(QWidget* w, QPoint at = QPoint(2, 2)) {
     QEnterEvent enter(at, w->mapTo(w->window(), at), w->mapToGlobal(at));
@@ -56,7 +56,7 @@ TEST_F(HelpForm, ShowTopicRunsTheWindowModallyAndOKClosesIt) {
     shownTitle = test::named<TitlePanel>(&help, "panTitle")->text();
     // The user presses OK in the window the flow shows.
     d.show();
-    QTest::mouseClick(test::named<QPushButton>(&help, "cmdOK"), Qt::LeftButton);
+    QTest::mouseClick(test::button(&help, "cmdOK"), Qt::LeftButton);
     result = d.result();
     return result;
   };
@@ -95,16 +95,16 @@ TEST_F(HelpForm, LongBodyScrollsAndLongTitleStaysOnOneLine) {
 TEST_F(HelpForm, LinkOpensTheGuideOfTheProgramFolder) {
   help.show();
   // The release of any button opens it.
-  QTest::mouseClick(test::named<ClickLabel>(&help, "lblPDF"), Qt::LeftButton);
-  QTest::mouseClick(test::named<ClickLabel>(&help, "imgPDF"), Qt::RightButton);
-  QTest::mouseClick(test::named<ClickLabel>(&help, "lblPDF"), Qt::MiddleButton);
+  QTest::mouseClick(test::clickLabel(&help, "lblPDF"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&help, "imgPDF"), Qt::RightButton);
+  QTest::mouseClick(test::clickLabel(&help, "lblPDF"), Qt::MiddleButton);
   ASSERT_EQ(fake.urls.size(), 3);
   for (const QUrl& url : fake.urls) {
     EXPECT_TRUE(url.isLocalFile());
     EXPECT_EQ(qToPath(url.toLocalFile()), folder.file("Guida.pdf"));
   }
-  EXPECT_EQ(test::named<ClickLabel>(&help, "lblPDF")->text(), QStringLiteral("Visualizza guida in formato PDF"));
-  EXPECT_EQ(test::named<ClickLabel>(&help, "lblPDF")->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(test::clickLabel(&help, "lblPDF")->text(), QStringLiteral("Visualizza guida in formato PDF"));
+  EXPECT_EQ(test::clickLabel(&help, "lblPDF")->cursor().shape(), Qt::PointingHandCursor);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the hourglass is gone again
   help.hide();
 }
@@ -112,14 +112,14 @@ TEST_F(HelpForm, LinkOpensTheGuideOfTheProgramFolder) {
 TEST_F(HelpForm, LinkTurnsRedUnderTheMouseAndWhiteOverBackgroundOrMemo) {
   help.show();
   EXPECT_EQ(linkColour(), QColor(Qt::white));
-  hover(test::named<ClickLabel>(&help, "lblPDF"));
+  hover(test::clickLabel(&help, "lblPDF"));
   EXPECT_EQ(linkColour(), QColor(Qt::red));
   hover(test::named<QPlainTextEdit>(&help, "memTopic")->viewport());
   EXPECT_EQ(linkColour(), QColor(Qt::white));
-  hover(test::named<ClickLabel>(&help, "imgPDF"));
+  hover(test::clickLabel(&help, "imgPDF"));
   EXPECT_EQ(linkColour(), QColor(Qt::red));
   // Over the OK button the link keeps its colour; over the bare background it resets.
-  hover(test::named<QPushButton>(&help, "cmdOK"));
+  hover(test::button(&help, "cmdOK"));
   EXPECT_EQ(linkColour(), QColor(Qt::red));
   hover(&help, QPoint(help.width() - 4, help.height() / 2 + 100));
   ASSERT_EQ(help.childAt(QPoint(help.width() - 4, help.height() / 2 + 100)), nullptr);

@@ -13,15 +13,11 @@
 #include <QTest>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <set>
 
 #include "clients/cercadestinatari.h"
 #include "clients/destinatari.h"
-#include "fakeservices.h"
-#include "named.h"
 #include "products/cercamateriale.h"
 #include "products/materiali.h"
 #include "store/archives.h"
@@ -29,6 +25,10 @@
 #include "supplies/cercafornitura.h"
 #include "supplies/crea.h"
 #include "supplies/forniture.h"
+#include "support/files.h"
+#include "support/records.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 #include "ui/cardbinding.h"
 
 namespace zel {
@@ -68,11 +68,6 @@ const char* screenName(Screen s) {
 void PrintTo(Screen s, std::ostream* os) { *os << screenName(s); }
 void PrintTo(const Hostile& h, std::ostream* os) { *os << h.name; }
 
-std::string bytesOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Pastes as the clipboard would: the box's own limits apply.
 void paste(QWidget* control, const QString& text) {
   if (auto* e = qobject_cast<QLineEdit*>(control)) {
@@ -96,11 +91,7 @@ class HostileInput : public ::testing::TestWithParam<std::tuple<Screen, Hostile>
     nav.set(WindowId::SupplySheet, sheet.get());
     // Archives with one record each, so that searches have something to go through.
     auto seed = [](const fs::path& file, const Layout& layout, const char* field) {
-      Record r = emptyRecord(layout);
-      r[layout.indexOf(field)] = "Rossi";
-      auto f = RecordFile::openForUpdate(file, layout);
-      f.append(r);
-      f.close();
+      test::appendRecords(file, layout, {test::recordOf(layout, {{field, "Rossi"}})});
     };
     seed(folder.file(kClientArchive), clientLayout(), "Persona");
     seed(folder.file(kProductArchive), productLayout(), "Codice");
@@ -144,14 +135,14 @@ class HostileInput : public ::testing::TestWithParam<std::tuple<Screen, Hostile>
       paste(binding.control(i), numbers.count(binding.layout().field(i).name) ? QStringLiteral("7,5") : hostile());
     attach(screen, attachments);
     attach(screen, folderCommand);
-    const std::string before = bytesOf(archive);
+    const std::string before = test::readText(archive);
     fake.clear();
     QTest::mouseClick(screen.findChild<QWidget*>(saveName(screen)), Qt::LeftButton);
     ASSERT_FALSE(fake.messages.empty()) << "a save says how it went";
 
-    if (bytesOf(archive) == before) return;  // refused, and the user was told
+    if (test::readText(archive) == before) return;  // refused, and the user was told
     // Stored: every field as its control shows it, nothing changed on the way.
-    const size_t k = trimmed(test::named<QLabel>(&screen, "lblPosizione")->text()).toULongLong();
+    const size_t k = trimmed(test::label(&screen, "lblPosizione")->text()).toULongLong();
     const Record stored = readRecord(archive, binding.layout(), k);
     for (size_t i = 0; i < binding.layout().fieldCount(); ++i) {
       const QString shown = trimmed(controlText(binding.control(i)));
@@ -171,21 +162,21 @@ class HostileInput : public ::testing::TestWithParam<std::tuple<Screen, Hostile>
   void search(SearchWindow& window, const fs::path& archive) {
     window.show();
     QCoreApplication::processEvents();
-    const std::string before = bytesOf(archive);
+    const std::string before = test::readText(archive);
     for (QLineEdit* box : test::named<QGroupBox>(&window, "grpCriteri")->findChildren<QLineEdit*>())
       paste(box, hostile());
-    QTest::mouseClick(test::named<QPushButton>(&window, "cmdTrova"), Qt::LeftButton);
+    QTest::mouseClick(test::button(&window, "cmdTrova"), Qt::LeftButton);
     EXPECT_TRUE(test::named<QGroupBox>(&window, "grpElenco")->isVisible());
-    paste(test::named<QLineEdit>(&window, "txtTrova"), hostile());
-    QTest::mouseClick(test::named<QPushButton>(&window, "cmdTrova02"), Qt::LeftButton);
+    paste(test::edit(&window, "txtTrova"), hostile());
+    QTest::mouseClick(test::button(&window, "cmdTrova02"), Qt::LeftButton);
     window.cmdIndietroClick();
     // An empty criterion list finds the seeded record; find in list over it.
     for (QLineEdit* box : test::named<QGroupBox>(&window, "grpCriteri")->findChildren<QLineEdit*>()) box->clear();
-    QTest::mouseClick(test::named<QPushButton>(&window, "cmdTrova"), Qt::LeftButton);
+    QTest::mouseClick(test::button(&window, "cmdTrova"), Qt::LeftButton);
     EXPECT_EQ(window.resultList().lines().size(), 1u);
-    paste(test::named<QLineEdit>(&window, "txtTrova"), hostile());
-    QTest::mouseClick(test::named<QPushButton>(&window, "cmdTrova02"), Qt::LeftButton);
-    EXPECT_EQ(bytesOf(archive), before);  // a search changes nothing
+    paste(test::edit(&window, "txtTrova"), hostile());
+    QTest::mouseClick(test::button(&window, "cmdTrova02"), Qt::LeftButton);
+    EXPECT_EQ(test::readText(archive), before);  // a search changes nothing
   }
 
   // Pastes a supply name and creates the supply.
@@ -200,15 +191,15 @@ class HostileInput : public ::testing::TestWithParam<std::tuple<Screen, Hostile>
       return found;
     };
     const auto before = supplies();
-    paste(test::named<QLineEdit>(&crea, "txtClasse"), hostile());
+    paste(test::edit(&crea, "txtClasse"), hostile());
     fake.clear();
-    QTest::mouseClick(test::named<ClickLabel>(&crea, "imgApplica"), Qt::LeftButton);
+    QTest::mouseClick(test::clickLabel(&crea, "imgApplica"), Qt::LeftButton);
     ASSERT_FALSE(fake.messages.empty());
     const auto after = supplies();
     if (after == before) return;  // refused, and the user was told
     ASSERT_EQ(after.size(), before.size() + 1);
     // The file is named as the box shows the name.
-    const QString shown = trimmed(test::named<QLineEdit>(&crea, "txtClasse")->text()) + QStringLiteral(".for");
+    const QString shown = trimmed(test::edit(&crea, "txtClasse")->text()) + QStringLiteral(".for");
     EXPECT_EQ(after.count(fs::path(shown.toStdString())), 1u) << shown.toStdString();
   }
 

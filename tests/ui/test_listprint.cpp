@@ -19,8 +19,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "fakeservices.h"
 #include "output/listprint.h"
+#include "support/ui/fakes.h"
 #include "ui/base/pdfprint.h"
 #include "ui/base/programfolder.h"
 #include "ui/base/services.h"

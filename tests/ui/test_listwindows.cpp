@@ -8,13 +8,9 @@
 #include <QTest>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "clients/cercadestinatari.h"
 #include "clients/destinatari.h"
-#include "fakeservices.h"
-#include "named.h"
 #include "products/cercamateriale.h"
 #include "products/cercasottoscorta.h"
 #include "products/impmateriali.h"
@@ -25,29 +21,21 @@
 #include "supplies/cercafornitura.h"
 #include "supplies/cercaincompleti.h"
 #include "supplies/forniture.h"
+#include "support/files.h"
+#include "support/records.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
 
-void append(const fs::path& file, const Layout& layout, const std::vector<Record>& records) {
-  RecordFile f = RecordFile::openForUpdate(file, layout);
-  for (const Record& r : records) f.append(r);
-  f.close();
-}
-
-std::string bytesOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::appendRecords;
+using test::readText;
 
 Record clientRecord(const Text& codice, const Text& persona, const Text& citta) {
-  Record r = emptyRecord(clientLayout());
-  r[client::Codice] = codice;
-  r[client::Persona] = persona;
-  r[client::Citta] = citta;
-  return r;
+  return test::recordOf(clientLayout(), {{client::Codice, codice}, {client::Persona, persona}, {client::Citta, citta}});
 }
 
 Record productRecord(const Text& codice, const Text& giacenza, const Text& sottoscorta) {
@@ -64,14 +52,9 @@ Record productRecord(const Text& codice, const Text& giacenza, const Text& sotto
 
 Record supplyItem(const Text& prodotto, const Text& data, const Text& cliente, const Text& pagamento,
                   const Text& importo) {
-  Record r = emptyRecord(supplyLayout());
-  r[supply::Prodotto] = prodotto;
+  Record r = test::supplyItem(prodotto, "1", importo, importo, pagamento);
   r[supply::Data] = data;
   r[supply::Cliente] = cliente;
-  r[supply::Quantita] = "1";
-  r[supply::Prezzo] = importo;
-  r[supply::Importo] = importo;
-  r[supply::Pagamento] = pagamento;
   return r;
 }
 
@@ -87,7 +70,7 @@ class ListWindows : public ::testing::Test {
 
   // The supply sheet on screen with the supply "Rossi".
   void openSupply(const std::vector<Record>& items) {
-    append(supply(), supplyLayout(), items);
+    appendRecords(supply(), supplyLayout(), items);
     sheet->openSupply(pathToQ(supply()), QStringLiteral(" Rossi "));
     sheet->show();
     QCoreApplication::processEvents();
@@ -155,66 +138,66 @@ class ListWindows : public ::testing::Test {
 };
 
 TEST_F(ListWindows, ClientSearchFindsFindsInListPrintsAndLoadsTheCard) {
-  append(folder.file("Anagrafica.pro"), clientLayout(),
-         {clientRecord("CL1", "Rossi Mario", "20121 Milano (MI)"), clientRecord("CL2", "Rossi Anna", "00184 Roma (RM)"),
-          clientRecord("CL3", "Bianchi Rosa", "20121 Milano (MI)")});
+  appendRecords(
+      folder.file("Anagrafica.pro"), clientLayout(),
+      {clientRecord("CL1", "Rossi Mario", "20121 Milano (MI)"), clientRecord("CL2", "Rossi Anna", "00184 Roma (RM)"),
+       clientRecord("CL3", "Bianchi Rosa", "20121 Milano (MI)")});
   TfrmDestinatari card;
   card.show();
   nav.set(WindowId::ClientCard, &card);
 
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
-    EXPECT_EQ(test::named<QLabel>(&w, "lblMemory")->text(), "anagrafica");
-    EXPECT_EQ(QApplication::focusWidget(), test::named<QLineEdit>(&w, "txtCodice"));
-    type(test::named<QLineEdit>(&w, "txtPersona"), QStringLiteral("ross"));
-    enter(test::named<QLineEdit>(&w, "txtPersona"));
-    EXPECT_EQ(QApplication::focusWidget(), test::named<QLineEdit>(&w, "txtUfficio"));
-    type(test::named<QLineEdit>(&w, "txtCitta"), QStringLiteral("MI"));
-    click(test::named<QPushButton>(&w, "cmdTrova"));
+    EXPECT_EQ(test::label(&w, "lblMemory")->text(), "anagrafica");
+    EXPECT_EQ(QApplication::focusWidget(), test::edit(&w, "txtCodice"));
+    type(test::edit(&w, "txtPersona"), QStringLiteral("ross"));
+    enter(test::edit(&w, "txtPersona"));
+    EXPECT_EQ(QApplication::focusWidget(), test::edit(&w, "txtUfficio"));
+    type(test::edit(&w, "txtCitta"), QStringLiteral("MI"));
+    click(test::button(&w, "cmdTrova"));
     ASSERT_EQ(w.resultList().count(), 1);
     EXPECT_TRUE(lines(w.resultList())[0].contains("Rossi Mario"));
     EXPECT_TRUE(test::named<QGroupBox>(&w, "grpElenco")->isVisible() &&
                 !test::named<QGroupBox>(&w, "grpCriteri")->isVisible());
-    EXPECT_TRUE(!test::named<QPushButton>(&w, "cmdTrova")->isEnabled() &&
-                test::named<QPushButton>(&w, "cmdIndietro")->isEnabled() &&
-                test::named<QPushButton>(&w, "cmdStampa")->isEnabled());
+    EXPECT_TRUE(!test::button(&w, "cmdTrova")->isEnabled() && test::button(&w, "cmdIndietro")->isEnabled() &&
+                test::button(&w, "cmdStampa")->isEnabled());
 
     // Back to the criteria, which keep their texts; one criterion fewer.
-    click(test::named<QPushButton>(&w, "cmdIndietro"));
+    click(test::button(&w, "cmdIndietro"));
     EXPECT_TRUE(test::named<QGroupBox>(&w, "grpCriteri")->isVisible() &&
-                test::named<QLineEdit>(&w, "txtPersona")->text() == "ross");
-    test::named<QLineEdit>(&w, "txtCitta")->clear();
-    click(test::named<QPushButton>(&w, "cmdTrova"));
+                test::edit(&w, "txtPersona")->text() == "ross");
+    test::edit(&w, "txtCitta")->clear();
+    click(test::button(&w, "cmdTrova"));
     ASSERT_EQ(w.resultList().count(), 2);
 
     // Find in list: Enter in the box, then the button with the same text.
-    type(test::named<QLineEdit>(&w, "txtTrova"), QStringLiteral("ROSSI"));
-    enter(test::named<QLineEdit>(&w, "txtTrova"));
+    type(test::edit(&w, "txtTrova"), QStringLiteral("ROSSI"));
+    enter(test::edit(&w, "txtTrova"));
     EXPECT_EQ(w.resultList().selectedRow(), 0);
-    click(test::named<QPushButton>(&w, "cmdTrova02"));
+    click(test::button(&w, "cmdTrova02"));
     EXPECT_EQ(w.resultList().selectedRow(), 1);
-    click(test::named<QPushButton>(&w, "cmdTrova02"));
+    click(test::button(&w, "cmdTrova02"));
     EXPECT_EQ(w.resultList().selectedRow(), 0) << "wraps round";
 
-    click(test::named<QPushButton>(&w, "cmdStampa"));
+    click(test::button(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed, QStringList{"Anagrafica clienti"});
     EXPECT_EQ(fake.last().text, "Si vuole stampare il presente elenco?");
 
     clickLine(w, rowOf(w.resultList(), "Rossi Anna"), true);
   });
-  click(test::named<ClickLabel>(&card, "cmdRicerca"));
+  click(test::clickLabel(&card, "cmdRicerca"));
   ASSERT_EQ(shown.size(), 1);
   EXPECT_FALSE(stillVisible) << "a pick closes the window";
   EXPECT_TRUE(shown[0].isNull()) << "the card destroys it";
-  EXPECT_EQ(test::named<QLineEdit>(&card, "txtPersona")->text(), "Rossi Anna");
-  EXPECT_EQ(test::named<QLineEdit>(&card, "txtCodice")->text(), "CL2");
-  EXPECT_EQ(test::named<QLabel>(&card, "lblPosizione")->text(), "2");
+  EXPECT_EQ(test::edit(&card, "txtPersona")->text(), "Rossi Anna");
+  EXPECT_EQ(test::edit(&card, "txtCodice")->text(), "CL2");
+  EXPECT_EQ(test::label(&card, "lblPosizione")->text(), "2");
 }
 
 // Searches and lists run as long work: a stopped search stays on its
 // criteria, a stopped list closes its window, neither says a word.
 TEST_F(ListWindows, StoppedSearchesAndListsShowNothingAndSayNothing) {
-  append(folder.file("Anagrafica.pro"), clientLayout(), {clientRecord("CL1", "Rossi Mario", "Milano")});
-  append(products(), productLayout(), {productRecord("ABC-1", "5", "5")});
+  appendRecords(folder.file("Anagrafica.pro"), clientLayout(), {clientRecord("CL1", "Rossi Mario", "Milano")});
+  appendRecords(products(), productLayout(), {productRecord("ABC-1", "5", "5")});
   TfrmDestinatari card;
   card.show();
   nav.set(WindowId::ClientCard, &card);
@@ -223,15 +206,14 @@ TEST_F(ListWindows, StoppedSearchesAndListsShowNothingAndSayNothing) {
 
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
     fake.cancelLongWork = true;
-    click(test::named<QPushButton>(&w, "cmdTrova"));
-    EXPECT_TRUE(test::named<QGroupBox>(&w, "grpCriteri")->isVisible() &&
-                test::named<QPushButton>(&w, "cmdTrova")->isEnabled());
+    click(test::button(&w, "cmdTrova"));
+    EXPECT_TRUE(test::named<QGroupBox>(&w, "grpCriteri")->isVisible() && test::button(&w, "cmdTrova")->isEnabled());
     EXPECT_EQ(w.resultList().count(), 0);
     fake.cancelLongWork = false;
-    click(test::named<QPushButton>(&w, "cmdTrova"));
+    click(test::button(&w, "cmdTrova"));
     EXPECT_EQ(w.resultList().count(), 1);
   });
-  click(test::named<ClickLabel>(&card, "cmdRicerca"));
+  click(test::clickLabel(&card, "cmdRicerca"));
   EXPECT_EQ(fake.longWork, QStringList({"Ricerca in corso...", "Ricerca in corso..."}));
 
   fake.cancelLongWork = true;
@@ -239,7 +221,7 @@ TEST_F(ListWindows, StoppedSearchesAndListsShowNothingAndSayNothing) {
     EXPECT_EQ(w.resultList().count(), 0);
     QCoreApplication::processEvents();  // the window closes itself
   });
-  click(test::named<ClickLabel>(&productCard, "imgDoppioTurno"));
+  click(test::clickLabel(&productCard, "imgDoppioTurno"));
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(fake.longWork.last(), "Preparazione dell'elenco in corso...");
   EXPECT_TRUE(fake.messages.isEmpty());
@@ -247,64 +229,64 @@ TEST_F(ListWindows, StoppedSearchesAndListsShowNothingAndSayNothing) {
 
 TEST_F(ListWindows, ClientSearchFromTheSheetFillsOnlyTheClient) {
   openSupply({});
-  append(folder.file("Anagrafica.pro"), clientLayout(),
-         {clientRecord("CL1", "Rossi Mario", "Milano"), clientRecord("CL2", "Bianchi Rosa", "Roma")});
-  test::named<QLineEdit>(sheet.get(), "txtProdotto")->setText(QStringLiteral("Trapano"));
+  appendRecords(folder.file("Anagrafica.pro"), clientLayout(),
+                {clientRecord("CL1", "Rossi Mario", "Milano"), clientRecord("CL2", "Bianchi Rosa", "Roma")});
+  test::edit(sheet.get(), "txtProdotto")->setText(QStringLiteral("Trapano"));
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
-    EXPECT_EQ(test::named<QLabel>(&w, "lblMemory")->text(), "forniture");
-    type(test::named<QLineEdit>(&w, "txtNote"), QStringLiteral("nessuno"));
-    click(test::named<QPushButton>(&w, "cmdTrova"));
+    EXPECT_EQ(test::label(&w, "lblMemory")->text(), "forniture");
+    type(test::edit(&w, "txtNote"), QStringLiteral("nessuno"));
+    click(test::button(&w, "cmdTrova"));
     EXPECT_TRUE(test::named<QGroupBox>(&w, "grpElenco")->isVisible()) << "an empty result still shows the list page";
-    click(test::named<QPushButton>(&w, "cmdTrova02"));
+    click(test::button(&w, "cmdTrova02"));
     EXPECT_EQ(fake.texts(), QStringList{"Ricerca non applicabile: la lista non contiene nessuna voce."});
-    click(test::named<QPushButton>(&w, "cmdIndietro"));
-    test::named<QLineEdit>(&w, "txtNote")->clear();
-    click(test::named<QPushButton>(&w, "cmdTrova"));
+    click(test::button(&w, "cmdIndietro"));
+    test::edit(&w, "txtNote")->clear();
+    click(test::button(&w, "cmdTrova"));
     clickLine(w, rowOf(w.resultList(), "Bianchi"), true);
   });
-  click(test::named<ClickLabel>(sheet.get(), "impCliente"));
-  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtCliente")->text(), "Bianchi Rosa");
-  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text(), "Trapano");
-  EXPECT_TRUE(test::named<QLabel>(sheet.get(), "lblPosizione")->text().isEmpty());
+  click(test::clickLabel(sheet.get(), "impCliente"));
+  EXPECT_EQ(test::edit(sheet.get(), "txtCliente")->text(), "Bianchi Rosa");
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Trapano");
+  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
 }
 
 TEST_F(ListWindows, ProductSearchAndUnderStockListLoadTheProductCard) {
-  append(products(), productLayout(),
-         {productRecord("ABC-1", "5", "5"), productRecord("ABC-2", "6", "5"), productRecord("XYZ-3", "0", "0")});
+  appendRecords(products(), productLayout(),
+                {productRecord("ABC-1", "5", "5"), productRecord("ABC-2", "6", "5"), productRecord("XYZ-3", "0", "0")});
   TfrmMateriali card;
   card.show();
   nav.set(WindowId::ProductCard, &card);
 
   whenShown<TfrmCercaMateriale>([&](TfrmCercaMateriale& w) {
-    EXPECT_EQ(test::named<QLabel>(&w, "lblMemory")->text(), "materiali");
-    type(test::named<QLineEdit>(&w, "txtCognome"), QStringLiteral("abc"));
-    type(test::named<QLineEdit>(&w, "txtNome"), QStringLiteral(" "));
-    click(test::named<QPushButton>(&w, "cmdTrova"));
-    EXPECT_EQ(test::named<QLabel>(&w, "lblConta")->text(), "1");
+    EXPECT_EQ(test::label(&w, "lblMemory")->text(), "materiali");
+    type(test::edit(&w, "txtCognome"), QStringLiteral("abc"));
+    type(test::edit(&w, "txtNome"), QStringLiteral(" "));
+    click(test::button(&w, "cmdTrova"));
+    EXPECT_EQ(test::label(&w, "lblConta")->text(), "1");
     ASSERT_EQ(w.resultList().count(), 2);
-    click(test::named<QPushButton>(&w, "cmdStampa"));
+    click(test::button(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed, QStringList{"Elenco prodotti e servizi"});
     clickLine(w, rowOf(w.resultList(), "ABC-2"), true);
   });
-  click(test::named<ClickLabel>(&card, "imgTrova"));
-  EXPECT_EQ(test::named<QLineEdit>(&card, "txtCodice")->text(), "ABC-2");
-  EXPECT_EQ(test::named<QLabel>(&card, "lblPosizione")->text(), "2");
+  click(test::clickLabel(&card, "imgTrova"));
+  EXPECT_EQ(test::edit(&card, "txtCodice")->text(), "ABC-2");
+  EXPECT_EQ(test::label(&card, "lblPosizione")->text(), "2");
 
   whenShown<TfrmCercaSottoscorta>([&](TfrmCercaSottoscorta& w) {
     ASSERT_EQ(w.resultList().count(), 2) << "5/5 and 0/0 are under stock, 6/5 is not";
     EXPECT_GE(rowOf(w.resultList(), "ABC-1"), 0);
     EXPECT_EQ(rowOf(w.resultList(), "ABC-2"), -1);
-    type(test::named<QLineEdit>(&w, "txtTrova"), QStringLiteral("xyz"));
-    click(test::named<QPushButton>(&w, "cmdTrova02"));
+    type(test::edit(&w, "txtTrova"), QStringLiteral("xyz"));
+    click(test::button(&w, "cmdTrova02"));
     EXPECT_EQ(w.resultList().selectedRow(), rowOf(w.resultList(), "XYZ-3"));
-    click(test::named<QPushButton>(&w, "cmdStampa"));
+    click(test::button(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed.last(), "Materiali in esaurimento");
     clickLine(w, rowOf(w.resultList(), "XYZ-3"), true);
   });
-  click(test::named<ClickLabel>(&card, "imgDoppioTurno"));
+  click(test::clickLabel(&card, "imgDoppioTurno"));
   EXPECT_FALSE(stillVisible);
-  EXPECT_EQ(test::named<QLineEdit>(&card, "txtCodice")->text(), "XYZ-3");
-  EXPECT_EQ(test::named<QLabel>(&card, "lblPosizione")->text(), "3");
+  EXPECT_EQ(test::edit(&card, "txtCodice")->text(), "XYZ-3");
+  EXPECT_EQ(test::label(&card, "lblPosizione")->text(), "3");
 }
 
 TEST_F(ListWindows, SupplySearchListsTheOpenSupplyPrintsUnderItsNameAndLoadsTheItem) {
@@ -312,24 +294,24 @@ TEST_F(ListWindows, SupplySearchListsTheOpenSupplyPrintsUnderItsNameAndLoadsTheI
               supplyItem("Bulloni", "05/01/2026", "ROSSI SRL", "Saldato", "20,00"),
               supplyItem("Dadi", "06/01/2026", "Bianchi", "Saldato", "30,00")});
   whenShown<TfrmCercaFornitura>([&](TfrmCercaFornitura& w) {
-    EXPECT_EQ(test::named<QLabel>(&w, "lblMemory")->text(), "forniture");
-    type(test::named<QLineEdit>(&w, "txtCliente"), QStringLiteral("rossi"));
-    click(test::named<QPushButton>(&w, "cmdTrova"));
-    EXPECT_EQ(test::named<QLabel>(&w, "lblConta")->text(), "1");
+    EXPECT_EQ(test::label(&w, "lblMemory")->text(), "forniture");
+    type(test::edit(&w, "txtCliente"), QStringLiteral("rossi"));
+    click(test::button(&w, "cmdTrova"));
+    EXPECT_EQ(test::label(&w, "lblConta")->text(), "1");
     ASSERT_EQ(w.resultList().count(), 2);
     EXPECT_TRUE(lines(w.resultList())[0].startsWith("05/01/2026")) << "the order the search gives";
-    click(test::named<QPushButton>(&w, "cmdStampa"));
+    click(test::button(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed, QStringList{"Rossi"});
     clickLine(w, 0, true);
   });
-  click(test::named<ClickLabel>(sheet.get(), "cmdRicerca"));
+  click(test::clickLabel(sheet.get(), "cmdRicerca"));
   EXPECT_FALSE(stillVisible);
-  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text(), "Bulloni");
-  EXPECT_EQ(test::named<QLabel>(sheet.get(), "lblPosizione")->text(), "2");
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Bulloni");
+  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "2");
   EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 3);
 
   // The sheet's own list prints under the supply's name too.
-  click(test::named<QPushButton>(sheet.get(), "cmdStampa"));
+  click(test::button(sheet.get(), "cmdStampa"));
   EXPECT_EQ(fake.last().text, "Si vuole stampare il presente elenco di fornitura?");
   EXPECT_EQ(fake.printed, QStringList({"Rossi", "Rossi"}));
 }
@@ -343,25 +325,25 @@ TEST_F(ListWindows, PendingPaymentsListTheirTotalPrintItAndLeaveWhenPaid) {
   whenShown<TfrmCercaIncompleti>([&](TfrmCercaIncompleti& w) {
     ASSERT_EQ(w.resultList().count(), 2);
     EXPECT_TRUE(lines(w.resultList())[0].contains("Viti")) << "record order";
-    EXPECT_EQ(test::named<QLabel>(&w, "repTotale")->text(), "30,35");
-    click(test::named<QPushButton>(&w, "cmdStampa"));
+    EXPECT_EQ(test::label(&w, "repTotale")->text(), "30,35");
+    click(test::button(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed, QStringList{"Pagamenti in sospeso Rossi"});
     clickLine(w, 1, true);
   });
-  click(test::named<ClickLabel>(sheet.get(), "cmdSospesi"));
+  click(test::clickLabel(sheet.get(), "cmdSospesi"));
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(pending.resultList().count(), 0) << "closing empties the list";
-  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text(), "Bulloni");
-  EXPECT_EQ(test::named<QLabel>(sheet.get(), "lblPosizione")->text(), "3");
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Bulloni");
+  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "3");
 
   // Paid: the item leaves the list at the next showing.
   test::named<QComboBox>(sheet.get(), "txtPagamento")->setEditText(QStringLiteral("Saldato"));
-  click(test::named<ClickLabel>(sheet.get(), "cmdSalva"));
+  click(test::clickLabel(sheet.get(), "cmdSalva"));
   whenShown<TfrmCercaIncompleti>([&](TfrmCercaIncompleti& w) {
     EXPECT_EQ(w.resultList().count(), 1);
-    EXPECT_EQ(test::named<QLabel>(&w, "repTotale")->text(), "10,10");
+    EXPECT_EQ(test::label(&w, "repTotale")->text(), "10,10");
   });
-  click(test::named<ClickLabel>(sheet.get(), "cmdSospesi"));
+  click(test::clickLabel(sheet.get(), "cmdSospesi"));
   EXPECT_EQ(shown.size(), 2);
 }
 
@@ -385,8 +367,8 @@ TEST_F(ListWindows, SearchAndListWindowsHaveTheCloseAndMinimiseBoxes) {
 // space below the lines) closes every window that picks a line, without a
 // word, and loads nothing.
 TEST_F(ListWindows, DoubleClickWithNoLineSelectedClosesThePickingWindowsSilently) {
-  append(folder.file("Anagrafica.pro"), clientLayout(), {clientRecord("CL1", "Rossi Mario", "Milano")});
-  append(products(), productLayout(), {productRecord("ABC-1", "5", "5")});
+  appendRecords(folder.file("Anagrafica.pro"), clientLayout(), {clientRecord("CL1", "Rossi Mario", "Milano")});
+  appendRecords(products(), productLayout(), {productRecord("ABC-1", "5", "5")});
   TfrmCercaIncompleti pending;
   nav.set(WindowId::PendingPayments, &pending);
   openSupply({supplyItem("Viti", "20/12/2025", "Rossi", "In sospeso", "10,10")});
@@ -406,81 +388,79 @@ TEST_F(ListWindows, DoubleClickWithNoLineSelectedClosesThePickingWindowsSilently
     QTest::mouseDClick(area, Qt::LeftButton, {}, at);
   };
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
-    type(test::named<QLineEdit>(&w, "txtPersona"), QStringLiteral("nessuno"));
-    click(test::named<QPushButton>(&w, "cmdTrova"));
+    type(test::edit(&w, "txtPersona"), QStringLiteral("nessuno"));
+    click(test::button(&w, "cmdTrova"));
     ASSERT_EQ(w.resultList().count(), 0);
     belowTheLines(w);
   });
-  click(test::named<ClickLabel>(&clientCard, "cmdRicerca"));
+  click(test::clickLabel(&clientCard, "cmdRicerca"));
   EXPECT_FALSE(stillVisible) << "client search";
   whenShown<TfrmCercaMateriale>([&](TfrmCercaMateriale& w) {
-    click(test::named<QPushButton>(&w, "cmdTrova"));
+    click(test::button(&w, "cmdTrova"));
     ASSERT_EQ(w.resultList().count(), 1);
     belowTheLines(w);
   });
-  click(test::named<ClickLabel>(&productCard, "imgTrova"));
+  click(test::clickLabel(&productCard, "imgTrova"));
   EXPECT_FALSE(stillVisible) << "product search";
   whenShown<TfrmCercaSottoscorta>([&](TfrmCercaSottoscorta& w) {
     ASSERT_EQ(w.resultList().count(), 1);
     belowTheLines(w);
   });
-  click(test::named<ClickLabel>(&productCard, "imgDoppioTurno"));
+  click(test::clickLabel(&productCard, "imgDoppioTurno"));
   EXPECT_FALSE(stillVisible) << "under-stock list";
   whenShown<TfrmCercaFornitura>([&](TfrmCercaFornitura& w) {
-    click(test::named<QPushButton>(&w, "cmdTrova"));
+    click(test::button(&w, "cmdTrova"));
     ASSERT_EQ(w.resultList().count(), 1);
     belowTheLines(w);
   });
-  click(test::named<ClickLabel>(sheet.get(), "cmdRicerca"));
+  click(test::clickLabel(sheet.get(), "cmdRicerca"));
   EXPECT_FALSE(stillVisible) << "supply search";
   whenShown<TfrmCercaIncompleti>([&](TfrmCercaIncompleti& w) {
     ASSERT_EQ(w.resultList().count(), 1);
     belowTheLines(w);
   });
-  click(test::named<ClickLabel>(sheet.get(), "cmdSospesi"));
+  click(test::clickLabel(sheet.get(), "cmdSospesi"));
   EXPECT_FALSE(stillVisible) << "pending payments";
 
   EXPECT_EQ(shown.size(), 5);
   EXPECT_TRUE(fake.messages.isEmpty());
-  EXPECT_TRUE(test::named<QLabel>(&clientCard, "lblPosizione")->text().isEmpty());
-  EXPECT_TRUE(test::named<QLabel>(&productCard, "lblPosizione")->text().isEmpty());
-  EXPECT_TRUE(test::named<QLabel>(sheet.get(), "lblPosizione")->text().isEmpty());
-  EXPECT_TRUE(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text().isEmpty());
+  EXPECT_TRUE(test::label(&clientCard, "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(test::label(&productCard, "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(test::edit(sheet.get(), "txtProdotto")->text().isEmpty());
 }
 
 TEST_F(ListWindows, ProductImportLowersTheStockAndFillsTheSheet) {
-  append(products(), productLayout(),
-         {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "", "0")});
+  appendRecords(products(), productLayout(),
+                {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "", "0")});
   openSupply({});
-  type(test::named<QLineEdit>(sheet.get(), "txtQuantita"), QStringLiteral("2"));
+  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("2"));
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
     EXPECT_EQ(w.resultList().count(), 2) << "a product without a stock is not offered";
-    EXPECT_EQ(test::named<QLineEdit>(&w, "txtQuant")->text(), "2");
-    EXPECT_TRUE(test::named<QPushButton>(&w, "cmdAnnulla")->isEnabled() &&
-                test::named<QLabel>(&w, "imgMano")->isVisible());
+    EXPECT_EQ(test::edit(&w, "txtQuant")->text(), "2");
+    EXPECT_TRUE(test::button(&w, "cmdAnnulla")->isEnabled() && test::label(&w, "imgMano")->isVisible());
     EXPECT_EQ(test::named<QRadioButton>(&w, "optAggiorna")->palette().color(QPalette::WindowText), kMaroon);
-    type(test::named<QLineEdit>(&w, "txtQuant"), QStringLiteral("x"));
+    type(test::edit(&w, "txtQuant"), QStringLiteral("x"));
     EXPECT_EQ(fake.last().text, "Attenzione: carattere non valido.");
     EXPECT_EQ(fake.last().title, "Operazione annullata");
-    EXPECT_TRUE(test::named<QLineEdit>(&w, "txtQuant")->text().isEmpty());
-    EXPECT_FALSE(test::named<QPushButton>(&w, "cmdAnnulla")->isEnabled() ||
-                 test::named<QLabel>(&w, "imgMano")->isVisible());
-    type(test::named<QLineEdit>(&w, "txtQuant"), QStringLiteral("4,0"));
+    EXPECT_TRUE(test::edit(&w, "txtQuant")->text().isEmpty());
+    EXPECT_FALSE(test::button(&w, "cmdAnnulla")->isEnabled() || test::label(&w, "imgMano")->isVisible());
+    type(test::edit(&w, "txtQuant"), QStringLiteral("4,0"));
 
     clickLine(w, rowOf(w.resultList(), "Cod. P1 "));
-    EXPECT_EQ(test::named<QLineEdit>(&w, "txtQuant")->text(), "4") << "formatted on leaving";
-    EXPECT_EQ(test::named<QLineEdit>(&w, "txtGiacenza")->text(), "10");
-    EXPECT_EQ(test::named<QLabel>(&w, "lblPosizione")->text(), "1");
-    click(test::named<QPushButton>(&w, "cmdAnnulla"));
+    EXPECT_EQ(test::edit(&w, "txtQuant")->text(), "4") << "formatted on leaving";
+    EXPECT_EQ(test::edit(&w, "txtGiacenza")->text(), "10");
+    EXPECT_EQ(test::label(&w, "lblPosizione")->text(), "1");
+    click(test::button(&w, "cmdAnnulla"));
   });
-  click(test::named<ClickLabel>(sheet.get(), "impProdotto"));
+  click(test::clickLabel(sheet.get(), "impProdotto"));
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(readAllRecords(products(), productLayout())[0][product::Giacenza], "6");
-  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text(), "Trapano P1");
-  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtPrezzo")->text(), "12,50");
-  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtFornitore")->text(), "Ferri S.p.A.");
-  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtQuantita")->text(), "2") << "the sheet keeps its own quantity";
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Trapano P1");
+  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "12,50");
+  EXPECT_EQ(test::edit(sheet.get(), "txtFornitore")->text(), "Ferri S.p.A.");
+  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "2") << "the sheet keeps its own quantity";
 }
 
 // A product card that shows the product an import lowers: back in front, an
@@ -488,89 +468,89 @@ TEST_F(ListWindows, ProductImportLowersTheStockAndFillsTheSheet) {
 // is refused (saving would put the old stock back) without blaming another
 // desk.
 TEST_F(ListWindows, ProductCardFollowsAnImportOfItsProduct) {
-  append(products(), productLayout(), {productRecord("P1", "10", "0")});
+  appendRecords(products(), productLayout(), {productRecord("P1", "10", "0")});
   openSupply({});
   TfrmMateriali card;
   card.show();
   nav.set(WindowId::ProductCard, &card);
-  click(test::named<ClickLabel>(&card, "imgPrimo"));
-  ASSERT_EQ(test::named<QLineEdit>(&card, "txtGiacenza")->text(), "10");
+  click(test::clickLabel(&card, "imgPrimo"));
+  ASSERT_EQ(test::edit(&card, "txtGiacenza")->text(), "10");
   const auto importFour = [&] {
     whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-      type(test::named<QLineEdit>(&w, "txtQuant"), QStringLiteral("4"));
+      type(test::edit(&w, "txtQuant"), QStringLiteral("4"));
       clickLine(w, 0);
-      click(test::named<QPushButton>(&w, "cmdAnnulla"));
+      click(test::button(&w, "cmdAnnulla"));
     });
-    click(test::named<ClickLabel>(sheet.get(), "impProdotto"));
+    click(test::clickLabel(sheet.get(), "impProdotto"));
   };
 
   importFour();
   QApplication::setActiveWindow(&card);
   QCoreApplication::processEvents();
-  EXPECT_EQ(test::named<QLineEdit>(&card, "txtGiacenza")->text(), "6");
-  click(test::named<ClickLabel>(&card, "imgSalva"));
+  EXPECT_EQ(test::edit(&card, "txtGiacenza")->text(), "6");
+  click(test::clickLabel(&card, "imgSalva"));
   EXPECT_EQ(readAllRecords(products(), productLayout())[0][product::Giacenza], "6");
   ASSERT_EQ(fake.last().text, cardtext::savedUpdate());
 
-  test::named<QLineEdit>(&card, "txtDescrizione")->setText(QStringLiteral("Trapano a percussione"));
+  test::edit(&card, "txtDescrizione")->setText(QStringLiteral("Trapano a percussione"));
   importFour();
-  const std::string before = bytesOf(products());
+  const std::string before = readText(products());
   QApplication::setActiveWindow(&card);
   QCoreApplication::processEvents();
-  EXPECT_EQ(test::named<QLineEdit>(&card, "txtGiacenza")->text(), "6") << "edits are never overwritten";
-  EXPECT_EQ(test::named<QLineEdit>(&card, "txtDescrizione")->text(), "Trapano a percussione");
-  click(test::named<ClickLabel>(&card, "imgSalva"));
+  EXPECT_EQ(test::edit(&card, "txtGiacenza")->text(), "6") << "edits are never overwritten";
+  EXPECT_EQ(test::edit(&card, "txtDescrizione")->text(), "Trapano a percussione");
+  click(test::clickLabel(&card, "imgSalva"));
   EXPECT_EQ(fake.last().text, cardChangedHereMessage());
-  EXPECT_EQ(bytesOf(products()), before);
+  EXPECT_EQ(readText(products()), before);
 }
 
 TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlone) {
-  append(products(), productLayout(),
-         {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "molti", "0")});
+  appendRecords(products(), productLayout(),
+                {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "molti", "0")});
   openSupply({});
-  test::named<QLineEdit>(sheet.get(), "txtPrezzo")->setText(QStringLiteral("1,00"));
-  const std::string before = bytesOf(products());
+  test::edit(sheet.get(), "txtPrezzo")->setText(QStringLiteral("1,00"));
+  const std::string before = readText(products());
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-    type(test::named<QLineEdit>(&w, "txtQuant"), QStringLiteral("5"));
+    type(test::edit(&w, "txtQuant"), QStringLiteral("5"));
     clickLine(w, rowOf(w.resultList(), "Cod. P2 "));
-    click(test::named<QPushButton>(&w, "cmdAnnulla"));
+    click(test::button(&w, "cmdAnnulla"));
   });
-  click(test::named<ClickLabel>(sheet.get(), "impProdotto"));
+  click(test::clickLabel(sheet.get(), "impProdotto"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, "La quantità da decurtare non può essere superiore alla giacenza in magazzino.");
   EXPECT_EQ(fake.last().title, "Aggiornamento giacenza non applicabile");
   EXPECT_EQ(fake.last().icon, MsgIcon::Information);
   EXPECT_FALSE(stillVisible);
-  EXPECT_EQ(bytesOf(products()), before);
-  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtPrezzo")->text(), "1,00");
-  EXPECT_TRUE(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text().isEmpty());
+  EXPECT_EQ(readText(products()), before);
+  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "1,00");
+  EXPECT_TRUE(test::edit(sheet.get(), "txtProdotto")->text().isEmpty());
 
   // A stock that is not a number cannot be lowered: nothing changes, and
   // the sheet gets nothing.
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
     clickLine(w, rowOf(w.resultList(), "Cod. P3 "));
-    click(test::named<QPushButton>(&w, "cmdAnnulla"));
+    click(test::button(&w, "cmdAnnulla"));
   });
-  click(test::named<ClickLabel>(sheet.get(), "impProdotto"));
+  click(test::clickLabel(sheet.get(), "impProdotto"));
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(fake.messages.size(), 1);
-  EXPECT_EQ(bytesOf(products()), before);
-  EXPECT_TRUE(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text().isEmpty());
+  EXPECT_EQ(readText(products()), before);
+  EXPECT_TRUE(test::edit(sheet.get(), "txtProdotto")->text().isEmpty());
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
     click(test::named<QRadioButton>(&w, "optNonAggiornare"));
     EXPECT_EQ(test::named<QRadioButton>(&w, "optNonAggiornare")->palette().color(QPalette::WindowText), kMaroon);
     EXPECT_EQ(test::named<QRadioButton>(&w, "optAggiorna")->palette().color(QPalette::WindowText), QColor(Qt::black));
-    type(test::named<QLineEdit>(&w, "txtQuant"), QStringLiteral("5"));
+    type(test::edit(&w, "txtQuant"), QStringLiteral("5"));
     clickLine(w, rowOf(w.resultList(), "Cod. P2 "));
-    click(test::named<QPushButton>(&w, "cmdAnnulla"));
+    click(test::button(&w, "cmdAnnulla"));
   });
-  click(test::named<ClickLabel>(sheet.get(), "impProdotto"));
+  click(test::clickLabel(sheet.get(), "impProdotto"));
   EXPECT_EQ(fake.messages.size(), 1) << "no message";
-  EXPECT_EQ(bytesOf(products()), before) << "no write";
-  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtProdotto")->text(), "Trapano P2");
-  EXPECT_EQ(test::named<QLineEdit>(sheet.get(), "txtPrezzo")->text(), "12,50");
+  EXPECT_EQ(readText(products()), before) << "no write";
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Trapano P2");
+  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "12,50");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "app/avvio.h"
-#include "fakeservices.h"
+#include "support/ui/fakes.h"
 
 namespace zel {
 namespace {

@@ -14,11 +14,11 @@
 #include "app/forms.h"
 #include "help/helptopics.h"
 #include "store/recordfile.h"
-#include "fakeservices.h"
-#include "named.h"
 #include "supplies/accedi.h"
 #include "supplies/crea.h"
 #include "supplies/forniture.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace fs = std::filesystem;
 using zel::MsgButtons;
@@ -82,15 +82,15 @@ const QString kRefused = QStringLiteral("Salvataggio fornitura non applicabile")
 TEST_F(SupplyWindows, CreatingASupplyMakesItsEmptyFileAndGoesBackHome) {
   activate(crea);
   EXPECT_EQ(crea->windowTitle(), QStringLiteral(" Zelvano © - Creazione nuova fornitura"));
-  EXPECT_EQ(QApplication::focusWidget(), zel::test::named<QLineEdit>(crea, "txtClasse"));
-  EXPECT_EQ(zel::fieldColour(zel::test::named<QLineEdit>(crea, "txtClasse")), zel::kFocusYellow);
+  EXPECT_EQ(QApplication::focusWidget(), zel::test::edit(crea, "txtClasse"));
+  EXPECT_EQ(zel::fieldColour(zel::test::edit(crea, "txtClasse")), zel::kFocusYellow);
 
-  QTest::keyClicks(zel::test::named<QLineEdit>(crea, "txtClasse"), QStringLiteral("  Rossi  "));
-  QTest::keyClick(zel::test::named<QLineEdit>(crea, "txtClasse"), Qt::Key_Return);  // Enter triggers nothing
+  QTest::keyClicks(zel::test::edit(crea, "txtClasse"), QStringLiteral("  Rossi  "));
+  QTest::keyClick(zel::test::edit(crea, "txtClasse"), Qt::Key_Return);  // Enter triggers nothing
   EXPECT_TRUE(fake.messages.isEmpty());
   EXPECT_FALSE(fs::exists(folder.file("Rossi.for")));
 
-  QTest::mouseClick(zel::test::named<zel::ClickLabel>(crea, "imgApplica"), Qt::LeftButton);
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgApplica"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, QStringLiteral("Salvataggio fornitura effettuato"));
   EXPECT_EQ(fake.last().icon, MsgIcon::Information);
@@ -102,38 +102,38 @@ TEST_F(SupplyWindows, CreatingASupplyMakesItsEmptyFileAndGoesBackHome) {
 
   // Shown again, the box is empty.
   activate(crea);
-  EXPECT_TRUE(zel::test::named<QLineEdit>(crea, "txtClasse")->text().isEmpty());
+  EXPECT_TRUE(zel::test::edit(crea, "txtClasse")->text().isEmpty());
 }
 
 TEST_F(SupplyWindows, RefusedNamesKeepTheWindowOpenAndCreateNothing) {
   touch(folder.file("Rossi.for"), "dati");
   activate(crea);
 
-  QTest::keyClicks(zel::test::named<QLineEdit>(crea, "txtClasse"), QStringLiteral("   "));
-  QTest::mouseClick(zel::test::named<zel::ClickLabel>(crea, "imgApplica"), Qt::LeftButton);
+  QTest::keyClicks(zel::test::edit(crea, "txtClasse"), QStringLiteral("   "));
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgApplica"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, kRefused);
   EXPECT_EQ(fake.last().icon, MsgIcon::Warning);
   EXPECT_TRUE(fake.last().text.startsWith(QStringLiteral("Impossibile creare la nuova fornitura")));
-  EXPECT_EQ(QApplication::focusWidget(), zel::test::named<QLineEdit>(crea, "txtClasse"));
+  EXPECT_EQ(QApplication::focusWidget(), zel::test::edit(crea, "txtClasse"));
 
-  zel::test::named<QLineEdit>(crea, "txtClasse")->setText(QStringLiteral("rossi"));
-  QTest::mouseClick(zel::test::named<zel::ClickLabel>(crea, "imgApplica"), Qt::LeftButton);
+  zel::test::edit(crea, "txtClasse")->setText(QStringLiteral("rossi"));
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgApplica"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 2);
   EXPECT_EQ(fake.last().title, kRefused);
   EXPECT_TRUE(fake.last().text.startsWith(QStringLiteral("Il nome della fornitura indicato già esiste in archivio.")));
   EXPECT_TRUE(crea->isVisible());
-  EXPECT_EQ(zel::test::named<QLineEdit>(crea, "txtClasse")->text(), QStringLiteral("rossi"));
+  EXPECT_EQ(zel::test::edit(crea, "txtClasse")->text(), QStringLiteral("rossi"));
 
   // 250 accented letters fit the box but not a file name.
-  zel::test::named<QLineEdit>(crea, "txtClasse")->setText(QString(250, QChar(0xE0)));
-  QTest::mouseClick(zel::test::named<zel::ClickLabel>(crea, "imgApplica"), Qt::LeftButton);
+  zel::test::edit(crea, "txtClasse")->setText(QString(250, QChar(0xE0)));
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgApplica"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 3);
   EXPECT_EQ(fake.last().title, kRefused);
   EXPECT_TRUE(fake.last().text.contains(QStringLiteral("troppo lungo")));
 
-  zel::test::named<QLineEdit>(crea, "txtClasse")->setText(QStringLiteral("/:/"));
-  QTest::mouseClick(zel::test::named<zel::ClickLabel>(crea, "imgApplica"), Qt::LeftButton);
+  zel::test::edit(crea, "txtClasse")->setText(QStringLiteral("/:/"));
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgApplica"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 4);
   EXPECT_TRUE(fake.last().text.startsWith(QStringLiteral("Impossibile creare la nuova fornitura")));
 
@@ -146,28 +146,28 @@ TEST_F(SupplyWindows, RefusedNamesKeepTheWindowOpenAndCreateNothing) {
 
 TEST_F(SupplyWindows, ForbiddenCharactersAreNotTypedAndPastedOnesBecomeSpaces) {
   activate(crea);
-  QTest::keyClicks(zel::test::named<QLineEdit>(crea, "txtClasse"), QStringLiteral("a/b:c*d?e\"f<g>h|i\\j"));
-  EXPECT_EQ(zel::test::named<QLineEdit>(crea, "txtClasse")->text(), QStringLiteral("abcdefghij"));
+  QTest::keyClicks(zel::test::edit(crea, "txtClasse"), QStringLiteral("a/b:c*d?e\"f<g>h|i\\j"));
+  EXPECT_EQ(zel::test::edit(crea, "txtClasse")->text(), QStringLiteral("abcdefghij"));
   EXPECT_TRUE(fake.messages.isEmpty());  // refused silently
 
-  zel::test::named<QLineEdit>(crea, "txtClasse")->setText(QStringLiteral("a/b"));  // as pasted
-  QTest::mouseClick(zel::test::named<zel::ClickLabel>(crea, "imgApplica"), Qt::LeftButton);
+  zel::test::edit(crea, "txtClasse")->setText(QStringLiteral("a/b"));  // as pasted
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgApplica"), Qt::LeftButton);
   EXPECT_TRUE(fs::exists(folder.file("a b.for")));
-  EXPECT_EQ(zel::test::named<QLineEdit>(crea, "txtClasse")->text(), QStringLiteral("a b"));
+  EXPECT_EQ(zel::test::edit(crea, "txtClasse")->text(), QStringLiteral("a b"));
 }
 
 TEST_F(SupplyWindows, CancelHelpAndFocusColoursOfTheCreateWindow) {
   activate(crea);
   crea->setFocus();  // away from the box
   QCoreApplication::processEvents();
-  EXPECT_EQ(zel::fieldColour(zel::test::named<QLineEdit>(crea, "txtClasse")), QColor(Qt::white));
+  EXPECT_EQ(zel::fieldColour(zel::test::edit(crea, "txtClasse")), QColor(Qt::white));
 
-  QTest::mouseClick(zel::test::named<QLabel>(crea, "imgGuida"), Qt::LeftButton);
+  QTest::mouseClick(zel::test::label(crea, "imgGuida"), Qt::LeftButton);
   EXPECT_EQ(helpTitles(), QStringList{zel::help::createSupplyTopic().title});
-  EXPECT_EQ(zel::test::named<QLabel>(crea, "imgGuida")->toolTip(), QStringLiteral(" Guida "));
+  EXPECT_EQ(zel::test::label(crea, "imgGuida")->toolTip(), QStringLiteral(" Guida "));
 
-  zel::test::named<QLineEdit>(crea, "txtClasse")->setText(QStringLiteral("Verdi"));
-  QTest::mouseClick(zel::test::named<zel::ClickLabel>(crea, "imgAnnulla"), Qt::LeftButton);
+  zel::test::edit(crea, "txtClasse")->setText(QStringLiteral("Verdi"));
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgAnnulla"), Qt::LeftButton);
   EXPECT_FALSE(crea->isVisible());
   EXPECT_TRUE(home->isVisible());
   EXPECT_TRUE(fs::is_empty(folder.path()));
@@ -184,18 +184,18 @@ TEST_F(SupplyWindows, TheOpenWindowListsEverySupplyAlphabetically) {
   EXPECT_EQ(accedi->windowTitle(), QStringLiteral(" Zelvano © - Apri fornitura esistente"));
   EXPECT_EQ(listed(zel::test::named<QListWidget>(accedi, "lstClassi")),
             (QStringList{QStringLiteral("Alfa.for"), QStringLiteral("beta.for"), QStringLiteral("gamma.FOR")}));
-  EXPECT_EQ(zel::test::named<QLabel>(accedi, "lblTotale")->text(), QStringLiteral("Ci sono 3 forniture."));
+  EXPECT_EQ(zel::test::label(accedi, "lblTotale")->text(), QStringLiteral("Ci sono 3 forniture."));
   EXPECT_TRUE(zel::test::named<QListWidget>(accedi, "lstClassi")->selectedItems().isEmpty());
-  EXPECT_EQ(zel::test::named<QLabel>(accedi, "lblMemory")->text(), QStringLiteral("avvio"));
+  EXPECT_EQ(zel::test::label(accedi, "lblMemory")->text(), QStringLiteral("avvio"));
 
-  QTest::mouseClick(zel::test::named<QLabel>(accedi, "imgGuida"), Qt::LeftButton);
+  QTest::mouseClick(zel::test::label(accedi, "imgGuida"), Qt::LeftButton);
   EXPECT_EQ(helpTitles(), QStringList{zel::help::openSupplyTopic().title});
 }
 
 TEST_F(SupplyWindows, OpeningWithoutASelectionOnlyWarns) {
   activate(accedi);
-  EXPECT_EQ(zel::test::named<QLabel>(accedi, "lblTotale")->text(), QStringLiteral("Ci sono 0 forniture."));
-  QTest::mouseClick(zel::test::named<zel::ClickLabel>(accedi, "imgApri"), Qt::LeftButton);
+  EXPECT_EQ(zel::test::label(accedi, "lblTotale")->text(), QStringLiteral("Ci sono 0 forniture."));
+  QTest::mouseClick(zel::test::clickLabel(accedi, "imgApri"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, QStringLiteral("Attenzione: nessuna fornitura selezionata"));
   EXPECT_EQ(fake.last().icon, MsgIcon::Warning);
@@ -212,14 +212,14 @@ TEST_F(SupplyWindows, OpeningASupplyHandsItsFileAndNameToTheSheet) {
   touch(folder.file("Verdi marzo.for"));
   activate(accedi);
   select(zel::test::named<QListWidget>(accedi, "lstClassi"), QStringLiteral("Verdi marzo.for"));
-  QTest::mouseClick(zel::test::named<zel::ClickLabel>(accedi, "imgApri"), Qt::LeftButton);
+  QTest::mouseClick(zel::test::clickLabel(accedi, "imgApri"), Qt::LeftButton);
 
   EXPECT_EQ(sheet->supplyFile(), zel::pathToQ(folder.path() / "Verdi marzo.for"));
   EXPECT_EQ(sheet->supplyName(), QStringLiteral("Verdi marzo"));
   EXPECT_TRUE(sheet->isVisible());
   EXPECT_FALSE(accedi->isVisible());
   EXPECT_FALSE(home->isVisible());
-  EXPECT_EQ(zel::test::named<QLabel>(accedi, "lblMemory")->text(), QStringLiteral("avvio"));
+  EXPECT_EQ(zel::test::label(accedi, "lblMemory")->text(), QStringLiteral("avvio"));
 
   // Double-clicking an entry opens it as well; the list is fresh at every showing.
   sheet->hide();
@@ -249,7 +249,7 @@ TEST_F(SupplyWindows, ClosingOrCancellingAfterASelectionGoesBackHome) {
 
   activate(accedi);
   select(zel::test::named<QListWidget>(accedi, "lstClassi"), QStringLiteral("Rossi.for"));
-  QTest::mouseClick(zel::test::named<zel::ClickLabel>(accedi, "imgAnnulla"), Qt::LeftButton);
+  QTest::mouseClick(zel::test::clickLabel(accedi, "imgAnnulla"), Qt::LeftButton);
   EXPECT_FALSE(accedi->isVisible());
   EXPECT_FALSE(sheet->isVisible());
   EXPECT_TRUE(sheet->supplyName().isEmpty());
@@ -261,15 +261,14 @@ TEST_F(SupplyWindows, DeletingASupplyAsksFirstAndRefreshesTheList) {
   touch(folder.file("gamma.for"));
   activate(accedi);
 
-  QTest::mouseClick(zel::test::named<zel::ClickLabel>(accedi, "btnCancella"), Qt::LeftButton);
+  QTest::mouseClick(zel::test::clickLabel(accedi, "btnCancella"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, QStringLiteral("Nessuna fornitura selezionata"));
-  EXPECT_EQ(zel::test::named<zel::ClickLabel>(accedi, "btnCancella")->toolTip(),
-            QStringLiteral(" Elimina fornitura selezionata "));
+  EXPECT_EQ(zel::test::clickLabel(accedi, "btnCancella")->toolTip(), QStringLiteral(" Elimina fornitura selezionata "));
 
   select(zel::test::named<QListWidget>(accedi, "lstClassi"), QStringLiteral("beta.for"));
   fake.answers.push_back(zel::MsgAnswer::No);
-  QTest::mouseClick(zel::test::named<zel::ClickLabel>(accedi, "btnCancella"), Qt::LeftButton);
+  QTest::mouseClick(zel::test::clickLabel(accedi, "btnCancella"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 2);
   EXPECT_EQ(fake.last().title, QStringLiteral("Conferma cancellazione fornitura"));
   EXPECT_EQ(fake.last().icon, MsgIcon::Question);
@@ -278,15 +277,15 @@ TEST_F(SupplyWindows, DeletingASupplyAsksFirstAndRefreshesTheList) {
   EXPECT_EQ(zel::test::named<QListWidget>(accedi, "lstClassi")->count(), 3);
 
   fake.answers.push_back(zel::MsgAnswer::Yes);
-  QTest::mouseClick(zel::test::named<zel::ClickLabel>(accedi, "btnCancella"), Qt::LeftButton);
+  QTest::mouseClick(zel::test::clickLabel(accedi, "btnCancella"), Qt::LeftButton);
   EXPECT_EQ(fake.messages.size(), 3);  // no message after the deletion
   EXPECT_FALSE(fs::exists(folder.file("beta.for")));
   EXPECT_EQ(listed(zel::test::named<QListWidget>(accedi, "lstClassi")),
             (QStringList{QStringLiteral("Alfa.for"), QStringLiteral("gamma.for")}));
-  EXPECT_EQ(zel::test::named<QLabel>(accedi, "lblTotale")->text(), QStringLiteral("Ci sono 2 forniture."));
+  EXPECT_EQ(zel::test::label(accedi, "lblTotale")->text(), QStringLiteral("Ci sono 2 forniture."));
   EXPECT_TRUE(zel::test::named<QListWidget>(accedi, "lstClassi")->selectedItems().isEmpty());
   EXPECT_TRUE(accedi->isVisible());
-  EXPECT_EQ(zel::test::named<QLabel>(accedi, "lblMemory")->text(), QStringLiteral("avvio"));
+  EXPECT_EQ(zel::test::label(accedi, "lblMemory")->text(), QStringLiteral("avvio"));
 }
 
 TEST_F(SupplyWindows, ASupplyInUseAtAnotherDeskIsNotDeletedAndTheWindowSaysSo) {
@@ -297,7 +296,7 @@ TEST_F(SupplyWindows, ASupplyInUseAtAnotherDeskIsNotDeletedAndTheWindowSaysSo) {
   {
     auto held = zel::RecordFile::openExisting(folder.file("Alfa.for"), zel::supplyLayout());
     fake.answers.push_back(zel::MsgAnswer::Yes);
-    QTest::mouseClick(zel::test::named<zel::ClickLabel>(accedi, "btnCancella"), Qt::LeftButton);
+    QTest::mouseClick(zel::test::clickLabel(accedi, "btnCancella"), Qt::LeftButton);
   }
   zel::setLockWait(wait);
   EXPECT_EQ(fake.last().text, zel::archiveBusyMessage());

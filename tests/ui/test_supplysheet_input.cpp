@@ -6,11 +6,11 @@
 #include <QClipboard>
 #include <QTest>
 
-#include "fakeservices.h"
-#include "named.h"
 #include "store/recordfile.h"
 #include "store/supplyitem.h"
 #include "supplies/forniture.h"
+#include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
@@ -20,7 +20,7 @@ class SheetInput : public ::testing::Test {
   void SetUp() override {
     MainScreen::setHomeScreen(&home);
     RecordFile::openForUpdate(folder.file("Rossi.for"), supplyLayout()).close();  // made by the create window
-    test::named<QLabel>(&sheet, "lblFile")->setText(pathToQ(folder.file("Rossi.for")));
+    test::label(&sheet, "lblFile")->setText(pathToQ(folder.file("Rossi.for")));
     sheet.show();
     QApplication::setActiveWindow(&sheet);
     QCoreApplication::processEvents();

@@ -7,7 +7,7 @@
 
 #include "cli/cli.h"
 
-namespace zel::testing {
+namespace zel::test {
 
 struct CliResult {
   int code;
@@ -22,4 +22,4 @@ inline CliResult runCli(const std::vector<std::string>& args) {
   return {code, out.str(), err.str()};
 }
 
-}  // namespace zel::testing
+}  // namespace zel::test

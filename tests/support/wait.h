@@ -11,7 +11,7 @@
 #include <optional>
 #include <thread>
 
-namespace zel::testing {
+namespace zel::test {
 
 // Long enough for a loaded machine and the sanitizer builds, short enough to
 // fail within CTest's timeout of two minutes.
@@ -53,4 +53,4 @@ inline std::optional<int> waitChild(pid_t pid, std::chrono::milliseconds deadlin
   return status;
 }
 
-}  // namespace zel::testing
+}  // namespace zel::test

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "waituntil.h"
+#include "wait.h"
 
-namespace zel::testing {
+namespace zel::test {
 
 class ChildProcess {
  public:
@@ -119,4 +119,4 @@ class ChildProcess {
   std::string buffer_;
 };
 
-}  // namespace zel::testing
+}  // namespace zel::test

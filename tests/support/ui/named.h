@@ -1,0 +1,50 @@
+#pragma once
+// A window's control found by its object name, as the card suite and the
+// scenarios on a real X server find them: windows keep their controls to
+// themselves. The test fails when there is no such control.
+#include <QLabel>
+#include <QLineEdit>
+#include <QList>
+#include <QObject>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "ui/attachwindow.h"
+#include "ui/kit.h"
+
+namespace zel::test {
+
+template <class T = QWidget>
+T* named(const QObject* window, const char* name) {
+  T* found = window->findChild<T*>(QString::fromLatin1(name));
+  EXPECT_NE(found, nullptr) << name;
+  return found;
+}
+
+// The kinds of control the tests reach most.
+inline QLineEdit* edit(const QObject* window, const char* name) { return named<QLineEdit>(window, name); }
+inline QLabel* label(const QObject* window, const char* name) { return named<QLabel>(window, name); }
+inline QPushButton* button(const QObject* window, const char* name) { return named<QPushButton>(window, name); }
+// A picture or a caption that runs a command when clicked.
+inline ClickLabel* clickLabel(const QObject* window, const char* name) { return named<ClickLabel>(window, name); }
+
+// The slots of an attachments or folder window, as the user finds them: the
+// numbered group boxes ("grpAllegato01", ...) and the controls in each.
+inline QList<AttachmentSlot> slotsOf(const QWidget& window) {
+  QList<AttachmentSlot> found;
+  for (int i = 1;; ++i) {
+    const QString n = QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+    auto* group = window.findChild<QGroupBox*>(QStringLiteral("grpAllegato") + n);
+    if (!group) return found;
+    found.append({group, group->findChild<QLabel*>(QStringLiteral("lblFile") + n),
+                  group->findChild<QLineEdit*>(QStringLiteral("txtFile") + n),
+                  group->findChild<QLabel*>(QStringLiteral("lblDesc") + n),
+                  group->findChild<QLineEdit*>(QStringLiteral("txtDesc") + n),
+                  group->findChild<QPushButton*>(QStringLiteral("cmdSfoglia") + n),
+                  group->findChild<QPushButton*>(QStringLiteral("cmdApri") + n)});
+  }
+}
+
+}  // namespace zel::test
