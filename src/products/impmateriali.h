@@ -18,8 +18,6 @@ class TfrmImpMateriali : public ListWindow {
   // Puts the sheet's quantity into the quantity box and shows the window.
   int importWith(const QString& quantity);
 
-  QLineEdit* txtQuant;  // public until the card tests find it by name
-
   // A line chosen by the user: its product's stock and record number are
   // noted, and Importa can be pressed.
   void lstRecordsClick(const Text& line);
@@ -36,6 +34,7 @@ class TfrmImpMateriali : public ListWindow {
   QRadioButton* optAggiorna;
   QRadioButton* optNonAggiornare;
   QLineEdit* txtGiacenza;
+  QLineEdit* txtQuant;
   QLabel* lblPosizione;
   QPushButton* cmdAnnulla;  // "Importa"
   QLabel* imgMano;          // shown while Importa can be pressed

@@ -25,20 +25,6 @@ class TfrmMateriali : public CardScreen {
   // The card's boxes in the order of the Enter cycle.
   QList<QLineEdit*> editBoxes() const;
 
-  // Edit boxes.
-  QLineEdit *txtCodice, *txtTipologia, *txtMarca, *txtModello, *txtAccessori, *txtDescrizione;
-  QLineEdit *txtFornitore, *txtRecapito, *txtData, *txtCosto, *txtDocumento, *txtOrdine;
-  QLineEdit *txtPrezzo, *txtCollocazione, *txtGiacenza, *txtSottoscorta, *txtNote;
-  // Navigation and command images.
-  ClickLabel *imgPrimo, *imgIndietro, *imgAvanti, *imgUltimo;
-  ClickLabel *imgNuovo, *imgSalva, *imgTrova, *imgWord, *imgExcel, *imgFile, *imgCartella;
-  ClickLabel* imgDoppioTurno;  // the under-stock list
-  ClickLabel* imgElimina;      // despite its name, the web search of the article
-  ClickLabel *imgGuida, *imgEsci;
-  QGroupBox *grpLogo, *grpControlli, *grpSezione01, *grpSezione02, *grpSezione03;
-  QLabel *icoScatole, *icoLogo04, *imgFornitore, *imgCollocazione, *imgSottoscorta;
-  QPushButton* btnSfondo;  // hidden: only carries the background tile
-
  public slots:
   // The card's own commands (the shared ones are the base's).
   void imgTrovaMouseUp();
@@ -63,6 +49,20 @@ class TfrmMateriali : public CardScreen {
   void afterSave(const Record& stored) override;
 
  private:
+  // Edit boxes.
+  QLineEdit *txtCodice, *txtTipologia, *txtMarca, *txtModello, *txtAccessori, *txtDescrizione;
+  QLineEdit *txtFornitore, *txtRecapito, *txtData, *txtCosto, *txtDocumento, *txtOrdine;
+  QLineEdit *txtPrezzo, *txtCollocazione, *txtGiacenza, *txtSottoscorta, *txtNote;
+  // Navigation and command images.
+  ClickLabel *imgPrimo, *imgIndietro, *imgAvanti, *imgUltimo;
+  ClickLabel *imgNuovo, *imgSalva, *imgTrova, *imgWord, *imgExcel, *imgFile, *imgCartella;
+  ClickLabel* imgDoppioTurno;  // the under-stock list
+  ClickLabel* imgElimina;      // despite its name, the web search of the article
+  ClickLabel *imgGuida, *imgEsci;
+  QGroupBox *grpLogo, *grpControlli, *grpSezione01, *grpSezione02, *grpSezione03;
+  QLabel *icoScatole, *icoLogo04, *imgFornitore, *imgCollocazione, *imgSottoscorta;
+  QPushButton* btnSfondo;  // hidden: only carries the background tile
+
   void buildControls();
   void wireCommands();
   QLineEdit* addBox(QGroupBox* group, const char* name, const QString& caption, const QRect& where);

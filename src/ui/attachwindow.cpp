@@ -284,22 +284,13 @@ void AttachmentSlotsWindow::cmdApplicaClick() {
 }
 
 AttachmentsWindow::AttachmentsWindow(const QString& objectName, AttachCard card, QWidget* parent)
-    : AttachmentSlotsWindow(objectName, AttachKind::Files, card, parent),
-      txtFile01(findChild<QLineEdit*>(QStringLiteral("txtFile01"))),
-      txtFile02(findChild<QLineEdit*>(QStringLiteral("txtFile02"))),
-      txtFile03(findChild<QLineEdit*>(QStringLiteral("txtFile03"))),
-      txtDesc01(findChild<QLineEdit*>(QStringLiteral("txtDesc01"))),
-      txtDesc02(findChild<QLineEdit*>(QStringLiteral("txtDesc02"))),
-      txtDesc03(findChild<QLineEdit*>(QStringLiteral("txtDesc03"))),
-      imgGuida(new QLabel(this)) {
+    : AttachmentSlotsWindow(objectName, AttachKind::Files, card, parent), imgGuida(new QLabel(this)) {
   imgGuida->setObjectName(QStringLiteral("imgGuida"));
   imgGuida->setGeometry(12, kInfoTop, 48, 48);
   imgGuida->setPixmap(QPixmap(QStringLiteral(":/art/guida.png")));
 }
 
 FolderWindow::FolderWindow(const QString& objectName, AttachCard card, QWidget* parent)
-    : AttachmentSlotsWindow(objectName, AttachKind::Folder, card, parent),
-      txtFile01(findChild<QLineEdit*>(QStringLiteral("txtFile01"))),
-      txtDesc01(findChild<QLineEdit*>(QStringLiteral("txtDesc01"))) {}
+    : AttachmentSlotsWindow(objectName, AttachKind::Folder, card, parent) {}
 
 }  // namespace zel

@@ -72,9 +72,6 @@ class AttachmentsWindow : public AttachmentSlotsWindow {
  public:
   AttachmentsWindow(const QString& objectName, AttachCard card, QWidget* parent);
 
-  QLineEdit *txtFile01, *txtFile02, *txtFile03, *txtDesc01, *txtDesc02,
-      *txtDesc03;  // public until the card tests find them by name
-
  private:
   QLabel* imgGuida;
 };
@@ -83,8 +80,6 @@ class FolderWindow : public AttachmentSlotsWindow {
   Q_OBJECT
  public:
   FolderWindow(const QString& objectName, AttachCard card, QWidget* parent);
-
-  QLineEdit *txtFile01, *txtDesc01;  // public until the card tests find them by name
 };
 
 // Shown instead of keeping a chosen path that the record files cannot hold:

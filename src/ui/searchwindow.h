@@ -53,8 +53,6 @@ class SearchWindow : public Dialog {
   ResultList& resultList() { return *results; }
   const ResultList& resultList() const { return *results; }
 
-  QLabel* lblMemory;  // public until the card tests find it by name
-
   // Trova: counts the filled criteria, searches (with progress and cancel
   // when it takes long) and shows the result page; an archive failure says
   // so and keeps the criteria page, as does a search the user stopped,
@@ -93,6 +91,7 @@ class SearchWindow : public Dialog {
   void showResults(TextList lines);
   void showCriteria();
 
+  QLabel* lblMemory;
   QLabel* lblConta = nullptr;  // only where the window has it
   QGroupBox* grpCriteri;
   QGroupBox* grpElenco;

@@ -25,6 +25,7 @@
 #include "store/layout.h"
 #include "support/files.h"
 #include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
@@ -77,10 +78,10 @@ class ClientCard : public ::testing::Test {
 
   // A new card with its two mandatory fields, saved.
   void saveClient(const QString& codice, const QString& persona) {
-    click(card->cmdNuovo);
-    type(card->txtCodice, codice);
-    type(card->txtPersona, persona);
-    click(card->cmdSalva);
+    click(test::clickLabel(card.get(), "cmdNuovo"));
+    type(test::edit(card.get(), "txtCodice"), codice);
+    type(test::edit(card.get(), "txtPersona"), persona);
+    click(test::clickLabel(card.get(), "cmdSalva"));
   }
 
   test::FakeServices fake;
@@ -91,12 +92,12 @@ class ClientCard : public ::testing::Test {
 
 TEST_F(ClientCard, SavingANewCardAppendsItAndSavingAgainOverwritesIt) {
   ASSERT_FALSE(fs::exists(archive()));
-  ASSERT_EQ(QApplication::focusWidget(), card->txtCodice);
-  QTest::keyClicks(card->txtCodice, QStringLiteral("  C001 "));
-  type(card->txtPersona, QStringLiteral("Mario Rossi"));
-  type(card->txtCitta, QStringLiteral("00100 Roma RM"));
+  ASSERT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice"));
+  QTest::keyClicks(test::edit(card.get(), "txtCodice"), QStringLiteral("  C001 "));
+  type(test::edit(card.get(), "txtPersona"), QStringLiteral("Mario Rossi"));
+  type(test::edit(card.get(), "txtCitta"), QStringLiteral("00100 Roma RM"));
   card->attachmentFields().file[0]->setText(QString(300, QLatin1Char('f')));
-  click(card->cmdSalva);
+  click(test::clickLabel(card.get(), "cmdSalva"));
 
   EXPECT_EQ(fs::file_size(archive()), kSize);
   EXPECT_EQ(storedField(archive(), 1, "Codice"), "C001");
@@ -104,54 +105,54 @@ TEST_F(ClientCard, SavingANewCardAppendsItAndSavingAgainOverwritesIt) {
   EXPECT_EQ(storedField(archive(), 1, "File01"), std::string(250, 'f'));
   EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "");
 
-  type(card->txtUfficio, QStringLiteral("Acquisti"));
-  click(card->cmdSalva);
+  type(test::edit(card.get(), "txtUfficio"), QStringLiteral("Acquisti"));
+  click(test::clickLabel(card.get(), "cmdSalva"));
   EXPECT_EQ(fs::file_size(archive()), kSize);
   EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "Acquisti");
 }
 
 TEST_F(ClientCard, SaveRefusesAMissingNameAndWritesNothing) {
-  card->txtCodice->setText(QStringLiteral("C001"));
-  card->txtPersona->setText(QStringLiteral(" \t "));
-  card->txtCodice->setFocus();
-  click(card->cmdSalva);
+  test::edit(card.get(), "txtCodice")->setText(QStringLiteral("C001"));
+  test::edit(card.get(), "txtPersona")->setText(QStringLiteral(" \t "));
+  test::edit(card.get(), "txtCodice")->setFocus();
+  click(test::clickLabel(card.get(), "cmdSalva"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, u8("Per salvare la scheda è necessario indicare il nome della persona o azienda."));
   EXPECT_EQ(fake.last().title, QStringLiteral("Salvataggio scheda non applicabile"));
-  EXPECT_EQ(QApplication::focusWidget(), card->txtPersona);
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtPersona"));
   EXPECT_FALSE(fs::exists(archive()));
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
 }
 
 TEST_F(ClientCard, DigitFieldsRefuseOtherKeysAndCodesTurnUpperCase) {
-  type(card->txtIva, QStringLiteral("12"));
-  QTest::keyClicks(card->txtIva, QStringLiteral("a"));
-  EXPECT_EQ(card->txtIva->text(), QStringLiteral("12"));
+  type(test::edit(card.get(), "txtIva"), QStringLiteral("12"));
+  QTest::keyClicks(test::edit(card.get(), "txtIva"), QStringLiteral("a"));
+  EXPECT_EQ(test::edit(card.get(), "txtIva")->text(), QStringLiteral("12"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_EQ(fake.last().text, QStringLiteral("Attenzione: carattere non valido. Indicare il numero di partita IVA "
                                              "digitando solo valori numerici."));
-  QTest::keyClick(card->txtIva, Qt::Key_Backspace);
-  EXPECT_EQ(card->txtIva->text(), QStringLiteral("1"));
+  QTest::keyClick(test::edit(card.get(), "txtIva"), Qt::Key_Backspace);
+  EXPECT_EQ(test::edit(card.get(), "txtIva")->text(), QStringLiteral("1"));
   EXPECT_EQ(fake.messages.size(), 1);
 
-  type(card->txtCarta, QStringLiteral("4539-"));
-  EXPECT_EQ(card->txtCarta->text(), QStringLiteral("4539"));
+  type(test::edit(card.get(), "txtCarta"), QStringLiteral("4539-"));
+  EXPECT_EQ(test::edit(card.get(), "txtCarta")->text(), QStringLiteral("4539"));
   EXPECT_EQ(fake.last().text, QStringLiteral("Attenzione: carattere non valido. Indicare il numero di carta di "
                                              "credito digitando solo valori numerici senza trattini o spazi."));
 
-  type(card->txtCodFisc, QStringLiteral("rss"));
-  EXPECT_EQ(card->txtCodFisc->text(), QStringLiteral("RSS"));
-  EXPECT_EQ(card->txtCodFisc->cursorPosition(), 3);
+  type(test::edit(card.get(), "txtCodFisc"), QStringLiteral("rss"));
+  EXPECT_EQ(test::edit(card.get(), "txtCodFisc")->text(), QStringLiteral("RSS"));
+  EXPECT_EQ(test::edit(card.get(), "txtCodFisc")->cursorPosition(), 3);
   // A letter typed in the middle keeps the caret right after it.
-  card->txtCodFisc->setText(QStringLiteral("RSSMRA"));
-  card->txtCodFisc->setCursorPosition(3);
-  QTest::keyClicks(card->txtCodFisc, QStringLiteral("x"));
-  EXPECT_EQ(card->txtCodFisc->text(), QStringLiteral("RSSXMRA"));
-  EXPECT_EQ(card->txtCodFisc->cursorPosition(), 4);
+  test::edit(card.get(), "txtCodFisc")->setText(QStringLiteral("RSSMRA"));
+  test::edit(card.get(), "txtCodFisc")->setCursorPosition(3);
+  QTest::keyClicks(test::edit(card.get(), "txtCodFisc"), QStringLiteral("x"));
+  EXPECT_EQ(test::edit(card.get(), "txtCodFisc")->text(), QStringLiteral("RSSXMRA"));
+  EXPECT_EQ(test::edit(card.get(), "txtCodFisc")->cursorPosition(), 4);
 
-  type(card->txtIban, u8("it60 città"));
-  EXPECT_EQ(card->txtIban->text(), u8("IT60 CITTà"));
+  type(test::edit(card.get(), "txtIban"), u8("it60 città"));
+  EXPECT_EQ(test::edit(card.get(), "txtIban")->text(), u8("IT60 CITTà"));
 }
 
 TEST_F(ClientCard, EnterWalksTheWholeChainAndWraps) {
@@ -160,25 +161,25 @@ TEST_F(ClientCard, EnterWalksTheWholeChainAndWraps) {
       "txtEnteDoc",  "txtRilDoc",  "txtScaDoc",  "txtCodFisc",      "txtIva",       "txtCarta",   "txtTipoCarta",
       "txtScaCarta", "txtIban",    "txtBanca",   "txtIntestatario", "txtPagamento", "txtTelCasa", "txtTelUff",
       "txtTelCel",   "txtFax",     "txtEmail",   "txtNote"};
-  ASSERT_EQ(QApplication::focusWidget(), card->txtCodice);
+  ASSERT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice"));
   for (int i = 0; i < order.size(); ++i) {
     QWidget* now = QApplication::focusWidget();
     ASSERT_NE(now, nullptr);
     EXPECT_EQ(now->objectName(), order[i]) << "step " << i;
     EXPECT_EQ(fieldColour(now), kFocusYellow) << order[i].toStdString();
-    if (now == card->txtNote) QTest::keyClicks(now, QStringLiteral("riga"));
+    if (now == test::named<QPlainTextEdit>(card.get(), "txtNote")) QTest::keyClicks(now, QStringLiteral("riga"));
     QTest::keyClick(now, Qt::Key_Return);
     EXPECT_EQ(fieldColour(now), kMoneyGreen) << order[i].toStdString();
   }
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
-  EXPECT_EQ(card->txtNote->toPlainText(), QStringLiteral("riga"));
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice"));
+  EXPECT_EQ(test::named<QPlainTextEdit>(card.get(), "txtNote")->toPlainText(), QStringLiteral("riga"));
   // Tab follows the same order.
-  card->txtScaDoc->setFocus();
-  QTest::keyClick(card->txtScaDoc, Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodFisc);
-  card->txtEmail->setFocus();
-  QTest::keyClick(card->txtEmail, Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), card->txtNote);
+  test::edit(card.get(), "txtScaDoc")->setFocus();
+  QTest::keyClick(test::edit(card.get(), "txtScaDoc"), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodFisc"));
+  test::edit(card.get(), "txtEmail")->setFocus();
+  QTest::keyClick(test::edit(card.get(), "txtEmail"), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), test::named<QPlainTextEdit>(card.get(), "txtNote"));
 }
 
 TEST_F(ClientCard, DeleteAsksFirstAndRemovesExactlyTheCardShown) {
@@ -186,15 +187,15 @@ TEST_F(ClientCard, DeleteAsksFirstAndRemovesExactlyTheCardShown) {
   saveClient(QStringLiteral("C2"), QStringLiteral("Secondo"));
   saveClient(QStringLiteral("C3"), QStringLiteral("Terzo"));
   ASSERT_EQ(fs::file_size(archive()), 3 * kSize);
-  click(card->imgPrimo);
-  click(card->imgAvanti);
-  ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
-  ASSERT_EQ(card->txtCodice->text(), QStringLiteral("C2"));
+  click(test::clickLabel(card.get(), "imgPrimo"));
+  click(test::clickLabel(card.get(), "imgAvanti"));
+  ASSERT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
+  ASSERT_EQ(test::edit(card.get(), "txtCodice")->text(), QStringLiteral("C2"));
   fake.clear();
 
   const std::string before = test::readText(archive());
   fake.answers.push_back(MsgAnswer::No);
-  click(card->cmdElimina);
+  click(test::clickLabel(card.get(), "cmdElimina"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, u8("Attenzione: si è deciso di eliminare la scheda corrente. I dati cancellati non "
                                  "potranno essere recuperati.\r\n\r\nSi vuole proprio eliminare la scheda corrente?"));
@@ -202,39 +203,39 @@ TEST_F(ClientCard, DeleteAsksFirstAndRemovesExactlyTheCardShown) {
   EXPECT_EQ(fake.last().icon, MsgIcon::Question);
   EXPECT_EQ(fake.last().buttons, MsgButtons::YesNo);
   EXPECT_EQ(test::readText(archive()), before);
-  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
-  EXPECT_EQ(card->txtPersona->text(), QStringLiteral("Secondo"));
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
+  EXPECT_EQ(test::edit(card.get(), "txtPersona")->text(), QStringLiteral("Secondo"));
 
   fake.answers.push_back(MsgAnswer::Yes);
-  card->txtIban->setFocus();
-  click(card->cmdElimina);
+  test::edit(card.get(), "txtIban")->setFocus();
+  click(test::clickLabel(card.get(), "cmdElimina"));
   EXPECT_EQ(fake.messages.size(), 2);  // the question only: no message confirms it
   EXPECT_EQ(fs::file_size(archive()), 2 * kSize);
   EXPECT_EQ(storedField(archive(), 1, "Codice"), "C1");
   EXPECT_EQ(storedField(archive(), 2, "Codice"), "C3");
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
-  EXPECT_TRUE(card->txtCodice->text().isEmpty());
-  EXPECT_TRUE(card->txtPersona->text().isEmpty());
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(test::edit(card.get(), "txtCodice")->text().isEmpty());
+  EXPECT_TRUE(test::edit(card.get(), "txtPersona")->text().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice"));
 
   // The former third card is now the last, number 2; the edges are silent.
-  click(card->imgUltimo);
-  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
-  EXPECT_EQ(card->txtPersona->text(), QStringLiteral("Terzo"));
-  click(card->imgAvanti);
-  click(card->imgIndietro);
-  click(card->imgIndietro);
-  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
-  EXPECT_EQ(card->txtPersona->text(), QStringLiteral("Primo"));
+  click(test::clickLabel(card.get(), "imgUltimo"));
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
+  EXPECT_EQ(test::edit(card.get(), "txtPersona")->text(), QStringLiteral("Terzo"));
+  click(test::clickLabel(card.get(), "imgAvanti"));
+  click(test::clickLabel(card.get(), "imgIndietro"));
+  click(test::clickLabel(card.get(), "imgIndietro"));
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
+  EXPECT_EQ(test::edit(card.get(), "txtPersona")->text(), QStringLiteral("Primo"));
   EXPECT_EQ(fake.messages.size(), 2);
 }
 
 TEST_F(ClientCard, DeleteOnANewCardOnlyWarns) {
   saveClient(QStringLiteral("C1"), QStringLiteral("Primo"));
-  click(card->cmdNuovo);
-  type(card->txtCodice, QStringLiteral("bozza"));
+  click(test::clickLabel(card.get(), "cmdNuovo"));
+  type(test::edit(card.get(), "txtCodice"), QStringLiteral("bozza"));
   fake.clear();
-  click(card->cmdElimina);
+  click(test::clickLabel(card.get(), "cmdElimina"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text,
             u8("La cancellazione può essere applicata soltanto ad una scheda già registrata in archivio."));
@@ -242,18 +243,18 @@ TEST_F(ClientCard, DeleteOnANewCardOnlyWarns) {
   EXPECT_EQ(fake.last().icon, MsgIcon::Warning);
   EXPECT_EQ(fake.last().buttons, MsgButtons::Ok);
   EXPECT_EQ(fs::file_size(archive()), kSize);
-  EXPECT_EQ(card->txtCodice->text(), QStringLiteral("bozza"));
+  EXPECT_EQ(test::edit(card.get(), "txtCodice")->text(), QStringLiteral("bozza"));
 }
 
 TEST_F(ClientCard, ReopeningShowsAnEmptyNewCardAndExitReturnsHome) {
   QWidget home;
   MainScreen::setHomeScreen(&home);
   saveClient(QStringLiteral("C1"), QStringLiteral("Primo"));
-  type(card->txtNote, QStringLiteral("appunti"));
+  type(test::named<QPlainTextEdit>(card.get(), "txtNote"), QStringLiteral("appunti"));
   card->attachmentFields().folder->setText(QStringLiteral("/dati/c1"));
-  ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  ASSERT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
 
-  click(card->cmdEsci);
+  click(test::clickLabel(card.get(), "cmdEsci"));
   EXPECT_FALSE(card->isVisible());
   EXPECT_TRUE(home.isVisible());
   EXPECT_EQ(fs::file_size(archive()), kSize);  // closing saves nothing
@@ -263,31 +264,34 @@ TEST_F(ClientCard, ReopeningShowsAnEmptyNewCardAndExitReturnsHome) {
   QCoreApplication::processEvents();
   for (QWidget* c : card->dataControls())
     EXPECT_TRUE(controlText(c).isEmpty()) << c->objectName().toStdString();
-  for (QLabel* l : {card->attachmentFields().file[0], card->attachmentFields().file[1], card->attachmentFields().file[2], card->attachmentFields().description[0], card->attachmentFields().description[1],
-                    card->attachmentFields().description[2], card->attachmentFields().folder, card->attachmentFields().folderDescription, card->lblPosizione})
+  for (QLabel* l :
+       {card->attachmentFields().file[0], card->attachmentFields().file[1], card->attachmentFields().file[2],
+        card->attachmentFields().description[0], card->attachmentFields().description[1],
+        card->attachmentFields().description[2], card->attachmentFields().folder,
+        card->attachmentFields().folderDescription, test::label(card.get(), "lblPosizione")})
     EXPECT_TRUE(l->text().isEmpty()) << l->objectName().toStdString();
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice"));
   MainScreen::setHomeScreen(nullptr);
 }
 
 TEST_F(ClientCard, TextsGoToTheFileAsWindows1252) {
-  type(card->txtCodice, QStringLiteral("C1"));
-  type(card->txtPersona, u8("Città perché"));
-  type(card->txtUfficio, u8("Ω ufficio"));
-  type(card->txtNote, u8("Costo 5 €"));
-  card->txtNote->insertPlainText(QStringLiteral("\ncon consegna"));
+  type(test::edit(card.get(), "txtCodice"), QStringLiteral("C1"));
+  type(test::edit(card.get(), "txtPersona"), u8("Città perché"));
+  type(test::edit(card.get(), "txtUfficio"), u8("Ω ufficio"));
+  type(test::named<QPlainTextEdit>(card.get(), "txtNote"), u8("Costo 5 €"));
+  test::named<QPlainTextEdit>(card.get(), "txtNote")->insertPlainText(QStringLiteral("\ncon consegna"));
   // A letter the code page has not would be stored as '?': the save is
   // refused, the field shown, the archive untouched.
-  click(card->cmdSalva);
+  click(test::clickLabel(card.get(), "cmdSalva"));
   EXPECT_FALSE(fs::exists(archive()) && fs::file_size(archive()) > 0);
   ASSERT_FALSE(fake.messages.isEmpty());
   EXPECT_TRUE(fake.last().text.startsWith(QStringLiteral("Attenzione: alcuni dati della scheda contengono caratteri")));
-  EXPECT_TRUE(card->txtUfficio->hasFocus());
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(test::edit(card.get(), "txtUfficio")->hasFocus());
+  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
 
-  card->txtUfficio->clear();
-  type(card->txtUfficio, u8("Ufficio perché"));
-  click(card->cmdSalva);
+  test::edit(card.get(), "txtUfficio")->clear();
+  type(test::edit(card.get(), "txtUfficio"), u8("Ufficio perché"));
+  click(test::clickLabel(card.get(), "cmdSalva"));
   EXPECT_EQ(storedField(archive(), 1, "Persona"), "Citt\xE0 perch\xE9");
   EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "Ufficio perch\xE9");
   const std::string bytes = test::readText(archive());
@@ -295,29 +299,30 @@ TEST_F(ClientCard, TextsGoToTheFileAsWindows1252) {
   EXPECT_EQ(static_cast<unsigned char>(bytes[note + 1 + 8]), 0x80);
   EXPECT_EQ(static_cast<unsigned char>(bytes[51 + 1 + 4]), 0xE0);
 
-  click(card->cmdNuovo);
-  click(card->imgPrimo);
-  EXPECT_EQ(card->txtPersona->text(), u8("Città perché"));
-  EXPECT_EQ(card->txtNote->toPlainText(), u8("Costo 5 €\ncon consegna"));
+  click(test::clickLabel(card.get(), "cmdNuovo"));
+  click(test::clickLabel(card.get(), "imgPrimo"));
+  EXPECT_EQ(test::edit(card.get(), "txtPersona")->text(), u8("Città perché"));
+  EXPECT_EQ(test::named<QPlainTextEdit>(card.get(), "txtNote")->toPlainText(), u8("Costo 5 €\ncon consegna"));
 }
 
 TEST_F(ClientCard, PastedTextNeverExceedsTheFieldCapacity) {
   QApplication::clipboard()->setText(QString(80, QLatin1Char('k')));
-  card->txtCodice->setFocus();
-  QTest::keyClick(card->txtCodice, Qt::Key_V, Qt::ControlModifier);
-  card->txtCodFisc->setFocus();
-  QTest::keyClick(card->txtCodFisc, Qt::Key_V, Qt::ControlModifier);
-  card->txtIva->setFocus();
-  QTest::keyClick(card->txtIva, Qt::Key_V, Qt::ControlModifier);
-  card->txtNote->setFocus();
-  card->txtNote->insertPlainText(QString(400, QLatin1Char('n')));
-  EXPECT_EQ(card->txtCodice->text().size(), 50);
-  EXPECT_EQ(card->txtCodFisc->text(), QString(16, QLatin1Char('K')));
-  EXPECT_EQ(card->txtIva->text(), QString(11, QLatin1Char('k')));  // the digit filter guards typing only
-  EXPECT_EQ(card->txtNote->toPlainText().size(), 250);
+  test::edit(card.get(), "txtCodice")->setFocus();
+  QTest::keyClick(test::edit(card.get(), "txtCodice"), Qt::Key_V, Qt::ControlModifier);
+  test::edit(card.get(), "txtCodFisc")->setFocus();
+  QTest::keyClick(test::edit(card.get(), "txtCodFisc"), Qt::Key_V, Qt::ControlModifier);
+  test::edit(card.get(), "txtIva")->setFocus();
+  QTest::keyClick(test::edit(card.get(), "txtIva"), Qt::Key_V, Qt::ControlModifier);
+  test::named<QPlainTextEdit>(card.get(), "txtNote")->setFocus();
+  test::named<QPlainTextEdit>(card.get(), "txtNote")->insertPlainText(QString(400, QLatin1Char('n')));
+  EXPECT_EQ(test::edit(card.get(), "txtCodice")->text().size(), 50);
+  EXPECT_EQ(test::edit(card.get(), "txtCodFisc")->text(), QString(16, QLatin1Char('K')));
+  EXPECT_EQ(test::edit(card.get(), "txtIva")->text(),
+            QString(11, QLatin1Char('k')));  // the digit filter guards typing only
+  EXPECT_EQ(test::named<QPlainTextEdit>(card.get(), "txtNote")->toPlainText().size(), 250);
 
-  type(card->txtPersona, QStringLiteral("Incollato"));
-  click(card->cmdSalva);
+  type(test::edit(card.get(), "txtPersona"), QStringLiteral("Incollato"));
+  click(test::clickLabel(card.get(), "cmdSalva"));
   EXPECT_EQ(storedField(archive(), 1, "Codice"), std::string(50, 'k'));
   EXPECT_EQ(storedField(archive(), 1, "Note"), std::string(250, 'n'));
   EXPECT_EQ(storedField(archive(), 1, "CodFisc"), std::string(16, 'K'));
@@ -325,8 +330,8 @@ TEST_F(ClientCard, PastedTextNeverExceedsTheFieldCapacity) {
 }
 
 TEST_F(ClientCard, EmailAddressIsEncodedAndCannotAddHeaders) {
-  type(card->txtEmail, QStringLiteral("  mario rossi@example.com?subject=x&cc=y@z.it#f "));
-  click(card->imgEmail);
+  type(test::edit(card.get(), "txtEmail"), QStringLiteral("  mario rossi@example.com?subject=x&cc=y@z.it#f "));
+  click(test::clickLabel(card.get(), "imgEmail"));
   ASSERT_EQ(fake.urls.size(), 1);
   const QUrl url = fake.urls.last();
   EXPECT_EQ(url.scheme(), QStringLiteral("mailto"));
@@ -336,12 +341,12 @@ TEST_F(ClientCard, EmailAddressIsEncodedAndCannotAddHeaders) {
             QStringLiteral("mailto:mario%20rossi@example.com%3Fsubject%3Dx%26cc%3Dy@z.it%23f"));
   EXPECT_EQ(url.path(), QStringLiteral("mario rossi@example.com?subject=x&cc=y@z.it#f"));
 
-  card->txtEmail->setText(u8("perché@esempio.it"));
-  click(card->imgEmail);
+  test::edit(card.get(), "txtEmail")->setText(u8("perché@esempio.it"));
+  click(test::clickLabel(card.get(), "imgEmail"));
   EXPECT_EQ(fake.urls.last().toString(QUrl::FullyEncoded), QStringLiteral("mailto:perch%C3%A9@esempio.it"));
 
-  card->txtEmail->clear();
-  click(card->imgEmail);
+  test::edit(card.get(), "txtEmail")->clear();
+  click(test::clickLabel(card.get(), "imgEmail"));
   EXPECT_EQ(fake.urls.last().toString(QUrl::FullyEncoded), QStringLiteral("mailto:"));
 }
 
@@ -373,14 +378,14 @@ class ClientCardHandOver : public ClientCard {
 };
 
 TEST_F(ClientCardHandOver, TaxCodeCheckOpensTheWindowThatFitsTheCode) {
-  card->txtCodFisc->setText(QStringLiteral(" 12345678903 "));
-  click(card->chkCodFisc);
-  card->txtCodFisc->setText(QStringLiteral("RSSMRA80A01H501U"));
-  click(card->chkCodFisc);
-  card->txtCodFisc->clear();
-  click(card->chkCodFisc);
-  card->txtCodFisc->setText(QStringLiteral("1234567890X"));
-  click(card->chkCodFisc);
+  test::edit(card.get(), "txtCodFisc")->setText(QStringLiteral(" 12345678903 "));
+  click(test::clickLabel(card.get(), "chkCodFisc"));
+  test::edit(card.get(), "txtCodFisc")->setText(QStringLiteral("RSSMRA80A01H501U"));
+  click(test::clickLabel(card.get(), "chkCodFisc"));
+  test::edit(card.get(), "txtCodFisc")->clear();
+  click(test::clickLabel(card.get(), "chkCodFisc"));
+  test::edit(card.get(), "txtCodFisc")->setText(QStringLiteral("1234567890X"));
+  click(test::clickLabel(card.get(), "chkCodFisc"));
 
   ASSERT_EQ(shown.size(), 4);
   EXPECT_EQ(shown[0].className, QStringLiteral("zel::TfrmIva"));
@@ -398,16 +403,16 @@ TEST_F(ClientCardHandOver, TaxCodeCheckOpensTheWindowThatFitsTheCode) {
     EXPECT_TRUE(c.dialog.isNull());  // one use, then destroyed
   }
   // The VAT window opened for a VAT number keeps its own caption.
-  card->txtIva->setText(QStringLiteral("12345678903"));
-  click(card->chkIva);
+  test::edit(card.get(), "txtIva")->setText(QStringLiteral("12345678903"));
+  click(test::clickLabel(card.get(), "chkIva"));
   EXPECT_EQ(shown.last().className, QStringLiteral("zel::TfrmIva"));
   EXPECT_NE(shown.last().caption, shown[0].caption);
 }
 
 TEST_F(ClientCardHandOver, EveryWindowReceivesTheTrimmedFieldTexts) {
-  card->txtIva->setText(QStringLiteral("01234567890 "));
-  card->txtCarta->setText(QStringLiteral(" 4539578763621486"));
-  card->txtIban->setText(QStringLiteral("  IT60X0542811101000000123456 "));
+  test::edit(card.get(), "txtIva")->setText(QStringLiteral("01234567890 "));
+  test::edit(card.get(), "txtCarta")->setText(QStringLiteral(" 4539578763621486"));
+  test::edit(card.get(), "txtIban")->setText(QStringLiteral("  IT60X0542811101000000123456 "));
   card->attachmentFields().file[0]->setText(QStringLiteral("  /home/a.pdf "));
   card->attachmentFields().file[2]->setText(QStringLiteral("/home/c.txt"));
   card->attachmentFields().description[0]->setText(QStringLiteral(" contratto\t"));
@@ -415,12 +420,12 @@ TEST_F(ClientCardHandOver, EveryWindowReceivesTheTrimmedFieldTexts) {
   card->attachmentFields().folder->setText(QStringLiteral(" /home/clienti/c1 "));
   card->attachmentFields().folderDescription->setText(QStringLiteral("Documenti "));
 
-  click(card->chkIva);
-  click(card->chkNumCarta);
-  click(card->chkIban);
-  click(card->cmdAllega);
-  click(card->cmdAssocia);
-  click(card->cmdRicerca);
+  click(test::clickLabel(card.get(), "chkIva"));
+  click(test::clickLabel(card.get(), "chkNumCarta"));
+  click(test::clickLabel(card.get(), "chkIban"));
+  click(test::clickLabel(card.get(), "cmdAllega"));
+  click(test::clickLabel(card.get(), "cmdAssocia"));
+  click(test::clickLabel(card.get(), "cmdRicerca"));
 
   ASSERT_EQ(shown.size(), 6);
   EXPECT_EQ(shown[0].className, QStringLiteral("zel::TfrmIva"));
@@ -442,17 +447,18 @@ TEST_F(ClientCardHandOver, EveryWindowReceivesTheTrimmedFieldTexts) {
   EXPECT_EQ(shown[5].texts["lblMemory"], QStringLiteral("anagrafica"));
   for (const Captured& c : shown) EXPECT_TRUE(c.dialog.isNull()) << c.className.toStdString();
   // The checks hand nothing back.
-  EXPECT_EQ(card->txtIban->text(), QStringLiteral("  IT60X0542811101000000123456 "));
+  EXPECT_EQ(test::edit(card.get(), "txtIban")->text(), QStringLiteral("  IT60X0542811101000000123456 "));
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
 // The check commands are pictures, which take no focus: when the checker
 // closes, the field it checked has the keyboard again.
 TEST_F(ClientCardHandOver, AfterACheckItsFieldHasTheFocusAgain) {
-  const std::pair<QWidget*, QLineEdit*> checks[] = {{card->chkCodFisc, card->txtCodFisc},
-                                                    {card->chkIva, card->txtIva},
-                                                    {card->chkNumCarta, card->txtCarta},
-                                                    {card->chkIban, card->txtIban}};
+  const std::pair<QWidget*, QLineEdit*> checks[] = {
+      {test::clickLabel(card.get(), "chkCodFisc"), test::edit(card.get(), "txtCodFisc")},
+      {test::clickLabel(card.get(), "chkIva"), test::edit(card.get(), "txtIva")},
+      {test::clickLabel(card.get(), "chkNumCarta"), test::edit(card.get(), "txtCarta")},
+      {test::clickLabel(card.get(), "chkIban"), test::edit(card.get(), "txtIban")}};
   flow.onModal = [](QDialog& d) {
     d.show();
     QApplication::setActiveWindow(&d);
@@ -461,7 +467,7 @@ TEST_F(ClientCardHandOver, AfterACheckItsFieldHasTheFocusAgain) {
     return 0;
   };
   for (const auto& [command, field] : checks) {
-    card->txtCodice->setFocus();
+    test::edit(card.get(), "txtCodice")->setFocus();
     click(command);
     QCoreApplication::processEvents();  // the activation arrives as an event
     EXPECT_EQ(QApplication::activeWindow(), card.get());
@@ -473,13 +479,13 @@ TEST_F(ClientCardHandOver, ExcelExportUsesTheSingleExportWindow) {
   TfrmEsportaDes exportWindow;
   test::FakeNavigation windows;
   windows.set(WindowId::ClientExport, &exportWindow);
-  click(card->cmdExcel);
+  click(test::clickLabel(card.get(), "cmdExcel"));
   ASSERT_EQ(shown.size(), 1);
   EXPECT_EQ(shown[0].dialog.data(), &exportWindow);  // shown, not created anew
 }
 
 TEST_F(ClientCard, HelpShowsTheClientCardTopic) {
-  click(card->cmdGuida);
+  click(test::clickLabel(card.get(), "cmdGuida"));
   ASSERT_EQ(flow.helpShown.size(), 1);
   const HelpTopic& topic = flow.helpShown.first();
   EXPECT_EQ(topic.title, QStringLiteral("Gestione anagrafica clienti"));
@@ -489,24 +495,28 @@ TEST_F(ClientCard, HelpShowsTheClientCardTopic) {
 
 TEST_F(ClientCard, CommandsTellWhatTheyDoAndBackgroundsClearIt) {
   const std::pair<QWidget*, const char*> texts[] = {
-      {card->cmdSalva, " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente."},
-      {card->imgUltimo, " Visualizza l'ultima scheda in archivio"},
-      {card->chkIban, " Controlla le coordinate bancarie IBAN."},
-      {card->imgEmail, " Invia un messaggio e-mail all'indirizzo indicato."},
+      {test::clickLabel(card.get(), "cmdSalva"),
+       " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente."},
+      {test::clickLabel(card.get(), "imgUltimo"), " Visualizza l'ultima scheda in archivio"},
+      {test::clickLabel(card.get(), "chkIban"), " Controlla le coordinate bancarie IBAN."},
+      {test::clickLabel(card.get(), "imgEmail"), " Invia un messaggio e-mail all'indirizzo indicato."},
   };
-  QWidget* backgrounds[] = {card.get(), card->container(), card->grpFrecce, card->panRiquadro05};
+  QWidget* backgrounds[] = {card.get(), card->container(), test::named<QGroupBox>(card.get(), "grpFrecce"),
+                            test::named<QFrame>(card.get(), "panRiquadro05")};
   for (size_t i = 0; i < std::size(texts); ++i) {
     QEvent enter(QEvent::Enter);
     QCoreApplication::sendEvent(texts[i].first, &enter);
-    EXPECT_EQ(card->panInfo->text(), QString::fromUtf8(texts[i].second));
+    EXPECT_EQ(test::label(card.get(), "panInfo")->text(), QString::fromUtf8(texts[i].second));
     QCoreApplication::sendEvent(backgrounds[i], &enter);
-    EXPECT_TRUE(card->panInfo->text().isEmpty()) << backgrounds[i]->objectName().toStdString();
+    EXPECT_TRUE(test::label(card.get(), "panInfo")->text().isEmpty()) << backgrounds[i]->objectName().toStdString();
   }
 }
 
 TEST_F(ClientCard, ControlsAndCaptionsFitTheirPanelsWithoutOverlapping) {
-  for (QFrame* panel : {card->panRiquadro01, card->panRiquadro02, card->panRiquadro03, card->panRiquadro04,
-                        card->panRiquadro05, card->panRiquadro06}) {
+  for (QFrame* panel :
+       {test::named<QFrame>(card.get(), "panRiquadro01"), test::named<QFrame>(card.get(), "panRiquadro02"),
+        test::named<QFrame>(card.get(), "panRiquadro03"), test::named<QFrame>(card.get(), "panRiquadro04"),
+        test::named<QFrame>(card.get(), "panRiquadro05"), test::named<QFrame>(card.get(), "panRiquadro06")}) {
     const QList<QWidget*> children = panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     QList<QWidget*> placed;
     for (QWidget* w : children)

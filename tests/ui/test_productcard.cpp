@@ -21,6 +21,7 @@
 #include "support/files.h"
 #include "support/records.h"
 #include "support/ui/fakes.h"
+#include "support/ui/named.h"
 #include "ui/cardbinding.h"
 
 namespace zel {
@@ -72,30 +73,30 @@ class ProductCardTest : public ::testing::Test {
 TEST_F(ProductCardTest, OpensAsANewCardWithDefaults) {
   EXPECT_EQ(card->windowTitle(), QString::fromUtf8(" Zelvano © - Prodotti e servizi"));
   EXPECT_EQ(card->minimumSize(), QSize(1038, 742));
-  EXPECT_EQ(card->txtPrezzo->text(), "0,00");
-  EXPECT_EQ(card->txtGiacenza->text(), "0");
-  EXPECT_EQ(card->txtSottoscorta->text(), "0");
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  EXPECT_EQ(test::edit(card.get(), "txtPrezzo")->text(), "0,00");
+  EXPECT_EQ(test::edit(card.get(), "txtGiacenza")->text(), "0");
+  EXPECT_EQ(test::edit(card.get(), "txtSottoscorta")->text(), "0");
+  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice"));
   for (QLabel* l : card->attachmentFields().all())
     EXPECT_FALSE(l->isVisible()) << l->objectName().toStdString();
-  EXPECT_EQ(card->txtCodice->maxLength(), 250);
-  EXPECT_EQ(card->txtData->maxLength(), 50);
-  EXPECT_EQ(card->txtPrezzo->maxLength(), 15);
-  EXPECT_EQ(fieldColour(card->txtCodice), kFocusYellow);
-  EXPECT_EQ(fieldColour(card->txtMarca), kMoneyGreen);
+  EXPECT_EQ(test::edit(card.get(), "txtCodice")->maxLength(), 250);
+  EXPECT_EQ(test::edit(card.get(), "txtData")->maxLength(), 50);
+  EXPECT_EQ(test::edit(card.get(), "txtPrezzo")->maxLength(), 15);
+  EXPECT_EQ(fieldColour(test::edit(card.get(), "txtCodice")), kFocusYellow);
+  EXPECT_EQ(fieldColour(test::edit(card.get(), "txtMarca")), kMoneyGreen);
 
   // A second showing starts a new card again, whatever the first left.
-  card->txtCodice->setText("X");
-  card->txtGiacenza->setText("12");
-  card->lblPosizione->setText("4");
+  test::edit(card.get(), "txtCodice")->setText("X");
+  test::edit(card.get(), "txtGiacenza")->setText("12");
+  test::label(card.get(), "lblPosizione")->setText("4");
   card->attachmentFields().file[1]->setText("/tmp/a");
   card->hide();
   card->show();
   QCoreApplication::processEvents();
-  EXPECT_TRUE(card->txtCodice->text().isEmpty());
-  EXPECT_EQ(card->txtGiacenza->text(), "0");
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(test::edit(card.get(), "txtCodice")->text().isEmpty());
+  EXPECT_EQ(test::edit(card.get(), "txtGiacenza")->text(), "0");
+  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
   EXPECT_TRUE(card->attachmentFields().file[1]->text().isEmpty());
 }
 
@@ -107,8 +108,8 @@ TEST_F(ProductCardTest, EnterCyclesThroughTheBoxesAndColoursFollowTheFocus) {
     QTest::keyClick(cycle[i], Qt::Key_Return);
     EXPECT_EQ(fieldColour(cycle[i]), kMoneyGreen) << i;
   }
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice) << "from the notes back to the code";
-  EXPECT_EQ(fieldColour(card->txtCodice), kFocusYellow);
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice")) << "from the notes back to the code";
+  EXPECT_EQ(fieldColour(test::edit(card.get(), "txtCodice")), kFocusYellow);
   EXPECT_TRUE(fake.messages.isEmpty()) << "Enter is not a refused key in the number boxes";
 }
 
@@ -118,26 +119,32 @@ TEST_F(ProductCardTest, NumberBoxesAreFormattedWhenLeft) {
     const char* typed;
     const char* shown;
   } cases[] = {
-      {card->txtPrezzo, "12", "12,00"},      {card->txtPrezzo, "12,5", "12,50"},
-      {card->txtPrezzo, "12,345", "12,345"}, {card->txtPrezzo, "12,34567", "12,3457"},
-      {card->txtPrezzo, "0,5", "0,50"},      {card->txtPrezzo, ",", "0,00"},
-      {card->txtPrezzo, "", "0,00"},         {card->txtGiacenza, "7,5", "8"},
-      {card->txtGiacenza, "0,4", "0"},       {card->txtGiacenza, "", "0"},
-      {card->txtSottoscorta, "2,5", "3"},    {card->txtSottoscorta, ",", "0"},
+      {test::edit(card.get(), "txtPrezzo"), "12", "12,00"},
+      {test::edit(card.get(), "txtPrezzo"), "12,5", "12,50"},
+      {test::edit(card.get(), "txtPrezzo"), "12,345", "12,345"},
+      {test::edit(card.get(), "txtPrezzo"), "12,34567", "12,3457"},
+      {test::edit(card.get(), "txtPrezzo"), "0,5", "0,50"},
+      {test::edit(card.get(), "txtPrezzo"), ",", "0,00"},
+      {test::edit(card.get(), "txtPrezzo"), "", "0,00"},
+      {test::edit(card.get(), "txtGiacenza"), "7,5", "8"},
+      {test::edit(card.get(), "txtGiacenza"), "0,4", "0"},
+      {test::edit(card.get(), "txtGiacenza"), "", "0"},
+      {test::edit(card.get(), "txtSottoscorta"), "2,5", "3"},
+      {test::edit(card.get(), "txtSottoscorta"), ",", "0"},
   };
   for (const auto& c : cases) {
     retype(c.box, QString::fromLatin1(c.typed));
     ASSERT_EQ(c.box->text(), QString::fromLatin1(c.typed)) << "typing is not formatted";
-    card->txtCodice->setFocus();  // leaving the box
+    test::edit(card.get(), "txtCodice")->setFocus();  // leaving the box
     QCoreApplication::processEvents();
     EXPECT_EQ(c.box->text(), QString::fromLatin1(c.shown)) << c.box->objectName().toStdString() << " "
                                                            << c.typed;
   }
   // Leaving by Enter formats too, and the focus goes on along the cycle.
-  retype(card->txtGiacenza, "7,5");
-  QTest::keyClick(card->txtGiacenza, Qt::Key_Return);
-  EXPECT_EQ(card->txtGiacenza->text(), "8");
-  EXPECT_EQ(QApplication::focusWidget(), card->txtSottoscorta);
+  retype(test::edit(card.get(), "txtGiacenza"), "7,5");
+  QTest::keyClick(test::edit(card.get(), "txtGiacenza"), Qt::Key_Return);
+  EXPECT_EQ(test::edit(card.get(), "txtGiacenza")->text(), "8");
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtSottoscorta"));
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
@@ -147,9 +154,10 @@ TEST_F(ProductCardTest, ValueAboveThirtyMillionResetsTheBox) {
     const char* message;
     const char* reset;
   } cases[] = {
-      {card->txtPrezzo, "Attenzione: valore non valido.", "0,00"},
-      {card->txtGiacenza, "Attenzione: il valore della giacenza massima non può superare 30 milioni.", "0"},
-      {card->txtSottoscorta, "Attenzione: il valore massimo non può superare 30 milioni.", "0"},
+      {test::edit(card.get(), "txtPrezzo"), "Attenzione: valore non valido.", "0,00"},
+      {test::edit(card.get(), "txtGiacenza"),
+       "Attenzione: il valore della giacenza massima non può superare 30 milioni.", "0"},
+      {test::edit(card.get(), "txtSottoscorta"), "Attenzione: il valore massimo non può superare 30 milioni.", "0"},
   };
   for (const auto& c : cases) {
     fake.clear();
@@ -165,21 +173,22 @@ TEST_F(ProductCardTest, ValueAboveThirtyMillionResetsTheBox) {
   }
   // Backspace is a key like the others for the value check.
   fake.clear();
-  card->txtPrezzo->setText("30000001");
-  card->txtPrezzo->end(false);
-  QTest::keyClick(card->txtPrezzo, Qt::Key_Backspace);
+  test::edit(card.get(), "txtPrezzo")->setText("30000001");
+  test::edit(card.get(), "txtPrezzo")->end(false);
+  QTest::keyClick(test::edit(card.get(), "txtPrezzo"), Qt::Key_Backspace);
   ASSERT_EQ(fake.messages.size(), 1);
-  EXPECT_EQ(card->txtPrezzo->text(), "0,00");
+  EXPECT_EQ(test::edit(card.get(), "txtPrezzo")->text(), "0,00");
   // The limit itself still takes keys.
   fake.clear();
-  retype(card->txtPrezzo, "30000000");
-  QTest::keyClick(card->txtPrezzo, Qt::Key_Comma);
+  retype(test::edit(card.get(), "txtPrezzo"), "30000000");
+  QTest::keyClick(test::edit(card.get(), "txtPrezzo"), Qt::Key_Comma);
   EXPECT_TRUE(fake.messages.isEmpty());
-  EXPECT_EQ(card->txtPrezzo->text(), "30000000,");
+  EXPECT_EQ(test::edit(card.get(), "txtPrezzo")->text(), "30000000,");
 }
 
 TEST_F(ProductCardTest, OnlyDigitsAndOneCommaAreTyped) {
-  for (QLineEdit* box : {card->txtPrezzo, card->txtGiacenza, card->txtSottoscorta}) {
+  for (QLineEdit* box : {test::edit(card.get(), "txtPrezzo"), test::edit(card.get(), "txtGiacenza"),
+                         test::edit(card.get(), "txtSottoscorta")}) {
     fake.clear();
     retype(box, "12,5");
     QTest::keyClicks(box, ",.a-");
@@ -195,25 +204,25 @@ TEST_F(ProductCardTest, OnlyDigitsAndOneCommaAreTyped) {
   }
   // The other boxes take any text.
   fake.clear();
-  retype(card->txtCosto, "12.5 euro");
-  EXPECT_EQ(card->txtCosto->text(), "12.5 euro");
+  retype(test::edit(card.get(), "txtCosto"), "12.5 euro");
+  EXPECT_EQ(test::edit(card.get(), "txtCosto")->text(), "12.5 euro");
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
 TEST_F(ProductCardTest, PasteIntoANumberBoxFollowsTheKeyRules) {
-  retype(card->txtPrezzo, "1");
+  retype(test::edit(card.get(), "txtPrezzo"), "1");
   QApplication::clipboard()->setText("2,5");
-  QTest::keyClick(card->txtPrezzo, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(card->txtPrezzo->text(), "12,5");
+  QTest::keyClick(test::edit(card.get(), "txtPrezzo"), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(test::edit(card.get(), "txtPrezzo")->text(), "12,5");
   EXPECT_TRUE(fake.messages.isEmpty());
   QApplication::clipboard()->setText("7");
-  QTest::keyClick(card->txtPrezzo, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(card->txtPrezzo->text(), "12,57");
+  QTest::keyClick(test::edit(card.get(), "txtPrezzo"), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(test::edit(card.get(), "txtPrezzo")->text(), "12,57");
   for (const char* bad : {"3,1", "4a", "-2"}) {
     fake.clear();
     QApplication::clipboard()->setText(QString::fromLatin1(bad));
-    QTest::keyClick(card->txtPrezzo, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(card->txtPrezzo->text(), "12,57") << bad;
+    QTest::keyClick(test::edit(card.get(), "txtPrezzo"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(test::edit(card.get(), "txtPrezzo")->text(), "12,57") << bad;
     ASSERT_EQ(fake.messages.size(), 1) << bad;
     EXPECT_EQ(fake.last().text, kBadCharacter);
   }
@@ -221,13 +230,13 @@ TEST_F(ProductCardTest, PasteIntoANumberBoxFollowsTheKeyRules) {
 
 TEST_F(ProductCardTest, FirstSaveCreatesTheArchiveAndNormalisesTheNumbers) {
   ASSERT_FALSE(fs::exists(archive()));
-  card->txtCodice->setText("  ABC  ");
-  card->txtDescrizione->setText(QString(300, QLatin1Char('d')));
+  test::edit(card.get(), "txtCodice")->setText("  ABC  ");
+  test::edit(card.get(), "txtDescrizione")->setText(QString(300, QLatin1Char('d')));
   card->attachmentFields().file[0]->setText(" /tmp/foto.jpg ");
-  retype(card->txtSottoscorta, "2,5");
-  retype(card->txtGiacenza, "7,5");  // saved while still in the box
-  card->txtPrezzo->setText("");      // an empty price, never left
-  click(card->imgSalva);
+  retype(test::edit(card.get(), "txtSottoscorta"), "2,5");
+  retype(test::edit(card.get(), "txtGiacenza"), "7,5");  // saved while still in the box
+  test::edit(card.get(), "txtPrezzo")->setText("");      // an empty price, never left
+  click(test::clickLabel(card.get(), "imgSalva"));
 
   ASSERT_TRUE(fs::exists(archive()));
   EXPECT_EQ(fs::file_size(archive()), 5170u);
@@ -240,14 +249,14 @@ TEST_F(ProductCardTest, FirstSaveCreatesTheArchiveAndNormalisesTheNumbers) {
   EXPECT_EQ(r[product::Sottoscorta], "3");
   EXPECT_EQ(r[product::File01], "/tmp/foto.jpg");
   // The card shows what was stored.
-  EXPECT_EQ(card->txtPrezzo->text(), "0,00");
-  EXPECT_EQ(card->txtGiacenza->text(), "8");
-  EXPECT_EQ(card->txtSottoscorta->text(), "3");
+  EXPECT_EQ(test::edit(card.get(), "txtPrezzo")->text(), "0,00");
+  EXPECT_EQ(test::edit(card.get(), "txtGiacenza")->text(), "8");
+  EXPECT_EQ(test::edit(card.get(), "txtSottoscorta")->text(), "3");
 
   // A price not yet left is stored as typed; the second save overwrites.
   fake.clear();
-  retype(card->txtPrezzo, "12,5");
-  click(card->imgSalva);
+  retype(test::edit(card.get(), "txtPrezzo"), "12,5");
+  click(test::clickLabel(card.get(), "imgSalva"));
   EXPECT_EQ(fs::file_size(archive()), 5170u);
   EXPECT_EQ(stored(1)[product::Prezzo], "12,5");
 }
@@ -256,15 +265,15 @@ TEST_F(ProductCardTest, AStockThatIsNoNumberStopsTheSaveBeforeAnythingIsWritten)
   // As a hand-edited archive may hold.
   addProduct("P1");
   const auto before = test::readBytes(archive());
-  card->txtCodice->setText("NEW");
-  card->txtGiacenza->setText("sette");
-  click(card->imgSalva);
+  test::edit(card.get(), "txtCodice")->setText("NEW");
+  test::edit(card.get(), "txtGiacenza")->setText("sette");
+  click(test::clickLabel(card.get(), "imgSalva"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, archiveAccessMessage());
   EXPECT_TRUE(fake.last().plain);
   EXPECT_EQ(test::readBytes(archive()), before);
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
-  EXPECT_EQ(card->txtGiacenza->text(), "sette");
+  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_EQ(test::edit(card.get(), "txtGiacenza")->text(), "sette");
 }
 
 TEST_F(ProductCardTest, NavigationShowsStoredTextsAsTheyAre) {
@@ -272,53 +281,53 @@ TEST_F(ProductCardTest, NavigationShowsStoredTextsAsTheyAre) {
   addProduct("P2");
   addProduct("P3");
 
-  click(card->imgAvanti);  // next on a new card
-  EXPECT_EQ(card->lblPosizione->text(), "1");
-  EXPECT_EQ(card->txtCodice->text(), "P1");
-  EXPECT_EQ(card->txtMarca->text(), "Marca di P1");
-  EXPECT_EQ(card->txtPrezzo->text(), "3,125");
-  EXPECT_EQ(card->txtGiacenza->text(), "7,5") << "loading does not reformat";
+  click(test::clickLabel(card.get(), "imgAvanti"));  // next on a new card
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), "1");
+  EXPECT_EQ(test::edit(card.get(), "txtCodice")->text(), "P1");
+  EXPECT_EQ(test::edit(card.get(), "txtMarca")->text(), "Marca di P1");
+  EXPECT_EQ(test::edit(card.get(), "txtPrezzo")->text(), "3,125");
+  EXPECT_EQ(test::edit(card.get(), "txtGiacenza")->text(), "7,5") << "loading does not reformat";
   EXPECT_EQ(card->attachmentFields().file[0]->text(), "/tmp/foto.jpg");
-  click(card->imgIndietro);  // previous on record 1: nothing at all
-  EXPECT_EQ(card->lblPosizione->text(), "1");
-  click(card->imgAvanti);
-  EXPECT_EQ(card->txtCodice->text(), "P2");
-  click(card->imgUltimo);
-  EXPECT_EQ(card->lblPosizione->text(), "3");
-  click(card->imgAvanti);  // next on the last: nothing
-  EXPECT_EQ(card->lblPosizione->text(), "3");
-  EXPECT_EQ(card->txtCodice->text(), "P3");
-  click(card->imgIndietro);
-  EXPECT_EQ(card->txtCodice->text(), "P2");
-  click(card->imgPrimo);
-  EXPECT_EQ(card->txtCodice->text(), "P1");
+  click(test::clickLabel(card.get(), "imgIndietro"));  // previous on record 1: nothing at all
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), "1");
+  click(test::clickLabel(card.get(), "imgAvanti"));
+  EXPECT_EQ(test::edit(card.get(), "txtCodice")->text(), "P2");
+  click(test::clickLabel(card.get(), "imgUltimo"));
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), "3");
+  click(test::clickLabel(card.get(), "imgAvanti"));  // next on the last: nothing
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), "3");
+  EXPECT_EQ(test::edit(card.get(), "txtCodice")->text(), "P3");
+  click(test::clickLabel(card.get(), "imgIndietro"));
+  EXPECT_EQ(test::edit(card.get(), "txtCodice")->text(), "P2");
+  click(test::clickLabel(card.get(), "imgPrimo"));
+  EXPECT_EQ(test::edit(card.get(), "txtCodice")->text(), "P1");
   EXPECT_TRUE(fake.messages.isEmpty());
 
   // New card: everything emptied, defaults back, focus in the code.
-  card->txtNote->setFocus();
-  click(card->imgNuovo);
-  EXPECT_TRUE(card->txtCodice->text().isEmpty());
-  EXPECT_TRUE(card->txtMarca->text().isEmpty());
+  test::edit(card.get(), "txtNote")->setFocus();
+  click(test::clickLabel(card.get(), "imgNuovo"));
+  EXPECT_TRUE(test::edit(card.get(), "txtCodice")->text().isEmpty());
+  EXPECT_TRUE(test::edit(card.get(), "txtMarca")->text().isEmpty());
   EXPECT_TRUE(card->attachmentFields().file[0]->text().isEmpty());
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
-  EXPECT_EQ(card->txtPrezzo->text(), "0,00");
-  EXPECT_EQ(card->txtGiacenza->text(), "0");
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
-  click(card->imgIndietro);  // previous on a new card shows record 1
-  EXPECT_EQ(card->lblPosizione->text(), "1");
+  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_EQ(test::edit(card.get(), "txtPrezzo")->text(), "0,00");
+  EXPECT_EQ(test::edit(card.get(), "txtGiacenza")->text(), "0");
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice"));
+  click(test::clickLabel(card.get(), "imgIndietro"));  // previous on a new card shows record 1
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), "1");
 }
 
 TEST_F(ProductCardTest, WebSearchNeedsABrandAndEncodesTheQuery) {
-  card->txtMarca->setText("   ");
-  card->txtModello->setText("X100");
-  card->txtCodice->setFocus();
-  click(card->imgElimina);
+  test::edit(card.get(), "txtMarca")->setText("   ");
+  test::edit(card.get(), "txtModello")->setText("X100");
+  test::edit(card.get(), "txtCodice")->setFocus();
+  click(test::clickLabel(card.get(), "imgElimina"));
   EXPECT_TRUE(fake.urls.isEmpty());
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_EQ(fake.last().text, QString::fromUtf8("Per poter effettuare una ricerca sul Web è necessario compilare il "
                                                 "campo relativo alla marca dell'articolo."));
-  EXPECT_EQ(QApplication::focusWidget(), card->txtMarca);
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtMarca"));
 
   const struct {
     const char *brand, *model, *query;
@@ -330,9 +339,9 @@ TEST_F(ProductCardTest, WebSearchNeedsABrandAndEncodesTheQuery) {
   };
   for (const auto& c : cases) {
     fake.clear();
-    card->txtMarca->setText(QString::fromUtf8(c.brand));
-    card->txtModello->setText(QString::fromUtf8(c.model));
-    click(card->imgElimina);
+    test::edit(card.get(), "txtMarca")->setText(QString::fromUtf8(c.brand));
+    test::edit(card.get(), "txtModello")->setText(QString::fromUtf8(c.model));
+    click(test::clickLabel(card.get(), "imgElimina"));
     ASSERT_EQ(fake.urls.size(), 1) << c.brand;
     const QUrl url = fake.urls.first();
     EXPECT_EQ(url.scheme(), "https");
@@ -356,19 +365,21 @@ TEST_F(ProductCardTest, DialogsAreCreatedForOneUseAndFilledFromTheCard) {
   flow.onModal = [&](QDialog& d) {
     shown.append(&d);
     EXPECT_EQ(d.parentWidget(), card.get());
-    if (auto* s = qobject_cast<TfrmCercaMateriale*>(&d)) memory = s->lblMemory->text();
+    if (auto* s = qobject_cast<TfrmCercaMateriale*>(&d)) memory = test::label(s, "lblMemory")->text();
     if (auto* a = qobject_cast<TfrmAllegatiMat*>(&d))
-      fields = {a->txtFile01->text(), a->txtFile02->text(), a->txtFile03->text(),
-                a->txtDesc01->text(), a->txtDesc02->text(), a->txtDesc03->text()};
-    if (auto* f = qobject_cast<TfrmCartellaMat*>(&d)) fields = {f->txtFile01->text(), f->txtDesc01->text()};
+      fields = {test::edit(a, "txtFile01")->text(), test::edit(a, "txtFile02")->text(),
+                test::edit(a, "txtFile03")->text(), test::edit(a, "txtDesc01")->text(),
+                test::edit(a, "txtDesc02")->text(), test::edit(a, "txtDesc03")->text()};
+    if (auto* f = qobject_cast<TfrmCartellaMat*>(&d))
+      fields = {test::edit(f, "txtFile01")->text(), test::edit(f, "txtDesc01")->text()};
     return 0;
   };
-  click(card->imgTrova);
+  click(test::clickLabel(card.get(), "imgTrova"));
   ASSERT_EQ(shown.size(), 1);
   EXPECT_EQ(memory, "materiali");
   EXPECT_TRUE(shown.last().isNull()) << "destroyed when it closes";
 
-  click(card->imgDoppioTurno);
+  click(test::clickLabel(card.get(), "imgDoppioTurno"));
   ASSERT_EQ(shown.size(), 2);
   EXPECT_TRUE(shown.last().isNull());
 
@@ -376,28 +387,28 @@ TEST_F(ProductCardTest, DialogsAreCreatedForOneUseAndFilledFromTheCard) {
   card->attachmentFields().file[2]->setText("/tmp/c.txt");
   card->attachmentFields().description[0]->setText("  manuale ");
   card->attachmentFields().description[1]->setText("solo descrizione");
-  click(card->imgFile);
+  click(test::clickLabel(card.get(), "imgFile"));
   ASSERT_EQ(shown.size(), 3);
   EXPECT_EQ(fields, QStringList({"/tmp/a.pdf", "", "/tmp/c.txt", "manuale", "solo descrizione", ""}));
   EXPECT_TRUE(shown.last().isNull());
 
   card->attachmentFields().folder->setText(" /tmp/progetti ");
   card->attachmentFields().folderDescription->setText("foto ");
-  click(card->imgCartella);
+  click(test::clickLabel(card.get(), "imgCartella"));
   ASSERT_EQ(shown.size(), 4);
   EXPECT_EQ(fields, QStringList({"/tmp/progetti", "foto"}));
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
 TEST_F(ProductCardTest, WordExportNeedsTheCode) {
-  card->txtCodice->setText(" ");
-  card->txtMarca->setFocus();
-  click(card->imgWord);
+  test::edit(card.get(), "txtCodice")->setText(" ");
+  test::edit(card.get(), "txtMarca")->setFocus();
+  click(test::clickLabel(card.get(), "imgWord"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_EQ(fake.last().text, QString::fromUtf8("Per poter esportare la scheda corrente in Microsoft Word è necessario "
                                                 "indicare il codice articolo."));
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice"));
 }
 
 TEST_F(ProductCardTest, StatusBarNamesTheCommandUnderTheMouse) {
@@ -406,23 +417,24 @@ TEST_F(ProductCardTest, StatusBarNamesTheCommandUnderTheMouse) {
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
     QApplication::sendEvent(w, &enter);
   };
-  hover(card->imgElimina);
+  hover(test::clickLabel(card.get(), "imgElimina"));
   EXPECT_EQ(pan->text(), QString::fromUtf8(" Cerca sul Web, tramite Google, informazioni relative all'articolo "
                                            "descritto nella scheda corrente."));
-  hover(card->imgUltimo);
+  hover(test::clickLabel(card.get(), "imgUltimo"));
   EXPECT_EQ(pan->text(), " Visualizza l'ultima scheda in archivio");
-  hover(card->grpSezione02);
+  hover(test::named<QGroupBox>(card.get(), "grpSezione02"));
   EXPECT_TRUE(pan->text().isEmpty());
-  hover(card->imgDoppioTurno);
+  hover(test::clickLabel(card.get(), "imgDoppioTurno"));
   EXPECT_EQ(pan->text(), " Visualizza l'elenco dei prodotti in esaurimento.");
   hover(card->container());
   EXPECT_TRUE(pan->text().isEmpty());
 
   // With the real mouse: from a command back onto the background of its group.
-  QTest::mouseMove(card->imgSalva, QPoint(10, 10));
+  QTest::mouseMove(test::clickLabel(card.get(), "imgSalva"), QPoint(10, 10));
   EXPECT_EQ(pan->text(), QString::fromUtf8(" Salva in archivio i dati relativi alla scheda corrente oppure "
                                            "aggiorna la scheda esistente."));
-  QTest::mouseMove(card->grpControlli, QPoint(4, card->grpControlli->height() - 4));
+  QTest::mouseMove(test::named<QGroupBox>(card.get(), "grpControlli"),
+                   QPoint(4, test::named<QGroupBox>(card.get(), "grpControlli")->height() - 4));
   EXPECT_TRUE(pan->text().isEmpty());
 }
 

@@ -68,22 +68,23 @@ class SupplySheet : public ::testing::Test {
   // Enter: the focus moves on to the next field.
   void enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
   void clickLine(int row) {
-    LineList* list = sheet->lstStudenti;
+    LineList* list = test::named<LineList>(sheet.get(), "lstStudenti");
     const QModelIndex line = list->model()->index(row, 0);
     list->scrollTo(line);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(line).center());
   }
   QStringList lines() const {
     QStringList out;
-    for (int i = 0; i < sheet->lstStudenti->count(); ++i) out << sheet->lstStudenti->lineText(i);
+    for (int i = 0; i < test::named<LineList>(sheet.get(), "lstStudenti")->count(); ++i)
+      out << test::named<LineList>(sheet.get(), "lstStudenti")->lineText(i);
     return out;
   }
   void saveItem(const QString& product, const QString& quantity, const QString& price) {
-    click(sheet->cmdNuovo);
-    type(sheet->txtProdotto, product);
-    type(sheet->txtQuantita, quantity);
-    type(sheet->txtPrezzo, price);
-    click(sheet->cmdSalva);
+    click(test::clickLabel(sheet.get(), "cmdNuovo"));
+    type(test::edit(sheet.get(), "txtProdotto"), product);
+    type(test::edit(sheet.get(), "txtQuantita"), quantity);
+    type(test::edit(sheet.get(), "txtPrezzo"), price);
+    click(test::clickLabel(sheet.get(), "cmdSalva"));
   }
 
   test::FakeServices fake;
@@ -93,18 +94,20 @@ class SupplySheet : public ::testing::Test {
 };
 
 TEST_F(SupplySheet, OpensOnANewItemWithDefaultsAndAnEmptyList) {
-  EXPECT_EQ(sheet->txtData->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
-  EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$")).match(sheet->txtOra->text()).hasMatch());
-  EXPECT_EQ(sheet->txtQuantita->text(), "1");
-  EXPECT_EQ(sheet->txtPrezzo->text(), "0,00");
-  EXPECT_EQ(sheet->txtImporto->text(), "0,00");
-  EXPECT_EQ(sheet->txtPagamento->currentText(), "Saldato");
-  EXPECT_EQ(sheet->txtPagamento->itemText(0), "In sospeso");
-  EXPECT_EQ(sheet->txtPagamento->itemText(1), "Saldato");
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
-  EXPECT_EQ(sheet->lstStudenti->count(), 0);
-  EXPECT_EQ(sheet->repTotale->text(), "0,00");
-  EXPECT_EQ(QApplication::focusWidget(), sheet->txtProdotto);
+  EXPECT_EQ(test::edit(sheet.get(), "txtData")->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$"))
+                  .match(test::edit(sheet.get(), "txtOra")->text())
+                  .hasMatch());
+  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "1");
+  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "0,00");
+  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "0,00");
+  EXPECT_EQ(test::named<QComboBox>(sheet.get(), "txtPagamento")->currentText(), "Saldato");
+  EXPECT_EQ(test::named<QComboBox>(sheet.get(), "txtPagamento")->itemText(0), "In sospeso");
+  EXPECT_EQ(test::named<QComboBox>(sheet.get(), "txtPagamento")->itemText(1), "Saldato");
+  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 0);
+  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "0,00");
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(sheet.get(), "txtProdotto"));
   EXPECT_EQ(sheet->windowTitle(), u8(" Zelvano ©"));
   EXPECT_TRUE(fake.messages.isEmpty());
 }
@@ -114,24 +117,24 @@ TEST_F(SupplySheet, OpensOnANewItemWithDefaultsAndAnEmptyList) {
 TEST_F(SupplySheet, ASupplyDeletedElsewhereIsToldGoneAndNeverRecreated) {
   writeItems({supplyItem("Vite", "1", "10,10", "10,10")});
   open(supply());
-  click(sheet->imgPrimo);
-  ASSERT_EQ(sheet->lblPosizione->text(), "1");
+  click(test::clickLabel(sheet.get(), "imgPrimo"));
+  ASSERT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "1");
   fs::remove(supply());
   fake.messages.clear();
 
-  type(sheet->txtProdotto, QStringLiteral("Bullone"));
-  click(sheet->cmdSalva);
-  click(sheet->imgUltimo);
-  click(sheet->cmdElimina);
+  type(test::edit(sheet.get(), "txtProdotto"), QStringLiteral("Bullone"));
+  click(test::clickLabel(sheet.get(), "cmdSalva"));
+  click(test::clickLabel(sheet.get(), "imgUltimo"));
+  click(test::clickLabel(sheet.get(), "cmdElimina"));
   clickLine(0);
-  EXPECT_EQ(sheet->lblPosizione->text(), "1");  // the card stays as it was
-  EXPECT_EQ(sheet->txtProdotto->text(), "Bullone");
-  click(sheet->cmdNuovo);
+  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "1");  // the card stays as it was
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Bullone");
+  click(test::clickLabel(sheet.get(), "cmdNuovo"));
   ASSERT_EQ(fake.messages.size(), 6);  // the deletion's question, then five times the news
   for (const test::ShownMessage& m : fake.messages) {
     if (m.plain) EXPECT_EQ(m.text, supplyGoneMessage());
   }
-  EXPECT_EQ(sheet->lstStudenti->count(), 0);
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 0);
   open(supply());
   EXPECT_EQ(fake.last().text, supplyGoneMessage());
   EXPECT_FALSE(fs::exists(supply()));
@@ -141,23 +144,23 @@ TEST_F(SupplySheet, ASupplyDeletedElsewhereIsToldGoneAndNeverRecreated) {
 TEST_F(SupplySheet, ReopeningShowsTheOtherSupplyOnAFreshCard) {
   writeItems({supplyItem("Vite", "1", "10,10", "10,10"), supplyItem("Dado", "1", "20,25", "20,25")});
   open(supply());
-  EXPECT_EQ(sheet->lstStudenti->count(), 2);
-  EXPECT_EQ(sheet->repTotale->text(), "30,35");
-  click(sheet->imgUltimo);
-  EXPECT_EQ(sheet->txtProdotto->text(), "Dado");
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 2);
+  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "30,35");
+  click(test::clickLabel(sheet.get(), "imgUltimo"));
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Dado");
 
   open(folder.file("Vuota.for"));
-  EXPECT_EQ(sheet->lstStudenti->count(), 0);
-  EXPECT_EQ(sheet->repTotale->text(), "0,00");
-  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 0);
+  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "0,00");
+  EXPECT_TRUE(test::edit(sheet.get(), "txtProdotto")->text().isEmpty());
+  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
 }
 
 TEST_F(SupplySheet, SavingAppendsTheItemWithQuantityTimesPrice) {
-  type(sheet->txtProdotto, QStringLiteral("Bulloni"));
-  type(sheet->txtQuantita, QStringLiteral("100"));
-  type(sheet->txtPrezzo, QStringLiteral("0,05"));
-  click(sheet->cmdSalva);
+  type(test::edit(sheet.get(), "txtProdotto"), QStringLiteral("Bulloni"));
+  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("100"));
+  type(test::edit(sheet.get(), "txtPrezzo"), QStringLiteral("0,05"));
+  click(test::clickLabel(sheet.get(), "cmdSalva"));
 
   const auto items = stored();
   ASSERT_EQ(items.size(), 1u);
@@ -167,150 +170,152 @@ TEST_F(SupplySheet, SavingAppendsTheItemWithQuantityTimesPrice) {
   EXPECT_EQ(items[0][supply::Prezzo], "0,05");
   EXPECT_EQ(items[0][supply::Importo], "5,00");
   EXPECT_EQ(items[0][supply::Pagamento], "Saldato");
-  EXPECT_EQ(sheet->lblPosizione->text(), "1");
-  EXPECT_EQ(sheet->txtImporto->text(), "5,00");
-  ASSERT_EQ(sheet->lstStudenti->count(), 1);
+  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "1");
+  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "5,00");
+  ASSERT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 1);
   EXPECT_TRUE(lines()[0].startsWith(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
   EXPECT_EQ(lines()[0], toQ(itemLine(items[0])));
-  EXPECT_EQ(sheet->repTotale->text(), "5,00");
+  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "5,00");
   // The card keeps the saved item.
-  EXPECT_EQ(sheet->txtProdotto->text(), "Bulloni");
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Bulloni");
 }
 
 TEST_F(SupplySheet, TheAmountTypedIsReplacedByQuantityTimesPrice) {
-  type(sheet->txtProdotto, QStringLiteral("Tubo"));
-  type(sheet->txtQuantita, QStringLiteral("3"));
-  type(sheet->txtPrezzo, QStringLiteral("2,333"));
-  type(sheet->txtImporto, QStringLiteral("999"));
-  click(sheet->cmdSalva);
+  type(test::edit(sheet.get(), "txtProdotto"), QStringLiteral("Tubo"));
+  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("3"));
+  type(test::edit(sheet.get(), "txtPrezzo"), QStringLiteral("2,333"));
+  type(test::edit(sheet.get(), "txtImporto"), QStringLiteral("999"));
+  click(test::clickLabel(sheet.get(), "cmdSalva"));
   ASSERT_EQ(stored().size(), 1u);
   EXPECT_EQ(stored()[0][supply::Importo], "7,00");
-  EXPECT_EQ(sheet->txtImporto->text(), "7,00");
-  EXPECT_EQ(sheet->repTotale->text(), "7,00");
+  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "7,00");
+  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "7,00");
 
   // Saving again overwrites the same record.
-  type(sheet->txtQuantita, QStringLiteral("2"));
-  type(sheet->txtImporto, QStringLiteral("1"));
-  click(sheet->cmdSalva);
+  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("2"));
+  type(test::edit(sheet.get(), "txtImporto"), QStringLiteral("1"));
+  click(test::clickLabel(sheet.get(), "cmdSalva"));
   ASSERT_EQ(stored().size(), 1u);
   EXPECT_EQ(stored()[0][supply::Importo], "4,67");
-  EXPECT_EQ(sheet->repTotale->text(), "4,67");
+  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "4,67");
 }
 
 TEST_F(SupplySheet, SaveNeedsThePaymentState) {
-  type(sheet->txtProdotto, QStringLiteral("Vite"));
-  sheet->txtPagamento->setEditText(QStringLiteral("   "));
-  click(sheet->cmdSalva);
+  type(test::edit(sheet.get(), "txtProdotto"), QStringLiteral("Vite"));
+  test::named<QComboBox>(sheet.get(), "txtPagamento")->setEditText(QStringLiteral("   "));
+  click(test::clickLabel(sheet.get(), "cmdSalva"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, "Salvataggio scheda non applicabile");
   EXPECT_EQ(fake.last().text, u8("Per salvare la scheda è necessario indicare se il pagamento è in sospeso o è stato "
                                  "saldato."));
-  EXPECT_TRUE(sheet->txtPagamento->isAncestorOf(QApplication::focusWidget()) ||
-              QApplication::focusWidget() == sheet->txtPagamento);
+  EXPECT_TRUE(test::named<QComboBox>(sheet.get(), "txtPagamento")->isAncestorOf(QApplication::focusWidget()) ||
+              QApplication::focusWidget() == test::named<QComboBox>(sheet.get(), "txtPagamento"));
   EXPECT_TRUE(stored().empty());
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
 }
 
 TEST_F(SupplySheet, LeavingTheNumberBoxesFormatsThem) {
   const std::pair<const char*, const char*> prices[] = {{"7", "7,00"}, {"0,125", "0,125"}, {"1,99999", "2,00"}};
   for (const auto& [typed, shown] : prices) {
-    type(sheet->txtPrezzo, QString::fromLatin1(typed));
+    type(test::edit(sheet.get(), "txtPrezzo"), QString::fromLatin1(typed));
     enter();
-    EXPECT_EQ(QApplication::focusWidget(), sheet->txtImporto);
-    EXPECT_EQ(sheet->txtPrezzo->text(), QString::fromLatin1(shown)) << typed;
+    EXPECT_EQ(QApplication::focusWidget(), test::edit(sheet.get(), "txtImporto"));
+    EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), QString::fromLatin1(shown)) << typed;
   }
-  type(sheet->txtImporto, QStringLiteral("12,5"));
+  type(test::edit(sheet.get(), "txtImporto"), QStringLiteral("12,5"));
   enter();
-  EXPECT_EQ(sheet->txtImporto->text(), "12,50");
+  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "12,50");
 
   const std::pair<const char*, const char*> quantities[] = {{"0", "1"}, {"", "1"}, {"2,50", "2,5"}};
   for (const auto& [typed, shown] : quantities) {
-    type(sheet->txtQuantita, QString::fromLatin1(typed));
+    type(test::edit(sheet.get(), "txtQuantita"), QString::fromLatin1(typed));
     enter();
-    EXPECT_EQ(sheet->txtQuantita->text(), QString::fromLatin1(shown)) << typed;
+    EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), QString::fromLatin1(shown)) << typed;
   }
 }
 
 TEST_F(SupplySheet, NumberBoxesTakeDigitsAndOneCommaAndResetWhenTooLarge) {
-  type(sheet->txtPrezzo, QStringLiteral("1a,2,3.x"));
-  EXPECT_EQ(sheet->txtPrezzo->text(), "1,23");
-  type(sheet->txtQuantita, QStringLiteral("300000009"));
-  EXPECT_EQ(sheet->txtQuantita->text(), "300000009");
-  QTest::keyClicks(sheet->txtQuantita, QStringLiteral("1"));
-  EXPECT_EQ(sheet->txtQuantita->text(), "1");
+  type(test::edit(sheet.get(), "txtPrezzo"), QStringLiteral("1a,2,3.x"));
+  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "1,23");
+  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("300000009"));
+  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "300000009");
+  QTest::keyClicks(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("1"));
+  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "1");
   // Backspace always works.
-  type(sheet->txtPrezzo, QStringLiteral("12"));
-  QTest::keyClick(sheet->txtPrezzo, Qt::Key_Backspace);
-  EXPECT_EQ(sheet->txtPrezzo->text(), "1");
+  type(test::edit(sheet.get(), "txtPrezzo"), QStringLiteral("12"));
+  QTest::keyClick(test::edit(sheet.get(), "txtPrezzo"), Qt::Key_Backspace);
+  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "1");
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
 TEST_F(SupplySheet, CalculateWithUnreadableValuesResetsTheNumbers) {
-  sheet->txtQuantita->setText(QStringLiteral("tre"));  // pasted
-  sheet->txtPrezzo->setText(QStringLiteral("2"));
-  click(sheet->cmdCalcola);
+  test::edit(sheet.get(), "txtQuantita")->setText(QStringLiteral("tre"));  // pasted
+  test::edit(sheet.get(), "txtPrezzo")->setText(QStringLiteral("2"));
+  click(test::button(sheet.get(), "cmdCalcola"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_EQ(fake.last().text, u8("Attenzione: valori non validi.\r\n\r\nInserire correttamente la quantità e il prezzo "
                                  "prima di premere il pulsante Calcola."));
-  EXPECT_EQ(sheet->txtQuantita->text(), "1");
-  EXPECT_EQ(sheet->txtPrezzo->text(), "0,00");
-  EXPECT_EQ(sheet->txtImporto->text(), "0,00");
-  EXPECT_EQ(QApplication::focusWidget(), sheet->txtImporto);
+  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "1");
+  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "0,00");
+  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "0,00");
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(sheet.get(), "txtImporto"));
 
-  sheet->txtQuantita->setText(QStringLiteral("4"));
-  sheet->txtPrezzo->setText(QStringLiteral("2,5"));
-  click(sheet->cmdCalcola);
-  EXPECT_EQ(sheet->txtImporto->text(), "10,00");
+  test::edit(sheet.get(), "txtQuantita")->setText(QStringLiteral("4"));
+  test::edit(sheet.get(), "txtPrezzo")->setText(QStringLiteral("2,5"));
+  click(test::button(sheet.get(), "cmdCalcola"));
+  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "10,00");
 }
 
 TEST_F(SupplySheet, NuovoKeepsTheDeliveryFieldsCancellaEmptiesThem) {
-  type(sheet->txtProdotto, QStringLiteral("Vite"));
-  type(sheet->txtLuogo, QStringLiteral("Milano"));
-  type(sheet->txtUM, QStringLiteral("pz"));
-  type(sheet->txtAspetto, QStringLiteral("Scatola"));
-  type(sheet->txtCliente, QStringLiteral("Rossi"));
-  type(sheet->txtFornitore, QStringLiteral("Bianchi"));
-  type(sheet->txtConsegnatario, QStringLiteral("Verdi"));
-  type(sheet->txtVettore, QStringLiteral("Neri"));
-  type(sheet->txtAnnotazioni, QStringLiteral("Fragile"));
-  type(sheet->txtQuantita, QStringLiteral("5"));
-  sheet->txtPagamento->setEditText(QStringLiteral("In sospeso"));
-  sheet->txtData->setText(QStringLiteral("01/01/2020"));
+  type(test::edit(sheet.get(), "txtProdotto"), QStringLiteral("Vite"));
+  type(test::edit(sheet.get(), "txtLuogo"), QStringLiteral("Milano"));
+  type(test::edit(sheet.get(), "txtUM"), QStringLiteral("pz"));
+  type(test::edit(sheet.get(), "txtAspetto"), QStringLiteral("Scatola"));
+  type(test::edit(sheet.get(), "txtCliente"), QStringLiteral("Rossi"));
+  type(test::edit(sheet.get(), "txtFornitore"), QStringLiteral("Bianchi"));
+  type(test::edit(sheet.get(), "txtConsegnatario"), QStringLiteral("Verdi"));
+  type(test::edit(sheet.get(), "txtVettore"), QStringLiteral("Neri"));
+  type(test::edit(sheet.get(), "txtAnnotazioni"), QStringLiteral("Fragile"));
+  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("5"));
+  test::named<QComboBox>(sheet.get(), "txtPagamento")->setEditText(QStringLiteral("In sospeso"));
+  test::edit(sheet.get(), "txtData")->setText(QStringLiteral("01/01/2020"));
   sheet->attachmentFields().file[0]->setText(QStringLiteral("/tmp/a.pdf"));
   sheet->attachmentFields().folder->setText(QStringLiteral("/tmp"));
-  click(sheet->cmdSalva);
-  ASSERT_EQ(sheet->lblPosizione->text(), "1");
+  click(test::clickLabel(sheet.get(), "cmdSalva"));
+  ASSERT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "1");
   EXPECT_EQ(stored()[0][supply::File01], "/tmp/a.pdf");
 
-  click(sheet->cmdNuovo);
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
-  for (QLineEdit* e : {sheet->txtProdotto, sheet->txtUM, sheet->txtAspetto, sheet->txtAnnotazioni})
+  click(test::clickLabel(sheet.get(), "cmdNuovo"));
+  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
+  for (QLineEdit* e : {test::edit(sheet.get(), "txtProdotto"), test::edit(sheet.get(), "txtUM"),
+                       test::edit(sheet.get(), "txtAspetto"), test::edit(sheet.get(), "txtAnnotazioni")})
     EXPECT_TRUE(e->text().isEmpty()) << e->objectName().toStdString();
   EXPECT_TRUE(sheet->attachmentFields().file[0]->text().isEmpty());
   EXPECT_TRUE(sheet->attachmentFields().folder->text().isEmpty());
-  EXPECT_EQ(sheet->txtLuogo->text(), "Milano");
-  EXPECT_EQ(sheet->txtCliente->text(), "Rossi");
-  EXPECT_EQ(sheet->txtFornitore->text(), "Bianchi");
-  EXPECT_EQ(sheet->txtConsegnatario->text(), "Verdi");
-  EXPECT_EQ(sheet->txtVettore->text(), "Neri");
-  EXPECT_EQ(sheet->txtQuantita->text(), "1");
-  EXPECT_EQ(sheet->txtPagamento->currentText(), "Saldato");
-  EXPECT_EQ(sheet->txtData->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
-  EXPECT_EQ(QApplication::focusWidget(), sheet->txtProdotto);
-  EXPECT_EQ(sheet->lstStudenti->count(), 1);
+  EXPECT_EQ(test::edit(sheet.get(), "txtLuogo")->text(), "Milano");
+  EXPECT_EQ(test::edit(sheet.get(), "txtCliente")->text(), "Rossi");
+  EXPECT_EQ(test::edit(sheet.get(), "txtFornitore")->text(), "Bianchi");
+  EXPECT_EQ(test::edit(sheet.get(), "txtConsegnatario")->text(), "Verdi");
+  EXPECT_EQ(test::edit(sheet.get(), "txtVettore")->text(), "Neri");
+  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "1");
+  EXPECT_EQ(test::named<QComboBox>(sheet.get(), "txtPagamento")->currentText(), "Saldato");
+  EXPECT_EQ(test::edit(sheet.get(), "txtData")->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(sheet.get(), "txtProdotto"));
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 1);
 
-  click(sheet->cmdCancella);
-  for (QLineEdit* e : {sheet->txtLuogo, sheet->txtCliente, sheet->txtFornitore, sheet->txtConsegnatario,
-                       sheet->txtVettore})
+  click(test::clickLabel(sheet.get(), "cmdCancella"));
+  for (QLineEdit* e : {test::edit(sheet.get(), "txtLuogo"), test::edit(sheet.get(), "txtCliente"),
+                       test::edit(sheet.get(), "txtFornitore"), test::edit(sheet.get(), "txtConsegnatario"),
+                       test::edit(sheet.get(), "txtVettore")})
     EXPECT_TRUE(e->text().isEmpty()) << e->objectName().toStdString();
-  EXPECT_EQ(sheet->txtPrezzo->text(), "0,00");
+  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "0,00");
   // Neither touched the file.
   EXPECT_EQ(stored().size(), 1u);
 }
 
 TEST_F(SupplySheet, DeleteAsksAndRemovesOnlyTheItemShown) {
-  click(sheet->cmdElimina);
+  click(test::clickLabel(sheet.get(), "cmdElimina"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, u8("Attenzione: operazione non valida.\r\n\r\nLa cancellazione può essere applicata "
                                  "soltanto ad una scheda già registrata in archivio."));
@@ -318,45 +323,45 @@ TEST_F(SupplySheet, DeleteAsksAndRemovesOnlyTheItemShown) {
 
   writeItems({supplyItem("Uno", "1", "1,00", "1,00"), supplyItem("Due", "1", "2,00", "2,00"),
               supplyItem("Tre", "1", "3,00", "3,00")});
-  click(sheet->cmdNuovo);
-  click(sheet->imgPrimo);
-  click(sheet->imgAvanti);
-  ASSERT_EQ(sheet->txtProdotto->text(), "Due");
-  type(sheet->txtCliente, QStringLiteral("Rossi"));
+  click(test::clickLabel(sheet.get(), "cmdNuovo"));
+  click(test::clickLabel(sheet.get(), "imgPrimo"));
+  click(test::clickLabel(sheet.get(), "imgAvanti"));
+  ASSERT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Due");
+  type(test::edit(sheet.get(), "txtCliente"), QStringLiteral("Rossi"));
 
   fake.clear();
   fake.answers.push_back(MsgAnswer::No);
-  click(sheet->cmdElimina);
+  click(test::clickLabel(sheet.get(), "cmdElimina"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, "Conferma cancellazione scheda");
   EXPECT_EQ(fake.last().text, "Si vuole proprio eliminare la scheda corrente?");
   EXPECT_EQ(fake.last().buttons, MsgButtons::YesNo);
   EXPECT_EQ(fake.last().icon, MsgIcon::None);
   EXPECT_EQ(stored().size(), 3u);
-  EXPECT_EQ(sheet->lblPosizione->text(), "2");
+  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "2");
 
-  click(sheet->cmdElimina);  // Yes
+  click(test::clickLabel(sheet.get(), "cmdElimina"));  // Yes
   const auto left = stored();
   ASSERT_EQ(left.size(), 2u);
   EXPECT_EQ(left[0][supply::Prodotto], "Uno");
   EXPECT_EQ(left[1][supply::Prodotto], "Tre");
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
-  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
-  EXPECT_TRUE(sheet->txtCliente->text().isEmpty());  // reset as by Cancella
-  EXPECT_EQ(sheet->txtQuantita->text(), "1");
-  EXPECT_EQ(sheet->lstStudenti->count(), 2);
-  EXPECT_EQ(sheet->repTotale->text(), "4,00");
+  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(test::edit(sheet.get(), "txtProdotto")->text().isEmpty());
+  EXPECT_TRUE(test::edit(sheet.get(), "txtCliente")->text().isEmpty());  // reset as by Cancella
+  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "1");
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 2);
+  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "4,00");
   EXPECT_EQ(fake.messages.size(), 2);  // no message after the deletion
   EXPECT_FALSE(fs::exists(folder.file("Fornitura.tmp")));
 
   // Deleting what is left empties the list.
-  click(sheet->imgPrimo);
-  click(sheet->cmdElimina);
-  click(sheet->imgPrimo);
-  click(sheet->cmdElimina);
+  click(test::clickLabel(sheet.get(), "imgPrimo"));
+  click(test::clickLabel(sheet.get(), "cmdElimina"));
+  click(test::clickLabel(sheet.get(), "imgPrimo"));
+  click(test::clickLabel(sheet.get(), "cmdElimina"));
   EXPECT_TRUE(stored().empty());
-  EXPECT_EQ(sheet->lstStudenti->count(), 0);
-  EXPECT_EQ(sheet->repTotale->text(), "0,00");
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 0);
+  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "0,00");
 }
 
 TEST_F(SupplySheet, ItemLinesAndTheLaterOfTwoIdenticalItemsLoads) {
@@ -366,7 +371,7 @@ TEST_F(SupplySheet, ItemLinesAndTheLaterOfTwoIdenticalItemsLoads) {
   Record laterTwin = twin;
   laterTwin[supply::Cliente] = "Bianchi";
   writeItems({bare, twin, longProduct, laterTwin});
-  click(sheet->cmdNuovo);
+  click(test::clickLabel(sheet.get(), "cmdNuovo"));
 
   const QStringList l = lines();
   ASSERT_EQ(l.size(), 4);
@@ -375,39 +380,39 @@ TEST_F(SupplySheet, ItemLinesAndTheLaterOfTwoIdenticalItemsLoads) {
   EXPECT_TRUE(l[2].contains(QString(60, QLatin1Char('x')) + u8("  Tot. € 3,00")));
   EXPECT_FALSE(l[2].contains(QString(61, QLatin1Char('x'))));
   EXPECT_EQ(l[1], l[3]);
-  EXPECT_EQ(sheet->lstStudenti->font().family(), "Courier New");
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->font().family(), "Courier New");
 
   clickLine(1);
-  EXPECT_EQ(sheet->lblPosizione->text(), "4");
-  EXPECT_EQ(sheet->txtCliente->text(), "Bianchi");
+  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "4");
+  EXPECT_EQ(test::edit(sheet.get(), "txtCliente")->text(), "Bianchi");
   clickLine(2);
-  EXPECT_EQ(sheet->lblPosizione->text(), "3");
-  EXPECT_EQ(sheet->txtProdotto->text(), QString(80, QLatin1Char('x')));
-  EXPECT_EQ(sheet->txtImporto->text(), "3,00");
+  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "3");
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), QString(80, QLatin1Char('x')));
+  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "3,00");
   // A click loads the item; it does not reload the list.
-  EXPECT_EQ(sheet->lstStudenti->currentRow(), 2);
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->currentRow(), 2);
 }
 
 TEST_F(SupplySheet, NavigationDoesNotReloadTheList) {
   saveItem(QStringLiteral("Uno"), QStringLiteral("1"), QStringLiteral("1"));
   saveItem(QStringLiteral("Due"), QStringLiteral("2"), QStringLiteral("1"));
-  ASSERT_EQ(sheet->lstStudenti->count(), 2);
-  ASSERT_EQ(sheet->repTotale->text(), "3,00");
+  ASSERT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 2);
+  ASSERT_EQ(test::label(sheet.get(), "repTotale")->text(), "3,00");
   // Another window adds an item behind the sheet's back.
   writeItems({supplyItem("Tre", "1", "5,00", "5,00")});
 
-  click(sheet->imgUltimo);
-  EXPECT_EQ(sheet->txtProdotto->text(), "Tre");
-  EXPECT_EQ(sheet->lblPosizione->text(), "3");
-  click(sheet->imgPrimo);
-  click(sheet->imgAvanti);
-  EXPECT_EQ(sheet->txtProdotto->text(), "Due");
-  EXPECT_EQ(sheet->lstStudenti->count(), 2);
-  EXPECT_EQ(sheet->repTotale->text(), "3,00");
+  click(test::clickLabel(sheet.get(), "imgUltimo"));
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Tre");
+  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "3");
+  click(test::clickLabel(sheet.get(), "imgPrimo"));
+  click(test::clickLabel(sheet.get(), "imgAvanti"));
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Due");
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 2);
+  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "3,00");
 
-  click(sheet->cmdCancella);
-  EXPECT_EQ(sheet->lstStudenti->count(), 3);
-  EXPECT_EQ(sheet->repTotale->text(), "8,00");
+  click(test::clickLabel(sheet.get(), "cmdCancella"));
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 3);
+  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "8,00");
 }
 
 // What the sheet does with an unreadable archive once shown is the card
@@ -417,18 +422,29 @@ TEST_F(SupplySheet, AnUnreadableSupplyOpensSilentlyWithAnEmptyList) {
   fs::create_directory(broken);
   open(broken);
   EXPECT_TRUE(fake.messages.isEmpty());
-  EXPECT_EQ(sheet->lstStudenti->count(), 0);
-  type(sheet->txtProdotto, QStringLiteral("Vite"));
-  click(sheet->cmdSalva);
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 0);
+  type(test::edit(sheet.get(), "txtProdotto"), QStringLiteral("Vite"));
+  click(test::clickLabel(sheet.get(), "cmdSalva"));
   EXPECT_EQ(fake.texts(), QStringList{archiveAccessMessage()});
 }
 
 TEST_F(SupplySheet, EnterWalksTheFifteenFieldsAndColoursFollowTheFocus) {
-  const QList<QWidget*> chain{sheet->txtProdotto,  sheet->txtData,      sheet->txtOra,       sheet->txtLuogo,
-                              sheet->txtQuantita,  sheet->txtPrezzo,    sheet->txtImporto,   sheet->txtUM,
-                              sheet->txtPagamento, sheet->txtAspetto,   sheet->txtCliente,   sheet->txtFornitore,
-                              sheet->txtConsegnatario, sheet->txtVettore, sheet->txtAnnotazioni};
-  sheet->txtProdotto->setFocus();
+  const QList<QWidget*> chain{test::edit(sheet.get(), "txtProdotto"),
+                              test::edit(sheet.get(), "txtData"),
+                              test::edit(sheet.get(), "txtOra"),
+                              test::edit(sheet.get(), "txtLuogo"),
+                              test::edit(sheet.get(), "txtQuantita"),
+                              test::edit(sheet.get(), "txtPrezzo"),
+                              test::edit(sheet.get(), "txtImporto"),
+                              test::edit(sheet.get(), "txtUM"),
+                              test::named<QComboBox>(sheet.get(), "txtPagamento"),
+                              test::edit(sheet.get(), "txtAspetto"),
+                              test::edit(sheet.get(), "txtCliente"),
+                              test::edit(sheet.get(), "txtFornitore"),
+                              test::edit(sheet.get(), "txtConsegnatario"),
+                              test::edit(sheet.get(), "txtVettore"),
+                              test::edit(sheet.get(), "txtAnnotazioni")};
+  test::edit(sheet.get(), "txtProdotto")->setFocus();
   for (int i = 0; i < chain.size(); ++i) {
     QWidget* now = QApplication::focusWidget();
     ASSERT_TRUE(now == chain[i] || chain[i]->isAncestorOf(now)) << i;
@@ -436,15 +452,15 @@ TEST_F(SupplySheet, EnterWalksTheFifteenFieldsAndColoursFollowTheFocus) {
     enter();
     EXPECT_EQ(fieldColour(chain[i]), kMoneyGreen) << i;
   }
-  EXPECT_EQ(QApplication::focusWidget(), sheet->txtProdotto);
-  EXPECT_EQ(sheet->txtProdotto->maxLength(), 250);
-  EXPECT_EQ(sheet->txtData->maxLength(), 10);
-  EXPECT_EQ(sheet->txtOra->maxLength(), 5);
-  EXPECT_EQ(sheet->txtQuantita->maxLength(), 16);
-  EXPECT_EQ(sheet->txtPagamento->lineEdit()->maxLength(), 10);
-  EXPECT_EQ(sheet->cmdCalcola->text(), "=");
-  EXPECT_FALSE(sheet->cmdCalcola->focusPolicy() & Qt::TabFocus);
-  EXPECT_FALSE(sheet->lstStudenti->focusPolicy() & Qt::TabFocus);
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(sheet.get(), "txtProdotto"));
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->maxLength(), 250);
+  EXPECT_EQ(test::edit(sheet.get(), "txtData")->maxLength(), 10);
+  EXPECT_EQ(test::edit(sheet.get(), "txtOra")->maxLength(), 5);
+  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->maxLength(), 16);
+  EXPECT_EQ(test::named<QComboBox>(sheet.get(), "txtPagamento")->lineEdit()->maxLength(), 10);
+  EXPECT_EQ(test::button(sheet.get(), "cmdCalcola")->text(), "=");
+  EXPECT_FALSE(test::button(sheet.get(), "cmdCalcola")->focusPolicy() & Qt::TabFocus);
+  EXPECT_FALSE(test::named<LineList>(sheet.get(), "lstStudenti")->focusPolicy() & Qt::TabFocus);
 }
 
 TEST_F(SupplySheet, DialogsGetTheirHandOverAndAreDestroyedAfterwards) {
@@ -454,25 +470,26 @@ TEST_F(SupplySheet, DialogsGetTheirHandOverAndAreDestroyedAfterwards) {
   flow.onModal = [&](QDialog& d) {
     shown.append(&d);
     classes << QString::fromLatin1(d.metaObject()->className());
-    if (auto* s = qobject_cast<TfrmCercaDestinatari*>(&d)) memory << s->lblMemory->text();
-    if (auto* s = qobject_cast<TfrmCercaFornitura*>(&d)) memory << s->lblMemory->text();
-    if (auto* i = qobject_cast<TfrmImpMateriali*>(&d)) quantity << i->txtQuant->text();
+    if (auto* s = qobject_cast<TfrmCercaDestinatari*>(&d)) memory << test::label(s, "lblMemory")->text();
+    if (auto* s = qobject_cast<TfrmCercaFornitura*>(&d)) memory << test::label(s, "lblMemory")->text();
+    if (auto* i = qobject_cast<TfrmImpMateriali*>(&d)) quantity << test::edit(i, "txtQuant")->text();
     if (auto* a = qobject_cast<TfrmAllegatiFor*>(&d))
-      files << a->txtFile01->text() << a->txtDesc03->text();
-    if (auto* c = qobject_cast<TfrmCartellaFor*>(&d)) files << c->txtFile01->text() << c->txtDesc01->text();
+      files << test::edit(a, "txtFile01")->text() << test::edit(a, "txtDesc03")->text();
+    if (auto* c = qobject_cast<TfrmCartellaFor*>(&d))
+      files << test::edit(c, "txtFile01")->text() << test::edit(c, "txtDesc01")->text();
     return 0;
   };
   sheet->attachmentFields().file[0]->setText(QStringLiteral("  /dati/a.pdf "));
   sheet->attachmentFields().description[2]->setText(QStringLiteral("terzo"));
   sheet->attachmentFields().folder->setText(QStringLiteral("/dati"));
   sheet->attachmentFields().folderDescription->setText(QStringLiteral("Cartella"));
-  type(sheet->txtQuantita, QStringLiteral("2"));
+  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("2"));
 
-  click(sheet->impCliente);
-  click(sheet->cmdRicerca);
-  click(sheet->impProdotto);
-  click(sheet->cmdAllega);
-  click(sheet->cmdAssocia);
+  click(test::clickLabel(sheet.get(), "impCliente"));
+  click(test::clickLabel(sheet.get(), "cmdRicerca"));
+  click(test::clickLabel(sheet.get(), "impProdotto"));
+  click(test::clickLabel(sheet.get(), "cmdAllega"));
+  click(test::clickLabel(sheet.get(), "cmdAssocia"));
   ASSERT_EQ(shown.size(), 5);
   EXPECT_EQ(classes, QStringList({"zel::TfrmCercaDestinatari", "zel::TfrmCercaFornitura", "zel::TfrmImpMateriali",
                                   "zel::TfrmAllegatiFor", "zel::TfrmCartellaFor"}));
@@ -484,15 +501,17 @@ TEST_F(SupplySheet, DialogsGetTheirHandOverAndAreDestroyedAfterwards) {
 
 TEST_F(SupplySheet, StatusTextsAndExit) {
   QEvent enterEvent(QEvent::Enter);
-  QApplication::sendEvent(sheet->cmdNuovo, &enterEvent);
-  EXPECT_TRUE(sheet->panInfo->text().startsWith(" Prepara la schermata ad accogliere una nuova scheda di fornitura "
-                                                "senza cancellare"));
-  QApplication::sendEvent(sheet->imgUltimo, &enterEvent);
-  EXPECT_EQ(sheet->panInfo->text(), " Visualizza l'ultima scheda in archivio");
-  QApplication::sendEvent(sheet->panDati01, &enterEvent);
-  EXPECT_TRUE(sheet->panInfo->text().isEmpty());
+  QApplication::sendEvent(test::clickLabel(sheet.get(), "cmdNuovo"), &enterEvent);
+  EXPECT_TRUE(test::label(sheet.get(), "panInfo")
+                  ->text()
+                  .startsWith(" Prepara la schermata ad accogliere una nuova scheda di fornitura "
+                              "senza cancellare"));
+  QApplication::sendEvent(test::clickLabel(sheet.get(), "imgUltimo"), &enterEvent);
+  EXPECT_EQ(test::label(sheet.get(), "panInfo")->text(), " Visualizza l'ultima scheda in archivio");
+  QApplication::sendEvent(test::named<QWidget>(sheet.get(), "panDati01"), &enterEvent);
+  EXPECT_TRUE(test::label(sheet.get(), "panInfo")->text().isEmpty());
 
-  click(sheet->cmdEsci);
+  click(test::clickLabel(sheet.get(), "cmdEsci"));
   EXPECT_FALSE(sheet->isVisible());
   EXPECT_TRUE(home->isVisible());
 }

@@ -24,7 +24,7 @@ class SheetInput : public ::testing::Test {
     sheet.show();
     QApplication::setActiveWindow(&sheet);
     QCoreApplication::processEvents();
-    QTest::keyClicks(sheet.txtProdotto, QStringLiteral("Vite"));
+    QTest::keyClicks(test::edit(&sheet, "txtProdotto"), QStringLiteral("Vite"));
   }
   void TearDown() override { MainScreen::setHomeScreen(nullptr); }
 
@@ -43,38 +43,38 @@ class SheetInput : public ::testing::Test {
 
 TEST_F(SheetInput, APasteTheKeysWouldRefuseLeavesTheBoxAsItWas) {
   QApplication::clipboard()->setText(QStringLiteral("-2"));
-  sheet.txtQuantita->setFocus();
-  sheet.txtQuantita->selectAll();
-  QTest::keyClick(sheet.txtQuantita, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(sheet.txtQuantita->text(), "1");
-  sheet.txtPrezzo->selectAll();
-  sheet.txtPrezzo->paste();  // as the context menu does
-  EXPECT_EQ(sheet.txtPrezzo->text(), "0,00");
+  test::edit(&sheet, "txtQuantita")->setFocus();
+  test::edit(&sheet, "txtQuantita")->selectAll();
+  QTest::keyClick(test::edit(&sheet, "txtQuantita"), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(test::edit(&sheet, "txtQuantita")->text(), "1");
+  test::edit(&sheet, "txtPrezzo")->selectAll();
+  test::edit(&sheet, "txtPrezzo")->paste();  // as the context menu does
+  EXPECT_EQ(test::edit(&sheet, "txtPrezzo")->text(), "0,00");
 
   QApplication::clipboard()->setText(QStringLiteral("9,99"));
-  sheet.txtPrezzo->selectAll();
-  sheet.txtPrezzo->paste();
-  EXPECT_EQ(sheet.txtPrezzo->text(), "9,99");
+  test::edit(&sheet, "txtPrezzo")->selectAll();
+  test::edit(&sheet, "txtPrezzo")->paste();
+  EXPECT_EQ(test::edit(&sheet, "txtPrezzo")->text(), "9,99");
 
-  QTest::mouseClick(sheet.cmdSalva, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&sheet, "cmdSalva"), Qt::LeftButton);
   ASSERT_EQ(stored().size(), 1u);
   EXPECT_EQ(stored()[0][supply::Quantita], "1");
   EXPECT_EQ(stored()[0][supply::Importo], "9,99");
 }
 
 TEST_F(SheetInput, AnAmountTooLargeForItsFieldIsNeitherStoredNorReset) {
-  type(sheet.txtQuantita, QStringLiteral("300000009"));
-  type(sheet.txtPrezzo, QStringLiteral("300000009"));
+  type(test::edit(&sheet, "txtQuantita"), QStringLiteral("300000009"));
+  type(test::edit(&sheet, "txtPrezzo"), QStringLiteral("300000009"));
   fake.clear();
-  QTest::mouseClick(sheet.cmdSalva, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&sheet, "cmdSalva"), Qt::LeftButton);
 
   EXPECT_TRUE(stored().empty());
   ASSERT_EQ(fake.messages.size(), 1);  // no success box after the refusal
   EXPECT_TRUE(fake.last().plain);
   EXPECT_TRUE(fake.last().text.startsWith(QStringLiteral("Attenzione: valori non validi.")));
-  EXPECT_EQ(sheet.txtQuantita->text(), "300000009");
-  EXPECT_EQ(sheet.txtPrezzo->text(), "300000009");
-  EXPECT_TRUE(sheet.lblPosizione->text().isEmpty());
+  EXPECT_EQ(test::edit(&sheet, "txtQuantita")->text(), "300000009");
+  EXPECT_EQ(test::edit(&sheet, "txtPrezzo")->text(), "300000009");
+  EXPECT_TRUE(test::label(&sheet, "lblPosizione")->text().isEmpty());
 }
 
 }  // namespace
