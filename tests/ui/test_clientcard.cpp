@@ -78,26 +78,34 @@ class ClientCard : public ::testing::Test {
 
   // A new card with its two mandatory fields, saved.
   void saveClient(const QString& codice, const QString& persona) {
-    click(test::clickLabel(card.get(), "cmdNuovo"));
-    type(test::edit(card.get(), "txtCodice"), codice);
-    type(test::edit(card.get(), "txtPersona"), persona);
-    click(test::clickLabel(card.get(), "cmdSalva"));
+    click(command("cmdNuovo"));
+    type(edit("txtCodice"), codice);
+    type(edit("txtPersona"), persona);
+    click(command("cmdSalva"));
   }
 
   test::FakeServices fake;
   test::FakeFlow flow;
   test::TempProgramFolder folder;
   std::unique_ptr<TfrmDestinatari> card;
+  // The card's controls, by name.
+  QLineEdit* edit(const char* name) const { return test::edit(card.get(), name); }
+  QLabel* label(const char* name) const { return test::label(card.get(), name); }
+  ClickLabel* command(const char* name) const { return test::clickLabel(card.get(), name); }
+  template <class T>
+  T* control(const char* name) const {
+    return test::named<T>(card.get(), name);
+  }
 };
 
 TEST_F(ClientCard, SavingANewCardAppendsItAndSavingAgainOverwritesIt) {
   ASSERT_FALSE(fs::exists(archive()));
-  ASSERT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice"));
-  QTest::keyClicks(test::edit(card.get(), "txtCodice"), QStringLiteral("  C001 "));
-  type(test::edit(card.get(), "txtPersona"), QStringLiteral("Mario Rossi"));
-  type(test::edit(card.get(), "txtCitta"), QStringLiteral("00100 Roma RM"));
+  ASSERT_EQ(QApplication::focusWidget(), edit("txtCodice"));
+  QTest::keyClicks(edit("txtCodice"), QStringLiteral("  C001 "));
+  type(edit("txtPersona"), QStringLiteral("Mario Rossi"));
+  type(edit("txtCitta"), QStringLiteral("00100 Roma RM"));
   card->attachmentFields().file[0]->setText(QString(300, QLatin1Char('f')));
-  click(test::clickLabel(card.get(), "cmdSalva"));
+  click(command("cmdSalva"));
 
   EXPECT_EQ(fs::file_size(archive()), kSize);
   EXPECT_EQ(storedField(archive(), 1, "Codice"), "C001");
@@ -105,54 +113,54 @@ TEST_F(ClientCard, SavingANewCardAppendsItAndSavingAgainOverwritesIt) {
   EXPECT_EQ(storedField(archive(), 1, "File01"), std::string(250, 'f'));
   EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "");
 
-  type(test::edit(card.get(), "txtUfficio"), QStringLiteral("Acquisti"));
-  click(test::clickLabel(card.get(), "cmdSalva"));
+  type(edit("txtUfficio"), QStringLiteral("Acquisti"));
+  click(command("cmdSalva"));
   EXPECT_EQ(fs::file_size(archive()), kSize);
   EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "Acquisti");
 }
 
 TEST_F(ClientCard, SaveRefusesAMissingNameAndWritesNothing) {
-  test::edit(card.get(), "txtCodice")->setText(QStringLiteral("C001"));
-  test::edit(card.get(), "txtPersona")->setText(QStringLiteral(" \t "));
-  test::edit(card.get(), "txtCodice")->setFocus();
-  click(test::clickLabel(card.get(), "cmdSalva"));
+  edit("txtCodice")->setText(QStringLiteral("C001"));
+  edit("txtPersona")->setText(QStringLiteral(" \t "));
+  edit("txtCodice")->setFocus();
+  click(command("cmdSalva"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, u8("Per salvare la scheda è necessario indicare il nome della persona o azienda."));
   EXPECT_EQ(fake.last().title, QStringLiteral("Salvataggio scheda non applicabile"));
-  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtPersona"));
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtPersona"));
   EXPECT_FALSE(fs::exists(archive()));
-  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
 }
 
 TEST_F(ClientCard, DigitFieldsRefuseOtherKeysAndCodesTurnUpperCase) {
-  type(test::edit(card.get(), "txtIva"), QStringLiteral("12"));
-  QTest::keyClicks(test::edit(card.get(), "txtIva"), QStringLiteral("a"));
-  EXPECT_EQ(test::edit(card.get(), "txtIva")->text(), QStringLiteral("12"));
+  type(edit("txtIva"), QStringLiteral("12"));
+  QTest::keyClicks(edit("txtIva"), QStringLiteral("a"));
+  EXPECT_EQ(edit("txtIva")->text(), QStringLiteral("12"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_EQ(fake.last().text, QStringLiteral("Attenzione: carattere non valido. Indicare il numero di partita IVA "
                                              "digitando solo valori numerici."));
-  QTest::keyClick(test::edit(card.get(), "txtIva"), Qt::Key_Backspace);
-  EXPECT_EQ(test::edit(card.get(), "txtIva")->text(), QStringLiteral("1"));
+  QTest::keyClick(edit("txtIva"), Qt::Key_Backspace);
+  EXPECT_EQ(edit("txtIva")->text(), QStringLiteral("1"));
   EXPECT_EQ(fake.messages.size(), 1);
 
-  type(test::edit(card.get(), "txtCarta"), QStringLiteral("4539-"));
-  EXPECT_EQ(test::edit(card.get(), "txtCarta")->text(), QStringLiteral("4539"));
+  type(edit("txtCarta"), QStringLiteral("4539-"));
+  EXPECT_EQ(edit("txtCarta")->text(), QStringLiteral("4539"));
   EXPECT_EQ(fake.last().text, QStringLiteral("Attenzione: carattere non valido. Indicare il numero di carta di "
                                              "credito digitando solo valori numerici senza trattini o spazi."));
 
-  type(test::edit(card.get(), "txtCodFisc"), QStringLiteral("rss"));
-  EXPECT_EQ(test::edit(card.get(), "txtCodFisc")->text(), QStringLiteral("RSS"));
-  EXPECT_EQ(test::edit(card.get(), "txtCodFisc")->cursorPosition(), 3);
+  type(edit("txtCodFisc"), QStringLiteral("rss"));
+  EXPECT_EQ(edit("txtCodFisc")->text(), QStringLiteral("RSS"));
+  EXPECT_EQ(edit("txtCodFisc")->cursorPosition(), 3);
   // A letter typed in the middle keeps the caret right after it.
-  test::edit(card.get(), "txtCodFisc")->setText(QStringLiteral("RSSMRA"));
-  test::edit(card.get(), "txtCodFisc")->setCursorPosition(3);
-  QTest::keyClicks(test::edit(card.get(), "txtCodFisc"), QStringLiteral("x"));
-  EXPECT_EQ(test::edit(card.get(), "txtCodFisc")->text(), QStringLiteral("RSSXMRA"));
-  EXPECT_EQ(test::edit(card.get(), "txtCodFisc")->cursorPosition(), 4);
+  edit("txtCodFisc")->setText(QStringLiteral("RSSMRA"));
+  edit("txtCodFisc")->setCursorPosition(3);
+  QTest::keyClicks(edit("txtCodFisc"), QStringLiteral("x"));
+  EXPECT_EQ(edit("txtCodFisc")->text(), QStringLiteral("RSSXMRA"));
+  EXPECT_EQ(edit("txtCodFisc")->cursorPosition(), 4);
 
-  type(test::edit(card.get(), "txtIban"), u8("it60 città"));
-  EXPECT_EQ(test::edit(card.get(), "txtIban")->text(), u8("IT60 CITTà"));
+  type(edit("txtIban"), u8("it60 città"));
+  EXPECT_EQ(edit("txtIban")->text(), u8("IT60 CITTà"));
 }
 
 TEST_F(ClientCard, EnterWalksTheWholeChainAndWraps) {
@@ -161,25 +169,25 @@ TEST_F(ClientCard, EnterWalksTheWholeChainAndWraps) {
       "txtEnteDoc",  "txtRilDoc",  "txtScaDoc",  "txtCodFisc",      "txtIva",       "txtCarta",   "txtTipoCarta",
       "txtScaCarta", "txtIban",    "txtBanca",   "txtIntestatario", "txtPagamento", "txtTelCasa", "txtTelUff",
       "txtTelCel",   "txtFax",     "txtEmail",   "txtNote"};
-  ASSERT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice"));
+  ASSERT_EQ(QApplication::focusWidget(), edit("txtCodice"));
   for (int i = 0; i < order.size(); ++i) {
     QWidget* now = QApplication::focusWidget();
     ASSERT_NE(now, nullptr);
     EXPECT_EQ(now->objectName(), order[i]) << "step " << i;
     EXPECT_EQ(fieldColour(now), kFocusYellow) << order[i].toStdString();
-    if (now == test::named<QPlainTextEdit>(card.get(), "txtNote")) QTest::keyClicks(now, QStringLiteral("riga"));
+    if (now == control<QPlainTextEdit>("txtNote")) QTest::keyClicks(now, QStringLiteral("riga"));
     QTest::keyClick(now, Qt::Key_Return);
     EXPECT_EQ(fieldColour(now), kMoneyGreen) << order[i].toStdString();
   }
-  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice"));
-  EXPECT_EQ(test::named<QPlainTextEdit>(card.get(), "txtNote")->toPlainText(), QStringLiteral("riga"));
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtCodice"));
+  EXPECT_EQ(control<QPlainTextEdit>("txtNote")->toPlainText(), QStringLiteral("riga"));
   // Tab follows the same order.
-  test::edit(card.get(), "txtScaDoc")->setFocus();
-  QTest::keyClick(test::edit(card.get(), "txtScaDoc"), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodFisc"));
-  test::edit(card.get(), "txtEmail")->setFocus();
-  QTest::keyClick(test::edit(card.get(), "txtEmail"), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), test::named<QPlainTextEdit>(card.get(), "txtNote"));
+  edit("txtScaDoc")->setFocus();
+  QTest::keyClick(edit("txtScaDoc"), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtCodFisc"));
+  edit("txtEmail")->setFocus();
+  QTest::keyClick(edit("txtEmail"), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), control<QPlainTextEdit>("txtNote"));
 }
 
 TEST_F(ClientCard, DeleteAsksFirstAndRemovesExactlyTheCardShown) {
@@ -187,15 +195,15 @@ TEST_F(ClientCard, DeleteAsksFirstAndRemovesExactlyTheCardShown) {
   saveClient(QStringLiteral("C2"), QStringLiteral("Secondo"));
   saveClient(QStringLiteral("C3"), QStringLiteral("Terzo"));
   ASSERT_EQ(fs::file_size(archive()), 3 * kSize);
-  click(test::clickLabel(card.get(), "imgPrimo"));
-  click(test::clickLabel(card.get(), "imgAvanti"));
-  ASSERT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
-  ASSERT_EQ(test::edit(card.get(), "txtCodice")->text(), QStringLiteral("C2"));
+  click(command("imgPrimo"));
+  click(command("imgAvanti"));
+  ASSERT_EQ(label("lblPosizione")->text(), QStringLiteral("2"));
+  ASSERT_EQ(edit("txtCodice")->text(), QStringLiteral("C2"));
   fake.clear();
 
   const std::string before = test::readText(archive());
   fake.answers.push_back(MsgAnswer::No);
-  click(test::clickLabel(card.get(), "cmdElimina"));
+  click(command("cmdElimina"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, u8("Attenzione: si è deciso di eliminare la scheda corrente. I dati cancellati non "
                                  "potranno essere recuperati.\r\n\r\nSi vuole proprio eliminare la scheda corrente?"));
@@ -203,39 +211,39 @@ TEST_F(ClientCard, DeleteAsksFirstAndRemovesExactlyTheCardShown) {
   EXPECT_EQ(fake.last().icon, MsgIcon::Question);
   EXPECT_EQ(fake.last().buttons, MsgButtons::YesNo);
   EXPECT_EQ(test::readText(archive()), before);
-  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
-  EXPECT_EQ(test::edit(card.get(), "txtPersona")->text(), QStringLiteral("Secondo"));
+  EXPECT_EQ(label("lblPosizione")->text(), QStringLiteral("2"));
+  EXPECT_EQ(edit("txtPersona")->text(), QStringLiteral("Secondo"));
 
   fake.answers.push_back(MsgAnswer::Yes);
-  test::edit(card.get(), "txtIban")->setFocus();
-  click(test::clickLabel(card.get(), "cmdElimina"));
+  edit("txtIban")->setFocus();
+  click(command("cmdElimina"));
   EXPECT_EQ(fake.messages.size(), 2);  // the question only: no message confirms it
   EXPECT_EQ(fs::file_size(archive()), 2 * kSize);
   EXPECT_EQ(storedField(archive(), 1, "Codice"), "C1");
   EXPECT_EQ(storedField(archive(), 2, "Codice"), "C3");
-  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
-  EXPECT_TRUE(test::edit(card.get(), "txtCodice")->text().isEmpty());
-  EXPECT_TRUE(test::edit(card.get(), "txtPersona")->text().isEmpty());
-  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice"));
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(edit("txtCodice")->text().isEmpty());
+  EXPECT_TRUE(edit("txtPersona")->text().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtCodice"));
 
   // The former third card is now the last, number 2; the edges are silent.
-  click(test::clickLabel(card.get(), "imgUltimo"));
-  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
-  EXPECT_EQ(test::edit(card.get(), "txtPersona")->text(), QStringLiteral("Terzo"));
-  click(test::clickLabel(card.get(), "imgAvanti"));
-  click(test::clickLabel(card.get(), "imgIndietro"));
-  click(test::clickLabel(card.get(), "imgIndietro"));
-  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
-  EXPECT_EQ(test::edit(card.get(), "txtPersona")->text(), QStringLiteral("Primo"));
+  click(command("imgUltimo"));
+  EXPECT_EQ(label("lblPosizione")->text(), QStringLiteral("2"));
+  EXPECT_EQ(edit("txtPersona")->text(), QStringLiteral("Terzo"));
+  click(command("imgAvanti"));
+  click(command("imgIndietro"));
+  click(command("imgIndietro"));
+  EXPECT_EQ(label("lblPosizione")->text(), QStringLiteral("1"));
+  EXPECT_EQ(edit("txtPersona")->text(), QStringLiteral("Primo"));
   EXPECT_EQ(fake.messages.size(), 2);
 }
 
 TEST_F(ClientCard, DeleteOnANewCardOnlyWarns) {
   saveClient(QStringLiteral("C1"), QStringLiteral("Primo"));
-  click(test::clickLabel(card.get(), "cmdNuovo"));
-  type(test::edit(card.get(), "txtCodice"), QStringLiteral("bozza"));
+  click(command("cmdNuovo"));
+  type(edit("txtCodice"), QStringLiteral("bozza"));
   fake.clear();
-  click(test::clickLabel(card.get(), "cmdElimina"));
+  click(command("cmdElimina"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text,
             u8("La cancellazione può essere applicata soltanto ad una scheda già registrata in archivio."));
@@ -243,18 +251,18 @@ TEST_F(ClientCard, DeleteOnANewCardOnlyWarns) {
   EXPECT_EQ(fake.last().icon, MsgIcon::Warning);
   EXPECT_EQ(fake.last().buttons, MsgButtons::Ok);
   EXPECT_EQ(fs::file_size(archive()), kSize);
-  EXPECT_EQ(test::edit(card.get(), "txtCodice")->text(), QStringLiteral("bozza"));
+  EXPECT_EQ(edit("txtCodice")->text(), QStringLiteral("bozza"));
 }
 
 TEST_F(ClientCard, ReopeningShowsAnEmptyNewCardAndExitReturnsHome) {
   QWidget home;
   MainScreen::setHomeScreen(&home);
   saveClient(QStringLiteral("C1"), QStringLiteral("Primo"));
-  type(test::named<QPlainTextEdit>(card.get(), "txtNote"), QStringLiteral("appunti"));
+  type(control<QPlainTextEdit>("txtNote"), QStringLiteral("appunti"));
   card->attachmentFields().folder->setText(QStringLiteral("/dati/c1"));
-  ASSERT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
+  ASSERT_EQ(label("lblPosizione")->text(), QStringLiteral("1"));
 
-  click(test::clickLabel(card.get(), "cmdEsci"));
+  click(command("cmdEsci"));
   EXPECT_FALSE(card->isVisible());
   EXPECT_TRUE(home.isVisible());
   EXPECT_EQ(fs::file_size(archive()), kSize);  // closing saves nothing
@@ -264,34 +272,33 @@ TEST_F(ClientCard, ReopeningShowsAnEmptyNewCardAndExitReturnsHome) {
   QCoreApplication::processEvents();
   for (QWidget* c : card->dataControls())
     EXPECT_TRUE(controlText(c).isEmpty()) << c->objectName().toStdString();
-  for (QLabel* l :
-       {card->attachmentFields().file[0], card->attachmentFields().file[1], card->attachmentFields().file[2],
-        card->attachmentFields().description[0], card->attachmentFields().description[1],
-        card->attachmentFields().description[2], card->attachmentFields().folder,
-        card->attachmentFields().folderDescription, test::label(card.get(), "lblPosizione")})
+  for (QLabel* l : {card->attachmentFields().file[0], card->attachmentFields().file[1],
+                    card->attachmentFields().file[2], card->attachmentFields().description[0],
+                    card->attachmentFields().description[1], card->attachmentFields().description[2],
+                    card->attachmentFields().folder, card->attachmentFields().folderDescription, label("lblPosizione")})
     EXPECT_TRUE(l->text().isEmpty()) << l->objectName().toStdString();
-  EXPECT_EQ(QApplication::focusWidget(), test::edit(card.get(), "txtCodice"));
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtCodice"));
   MainScreen::setHomeScreen(nullptr);
 }
 
 TEST_F(ClientCard, TextsGoToTheFileAsWindows1252) {
-  type(test::edit(card.get(), "txtCodice"), QStringLiteral("C1"));
-  type(test::edit(card.get(), "txtPersona"), u8("Città perché"));
-  type(test::edit(card.get(), "txtUfficio"), u8("Ω ufficio"));
-  type(test::named<QPlainTextEdit>(card.get(), "txtNote"), u8("Costo 5 €"));
-  test::named<QPlainTextEdit>(card.get(), "txtNote")->insertPlainText(QStringLiteral("\ncon consegna"));
+  type(edit("txtCodice"), QStringLiteral("C1"));
+  type(edit("txtPersona"), u8("Città perché"));
+  type(edit("txtUfficio"), u8("Ω ufficio"));
+  type(control<QPlainTextEdit>("txtNote"), u8("Costo 5 €"));
+  control<QPlainTextEdit>("txtNote")->insertPlainText(QStringLiteral("\ncon consegna"));
   // A letter the code page has not would be stored as '?': the save is
   // refused, the field shown, the archive untouched.
-  click(test::clickLabel(card.get(), "cmdSalva"));
+  click(command("cmdSalva"));
   EXPECT_FALSE(fs::exists(archive()) && fs::file_size(archive()) > 0);
   ASSERT_FALSE(fake.messages.isEmpty());
   EXPECT_TRUE(fake.last().text.startsWith(QStringLiteral("Attenzione: alcuni dati della scheda contengono caratteri")));
-  EXPECT_TRUE(test::edit(card.get(), "txtUfficio")->hasFocus());
-  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(edit("txtUfficio")->hasFocus());
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
 
-  test::edit(card.get(), "txtUfficio")->clear();
-  type(test::edit(card.get(), "txtUfficio"), u8("Ufficio perché"));
-  click(test::clickLabel(card.get(), "cmdSalva"));
+  edit("txtUfficio")->clear();
+  type(edit("txtUfficio"), u8("Ufficio perché"));
+  click(command("cmdSalva"));
   EXPECT_EQ(storedField(archive(), 1, "Persona"), "Citt\xE0 perch\xE9");
   EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "Ufficio perch\xE9");
   const std::string bytes = test::readText(archive());
@@ -299,30 +306,29 @@ TEST_F(ClientCard, TextsGoToTheFileAsWindows1252) {
   EXPECT_EQ(static_cast<unsigned char>(bytes[note + 1 + 8]), 0x80);
   EXPECT_EQ(static_cast<unsigned char>(bytes[51 + 1 + 4]), 0xE0);
 
-  click(test::clickLabel(card.get(), "cmdNuovo"));
-  click(test::clickLabel(card.get(), "imgPrimo"));
-  EXPECT_EQ(test::edit(card.get(), "txtPersona")->text(), u8("Città perché"));
-  EXPECT_EQ(test::named<QPlainTextEdit>(card.get(), "txtNote")->toPlainText(), u8("Costo 5 €\ncon consegna"));
+  click(command("cmdNuovo"));
+  click(command("imgPrimo"));
+  EXPECT_EQ(edit("txtPersona")->text(), u8("Città perché"));
+  EXPECT_EQ(control<QPlainTextEdit>("txtNote")->toPlainText(), u8("Costo 5 €\ncon consegna"));
 }
 
 TEST_F(ClientCard, PastedTextNeverExceedsTheFieldCapacity) {
   QApplication::clipboard()->setText(QString(80, QLatin1Char('k')));
-  test::edit(card.get(), "txtCodice")->setFocus();
-  QTest::keyClick(test::edit(card.get(), "txtCodice"), Qt::Key_V, Qt::ControlModifier);
-  test::edit(card.get(), "txtCodFisc")->setFocus();
-  QTest::keyClick(test::edit(card.get(), "txtCodFisc"), Qt::Key_V, Qt::ControlModifier);
-  test::edit(card.get(), "txtIva")->setFocus();
-  QTest::keyClick(test::edit(card.get(), "txtIva"), Qt::Key_V, Qt::ControlModifier);
-  test::named<QPlainTextEdit>(card.get(), "txtNote")->setFocus();
-  test::named<QPlainTextEdit>(card.get(), "txtNote")->insertPlainText(QString(400, QLatin1Char('n')));
-  EXPECT_EQ(test::edit(card.get(), "txtCodice")->text().size(), 50);
-  EXPECT_EQ(test::edit(card.get(), "txtCodFisc")->text(), QString(16, QLatin1Char('K')));
-  EXPECT_EQ(test::edit(card.get(), "txtIva")->text(),
-            QString(11, QLatin1Char('k')));  // the digit filter guards typing only
-  EXPECT_EQ(test::named<QPlainTextEdit>(card.get(), "txtNote")->toPlainText().size(), 250);
+  edit("txtCodice")->setFocus();
+  QTest::keyClick(edit("txtCodice"), Qt::Key_V, Qt::ControlModifier);
+  edit("txtCodFisc")->setFocus();
+  QTest::keyClick(edit("txtCodFisc"), Qt::Key_V, Qt::ControlModifier);
+  edit("txtIva")->setFocus();
+  QTest::keyClick(edit("txtIva"), Qt::Key_V, Qt::ControlModifier);
+  control<QPlainTextEdit>("txtNote")->setFocus();
+  control<QPlainTextEdit>("txtNote")->insertPlainText(QString(400, QLatin1Char('n')));
+  EXPECT_EQ(edit("txtCodice")->text().size(), 50);
+  EXPECT_EQ(edit("txtCodFisc")->text(), QString(16, QLatin1Char('K')));
+  EXPECT_EQ(edit("txtIva")->text(), QString(11, QLatin1Char('k')));  // the digit filter guards typing only
+  EXPECT_EQ(control<QPlainTextEdit>("txtNote")->toPlainText().size(), 250);
 
-  type(test::edit(card.get(), "txtPersona"), QStringLiteral("Incollato"));
-  click(test::clickLabel(card.get(), "cmdSalva"));
+  type(edit("txtPersona"), QStringLiteral("Incollato"));
+  click(command("cmdSalva"));
   EXPECT_EQ(storedField(archive(), 1, "Codice"), std::string(50, 'k'));
   EXPECT_EQ(storedField(archive(), 1, "Note"), std::string(250, 'n'));
   EXPECT_EQ(storedField(archive(), 1, "CodFisc"), std::string(16, 'K'));
@@ -330,8 +336,8 @@ TEST_F(ClientCard, PastedTextNeverExceedsTheFieldCapacity) {
 }
 
 TEST_F(ClientCard, EmailAddressIsEncodedAndCannotAddHeaders) {
-  type(test::edit(card.get(), "txtEmail"), QStringLiteral("  mario rossi@example.com?subject=x&cc=y@z.it#f "));
-  click(test::clickLabel(card.get(), "imgEmail"));
+  type(edit("txtEmail"), QStringLiteral("  mario rossi@example.com?subject=x&cc=y@z.it#f "));
+  click(command("imgEmail"));
   ASSERT_EQ(fake.urls.size(), 1);
   const QUrl url = fake.urls.last();
   EXPECT_EQ(url.scheme(), QStringLiteral("mailto"));
@@ -341,12 +347,12 @@ TEST_F(ClientCard, EmailAddressIsEncodedAndCannotAddHeaders) {
             QStringLiteral("mailto:mario%20rossi@example.com%3Fsubject%3Dx%26cc%3Dy@z.it%23f"));
   EXPECT_EQ(url.path(), QStringLiteral("mario rossi@example.com?subject=x&cc=y@z.it#f"));
 
-  test::edit(card.get(), "txtEmail")->setText(u8("perché@esempio.it"));
-  click(test::clickLabel(card.get(), "imgEmail"));
+  edit("txtEmail")->setText(u8("perché@esempio.it"));
+  click(command("imgEmail"));
   EXPECT_EQ(fake.urls.last().toString(QUrl::FullyEncoded), QStringLiteral("mailto:perch%C3%A9@esempio.it"));
 
-  test::edit(card.get(), "txtEmail")->clear();
-  click(test::clickLabel(card.get(), "imgEmail"));
+  edit("txtEmail")->clear();
+  click(command("imgEmail"));
   EXPECT_EQ(fake.urls.last().toString(QUrl::FullyEncoded), QStringLiteral("mailto:"));
 }
 
@@ -378,14 +384,14 @@ class ClientCardHandOver : public ClientCard {
 };
 
 TEST_F(ClientCardHandOver, TaxCodeCheckOpensTheWindowThatFitsTheCode) {
-  test::edit(card.get(), "txtCodFisc")->setText(QStringLiteral(" 12345678903 "));
-  click(test::clickLabel(card.get(), "chkCodFisc"));
-  test::edit(card.get(), "txtCodFisc")->setText(QStringLiteral("RSSMRA80A01H501U"));
-  click(test::clickLabel(card.get(), "chkCodFisc"));
-  test::edit(card.get(), "txtCodFisc")->clear();
-  click(test::clickLabel(card.get(), "chkCodFisc"));
-  test::edit(card.get(), "txtCodFisc")->setText(QStringLiteral("1234567890X"));
-  click(test::clickLabel(card.get(), "chkCodFisc"));
+  edit("txtCodFisc")->setText(QStringLiteral(" 12345678903 "));
+  click(command("chkCodFisc"));
+  edit("txtCodFisc")->setText(QStringLiteral("RSSMRA80A01H501U"));
+  click(command("chkCodFisc"));
+  edit("txtCodFisc")->clear();
+  click(command("chkCodFisc"));
+  edit("txtCodFisc")->setText(QStringLiteral("1234567890X"));
+  click(command("chkCodFisc"));
 
   ASSERT_EQ(shown.size(), 4);
   EXPECT_EQ(shown[0].className, QStringLiteral("zel::TfrmIva"));
@@ -403,16 +409,16 @@ TEST_F(ClientCardHandOver, TaxCodeCheckOpensTheWindowThatFitsTheCode) {
     EXPECT_TRUE(c.dialog.isNull());  // one use, then destroyed
   }
   // The VAT window opened for a VAT number keeps its own caption.
-  test::edit(card.get(), "txtIva")->setText(QStringLiteral("12345678903"));
-  click(test::clickLabel(card.get(), "chkIva"));
+  edit("txtIva")->setText(QStringLiteral("12345678903"));
+  click(command("chkIva"));
   EXPECT_EQ(shown.last().className, QStringLiteral("zel::TfrmIva"));
   EXPECT_NE(shown.last().caption, shown[0].caption);
 }
 
 TEST_F(ClientCardHandOver, EveryWindowReceivesTheTrimmedFieldTexts) {
-  test::edit(card.get(), "txtIva")->setText(QStringLiteral("01234567890 "));
-  test::edit(card.get(), "txtCarta")->setText(QStringLiteral(" 4539578763621486"));
-  test::edit(card.get(), "txtIban")->setText(QStringLiteral("  IT60X0542811101000000123456 "));
+  edit("txtIva")->setText(QStringLiteral("01234567890 "));
+  edit("txtCarta")->setText(QStringLiteral(" 4539578763621486"));
+  edit("txtIban")->setText(QStringLiteral("  IT60X0542811101000000123456 "));
   card->attachmentFields().file[0]->setText(QStringLiteral("  /home/a.pdf "));
   card->attachmentFields().file[2]->setText(QStringLiteral("/home/c.txt"));
   card->attachmentFields().description[0]->setText(QStringLiteral(" contratto\t"));
@@ -420,12 +426,12 @@ TEST_F(ClientCardHandOver, EveryWindowReceivesTheTrimmedFieldTexts) {
   card->attachmentFields().folder->setText(QStringLiteral(" /home/clienti/c1 "));
   card->attachmentFields().folderDescription->setText(QStringLiteral("Documenti "));
 
-  click(test::clickLabel(card.get(), "chkIva"));
-  click(test::clickLabel(card.get(), "chkNumCarta"));
-  click(test::clickLabel(card.get(), "chkIban"));
-  click(test::clickLabel(card.get(), "cmdAllega"));
-  click(test::clickLabel(card.get(), "cmdAssocia"));
-  click(test::clickLabel(card.get(), "cmdRicerca"));
+  click(command("chkIva"));
+  click(command("chkNumCarta"));
+  click(command("chkIban"));
+  click(command("cmdAllega"));
+  click(command("cmdAssocia"));
+  click(command("cmdRicerca"));
 
   ASSERT_EQ(shown.size(), 6);
   EXPECT_EQ(shown[0].className, QStringLiteral("zel::TfrmIva"));
@@ -447,18 +453,17 @@ TEST_F(ClientCardHandOver, EveryWindowReceivesTheTrimmedFieldTexts) {
   EXPECT_EQ(shown[5].texts["lblMemory"], QStringLiteral("anagrafica"));
   for (const Captured& c : shown) EXPECT_TRUE(c.dialog.isNull()) << c.className.toStdString();
   // The checks hand nothing back.
-  EXPECT_EQ(test::edit(card.get(), "txtIban")->text(), QStringLiteral("  IT60X0542811101000000123456 "));
+  EXPECT_EQ(edit("txtIban")->text(), QStringLiteral("  IT60X0542811101000000123456 "));
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
 // The check commands are pictures, which take no focus: when the checker
 // closes, the field it checked has the keyboard again.
 TEST_F(ClientCardHandOver, AfterACheckItsFieldHasTheFocusAgain) {
-  const std::pair<QWidget*, QLineEdit*> checks[] = {
-      {test::clickLabel(card.get(), "chkCodFisc"), test::edit(card.get(), "txtCodFisc")},
-      {test::clickLabel(card.get(), "chkIva"), test::edit(card.get(), "txtIva")},
-      {test::clickLabel(card.get(), "chkNumCarta"), test::edit(card.get(), "txtCarta")},
-      {test::clickLabel(card.get(), "chkIban"), test::edit(card.get(), "txtIban")}};
+  const std::pair<QWidget*, QLineEdit*> checks[] = {{command("chkCodFisc"), edit("txtCodFisc")},
+                                                    {command("chkIva"), edit("txtIva")},
+                                                    {command("chkNumCarta"), edit("txtCarta")},
+                                                    {command("chkIban"), edit("txtIban")}};
   flow.onModal = [](QDialog& d) {
     d.show();
     QApplication::setActiveWindow(&d);
@@ -467,7 +472,7 @@ TEST_F(ClientCardHandOver, AfterACheckItsFieldHasTheFocusAgain) {
     return 0;
   };
   for (const auto& [command, field] : checks) {
-    test::edit(card.get(), "txtCodice")->setFocus();
+    edit("txtCodice")->setFocus();
     click(command);
     QCoreApplication::processEvents();  // the activation arrives as an event
     EXPECT_EQ(QApplication::activeWindow(), card.get());
@@ -479,13 +484,13 @@ TEST_F(ClientCardHandOver, ExcelExportUsesTheSingleExportWindow) {
   TfrmEsportaDes exportWindow;
   test::FakeNavigation windows;
   windows.set(WindowId::ClientExport, &exportWindow);
-  click(test::clickLabel(card.get(), "cmdExcel"));
+  click(command("cmdExcel"));
   ASSERT_EQ(shown.size(), 1);
   EXPECT_EQ(shown[0].dialog.data(), &exportWindow);  // shown, not created anew
 }
 
 TEST_F(ClientCard, HelpShowsTheClientCardTopic) {
-  click(test::clickLabel(card.get(), "cmdGuida"));
+  click(command("cmdGuida"));
   ASSERT_EQ(flow.helpShown.size(), 1);
   const HelpTopic& topic = flow.helpShown.first();
   EXPECT_EQ(topic.title, QStringLiteral("Gestione anagrafica clienti"));
@@ -495,28 +500,27 @@ TEST_F(ClientCard, HelpShowsTheClientCardTopic) {
 
 TEST_F(ClientCard, CommandsTellWhatTheyDoAndBackgroundsClearIt) {
   const std::pair<QWidget*, const char*> texts[] = {
-      {test::clickLabel(card.get(), "cmdSalva"),
+      {command("cmdSalva"),
        " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente."},
-      {test::clickLabel(card.get(), "imgUltimo"), " Visualizza l'ultima scheda in archivio"},
-      {test::clickLabel(card.get(), "chkIban"), " Controlla le coordinate bancarie IBAN."},
-      {test::clickLabel(card.get(), "imgEmail"), " Invia un messaggio e-mail all'indirizzo indicato."},
+      {command("imgUltimo"), " Visualizza l'ultima scheda in archivio"},
+      {command("chkIban"), " Controlla le coordinate bancarie IBAN."},
+      {command("imgEmail"), " Invia un messaggio e-mail all'indirizzo indicato."},
   };
-  QWidget* backgrounds[] = {card.get(), card->container(), test::named<QGroupBox>(card.get(), "grpFrecce"),
-                            test::named<QFrame>(card.get(), "panRiquadro05")};
+  QWidget* backgrounds[] = {card.get(), card->container(), control<QGroupBox>("grpFrecce"),
+                            control<QFrame>("panRiquadro05")};
   for (size_t i = 0; i < std::size(texts); ++i) {
     QEvent enter(QEvent::Enter);
     QCoreApplication::sendEvent(texts[i].first, &enter);
-    EXPECT_EQ(test::label(card.get(), "panInfo")->text(), QString::fromUtf8(texts[i].second));
+    EXPECT_EQ(label("panInfo")->text(), QString::fromUtf8(texts[i].second));
     QCoreApplication::sendEvent(backgrounds[i], &enter);
-    EXPECT_TRUE(test::label(card.get(), "panInfo")->text().isEmpty()) << backgrounds[i]->objectName().toStdString();
+    EXPECT_TRUE(label("panInfo")->text().isEmpty()) << backgrounds[i]->objectName().toStdString();
   }
 }
 
 TEST_F(ClientCard, ControlsAndCaptionsFitTheirPanelsWithoutOverlapping) {
   for (QFrame* panel :
-       {test::named<QFrame>(card.get(), "panRiquadro01"), test::named<QFrame>(card.get(), "panRiquadro02"),
-        test::named<QFrame>(card.get(), "panRiquadro03"), test::named<QFrame>(card.get(), "panRiquadro04"),
-        test::named<QFrame>(card.get(), "panRiquadro05"), test::named<QFrame>(card.get(), "panRiquadro06")}) {
+       {control<QFrame>("panRiquadro01"), control<QFrame>("panRiquadro02"), control<QFrame>("panRiquadro03"),
+        control<QFrame>("panRiquadro04"), control<QFrame>("panRiquadro05"), control<QFrame>("panRiquadro06")}) {
     const QList<QWidget*> children = panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     QList<QWidget*> placed;
     for (QWidget* w : children)

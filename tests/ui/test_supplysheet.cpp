@@ -48,8 +48,8 @@ class SupplySheet : public ::testing::Test {
   // What the open-supply window does: name the file, then show the sheet.
   void open(const fs::path& file) {
     sheet->hide();
-    test::label(sheet.get(), "lblFile")->setText(pathToQ(file));
-    test::label(sheet.get(), "panClasse")->setText(QStringLiteral("Rossi"));
+    label("lblFile")->setText(pathToQ(file));
+    label("panClasse")->setText(QStringLiteral("Rossi"));
     sheet->show();
     QApplication::setActiveWindow(sheet.get());
     QCoreApplication::processEvents();
@@ -68,46 +68,53 @@ class SupplySheet : public ::testing::Test {
   // Enter: the focus moves on to the next field.
   void enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
   void clickLine(int row) {
-    LineList* list = test::named<LineList>(sheet.get(), "lstStudenti");
+    LineList* list = control<LineList>("lstStudenti");
     const QModelIndex line = list->model()->index(row, 0);
     list->scrollTo(line);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(line).center());
   }
   QStringList lines() const {
     QStringList out;
-    for (int i = 0; i < test::named<LineList>(sheet.get(), "lstStudenti")->count(); ++i)
-      out << test::named<LineList>(sheet.get(), "lstStudenti")->lineText(i);
+    for (int i = 0; i < control<LineList>("lstStudenti")->count(); ++i)
+      out << control<LineList>("lstStudenti")->lineText(i);
     return out;
   }
   void saveItem(const QString& product, const QString& quantity, const QString& price) {
-    click(test::clickLabel(sheet.get(), "cmdNuovo"));
-    type(test::edit(sheet.get(), "txtProdotto"), product);
-    type(test::edit(sheet.get(), "txtQuantita"), quantity);
-    type(test::edit(sheet.get(), "txtPrezzo"), price);
-    click(test::clickLabel(sheet.get(), "cmdSalva"));
+    click(command("cmdNuovo"));
+    type(edit("txtProdotto"), product);
+    type(edit("txtQuantita"), quantity);
+    type(edit("txtPrezzo"), price);
+    click(command("cmdSalva"));
   }
 
   test::FakeServices fake;
   test::TempProgramFolder folder;
   std::unique_ptr<QWidget> home;
   std::unique_ptr<TfrmForniture> sheet;
+  // The sheet's controls, by name.
+  QLineEdit* edit(const char* name) const { return test::edit(sheet.get(), name); }
+  QLabel* label(const char* name) const { return test::label(sheet.get(), name); }
+  QPushButton* button(const char* name) const { return test::button(sheet.get(), name); }
+  ClickLabel* command(const char* name) const { return test::clickLabel(sheet.get(), name); }
+  template <class T>
+  T* control(const char* name) const {
+    return test::named<T>(sheet.get(), name);
+  }
 };
 
 TEST_F(SupplySheet, OpensOnANewItemWithDefaultsAndAnEmptyList) {
-  EXPECT_EQ(test::edit(sheet.get(), "txtData")->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
-  EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$"))
-                  .match(test::edit(sheet.get(), "txtOra")->text())
-                  .hasMatch());
-  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "1");
-  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "0,00");
-  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "0,00");
-  EXPECT_EQ(test::named<QComboBox>(sheet.get(), "txtPagamento")->currentText(), "Saldato");
-  EXPECT_EQ(test::named<QComboBox>(sheet.get(), "txtPagamento")->itemText(0), "In sospeso");
-  EXPECT_EQ(test::named<QComboBox>(sheet.get(), "txtPagamento")->itemText(1), "Saldato");
-  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
-  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 0);
-  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "0,00");
-  EXPECT_EQ(QApplication::focusWidget(), test::edit(sheet.get(), "txtProdotto"));
+  EXPECT_EQ(edit("txtData")->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$")).match(edit("txtOra")->text()).hasMatch());
+  EXPECT_EQ(edit("txtQuantita")->text(), "1");
+  EXPECT_EQ(edit("txtPrezzo")->text(), "0,00");
+  EXPECT_EQ(edit("txtImporto")->text(), "0,00");
+  EXPECT_EQ(control<QComboBox>("txtPagamento")->currentText(), "Saldato");
+  EXPECT_EQ(control<QComboBox>("txtPagamento")->itemText(0), "In sospeso");
+  EXPECT_EQ(control<QComboBox>("txtPagamento")->itemText(1), "Saldato");
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 0);
+  EXPECT_EQ(label("repTotale")->text(), "0,00");
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtProdotto"));
   EXPECT_EQ(sheet->windowTitle(), u8(" Zelvano ©"));
   EXPECT_TRUE(fake.messages.isEmpty());
 }
@@ -117,24 +124,24 @@ TEST_F(SupplySheet, OpensOnANewItemWithDefaultsAndAnEmptyList) {
 TEST_F(SupplySheet, ASupplyDeletedElsewhereIsToldGoneAndNeverRecreated) {
   writeItems({supplyItem("Vite", "1", "10,10", "10,10")});
   open(supply());
-  click(test::clickLabel(sheet.get(), "imgPrimo"));
-  ASSERT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "1");
+  click(command("imgPrimo"));
+  ASSERT_EQ(label("lblPosizione")->text(), "1");
   fs::remove(supply());
   fake.messages.clear();
 
-  type(test::edit(sheet.get(), "txtProdotto"), QStringLiteral("Bullone"));
-  click(test::clickLabel(sheet.get(), "cmdSalva"));
-  click(test::clickLabel(sheet.get(), "imgUltimo"));
-  click(test::clickLabel(sheet.get(), "cmdElimina"));
+  type(edit("txtProdotto"), QStringLiteral("Bullone"));
+  click(command("cmdSalva"));
+  click(command("imgUltimo"));
+  click(command("cmdElimina"));
   clickLine(0);
-  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "1");  // the card stays as it was
-  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Bullone");
-  click(test::clickLabel(sheet.get(), "cmdNuovo"));
+  EXPECT_EQ(label("lblPosizione")->text(), "1");  // the card stays as it was
+  EXPECT_EQ(edit("txtProdotto")->text(), "Bullone");
+  click(command("cmdNuovo"));
   ASSERT_EQ(fake.messages.size(), 6);  // the deletion's question, then five times the news
   for (const test::ShownMessage& m : fake.messages) {
     if (m.plain) EXPECT_EQ(m.text, supplyGoneMessage());
   }
-  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 0);
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 0);
   open(supply());
   EXPECT_EQ(fake.last().text, supplyGoneMessage());
   EXPECT_FALSE(fs::exists(supply()));
@@ -144,23 +151,23 @@ TEST_F(SupplySheet, ASupplyDeletedElsewhereIsToldGoneAndNeverRecreated) {
 TEST_F(SupplySheet, ReopeningShowsTheOtherSupplyOnAFreshCard) {
   writeItems({supplyItem("Vite", "1", "10,10", "10,10"), supplyItem("Dado", "1", "20,25", "20,25")});
   open(supply());
-  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 2);
-  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "30,35");
-  click(test::clickLabel(sheet.get(), "imgUltimo"));
-  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Dado");
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 2);
+  EXPECT_EQ(label("repTotale")->text(), "30,35");
+  click(command("imgUltimo"));
+  EXPECT_EQ(edit("txtProdotto")->text(), "Dado");
 
   open(folder.file("Vuota.for"));
-  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 0);
-  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "0,00");
-  EXPECT_TRUE(test::edit(sheet.get(), "txtProdotto")->text().isEmpty());
-  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 0);
+  EXPECT_EQ(label("repTotale")->text(), "0,00");
+  EXPECT_TRUE(edit("txtProdotto")->text().isEmpty());
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
 }
 
 TEST_F(SupplySheet, SavingAppendsTheItemWithQuantityTimesPrice) {
-  type(test::edit(sheet.get(), "txtProdotto"), QStringLiteral("Bulloni"));
-  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("100"));
-  type(test::edit(sheet.get(), "txtPrezzo"), QStringLiteral("0,05"));
-  click(test::clickLabel(sheet.get(), "cmdSalva"));
+  type(edit("txtProdotto"), QStringLiteral("Bulloni"));
+  type(edit("txtQuantita"), QStringLiteral("100"));
+  type(edit("txtPrezzo"), QStringLiteral("0,05"));
+  click(command("cmdSalva"));
 
   const auto items = stored();
   ASSERT_EQ(items.size(), 1u);
@@ -170,152 +177,150 @@ TEST_F(SupplySheet, SavingAppendsTheItemWithQuantityTimesPrice) {
   EXPECT_EQ(items[0][supply::Prezzo], "0,05");
   EXPECT_EQ(items[0][supply::Importo], "5,00");
   EXPECT_EQ(items[0][supply::Pagamento], "Saldato");
-  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "1");
-  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "5,00");
-  ASSERT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 1);
+  EXPECT_EQ(label("lblPosizione")->text(), "1");
+  EXPECT_EQ(edit("txtImporto")->text(), "5,00");
+  ASSERT_EQ(control<LineList>("lstStudenti")->count(), 1);
   EXPECT_TRUE(lines()[0].startsWith(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
   EXPECT_EQ(lines()[0], toQ(itemLine(items[0])));
-  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "5,00");
+  EXPECT_EQ(label("repTotale")->text(), "5,00");
   // The card keeps the saved item.
-  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Bulloni");
+  EXPECT_EQ(edit("txtProdotto")->text(), "Bulloni");
 }
 
 TEST_F(SupplySheet, TheAmountTypedIsReplacedByQuantityTimesPrice) {
-  type(test::edit(sheet.get(), "txtProdotto"), QStringLiteral("Tubo"));
-  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("3"));
-  type(test::edit(sheet.get(), "txtPrezzo"), QStringLiteral("2,333"));
-  type(test::edit(sheet.get(), "txtImporto"), QStringLiteral("999"));
-  click(test::clickLabel(sheet.get(), "cmdSalva"));
+  type(edit("txtProdotto"), QStringLiteral("Tubo"));
+  type(edit("txtQuantita"), QStringLiteral("3"));
+  type(edit("txtPrezzo"), QStringLiteral("2,333"));
+  type(edit("txtImporto"), QStringLiteral("999"));
+  click(command("cmdSalva"));
   ASSERT_EQ(stored().size(), 1u);
   EXPECT_EQ(stored()[0][supply::Importo], "7,00");
-  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "7,00");
-  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "7,00");
+  EXPECT_EQ(edit("txtImporto")->text(), "7,00");
+  EXPECT_EQ(label("repTotale")->text(), "7,00");
 
   // Saving again overwrites the same record.
-  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("2"));
-  type(test::edit(sheet.get(), "txtImporto"), QStringLiteral("1"));
-  click(test::clickLabel(sheet.get(), "cmdSalva"));
+  type(edit("txtQuantita"), QStringLiteral("2"));
+  type(edit("txtImporto"), QStringLiteral("1"));
+  click(command("cmdSalva"));
   ASSERT_EQ(stored().size(), 1u);
   EXPECT_EQ(stored()[0][supply::Importo], "4,67");
-  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "4,67");
+  EXPECT_EQ(label("repTotale")->text(), "4,67");
 }
 
 TEST_F(SupplySheet, SaveNeedsThePaymentState) {
-  type(test::edit(sheet.get(), "txtProdotto"), QStringLiteral("Vite"));
-  test::named<QComboBox>(sheet.get(), "txtPagamento")->setEditText(QStringLiteral("   "));
-  click(test::clickLabel(sheet.get(), "cmdSalva"));
+  type(edit("txtProdotto"), QStringLiteral("Vite"));
+  control<QComboBox>("txtPagamento")->setEditText(QStringLiteral("   "));
+  click(command("cmdSalva"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, "Salvataggio scheda non applicabile");
   EXPECT_EQ(fake.last().text, u8("Per salvare la scheda è necessario indicare se il pagamento è in sospeso o è stato "
                                  "saldato."));
-  EXPECT_TRUE(test::named<QComboBox>(sheet.get(), "txtPagamento")->isAncestorOf(QApplication::focusWidget()) ||
-              QApplication::focusWidget() == test::named<QComboBox>(sheet.get(), "txtPagamento"));
+  EXPECT_TRUE(control<QComboBox>("txtPagamento")->isAncestorOf(QApplication::focusWidget()) ||
+              QApplication::focusWidget() == control<QComboBox>("txtPagamento"));
   EXPECT_TRUE(stored().empty());
-  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
 }
 
 TEST_F(SupplySheet, LeavingTheNumberBoxesFormatsThem) {
   const std::pair<const char*, const char*> prices[] = {{"7", "7,00"}, {"0,125", "0,125"}, {"1,99999", "2,00"}};
   for (const auto& [typed, shown] : prices) {
-    type(test::edit(sheet.get(), "txtPrezzo"), QString::fromLatin1(typed));
+    type(edit("txtPrezzo"), QString::fromLatin1(typed));
     enter();
-    EXPECT_EQ(QApplication::focusWidget(), test::edit(sheet.get(), "txtImporto"));
-    EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), QString::fromLatin1(shown)) << typed;
+    EXPECT_EQ(QApplication::focusWidget(), edit("txtImporto"));
+    EXPECT_EQ(edit("txtPrezzo")->text(), QString::fromLatin1(shown)) << typed;
   }
-  type(test::edit(sheet.get(), "txtImporto"), QStringLiteral("12,5"));
+  type(edit("txtImporto"), QStringLiteral("12,5"));
   enter();
-  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "12,50");
+  EXPECT_EQ(edit("txtImporto")->text(), "12,50");
 
   const std::pair<const char*, const char*> quantities[] = {{"0", "1"}, {"", "1"}, {"2,50", "2,5"}};
   for (const auto& [typed, shown] : quantities) {
-    type(test::edit(sheet.get(), "txtQuantita"), QString::fromLatin1(typed));
+    type(edit("txtQuantita"), QString::fromLatin1(typed));
     enter();
-    EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), QString::fromLatin1(shown)) << typed;
+    EXPECT_EQ(edit("txtQuantita")->text(), QString::fromLatin1(shown)) << typed;
   }
 }
 
 TEST_F(SupplySheet, NumberBoxesTakeDigitsAndOneCommaAndResetWhenTooLarge) {
-  type(test::edit(sheet.get(), "txtPrezzo"), QStringLiteral("1a,2,3.x"));
-  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "1,23");
-  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("300000009"));
-  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "300000009");
-  QTest::keyClicks(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("1"));
-  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "1");
+  type(edit("txtPrezzo"), QStringLiteral("1a,2,3.x"));
+  EXPECT_EQ(edit("txtPrezzo")->text(), "1,23");
+  type(edit("txtQuantita"), QStringLiteral("300000009"));
+  EXPECT_EQ(edit("txtQuantita")->text(), "300000009");
+  QTest::keyClicks(edit("txtQuantita"), QStringLiteral("1"));
+  EXPECT_EQ(edit("txtQuantita")->text(), "1");
   // Backspace always works.
-  type(test::edit(sheet.get(), "txtPrezzo"), QStringLiteral("12"));
-  QTest::keyClick(test::edit(sheet.get(), "txtPrezzo"), Qt::Key_Backspace);
-  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "1");
+  type(edit("txtPrezzo"), QStringLiteral("12"));
+  QTest::keyClick(edit("txtPrezzo"), Qt::Key_Backspace);
+  EXPECT_EQ(edit("txtPrezzo")->text(), "1");
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
 TEST_F(SupplySheet, CalculateWithUnreadableValuesResetsTheNumbers) {
-  test::edit(sheet.get(), "txtQuantita")->setText(QStringLiteral("tre"));  // pasted
-  test::edit(sheet.get(), "txtPrezzo")->setText(QStringLiteral("2"));
-  click(test::button(sheet.get(), "cmdCalcola"));
+  edit("txtQuantita")->setText(QStringLiteral("tre"));  // pasted
+  edit("txtPrezzo")->setText(QStringLiteral("2"));
+  click(button("cmdCalcola"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_EQ(fake.last().text, u8("Attenzione: valori non validi.\r\n\r\nInserire correttamente la quantità e il prezzo "
                                  "prima di premere il pulsante Calcola."));
-  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "1");
-  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "0,00");
-  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "0,00");
-  EXPECT_EQ(QApplication::focusWidget(), test::edit(sheet.get(), "txtImporto"));
+  EXPECT_EQ(edit("txtQuantita")->text(), "1");
+  EXPECT_EQ(edit("txtPrezzo")->text(), "0,00");
+  EXPECT_EQ(edit("txtImporto")->text(), "0,00");
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtImporto"));
 
-  test::edit(sheet.get(), "txtQuantita")->setText(QStringLiteral("4"));
-  test::edit(sheet.get(), "txtPrezzo")->setText(QStringLiteral("2,5"));
-  click(test::button(sheet.get(), "cmdCalcola"));
-  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "10,00");
+  edit("txtQuantita")->setText(QStringLiteral("4"));
+  edit("txtPrezzo")->setText(QStringLiteral("2,5"));
+  click(button("cmdCalcola"));
+  EXPECT_EQ(edit("txtImporto")->text(), "10,00");
 }
 
 TEST_F(SupplySheet, NuovoKeepsTheDeliveryFieldsCancellaEmptiesThem) {
-  type(test::edit(sheet.get(), "txtProdotto"), QStringLiteral("Vite"));
-  type(test::edit(sheet.get(), "txtLuogo"), QStringLiteral("Milano"));
-  type(test::edit(sheet.get(), "txtUM"), QStringLiteral("pz"));
-  type(test::edit(sheet.get(), "txtAspetto"), QStringLiteral("Scatola"));
-  type(test::edit(sheet.get(), "txtCliente"), QStringLiteral("Rossi"));
-  type(test::edit(sheet.get(), "txtFornitore"), QStringLiteral("Bianchi"));
-  type(test::edit(sheet.get(), "txtConsegnatario"), QStringLiteral("Verdi"));
-  type(test::edit(sheet.get(), "txtVettore"), QStringLiteral("Neri"));
-  type(test::edit(sheet.get(), "txtAnnotazioni"), QStringLiteral("Fragile"));
-  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("5"));
-  test::named<QComboBox>(sheet.get(), "txtPagamento")->setEditText(QStringLiteral("In sospeso"));
-  test::edit(sheet.get(), "txtData")->setText(QStringLiteral("01/01/2020"));
+  type(edit("txtProdotto"), QStringLiteral("Vite"));
+  type(edit("txtLuogo"), QStringLiteral("Milano"));
+  type(edit("txtUM"), QStringLiteral("pz"));
+  type(edit("txtAspetto"), QStringLiteral("Scatola"));
+  type(edit("txtCliente"), QStringLiteral("Rossi"));
+  type(edit("txtFornitore"), QStringLiteral("Bianchi"));
+  type(edit("txtConsegnatario"), QStringLiteral("Verdi"));
+  type(edit("txtVettore"), QStringLiteral("Neri"));
+  type(edit("txtAnnotazioni"), QStringLiteral("Fragile"));
+  type(edit("txtQuantita"), QStringLiteral("5"));
+  control<QComboBox>("txtPagamento")->setEditText(QStringLiteral("In sospeso"));
+  edit("txtData")->setText(QStringLiteral("01/01/2020"));
   sheet->attachmentFields().file[0]->setText(QStringLiteral("/tmp/a.pdf"));
   sheet->attachmentFields().folder->setText(QStringLiteral("/tmp"));
-  click(test::clickLabel(sheet.get(), "cmdSalva"));
-  ASSERT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "1");
+  click(command("cmdSalva"));
+  ASSERT_EQ(label("lblPosizione")->text(), "1");
   EXPECT_EQ(stored()[0][supply::File01], "/tmp/a.pdf");
 
-  click(test::clickLabel(sheet.get(), "cmdNuovo"));
-  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
-  for (QLineEdit* e : {test::edit(sheet.get(), "txtProdotto"), test::edit(sheet.get(), "txtUM"),
-                       test::edit(sheet.get(), "txtAspetto"), test::edit(sheet.get(), "txtAnnotazioni")})
+  click(command("cmdNuovo"));
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
+  for (QLineEdit* e : {edit("txtProdotto"), edit("txtUM"), edit("txtAspetto"), edit("txtAnnotazioni")})
     EXPECT_TRUE(e->text().isEmpty()) << e->objectName().toStdString();
   EXPECT_TRUE(sheet->attachmentFields().file[0]->text().isEmpty());
   EXPECT_TRUE(sheet->attachmentFields().folder->text().isEmpty());
-  EXPECT_EQ(test::edit(sheet.get(), "txtLuogo")->text(), "Milano");
-  EXPECT_EQ(test::edit(sheet.get(), "txtCliente")->text(), "Rossi");
-  EXPECT_EQ(test::edit(sheet.get(), "txtFornitore")->text(), "Bianchi");
-  EXPECT_EQ(test::edit(sheet.get(), "txtConsegnatario")->text(), "Verdi");
-  EXPECT_EQ(test::edit(sheet.get(), "txtVettore")->text(), "Neri");
-  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "1");
-  EXPECT_EQ(test::named<QComboBox>(sheet.get(), "txtPagamento")->currentText(), "Saldato");
-  EXPECT_EQ(test::edit(sheet.get(), "txtData")->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
-  EXPECT_EQ(QApplication::focusWidget(), test::edit(sheet.get(), "txtProdotto"));
-  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 1);
+  EXPECT_EQ(edit("txtLuogo")->text(), "Milano");
+  EXPECT_EQ(edit("txtCliente")->text(), "Rossi");
+  EXPECT_EQ(edit("txtFornitore")->text(), "Bianchi");
+  EXPECT_EQ(edit("txtConsegnatario")->text(), "Verdi");
+  EXPECT_EQ(edit("txtVettore")->text(), "Neri");
+  EXPECT_EQ(edit("txtQuantita")->text(), "1");
+  EXPECT_EQ(control<QComboBox>("txtPagamento")->currentText(), "Saldato");
+  EXPECT_EQ(edit("txtData")->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtProdotto"));
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 1);
 
-  click(test::clickLabel(sheet.get(), "cmdCancella"));
-  for (QLineEdit* e : {test::edit(sheet.get(), "txtLuogo"), test::edit(sheet.get(), "txtCliente"),
-                       test::edit(sheet.get(), "txtFornitore"), test::edit(sheet.get(), "txtConsegnatario"),
-                       test::edit(sheet.get(), "txtVettore")})
+  click(command("cmdCancella"));
+  for (QLineEdit* e :
+       {edit("txtLuogo"), edit("txtCliente"), edit("txtFornitore"), edit("txtConsegnatario"), edit("txtVettore")})
     EXPECT_TRUE(e->text().isEmpty()) << e->objectName().toStdString();
-  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "0,00");
+  EXPECT_EQ(edit("txtPrezzo")->text(), "0,00");
   // Neither touched the file.
   EXPECT_EQ(stored().size(), 1u);
 }
 
 TEST_F(SupplySheet, DeleteAsksAndRemovesOnlyTheItemShown) {
-  click(test::clickLabel(sheet.get(), "cmdElimina"));
+  click(command("cmdElimina"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, u8("Attenzione: operazione non valida.\r\n\r\nLa cancellazione può essere applicata "
                                  "soltanto ad una scheda già registrata in archivio."));
@@ -323,45 +328,45 @@ TEST_F(SupplySheet, DeleteAsksAndRemovesOnlyTheItemShown) {
 
   writeItems({supplyItem("Uno", "1", "1,00", "1,00"), supplyItem("Due", "1", "2,00", "2,00"),
               supplyItem("Tre", "1", "3,00", "3,00")});
-  click(test::clickLabel(sheet.get(), "cmdNuovo"));
-  click(test::clickLabel(sheet.get(), "imgPrimo"));
-  click(test::clickLabel(sheet.get(), "imgAvanti"));
-  ASSERT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Due");
-  type(test::edit(sheet.get(), "txtCliente"), QStringLiteral("Rossi"));
+  click(command("cmdNuovo"));
+  click(command("imgPrimo"));
+  click(command("imgAvanti"));
+  ASSERT_EQ(edit("txtProdotto")->text(), "Due");
+  type(edit("txtCliente"), QStringLiteral("Rossi"));
 
   fake.clear();
   fake.answers.push_back(MsgAnswer::No);
-  click(test::clickLabel(sheet.get(), "cmdElimina"));
+  click(command("cmdElimina"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, "Conferma cancellazione scheda");
   EXPECT_EQ(fake.last().text, "Si vuole proprio eliminare la scheda corrente?");
   EXPECT_EQ(fake.last().buttons, MsgButtons::YesNo);
   EXPECT_EQ(fake.last().icon, MsgIcon::None);
   EXPECT_EQ(stored().size(), 3u);
-  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "2");
+  EXPECT_EQ(label("lblPosizione")->text(), "2");
 
-  click(test::clickLabel(sheet.get(), "cmdElimina"));  // Yes
+  click(command("cmdElimina"));  // Yes
   const auto left = stored();
   ASSERT_EQ(left.size(), 2u);
   EXPECT_EQ(left[0][supply::Prodotto], "Uno");
   EXPECT_EQ(left[1][supply::Prodotto], "Tre");
-  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
-  EXPECT_TRUE(test::edit(sheet.get(), "txtProdotto")->text().isEmpty());
-  EXPECT_TRUE(test::edit(sheet.get(), "txtCliente")->text().isEmpty());  // reset as by Cancella
-  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "1");
-  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 2);
-  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "4,00");
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(edit("txtProdotto")->text().isEmpty());
+  EXPECT_TRUE(edit("txtCliente")->text().isEmpty());  // reset as by Cancella
+  EXPECT_EQ(edit("txtQuantita")->text(), "1");
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 2);
+  EXPECT_EQ(label("repTotale")->text(), "4,00");
   EXPECT_EQ(fake.messages.size(), 2);  // no message after the deletion
   EXPECT_FALSE(fs::exists(folder.file("Fornitura.tmp")));
 
   // Deleting what is left empties the list.
-  click(test::clickLabel(sheet.get(), "imgPrimo"));
-  click(test::clickLabel(sheet.get(), "cmdElimina"));
-  click(test::clickLabel(sheet.get(), "imgPrimo"));
-  click(test::clickLabel(sheet.get(), "cmdElimina"));
+  click(command("imgPrimo"));
+  click(command("cmdElimina"));
+  click(command("imgPrimo"));
+  click(command("cmdElimina"));
   EXPECT_TRUE(stored().empty());
-  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 0);
-  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "0,00");
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 0);
+  EXPECT_EQ(label("repTotale")->text(), "0,00");
 }
 
 TEST_F(SupplySheet, ItemLinesAndTheLaterOfTwoIdenticalItemsLoads) {
@@ -371,7 +376,7 @@ TEST_F(SupplySheet, ItemLinesAndTheLaterOfTwoIdenticalItemsLoads) {
   Record laterTwin = twin;
   laterTwin[supply::Cliente] = "Bianchi";
   writeItems({bare, twin, longProduct, laterTwin});
-  click(test::clickLabel(sheet.get(), "cmdNuovo"));
+  click(command("cmdNuovo"));
 
   const QStringList l = lines();
   ASSERT_EQ(l.size(), 4);
@@ -380,39 +385,39 @@ TEST_F(SupplySheet, ItemLinesAndTheLaterOfTwoIdenticalItemsLoads) {
   EXPECT_TRUE(l[2].contains(QString(60, QLatin1Char('x')) + u8("  Tot. € 3,00")));
   EXPECT_FALSE(l[2].contains(QString(61, QLatin1Char('x'))));
   EXPECT_EQ(l[1], l[3]);
-  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->font().family(), "Courier New");
+  EXPECT_EQ(control<LineList>("lstStudenti")->font().family(), "Courier New");
 
   clickLine(1);
-  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "4");
-  EXPECT_EQ(test::edit(sheet.get(), "txtCliente")->text(), "Bianchi");
+  EXPECT_EQ(label("lblPosizione")->text(), "4");
+  EXPECT_EQ(edit("txtCliente")->text(), "Bianchi");
   clickLine(2);
-  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "3");
-  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), QString(80, QLatin1Char('x')));
-  EXPECT_EQ(test::edit(sheet.get(), "txtImporto")->text(), "3,00");
+  EXPECT_EQ(label("lblPosizione")->text(), "3");
+  EXPECT_EQ(edit("txtProdotto")->text(), QString(80, QLatin1Char('x')));
+  EXPECT_EQ(edit("txtImporto")->text(), "3,00");
   // A click loads the item; it does not reload the list.
-  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->currentRow(), 2);
+  EXPECT_EQ(control<LineList>("lstStudenti")->currentRow(), 2);
 }
 
 TEST_F(SupplySheet, NavigationDoesNotReloadTheList) {
   saveItem(QStringLiteral("Uno"), QStringLiteral("1"), QStringLiteral("1"));
   saveItem(QStringLiteral("Due"), QStringLiteral("2"), QStringLiteral("1"));
-  ASSERT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 2);
-  ASSERT_EQ(test::label(sheet.get(), "repTotale")->text(), "3,00");
+  ASSERT_EQ(control<LineList>("lstStudenti")->count(), 2);
+  ASSERT_EQ(label("repTotale")->text(), "3,00");
   // Another window adds an item behind the sheet's back.
   writeItems({supplyItem("Tre", "1", "5,00", "5,00")});
 
-  click(test::clickLabel(sheet.get(), "imgUltimo"));
-  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Tre");
-  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "3");
-  click(test::clickLabel(sheet.get(), "imgPrimo"));
-  click(test::clickLabel(sheet.get(), "imgAvanti"));
-  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Due");
-  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 2);
-  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "3,00");
+  click(command("imgUltimo"));
+  EXPECT_EQ(edit("txtProdotto")->text(), "Tre");
+  EXPECT_EQ(label("lblPosizione")->text(), "3");
+  click(command("imgPrimo"));
+  click(command("imgAvanti"));
+  EXPECT_EQ(edit("txtProdotto")->text(), "Due");
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 2);
+  EXPECT_EQ(label("repTotale")->text(), "3,00");
 
-  click(test::clickLabel(sheet.get(), "cmdCancella"));
-  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 3);
-  EXPECT_EQ(test::label(sheet.get(), "repTotale")->text(), "8,00");
+  click(command("cmdCancella"));
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 3);
+  EXPECT_EQ(label("repTotale")->text(), "8,00");
 }
 
 // What the sheet does with an unreadable archive once shown is the card
@@ -422,29 +427,19 @@ TEST_F(SupplySheet, AnUnreadableSupplyOpensSilentlyWithAnEmptyList) {
   fs::create_directory(broken);
   open(broken);
   EXPECT_TRUE(fake.messages.isEmpty());
-  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 0);
-  type(test::edit(sheet.get(), "txtProdotto"), QStringLiteral("Vite"));
-  click(test::clickLabel(sheet.get(), "cmdSalva"));
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 0);
+  type(edit("txtProdotto"), QStringLiteral("Vite"));
+  click(command("cmdSalva"));
   EXPECT_EQ(fake.texts(), QStringList{archiveAccessMessage()});
 }
 
 TEST_F(SupplySheet, EnterWalksTheFifteenFieldsAndColoursFollowTheFocus) {
-  const QList<QWidget*> chain{test::edit(sheet.get(), "txtProdotto"),
-                              test::edit(sheet.get(), "txtData"),
-                              test::edit(sheet.get(), "txtOra"),
-                              test::edit(sheet.get(), "txtLuogo"),
-                              test::edit(sheet.get(), "txtQuantita"),
-                              test::edit(sheet.get(), "txtPrezzo"),
-                              test::edit(sheet.get(), "txtImporto"),
-                              test::edit(sheet.get(), "txtUM"),
-                              test::named<QComboBox>(sheet.get(), "txtPagamento"),
-                              test::edit(sheet.get(), "txtAspetto"),
-                              test::edit(sheet.get(), "txtCliente"),
-                              test::edit(sheet.get(), "txtFornitore"),
-                              test::edit(sheet.get(), "txtConsegnatario"),
-                              test::edit(sheet.get(), "txtVettore"),
-                              test::edit(sheet.get(), "txtAnnotazioni")};
-  test::edit(sheet.get(), "txtProdotto")->setFocus();
+  const QList<QWidget*> chain{edit("txtProdotto"),      edit("txtData"),     edit("txtOra"),
+                              edit("txtLuogo"),         edit("txtQuantita"), edit("txtPrezzo"),
+                              edit("txtImporto"),       edit("txtUM"),       control<QComboBox>("txtPagamento"),
+                              edit("txtAspetto"),       edit("txtCliente"),  edit("txtFornitore"),
+                              edit("txtConsegnatario"), edit("txtVettore"),  edit("txtAnnotazioni")};
+  edit("txtProdotto")->setFocus();
   for (int i = 0; i < chain.size(); ++i) {
     QWidget* now = QApplication::focusWidget();
     ASSERT_TRUE(now == chain[i] || chain[i]->isAncestorOf(now)) << i;
@@ -452,15 +447,15 @@ TEST_F(SupplySheet, EnterWalksTheFifteenFieldsAndColoursFollowTheFocus) {
     enter();
     EXPECT_EQ(fieldColour(chain[i]), kMoneyGreen) << i;
   }
-  EXPECT_EQ(QApplication::focusWidget(), test::edit(sheet.get(), "txtProdotto"));
-  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->maxLength(), 250);
-  EXPECT_EQ(test::edit(sheet.get(), "txtData")->maxLength(), 10);
-  EXPECT_EQ(test::edit(sheet.get(), "txtOra")->maxLength(), 5);
-  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->maxLength(), 16);
-  EXPECT_EQ(test::named<QComboBox>(sheet.get(), "txtPagamento")->lineEdit()->maxLength(), 10);
-  EXPECT_EQ(test::button(sheet.get(), "cmdCalcola")->text(), "=");
-  EXPECT_FALSE(test::button(sheet.get(), "cmdCalcola")->focusPolicy() & Qt::TabFocus);
-  EXPECT_FALSE(test::named<LineList>(sheet.get(), "lstStudenti")->focusPolicy() & Qt::TabFocus);
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtProdotto"));
+  EXPECT_EQ(edit("txtProdotto")->maxLength(), 250);
+  EXPECT_EQ(edit("txtData")->maxLength(), 10);
+  EXPECT_EQ(edit("txtOra")->maxLength(), 5);
+  EXPECT_EQ(edit("txtQuantita")->maxLength(), 16);
+  EXPECT_EQ(control<QComboBox>("txtPagamento")->lineEdit()->maxLength(), 10);
+  EXPECT_EQ(button("cmdCalcola")->text(), "=");
+  EXPECT_FALSE(button("cmdCalcola")->focusPolicy() & Qt::TabFocus);
+  EXPECT_FALSE(control<LineList>("lstStudenti")->focusPolicy() & Qt::TabFocus);
 }
 
 TEST_F(SupplySheet, DialogsGetTheirHandOverAndAreDestroyedAfterwards) {
@@ -483,13 +478,13 @@ TEST_F(SupplySheet, DialogsGetTheirHandOverAndAreDestroyedAfterwards) {
   sheet->attachmentFields().description[2]->setText(QStringLiteral("terzo"));
   sheet->attachmentFields().folder->setText(QStringLiteral("/dati"));
   sheet->attachmentFields().folderDescription->setText(QStringLiteral("Cartella"));
-  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("2"));
+  type(edit("txtQuantita"), QStringLiteral("2"));
 
-  click(test::clickLabel(sheet.get(), "impCliente"));
-  click(test::clickLabel(sheet.get(), "cmdRicerca"));
-  click(test::clickLabel(sheet.get(), "impProdotto"));
-  click(test::clickLabel(sheet.get(), "cmdAllega"));
-  click(test::clickLabel(sheet.get(), "cmdAssocia"));
+  click(command("impCliente"));
+  click(command("cmdRicerca"));
+  click(command("impProdotto"));
+  click(command("cmdAllega"));
+  click(command("cmdAssocia"));
   ASSERT_EQ(shown.size(), 5);
   EXPECT_EQ(classes, QStringList({"zel::TfrmCercaDestinatari", "zel::TfrmCercaFornitura", "zel::TfrmImpMateriali",
                                   "zel::TfrmAllegatiFor", "zel::TfrmCartellaFor"}));
@@ -501,17 +496,16 @@ TEST_F(SupplySheet, DialogsGetTheirHandOverAndAreDestroyedAfterwards) {
 
 TEST_F(SupplySheet, StatusTextsAndExit) {
   QEvent enterEvent(QEvent::Enter);
-  QApplication::sendEvent(test::clickLabel(sheet.get(), "cmdNuovo"), &enterEvent);
-  EXPECT_TRUE(test::label(sheet.get(), "panInfo")
-                  ->text()
-                  .startsWith(" Prepara la schermata ad accogliere una nuova scheda di fornitura "
-                              "senza cancellare"));
-  QApplication::sendEvent(test::clickLabel(sheet.get(), "imgUltimo"), &enterEvent);
-  EXPECT_EQ(test::label(sheet.get(), "panInfo")->text(), " Visualizza l'ultima scheda in archivio");
-  QApplication::sendEvent(test::named<QWidget>(sheet.get(), "panDati01"), &enterEvent);
-  EXPECT_TRUE(test::label(sheet.get(), "panInfo")->text().isEmpty());
+  QApplication::sendEvent(command("cmdNuovo"), &enterEvent);
+  EXPECT_TRUE(
+      label("panInfo")->text().startsWith(" Prepara la schermata ad accogliere una nuova scheda di fornitura "
+                                          "senza cancellare"));
+  QApplication::sendEvent(command("imgUltimo"), &enterEvent);
+  EXPECT_EQ(label("panInfo")->text(), " Visualizza l'ultima scheda in archivio");
+  QApplication::sendEvent(control<QWidget>("panDati01"), &enterEvent);
+  EXPECT_TRUE(label("panInfo")->text().isEmpty());
 
-  click(test::clickLabel(sheet.get(), "cmdEsci"));
+  click(command("cmdEsci"));
   EXPECT_FALSE(sheet->isVisible());
   EXPECT_TRUE(home->isVisible());
 }

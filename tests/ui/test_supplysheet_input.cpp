@@ -20,11 +20,11 @@ class SheetInput : public ::testing::Test {
   void SetUp() override {
     MainScreen::setHomeScreen(&home);
     RecordFile::openForUpdate(folder.file("Rossi.for"), supplyLayout()).close();  // made by the create window
-    test::label(&sheet, "lblFile")->setText(pathToQ(folder.file("Rossi.for")));
+    label("lblFile")->setText(pathToQ(folder.file("Rossi.for")));
     sheet.show();
     QApplication::setActiveWindow(&sheet);
     QCoreApplication::processEvents();
-    QTest::keyClicks(test::edit(&sheet, "txtProdotto"), QStringLiteral("Vite"));
+    QTest::keyClicks(edit("txtProdotto"), QStringLiteral("Vite"));
   }
   void TearDown() override { MainScreen::setHomeScreen(nullptr); }
 
@@ -39,42 +39,46 @@ class SheetInput : public ::testing::Test {
   test::TempProgramFolder folder;
   QWidget home;
   TfrmForniture sheet;
+  // The sheet's controls, by name.
+  QLineEdit* edit(const char* name) const { return test::edit(&sheet, name); }
+  QLabel* label(const char* name) const { return test::label(&sheet, name); }
+  ClickLabel* command(const char* name) const { return test::clickLabel(&sheet, name); }
 };
 
 TEST_F(SheetInput, APasteTheKeysWouldRefuseLeavesTheBoxAsItWas) {
   QApplication::clipboard()->setText(QStringLiteral("-2"));
-  test::edit(&sheet, "txtQuantita")->setFocus();
-  test::edit(&sheet, "txtQuantita")->selectAll();
-  QTest::keyClick(test::edit(&sheet, "txtQuantita"), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(test::edit(&sheet, "txtQuantita")->text(), "1");
-  test::edit(&sheet, "txtPrezzo")->selectAll();
-  test::edit(&sheet, "txtPrezzo")->paste();  // as the context menu does
-  EXPECT_EQ(test::edit(&sheet, "txtPrezzo")->text(), "0,00");
+  edit("txtQuantita")->setFocus();
+  edit("txtQuantita")->selectAll();
+  QTest::keyClick(edit("txtQuantita"), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(edit("txtQuantita")->text(), "1");
+  edit("txtPrezzo")->selectAll();
+  edit("txtPrezzo")->paste();  // as the context menu does
+  EXPECT_EQ(edit("txtPrezzo")->text(), "0,00");
 
   QApplication::clipboard()->setText(QStringLiteral("9,99"));
-  test::edit(&sheet, "txtPrezzo")->selectAll();
-  test::edit(&sheet, "txtPrezzo")->paste();
-  EXPECT_EQ(test::edit(&sheet, "txtPrezzo")->text(), "9,99");
+  edit("txtPrezzo")->selectAll();
+  edit("txtPrezzo")->paste();
+  EXPECT_EQ(edit("txtPrezzo")->text(), "9,99");
 
-  QTest::mouseClick(test::clickLabel(&sheet, "cmdSalva"), Qt::LeftButton);
+  QTest::mouseClick(command("cmdSalva"), Qt::LeftButton);
   ASSERT_EQ(stored().size(), 1u);
   EXPECT_EQ(stored()[0][supply::Quantita], "1");
   EXPECT_EQ(stored()[0][supply::Importo], "9,99");
 }
 
 TEST_F(SheetInput, AnAmountTooLargeForItsFieldIsNeitherStoredNorReset) {
-  type(test::edit(&sheet, "txtQuantita"), QStringLiteral("300000009"));
-  type(test::edit(&sheet, "txtPrezzo"), QStringLiteral("300000009"));
+  type(edit("txtQuantita"), QStringLiteral("300000009"));
+  type(edit("txtPrezzo"), QStringLiteral("300000009"));
   fake.clear();
-  QTest::mouseClick(test::clickLabel(&sheet, "cmdSalva"), Qt::LeftButton);
+  QTest::mouseClick(command("cmdSalva"), Qt::LeftButton);
 
   EXPECT_TRUE(stored().empty());
   ASSERT_EQ(fake.messages.size(), 1);  // no success box after the refusal
   EXPECT_TRUE(fake.last().plain);
   EXPECT_TRUE(fake.last().text.startsWith(QStringLiteral("Attenzione: valori non validi.")));
-  EXPECT_EQ(test::edit(&sheet, "txtQuantita")->text(), "300000009");
-  EXPECT_EQ(test::edit(&sheet, "txtPrezzo")->text(), "300000009");
-  EXPECT_TRUE(test::label(&sheet, "lblPosizione")->text().isEmpty());
+  EXPECT_EQ(edit("txtQuantita")->text(), "300000009");
+  EXPECT_EQ(edit("txtPrezzo")->text(), "300000009");
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
 }
 
 }  // namespace
