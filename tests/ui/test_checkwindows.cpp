@@ -51,20 +51,22 @@ class CheckWindows : public ::testing::Test {
 
 TEST_F(CheckWindows, CodFiscUpperCasesAndChecksOnlyAFullCode) {
   TfrmCodFisc w;
-  open(w, test::edit(&w, "txtCodice"));
-  type(test::edit(&w, "txtCodice"), QStringLiteral("rssmra85t10a562"));
-  EXPECT_EQ(test::edit(&w, "txtCodice")->text(), QStringLiteral("RSSMRA85T10A562"));
-  EXPECT_FALSE(test::button(&w, "cmdCodFisc")->isEnabled());
-  enter(test::edit(&w, "txtCodice"));
+  QLineEdit* const box = test::edit(&w, "txtCodice");
+  QPushButton* const button = test::button(&w, "cmdCodFisc");
+  open(w, box);
+  type(box, QStringLiteral("rssmra85t10a562"));
+  EXPECT_EQ(box->text(), QStringLiteral("RSSMRA85T10A562"));
+  EXPECT_FALSE(button->isEnabled());
+  enter(box);
   EXPECT_TRUE(fake.messages.isEmpty());
-  type(test::edit(&w, "txtCodice"), QStringLiteral("s"));
-  EXPECT_TRUE(test::button(&w, "cmdCodFisc")->isEnabled());
-  QTest::keyClick(test::edit(&w, "txtCodice"), Qt::Key_Backspace);
-  EXPECT_FALSE(test::button(&w, "cmdCodFisc")->isEnabled());
-  type(test::edit(&w, "txtCodice"), QStringLiteral("sx"));  // the box takes 16 characters
-  EXPECT_EQ(test::edit(&w, "txtCodice")->text(), QStringLiteral("RSSMRA85T10A562S"));
+  type(box, QStringLiteral("s"));
+  EXPECT_TRUE(button->isEnabled());
+  QTest::keyClick(box, Qt::Key_Backspace);
+  EXPECT_FALSE(button->isEnabled());
+  type(box, QStringLiteral("sx"));  // the box takes 16 characters
+  EXPECT_EQ(box->text(), QStringLiteral("RSSMRA85T10A562S"));
 
-  enter(test::edit(&w, "txtCodice"));
+  enter(box);
   ASSERT_EQ(fake.messages.size(), 1);
   expectBox("Risultato controllo codice fiscale", MsgIcon::Information);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("VALIDO.")));
@@ -73,10 +75,12 @@ TEST_F(CheckWindows, CodFiscUpperCasesAndChecksOnlyAFullCode) {
   // Turned into '?' the Ā would be worth what the A it replaces is worth
   // here, and the code would pass: it has 16 characters and is not valid.
   TfrmCodFisc foreign;
-  open(foreign, test::edit(&foreign, "txtCodice"));
-  test::edit(&foreign, "txtCodice")->setText(QStringLiteral("RSSMRA85T10Ā562S"));
-  test::button(&foreign, "cmdCodFisc")->setFocus();
-  QTest::mouseClick(test::button(&foreign, "cmdCodFisc"), Qt::LeftButton);
+  QLineEdit* const foreignBox = test::edit(&foreign, "txtCodice");
+  QPushButton* const foreignButton = test::button(&foreign, "cmdCodFisc");
+  open(foreign, foreignBox);
+  foreignBox->setText(QStringLiteral("RSSMRA85T10Ā562S"));
+  foreignButton->setFocus();
+  QTest::mouseClick(foreignButton, Qt::LeftButton);
   expectBox("Risultato controllo codice fiscale", MsgIcon::Warning);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("ERRATO.")));
   EXPECT_FALSE(foreign.isVisible());
@@ -84,17 +88,19 @@ TEST_F(CheckWindows, CodFiscUpperCasesAndChecksOnlyAFullCode) {
 
 TEST_F(CheckWindows, IvaTakesDigitsAndNamesTheOffice) {
   TfrmIva w;
-  open(w, test::edit(&w, "txtCodice"));
-  type(test::edit(&w, "txtCodice"), QStringLiteral("1234567096"));
-  EXPECT_FALSE(test::button(&w, "cmdPartitaIva")->isEnabled());
-  type(test::edit(&w, "txtCodice"), QStringLiteral("a"));
+  QLineEdit* const box = test::edit(&w, "txtCodice");
+  QPushButton* const button = test::button(&w, "cmdPartitaIva");
+  open(w, box);
+  type(box, QStringLiteral("1234567096"));
+  EXPECT_FALSE(button->isEnabled());
+  type(box, QStringLiteral("a"));
   EXPECT_EQ(fake.texts(), QStringList{kDigitsOnly});
   EXPECT_TRUE(fake.last().plain);
-  EXPECT_EQ(test::edit(&w, "txtCodice")->text(), QStringLiteral("1234567096"));
-  type(test::edit(&w, "txtCodice"), QStringLiteral("7"));
-  EXPECT_TRUE(test::button(&w, "cmdPartitaIva")->isEnabled());
+  EXPECT_EQ(box->text(), QStringLiteral("1234567096"));
+  type(box, QStringLiteral("7"));
+  EXPECT_TRUE(button->isEnabled());
 
-  enter(test::edit(&w, "txtCodice"));
+  enter(box);
   ASSERT_EQ(fake.messages.size(), 2);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("del Comune di Monza (Milano 2).")));
@@ -102,26 +108,30 @@ TEST_F(CheckWindows, IvaTakesDigitsAndNamesTheOffice) {
 
   // A stored text with a letter arrives unfiltered and is checked, not refused.
   TfrmIva stored;
-  open(stored, test::edit(&stored, "txtCodice"));
-  test::edit(&stored, "txtCodice")->setText(QStringLiteral("1234567096x"));
-  QTest::mouseClick(test::button(&stored, "cmdPartitaIva"), Qt::LeftButton);
+  QLineEdit* const storedBox = test::edit(&stored, "txtCodice");
+  QPushButton* const storedButton = test::button(&stored, "cmdPartitaIva");
+  open(stored, storedBox);
+  storedBox->setText(QStringLiteral("1234567096x"));
+  QTest::mouseClick(storedButton, Qt::LeftButton);
   expectBox("Risultato controllo partita IVA", MsgIcon::Warning);
   EXPECT_FALSE(stored.isVisible());
 }
 
 TEST_F(CheckWindows, RelabelledIvaKeepsANumericTaxCodeWholeAndRefusesIt) {
   TfrmIva w;
+  QLineEdit* const box = test::edit(&w, "txtCodice");
+  QPushButton* const button = test::button(&w, "cmdPartitaIva");
   w.relabelForNumericTaxCode();
   flow.onModal = [&](QDialog&) {
-    open(w, test::edit(&w, "txtCodice"));
+    open(w, box);
     // Cut to eleven digits, the code would be checked as the VAT number
     // 12345670967, which is valid.
-    EXPECT_EQ(test::edit(&w, "txtCodice")->text(), QStringLiteral("1234567096712345"));
-    EXPECT_TRUE(test::button(&w, "cmdPartitaIva")->isEnabled());
-    type(test::edit(&w, "txtCodice"), QStringLiteral("6"));  // no longer than handed over
-    enter(test::edit(&w, "txtCodice"));
+    EXPECT_EQ(box->text(), QStringLiteral("1234567096712345"));
+    EXPECT_TRUE(button->isEnabled());
+    type(box, QStringLiteral("6"));  // no longer than handed over
+    enter(box);
     EXPECT_TRUE(fake.messages.isEmpty()) << "Enter presses Controlla at 11 characters only";
-    QTest::mouseClick(test::button(&w, "cmdPartitaIva"), Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
     return 0;
   };
   w.check(QStringLiteral("1234567096712345"));
@@ -129,29 +139,31 @@ TEST_F(CheckWindows, RelabelledIvaKeepsANumericTaxCodeWholeAndRefusesIt) {
   EXPECT_TRUE(fake.last().plain);
   EXPECT_TRUE(fake.last().text.contains(QStringLiteral("11 caratteri")));
   EXPECT_TRUE(w.isVisible());
-  EXPECT_EQ(QApplication::focusWidget(), test::edit(&w, "txtCodice"));
+  EXPECT_EQ(QApplication::focusWidget(), box);
   EXPECT_EQ(w.windowTitle(), QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));
 
   // Shortened to eleven digits it can grow no more, and is checked.
-  for (int i = 0; i < 5; ++i) QTest::keyClick(test::edit(&w, "txtCodice"), Qt::Key_Backspace);
-  type(test::edit(&w, "txtCodice"), QStringLiteral("9"));
-  EXPECT_EQ(test::edit(&w, "txtCodice")->text(), QStringLiteral("12345670967"));
-  enter(test::edit(&w, "txtCodice"));
+  for (int i = 0; i < 5; ++i) QTest::keyClick(box, Qt::Key_Backspace);
+  type(box, QStringLiteral("9"));
+  EXPECT_EQ(box->text(), QStringLiteral("12345670967"));
+  enter(box);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("Monza (Milano 2).")));
   EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(CheckWindows, CartaTakesDigitsAndNamesTheNetwork) {
   TfrmCarta w;
-  open(w, test::edit(&w, "txtNumero"));
-  type(test::edit(&w, "txtNumero"), QStringLiteral("411111111111"));
-  EXPECT_FALSE(test::button(&w, "cmdControllo")->isEnabled());
-  enter(test::edit(&w, "txtNumero"));
-  type(test::edit(&w, "txtNumero"), QStringLiteral(" -"));
+  QLineEdit* const box = test::edit(&w, "txtNumero");
+  QPushButton* const button = test::button(&w, "cmdControllo");
+  open(w, box);
+  type(box, QStringLiteral("411111111111"));
+  EXPECT_FALSE(button->isEnabled());
+  enter(box);
+  type(box, QStringLiteral(" -"));
   EXPECT_EQ(fake.texts(), (QStringList{kDigitsOnly, kDigitsOnly}));
-  type(test::edit(&w, "txtNumero"), QStringLiteral("1111"));
-  EXPECT_TRUE(test::button(&w, "cmdControllo")->isEnabled());
-  enter(test::edit(&w, "txtNumero"));
+  type(box, QStringLiteral("1111"));
+  EXPECT_TRUE(button->isEnabled());
+  enter(box);
   ASSERT_EQ(fake.messages.size(), 3);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("del tipo Visa.")));
@@ -160,16 +172,18 @@ TEST_F(CheckWindows, CartaTakesDigitsAndNamesTheNetwork) {
 
 TEST_F(CheckWindows, IbanUpperCasesAndChecksFrom27Characters) {
   TfrmIban w;
-  open(w, test::edit(&w, "txtCodice"));
-  type(test::edit(&w, "txtCodice"), QStringLiteral("it60x054281110100000012345"));
-  EXPECT_EQ(test::edit(&w, "txtCodice")->text(), QStringLiteral("IT60X054281110100000012345"));
-  EXPECT_FALSE(test::button(&w, "cmdCheckIban")->isEnabled());
-  enter(test::edit(&w, "txtCodice"));
+  QLineEdit* const box = test::edit(&w, "txtCodice");
+  QPushButton* const button = test::button(&w, "cmdCheckIban");
+  open(w, box);
+  type(box, QStringLiteral("it60x054281110100000012345"));
+  EXPECT_EQ(box->text(), QStringLiteral("IT60X054281110100000012345"));
+  EXPECT_FALSE(button->isEnabled());
+  enter(box);
   EXPECT_TRUE(fake.messages.isEmpty());
   EXPECT_TRUE(w.isVisible());
-  type(test::edit(&w, "txtCodice"), QStringLiteral("6"));
-  EXPECT_TRUE(test::button(&w, "cmdCheckIban")->isEnabled());
-  enter(test::edit(&w, "txtCodice"));
+  type(box, QStringLiteral("6"));
+  EXPECT_TRUE(button->isEnabled());
+  enter(box);
   ASSERT_EQ(fake.messages.size(), 1);
   expectBox("Risultato controllo codice IBAN", MsgIcon::Information);
   EXPECT_FALSE(w.isVisible());
