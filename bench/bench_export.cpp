@@ -76,12 +76,13 @@ Run gridRows(Kind kind) {
 Run gridFill(Kind kind) {
   return [kind](benchmark::State& state, const Archives& a) {
     const auto window = exportWindow(kind, a.folder(), a.supply());
+    const auto* grid = window->findChild<QTableView*>(QStringLiteral("grdRecords"));
     a.file(kind);
     for (auto _ : state) {
       window->show();
-      window->grdRecords->viewport()->repaint();
+      grid->viewport()->repaint();
       state.PauseTiming();
-      if (window->grdRecords->model()->rowCount() != static_cast<int>(a.records())) state.SkipWithError("rows missing");
+      if (grid->model()->rowCount() != static_cast<int>(a.records())) state.SkipWithError("rows missing");
       window->hide();
       settle();
       state.ResumeTiming();

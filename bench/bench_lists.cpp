@@ -4,6 +4,7 @@
 // list of every client. Each is set against the raw read of its file and,
 // by the report, against the same search through the core, which leaves
 // the time the window itself adds.
+#include <QLineEdit>
 #include <QListView>
 
 #include "benchui.h"
@@ -18,7 +19,9 @@
 namespace zel::bench {
 namespace {
 
-void painted(ResultList* results) { results->lstRecords->viewport()->repaint(); }
+// The window's list painted as it stands (the list is found by its name,
+// as the user finds it on screen).
+void painted(QWidget& window) { window.findChild<QListView*>(QStringLiteral("lstRecords"))->viewport()->repaint(); }
 
 // The supply sheet with the supply of the archives open, as the list
 // windows of a supply find it.
@@ -41,9 +44,9 @@ Run searchWindow(Kind kind) {
     settle();
     for (auto _ : state) {
       window.cmdTrovaClick();
-      painted(window.results);
+      painted(window);
       state.PauseTiming();
-      if (window.results->count() != static_cast<int>(a.records())) state.SkipWithError("not every record listed");
+      if (window.resultList().count() != static_cast<int>(a.records())) state.SkipWithError("not every record listed");
       window.cmdIndietroClick();
       state.ResumeTiming();
     }
@@ -62,9 +65,9 @@ Run listWindow(Kind kind) {
     int lines = 0;
     for (auto _ : state) {
       window.show();
-      painted(window.results);
+      painted(window);
       state.PauseTiming();
-      lines = window.results->count();
+      lines = window.resultList().count();
       window.close();
       settle();
       state.ResumeTiming();
@@ -82,18 +85,18 @@ void findAtTheEnd(benchmark::State& state, const Archives& a) {
   window.show();
   window.cmdTrovaClick();
   settle();
-  const int last = window.results->count() - 1;
-  const QString key = toQ(Text(window.results->lines()[static_cast<size_t>(last)]).substr(9, 8));  // its code
+  const int last = window.resultList().count() - 1;
+  const QString key = toQ(Text(window.resultList().lines()[static_cast<size_t>(last)]).substr(9, 8));  // its code
   for (auto _ : state) {
     state.PauseTiming();
-    window.results->resetFind();
-    window.results->txtTrova->setText(key);
-    window.results->selectRow(0);
+    window.resultList().resetFind();
+    window.findChild<QLineEdit*>(QStringLiteral("txtTrova"))->setText(key);
+    window.resultList().selectRow(0);
     state.ResumeTiming();
-    window.results->find();
-    painted(window.results);
+    window.resultList().find();
+    painted(window);
   }
-  if (window.results->selectedRow() != last) state.SkipWithError("the last line was not found");
+  if (window.resultList().selectedRow() != last) state.SkipWithError("the last line was not found");
   state.counters["lines"] = last + 1;
 }
 

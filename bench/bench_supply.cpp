@@ -36,7 +36,12 @@ struct Sheet {
     benchNavigation().set(WindowId::SupplySheet, &window);
   }
   ~Sheet() { benchNavigation().set(WindowId::SupplySheet, nullptr); }
-  QAbstractItemView* list() { return window.lstStudenti; }
+  // A control of the sheet, found by its name as the user finds it on screen.
+  template <class T = QWidget>
+  T* control(const char* name) {
+    return window.findChild<T*>(QString::fromLatin1(name));
+  }
+  QAbstractItemView* list() { return control<QAbstractItemView>("lstStudenti"); }
   void painted() { list()->viewport()->repaint(); }
   void expectCount(benchmark::State& state, size_t n) {
     if (static_cast<size_t>(list()->model()->rowCount()) != n) state.SkipWithError("wrong number of lines");
@@ -67,15 +72,15 @@ void saveNew(benchmark::State& state, const Archives& a) {
   for (auto _ : state) {
     state.PauseTiming();
     sheet.window.cmdNuovoClick();
-    sheet.window.txtProdotto->setText(QStringLiteral("Voce aggiunta"));
-    sheet.window.txtQuantita->setText(QStringLiteral("3"));
-    sheet.window.txtPrezzo->setText(QStringLiteral("2,333"));
+    sheet.control<QLineEdit>("txtProdotto")->setText(QStringLiteral("Voce aggiunta"));
+    sheet.control<QLineEdit>("txtQuantita")->setText(QStringLiteral("3"));
+    sheet.control<QLineEdit>("txtPrezzo")->setText(QStringLiteral("2,333"));
     std::filesystem::resize_file(a.supply(), size);
     state.ResumeTiming();
-    QTest::mouseClick(sheet.window.cmdSalva, Qt::LeftButton);
+    QTest::mouseClick(sheet.control("cmdSalva"), Qt::LeftButton);
     sheet.painted();
   }
-  if (sheet.window.txtImporto->text() != QStringLiteral("7,00")) state.SkipWithError("wrong amount");
+  if (sheet.control<QLineEdit>("txtImporto")->text() != QStringLiteral("7,00")) state.SkipWithError("wrong amount");
   sheet.expectCount(state, a.records() + 1);
   std::filesystem::resize_file(a.supply(), size);
   scans(state, a, Kind::Supply);
@@ -88,10 +93,11 @@ void saveAgain(benchmark::State& state, const Archives& a) {
   settle();
   sheet.window.showItem(supplyItem(a.records() / 2), a.records() / 2);
   for (auto _ : state) {
-    QTest::mouseClick(sheet.window.cmdSalva, Qt::LeftButton);
+    QTest::mouseClick(sheet.control("cmdSalva"), Qt::LeftButton);
     sheet.painted();
   }
-  if (sheet.window.lblPosizione->text() != QString::number(a.records() / 2)) state.SkipWithError("not overwritten");
+  if (sheet.control<QLabel>("lblPosizione")->text() != QString::number(a.records() / 2))
+    state.SkipWithError("not overwritten");
   scans(state, a, Kind::Supply);
 }
 
@@ -107,11 +113,11 @@ void clickLine(benchmark::State& state, const Archives& a) {
   const QPoint at = sheet.list()->visualRect(index).center();
   for (auto _ : state) {
     state.PauseTiming();
-    sheet.window.lblPosizione->clear();
+    sheet.control<QLabel>("lblPosizione")->clear();
     state.ResumeTiming();
     QTest::mouseClick(sheet.list()->viewport(), Qt::LeftButton, {}, at);
   }
-  if (sheet.window.lblPosizione->text().isEmpty()) state.SkipWithError("nothing loaded");
+  if (sheet.control<QLabel>("lblPosizione")->text().isEmpty()) state.SkipWithError("nothing loaded");
   scans(state, a, Kind::Supply);
 }
 
@@ -123,11 +129,12 @@ void next(benchmark::State& state, const Archives& a) {
   const QString middle = QString::number(a.records() / 2);
   for (auto _ : state) {
     state.PauseTiming();
-    sheet.window.lblPosizione->setText(middle);
+    sheet.control<QLabel>("lblPosizione")->setText(middle);
     state.ResumeTiming();
-    QTest::mouseClick(sheet.window.imgAvanti, Qt::LeftButton);
+    QTest::mouseClick(sheet.control("imgAvanti"), Qt::LeftButton);
   }
-  if (sheet.window.lblPosizione->text() != QString::number(a.records() / 2 + 1)) state.SkipWithError("no step");
+  if (sheet.control<QLabel>("lblPosizione")->text() != QString::number(a.records() / 2 + 1))
+    state.SkipWithError("no step");
 }
 
 void registerAll() {

@@ -22,15 +22,6 @@ class TfrmAvvio : public MainScreen {
   int animationLoads() const { return animationLoads_; }
   QMovie* animation() const { return animation_; }
 
-  ClickLabel *imgLogo01, *imgLogo02, *imgInfo, *imgGuida, *imgCopyright, *imgEsci, *imgAnimata;
-  ClickLabel *btnClienti, *titClienti, *infClienti;
-  ClickLabel *btnProdotti, *titProdotti, *infProdotti;
-  ClickLabel *btnCrea, *titCrea, *infCrea;
-  ClickLabel *btnForniture, *titForniture, *infForniture;
-  QLabel *shpSubTitle, *lblSubTitle, *shpLinea01, *shpLinea02, *shpWeb;
-  ClickLabel* lblWeb;
-  QPushButton* btnSfondo;  // hidden: only carries the background tile
-
   // Where the animation strip comes from; tests point it elsewhere.
   QString animationSource = QStringLiteral(":/RESNAME");
   // The smallest the whole window may be, its frame included.
@@ -54,6 +45,15 @@ class TfrmAvvio : public MainScreen {
   bool returnsHomeOnClose() const override { return false; }
 
  private:
+  ClickLabel *imgLogo01, *imgLogo02, *imgInfo, *imgGuida, *imgCopyright, *imgEsci, *imgAnimata;
+  ClickLabel *btnClienti, *titClienti, *infClienti;
+  ClickLabel *btnProdotti, *titProdotti, *infProdotti;
+  ClickLabel *btnCrea, *titCrea, *infCrea;
+  ClickLabel *btnForniture, *titForniture, *infForniture;
+  QLabel *shpSubTitle, *lblSubTitle, *shpLinea01, *shpLinea02, *shpWeb;
+  ClickLabel* lblWeb;
+  QPushButton* btnSfondo;  // hidden: only carries the background tile
+
   void FormShow() override;
   void reloadAnimation();
   void keepOuterMinimum();

@@ -14,16 +14,6 @@ class TfrmCambiaPassword : public Dialog {
  public:
   explicit TfrmCambiaPassword(QWidget* parent = nullptr);
 
-  QLabel* lblPasswordOld;
-  QLabel* lblPasswordNew;
-  QLabel* lblConferma;
-  QLineEdit* txtPasswordOld;
-  QLineEdit* txtPasswordNew;
-  QLineEdit* txtConferma;
-  QPushButton* cmdOK;
-  QPushButton* cmdEsci;
-  QLabel* lblMemory;  // hidden work field
-
   // Every way of closing (Esci, the close box, a completed change) runs
   // FormClose before the window goes.
   void done(int result) override;
@@ -40,6 +30,16 @@ class TfrmCambiaPassword : public Dialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  QLabel* lblPasswordOld;
+  QLabel* lblPasswordNew;
+  QLabel* lblConferma;
+  QLineEdit* txtPasswordOld;
+  QLineEdit* txtPasswordNew;
+  QLineEdit* txtConferma;
+  QPushButton* cmdOK;
+  QPushButton* cmdEsci;
+  QLabel* lblMemory;  // hidden work field
+
   void FormShow();
   void FormClose();
   void updateOK();

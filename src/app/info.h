@@ -21,13 +21,6 @@ class TfrmInfo : public Dialog {
   // for the desktop.
   static QUrl mailtoUrl();
 
-  QGroupBox* grpInfo;
-  QLabel *shpLogo, *imgLogo, *shpFoto, *imgFoto;
-  QFrame* panInformativa;
-  QLabel* imgInformativa;
-  ClickLabel *lblEmail, *imgEmail, *lblWeb, *imgWeb;
-  QPushButton* cmdOK;
-
  public slots:
   void lblEmailClick();
   void lblWebClick();
@@ -38,6 +31,13 @@ class TfrmInfo : public Dialog {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  QGroupBox* grpInfo;
+  QLabel *shpLogo, *imgLogo, *shpFoto, *imgFoto;
+  QFrame* panInformativa;
+  QLabel* imgInformativa;
+  ClickLabel *lblEmail, *imgEmail, *lblWeb, *imgWeb;
+  QPushButton* cmdOK;
+
   ClickLabel* link(const char* name, const QString& text, const QRect& where);
   // Each link changes only when it is not of that colour already.
   void setLinkColours(const QColor& email, const QColor& web);

@@ -33,10 +33,6 @@ class TfrmSplash : public Dialog {
   QImage frame() const;
   int ticks() const { return ticks_; }
 
-  QLabel* BackImage;    // hidden: carries the background picture
-  QLabel* SpriteImage;  // hidden: carries the logo
-  QTimer* Timer1;
-
  public slots:
   void Timer1Timer();
 
@@ -47,6 +43,10 @@ class TfrmSplash : public Dialog {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  QLabel* BackImage;    // hidden: carries the background picture
+  QLabel* SpriteImage;  // hidden: carries the logo
+  QTimer* Timer1;
+
   std::unique_ptr<CreditsScene> scene_;
   QImage shown_;  // the scene's frame as a picture, refreshed every tick
   int ticks_ = 0;

@@ -8,11 +8,6 @@ class TfrmCodFisc : public CheckWindow {
   Q_OBJECT
  public:
   explicit TfrmCodFisc(QWidget* parent = nullptr);
-
-  QLineEdit* const txtCodice = field();
-  QLabel* const lblInfo = info1();
-  QLabel* const lblInfo02 = info2();
-  QPushButton* const cmdCodFisc = checkButton();
 };
 
 }  // namespace zel

@@ -31,8 +31,8 @@ TfrmIva::TfrmIva(QWidget* parent) : CheckWindow(kIva, parent) {}
 
 void TfrmIva::relabelForNumericTaxCode() {
   setWindowTitle(QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));
-  lblInfo->setText(QStringLiteral("Immettere il codice fiscale numerico o la partita IVA nella casella"));
-  lblInfo02->setText(QStringLiteral("sottostante e premere il pulsante di controllo."));
+  info1()->setText(QStringLiteral("Immettere il codice fiscale numerico o la partita IVA nella casella"));
+  info2()->setText(QStringLiteral("sottostante e premere il pulsante di controllo."));
 }
 
 }  // namespace zel

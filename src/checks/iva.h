@@ -12,11 +12,6 @@ class TfrmIva : public CheckWindow {
   // The same window offered for a codice fiscale made of digits only: its
   // caption and instructions speak of both.
   void relabelForNumericTaxCode();
-
-  QLineEdit* const txtCodice = field();
-  QLabel* const lblInfo = info1();
-  QLabel* const lblInfo02 = info2();
-  QPushButton* const cmdPartitaIva = checkButton();
 };
 
 }  // namespace zel

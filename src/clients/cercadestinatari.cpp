@@ -20,7 +20,7 @@ TfrmCercaDestinatari::TfrmCercaDestinatari(QWidget* parent)
                     1500,
                     PrintedList::ClientSearch,
                     false}) {
-  const QList<QLineEdit*> c = addCriteria({
+  addCriteria({
       {"txtCodice", "Codice identificativo:", client::Codice},
       {"txtPersona", "Persona o azienda:", client::Persona},
       {"txtUfficio", "Ufficio o altri dettagli:", client::Ufficio},
@@ -31,8 +31,6 @@ TfrmCercaDestinatari::TfrmCercaDestinatari(QWidget* parent)
       {"txtIva", "Partita IVA:", client::Iva},
       {"txtNote", "Note:", client::Note},
   });
-  txtCodice = c[0], txtPersona = c[1], txtUfficio = c[2], txtIndirizzo = c[3], txtCitta = c[4];
-  txtNumDoc = c[5], txtCodFisc = c[6], txtIva = c[7], txtNote = c[8];
 }
 
 TextList TfrmCercaDestinatari::search(const Criteria& criteria, const Progress& progress) {

@@ -13,9 +13,6 @@ class TfrmCercaDestinatari : public SearchWindow {
  public:
   explicit TfrmCercaDestinatari(QWidget* parent = nullptr);
 
-  QLineEdit *txtCodice, *txtPersona, *txtUfficio, *txtIndirizzo, *txtCitta, *txtNumDoc, *txtCodFisc, *txtIva,
-      *txtNote;
-
  protected:
   TextList search(const Criteria& criteria, const Progress& progress) override;
   void pick(const Text& line) override;

@@ -22,29 +22,6 @@ class TfrmDestinatari : public CardScreen {
   // so that it can never carry a subject, a body or further headers.
   static QUrl mailtoUrl(const QString& address);
 
-  // Toolbar group boxes and panels.
-  QGroupBox *grpControlli, *grpWord, *grpExcel, *grpFrecce, *grpAllega, *grpAssocia, *grpDecoro,
-      *grpGuida, *grpElimina, *grpEsci;
-  QFrame *panRiquadro01, *panRiquadro02, *panRiquadro03, *panRiquadro04, *panRiquadro05,
-      *panRiquadro06, *panRiquadro07;
-  QLabel* panInfo;
-
-  // Commands.
-  ClickLabel *cmdNuovo, *cmdSalva, *cmdRicerca, *cmdWord, *cmdExcel, *imgPrimo, *imgIndietro,
-      *imgAvanti, *imgUltimo, *cmdAllega, *cmdAssocia, *cmdGuida, *cmdElimina, *cmdEsci;
-  ClickLabel *chkCodFisc, *chkIva, *chkNumCarta, *chkIban, *imgEmail;
-  QLabel *imgDecoro, *imgRiquadro;
-
-
-  // Data controls.
-  QLineEdit *txtCodice, *txtPersona, *txtUfficio, *txtIndirizzo, *txtCitta;
-  QLineEdit *txtTipoDoc, *txtNumDoc, *txtEnteDoc, *txtRilDoc, *txtScaDoc;
-  QLineEdit *txtCodFisc, *txtIva;
-  QLineEdit *txtCarta, *txtTipoCarta, *txtScaCarta, *txtIban, *txtBanca, *txtIntestatario,
-      *txtPagamento;
-  QLineEdit *txtTelCasa, *txtTelUff, *txtTelCel, *txtFax, *txtEmail;
-  QPlainTextEdit* txtNote;
-
   // The data controls in Enter (and Tab) order.
   QList<QWidget*> dataControls() const;
 
@@ -66,6 +43,28 @@ class TfrmDestinatari : public CardScreen {
   std::unique_ptr<FolderWindow> newFolderWindow() override;
 
  private:
+  // Toolbar group boxes and panels.
+  QGroupBox *grpControlli, *grpWord, *grpExcel, *grpFrecce, *grpAllega, *grpAssocia, *grpDecoro,
+      *grpGuida, *grpElimina, *grpEsci;
+  QFrame *panRiquadro01, *panRiquadro02, *panRiquadro03, *panRiquadro04, *panRiquadro05,
+      *panRiquadro06, *panRiquadro07;
+  QLabel* panInfo;
+
+  // Commands.
+  ClickLabel *cmdNuovo, *cmdSalva, *cmdRicerca, *cmdWord, *cmdExcel, *imgPrimo, *imgIndietro,
+      *imgAvanti, *imgUltimo, *cmdAllega, *cmdAssocia, *cmdGuida, *cmdElimina, *cmdEsci;
+  ClickLabel *chkCodFisc, *chkIva, *chkNumCarta, *chkIban, *imgEmail;
+  QLabel *imgDecoro, *imgRiquadro;
+
+  // Data controls.
+  QLineEdit *txtCodice, *txtPersona, *txtUfficio, *txtIndirizzo, *txtCitta;
+  QLineEdit *txtTipoDoc, *txtNumDoc, *txtEnteDoc, *txtRilDoc, *txtScaDoc;
+  QLineEdit *txtCodFisc, *txtIva;
+  QLineEdit *txtCarta, *txtTipoCarta, *txtScaCarta, *txtIban, *txtBanca, *txtIntestatario,
+      *txtPagamento;
+  QLineEdit *txtTelCasa, *txtTelUff, *txtTelCel, *txtFax, *txtEmail;
+  QPlainTextEdit* txtNote;
+
   void buildToolbar();
   void buildPanels();
   void wireCommands();

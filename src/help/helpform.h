@@ -34,14 +34,6 @@ class TfrmHelpForm : public Dialog {
   // Fills the window without showing it.
   void setTopic(const HelpTopic& topic);
 
-  QLabel* imgLogo;
-  TitlePanel* panTitle;
-  QFrame* panContainer;
-  QPlainTextEdit* memTopic;
-  ClickLabel* imgPDF;
-  ClickLabel* lblPDF;
-  QPushButton* cmdOK;
-
  public slots:
   void lblPDFClick();
   void cmdOKClick();
@@ -52,6 +44,14 @@ class TfrmHelpForm : public Dialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  QLabel* imgLogo;
+  TitlePanel* panTitle;
+  QFrame* panContainer;
+  QPlainTextEdit* memTopic;
+  ClickLabel* imgPDF;
+  ClickLabel* lblPDF;
+  QPushButton* cmdOK;
+
   void setLinkColour(const QColor& colour);
 };
 

@@ -20,7 +20,8 @@ TfrmCercaMateriale::TfrmCercaMateriale(QWidget* parent)
                     3000,
                     PrintedList::ProductSearch,
                     true}) {
-  const QList<QLineEdit*> c = addCriteria({
+  // The boxes keep the names they have always had, whatever they search.
+  addCriteria({
       {"txtCognome", "Codice articolo:", product::Codice},
       {"cboGiorno", "Tipologia:", product::Tipologia},
       {"txtNome", "Marca:", product::Marca},
@@ -29,8 +30,6 @@ TfrmCercaMateriale::TfrmCercaMateriale(QWidget* parent)
       {"txtAnno", "Descrizione prodotto o servizio:", product::Descrizione},
       {"txtDettagli", "Note:", product::Note},
   });
-  txtCognome = c[0], cboGiorno = c[1], txtNome = c[2], cboMese = c[3];
-  txtAzienda = c[4], txtAnno = c[5], txtDettagli = c[6];
 }
 
 TextList TfrmCercaMateriale::search(const Criteria& criteria, const Progress& progress) {

@@ -12,9 +12,6 @@ class TfrmCercaMateriale : public SearchWindow {
  public:
   explicit TfrmCercaMateriale(QWidget* parent = nullptr);
 
-  // The boxes keep the names they have always had, whatever they search.
-  QLineEdit *txtCognome, *cboGiorno, *txtNome, *cboMese, *txtAzienda, *txtAnno, *txtDettagli;
-
  protected:
   TextList search(const Criteria& criteria, const Progress& progress) override;
   void pick(const Text& line) override;

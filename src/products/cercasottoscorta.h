@@ -12,13 +12,14 @@ class TfrmCercaSottoscorta : public ListWindow {
  public:
   explicit TfrmCercaSottoscorta(QWidget* parent = nullptr);
 
-  QGroupBox* grpElenco;
-  QLabel* imgTitolo;
-  QPushButton* cmdAnnulla;
-
  protected:
   TextList buildList(const Progress& progress) override;
   void pick(const std::optional<Text>& line) override;
+
+ private:
+  QGroupBox* grpElenco;
+  QLabel* imgTitolo;
+  QPushButton* cmdAnnulla;
 };
 
 }  // namespace zel

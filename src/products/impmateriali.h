@@ -18,16 +18,6 @@ class TfrmImpMateriali : public ListWindow {
   // Puts the sheet's quantity into the quantity box and shows the window.
   int importWith(const QString& quantity);
 
-  QLabel* imgClienti;
-  QLabel* imgLente;
-  QRadioButton* optAggiorna;
-  QRadioButton* optNonAggiornare;
-  QLineEdit* txtGiacenza;
-  QLineEdit* txtQuant;
-  QLabel* lblPosizione;
-  QPushButton* cmdAnnulla;  // "Importa"
-  QLabel* imgMano;          // shown while Importa can be pressed
-
   // A line chosen by the user: its product's stock and record number are
   // noted, and Importa can be pressed.
   void lstRecordsClick(const Text& line);
@@ -39,6 +29,16 @@ class TfrmImpMateriali : public ListWindow {
   TextList buildList(const Progress& progress) override;
 
  private:
+  QLabel* imgClienti;
+  QLabel* imgLente;
+  QRadioButton* optAggiorna;
+  QRadioButton* optNonAggiornare;
+  QLineEdit* txtGiacenza;
+  QLineEdit* txtQuant;
+  QLabel* lblPosizione;
+  QPushButton* cmdAnnulla;  // "Importa"
+  QLabel* imgMano;          // shown while Importa can be pressed
+
   void setImportEnabled(bool enabled);
   void colourOptions();
 };

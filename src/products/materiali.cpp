@@ -1,11 +1,5 @@
 #include "products/materiali.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QFocusEvent>
-#include <QKeyEvent>
-#include <QKeySequence>
-#include <QMouseEvent>
 #include <QUrlQuery>
 
 #include "attach/allegatimat.h"
@@ -62,6 +56,36 @@ QLabel* smallIcon(QWidget* parent, const char* name, const QString& resource, in
       pictureLabel(parent, name, resource, QRect(column + kColumnWidth - 16, kFirstRow + row * kRowPitch - 2, 16, 16));
   l->setScaledContents(true);
   return l;
+}
+
+// The rule of the price, stock and threshold boxes: the card's key rule,
+// and a paste judged as the keys it stands for. A value above the limit
+// resets the box to `reset` with `tooLarge`.
+NumberBoxRule numberBox(const QString& reset, const QString& tooLarge) {
+  const auto verdict = [](productcard::Key key) {
+    switch (key) {
+      case productcard::Key::Accept:
+        return BoxKey::Take;
+      case productcard::Key::BadCharacter:
+        return BoxKey::Refuse;
+      case productcard::Key::ValueTooLarge:
+        return BoxKey::Reset;
+    }
+    return BoxKey::Refuse;
+  };
+  NumberBoxRule rule;
+  rule.key = [verdict](std::string_view current, char32_t typed) {
+    return verdict(productcard::numberBoxKey(current, typed));
+  };
+  rule.judgesBackspace = true;  // a value above the limit resets at Backspace too
+  rule.pasteKey = [verdict](std::string_view current, std::string_view kept, std::string_view pasted) {
+    return verdict(productcard::pasteKey(current, kept, pasted));
+  };
+  rule.resetText = reset;
+  rule.refusal = textValue("Attenzione: carattere non valido.");
+  rule.resetWarning = tooLarge;
+  rule.title = textValue("Operazione annullata");
+  return rule;
 }
 
 }  // namespace
@@ -215,11 +239,12 @@ void TfrmMateriali::wireCommands() {
   installEnterChain(chain);
   // Installed after the Enter chain, so the number boxes see each key first;
   // Enter itself they leave to the chain.
-  for (QLineEdit* box : {txtPrezzo, txtGiacenza, txtSottoscorta}) {
-    box->setContextMenuPolicy(Qt::NoContextMenu);
-    box->setAcceptDrops(false);
-    box->installEventFilter(this);
-  }
+  installNumberBox(txtPrezzo, numberBox(QStringLiteral("0,00"), textValue("Attenzione: valore non valido.")));
+  installNumberBox(txtGiacenza,
+                   numberBox(QStringLiteral("0"),
+                             textValue("Attenzione: il valore della giacenza massima non può superare 30 milioni.")));
+  installNumberBox(txtSottoscorta, numberBox(QStringLiteral("0"),
+                                             textValue("Attenzione: il valore massimo non può superare 30 milioni.")));
 
   onExit(txtPrezzo, this, [this] { txtPrezzoExit(); });
   onExit(txtGiacenza, this, [this] { txtGiacenzaExit(); });
@@ -249,87 +274,6 @@ void TfrmMateriali::setDefaults() {
   txtPrezzo->setText(QStringLiteral("0,00"));
   txtGiacenza->setText(QStringLiteral("0"));
   txtSottoscorta->setText(QStringLiteral("0"));
-}
-
-// ---- the number boxes ----
-
-bool TfrmMateriali::eventFilter(QObject* watched, QEvent* event) {
-  auto* box = qobject_cast<QLineEdit*>(watched);
-  if (!box || (box != txtPrezzo && box != txtGiacenza && box != txtSottoscorta))
-    return CardScreen::eventFilter(watched, event);
-  switch (event->type()) {
-    case QEvent::KeyPress:
-      return numberBoxKey(box, static_cast<QKeyEvent*>(event));
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-      // No middle-button paste: the box takes its text from the keys alone.
-      return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
-    default:
-      break;
-  }
-  return false;
-}
-
-bool TfrmMateriali::numberBoxKey(QLineEdit* box, QKeyEvent* key) {
-  if (isEnterKey(key)) return false;  // the Enter cycle
-  const bool paste = key->matches(QKeySequence::Paste);
-  const bool backspace = key->key() == Qt::Key_Backspace;
-  const QString typed = key->text();
-  if (!paste && !backspace) {
-    // Only typed characters are checked: movement keys, Tab, Escape and the
-    // editing shortcuts pass untouched.
-    if (typed.isEmpty() || typed.at(0).unicode() < 32 || typed.at(0).unicode() == 127) return false;
-    if (key->modifiers() & Qt::ControlModifier) return false;
-  }
-
-  QString tooLarge, reset;
-  if (box == txtPrezzo) {
-    tooLarge = textValue("Attenzione: valore non valido.");
-    reset = QStringLiteral("0,00");
-  } else if (box == txtGiacenza) {
-    tooLarge = textValue("Attenzione: il valore della giacenza massima non può superare 30 milioni.");
-    reset = QStringLiteral("0");
-  } else {
-    tooLarge = textValue("Attenzione: il valore massimo non può superare 30 milioni.");
-    reset = QStringLiteral("0");
-  }
-  const QString title = textValue("Operazione annullata");
-  const QString badCharacter = textValue("Attenzione: carattere non valido.");
-  const Text current = fromQ(box->text());
-
-  productcard::Key verdict = productcard::Key::Accept;
-  if (paste) {
-    // A paste is a run of typed keys: every character must be one the box
-    // takes, and the result may hold one comma at most.
-    verdict = productcard::numberBoxKey(current, U'0');
-    if (verdict == productcard::Key::Accept) {
-      QString result = box->text();
-      const QString pasted = QApplication::clipboard()->text();
-      if (box->hasSelectedText()) result.remove(box->selectionStart(), box->selectedText().size());
-      for (QChar ch : pasted) {
-        const bool digit = ch >= QLatin1Char('0') && ch <= QLatin1Char('9');
-        if (!digit && ch != QLatin1Char(',')) verdict = productcard::Key::BadCharacter;
-      }
-      if (result.count(QLatin1Char(',')) + pasted.count(QLatin1Char(',')) > 1)
-        verdict = productcard::Key::BadCharacter;
-    }
-  } else {
-    const char32_t ch = backspace ? U'\b' : typed.toUcs4().value(0);
-    verdict = productcard::numberBoxKey(current, ch);
-  }
-
-  switch (verdict) {
-    case productcard::Key::Accept:
-      return false;
-    case productcard::Key::ValueTooLarge:
-      services().box(this, tooLarge, title, MsgIcon::None, MsgButtons::Ok);
-      box->setText(reset);
-      return true;
-    case productcard::Key::BadCharacter:
-      services().box(this, badCharacter, title, MsgIcon::None, MsgButtons::Ok);
-      return true;
-  }
-  return true;
 }
 
 void TfrmMateriali::txtPrezzoExit() {

@@ -25,6 +25,30 @@ class TfrmMateriali : public CardScreen {
   // The card's boxes in the order of the Enter cycle.
   QList<QLineEdit*> editBoxes() const;
 
+ public slots:
+  // The card's own commands (the shared ones are the base's).
+  void imgTrovaMouseUp();
+  void imgWordClick();
+  void imgExcelMouseUp();
+  void imgDoppioTurnoMouseUp();
+  void imgEliminaMouseUp();
+
+  void txtPrezzoExit();
+  void txtGiacenzaExit();
+  void txtSottoscortaExit();
+
+ protected:
+  void FormShow() override { newCardCommand(); }
+  QWidget* firstField() const override { return txtCodice; }
+  HelpTopic helpTopic() const override;
+  std::unique_ptr<AttachmentsWindow> newAttachmentsWindow() override;
+  std::unique_ptr<FolderWindow> newFolderWindow() override;
+  // A new card shows price "0,00", stock "0" and threshold "0".
+  void setDefaults() override;
+  void prepareRecord(Record& record) override;
+  void afterSave(const Record& stored) override;
+
+ private:
   // Edit boxes.
   QLineEdit *txtCodice, *txtTipologia, *txtMarca, *txtModello, *txtAccessori, *txtDescrizione;
   QLineEdit *txtFornitore, *txtRecapito, *txtData, *txtCosto, *txtDocumento, *txtOrdine;
@@ -39,37 +63,10 @@ class TfrmMateriali : public CardScreen {
   QLabel *icoScatole, *icoLogo04, *imgFornitore, *imgCollocazione, *imgSottoscorta;
   QPushButton* btnSfondo;  // hidden: only carries the background tile
 
- public slots:
-  // The card's own commands (the shared ones are the base's).
-  void imgTrovaMouseUp();
-  void imgWordClick();
-  void imgExcelMouseUp();
-  void imgDoppioTurnoMouseUp();
-  void imgEliminaMouseUp();
-
-  void txtPrezzoExit();
-  void txtGiacenzaExit();
-  void txtSottoscortaExit();
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void FormShow() override { newCardCommand(); }
-  QWidget* firstField() const override { return txtCodice; }
-  HelpTopic helpTopic() const override;
-  std::unique_ptr<AttachmentsWindow> newAttachmentsWindow() override;
-  std::unique_ptr<FolderWindow> newFolderWindow() override;
-  // A new card shows price "0,00", stock "0" and threshold "0".
-  void setDefaults() override;
-  void prepareRecord(Record& record) override;
-  void afterSave(const Record& stored) override;
-
- private:
   void buildControls();
   void wireCommands();
   QLineEdit* addBox(QGroupBox* group, const char* name, const QString& caption, const QRect& where);
   ClickLabel* addCommand(const char* name, const QString& resource, const QString& caption, int row);
-  // The key rule of a number box; true when the key was handled (discarded).
-  bool numberBoxKey(QLineEdit* box, QKeyEvent* key);
 };
 
 }  // namespace zel

@@ -1,5 +1,6 @@
 #include "store/productrules.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "core/numbers.h"
@@ -41,6 +42,15 @@ Key numberBoxKey(std::string_view current, char32_t key) {
   if (key >= U'0' && key <= U'9') return Key::Accept;
   if (key == U',' && current.find(',') == std::string_view::npos) return Key::Accept;
   return Key::BadCharacter;
+}
+
+Key pasteKey(std::string_view current, std::string_view kept, std::string_view pasted) {
+  const Key value = numberBoxKey(current, U'0');
+  if (value != Key::Accept) return value;
+  for (const char c : pasted)
+    if ((c < '0' || c > '9') && c != ',') return Key::BadCharacter;
+  const auto commas = std::count(kept.begin(), kept.end(), ',') + std::count(pasted.begin(), pasted.end(), ',');
+  return commas > 1 ? Key::BadCharacter : Key::Accept;
 }
 
 bool takesText(std::string_view text) {

@@ -36,6 +36,12 @@ enum class Key {
 // text that is not a number is not checked against the limit.
 Key numberBoxKey(std::string_view current, char32_t key);
 
+// A paste is a run of typed keys: the value check of the box as it is comes
+// first, as for any key; then every pasted character must be a digit or a
+// comma, and what the paste keeps of the box (`kept`, its selection taken
+// out) and the pasted text may hold one comma at most between them.
+Key pasteKey(std::string_view current, std::string_view kept, std::string_view pasted);
+
 // Whether the box would take `text` typed into it key by key and keep it:
 // blanks around it aside, digits and at most one comma, and a value not above
 // the limit (any further key would reset the box). An empty text is taken.

@@ -18,16 +18,8 @@ class TfrmAccedi : public MainScreen {
  public:
   explicit TfrmAccedi(QWidget* parent = nullptr);
 
-  QListWidget* lstClassi;
-  QLabel* lblTotale;
-  QLabel* lblMemory;  // hidden: what closing means, "avvio" or "forniture"
-  ClickLabel *imgApri, *imgAnnulla, *btnCancella, *imgGuida;
-  QLabel *lblInfo01, *lblInfo02;
-  QPushButton* btnSfondo;  // hidden: only carries the background tile
-
   // Each list line keeps its file name, byte for byte as the folder holds it.
   static constexpr int kEntryRole = Qt::UserRole;
-
 
  public slots:
   void imgApriClick();
@@ -40,6 +32,13 @@ class TfrmAccedi : public MainScreen {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  QListWidget* lstClassi;
+  QLabel* lblTotale;
+  QLabel* lblMemory;  // hidden: what closing means, "avvio" or "forniture"
+  ClickLabel *imgApri, *imgAnnulla, *btnCancella, *imgGuida;
+  QLabel *lblInfo01, *lblInfo02;
+  QPushButton* btnSfondo;  // hidden: only carries the background tile
+
   void FormShow() override;
   // Rebuilds the list and the count line from the folder; false after a
   // failure, which has been reported.

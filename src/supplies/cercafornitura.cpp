@@ -23,7 +23,7 @@ TfrmCercaFornitura::TfrmCercaFornitura(QWidget* parent)
                     1500,
                     PrintedList::SupplySearch,
                     true}) {
-  const QList<QLineEdit*> c = addCriteria({
+  addCriteria({
       {"txtProdotto", "Prodotto o servizio:", supply::Prodotto},
       {"txtData", "Data fornitura:", supply::Data},
       {"txtLuogo", "Luogo consegna:", supply::Luogo},
@@ -34,8 +34,6 @@ TfrmCercaFornitura::TfrmCercaFornitura(QWidget* parent)
       {"txtConsegnatario", "Consegnatario:", supply::Consegnatario},
       {"txtAnnotazioni", "Annotazioni:", supply::Annotazioni},
   });
-  txtProdotto = c[0], txtData = c[1], txtLuogo = c[2], txtCliente = c[3], txtFornitore = c[4];
-  txtAspetto = c[5], txtVettore = c[6], txtConsegnatario = c[7], txtAnnotazioni = c[8];
 }
 
 // The open supply is the one the sheet's lblFile names, and no other.

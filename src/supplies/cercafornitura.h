@@ -14,9 +14,6 @@ class TfrmCercaFornitura : public SearchWindow {
  public:
   explicit TfrmCercaFornitura(QWidget* parent = nullptr);
 
-  QLineEdit *txtProdotto, *txtData, *txtLuogo, *txtCliente, *txtFornitore, *txtAspetto, *txtVettore,
-      *txtConsegnatario, *txtAnnotazioni;
-
  protected:
   TextList search(const Criteria& criteria, const Progress& progress) override;
   void pick(const Text& line) override;

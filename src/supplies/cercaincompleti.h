@@ -13,17 +13,18 @@ class TfrmCercaIncompleti : public ListWindow {
  public:
   explicit TfrmCercaIncompleti(QWidget* parent = nullptr);
 
-  QGroupBox* grpElenco;
-  QLabel* imgDecorazione;
-  QLabel* lblTotale;
-  QLabel* repTotale;
-  QPushButton* cmdAnnulla;
-
  protected:
   TextList buildList(const Progress& progress) override;
   void pick(const std::optional<Text>& line) override;
   QString supplyName() const override;
   QString total() const override { return repTotale->text(); }
+
+ private:
+  QGroupBox* grpElenco;
+  QLabel* imgDecorazione;
+  QLabel* lblTotale;
+  QLabel* repTotale;
+  QPushButton* cmdAnnulla;
 };
 
 }  // namespace zel

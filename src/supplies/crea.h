@@ -17,14 +17,6 @@ class TfrmCrea : public MainScreen {
  public:
   explicit TfrmCrea(QWidget* parent = nullptr);
 
-  QLineEdit* txtClasse;
-  QLabel* panTitolo;
-  ClickLabel *imgApplica, *imgAnnulla, *imgGuida;
-  QLabel *lblInfo01, *lblInfo02, *lblInfo03;
-  QLabel* imgDecor;
-  QPushButton* btnSfondo;  // hidden: only carries the background tile
-
-
  public slots:
   void imgApplicaClick();
   void imgAnnullaClick();
@@ -34,6 +26,13 @@ class TfrmCrea : public MainScreen {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  QLineEdit* txtClasse;
+  QLabel* panTitolo;
+  ClickLabel *imgApplica, *imgAnnulla, *imgGuida;
+  QLabel *lblInfo01, *lblInfo02, *lblInfo03;
+  QLabel* imgDecor;
+  QPushButton* btnSfondo;  // hidden: only carries the background tile
+
   void FormShow() override;
   void createSupply();
   void warn(const QString& text);

@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTime>
-#include <QValidator>
 
 #include "attach/allegatifor.h"
 #include "attach/cartellafor.h"
@@ -60,20 +59,26 @@ QPixmap clearPicture() {
   return base;
 }
 
-// Pastes, drops and the context menu's paste bypass the key filter; the box
-// takes such an edit only when its keys could have made it.
-class PastedNumberValidator : public QValidator {
- public:
-  explicit PastedNumberValidator(QLineEdit* box) : QValidator(box), before_(box->text()) {
-    connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
-  }
-  State validate(QString& text, int&) const override {
-    return supplysheet::acceptsEdit(fromQ(before_), fromQ(text)) ? Acceptable : Invalid;
-  }
-
- private:
-  QString before_;  // the text before the edit being checked
-};
+// The rule of the quantity, price and amount boxes: the sheet's key rule,
+// silent, and any other edit only when the keys could have made it. A value
+// above the limit puts `reset` back at the next key.
+NumberBoxRule numberBox(const char* reset) {
+  NumberBoxRule rule;
+  rule.key = [](std::string_view current, char32_t typed) {
+    switch (supplysheet::numberKey(current, typed)) {
+      case NumberKey::Accept:
+        return BoxKey::Take;
+      case NumberKey::Reset:
+        return BoxKey::Reset;
+      case NumberKey::Discard:
+        break;
+    }
+    return BoxKey::Refuse;
+  };
+  rule.takesEdit = supplysheet::acceptsEdit;
+  rule.resetText = QString::fromLatin1(reset);
+  return rule;
+}
 
 }  // namespace
 
@@ -281,28 +286,12 @@ void TfrmForniture::bindEvents() {
   // keyboard. Refilling the list loads nothing.
   connect(lstStudenti, &LineList::chosen, this, [this] { guarded(this, [&] { lstStudentiClick(); }); });
 
-  numberFilter(txtQuantita, kDefaultQuantity);
-  numberFilter(txtPrezzo, kDefaultMoney);
-  numberFilter(txtImporto, kDefaultMoney);
+  installNumberBox(txtQuantita, numberBox(kDefaultQuantity));
+  installNumberBox(txtPrezzo, numberBox(kDefaultMoney));
+  installNumberBox(txtImporto, numberBox(kDefaultMoney));
   onExit(txtQuantita, this, [this] { txtQuantitaExit(); });
   onExit(txtPrezzo, this, [this] { txtPrezzoExit(); });
   onExit(txtImporto, this, [this] { txtImportoExit(); });
-}
-
-void TfrmForniture::numberFilter(QLineEdit* box, const char* defaultText) {
-  box->setValidator(new PastedNumberValidator(box));
-  installKeyFilter(box, [box, defaultText](QChar typed) {
-    switch (supplysheet::numberKey(fromQ(box->text()), typed.unicode())) {
-      case NumberKey::Accept:
-        return true;
-      case NumberKey::Reset:
-        box->setText(QString::fromLatin1(defaultText));
-        return false;
-      case NumberKey::Discard:
-        break;
-    }
-    return false;
-  });
 }
 
 void TfrmForniture::bindStatusTexts() {

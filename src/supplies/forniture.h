@@ -26,61 +26,6 @@ class TfrmForniture : public CardScreen, public PickReceiver {
   // and supplier. The quantity and the amount stay as they are.
   void setProduct(const QString& description, const QString& price, const QString& supplier) override;
 
-  // The item's fields, in the order of the Enter chain.
-  QLineEdit* txtProdotto;
-  QLineEdit* txtData;
-  QLineEdit* txtOra;
-  QLineEdit* txtLuogo;
-  QLineEdit* txtQuantita;
-  QLineEdit* txtPrezzo;
-  QLineEdit* txtImporto;
-  QLineEdit* txtUM;
-  QComboBox* txtPagamento;
-  QLineEdit* txtAspetto;
-  QLineEdit* txtCliente;
-  QLineEdit* txtFornitore;
-  QLineEdit* txtConsegnatario;
-  QLineEdit* txtVettore;
-  QLineEdit* txtAnnotazioni;
-
-
-  QLabel* lblPer;            // the "X" between quantity and price
-  QPushButton* cmdCalcola;   // "=" between price and amount
-  ClickLabel* impProdotto;
-  ClickLabel* impCliente;
-
-  // Toolbar.
-  ClickLabel* cmdNuovo;
-  ClickLabel* cmdCancella;
-  ClickLabel* cmdSalva;
-  ClickLabel* cmdRicerca;
-  ClickLabel* cmdAllega;
-  ClickLabel* cmdAssocia;
-  ClickLabel* cmdWord;
-  ClickLabel* cmdExcel;
-  ClickLabel* imgPrimo;
-  ClickLabel* imgIndietro;
-  ClickLabel* imgAvanti;
-  ClickLabel* imgUltimo;
-  ClickLabel* cmdSospesi;
-  QLabel* imgDecorazione;
-  ClickLabel* cmdGuida;
-  ClickLabel* cmdElimina;
-  ClickLabel* cmdEsci;
-
-  // The item list and its total.
-  QLabel* panTitolo;
-  QLabel* panIstruzioni;
-  QPushButton* cmdStampa;
-  LineList* lstStudenti;  // despite its name, the list of the supply's items
-  QLabel* infTotale;
-  QLabel* repTotale;
-
-  QWidget* panDati01;
-  QWidget* panDati02;
-  QLabel* panInfo;
-
-
   // The supply file as lblFile names it now (trimmed).
   QString supplyFile() const;
   // The open supply's name, as its title panel shows it.
@@ -121,6 +66,59 @@ class TfrmForniture : public CardScreen, public PickReceiver {
   void afterDelete() override { newItem(false); }
 
  private:
+  // The item's fields, in the order of the Enter chain.
+  QLineEdit* txtProdotto;
+  QLineEdit* txtData;
+  QLineEdit* txtOra;
+  QLineEdit* txtLuogo;
+  QLineEdit* txtQuantita;
+  QLineEdit* txtPrezzo;
+  QLineEdit* txtImporto;
+  QLineEdit* txtUM;
+  QComboBox* txtPagamento;
+  QLineEdit* txtAspetto;
+  QLineEdit* txtCliente;
+  QLineEdit* txtFornitore;
+  QLineEdit* txtConsegnatario;
+  QLineEdit* txtVettore;
+  QLineEdit* txtAnnotazioni;
+
+  QLabel* lblPer;            // the "X" between quantity and price
+  QPushButton* cmdCalcola;   // "=" between price and amount
+  ClickLabel* impProdotto;
+  ClickLabel* impCliente;
+
+  // Toolbar.
+  ClickLabel* cmdNuovo;
+  ClickLabel* cmdCancella;
+  ClickLabel* cmdSalva;
+  ClickLabel* cmdRicerca;
+  ClickLabel* cmdAllega;
+  ClickLabel* cmdAssocia;
+  ClickLabel* cmdWord;
+  ClickLabel* cmdExcel;
+  ClickLabel* imgPrimo;
+  ClickLabel* imgIndietro;
+  ClickLabel* imgAvanti;
+  ClickLabel* imgUltimo;
+  ClickLabel* cmdSospesi;
+  QLabel* imgDecorazione;
+  ClickLabel* cmdGuida;
+  ClickLabel* cmdElimina;
+  ClickLabel* cmdEsci;
+
+  // The item list and its total.
+  QLabel* panTitolo;
+  QLabel* panIstruzioni;
+  QPushButton* cmdStampa;
+  LineList* lstStudenti;  // despite its name, the list of the supply's items
+  QLabel* infTotale;
+  QLabel* repTotale;
+
+  QWidget* panDati01;
+  QWidget* panDati02;
+  QLabel* panInfo;
+
   // Set by openSupply: the supply file's full path (hidden) and the
   // supply's name in the title panel.
   QLabel* lblFile;
@@ -138,7 +136,6 @@ class TfrmForniture : public CardScreen, public PickReceiver {
   // Resets the card, reloads the list, empties the position, focus to the product.
   void newItem(bool keepDelivery);
   CardArchive archive() const;
-  void numberFilter(QLineEdit* box, const char* defaultText);
 };
 
 }  // namespace zel

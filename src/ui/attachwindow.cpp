@@ -284,22 +284,13 @@ void AttachmentSlotsWindow::cmdApplicaClick() {
 }
 
 AttachmentsWindow::AttachmentsWindow(const QString& objectName, AttachCard card, QWidget* parent)
-    : AttachmentSlotsWindow(objectName, AttachKind::Files, card, parent),
-      txtFile01(items()[0].txtFile),
-      txtFile02(items()[1].txtFile),
-      txtFile03(items()[2].txtFile),
-      txtDesc01(items()[0].txtDesc),
-      txtDesc02(items()[1].txtDesc),
-      txtDesc03(items()[2].txtDesc),
-      imgGuida(new QLabel(this)) {
+    : AttachmentSlotsWindow(objectName, AttachKind::Files, card, parent), imgGuida(new QLabel(this)) {
   imgGuida->setObjectName(QStringLiteral("imgGuida"));
   imgGuida->setGeometry(12, kInfoTop, 48, 48);
   imgGuida->setPixmap(QPixmap(QStringLiteral(":/art/guida.png")));
 }
 
 FolderWindow::FolderWindow(const QString& objectName, AttachCard card, QWidget* parent)
-    : AttachmentSlotsWindow(objectName, AttachKind::Folder, card, parent),
-      txtFile01(items()[0].txtFile),
-      txtDesc01(items()[0].txtDesc) {}
+    : AttachmentSlotsWindow(objectName, AttachKind::Folder, card, parent) {}
 
 }  // namespace zel

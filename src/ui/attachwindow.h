@@ -42,13 +42,6 @@ class AttachmentSlotsWindow : public Dialog {
   // modally; the fields receive what the user applies.
   int edit(const AttachmentFields& fields);
 
-  const QList<AttachmentSlot>& items() const { return items_; }
-
-  QLabel* lblInfo01;
-  QLabel* lblInfo02;
-  QLabel* lblInfo03;
-  QPushButton* cmdApplica;
-
  protected:
   AttachmentSlotsWindow(const QString& objectName, AttachKind kind, AttachCard card, QWidget* parent);
 
@@ -65,6 +58,10 @@ class AttachmentSlotsWindow : public Dialog {
   QLabel* cardPath(int i) const;
   QLabel* cardDescription(int i) const;
 
+  QLabel* lblInfo01;
+  QLabel* lblInfo02;
+  QLabel* lblInfo03;
+  QPushButton* cmdApplica;
   AttachKind kind_;
   QList<AttachmentSlot> items_;
   AttachmentFields fields_;
@@ -75,12 +72,7 @@ class AttachmentsWindow : public AttachmentSlotsWindow {
  public:
   AttachmentsWindow(const QString& objectName, AttachCard card, QWidget* parent);
 
-  QLineEdit* txtFile01;
-  QLineEdit* txtFile02;
-  QLineEdit* txtFile03;
-  QLineEdit* txtDesc01;
-  QLineEdit* txtDesc02;
-  QLineEdit* txtDesc03;
+ private:
   QLabel* imgGuida;
 };
 
@@ -88,9 +80,6 @@ class FolderWindow : public AttachmentSlotsWindow {
   Q_OBJECT
  public:
   FolderWindow(const QString& objectName, AttachCard card, QWidget* parent);
-
-  QLineEdit* txtFile01;
-  QLineEdit* txtDesc01;
 };
 
 // Shown instead of keeping a chosen path that the record files cannot hold:

@@ -1,6 +1,7 @@
 #include "ui/behaviour.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -9,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QValidator>
 
 #include "ui/base/services.h"
 
@@ -166,6 +168,101 @@ void installLiveUpperCase(QWidget* widget) {
 }
 
 bool isEnterKey(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
+
+// ---- number boxes ----
+
+namespace {
+
+bool isTypedCharacter(const QString& text) {
+  return !text.isEmpty() && text.at(0).unicode() >= 32 && text.at(0).unicode() != 127;
+}
+
+class NumberBoxFilter : public QObject {
+ public:
+  NumberBoxFilter(QLineEdit* box, NumberBoxRule rule) : QObject(box), box_(box), rule_(std::move(rule)) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    switch (e->type()) {
+      case QEvent::KeyPress:
+        return !takesKey(static_cast<const QKeyEvent*>(e));
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+        // The middle button pastes without the paste key.
+        return rule_.pasteKey && static_cast<const QMouseEvent*>(e)->button() == Qt::MiddleButton;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  bool takesKey(const QKeyEvent* k) {
+    if (isEnterKey(k)) return true;  // the Enter chain's
+    if (k->matches(QKeySequence::Paste))
+      return !rule_.pasteKey || obeys(rule_.pasteKey(text(), kept(), fromQ(QApplication::clipboard()->text())));
+    if (k->key() == Qt::Key_Backspace) return !rule_.judgesBackspace || obeys(rule_.key(text(), U'\b'));
+    // Only typed characters are judged: movement keys, Tab, Escape and the
+    // other editing shortcuts pass untouched.
+    if (!isTypedCharacter(k->text()) || (k->modifiers() & Qt::ControlModifier)) return true;
+    for (const char32_t typed : k->text().toUcs4())
+      if (!obeys(rule_.key(text(), typed))) return false;
+    return true;
+  }
+  Text text() const { return fromQ(box_->text()); }
+  // The box's text without its selection, which a paste replaces.
+  Text kept() const {
+    QString t = box_->text();
+    if (box_->hasSelectedText()) t.remove(box_->selectionStart(), box_->selectedText().size());
+    return fromQ(t);
+  }
+  // Acts on a verdict; true when the key goes into the box.
+  bool obeys(BoxKey verdict) {
+    switch (verdict) {
+      case BoxKey::Take:
+        return true;
+      case BoxKey::Refuse:
+        say(rule_.refusal);
+        return false;
+      case BoxKey::Reset:
+        say(rule_.resetWarning);
+        box_->setText(rule_.resetText);
+        return false;
+    }
+    return false;
+  }
+  void say(const QString& text) const {
+    if (!text.isEmpty()) services().box(box_->window(), text, rule_.title, MsgIcon::None, MsgButtons::Ok);
+  }
+
+  QLineEdit* box_;
+  NumberBoxRule rule_;
+};
+
+// Pastes, drops and the context menu's paste bypass the key filter; the box
+// takes such an edit only when the rule takes it.
+class EditValidator : public QValidator {
+ public:
+  EditValidator(QLineEdit* box, std::function<bool(std::string_view, std::string_view)> takes)
+      : QValidator(box), takes_(std::move(takes)), before_(box->text()) {
+    connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+  }
+  State validate(QString& text, int&) const override {
+    return takes_(fromQ(before_), fromQ(text)) ? Acceptable : Invalid;
+  }
+
+ private:
+  std::function<bool(std::string_view, std::string_view)> takes_;
+  QString before_;  // the text before the edit being checked
+};
+
+}  // namespace
+
+void installNumberBox(QLineEdit* box, NumberBoxRule rule) {
+  if (rule.pasteKey) {
+    box->setContextMenuPolicy(Qt::NoContextMenu);
+    box->setAcceptDrops(false);
+  }
+  if (rule.takesEdit) box->setValidator(new EditValidator(box, rule.takesEdit));
+  box->installEventFilter(new NumberBoxFilter(box, std::move(rule)));
+}
 
 // ---- leaving a box ----
 

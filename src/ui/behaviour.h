@@ -7,12 +7,14 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <string_view>
 
 #include "ui/base/guards.h"
 #include "ui/base/textconv.h"
 #include "ui/base/waitcursor.h"
 
 class QKeyEvent;
+class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
 
@@ -49,6 +51,40 @@ void limitLength(QPlainTextEdit* box, int maxChars);
 void installLiveUpperCase(QWidget* lineEdit);
 
 bool isEnterKey(const QKeyEvent* key);
+
+// ---- number boxes ----
+// What a number box does with a key: takes it, refuses it, or refuses it and
+// puts its reset text back.
+enum class BoxKey { Take, Refuse, Reset };
+
+// What a number box accepts and what it says when it refuses. The verdicts
+// are the record rules' own (digits, the Italian comma, the highest value),
+// given as functions of the box's text as the record would hold it.
+struct NumberBoxRule {
+  // The verdict on a character typed into a box that holds `current`.
+  std::function<BoxKey(std::string_view current, char32_t typed)> key;
+  // Whether Backspace (U+0008) is judged by `key` too; otherwise it always works.
+  bool judgesBackspace = false;
+  // Text that comes whole rather than key by key. With `pasteKey`, the paste
+  // shortcut is judged before it pastes (the box's text, what the paste
+  // keeps of it, the pasted text), and it is the only way in: the box has no
+  // context menu, takes no drops and no middle-button paste. With
+  // `takesEdit`, any edit that did not come through a key (a paste, a drop,
+  // the middle button) stays only when it passes from the text before to
+  // the text after.
+  std::function<BoxKey(std::string_view current, std::string_view kept, std::string_view pasted)> pasteKey;
+  std::function<bool(std::string_view before, std::string_view after)> takesEdit;
+  // The box's text after a reset.
+  QString resetText;
+  // Said at a refusal and at a reset, in a box with `title` and OK alone; an
+  // empty text refuses or resets without a word.
+  QString refusal;
+  QString resetWarning;
+  QString title;
+};
+// Makes `box` a number box of `rule`. Enter, movement keys and editing
+// shortcuts other than paste pass untouched.
+void installNumberBox(QLineEdit* box, NumberBoxRule rule);
 
 // ---- leaving a box ----
 // Runs `handler` (guarded) when the box loses the focus to another control

@@ -56,11 +56,12 @@ class CardScreen : public MainScreen {
   // Shows record k as the stored card (a search window's pick).
   void showRecord(const Record& record, size_t k);
 
-  QLabel* lblPosizione = nullptr;
-
   ~CardScreen() override;
 
  protected:
+  // The record number of the card shown (empty for a card not yet saved).
+  QLabel* lblPosizione = nullptr;
+
   CardScreen(const QString& objectName, const QString& caption, const Layout& layout,
              std::function<CardArchive()> archive, QWidget* parent = nullptr);
 

@@ -50,18 +50,12 @@ class CheckWindow : public Dialog {
   // `opener` (the card's field the text came from) has the keyboard again.
   int check(const QString& text, QWidget* opener = nullptr);
 
-  QLabel* const imgLogo;
-  QWidget* const shpContainer;
-
  protected:
   CheckWindow(const CheckWindowData& data, QWidget* parent);
 
-  QLineEdit* field() const { return field_; }
+  // The two instruction lines, for a window that words them again.
   QLabel* info1() const { return info1_; }
   QLabel* info2() const { return info2_; }
-  QPushButton* checkButton() const { return button_; }
-  // The background shape under the frame, or null for a hatched frame.
-  QWidget* background() const { return background_; }
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -75,8 +69,10 @@ class CheckWindow : public Dialog {
 
   class TypingLimit;
 
+  QLabel* const imgLogo;
+  QWidget* const shpContainer;
   const CheckWindowData& data_;
-  QWidget* background_;
+  QWidget* background_;  // the shape under the frame, or null for a hatched frame
   QLineEdit* field_;
   QLabel* info1_;
   QLabel* info2_;

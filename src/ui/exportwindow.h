@@ -82,11 +82,6 @@ class ExportWindow : public Dialog {
   // Shows the window modally; the grid is filled as it appears.
   int showModal();
 
-  QGroupBox* grpComandi;
-  ClickLabel *imgWord, *lblWord, *imgExcel, *lblExcel, *imgGuida, *lblGuida, *imgEsci, *lblEsci;
-  QTableView* grdRecords;
-  QLabel* panInfo;
-
   // The commands; each picture and its label run the same one.
   void imgWordMouseUp();   // the grid to a new Word document
   void imgExcelMouseUp();  // the grid to a new Excel workbook
@@ -107,6 +102,11 @@ class ExportWindow : public Dialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QGroupBox* grpComandi;
+  ClickLabel *imgWord, *lblWord, *imgExcel, *lblExcel, *imgGuida, *lblGuida, *imgEsci, *lblEsci;
+  QTableView* grdRecords;
+  QLabel* panInfo;
+
   void buildCommands();
   void buildGrid();
   void wireCommands();

@@ -35,10 +35,7 @@ QGroupBox* ListWindow::addListGroup(const QRect& where) {
   auto* group = new QGroupBox(this);
   group->setObjectName(QStringLiteral("grpElenco"));
   group->setGeometry(where);
-  for (QWidget* w : QList<QWidget*>{results->lstRecords, results->txtTrova, results->cmdTrova02}) {
-    w->setParent(group);
-    w->show();
-  }
+  results->moveInto(group);
   return group;
 }
 

@@ -18,13 +18,16 @@ class ListWindow : public Dialog {
  public:
   // Shows the window modally; the list is built as it appears.
   int showModal();
-
-  QPushButton* cmdStampa;
-  ResultList* results;
+  // The lines of the list, as it shows them, and find in list over them.
+  ResultList& resultList() { return *results; }
+  const ResultList& resultList() const { return *results; }
 
   void cmdStampaClick();
 
  protected:
+  QPushButton* cmdStampa;
+  ResultList* results;
+
   ListWindow(const QString& objectName, const QString& caption, QWidget* parent, const QFont& listFont,
              int listExtent, PrintedList printed);
 

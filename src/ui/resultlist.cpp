@@ -106,6 +106,15 @@ void ResultList::place(QPoint findBox, QSize listSize) {
   lstRecords->setGeometry(QRect(QPoint(findBox.x(), findBox.y() + 30), listSize));
 }
 
+void ResultList::moveInto(QWidget* group) {
+  for (QWidget* w : QList<QWidget*>{lstRecords, txtTrova, cmdTrova02}) {
+    w->setParent(group);
+    w->show();
+  }
+}
+
+void ResultList::focusFind() { txtTrova->setFocus(); }
+
 int ResultList::selectedRow() const {
   const QModelIndex i = lstRecords->currentIndex();
   return i.isValid() && lstRecords->selectionModel()->isSelected(i) ? i.row() : -1;

@@ -72,13 +72,13 @@ class ResultList : public QObject {
   // pixels the list scrolls over horizontally.
   ResultList(QWidget* parent, const QFont& font, int extent);
 
-  LineList* lstRecords;
-  QLineEdit* txtTrova;
-  QPushButton* cmdTrova02;
-
   // Places the three in the parent: the find box (300×22) at `findBox`,
   // "Trova" beside it, and the list of `listSize` 30 pixels below the box.
   void place(QPoint findBox, QSize listSize);
+  // Moves the three into `group` (a box inside the parent), shown.
+  void moveInto(QWidget* group);
+  // The keyboard to the find box.
+  void focusFind();
 
   // Replaces every line at once, in the order given.
   void setLines(TextList lines) { lstRecords->setLines(std::move(lines)); }
@@ -111,6 +111,9 @@ class ResultList : public QObject {
  private:
   void userSelected(int row);
 
+  LineList* lstRecords;
+  QLineEdit* txtTrova;
+  QPushButton* cmdTrova02;
   Text lastKey_;
 };
 

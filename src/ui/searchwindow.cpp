@@ -103,7 +103,7 @@ SearchWindow::SearchWindow(const QString& objectName, const QString& caption, QW
   showCriteria();
 }
 
-QList<QLineEdit*> SearchWindow::addCriteria(std::initializer_list<CriterionBox> boxes) {
+void SearchWindow::addCriteria(std::initializer_list<CriterionBox> boxes) {
   const CaptionStyle captions{uiFont(FontFamily::Verdana, pt(8)), 17, 16};
   int i = 0;
   for (const CriterionBox& b : boxes) {
@@ -118,7 +118,6 @@ QList<QLineEdit*> SearchWindow::addCriteria(std::initializer_list<CriterionBox> 
   applyFocusColours(chain, kMoneyGreen);
   installEnterChain(chain);
   criteria_.first()->setFocus();
-  return criteria_;
 }
 
 int SearchWindow::searchFor(SearchCaller caller) {
@@ -162,7 +161,7 @@ void SearchWindow::showResults(TextList lines) {
   cmdIndietro->setEnabled(true);
   cmdStampa->setEnabled(true);
   results->resetFind();
-  results->txtTrova->setFocus();
+  results->focusFind();
 }
 
 void SearchWindow::showCriteria() {

@@ -48,17 +48,10 @@ class SearchWindow : public Dialog {
  public:
   // Sets the caller tag and shows the window modally.
   int searchFor(SearchCaller caller);
-
-  QLabel* lblMemory;
-  QLabel* lblConta = nullptr;  // only where the window has it
-  QGroupBox* grpCriteri;
-  QGroupBox* grpElenco;
-  QLabel* lblTitolo;
-  QPushButton* cmdTrova;
-  QPushButton* cmdIndietro;
-  QPushButton* cmdStampa;
-  QPushButton* cmdAnnulla;
-  ResultList* results;
+  // The lines found at the last Trova, as the result page shows them, and
+  // find in list over them.
+  ResultList& resultList() { return *results; }
+  const ResultList& resultList() const { return *results; }
 
   // Trova: counts the filled criteria, searches (with progress and cancel
   // when it takes long) and shows the result page; an archive failure says
@@ -75,8 +68,8 @@ class SearchWindow : public Dialog {
   SearchWindow(const QString& objectName, const QString& caption, QWidget* parent, const SearchLook& look);
 
   // Makes the criteria boxes, in Enter (and Tab) order, laid out two to a
-  // row; returns them in the same order.
-  QList<QLineEdit*> addCriteria(std::initializer_list<CriterionBox> boxes);
+  // row.
+  void addCriteria(std::initializer_list<CriterionBox> boxes);
 
   // The window's own search over its archive (StoreError when it cannot be
   // read; one progress step per record) and pick of a double-clicked line.
@@ -98,6 +91,16 @@ class SearchWindow : public Dialog {
   void showResults(TextList lines);
   void showCriteria();
 
+  QLabel* lblMemory;
+  QLabel* lblConta = nullptr;  // only where the window has it
+  QGroupBox* grpCriteri;
+  QGroupBox* grpElenco;
+  QLabel* lblTitolo;
+  QPushButton* cmdTrova;
+  QPushButton* cmdIndietro;
+  QPushButton* cmdStampa;
+  QPushButton* cmdAnnulla;
+  ResultList* results;
   SearchLook look_;
   QList<QLineEdit*> criteria_;
   std::vector<size_t> fields_;

@@ -32,6 +32,23 @@ TEST(NumberBoxKeys, ValueAboveThirtyMillionStopsEveryKey) {
   EXPECT_EQ(productcard::numberBoxKey("99999999x", U'x'), productcard::Key::BadCharacter);
 }
 
+TEST(NumberBoxKeys, APasteIsJudgedAsTheKeysItStandsFor) {
+  using productcard::Key;
+  EXPECT_EQ(productcard::pasteKey("1", "1", "2,5"), Key::Accept);
+  EXPECT_EQ(productcard::pasteKey("12", "12", "3.1"), Key::BadCharacter);
+  EXPECT_EQ(productcard::pasteKey("12", "12", "\x80"), Key::BadCharacter);
+  // One comma at most between what the paste keeps and what it brings; a
+  // comma in the selection it replaces does not count.
+  EXPECT_EQ(productcard::pasteKey("12,5", "12,5", ",7"), Key::BadCharacter);
+  EXPECT_EQ(productcard::pasteKey("12,5", "125", ",7"), Key::Accept);
+  EXPECT_EQ(productcard::pasteKey("", "", "3,1,"), Key::BadCharacter);
+  // The box's value is checked first, as at any key: at the limit the paste
+  // goes in, one past it the box is reset whatever the paste holds.
+  EXPECT_EQ(productcard::pasteKey("30000000", "30000000", "5"), Key::Accept);
+  EXPECT_EQ(productcard::pasteKey("30000001", "", "5"), Key::ValueTooLarge);
+  EXPECT_EQ(productcard::pasteKey("30000001", "30000001", "x"), Key::ValueTooLarge);
+}
+
 TEST(NumberBoxFormatting, PriceOnLeaving) {
   const std::pair<const char*, const char*> cases[] = {
       {"12", "12,00"},        {"12,5", "12,50"},     {"12,345", "12,345"}, {"12,34567", "12,3457"},

@@ -10,6 +10,7 @@
 #include "app/info.h"
 #include "app/splash.h"
 #include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
@@ -38,8 +39,8 @@ TEST(AboutBox, LinksReachTheDesktopAndAnUnsentMailIsReported) {
   info.show();
   EXPECT_EQ(info.windowTitle(), QStringLiteral(" Informazioni su Zelvano ©"));
 
-  QTest::mouseClick(info.lblEmail, Qt::LeftButton);
-  QTest::mouseClick(info.imgWeb, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&info, "lblEmail"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&info, "imgWeb"), Qt::LeftButton);
   ASSERT_EQ(fake.urls.size(), 2);
   const QUrl mail = fake.urls[0];
   EXPECT_EQ(mail.scheme(), QStringLiteral("mailto"));
@@ -58,14 +59,14 @@ TEST(AboutBox, LinksReachTheDesktopAndAnUnsentMailIsReported) {
 
   {
     RefusingServices refusing;
-    QTest::mouseClick(info.imgEmail, Qt::LeftButton);
-    QTest::mouseClick(info.lblWeb, Qt::LeftButton);  // the desktop reports its own failure
+    QTest::mouseClick(test::clickLabel(&info, "imgEmail"), Qt::LeftButton);
+    QTest::mouseClick(test::clickLabel(&info, "lblWeb"), Qt::LeftButton);  // the desktop reports its own failure
     EXPECT_EQ(refusing.urls.size(), 2);
     EXPECT_EQ(refusing.texts(), QStringList{QStringLiteral("Invio e-mail non riuscito.")});
     EXPECT_TRUE(refusing.last().plain);
   }
 
-  QTest::mouseClick(info.cmdOK, Qt::LeftButton);
+  QTest::mouseClick(test::button(&info, "cmdOK"), Qt::LeftButton);
   EXPECT_FALSE(info.isVisible());
 }
 
@@ -73,21 +74,21 @@ TEST(AboutBox, TheLinkUnderTheMouseTurnsRed) {
   test::FakeServices fake;
   TfrmInfo info;
   info.show();
-  EXPECT_EQ(textColour(info.lblEmail), kNavy);
-  hover(info.imgEmail);
-  EXPECT_EQ(textColour(info.lblEmail), QColor(Qt::red));
-  EXPECT_EQ(textColour(info.lblWeb), kNavy);
-  hover(info.lblWeb);
-  EXPECT_EQ(textColour(info.lblEmail), kNavy);
-  EXPECT_EQ(textColour(info.lblWeb), QColor(Qt::red));
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblEmail")), kNavy);
+  hover(test::clickLabel(&info, "imgEmail"));
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblEmail")), QColor(Qt::red));
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblWeb")), kNavy);
+  hover(test::clickLabel(&info, "lblWeb"));
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblEmail")), kNavy);
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblWeb")), QColor(Qt::red));
   // Over a picture the colours stay; over the group box's own surface both go navy.
-  hover(info.imgFoto);
-  EXPECT_EQ(textColour(info.lblWeb), QColor(Qt::red));
+  hover(test::label(&info, "imgFoto"));
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblWeb")), QColor(Qt::red));
   const QPoint bare(147, 160);
-  ASSERT_EQ(info.grpInfo->childAt(bare), nullptr);
-  hover(info.grpInfo, bare);
-  EXPECT_EQ(textColour(info.lblWeb), kNavy);
-  EXPECT_EQ(textColour(info.lblEmail), kNavy);
+  ASSERT_EQ(test::named<QGroupBox>(&info, "grpInfo")->childAt(bare), nullptr);
+  hover(test::named<QGroupBox>(&info, "grpInfo"), bare);
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblWeb")), kNavy);
+  EXPECT_EQ(textColour(test::clickLabel(&info, "lblEmail")), kNavy);
   info.hide();
 }
 
@@ -96,28 +97,28 @@ TEST(CreditsWindow, AnimatesOnlyWhileShownAndAClickVisitsTheSite) {
   TfrmSplash splash;
   EXPECT_EQ(splash.size(), QSize(600, 368));
   EXPECT_TRUE(splash.windowTitle().contains(QStringLiteral("Zelvano Software")));
-  EXPECT_EQ(splash.Timer1->interval(), 50);
-  EXPECT_FALSE(splash.Timer1->isActive());
+  EXPECT_EQ(test::named<QTimer>(&splash, "Timer1")->interval(), 50);
+  EXPECT_FALSE(test::named<QTimer>(&splash, "Timer1")->isActive());
 
   splash.show();
-  EXPECT_TRUE(splash.Timer1->isActive());
+  EXPECT_TRUE(test::named<QTimer>(&splash, "Timer1")->isActive());
   const QImage first = splash.frame();
   EXPECT_EQ(first.size(), QSize(597, 362));
   ASSERT_TRUE(QTest::qWaitFor([&] { return splash.ticks() >= 3; }, 2000));
   EXPECT_NE(splash.frame(), first);  // the logos have moved
 
   splash.hide();
-  EXPECT_FALSE(splash.Timer1->isActive());
+  EXPECT_FALSE(test::named<QTimer>(&splash, "Timer1")->isActive());
   const int ticks = splash.ticks();
   QTest::qWait(150);
   EXPECT_EQ(splash.ticks(), ticks);
 
   splash.show();
-  EXPECT_TRUE(splash.Timer1->isActive());
+  EXPECT_TRUE(test::named<QTimer>(&splash, "Timer1")->isActive());
   // Any button, anywhere.
   QTest::mouseClick(&splash, Qt::RightButton, Qt::NoModifier, QPoint(500, 40));
   EXPECT_FALSE(splash.isVisible());
-  EXPECT_FALSE(splash.Timer1->isActive());
+  EXPECT_FALSE(test::named<QTimer>(&splash, "Timer1")->isActive());
   ASSERT_EQ(fake.urls.size(), 1);
   EXPECT_EQ(fake.urls[0], TfrmAvvio::makerSite());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);

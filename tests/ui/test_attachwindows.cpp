@@ -25,6 +25,7 @@
 #include "attach/cartellafor.h"
 #include "attach/cartellamat.h"
 #include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
@@ -68,14 +69,15 @@ class AttachWindows : public ::testing::TestWithParam<Variant> {
 
 TEST_P(AttachWindows, ChooseOpenAndRemoveAPath) {
   open([&](AttachmentSlotsWindow& w) {
-    ASSERT_EQ(w.items().size(), files() ? 3 : 1);
-    for (const AttachmentSlot& s : w.items()) EXPECT_FALSE(s.cmdApri->isEnabled());
-    const AttachmentSlot& s = w.items().last();
+    const QList<AttachmentSlot> items = test::slotsOf(w);
+    ASSERT_EQ(items.size(), files() ? 3 : 1);
+    for (const AttachmentSlot& s : items) EXPECT_FALSE(s.cmdApri->isEnabled());
+    const AttachmentSlot& s = items.last();
     const QString path = QStringLiteral("/home/utente/Città e perché #2 al 100%.pdf");
     willChoose(path);
     QTest::mouseClick(s.cmdSfoglia, Qt::LeftButton);
     EXPECT_TRUE(s.cmdApri->isEnabled());
-    EXPECT_FALSE(w.items().first().cmdApri->isEnabled() && files());
+    EXPECT_FALSE(items.first().cmdApri->isEnabled() && files());
     QTest::mouseClick(s.cmdApri, Qt::LeftButton);
     ASSERT_EQ(fake.urls.size(), 1);
     EXPECT_EQ(fake.urls[0].toLocalFile(), path);  // '#' and '%' belong to the name
@@ -111,7 +113,7 @@ TEST_P(AttachWindows, TheChooserOpensAtThePathInTheBox) {
   const QString path = files() ? place.filePath(QStringLiteral("offerta.pdf")) : place.path();
   QFile(place.filePath(QStringLiteral("offerta.pdf"))).open(QIODevice::WriteOnly);
   cardPath(0)->setText(QDir::toNativeSeparators(path));
-  open([&](AttachmentSlotsWindow& w) { QTest::mouseClick(w.items().first().cmdSfoglia, Qt::LeftButton); });
+  open([&](AttachmentSlotsWindow& w) { QTest::mouseClick(test::slotsOf(w).first().cmdSfoglia, Qt::LeftButton); });
   EXPECT_EQ(fake.chooserStarts, QStringList{path});
 }
 
@@ -119,12 +121,16 @@ TEST_P(AttachWindows, ApplyWritesTheTrimmedValuesAndTheCloseBoxWritesNothing) {
   const auto choose = [&](const QString& path, const QString& description) {
     return [=](AttachmentSlotsWindow& w) {
       willChoose(path);
-      w.items().first().cmdSfoglia->click();
-      w.items().last().txtDesc->setText(description);
+      test::slotsOf(w).first().cmdSfoglia->click();
+      test::slotsOf(w).last().txtDesc->setText(description);
     };
   };
   const auto apply = choose(QStringLiteral("/dati/spazio finale.pdf "), QStringLiteral("  da allegare "));
-  EXPECT_EQ(open([&](AttachmentSlotsWindow& w) { apply(w); w.cmdApplica->click(); }), QDialog::Accepted);
+  EXPECT_EQ(open([&](AttachmentSlotsWindow& w) {
+              apply(w);
+              test::button(&w, "cmdApplica")->click();
+            }),
+            QDialog::Accepted);
   const auto other = choose(QStringLiteral("/dati/altro.pdf"), QStringLiteral("altra"));
   EXPECT_EQ(open([&](AttachmentSlotsWindow& w) { other(w); w.close(); }), QDialog::Rejected);
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -163,6 +164,45 @@ TEST(Keyboard, NotesBoxKeepsItsCapacityOnPaste) {
   limitLength(f.notes, 10);
   f.notes->insertPlainText(QString(25, QLatin1Char('x')));
   EXPECT_EQ(f.notes->toPlainText().size(), 10);
+}
+
+// What the card windows' tests do not reach: a key that brings several
+// characters, and a paste that replaces a selection.
+TEST(NumberBox, EveryCharacterOfAKeyIsJudgedAndAPasteByWhatItKeeps) {
+  test::FakeServices fake;
+  NumberBoxRule rule;  // digits only, three at most
+  rule.key = [](std::string_view, char32_t typed) {
+    return typed >= U'0' && typed <= U'9' ? BoxKey::Take : BoxKey::Refuse;
+  };
+  rule.pasteKey = [](std::string_view, std::string_view kept, std::string_view pasted) {
+    return kept.size() + pasted.size() <= 3 ? BoxKey::Take : BoxKey::Refuse;
+  };
+  rule.refusal = QStringLiteral("solo cifre");
+  QLineEdit box;
+  installNumberBox(&box, rule);
+  EXPECT_EQ(box.contextMenuPolicy(), Qt::NoContextMenu) << "the paste key is the only way in";
+  EXPECT_FALSE(box.acceptDrops());
+
+  // An input method's key with two characters is refused whole at its second.
+  QKeyEvent two(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("1x"));
+  QCoreApplication::sendEvent(&box, &two);
+  EXPECT_EQ(box.text(), QString());
+  EXPECT_EQ(fake.texts(), QStringList{QStringLiteral("solo cifre")});
+  QKeyEvent digits(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("12"));
+  QCoreApplication::sendEvent(&box, &digits);
+  EXPECT_EQ(box.text(), QStringLiteral("12"));
+
+  // Three characters at most: the paste is judged by what it keeps of the box.
+  QApplication::clipboard()->setText(QStringLiteral("34"));
+  QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(box.text(), QStringLiteral("12"));
+  EXPECT_EQ(fake.messages.size(), 2);
+  box.setSelection(1, 1);  // the "2" goes
+  QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(box.text(), QStringLiteral("134"));
+  EXPECT_EQ(fake.messages.size(), 2);
+  QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);  // other shortcuts pass
+  EXPECT_EQ(box.selectedText(), QStringLiteral("134"));
 }
 
 TEST(Text, RecordEdgeConversionIsWindows1252) {

@@ -55,14 +55,13 @@ std::ostream& operator<<(std::ostream& out, const CardCase& c) { return out << c
 const CardCase kCards[] = {
     {"client", clientLayout, [](const fs::path&) { return std::make_unique<TfrmDestinatari>(); },
      [](const fs::path& f) { return f / kClientArchive; }, "txtCodice",
-     "Per salvare la scheda è necessario indicare il codice identificativo della persona o azienda.",
-     MsgIcon::Warning, "cmdSalva", "imgPrimo", "imgIndietro", "imgAvanti", "imgUltimo", "cmdNuovo", "cmdAllega",
-     "cmdAssocia", "cmdElimina", kClientTemp, true},
+     "Per salvare la scheda è necessario indicare il codice identificativo della persona o azienda.", MsgIcon::Warning,
+     "cmdSalva", "imgPrimo", "imgIndietro", "imgAvanti", "imgUltimo", "cmdNuovo", "cmdAllega", "cmdAssocia",
+     "cmdElimina", kClientTemp, true},
     {"product", productLayout, [](const fs::path&) { return std::make_unique<TfrmMateriali>(); },
      [](const fs::path& f) { return f / kProductArchive; }, "txtCodice",
-     "Per salvare la scheda è necessario indicare il codice articolo.", MsgIcon::Information, "imgSalva",
-     "imgPrimo", "imgIndietro", "imgAvanti", "imgUltimo", "imgNuovo", "imgFile", "imgCartella", nullptr, nullptr,
-     true},
+     "Per salvare la scheda è necessario indicare il codice articolo.", MsgIcon::Information, "imgSalva", "imgPrimo",
+     "imgIndietro", "imgAvanti", "imgUltimo", "imgNuovo", "imgFile", "imgCartella", nullptr, nullptr, true},
     {"supply", supplyLayout,
      [](const fs::path& f) {
        RecordFile::openForUpdate(f / "Prova.for", supplyLayout()).close();  // made by the create window
@@ -71,9 +70,9 @@ const CardCase kCards[] = {
        return sheet;
      },
      [](const fs::path& f) { return f / "Prova.for"; }, "txtProdotto",
-     "Per salvare la scheda è necessario indicare la descrizione del prodotto o servizio fornito.",
-     MsgIcon::Warning, "cmdSalva", "imgPrimo", "imgIndietro", "imgAvanti", "imgUltimo", "cmdNuovo", "cmdAllega",
-     "cmdAssocia", "cmdElimina", kSupplyTemp, false},
+     "Per salvare la scheda è necessario indicare la descrizione del prodotto o servizio fornito.", MsgIcon::Warning,
+     "cmdSalva", "imgPrimo", "imgIndietro", "imgAvanti", "imgUltimo", "cmdNuovo", "cmdAllega", "cmdAssocia",
+     "cmdElimina", kSupplyTemp, false},
 };
 
 class CardScreens : public ::testing::TestWithParam<CardCase> {
@@ -125,7 +124,7 @@ TEST_P(CardScreens, SaveAppendsThenOverwritesAndTheAttachmentsGoWithTheRecord) {
   card->attachmentFields().folderDescription->setText(QStringLiteral("Progetti"));
   click(GetParam().save);
   ASSERT_EQ(recordCount(), 1u);
-  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, cardtext::savedInsert());
   EXPECT_EQ(fake.last().title, cardtext::savedInsertTitle());
@@ -135,7 +134,7 @@ TEST_P(CardScreens, SaveAppendsThenOverwritesAndTheAttachmentsGoWithTheRecord) {
   setControlText(control(GetParam().keyField), QStringLiteral("K2"));
   click(GetParam().save);
   EXPECT_EQ(recordCount(), 1u);  // the same record, overwritten
-  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
   EXPECT_EQ(fake.last().text, cardtext::savedUpdate());
   EXPECT_EQ(fake.last().title, cardtext::savedUpdateTitle());
 
@@ -156,12 +155,13 @@ TEST_P(CardScreens, AttachedFilesAndFolderGoThroughTheArchiveAndComeBack) {
   const QString accented = QStringLiteral("/dati/città.pdf");
   flow.onModal = [&](QDialog& d) {  // every slot of both windows filled and applied
     auto& w = dynamic_cast<AttachmentSlotsWindow&>(d);
-    for (const AttachmentSlot& s : w.items()) {
-      fake.nextFile = fake.nextFolder = &s == &w.items().first() ? longPath : accented;
+    const QList<AttachmentSlot> items = test::slotsOf(w);
+    for (const AttachmentSlot& s : items) {
+      fake.nextFile = fake.nextFolder = &s == &items.first() ? longPath : accented;
       s.cmdSfoglia->click();
       s.txtDesc->setText(QStringLiteral("descrizione"));
     }
-    w.cmdApplica->click();
+    test::button(&w, "cmdApplica")->click();
     return w.result();
   };
   click(GetParam().attach);
@@ -198,7 +198,7 @@ TEST_P(CardScreens, AMissingKeyStopsTheSaveBeforeTheArchiveIsTouched) {
   EXPECT_EQ(fake.last().title, QStringLiteral("Salvataggio scheda non applicabile"));
   EXPECT_EQ(fake.last().icon, GetParam().missingKeyIcon);
   EXPECT_EQ(QApplication::focusWidget(), control(GetParam().keyField));
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
 }
 
 TEST_P(CardScreens, NavigatingAnEmptyArchiveSaysSoAndKeepsTheCard) {
@@ -214,7 +214,7 @@ TEST_P(CardScreens, NavigatingAnEmptyArchiveSaysSoAndKeepsTheCard) {
   EXPECT_TRUE(fs::exists(archive())) << "the first step creates the archive";
   EXPECT_EQ(fs::file_size(archive()), 0u);
   EXPECT_EQ(keyText(), QStringLiteral("in corso"));
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
 }
 
 TEST_P(CardScreens, AnArchiveThatCannotBeReachedLeavesTheCardAsItWas) {
@@ -227,7 +227,7 @@ TEST_P(CardScreens, AnArchiveThatCannotBeReachedLeavesTheCardAsItWas) {
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_EQ(fake.last().text, archiveAccessMessage());
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(test::label(card.get(), "lblPosizione")->text().isEmpty());
   click(GetParam().first);
   EXPECT_EQ(fake.messages.size(), 2);
   EXPECT_EQ(fake.last().text, archiveAccessMessage());
@@ -242,7 +242,7 @@ TEST_P(CardScreens, ADeletionThatCannotFinishLeavesTheArchiveByteForByte) {
     click(GetParam().save);
   }
   click(GetParam().first);
-  ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  ASSERT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
   // The deletion's copy cannot be written: its name is taken by a folder.
   fs::create_directory(folder.file(GetParam().temp));
   const auto before = test::readBytes(archive());
@@ -252,7 +252,7 @@ TEST_P(CardScreens, ADeletionThatCannotFinishLeavesTheArchiveByteForByte) {
   ASSERT_EQ(fake.messages.size(), 2);
   EXPECT_EQ(fake.last().text, archiveAccessMessage());
   EXPECT_EQ(test::readBytes(archive()), before);
-  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
   EXPECT_EQ(shownTexts(), shown);
 }
 
@@ -260,7 +260,7 @@ TEST_P(CardScreens, AProgramFolderThatIsAPlainFileIsSaidAndLeftAlone) {
   if (!GetParam().archiveInProgramFolder) GTEST_SKIP() << "the sheet's file is named by the sheet";
   fillMandatory(QStringLiteral("K1"));
   click(GetParam().save);
-  ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  ASSERT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
   test::TempProgramFolder other;
   const fs::path plainFile = other.file("non-una-cartella");
   test::writeBytes(plainFile, {'x'});
@@ -269,7 +269,7 @@ TEST_P(CardScreens, AProgramFolderThatIsAPlainFileIsSaidAndLeftAlone) {
   click(GetParam().save);
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, archiveAccessMessage());
-  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("1"));
   EXPECT_EQ(test::readBytes(plainFile), std::vector<uint8_t>{'x'});
 }
 
@@ -280,7 +280,7 @@ TEST_P(CardScreens, ARecordChangedAtAnotherDeskIsNotSavedOverAndABusyArchiveIsSa
   click(GetParam().newCard);
   fillMandatory(QStringLiteral("K2"));
   click(GetParam().save);
-  ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
+  ASSERT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
   {  // another desk saves its own version of record 2
     Record theirs = readRecord(archive(), layout, 2);
     theirs[0] = "altrove";
@@ -293,7 +293,7 @@ TEST_P(CardScreens, ARecordChangedAtAnotherDeskIsNotSavedOverAndABusyArchiveIsSa
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, cardChangedMessage());
   EXPECT_EQ(test::readBytes(archive()), before);
-  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
+  EXPECT_EQ(test::label(card.get(), "lblPosizione")->text(), QStringLiteral("2"));
   EXPECT_EQ(controlText(control(GetParam().keyField)), QStringLiteral("K2 modificata"));
 
   // Shown again, it saves; while another desk holds the archive, it waits

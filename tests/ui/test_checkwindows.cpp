@@ -13,6 +13,7 @@
 #include "checks/iban.h"
 #include "checks/iva.h"
 #include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
@@ -50,20 +51,22 @@ class CheckWindows : public ::testing::Test {
 
 TEST_F(CheckWindows, CodFiscUpperCasesAndChecksOnlyAFullCode) {
   TfrmCodFisc w;
-  open(w, w.txtCodice);
-  type(w.txtCodice, QStringLiteral("rssmra85t10a562"));
-  EXPECT_EQ(w.txtCodice->text(), QStringLiteral("RSSMRA85T10A562"));
-  EXPECT_FALSE(w.cmdCodFisc->isEnabled());
-  enter(w.txtCodice);
+  QLineEdit* const box = test::edit(&w, "txtCodice");
+  QPushButton* const button = test::button(&w, "cmdCodFisc");
+  open(w, box);
+  type(box, QStringLiteral("rssmra85t10a562"));
+  EXPECT_EQ(box->text(), QStringLiteral("RSSMRA85T10A562"));
+  EXPECT_FALSE(button->isEnabled());
+  enter(box);
   EXPECT_TRUE(fake.messages.isEmpty());
-  type(w.txtCodice, QStringLiteral("s"));
-  EXPECT_TRUE(w.cmdCodFisc->isEnabled());
-  QTest::keyClick(w.txtCodice, Qt::Key_Backspace);
-  EXPECT_FALSE(w.cmdCodFisc->isEnabled());
-  type(w.txtCodice, QStringLiteral("sx"));  // the box takes 16 characters
-  EXPECT_EQ(w.txtCodice->text(), QStringLiteral("RSSMRA85T10A562S"));
+  type(box, QStringLiteral("s"));
+  EXPECT_TRUE(button->isEnabled());
+  QTest::keyClick(box, Qt::Key_Backspace);
+  EXPECT_FALSE(button->isEnabled());
+  type(box, QStringLiteral("sx"));  // the box takes 16 characters
+  EXPECT_EQ(box->text(), QStringLiteral("RSSMRA85T10A562S"));
 
-  enter(w.txtCodice);
+  enter(box);
   ASSERT_EQ(fake.messages.size(), 1);
   expectBox("Risultato controllo codice fiscale", MsgIcon::Information);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("VALIDO.")));
@@ -72,10 +75,12 @@ TEST_F(CheckWindows, CodFiscUpperCasesAndChecksOnlyAFullCode) {
   // Turned into '?' the Ā would be worth what the A it replaces is worth
   // here, and the code would pass: it has 16 characters and is not valid.
   TfrmCodFisc foreign;
-  open(foreign, foreign.txtCodice);
-  foreign.txtCodice->setText(QStringLiteral("RSSMRA85T10Ā562S"));
-  foreign.cmdCodFisc->setFocus();
-  QTest::mouseClick(foreign.cmdCodFisc, Qt::LeftButton);
+  QLineEdit* const foreignBox = test::edit(&foreign, "txtCodice");
+  QPushButton* const foreignButton = test::button(&foreign, "cmdCodFisc");
+  open(foreign, foreignBox);
+  foreignBox->setText(QStringLiteral("RSSMRA85T10Ā562S"));
+  foreignButton->setFocus();
+  QTest::mouseClick(foreignButton, Qt::LeftButton);
   expectBox("Risultato controllo codice fiscale", MsgIcon::Warning);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("ERRATO.")));
   EXPECT_FALSE(foreign.isVisible());
@@ -83,17 +88,19 @@ TEST_F(CheckWindows, CodFiscUpperCasesAndChecksOnlyAFullCode) {
 
 TEST_F(CheckWindows, IvaTakesDigitsAndNamesTheOffice) {
   TfrmIva w;
-  open(w, w.txtCodice);
-  type(w.txtCodice, QStringLiteral("1234567096"));
-  EXPECT_FALSE(w.cmdPartitaIva->isEnabled());
-  type(w.txtCodice, QStringLiteral("a"));
+  QLineEdit* const box = test::edit(&w, "txtCodice");
+  QPushButton* const button = test::button(&w, "cmdPartitaIva");
+  open(w, box);
+  type(box, QStringLiteral("1234567096"));
+  EXPECT_FALSE(button->isEnabled());
+  type(box, QStringLiteral("a"));
   EXPECT_EQ(fake.texts(), QStringList{kDigitsOnly});
   EXPECT_TRUE(fake.last().plain);
-  EXPECT_EQ(w.txtCodice->text(), QStringLiteral("1234567096"));
-  type(w.txtCodice, QStringLiteral("7"));
-  EXPECT_TRUE(w.cmdPartitaIva->isEnabled());
+  EXPECT_EQ(box->text(), QStringLiteral("1234567096"));
+  type(box, QStringLiteral("7"));
+  EXPECT_TRUE(button->isEnabled());
 
-  enter(w.txtCodice);
+  enter(box);
   ASSERT_EQ(fake.messages.size(), 2);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("del Comune di Monza (Milano 2).")));
@@ -101,26 +108,30 @@ TEST_F(CheckWindows, IvaTakesDigitsAndNamesTheOffice) {
 
   // A stored text with a letter arrives unfiltered and is checked, not refused.
   TfrmIva stored;
-  open(stored, stored.txtCodice);
-  stored.txtCodice->setText(QStringLiteral("1234567096x"));
-  QTest::mouseClick(stored.cmdPartitaIva, Qt::LeftButton);
+  QLineEdit* const storedBox = test::edit(&stored, "txtCodice");
+  QPushButton* const storedButton = test::button(&stored, "cmdPartitaIva");
+  open(stored, storedBox);
+  storedBox->setText(QStringLiteral("1234567096x"));
+  QTest::mouseClick(storedButton, Qt::LeftButton);
   expectBox("Risultato controllo partita IVA", MsgIcon::Warning);
   EXPECT_FALSE(stored.isVisible());
 }
 
 TEST_F(CheckWindows, RelabelledIvaKeepsANumericTaxCodeWholeAndRefusesIt) {
   TfrmIva w;
+  QLineEdit* const box = test::edit(&w, "txtCodice");
+  QPushButton* const button = test::button(&w, "cmdPartitaIva");
   w.relabelForNumericTaxCode();
   flow.onModal = [&](QDialog&) {
-    open(w, w.txtCodice);
+    open(w, box);
     // Cut to eleven digits, the code would be checked as the VAT number
     // 12345670967, which is valid.
-    EXPECT_EQ(w.txtCodice->text(), QStringLiteral("1234567096712345"));
-    EXPECT_TRUE(w.cmdPartitaIva->isEnabled());
-    type(w.txtCodice, QStringLiteral("6"));  // no longer than handed over
-    enter(w.txtCodice);
+    EXPECT_EQ(box->text(), QStringLiteral("1234567096712345"));
+    EXPECT_TRUE(button->isEnabled());
+    type(box, QStringLiteral("6"));  // no longer than handed over
+    enter(box);
     EXPECT_TRUE(fake.messages.isEmpty()) << "Enter presses Controlla at 11 characters only";
-    QTest::mouseClick(w.cmdPartitaIva, Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
     return 0;
   };
   w.check(QStringLiteral("1234567096712345"));
@@ -128,29 +139,31 @@ TEST_F(CheckWindows, RelabelledIvaKeepsANumericTaxCodeWholeAndRefusesIt) {
   EXPECT_TRUE(fake.last().plain);
   EXPECT_TRUE(fake.last().text.contains(QStringLiteral("11 caratteri")));
   EXPECT_TRUE(w.isVisible());
-  EXPECT_EQ(QApplication::focusWidget(), w.txtCodice);
+  EXPECT_EQ(QApplication::focusWidget(), box);
   EXPECT_EQ(w.windowTitle(), QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));
 
   // Shortened to eleven digits it can grow no more, and is checked.
-  for (int i = 0; i < 5; ++i) QTest::keyClick(w.txtCodice, Qt::Key_Backspace);
-  type(w.txtCodice, QStringLiteral("9"));
-  EXPECT_EQ(w.txtCodice->text(), QStringLiteral("12345670967"));
-  enter(w.txtCodice);
+  for (int i = 0; i < 5; ++i) QTest::keyClick(box, Qt::Key_Backspace);
+  type(box, QStringLiteral("9"));
+  EXPECT_EQ(box->text(), QStringLiteral("12345670967"));
+  enter(box);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("Monza (Milano 2).")));
   EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(CheckWindows, CartaTakesDigitsAndNamesTheNetwork) {
   TfrmCarta w;
-  open(w, w.txtNumero);
-  type(w.txtNumero, QStringLiteral("411111111111"));
-  EXPECT_FALSE(w.cmdControllo->isEnabled());
-  enter(w.txtNumero);
-  type(w.txtNumero, QStringLiteral(" -"));
+  QLineEdit* const box = test::edit(&w, "txtNumero");
+  QPushButton* const button = test::button(&w, "cmdControllo");
+  open(w, box);
+  type(box, QStringLiteral("411111111111"));
+  EXPECT_FALSE(button->isEnabled());
+  enter(box);
+  type(box, QStringLiteral(" -"));
   EXPECT_EQ(fake.texts(), (QStringList{kDigitsOnly, kDigitsOnly}));
-  type(w.txtNumero, QStringLiteral("1111"));
-  EXPECT_TRUE(w.cmdControllo->isEnabled());
-  enter(w.txtNumero);
+  type(box, QStringLiteral("1111"));
+  EXPECT_TRUE(button->isEnabled());
+  enter(box);
   ASSERT_EQ(fake.messages.size(), 3);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_TRUE(fake.last().text.endsWith(QStringLiteral("del tipo Visa.")));
@@ -159,16 +172,18 @@ TEST_F(CheckWindows, CartaTakesDigitsAndNamesTheNetwork) {
 
 TEST_F(CheckWindows, IbanUpperCasesAndChecksFrom27Characters) {
   TfrmIban w;
-  open(w, w.txtCodice);
-  type(w.txtCodice, QStringLiteral("it60x054281110100000012345"));
-  EXPECT_EQ(w.txtCodice->text(), QStringLiteral("IT60X054281110100000012345"));
-  EXPECT_FALSE(w.cmdCheckIban->isEnabled());
-  enter(w.txtCodice);
+  QLineEdit* const box = test::edit(&w, "txtCodice");
+  QPushButton* const button = test::button(&w, "cmdCheckIban");
+  open(w, box);
+  type(box, QStringLiteral("it60x054281110100000012345"));
+  EXPECT_EQ(box->text(), QStringLiteral("IT60X054281110100000012345"));
+  EXPECT_FALSE(button->isEnabled());
+  enter(box);
   EXPECT_TRUE(fake.messages.isEmpty());
   EXPECT_TRUE(w.isVisible());
-  type(w.txtCodice, QStringLiteral("6"));
-  EXPECT_TRUE(w.cmdCheckIban->isEnabled());
-  enter(w.txtCodice);
+  type(box, QStringLiteral("6"));
+  EXPECT_TRUE(button->isEnabled());
+  enter(box);
   ASSERT_EQ(fake.messages.size(), 1);
   expectBox("Risultato controllo codice IBAN", MsgIcon::Information);
   EXPECT_FALSE(w.isVisible());

@@ -36,11 +36,9 @@ constexpr size_t kSize = 3890;
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
-std::string bytesOf(const fs::path& file) { return test::readText(file); }
-
 // Field `name` of record k (1-based) of the file, as stored (Windows-1252).
 Text storedField(const fs::path& file, size_t k, std::string_view name) {
-  const std::string all = bytesOf(file);
+  const std::string all = test::readText(file);
   const Layout& l = clientLayout();
   if (all.size() < k * kSize) return "<missing record>";
   const Record r = decodeRecord(l, reinterpret_cast<const uint8_t*>(all.data()) + (k - 1) * kSize);
@@ -51,7 +49,9 @@ class ClientCard : public ::testing::Test {
  protected:
   void SetUp() override {
     card = std::make_unique<TfrmDestinatari>();
-    test::showActive(card.get());
+    card->show();
+    QApplication::setActiveWindow(card.get());
+    QCoreApplication::processEvents();
   }
 
   fs::path archive() const { return folder.file("Anagrafica.pro"); }
@@ -78,26 +78,34 @@ class ClientCard : public ::testing::Test {
 
   // A new card with its two mandatory fields, saved.
   void saveClient(const QString& codice, const QString& persona) {
-    click(card->cmdNuovo);
-    type(card->txtCodice, codice);
-    type(card->txtPersona, persona);
-    click(card->cmdSalva);
+    click(command("cmdNuovo"));
+    type(edit("txtCodice"), codice);
+    type(edit("txtPersona"), persona);
+    click(command("cmdSalva"));
   }
 
   test::FakeServices fake;
   test::FakeFlow flow;
   test::TempProgramFolder folder;
   std::unique_ptr<TfrmDestinatari> card;
+  // The card's controls, by name.
+  QLineEdit* edit(const char* name) const { return test::edit(card.get(), name); }
+  QLabel* label(const char* name) const { return test::label(card.get(), name); }
+  ClickLabel* command(const char* name) const { return test::clickLabel(card.get(), name); }
+  template <class T>
+  T* control(const char* name) const {
+    return test::named<T>(card.get(), name);
+  }
 };
 
 TEST_F(ClientCard, SavingANewCardAppendsItAndSavingAgainOverwritesIt) {
   ASSERT_FALSE(fs::exists(archive()));
-  ASSERT_EQ(QApplication::focusWidget(), card->txtCodice);
-  QTest::keyClicks(card->txtCodice, QStringLiteral("  C001 "));
-  type(card->txtPersona, QStringLiteral("Mario Rossi"));
-  type(card->txtCitta, QStringLiteral("00100 Roma RM"));
+  ASSERT_EQ(QApplication::focusWidget(), edit("txtCodice"));
+  QTest::keyClicks(edit("txtCodice"), QStringLiteral("  C001 "));
+  type(edit("txtPersona"), QStringLiteral("Mario Rossi"));
+  type(edit("txtCitta"), QStringLiteral("00100 Roma RM"));
   card->attachmentFields().file[0]->setText(QString(300, QLatin1Char('f')));
-  click(card->cmdSalva);
+  click(command("cmdSalva"));
 
   EXPECT_EQ(fs::file_size(archive()), kSize);
   EXPECT_EQ(storedField(archive(), 1, "Codice"), "C001");
@@ -105,54 +113,54 @@ TEST_F(ClientCard, SavingANewCardAppendsItAndSavingAgainOverwritesIt) {
   EXPECT_EQ(storedField(archive(), 1, "File01"), std::string(250, 'f'));
   EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "");
 
-  type(card->txtUfficio, QStringLiteral("Acquisti"));
-  click(card->cmdSalva);
+  type(edit("txtUfficio"), QStringLiteral("Acquisti"));
+  click(command("cmdSalva"));
   EXPECT_EQ(fs::file_size(archive()), kSize);
   EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "Acquisti");
 }
 
 TEST_F(ClientCard, SaveRefusesAMissingNameAndWritesNothing) {
-  card->txtCodice->setText(QStringLiteral("C001"));
-  card->txtPersona->setText(QStringLiteral(" \t "));
-  card->txtCodice->setFocus();
-  click(card->cmdSalva);
+  edit("txtCodice")->setText(QStringLiteral("C001"));
+  edit("txtPersona")->setText(QStringLiteral(" \t "));
+  edit("txtCodice")->setFocus();
+  click(command("cmdSalva"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, u8("Per salvare la scheda è necessario indicare il nome della persona o azienda."));
   EXPECT_EQ(fake.last().title, QStringLiteral("Salvataggio scheda non applicabile"));
-  EXPECT_EQ(QApplication::focusWidget(), card->txtPersona);
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtPersona"));
   EXPECT_FALSE(fs::exists(archive()));
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
 }
 
 TEST_F(ClientCard, DigitFieldsRefuseOtherKeysAndCodesTurnUpperCase) {
-  type(card->txtIva, QStringLiteral("12"));
-  QTest::keyClicks(card->txtIva, QStringLiteral("a"));
-  EXPECT_EQ(card->txtIva->text(), QStringLiteral("12"));
+  type(edit("txtIva"), QStringLiteral("12"));
+  QTest::keyClicks(edit("txtIva"), QStringLiteral("a"));
+  EXPECT_EQ(edit("txtIva")->text(), QStringLiteral("12"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_EQ(fake.last().text, QStringLiteral("Attenzione: carattere non valido. Indicare il numero di partita IVA "
                                              "digitando solo valori numerici."));
-  QTest::keyClick(card->txtIva, Qt::Key_Backspace);
-  EXPECT_EQ(card->txtIva->text(), QStringLiteral("1"));
+  QTest::keyClick(edit("txtIva"), Qt::Key_Backspace);
+  EXPECT_EQ(edit("txtIva")->text(), QStringLiteral("1"));
   EXPECT_EQ(fake.messages.size(), 1);
 
-  type(card->txtCarta, QStringLiteral("4539-"));
-  EXPECT_EQ(card->txtCarta->text(), QStringLiteral("4539"));
+  type(edit("txtCarta"), QStringLiteral("4539-"));
+  EXPECT_EQ(edit("txtCarta")->text(), QStringLiteral("4539"));
   EXPECT_EQ(fake.last().text, QStringLiteral("Attenzione: carattere non valido. Indicare il numero di carta di "
                                              "credito digitando solo valori numerici senza trattini o spazi."));
 
-  type(card->txtCodFisc, QStringLiteral("rss"));
-  EXPECT_EQ(card->txtCodFisc->text(), QStringLiteral("RSS"));
-  EXPECT_EQ(card->txtCodFisc->cursorPosition(), 3);
+  type(edit("txtCodFisc"), QStringLiteral("rss"));
+  EXPECT_EQ(edit("txtCodFisc")->text(), QStringLiteral("RSS"));
+  EXPECT_EQ(edit("txtCodFisc")->cursorPosition(), 3);
   // A letter typed in the middle keeps the caret right after it.
-  card->txtCodFisc->setText(QStringLiteral("RSSMRA"));
-  card->txtCodFisc->setCursorPosition(3);
-  QTest::keyClicks(card->txtCodFisc, QStringLiteral("x"));
-  EXPECT_EQ(card->txtCodFisc->text(), QStringLiteral("RSSXMRA"));
-  EXPECT_EQ(card->txtCodFisc->cursorPosition(), 4);
+  edit("txtCodFisc")->setText(QStringLiteral("RSSMRA"));
+  edit("txtCodFisc")->setCursorPosition(3);
+  QTest::keyClicks(edit("txtCodFisc"), QStringLiteral("x"));
+  EXPECT_EQ(edit("txtCodFisc")->text(), QStringLiteral("RSSXMRA"));
+  EXPECT_EQ(edit("txtCodFisc")->cursorPosition(), 4);
 
-  type(card->txtIban, u8("it60 città"));
-  EXPECT_EQ(card->txtIban->text(), u8("IT60 CITTà"));
+  type(edit("txtIban"), u8("it60 città"));
+  EXPECT_EQ(edit("txtIban")->text(), u8("IT60 CITTà"));
 }
 
 TEST_F(ClientCard, EnterWalksTheWholeChainAndWraps) {
@@ -161,25 +169,25 @@ TEST_F(ClientCard, EnterWalksTheWholeChainAndWraps) {
       "txtEnteDoc",  "txtRilDoc",  "txtScaDoc",  "txtCodFisc",      "txtIva",       "txtCarta",   "txtTipoCarta",
       "txtScaCarta", "txtIban",    "txtBanca",   "txtIntestatario", "txtPagamento", "txtTelCasa", "txtTelUff",
       "txtTelCel",   "txtFax",     "txtEmail",   "txtNote"};
-  ASSERT_EQ(QApplication::focusWidget(), card->txtCodice);
+  ASSERT_EQ(QApplication::focusWidget(), edit("txtCodice"));
   for (int i = 0; i < order.size(); ++i) {
     QWidget* now = QApplication::focusWidget();
     ASSERT_NE(now, nullptr);
     EXPECT_EQ(now->objectName(), order[i]) << "step " << i;
     EXPECT_EQ(fieldColour(now), kFocusYellow) << order[i].toStdString();
-    if (now == card->txtNote) QTest::keyClicks(now, QStringLiteral("riga"));
+    if (now == control<QPlainTextEdit>("txtNote")) QTest::keyClicks(now, QStringLiteral("riga"));
     QTest::keyClick(now, Qt::Key_Return);
     EXPECT_EQ(fieldColour(now), kMoneyGreen) << order[i].toStdString();
   }
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
-  EXPECT_EQ(card->txtNote->toPlainText(), QStringLiteral("riga"));
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtCodice"));
+  EXPECT_EQ(control<QPlainTextEdit>("txtNote")->toPlainText(), QStringLiteral("riga"));
   // Tab follows the same order.
-  card->txtScaDoc->setFocus();
-  QTest::keyClick(card->txtScaDoc, Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodFisc);
-  card->txtEmail->setFocus();
-  QTest::keyClick(card->txtEmail, Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), card->txtNote);
+  edit("txtScaDoc")->setFocus();
+  QTest::keyClick(edit("txtScaDoc"), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtCodFisc"));
+  edit("txtEmail")->setFocus();
+  QTest::keyClick(edit("txtEmail"), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), control<QPlainTextEdit>("txtNote"));
 }
 
 TEST_F(ClientCard, DeleteAsksFirstAndRemovesExactlyTheCardShown) {
@@ -187,55 +195,55 @@ TEST_F(ClientCard, DeleteAsksFirstAndRemovesExactlyTheCardShown) {
   saveClient(QStringLiteral("C2"), QStringLiteral("Secondo"));
   saveClient(QStringLiteral("C3"), QStringLiteral("Terzo"));
   ASSERT_EQ(fs::file_size(archive()), 3 * kSize);
-  click(card->imgPrimo);
-  click(card->imgAvanti);
-  ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
-  ASSERT_EQ(card->txtCodice->text(), QStringLiteral("C2"));
+  click(command("imgPrimo"));
+  click(command("imgAvanti"));
+  ASSERT_EQ(label("lblPosizione")->text(), QStringLiteral("2"));
+  ASSERT_EQ(edit("txtCodice")->text(), QStringLiteral("C2"));
   fake.clear();
 
-  const std::string before = bytesOf(archive());
+  const std::string before = test::readText(archive());
   fake.answers.push_back(MsgAnswer::No);
-  click(card->cmdElimina);
+  click(command("cmdElimina"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, u8("Attenzione: si è deciso di eliminare la scheda corrente. I dati cancellati non "
                                  "potranno essere recuperati.\r\n\r\nSi vuole proprio eliminare la scheda corrente?"));
   EXPECT_EQ(fake.last().title, QStringLiteral("Conferma cancellazione scheda"));
   EXPECT_EQ(fake.last().icon, MsgIcon::Question);
   EXPECT_EQ(fake.last().buttons, MsgButtons::YesNo);
-  EXPECT_EQ(bytesOf(archive()), before);
-  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
-  EXPECT_EQ(card->txtPersona->text(), QStringLiteral("Secondo"));
+  EXPECT_EQ(test::readText(archive()), before);
+  EXPECT_EQ(label("lblPosizione")->text(), QStringLiteral("2"));
+  EXPECT_EQ(edit("txtPersona")->text(), QStringLiteral("Secondo"));
 
   fake.answers.push_back(MsgAnswer::Yes);
-  card->txtIban->setFocus();
-  click(card->cmdElimina);
+  edit("txtIban")->setFocus();
+  click(command("cmdElimina"));
   EXPECT_EQ(fake.messages.size(), 2);  // the question only: no message confirms it
   EXPECT_EQ(fs::file_size(archive()), 2 * kSize);
   EXPECT_EQ(storedField(archive(), 1, "Codice"), "C1");
   EXPECT_EQ(storedField(archive(), 2, "Codice"), "C3");
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
-  EXPECT_TRUE(card->txtCodice->text().isEmpty());
-  EXPECT_TRUE(card->txtPersona->text().isEmpty());
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(edit("txtCodice")->text().isEmpty());
+  EXPECT_TRUE(edit("txtPersona")->text().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtCodice"));
 
   // The former third card is now the last, number 2; the edges are silent.
-  click(card->imgUltimo);
-  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("2"));
-  EXPECT_EQ(card->txtPersona->text(), QStringLiteral("Terzo"));
-  click(card->imgAvanti);
-  click(card->imgIndietro);
-  click(card->imgIndietro);
-  EXPECT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
-  EXPECT_EQ(card->txtPersona->text(), QStringLiteral("Primo"));
+  click(command("imgUltimo"));
+  EXPECT_EQ(label("lblPosizione")->text(), QStringLiteral("2"));
+  EXPECT_EQ(edit("txtPersona")->text(), QStringLiteral("Terzo"));
+  click(command("imgAvanti"));
+  click(command("imgIndietro"));
+  click(command("imgIndietro"));
+  EXPECT_EQ(label("lblPosizione")->text(), QStringLiteral("1"));
+  EXPECT_EQ(edit("txtPersona")->text(), QStringLiteral("Primo"));
   EXPECT_EQ(fake.messages.size(), 2);
 }
 
 TEST_F(ClientCard, DeleteOnANewCardOnlyWarns) {
   saveClient(QStringLiteral("C1"), QStringLiteral("Primo"));
-  click(card->cmdNuovo);
-  type(card->txtCodice, QStringLiteral("bozza"));
+  click(command("cmdNuovo"));
+  type(edit("txtCodice"), QStringLiteral("bozza"));
   fake.clear();
-  click(card->cmdElimina);
+  click(command("cmdElimina"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text,
             u8("La cancellazione può essere applicata soltanto ad una scheda già registrata in archivio."));
@@ -243,80 +251,84 @@ TEST_F(ClientCard, DeleteOnANewCardOnlyWarns) {
   EXPECT_EQ(fake.last().icon, MsgIcon::Warning);
   EXPECT_EQ(fake.last().buttons, MsgButtons::Ok);
   EXPECT_EQ(fs::file_size(archive()), kSize);
-  EXPECT_EQ(card->txtCodice->text(), QStringLiteral("bozza"));
+  EXPECT_EQ(edit("txtCodice")->text(), QStringLiteral("bozza"));
 }
 
 TEST_F(ClientCard, ReopeningShowsAnEmptyNewCardAndExitReturnsHome) {
   QWidget home;
   MainScreen::setHomeScreen(&home);
   saveClient(QStringLiteral("C1"), QStringLiteral("Primo"));
-  type(card->txtNote, QStringLiteral("appunti"));
+  type(control<QPlainTextEdit>("txtNote"), QStringLiteral("appunti"));
   card->attachmentFields().folder->setText(QStringLiteral("/dati/c1"));
-  ASSERT_EQ(card->lblPosizione->text(), QStringLiteral("1"));
+  ASSERT_EQ(label("lblPosizione")->text(), QStringLiteral("1"));
 
-  click(card->cmdEsci);
+  click(command("cmdEsci"));
   EXPECT_FALSE(card->isVisible());
   EXPECT_TRUE(home.isVisible());
   EXPECT_EQ(fs::file_size(archive()), kSize);  // closing saves nothing
 
-  test::showActive(card.get());
+  card->show();
+  QApplication::setActiveWindow(card.get());
+  QCoreApplication::processEvents();
   for (QWidget* c : card->dataControls())
     EXPECT_TRUE(controlText(c).isEmpty()) << c->objectName().toStdString();
-  for (QLabel* l : {card->attachmentFields().file[0], card->attachmentFields().file[1], card->attachmentFields().file[2], card->attachmentFields().description[0], card->attachmentFields().description[1],
-                    card->attachmentFields().description[2], card->attachmentFields().folder, card->attachmentFields().folderDescription, card->lblPosizione})
+  for (QLabel* l : {card->attachmentFields().file[0], card->attachmentFields().file[1],
+                    card->attachmentFields().file[2], card->attachmentFields().description[0],
+                    card->attachmentFields().description[1], card->attachmentFields().description[2],
+                    card->attachmentFields().folder, card->attachmentFields().folderDescription, label("lblPosizione")})
     EXPECT_TRUE(l->text().isEmpty()) << l->objectName().toStdString();
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtCodice"));
   MainScreen::setHomeScreen(nullptr);
 }
 
 TEST_F(ClientCard, TextsGoToTheFileAsWindows1252) {
-  type(card->txtCodice, QStringLiteral("C1"));
-  type(card->txtPersona, u8("Città perché"));
-  type(card->txtUfficio, u8("Ω ufficio"));
-  type(card->txtNote, u8("Costo 5 €"));
-  card->txtNote->insertPlainText(QStringLiteral("\ncon consegna"));
+  type(edit("txtCodice"), QStringLiteral("C1"));
+  type(edit("txtPersona"), u8("Città perché"));
+  type(edit("txtUfficio"), u8("Ω ufficio"));
+  type(control<QPlainTextEdit>("txtNote"), u8("Costo 5 €"));
+  control<QPlainTextEdit>("txtNote")->insertPlainText(QStringLiteral("\ncon consegna"));
   // A letter the code page has not would be stored as '?': the save is
   // refused, the field shown, the archive untouched.
-  click(card->cmdSalva);
+  click(command("cmdSalva"));
   EXPECT_FALSE(fs::exists(archive()) && fs::file_size(archive()) > 0);
   ASSERT_FALSE(fake.messages.isEmpty());
   EXPECT_TRUE(fake.last().text.startsWith(QStringLiteral("Attenzione: alcuni dati della scheda contengono caratteri")));
-  EXPECT_TRUE(card->txtUfficio->hasFocus());
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(edit("txtUfficio")->hasFocus());
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
 
-  card->txtUfficio->clear();
-  type(card->txtUfficio, u8("Ufficio perché"));
-  click(card->cmdSalva);
+  edit("txtUfficio")->clear();
+  type(edit("txtUfficio"), u8("Ufficio perché"));
+  click(command("cmdSalva"));
   EXPECT_EQ(storedField(archive(), 1, "Persona"), "Citt\xE0 perch\xE9");
   EXPECT_EQ(storedField(archive(), 1, "Ufficio"), "Ufficio perch\xE9");
-  const std::string bytes = bytesOf(archive());
+  const std::string bytes = test::readText(archive());
   const size_t note = 1631;
   EXPECT_EQ(static_cast<unsigned char>(bytes[note + 1 + 8]), 0x80);
   EXPECT_EQ(static_cast<unsigned char>(bytes[51 + 1 + 4]), 0xE0);
 
-  click(card->cmdNuovo);
-  click(card->imgPrimo);
-  EXPECT_EQ(card->txtPersona->text(), u8("Città perché"));
-  EXPECT_EQ(card->txtNote->toPlainText(), u8("Costo 5 €\ncon consegna"));
+  click(command("cmdNuovo"));
+  click(command("imgPrimo"));
+  EXPECT_EQ(edit("txtPersona")->text(), u8("Città perché"));
+  EXPECT_EQ(control<QPlainTextEdit>("txtNote")->toPlainText(), u8("Costo 5 €\ncon consegna"));
 }
 
 TEST_F(ClientCard, PastedTextNeverExceedsTheFieldCapacity) {
   QApplication::clipboard()->setText(QString(80, QLatin1Char('k')));
-  card->txtCodice->setFocus();
-  QTest::keyClick(card->txtCodice, Qt::Key_V, Qt::ControlModifier);
-  card->txtCodFisc->setFocus();
-  QTest::keyClick(card->txtCodFisc, Qt::Key_V, Qt::ControlModifier);
-  card->txtIva->setFocus();
-  QTest::keyClick(card->txtIva, Qt::Key_V, Qt::ControlModifier);
-  card->txtNote->setFocus();
-  card->txtNote->insertPlainText(QString(400, QLatin1Char('n')));
-  EXPECT_EQ(card->txtCodice->text().size(), 50);
-  EXPECT_EQ(card->txtCodFisc->text(), QString(16, QLatin1Char('K')));
-  EXPECT_EQ(card->txtIva->text(), QString(11, QLatin1Char('k')));  // the digit filter guards typing only
-  EXPECT_EQ(card->txtNote->toPlainText().size(), 250);
+  edit("txtCodice")->setFocus();
+  QTest::keyClick(edit("txtCodice"), Qt::Key_V, Qt::ControlModifier);
+  edit("txtCodFisc")->setFocus();
+  QTest::keyClick(edit("txtCodFisc"), Qt::Key_V, Qt::ControlModifier);
+  edit("txtIva")->setFocus();
+  QTest::keyClick(edit("txtIva"), Qt::Key_V, Qt::ControlModifier);
+  control<QPlainTextEdit>("txtNote")->setFocus();
+  control<QPlainTextEdit>("txtNote")->insertPlainText(QString(400, QLatin1Char('n')));
+  EXPECT_EQ(edit("txtCodice")->text().size(), 50);
+  EXPECT_EQ(edit("txtCodFisc")->text(), QString(16, QLatin1Char('K')));
+  EXPECT_EQ(edit("txtIva")->text(), QString(11, QLatin1Char('k')));  // the digit filter guards typing only
+  EXPECT_EQ(control<QPlainTextEdit>("txtNote")->toPlainText().size(), 250);
 
-  type(card->txtPersona, QStringLiteral("Incollato"));
-  click(card->cmdSalva);
+  type(edit("txtPersona"), QStringLiteral("Incollato"));
+  click(command("cmdSalva"));
   EXPECT_EQ(storedField(archive(), 1, "Codice"), std::string(50, 'k'));
   EXPECT_EQ(storedField(archive(), 1, "Note"), std::string(250, 'n'));
   EXPECT_EQ(storedField(archive(), 1, "CodFisc"), std::string(16, 'K'));
@@ -324,8 +336,8 @@ TEST_F(ClientCard, PastedTextNeverExceedsTheFieldCapacity) {
 }
 
 TEST_F(ClientCard, EmailAddressIsEncodedAndCannotAddHeaders) {
-  type(card->txtEmail, QStringLiteral("  mario rossi@example.com?subject=x&cc=y@z.it#f "));
-  click(card->imgEmail);
+  type(edit("txtEmail"), QStringLiteral("  mario rossi@example.com?subject=x&cc=y@z.it#f "));
+  click(command("imgEmail"));
   ASSERT_EQ(fake.urls.size(), 1);
   const QUrl url = fake.urls.last();
   EXPECT_EQ(url.scheme(), QStringLiteral("mailto"));
@@ -335,12 +347,12 @@ TEST_F(ClientCard, EmailAddressIsEncodedAndCannotAddHeaders) {
             QStringLiteral("mailto:mario%20rossi@example.com%3Fsubject%3Dx%26cc%3Dy@z.it%23f"));
   EXPECT_EQ(url.path(), QStringLiteral("mario rossi@example.com?subject=x&cc=y@z.it#f"));
 
-  card->txtEmail->setText(u8("perché@esempio.it"));
-  click(card->imgEmail);
+  edit("txtEmail")->setText(u8("perché@esempio.it"));
+  click(command("imgEmail"));
   EXPECT_EQ(fake.urls.last().toString(QUrl::FullyEncoded), QStringLiteral("mailto:perch%C3%A9@esempio.it"));
 
-  card->txtEmail->clear();
-  click(card->imgEmail);
+  edit("txtEmail")->clear();
+  click(command("imgEmail"));
   EXPECT_EQ(fake.urls.last().toString(QUrl::FullyEncoded), QStringLiteral("mailto:"));
 }
 
@@ -372,14 +384,14 @@ class ClientCardHandOver : public ClientCard {
 };
 
 TEST_F(ClientCardHandOver, TaxCodeCheckOpensTheWindowThatFitsTheCode) {
-  card->txtCodFisc->setText(QStringLiteral(" 12345678903 "));
-  click(card->chkCodFisc);
-  card->txtCodFisc->setText(QStringLiteral("RSSMRA80A01H501U"));
-  click(card->chkCodFisc);
-  card->txtCodFisc->clear();
-  click(card->chkCodFisc);
-  card->txtCodFisc->setText(QStringLiteral("1234567890X"));
-  click(card->chkCodFisc);
+  edit("txtCodFisc")->setText(QStringLiteral(" 12345678903 "));
+  click(command("chkCodFisc"));
+  edit("txtCodFisc")->setText(QStringLiteral("RSSMRA80A01H501U"));
+  click(command("chkCodFisc"));
+  edit("txtCodFisc")->clear();
+  click(command("chkCodFisc"));
+  edit("txtCodFisc")->setText(QStringLiteral("1234567890X"));
+  click(command("chkCodFisc"));
 
   ASSERT_EQ(shown.size(), 4);
   EXPECT_EQ(shown[0].className, QStringLiteral("zel::TfrmIva"));
@@ -397,16 +409,16 @@ TEST_F(ClientCardHandOver, TaxCodeCheckOpensTheWindowThatFitsTheCode) {
     EXPECT_TRUE(c.dialog.isNull());  // one use, then destroyed
   }
   // The VAT window opened for a VAT number keeps its own caption.
-  card->txtIva->setText(QStringLiteral("12345678903"));
-  click(card->chkIva);
+  edit("txtIva")->setText(QStringLiteral("12345678903"));
+  click(command("chkIva"));
   EXPECT_EQ(shown.last().className, QStringLiteral("zel::TfrmIva"));
   EXPECT_NE(shown.last().caption, shown[0].caption);
 }
 
 TEST_F(ClientCardHandOver, EveryWindowReceivesTheTrimmedFieldTexts) {
-  card->txtIva->setText(QStringLiteral("01234567890 "));
-  card->txtCarta->setText(QStringLiteral(" 4539578763621486"));
-  card->txtIban->setText(QStringLiteral("  IT60X0542811101000000123456 "));
+  edit("txtIva")->setText(QStringLiteral("01234567890 "));
+  edit("txtCarta")->setText(QStringLiteral(" 4539578763621486"));
+  edit("txtIban")->setText(QStringLiteral("  IT60X0542811101000000123456 "));
   card->attachmentFields().file[0]->setText(QStringLiteral("  /home/a.pdf "));
   card->attachmentFields().file[2]->setText(QStringLiteral("/home/c.txt"));
   card->attachmentFields().description[0]->setText(QStringLiteral(" contratto\t"));
@@ -414,12 +426,12 @@ TEST_F(ClientCardHandOver, EveryWindowReceivesTheTrimmedFieldTexts) {
   card->attachmentFields().folder->setText(QStringLiteral(" /home/clienti/c1 "));
   card->attachmentFields().folderDescription->setText(QStringLiteral("Documenti "));
 
-  click(card->chkIva);
-  click(card->chkNumCarta);
-  click(card->chkIban);
-  click(card->cmdAllega);
-  click(card->cmdAssocia);
-  click(card->cmdRicerca);
+  click(command("chkIva"));
+  click(command("chkNumCarta"));
+  click(command("chkIban"));
+  click(command("cmdAllega"));
+  click(command("cmdAssocia"));
+  click(command("cmdRicerca"));
 
   ASSERT_EQ(shown.size(), 6);
   EXPECT_EQ(shown[0].className, QStringLiteral("zel::TfrmIva"));
@@ -441,17 +453,17 @@ TEST_F(ClientCardHandOver, EveryWindowReceivesTheTrimmedFieldTexts) {
   EXPECT_EQ(shown[5].texts["lblMemory"], QStringLiteral("anagrafica"));
   for (const Captured& c : shown) EXPECT_TRUE(c.dialog.isNull()) << c.className.toStdString();
   // The checks hand nothing back.
-  EXPECT_EQ(card->txtIban->text(), QStringLiteral("  IT60X0542811101000000123456 "));
+  EXPECT_EQ(edit("txtIban")->text(), QStringLiteral("  IT60X0542811101000000123456 "));
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
 // The check commands are pictures, which take no focus: when the checker
 // closes, the field it checked has the keyboard again.
 TEST_F(ClientCardHandOver, AfterACheckItsFieldHasTheFocusAgain) {
-  const std::pair<QWidget*, QLineEdit*> checks[] = {{card->chkCodFisc, card->txtCodFisc},
-                                                    {card->chkIva, card->txtIva},
-                                                    {card->chkNumCarta, card->txtCarta},
-                                                    {card->chkIban, card->txtIban}};
+  const std::pair<QWidget*, QLineEdit*> checks[] = {{command("chkCodFisc"), edit("txtCodFisc")},
+                                                    {command("chkIva"), edit("txtIva")},
+                                                    {command("chkNumCarta"), edit("txtCarta")},
+                                                    {command("chkIban"), edit("txtIban")}};
   flow.onModal = [](QDialog& d) {
     d.show();
     QApplication::setActiveWindow(&d);
@@ -460,7 +472,7 @@ TEST_F(ClientCardHandOver, AfterACheckItsFieldHasTheFocusAgain) {
     return 0;
   };
   for (const auto& [command, field] : checks) {
-    card->txtCodice->setFocus();
+    edit("txtCodice")->setFocus();
     click(command);
     QCoreApplication::processEvents();  // the activation arrives as an event
     EXPECT_EQ(QApplication::activeWindow(), card.get());
@@ -472,13 +484,13 @@ TEST_F(ClientCardHandOver, ExcelExportUsesTheSingleExportWindow) {
   TfrmEsportaDes exportWindow;
   test::FakeNavigation windows;
   windows.set(WindowId::ClientExport, &exportWindow);
-  click(card->cmdExcel);
+  click(command("cmdExcel"));
   ASSERT_EQ(shown.size(), 1);
   EXPECT_EQ(shown[0].dialog.data(), &exportWindow);  // shown, not created anew
 }
 
 TEST_F(ClientCard, HelpShowsTheClientCardTopic) {
-  click(card->cmdGuida);
+  click(command("cmdGuida"));
   ASSERT_EQ(flow.helpShown.size(), 1);
   const HelpTopic& topic = flow.helpShown.first();
   EXPECT_EQ(topic.title, QStringLiteral("Gestione anagrafica clienti"));
@@ -488,24 +500,27 @@ TEST_F(ClientCard, HelpShowsTheClientCardTopic) {
 
 TEST_F(ClientCard, CommandsTellWhatTheyDoAndBackgroundsClearIt) {
   const std::pair<QWidget*, const char*> texts[] = {
-      {card->cmdSalva, " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente."},
-      {card->imgUltimo, " Visualizza l'ultima scheda in archivio"},
-      {card->chkIban, " Controlla le coordinate bancarie IBAN."},
-      {card->imgEmail, " Invia un messaggio e-mail all'indirizzo indicato."},
+      {command("cmdSalva"),
+       " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente."},
+      {command("imgUltimo"), " Visualizza l'ultima scheda in archivio"},
+      {command("chkIban"), " Controlla le coordinate bancarie IBAN."},
+      {command("imgEmail"), " Invia un messaggio e-mail all'indirizzo indicato."},
   };
-  QWidget* backgrounds[] = {card.get(), card->container(), card->grpFrecce, card->panRiquadro05};
+  QWidget* backgrounds[] = {card.get(), card->container(), control<QGroupBox>("grpFrecce"),
+                            control<QFrame>("panRiquadro05")};
   for (size_t i = 0; i < std::size(texts); ++i) {
     QEvent enter(QEvent::Enter);
     QCoreApplication::sendEvent(texts[i].first, &enter);
-    EXPECT_EQ(card->panInfo->text(), QString::fromUtf8(texts[i].second));
+    EXPECT_EQ(label("panInfo")->text(), QString::fromUtf8(texts[i].second));
     QCoreApplication::sendEvent(backgrounds[i], &enter);
-    EXPECT_TRUE(card->panInfo->text().isEmpty()) << backgrounds[i]->objectName().toStdString();
+    EXPECT_TRUE(label("panInfo")->text().isEmpty()) << backgrounds[i]->objectName().toStdString();
   }
 }
 
 TEST_F(ClientCard, ControlsAndCaptionsFitTheirPanelsWithoutOverlapping) {
-  for (QFrame* panel : {card->panRiquadro01, card->panRiquadro02, card->panRiquadro03, card->panRiquadro04,
-                        card->panRiquadro05, card->panRiquadro06}) {
+  for (QFrame* panel :
+       {control<QFrame>("panRiquadro01"), control<QFrame>("panRiquadro02"), control<QFrame>("panRiquadro03"),
+        control<QFrame>("panRiquadro04"), control<QFrame>("panRiquadro05"), control<QFrame>("panRiquadro06")}) {
     const QList<QWidget*> children = panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     QList<QWidget*> placed;
     for (QWidget* w : children)

@@ -8,6 +8,7 @@
 #include "clients/destinatari.h"
 #include "store/recordfile.h"
 #include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
@@ -33,14 +34,14 @@ TEST(ClientNotes, AreStoredWithCrLfAndShownWithPlainBreaks) {
   TfrmDestinatari card;
   card.show();
   QApplication::setActiveWindow(&card);
-  QTest::mouseClick(card.imgPrimo, Qt::LeftButton);
-  EXPECT_EQ(card.txtNote->toPlainText(), QString::fromUtf8("prima riga\nseconda €"));
-  EXPECT_EQ(card.txtNote->document()->blockCount(), 2);
-  QTest::mouseClick(card.imgAvanti, Qt::LeftButton);
-  EXPECT_EQ(card.txtNote->toPlainText(), QStringLiteral("solo\nLF"));
+  QTest::mouseClick(test::clickLabel(&card, "imgPrimo"), Qt::LeftButton);
+  EXPECT_EQ(test::named<QPlainTextEdit>(&card, "txtNote")->toPlainText(), QString::fromUtf8("prima riga\nseconda €"));
+  EXPECT_EQ(test::named<QPlainTextEdit>(&card, "txtNote")->document()->blockCount(), 2);
+  QTest::mouseClick(test::clickLabel(&card, "imgAvanti"), Qt::LeftButton);
+  EXPECT_EQ(test::named<QPlainTextEdit>(&card, "txtNote")->toPlainText(), QStringLiteral("solo\nLF"));
 
-  card.txtNote->setPlainText(QStringLiteral("uno\ndue\n\ntre"));
-  QTest::mouseClick(card.cmdSalva, Qt::LeftButton);
+  test::named<QPlainTextEdit>(&card, "txtNote")->setPlainText(QStringLiteral("uno\ndue\n\ntre"));
+  QTest::mouseClick(test::clickLabel(&card, "cmdSalva"), Qt::LeftButton);
   const std::vector<Record> stored = readAllRecords(archive, layout);
   ASSERT_EQ(stored.size(), 2u);
   EXPECT_EQ(stored[0][note], "prima riga\r\nseconda \x80");

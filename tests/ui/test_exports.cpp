@@ -32,6 +32,7 @@
 #include "support/records.h"
 #include "support/tempfolder.h"
 #include "support/ui/fakes.h"
+#include "support/ui/named.h"
 #include "ui/cardbinding.h"
 
 namespace zel {
@@ -220,7 +221,8 @@ TEST_P(ExportWindows, ShowTheArchiveAsItStandsAndExportTheGridAsShown) {
   sheet.openSupply(pathToQ(archive), QStringLiteral("Rossi"));
   windows.set(WindowId::SupplySheet, &sheet);
   std::unique_ptr<ExportWindow> window = c.make();
-  const auto* model = static_cast<const ArchiveGridModel*>(window->grdRecords->model());
+  const auto* model =
+      static_cast<const ArchiveGridModel*>(test::named<QTableView>(window.get(), "grdRecords")->model());
   if (c.layout == supplyLayout) {
     // Only the create window makes a supply file: a missing one is told gone.
     window->show();
@@ -240,7 +242,7 @@ TEST_P(ExportWindows, ShowTheArchiveAsItStandsAndExportTheGridAsShown) {
   ASSERT_EQ(model->rowCount(), 3);
   EXPECT_EQ(model->cellText(0, 0), QStringLiteral("K1"));
 
-  QTest::mouseClick(window->lblExcel, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(window.get(), "lblExcel"), Qt::LeftButton);
   const QJsonObject book = readBack(exports.path() / (std::string(c.sheet) + ".xlsx"));
   EXPECT_EQ(book["title"].toString(), u8(c.sheet));
   EXPECT_EQ(book["range"].toString(), QStringLiteral("A1:") + QString::fromLatin1(c.lastCell));
@@ -250,7 +252,7 @@ TEST_P(ExportWindows, ShowTheArchiveAsItStandsAndExportTheGridAsShown) {
   EXPECT_EQ(book["A2"].toString(), QStringLiteral("1"));
   EXPECT_EQ(book["formats"].toArray(), QJsonArray{QStringLiteral("@")});
 
-  QTest::mouseClick(window->imgWord, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(window.get(), "imgWord"), Qt::LeftButton);
   const QJsonObject doc = readBack(exports.path() / (std::string(c.sheet) + ".docx"));
   EXPECT_EQ(doc["columns"].toInt(), c.columns);
   EXPECT_EQ(row(doc, 0).mid(0, 2), (QStringList{QString(), u8(c.firstHeading)}));
@@ -258,18 +260,18 @@ TEST_P(ExportWindows, ShowTheArchiveAsItStandsAndExportTheGridAsShown) {
   EXPECT_EQ(fake.urls.size(), 2);
 
   exports.makeUnwritable();
-  QTest::mouseClick(window->imgWord, Qt::LeftButton);
-  QTest::mouseClick(window->imgExcel, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(window.get(), "imgWord"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(window.get(), "imgExcel"), Qt::LeftButton);
   EXPECT_EQ(fake.texts(),
             (QStringList{u8("Attenzione: il sistema non consente di creare il file di Microsoft Word.\n\r\n\r"
                             "Esportazione dati non riuscita."),
                          u8("Si è verificato un errore durante l'esportazione dei dati in Excel.\r\n\r\n"
                             "Accertarsi che il pacchetto Microsoft Office sia installato sul proprio computer.")}));
 
-  QTest::mouseClick(window->lblGuida, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(window.get(), "lblGuida"), Qt::LeftButton);
   ASSERT_EQ(flow.helpShown.size(), 1);
   EXPECT_EQ(flow.helpShown[0].paragraphs.size(), c.helpParagraphs);
-  QTest::mouseClick(window->imgEsci, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(window.get(), "imgEsci"), Qt::LeftButton);
   EXPECT_FALSE(window->isVisible());
 }
 
@@ -297,24 +299,26 @@ class ClientExportWindow : public ::testing::Test {
 };
 
 TEST_F(ClientExportWindow, PairsTellWhatTheyDoTheGridItsCurrentCellAndRowsAlternate) {
-  send(window.imgExcel, QEvent::Enter);
-  EXPECT_EQ(window.panInfo->text(), u8(" Esporta l'archivio in un foglio di lavoro di Microsoft Excel."));
-  EXPECT_EQ(colour(window.lblExcel), QColor(Qt::red));
-  EXPECT_EQ(colour(window.lblWord), QColor(Qt::black));
-  send(window.imgExcel, QEvent::Leave);
-  send(window.grpComandi, QEvent::Enter);
-  EXPECT_TRUE(window.panInfo->text().isEmpty());
-  EXPECT_EQ(colour(window.lblExcel), QColor(Qt::black));
+  send(test::clickLabel(&window, "imgExcel"), QEvent::Enter);
+  EXPECT_EQ(test::label(&window, "panInfo")->text(),
+            u8(" Esporta l'archivio in un foglio di lavoro di Microsoft Excel."));
+  EXPECT_EQ(colour(test::clickLabel(&window, "lblExcel")), QColor(Qt::red));
+  EXPECT_EQ(colour(test::clickLabel(&window, "lblWord")), QColor(Qt::black));
+  send(test::clickLabel(&window, "imgExcel"), QEvent::Leave);
+  send(test::named<QGroupBox>(&window, "grpComandi"), QEvent::Enter);
+  EXPECT_TRUE(test::label(&window, "panInfo")->text().isEmpty());
+  EXPECT_EQ(colour(test::clickLabel(&window, "lblExcel")), QColor(Qt::black));
 
-  window.grdRecords->setCurrentIndex(window.grdRecords->model()->index(0, 1));
+  test::named<QTableView>(&window, "grdRecords")
+      ->setCurrentIndex(test::named<QTableView>(&window, "grdRecords")->model()->index(0, 1));
   QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(window.grdRecords->viewport(), &move);
-  EXPECT_EQ(window.panInfo->text(), QStringLiteral(" Rossi   Mario"));
+  QCoreApplication::sendEvent(test::named<QTableView>(&window, "grdRecords")->viewport(), &move);
+  EXPECT_EQ(test::label(&window, "panInfo")->text(), QStringLiteral(" Rossi   Mario"));
 
   // Data rows alternate from pale blue; column 2 is away from the current cell
   // and its right part holds no text.
-  const QImage shot = window.grdRecords->viewport()->grab().toImage();
-  const int x = window.grdRecords->columnViewportPosition(2) + 100;
+  const QImage shot = test::named<QTableView>(&window, "grdRecords")->viewport()->grab().toImage();
+  const int x = test::named<QTableView>(&window, "grdRecords")->columnViewportPosition(2) + 100;
   EXPECT_EQ(QColor(shot.pixel(x, 12)), QColor(223, 235, 255));       // grid row 1
   EXPECT_EQ(QColor(shot.pixel(x, 24 + 12)), QColor(249, 255, 225));  // grid row 2
 }
@@ -327,7 +331,7 @@ TEST_F(ClientExportWindow, AStoppedFillingClosesTheWindow) {
   window.show();
   QCoreApplication::processEvents();
   EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(window.grdRecords->model()->rowCount(), 0);
+  EXPECT_EQ(test::named<QTableView>(&window, "grdRecords")->model()->rowCount(), 0);
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
@@ -335,13 +339,13 @@ TEST_F(ClientExportWindow, AStoppedFillingClosesTheWindow) {
 // failure message tells where it is.
 TEST_F(ClientExportWindow, ACancelledExportLeavesNoFileAnUnopenedOneIsKept) {
   fake.cancelLongWork = true;
-  QTest::mouseClick(window.imgWord, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&window, "imgWord"), Qt::LeftButton);
   EXPECT_TRUE(fake.messages.isEmpty() && fake.urls.isEmpty());  // a cancel is no failure
   EXPECT_TRUE(exports.files().empty());
 
   fake.cancelLongWork = false;
   fake.urlsOpen = false;  // no application for the file
-  QTest::mouseClick(window.imgExcel, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&window, "imgExcel"), Qt::LeftButton);
   const fs::path kept = exports.path() / "Anagrafica clienti.xlsx";
   EXPECT_EQ(exports.files(), std::vector<fs::path>{kept});
   EXPECT_EQ(fake.texts(),
@@ -366,8 +370,8 @@ TEST(ItalianLocale, FilesFromTheWindowsReadBackUnderTheUsersLocale) {
   appendRecords(program.file(kClientArchive), clientLayout(), "Persona", {"Rossi", "Bianchi"});
   TfrmEsportaDes window;
   window.show();
-  QTest::mouseClick(window.lblExcel, Qt::LeftButton);
-  QTest::mouseClick(window.lblWord, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&window, "lblExcel"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&window, "lblWord"), Qt::LeftButton);
   EXPECT_TRUE(fake.messages.isEmpty()) << fake.texts().join(QLatin1Char('|')).toStdString();
   const QJsonObject book = readBack(exports.path() / "Anagrafica clienti.xlsx");
   EXPECT_EQ(book["range"].toString(), QStringLiteral("A1:Z3"));

@@ -7,13 +7,14 @@
 
 #include "help/helpform.h"
 #include "support/ui/fakes.h"
+#include "support/ui/named.h"
 
 namespace zel {
 namespace {
 
 class HelpForm : public ::testing::Test {
  protected:
-  QColor linkColour() const { return help.lblPDF->palette().color(QPalette::WindowText); }
+  QColor linkColour() const { return test::clickLabel(&help, "lblPDF")->palette().color(QPalette::WindowText); }
   // A mouse move without buttons, as the pointer passing over `w` sends it.
   static void hover(QWidget* w, QPoint at = QPoint(2, 2)) {
     QEnterEvent enter(at, w->mapTo(w->window(), at), w->mapToGlobal(at));
@@ -34,15 +35,16 @@ TEST_F(HelpForm, EachTopicShowsOnlyItsOwnTitleAndBody) {
   const HelpTopic second{QStringLiteral("Creazione di una nuova fornitura"), {QStringLiteral("Unico paragrafo.")}};
 
   help.setTopic(first);
-  EXPECT_EQ(help.panTitle->text(), first.title);
+  EXPECT_EQ(test::named<TitlePanel>(&help, "panTitle")->text(), first.title);
   // One blank line between paragraphs: the CR LF pairs break once each.
-  EXPECT_EQ(help.memTopic->toPlainText(), QStringLiteral("Primo paragrafo.\n\nSecondo.\n\nTerzo."));
-  EXPECT_EQ(help.memTopic->document()->blockCount(), 5);
-  EXPECT_TRUE(help.memTopic->isReadOnly());
+  EXPECT_EQ(test::named<QPlainTextEdit>(&help, "memTopic")->toPlainText(),
+            QStringLiteral("Primo paragrafo.\n\nSecondo.\n\nTerzo."));
+  EXPECT_EQ(test::named<QPlainTextEdit>(&help, "memTopic")->document()->blockCount(), 5);
+  EXPECT_TRUE(test::named<QPlainTextEdit>(&help, "memTopic")->isReadOnly());
 
   help.setTopic(second);
-  EXPECT_EQ(help.panTitle->text(), second.title);
-  EXPECT_EQ(help.memTopic->toPlainText(), QStringLiteral("Unico paragrafo."));
+  EXPECT_EQ(test::named<TitlePanel>(&help, "panTitle")->text(), second.title);
+  EXPECT_EQ(test::named<QPlainTextEdit>(&help, "memTopic")->toPlainText(), QStringLiteral("Unico paragrafo."));
 }
 
 TEST_F(HelpForm, ShowTopicRunsTheWindowModallyAndOKClosesIt) {
@@ -51,10 +53,10 @@ TEST_F(HelpForm, ShowTopicRunsTheWindowModallyAndOKClosesIt) {
   QString shownTitle;
   int result = -1;
   flow.onModal = [&](QDialog& d) {
-    shownTitle = help.panTitle->text();
+    shownTitle = test::named<TitlePanel>(&help, "panTitle")->text();
     // The user presses OK in the window the flow shows.
     d.show();
-    QTest::mouseClick(help.cmdOK, Qt::LeftButton);
+    QTest::mouseClick(test::button(&help, "cmdOK"), Qt::LeftButton);
     result = d.result();
     return result;
   };
@@ -73,33 +75,36 @@ TEST_F(HelpForm, LongBodyScrollsAndLongTitleStaysOnOneLine) {
   help.setTopic({title, paragraphs});
   help.show();
   QCoreApplication::processEvents();
-  EXPECT_GT(help.memTopic->verticalScrollBar()->maximum(), 0);
-  EXPECT_EQ(help.memTopic->verticalScrollBar()->value(), 0);
-  EXPECT_FALSE(help.panTitle->wordWrap());
-  EXPECT_LE(help.panTitle->geometry().bottom(), help.panContainer->geometry().top());
-  EXPECT_EQ(help.panTitle->text(), title);
+  EXPECT_GT(test::named<QPlainTextEdit>(&help, "memTopic")->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(test::named<QPlainTextEdit>(&help, "memTopic")->verticalScrollBar()->value(), 0);
+  EXPECT_FALSE(test::named<TitlePanel>(&help, "panTitle")->wordWrap());
+  EXPECT_LE(test::named<TitlePanel>(&help, "panTitle")->geometry().bottom(),
+            test::named<QFrame>(&help, "panContainer")->geometry().top());
+  EXPECT_EQ(test::named<TitlePanel>(&help, "panTitle")->text(), title);
 
   // A new topic starts at the top again.
-  help.memTopic->verticalScrollBar()->setValue(help.memTopic->verticalScrollBar()->maximum());
+  test::named<QPlainTextEdit>(&help, "memTopic")
+      ->verticalScrollBar()
+      ->setValue(test::named<QPlainTextEdit>(&help, "memTopic")->verticalScrollBar()->maximum());
   help.setTopic({title, paragraphs});
   QCoreApplication::processEvents();
-  EXPECT_EQ(help.memTopic->verticalScrollBar()->value(), 0);
+  EXPECT_EQ(test::named<QPlainTextEdit>(&help, "memTopic")->verticalScrollBar()->value(), 0);
   help.hide();
 }
 
 TEST_F(HelpForm, LinkOpensTheGuideOfTheProgramFolder) {
   help.show();
   // The release of any button opens it.
-  QTest::mouseClick(help.lblPDF, Qt::LeftButton);
-  QTest::mouseClick(help.imgPDF, Qt::RightButton);
-  QTest::mouseClick(help.lblPDF, Qt::MiddleButton);
+  QTest::mouseClick(test::clickLabel(&help, "lblPDF"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(&help, "imgPDF"), Qt::RightButton);
+  QTest::mouseClick(test::clickLabel(&help, "lblPDF"), Qt::MiddleButton);
   ASSERT_EQ(fake.urls.size(), 3);
   for (const QUrl& url : fake.urls) {
     EXPECT_TRUE(url.isLocalFile());
     EXPECT_EQ(qToPath(url.toLocalFile()), folder.file("Guida.pdf"));
   }
-  EXPECT_EQ(help.lblPDF->text(), QStringLiteral("Visualizza guida in formato PDF"));
-  EXPECT_EQ(help.lblPDF->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(test::clickLabel(&help, "lblPDF")->text(), QStringLiteral("Visualizza guida in formato PDF"));
+  EXPECT_EQ(test::clickLabel(&help, "lblPDF")->cursor().shape(), Qt::PointingHandCursor);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the hourglass is gone again
   help.hide();
 }
@@ -107,14 +112,14 @@ TEST_F(HelpForm, LinkOpensTheGuideOfTheProgramFolder) {
 TEST_F(HelpForm, LinkTurnsRedUnderTheMouseAndWhiteOverBackgroundOrMemo) {
   help.show();
   EXPECT_EQ(linkColour(), QColor(Qt::white));
-  hover(help.lblPDF);
+  hover(test::clickLabel(&help, "lblPDF"));
   EXPECT_EQ(linkColour(), QColor(Qt::red));
-  hover(help.memTopic->viewport());
+  hover(test::named<QPlainTextEdit>(&help, "memTopic")->viewport());
   EXPECT_EQ(linkColour(), QColor(Qt::white));
-  hover(help.imgPDF);
+  hover(test::clickLabel(&help, "imgPDF"));
   EXPECT_EQ(linkColour(), QColor(Qt::red));
   // Over the OK button the link keeps its colour; over the bare background it resets.
-  hover(help.cmdOK);
+  hover(test::button(&help, "cmdOK"));
   EXPECT_EQ(linkColour(), QColor(Qt::red));
   hover(&help, QPoint(help.width() - 4, help.height() / 2 + 100));
   ASSERT_EQ(help.childAt(QPoint(help.width() - 4, help.height() / 2 + 100)), nullptr);

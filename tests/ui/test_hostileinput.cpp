@@ -140,7 +140,7 @@ class HostileInput : public ::testing::TestWithParam<std::tuple<Screen, Hostile>
 
     if (test::readText(archive) == before) return;  // refused, and the user was told
     // Stored: every field as its control shows it, nothing changed on the way.
-    const size_t k = trimmed(screen.lblPosizione->text()).toULongLong();
+    const size_t k = trimmed(test::label(&screen, "lblPosizione")->text()).toULongLong();
     const Record stored = readRecord(archive, binding.layout(), k);
     for (size_t i = 0; i < binding.layout().fieldCount(); ++i) {
       const QString shown = trimmed(controlText(binding.control(i)));
@@ -161,18 +161,19 @@ class HostileInput : public ::testing::TestWithParam<std::tuple<Screen, Hostile>
     window.show();
     QCoreApplication::processEvents();
     const std::string before = test::readText(archive);
-    for (QLineEdit* box : window.grpCriteri->findChildren<QLineEdit*>()) paste(box, hostile());
-    QTest::mouseClick(window.cmdTrova, Qt::LeftButton);
-    EXPECT_TRUE(window.grpElenco->isVisible());
-    paste(window.results->txtTrova, hostile());
-    QTest::mouseClick(window.results->cmdTrova02, Qt::LeftButton);
+    for (QLineEdit* box : test::named<QGroupBox>(&window, "grpCriteri")->findChildren<QLineEdit*>())
+      paste(box, hostile());
+    QTest::mouseClick(test::button(&window, "cmdTrova"), Qt::LeftButton);
+    EXPECT_TRUE(test::named<QGroupBox>(&window, "grpElenco")->isVisible());
+    paste(test::edit(&window, "txtTrova"), hostile());
+    QTest::mouseClick(test::button(&window, "cmdTrova02"), Qt::LeftButton);
     window.cmdIndietroClick();
     // An empty criterion list finds the seeded record; find in list over it.
-    for (QLineEdit* box : window.grpCriteri->findChildren<QLineEdit*>()) box->clear();
-    QTest::mouseClick(window.cmdTrova, Qt::LeftButton);
-    EXPECT_EQ(window.results->lines().size(), 1u);
-    paste(window.results->txtTrova, hostile());
-    QTest::mouseClick(window.results->cmdTrova02, Qt::LeftButton);
+    for (QLineEdit* box : test::named<QGroupBox>(&window, "grpCriteri")->findChildren<QLineEdit*>()) box->clear();
+    QTest::mouseClick(test::button(&window, "cmdTrova"), Qt::LeftButton);
+    EXPECT_EQ(window.resultList().lines().size(), 1u);
+    paste(test::edit(&window, "txtTrova"), hostile());
+    QTest::mouseClick(test::button(&window, "cmdTrova02"), Qt::LeftButton);
     EXPECT_EQ(test::readText(archive), before);  // a search changes nothing
   }
 
@@ -188,15 +189,15 @@ class HostileInput : public ::testing::TestWithParam<std::tuple<Screen, Hostile>
       return found;
     };
     const auto before = supplies();
-    paste(crea.txtClasse, hostile());
+    paste(test::edit(&crea, "txtClasse"), hostile());
     fake.clear();
-    QTest::mouseClick(crea.imgApplica, Qt::LeftButton);
+    QTest::mouseClick(test::clickLabel(&crea, "imgApplica"), Qt::LeftButton);
     ASSERT_FALSE(fake.messages.empty());
     const auto after = supplies();
     if (after == before) return;  // refused, and the user was told
     ASSERT_EQ(after.size(), before.size() + 1);
     // The file is named as the box shows the name.
-    const QString shown = trimmed(crea.txtClasse->text()) + QStringLiteral(".for");
+    const QString shown = trimmed(test::edit(&crea, "txtClasse")->text()) + QStringLiteral(".for");
     EXPECT_EQ(after.count(fs::path(shown.toStdString())), 1u) << shown.toStdString();
   }
 

@@ -30,9 +30,9 @@ namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
+
 using test::appendRecords;
 using test::readText;
-using test::retype;
 
 Record clientRecord(const Text& codice, const Text& persona, const Text& citta) {
   return test::recordOf(clientLayout(), {{client::Codice, codice}, {client::Persona, persona}, {client::Citta, citta}});
@@ -83,7 +83,9 @@ class ListWindows : public ::testing::Test {
   template <class W>
   void whenShown(std::function<void(W&)> drive) {
     flow.onModal = [this, drive](QDialog& d) {
-      test::showActive(&d);
+      d.show();
+      QApplication::setActiveWindow(&d);
+      QCoreApplication::processEvents();
       auto* w = qobject_cast<W*>(&d);
       EXPECT_NE(w, nullptr) << d.metaObject()->className();
       if (w) drive(*w);
@@ -94,6 +96,11 @@ class ListWindows : public ::testing::Test {
   }
 
   static void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+  static void type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->clear();
+    QTest::keyClicks(box, text);
+  }
   static void enter(QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }
   static QStringList lines(const ResultList& r) {
     QStringList out;
@@ -107,8 +114,8 @@ class ListWindows : public ::testing::Test {
     return -1;
   }
   // A click (or a double click) on the visible start of a line.
-  static void clickLine(ResultList& r, int row, bool twice = false) {
-    QListView* list = r.lstRecords;
+  static void clickLine(QWidget& window, int row, bool twice = false) {
+    QListView* list = test::named<LineList>(&window, "lstRecords");
     const QModelIndex i = list->model()->index(row, 0);
     list->scrollTo(i);
     const QPoint at(list->visualRect(i).left() + 20, list->visualRect(i).center().y());
@@ -131,56 +138,59 @@ class ListWindows : public ::testing::Test {
 };
 
 TEST_F(ListWindows, ClientSearchFindsFindsInListPrintsAndLoadsTheCard) {
-  appendRecords(folder.file("Anagrafica.pro"), clientLayout(),
-                {clientRecord("CL1", "Rossi Mario", "20121 Milano (MI)"),
-                 clientRecord("CL2", "Rossi Anna", "00184 Roma (RM)"),
-                 clientRecord("CL3", "Bianchi Rosa", "20121 Milano (MI)")});
+  appendRecords(
+      folder.file("Anagrafica.pro"), clientLayout(),
+      {clientRecord("CL1", "Rossi Mario", "20121 Milano (MI)"), clientRecord("CL2", "Rossi Anna", "00184 Roma (RM)"),
+       clientRecord("CL3", "Bianchi Rosa", "20121 Milano (MI)")});
   TfrmDestinatari card;
   card.show();
   nav.set(WindowId::ClientCard, &card);
 
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
-    EXPECT_EQ(w.lblMemory->text(), "anagrafica");
-    EXPECT_EQ(QApplication::focusWidget(), w.txtCodice);
-    retype(w.txtPersona, QStringLiteral("ross"));
-    enter(w.txtPersona);
-    EXPECT_EQ(QApplication::focusWidget(), w.txtUfficio);
-    retype(w.txtCitta, QStringLiteral("MI"));
-    click(w.cmdTrova);
-    ASSERT_EQ(w.results->count(), 1);
-    EXPECT_TRUE(lines(*w.results)[0].contains("Rossi Mario"));
-    EXPECT_TRUE(w.grpElenco->isVisible() && !w.grpCriteri->isVisible());
-    EXPECT_TRUE(!w.cmdTrova->isEnabled() && w.cmdIndietro->isEnabled() && w.cmdStampa->isEnabled());
+    EXPECT_EQ(test::label(&w, "lblMemory")->text(), "anagrafica");
+    EXPECT_EQ(QApplication::focusWidget(), test::edit(&w, "txtCodice"));
+    type(test::edit(&w, "txtPersona"), QStringLiteral("ross"));
+    enter(test::edit(&w, "txtPersona"));
+    EXPECT_EQ(QApplication::focusWidget(), test::edit(&w, "txtUfficio"));
+    type(test::edit(&w, "txtCitta"), QStringLiteral("MI"));
+    click(test::button(&w, "cmdTrova"));
+    ASSERT_EQ(w.resultList().count(), 1);
+    EXPECT_TRUE(lines(w.resultList())[0].contains("Rossi Mario"));
+    EXPECT_TRUE(test::named<QGroupBox>(&w, "grpElenco")->isVisible() &&
+                !test::named<QGroupBox>(&w, "grpCriteri")->isVisible());
+    EXPECT_TRUE(!test::button(&w, "cmdTrova")->isEnabled() && test::button(&w, "cmdIndietro")->isEnabled() &&
+                test::button(&w, "cmdStampa")->isEnabled());
 
     // Back to the criteria, which keep their texts; one criterion fewer.
-    click(w.cmdIndietro);
-    EXPECT_TRUE(w.grpCriteri->isVisible() && w.txtPersona->text() == "ross");
-    w.txtCitta->clear();
-    click(w.cmdTrova);
-    ASSERT_EQ(w.results->count(), 2);
+    click(test::button(&w, "cmdIndietro"));
+    EXPECT_TRUE(test::named<QGroupBox>(&w, "grpCriteri")->isVisible() &&
+                test::edit(&w, "txtPersona")->text() == "ross");
+    test::edit(&w, "txtCitta")->clear();
+    click(test::button(&w, "cmdTrova"));
+    ASSERT_EQ(w.resultList().count(), 2);
 
     // Find in list: Enter in the box, then the button with the same text.
-    retype(w.results->txtTrova, QStringLiteral("ROSSI"));
-    enter(w.results->txtTrova);
-    EXPECT_EQ(w.results->selectedRow(), 0);
-    click(w.results->cmdTrova02);
-    EXPECT_EQ(w.results->selectedRow(), 1);
-    click(w.results->cmdTrova02);
-    EXPECT_EQ(w.results->selectedRow(), 0) << "wraps round";
+    type(test::edit(&w, "txtTrova"), QStringLiteral("ROSSI"));
+    enter(test::edit(&w, "txtTrova"));
+    EXPECT_EQ(w.resultList().selectedRow(), 0);
+    click(test::button(&w, "cmdTrova02"));
+    EXPECT_EQ(w.resultList().selectedRow(), 1);
+    click(test::button(&w, "cmdTrova02"));
+    EXPECT_EQ(w.resultList().selectedRow(), 0) << "wraps round";
 
-    click(w.cmdStampa);
+    click(test::button(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed, QStringList{"Anagrafica clienti"});
     EXPECT_EQ(fake.last().text, "Si vuole stampare il presente elenco?");
 
-    clickLine(*w.results, rowOf(*w.results, "Rossi Anna"), true);
+    clickLine(w, rowOf(w.resultList(), "Rossi Anna"), true);
   });
-  click(card.cmdRicerca);
+  click(test::clickLabel(&card, "cmdRicerca"));
   ASSERT_EQ(shown.size(), 1);
   EXPECT_FALSE(stillVisible) << "a pick closes the window";
   EXPECT_TRUE(shown[0].isNull()) << "the card destroys it";
-  EXPECT_EQ(card.txtPersona->text(), "Rossi Anna");
-  EXPECT_EQ(card.txtCodice->text(), "CL2");
-  EXPECT_EQ(card.lblPosizione->text(), "2");
+  EXPECT_EQ(test::edit(&card, "txtPersona")->text(), "Rossi Anna");
+  EXPECT_EQ(test::edit(&card, "txtCodice")->text(), "CL2");
+  EXPECT_EQ(test::label(&card, "lblPosizione")->text(), "2");
 }
 
 // Searches and lists run as long work: a stopped search stays on its
@@ -196,22 +206,22 @@ TEST_F(ListWindows, StoppedSearchesAndListsShowNothingAndSayNothing) {
 
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
     fake.cancelLongWork = true;
-    click(w.cmdTrova);
-    EXPECT_TRUE(w.grpCriteri->isVisible() && w.cmdTrova->isEnabled());
-    EXPECT_EQ(w.results->count(), 0);
+    click(test::button(&w, "cmdTrova"));
+    EXPECT_TRUE(test::named<QGroupBox>(&w, "grpCriteri")->isVisible() && test::button(&w, "cmdTrova")->isEnabled());
+    EXPECT_EQ(w.resultList().count(), 0);
     fake.cancelLongWork = false;
-    click(w.cmdTrova);
-    EXPECT_EQ(w.results->count(), 1);
+    click(test::button(&w, "cmdTrova"));
+    EXPECT_EQ(w.resultList().count(), 1);
   });
-  click(card.cmdRicerca);
+  click(test::clickLabel(&card, "cmdRicerca"));
   EXPECT_EQ(fake.longWork, QStringList({"Ricerca in corso...", "Ricerca in corso..."}));
 
   fake.cancelLongWork = true;
   whenShown<TfrmCercaSottoscorta>([&](TfrmCercaSottoscorta& w) {
-    EXPECT_EQ(w.results->count(), 0);
+    EXPECT_EQ(w.resultList().count(), 0);
     QCoreApplication::processEvents();  // the window closes itself
   });
-  click(productCard.imgDoppioTurno);
+  click(test::clickLabel(&productCard, "imgDoppioTurno"));
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(fake.longWork.last(), "Preparazione dell'elenco in corso...");
   EXPECT_TRUE(fake.messages.isEmpty());
@@ -221,23 +231,23 @@ TEST_F(ListWindows, ClientSearchFromTheSheetFillsOnlyTheClient) {
   openSupply({});
   appendRecords(folder.file("Anagrafica.pro"), clientLayout(),
                 {clientRecord("CL1", "Rossi Mario", "Milano"), clientRecord("CL2", "Bianchi Rosa", "Roma")});
-  sheet->txtProdotto->setText(QStringLiteral("Trapano"));
+  test::edit(sheet.get(), "txtProdotto")->setText(QStringLiteral("Trapano"));
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
-    EXPECT_EQ(w.lblMemory->text(), "forniture");
-    retype(w.txtNote, QStringLiteral("nessuno"));
-    click(w.cmdTrova);
-    EXPECT_TRUE(w.grpElenco->isVisible()) << "an empty result still shows the list page";
-    click(w.results->cmdTrova02);
+    EXPECT_EQ(test::label(&w, "lblMemory")->text(), "forniture");
+    type(test::edit(&w, "txtNote"), QStringLiteral("nessuno"));
+    click(test::button(&w, "cmdTrova"));
+    EXPECT_TRUE(test::named<QGroupBox>(&w, "grpElenco")->isVisible()) << "an empty result still shows the list page";
+    click(test::button(&w, "cmdTrova02"));
     EXPECT_EQ(fake.texts(), QStringList{"Ricerca non applicabile: la lista non contiene nessuna voce."});
-    click(w.cmdIndietro);
-    w.txtNote->clear();
-    click(w.cmdTrova);
-    clickLine(*w.results, rowOf(*w.results, "Bianchi"), true);
+    click(test::button(&w, "cmdIndietro"));
+    test::edit(&w, "txtNote")->clear();
+    click(test::button(&w, "cmdTrova"));
+    clickLine(w, rowOf(w.resultList(), "Bianchi"), true);
   });
-  click(sheet->impCliente);
-  EXPECT_EQ(sheet->txtCliente->text(), "Bianchi Rosa");
-  EXPECT_EQ(sheet->txtProdotto->text(), "Trapano");
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+  click(test::clickLabel(sheet.get(), "impCliente"));
+  EXPECT_EQ(test::edit(sheet.get(), "txtCliente")->text(), "Bianchi Rosa");
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Trapano");
+  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
 }
 
 TEST_F(ListWindows, ProductSearchAndUnderStockListLoadTheProductCard) {
@@ -248,35 +258,35 @@ TEST_F(ListWindows, ProductSearchAndUnderStockListLoadTheProductCard) {
   nav.set(WindowId::ProductCard, &card);
 
   whenShown<TfrmCercaMateriale>([&](TfrmCercaMateriale& w) {
-    EXPECT_EQ(w.lblMemory->text(), "materiali");
-    retype(w.txtCognome, QStringLiteral("abc"));
-    retype(w.txtNome, QStringLiteral(" "));
-    click(w.cmdTrova);
-    EXPECT_EQ(w.lblConta->text(), "1");
-    ASSERT_EQ(w.results->count(), 2);
-    click(w.cmdStampa);
+    EXPECT_EQ(test::label(&w, "lblMemory")->text(), "materiali");
+    type(test::edit(&w, "txtCognome"), QStringLiteral("abc"));
+    type(test::edit(&w, "txtNome"), QStringLiteral(" "));
+    click(test::button(&w, "cmdTrova"));
+    EXPECT_EQ(test::label(&w, "lblConta")->text(), "1");
+    ASSERT_EQ(w.resultList().count(), 2);
+    click(test::button(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed, QStringList{"Elenco prodotti e servizi"});
-    clickLine(*w.results, rowOf(*w.results, "ABC-2"), true);
+    clickLine(w, rowOf(w.resultList(), "ABC-2"), true);
   });
-  click(card.imgTrova);
-  EXPECT_EQ(card.txtCodice->text(), "ABC-2");
-  EXPECT_EQ(card.lblPosizione->text(), "2");
+  click(test::clickLabel(&card, "imgTrova"));
+  EXPECT_EQ(test::edit(&card, "txtCodice")->text(), "ABC-2");
+  EXPECT_EQ(test::label(&card, "lblPosizione")->text(), "2");
 
   whenShown<TfrmCercaSottoscorta>([&](TfrmCercaSottoscorta& w) {
-    ASSERT_EQ(w.results->count(), 2) << "5/5 and 0/0 are under stock, 6/5 is not";
-    EXPECT_GE(rowOf(*w.results, "ABC-1"), 0);
-    EXPECT_EQ(rowOf(*w.results, "ABC-2"), -1);
-    retype(w.results->txtTrova, QStringLiteral("xyz"));
-    click(w.results->cmdTrova02);
-    EXPECT_EQ(w.results->selectedRow(), rowOf(*w.results, "XYZ-3"));
-    click(w.cmdStampa);
+    ASSERT_EQ(w.resultList().count(), 2) << "5/5 and 0/0 are under stock, 6/5 is not";
+    EXPECT_GE(rowOf(w.resultList(), "ABC-1"), 0);
+    EXPECT_EQ(rowOf(w.resultList(), "ABC-2"), -1);
+    type(test::edit(&w, "txtTrova"), QStringLiteral("xyz"));
+    click(test::button(&w, "cmdTrova02"));
+    EXPECT_EQ(w.resultList().selectedRow(), rowOf(w.resultList(), "XYZ-3"));
+    click(test::button(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed.last(), "Materiali in esaurimento");
-    clickLine(*w.results, rowOf(*w.results, "XYZ-3"), true);
+    clickLine(w, rowOf(w.resultList(), "XYZ-3"), true);
   });
-  click(card.imgDoppioTurno);
+  click(test::clickLabel(&card, "imgDoppioTurno"));
   EXPECT_FALSE(stillVisible);
-  EXPECT_EQ(card.txtCodice->text(), "XYZ-3");
-  EXPECT_EQ(card.lblPosizione->text(), "3");
+  EXPECT_EQ(test::edit(&card, "txtCodice")->text(), "XYZ-3");
+  EXPECT_EQ(test::label(&card, "lblPosizione")->text(), "3");
 }
 
 TEST_F(ListWindows, SupplySearchListsTheOpenSupplyPrintsUnderItsNameAndLoadsTheItem) {
@@ -284,24 +294,24 @@ TEST_F(ListWindows, SupplySearchListsTheOpenSupplyPrintsUnderItsNameAndLoadsTheI
               supplyItem("Bulloni", "05/01/2026", "ROSSI SRL", "Saldato", "20,00"),
               supplyItem("Dadi", "06/01/2026", "Bianchi", "Saldato", "30,00")});
   whenShown<TfrmCercaFornitura>([&](TfrmCercaFornitura& w) {
-    EXPECT_EQ(w.lblMemory->text(), "forniture");
-    retype(w.txtCliente, QStringLiteral("rossi"));
-    click(w.cmdTrova);
-    EXPECT_EQ(w.lblConta->text(), "1");
-    ASSERT_EQ(w.results->count(), 2);
-    EXPECT_TRUE(lines(*w.results)[0].startsWith("05/01/2026")) << "the order the search gives";
-    click(w.cmdStampa);
+    EXPECT_EQ(test::label(&w, "lblMemory")->text(), "forniture");
+    type(test::edit(&w, "txtCliente"), QStringLiteral("rossi"));
+    click(test::button(&w, "cmdTrova"));
+    EXPECT_EQ(test::label(&w, "lblConta")->text(), "1");
+    ASSERT_EQ(w.resultList().count(), 2);
+    EXPECT_TRUE(lines(w.resultList())[0].startsWith("05/01/2026")) << "the order the search gives";
+    click(test::button(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed, QStringList{"Rossi"});
-    clickLine(*w.results, 0, true);
+    clickLine(w, 0, true);
   });
-  click(sheet->cmdRicerca);
+  click(test::clickLabel(sheet.get(), "cmdRicerca"));
   EXPECT_FALSE(stillVisible);
-  EXPECT_EQ(sheet->txtProdotto->text(), "Bulloni");
-  EXPECT_EQ(sheet->lblPosizione->text(), "2");
-  EXPECT_EQ(sheet->lstStudenti->count(), 3);
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Bulloni");
+  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "2");
+  EXPECT_EQ(test::named<LineList>(sheet.get(), "lstStudenti")->count(), 3);
 
   // The sheet's own list prints under the supply's name too.
-  click(sheet->cmdStampa);
+  click(test::button(sheet.get(), "cmdStampa"));
   EXPECT_EQ(fake.last().text, "Si vuole stampare il presente elenco di fornitura?");
   EXPECT_EQ(fake.printed, QStringList({"Rossi", "Rossi"}));
 }
@@ -313,27 +323,27 @@ TEST_F(ListWindows, PendingPaymentsListTheirTotalPrintItAndLeaveWhenPaid) {
               supplyItem("Dadi", "21/12/2025", "Rossi", "Saldato", "5,00"),
               supplyItem("Bulloni", "22/12/2025", "Rossi", "in sospeso", "20,25")});
   whenShown<TfrmCercaIncompleti>([&](TfrmCercaIncompleti& w) {
-    ASSERT_EQ(w.results->count(), 2);
-    EXPECT_TRUE(lines(*w.results)[0].contains("Viti")) << "record order";
-    EXPECT_EQ(w.repTotale->text(), "30,35");
-    click(w.cmdStampa);
+    ASSERT_EQ(w.resultList().count(), 2);
+    EXPECT_TRUE(lines(w.resultList())[0].contains("Viti")) << "record order";
+    EXPECT_EQ(test::label(&w, "repTotale")->text(), "30,35");
+    click(test::button(&w, "cmdStampa"));
     EXPECT_EQ(fake.printed, QStringList{"Pagamenti in sospeso Rossi"});
-    clickLine(*w.results, 1, true);
+    clickLine(w, 1, true);
   });
-  click(sheet->cmdSospesi);
+  click(test::clickLabel(sheet.get(), "cmdSospesi"));
   EXPECT_FALSE(stillVisible);
-  EXPECT_EQ(pending.results->count(), 0) << "closing empties the list";
-  EXPECT_EQ(sheet->txtProdotto->text(), "Bulloni");
-  EXPECT_EQ(sheet->lblPosizione->text(), "3");
+  EXPECT_EQ(pending.resultList().count(), 0) << "closing empties the list";
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Bulloni");
+  EXPECT_EQ(test::label(sheet.get(), "lblPosizione")->text(), "3");
 
   // Paid: the item leaves the list at the next showing.
-  sheet->txtPagamento->setEditText(QStringLiteral("Saldato"));
-  click(sheet->cmdSalva);
+  test::named<QComboBox>(sheet.get(), "txtPagamento")->setEditText(QStringLiteral("Saldato"));
+  click(test::clickLabel(sheet.get(), "cmdSalva"));
   whenShown<TfrmCercaIncompleti>([&](TfrmCercaIncompleti& w) {
-    EXPECT_EQ(w.results->count(), 1);
-    EXPECT_EQ(w.repTotale->text(), "10,10");
+    EXPECT_EQ(w.resultList().count(), 1);
+    EXPECT_EQ(test::label(&w, "repTotale")->text(), "10,10");
   });
-  click(sheet->cmdSospesi);
+  click(test::clickLabel(sheet.get(), "cmdSospesi"));
   EXPECT_EQ(shown.size(), 2);
 }
 
@@ -369,87 +379,88 @@ TEST_F(ListWindows, DoubleClickWithNoLineSelectedClosesThePickingWindowsSilently
   productCard.show();
   nav.set(WindowId::ProductCard, &productCard);
 
-  const auto belowTheLines = [](ResultList& r) {
-    QWidget* area = r.lstRecords->viewport();
+  const auto belowTheLines = [](QWidget& window) {
+    LineList* list = test::named<LineList>(&window, "lstRecords");
+    QWidget* area = list->viewport();
     const QPoint at(20, area->height() - 4);
-    ASSERT_FALSE(r.lstRecords->indexAt(at).isValid()) << "blank space";
+    ASSERT_FALSE(list->indexAt(at).isValid()) << "blank space";
     QTest::mouseClick(area, Qt::LeftButton, {}, at);
     QTest::mouseDClick(area, Qt::LeftButton, {}, at);
   };
   whenShown<TfrmCercaDestinatari>([&](TfrmCercaDestinatari& w) {
-    retype(w.txtPersona, QStringLiteral("nessuno"));
-    click(w.cmdTrova);
-    ASSERT_EQ(w.results->count(), 0);
-    belowTheLines(*w.results);
+    type(test::edit(&w, "txtPersona"), QStringLiteral("nessuno"));
+    click(test::button(&w, "cmdTrova"));
+    ASSERT_EQ(w.resultList().count(), 0);
+    belowTheLines(w);
   });
-  click(clientCard.cmdRicerca);
+  click(test::clickLabel(&clientCard, "cmdRicerca"));
   EXPECT_FALSE(stillVisible) << "client search";
   whenShown<TfrmCercaMateriale>([&](TfrmCercaMateriale& w) {
-    click(w.cmdTrova);
-    ASSERT_EQ(w.results->count(), 1);
-    belowTheLines(*w.results);
+    click(test::button(&w, "cmdTrova"));
+    ASSERT_EQ(w.resultList().count(), 1);
+    belowTheLines(w);
   });
-  click(productCard.imgTrova);
+  click(test::clickLabel(&productCard, "imgTrova"));
   EXPECT_FALSE(stillVisible) << "product search";
   whenShown<TfrmCercaSottoscorta>([&](TfrmCercaSottoscorta& w) {
-    ASSERT_EQ(w.results->count(), 1);
-    belowTheLines(*w.results);
+    ASSERT_EQ(w.resultList().count(), 1);
+    belowTheLines(w);
   });
-  click(productCard.imgDoppioTurno);
+  click(test::clickLabel(&productCard, "imgDoppioTurno"));
   EXPECT_FALSE(stillVisible) << "under-stock list";
   whenShown<TfrmCercaFornitura>([&](TfrmCercaFornitura& w) {
-    click(w.cmdTrova);
-    ASSERT_EQ(w.results->count(), 1);
-    belowTheLines(*w.results);
+    click(test::button(&w, "cmdTrova"));
+    ASSERT_EQ(w.resultList().count(), 1);
+    belowTheLines(w);
   });
-  click(sheet->cmdRicerca);
+  click(test::clickLabel(sheet.get(), "cmdRicerca"));
   EXPECT_FALSE(stillVisible) << "supply search";
   whenShown<TfrmCercaIncompleti>([&](TfrmCercaIncompleti& w) {
-    ASSERT_EQ(w.results->count(), 1);
-    belowTheLines(*w.results);
+    ASSERT_EQ(w.resultList().count(), 1);
+    belowTheLines(w);
   });
-  click(sheet->cmdSospesi);
+  click(test::clickLabel(sheet.get(), "cmdSospesi"));
   EXPECT_FALSE(stillVisible) << "pending payments";
 
   EXPECT_EQ(shown.size(), 5);
   EXPECT_TRUE(fake.messages.isEmpty());
-  EXPECT_TRUE(clientCard.lblPosizione->text().isEmpty());
-  EXPECT_TRUE(productCard.lblPosizione->text().isEmpty());
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
-  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
+  EXPECT_TRUE(test::label(&clientCard, "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(test::label(&productCard, "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(test::label(sheet.get(), "lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(test::edit(sheet.get(), "txtProdotto")->text().isEmpty());
 }
 
 TEST_F(ListWindows, ProductImportLowersTheStockAndFillsTheSheet) {
   appendRecords(products(), productLayout(),
                 {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "", "0")});
   openSupply({});
-  retype(sheet->txtQuantita, QStringLiteral("2"));
+  type(test::edit(sheet.get(), "txtQuantita"), QStringLiteral("2"));
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-    EXPECT_EQ(w.results->count(), 2) << "a product without a stock is not offered";
-    EXPECT_EQ(w.txtQuant->text(), "2");
-    EXPECT_TRUE(w.cmdAnnulla->isEnabled() && w.imgMano->isVisible());
-    EXPECT_EQ(w.optAggiorna->palette().color(QPalette::WindowText), kMaroon);
-    retype(w.txtQuant, QStringLiteral("x"));
+    EXPECT_EQ(w.resultList().count(), 2) << "a product without a stock is not offered";
+    EXPECT_EQ(test::edit(&w, "txtQuant")->text(), "2");
+    EXPECT_TRUE(test::button(&w, "cmdAnnulla")->isEnabled() && test::label(&w, "imgMano")->isVisible());
+    EXPECT_EQ(test::named<QRadioButton>(&w, "optAggiorna")->palette().color(QPalette::WindowText), kMaroon);
+    type(test::edit(&w, "txtQuant"), QStringLiteral("x"));
     EXPECT_EQ(fake.last().text, "Attenzione: carattere non valido.");
     EXPECT_EQ(fake.last().title, "Operazione annullata");
-    EXPECT_TRUE(w.txtQuant->text().isEmpty());
-    EXPECT_FALSE(w.cmdAnnulla->isEnabled() || w.imgMano->isVisible());
-    retype(w.txtQuant, QStringLiteral("4,0"));
+    EXPECT_TRUE(test::edit(&w, "txtQuant")->text().isEmpty());
+    EXPECT_FALSE(test::button(&w, "cmdAnnulla")->isEnabled() || test::label(&w, "imgMano")->isVisible());
+    type(test::edit(&w, "txtQuant"), QStringLiteral("4,0"));
 
-    clickLine(*w.results, rowOf(*w.results, "Cod. P1 "));
-    EXPECT_EQ(w.txtQuant->text(), "4") << "formatted on leaving";
-    EXPECT_EQ(w.txtGiacenza->text(), "10");
-    EXPECT_EQ(w.lblPosizione->text(), "1");
-    click(w.cmdAnnulla);
+    clickLine(w, rowOf(w.resultList(), "Cod. P1 "));
+    EXPECT_EQ(test::edit(&w, "txtQuant")->text(), "4") << "formatted on leaving";
+    EXPECT_EQ(test::edit(&w, "txtGiacenza")->text(), "10");
+    EXPECT_EQ(test::label(&w, "lblPosizione")->text(), "1");
+    click(test::button(&w, "cmdAnnulla"));
   });
-  click(sheet->impProdotto);
+  click(test::clickLabel(sheet.get(), "impProdotto"));
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(readAllRecords(products(), productLayout())[0][product::Giacenza], "6");
-  EXPECT_EQ(sheet->txtProdotto->text(), "Trapano P1");
-  EXPECT_EQ(sheet->txtPrezzo->text(), "12,50");
-  EXPECT_EQ(sheet->txtFornitore->text(), "Ferri S.p.A.");
-  EXPECT_EQ(sheet->txtQuantita->text(), "2") << "the sheet keeps its own quantity";
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Trapano P1");
+  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "12,50");
+  EXPECT_EQ(test::edit(sheet.get(), "txtFornitore")->text(), "Ferri S.p.A.");
+  EXPECT_EQ(test::edit(sheet.get(), "txtQuantita")->text(), "2") << "the sheet keeps its own quantity";
 }
 
 // A product card that shows the product an import lowers: back in front, an
@@ -462,33 +473,33 @@ TEST_F(ListWindows, ProductCardFollowsAnImportOfItsProduct) {
   TfrmMateriali card;
   card.show();
   nav.set(WindowId::ProductCard, &card);
-  click(card.imgPrimo);
-  ASSERT_EQ(card.txtGiacenza->text(), "10");
+  click(test::clickLabel(&card, "imgPrimo"));
+  ASSERT_EQ(test::edit(&card, "txtGiacenza")->text(), "10");
   const auto importFour = [&] {
     whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-      retype(w.txtQuant, QStringLiteral("4"));
-      clickLine(*w.results, 0);
-      click(w.cmdAnnulla);
+      type(test::edit(&w, "txtQuant"), QStringLiteral("4"));
+      clickLine(w, 0);
+      click(test::button(&w, "cmdAnnulla"));
     });
-    click(sheet->impProdotto);
+    click(test::clickLabel(sheet.get(), "impProdotto"));
   };
 
   importFour();
   QApplication::setActiveWindow(&card);
   QCoreApplication::processEvents();
-  EXPECT_EQ(card.txtGiacenza->text(), "6");
-  click(card.imgSalva);
+  EXPECT_EQ(test::edit(&card, "txtGiacenza")->text(), "6");
+  click(test::clickLabel(&card, "imgSalva"));
   EXPECT_EQ(readAllRecords(products(), productLayout())[0][product::Giacenza], "6");
   ASSERT_EQ(fake.last().text, cardtext::savedUpdate());
 
-  card.txtDescrizione->setText(QStringLiteral("Trapano a percussione"));
+  test::edit(&card, "txtDescrizione")->setText(QStringLiteral("Trapano a percussione"));
   importFour();
   const std::string before = readText(products());
   QApplication::setActiveWindow(&card);
   QCoreApplication::processEvents();
-  EXPECT_EQ(card.txtGiacenza->text(), "6") << "edits are never overwritten";
-  EXPECT_EQ(card.txtDescrizione->text(), "Trapano a percussione");
-  click(card.imgSalva);
+  EXPECT_EQ(test::edit(&card, "txtGiacenza")->text(), "6") << "edits are never overwritten";
+  EXPECT_EQ(test::edit(&card, "txtDescrizione")->text(), "Trapano a percussione");
+  click(test::clickLabel(&card, "imgSalva"));
   EXPECT_EQ(fake.last().text, cardChangedHereMessage());
   EXPECT_EQ(readText(products()), before);
 }
@@ -497,49 +508,49 @@ TEST_F(ListWindows, ProductImportRefusesMoreThanTheStockUnlessTheStockIsLeftAlon
   appendRecords(products(), productLayout(),
                 {productRecord("P1", "10", "0"), productRecord("P2", "3", "0"), productRecord("P3", "molti", "0")});
   openSupply({});
-  sheet->txtPrezzo->setText(QStringLiteral("1,00"));
+  test::edit(sheet.get(), "txtPrezzo")->setText(QStringLiteral("1,00"));
   const std::string before = readText(products());
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-    retype(w.txtQuant, QStringLiteral("5"));
-    clickLine(*w.results, rowOf(*w.results, "Cod. P2 "));
-    click(w.cmdAnnulla);
+    type(test::edit(&w, "txtQuant"), QStringLiteral("5"));
+    clickLine(w, rowOf(w.resultList(), "Cod. P2 "));
+    click(test::button(&w, "cmdAnnulla"));
   });
-  click(sheet->impProdotto);
+  click(test::clickLabel(sheet.get(), "impProdotto"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, "La quantità da decurtare non può essere superiore alla giacenza in magazzino.");
   EXPECT_EQ(fake.last().title, "Aggiornamento giacenza non applicabile");
   EXPECT_EQ(fake.last().icon, MsgIcon::Information);
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(readText(products()), before);
-  EXPECT_EQ(sheet->txtPrezzo->text(), "1,00");
-  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
+  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "1,00");
+  EXPECT_TRUE(test::edit(sheet.get(), "txtProdotto")->text().isEmpty());
 
   // A stock that is not a number cannot be lowered: nothing changes, and
   // the sheet gets nothing.
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-    clickLine(*w.results, rowOf(*w.results, "Cod. P3 "));
-    click(w.cmdAnnulla);
+    clickLine(w, rowOf(w.resultList(), "Cod. P3 "));
+    click(test::button(&w, "cmdAnnulla"));
   });
-  click(sheet->impProdotto);
+  click(test::clickLabel(sheet.get(), "impProdotto"));
   EXPECT_FALSE(stillVisible);
   EXPECT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(readText(products()), before);
-  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
+  EXPECT_TRUE(test::edit(sheet.get(), "txtProdotto")->text().isEmpty());
 
   whenShown<TfrmImpMateriali>([&](TfrmImpMateriali& w) {
-    click(w.optNonAggiornare);
-    EXPECT_EQ(w.optNonAggiornare->palette().color(QPalette::WindowText), kMaroon);
-    EXPECT_EQ(w.optAggiorna->palette().color(QPalette::WindowText), QColor(Qt::black));
-    retype(w.txtQuant, QStringLiteral("5"));
-    clickLine(*w.results, rowOf(*w.results, "Cod. P2 "));
-    click(w.cmdAnnulla);
+    click(test::named<QRadioButton>(&w, "optNonAggiornare"));
+    EXPECT_EQ(test::named<QRadioButton>(&w, "optNonAggiornare")->palette().color(QPalette::WindowText), kMaroon);
+    EXPECT_EQ(test::named<QRadioButton>(&w, "optAggiorna")->palette().color(QPalette::WindowText), QColor(Qt::black));
+    type(test::edit(&w, "txtQuant"), QStringLiteral("5"));
+    clickLine(w, rowOf(w.resultList(), "Cod. P2 "));
+    click(test::button(&w, "cmdAnnulla"));
   });
-  click(sheet->impProdotto);
+  click(test::clickLabel(sheet.get(), "impProdotto"));
   EXPECT_EQ(fake.messages.size(), 1) << "no message";
   EXPECT_EQ(readText(products()), before) << "no write";
-  EXPECT_EQ(sheet->txtProdotto->text(), "Trapano P2");
-  EXPECT_EQ(sheet->txtPrezzo->text(), "12,50");
+  EXPECT_EQ(test::edit(sheet.get(), "txtProdotto")->text(), "Trapano P2");
+  EXPECT_EQ(test::edit(sheet.get(), "txtPrezzo")->text(), "12,50");
 }
 
 }  // namespace

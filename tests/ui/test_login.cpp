@@ -99,9 +99,9 @@ class Login : public ::testing::Test {
     activate(change);
   }
   void fillChange(const QString& old, const QString& neu, const QString& conf) {
-    type(change->txtPasswordOld, old);
-    type(change->txtPasswordNew, neu);
-    type(change->txtConferma, conf);
+    type(test::edit(change, "txtPasswordOld"), old);
+    type(test::edit(change, "txtPasswordNew"), neu);
+    type(test::edit(change, "txtConferma"), conf);
   }
 
   test::FakeServices fake;
@@ -216,48 +216,49 @@ TEST_F(Login, ChangeWindowOpensEmptyInPlaceOfTheLogin) {
   EXPECT_TRUE(change->isVisible());
   EXPECT_FALSE(login->isVisible());
   EXPECT_EQ(change->windowTitle(), QStringLiteral(" Cambia password"));
-  for (QLineEdit* box : {change->txtPasswordOld, change->txtPasswordNew, change->txtConferma}) {
+  for (QLineEdit* box : {test::edit(change, "txtPasswordOld"), test::edit(change, "txtPasswordNew"),
+                         test::edit(change, "txtConferma")}) {
     EXPECT_TRUE(box->text().isEmpty());
     EXPECT_EQ(box->echoMode(), QLineEdit::Password);
     EXPECT_EQ(box->maxLength(), 230);
   }
-  EXPECT_FALSE(change->cmdOK->isEnabled());
-  EXPECT_EQ(QApplication::focusWidget(), change->txtPasswordOld);
-  EXPECT_EQ(fieldColour(change->txtPasswordOld), kFocusYellow);
-  EXPECT_EQ(fieldColour(change->txtPasswordNew), QColor(Qt::white));
+  EXPECT_FALSE(test::button(change, "cmdOK")->isEnabled());
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(change, "txtPasswordOld"));
+  EXPECT_EQ(fieldColour(test::edit(change, "txtPasswordOld")), kFocusYellow);
+  EXPECT_EQ(fieldColour(test::edit(change, "txtPasswordNew")), QColor(Qt::white));
 
   // Every showing starts afresh.
   fillChange(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"));
   change->hide();
   change->show();
-  EXPECT_TRUE(change->txtPasswordOld->text().isEmpty());
-  EXPECT_TRUE(change->txtConferma->text().isEmpty());
+  EXPECT_TRUE(test::edit(change, "txtPasswordOld")->text().isEmpty());
+  EXPECT_TRUE(test::edit(change, "txtConferma")->text().isEmpty());
 }
 
 TEST_F(Login, ChangeWindowEnablesOKAndChainsEnter) {
   openChange();
-  type(change->txtPasswordOld, QStringLiteral("x"));
-  enter(change->txtPasswordOld);
-  EXPECT_EQ(QApplication::focusWidget(), change->txtPasswordNew);
-  keys(change->txtPasswordNew, QStringLiteral("y"));
-  enter(change->txtPasswordNew);
-  EXPECT_EQ(QApplication::focusWidget(), change->txtConferma);
-  keys(change->txtConferma, QStringLiteral("  "));
-  EXPECT_FALSE(change->cmdOK->isEnabled());
-  enter(change->txtConferma);  // OK is off: back to the first box
-  EXPECT_EQ(QApplication::focusWidget(), change->txtPasswordOld);
+  type(test::edit(change, "txtPasswordOld"), QStringLiteral("x"));
+  enter(test::edit(change, "txtPasswordOld"));
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(change, "txtPasswordNew"));
+  keys(test::edit(change, "txtPasswordNew"), QStringLiteral("y"));
+  enter(test::edit(change, "txtPasswordNew"));
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(change, "txtConferma"));
+  keys(test::edit(change, "txtConferma"), QStringLiteral("  "));
+  EXPECT_FALSE(test::button(change, "cmdOK")->isEnabled());
+  enter(test::edit(change, "txtConferma"));  // OK is off: back to the first box
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(change, "txtPasswordOld"));
 
-  type(change->txtConferma, QStringLiteral("z"));
-  EXPECT_TRUE(change->cmdOK->isEnabled());
-  enter(change->txtConferma);  // OK is on: the focus goes to it, nothing is pressed
-  EXPECT_EQ(QApplication::focusWidget(), change->cmdOK);
+  type(test::edit(change, "txtConferma"), QStringLiteral("z"));
+  EXPECT_TRUE(test::button(change, "cmdOK")->isEnabled());
+  enter(test::edit(change, "txtConferma"));  // OK is on: the focus goes to it, nothing is pressed
+  EXPECT_EQ(QApplication::focusWidget(), test::button(change, "cmdOK"));
   EXPECT_TRUE(fake.messages.isEmpty());
-  enter(change->cmdOK);  // Enter on the focused button presses it
+  enter(test::button(change, "cmdOK"));  // Enter on the focused button presses it
   EXPECT_EQ(fake.texts(), QStringList{kWrongOld});
-  EXPECT_TRUE(change->txtPasswordOld->text().isEmpty());
-  EXPECT_EQ(change->txtPasswordNew->text(), QStringLiteral("y"));
-  EXPECT_EQ(QApplication::focusWidget(), change->txtPasswordOld);
-  EXPECT_FALSE(change->cmdOK->isEnabled());
+  EXPECT_TRUE(test::edit(change, "txtPasswordOld")->text().isEmpty());
+  EXPECT_EQ(test::edit(change, "txtPasswordNew")->text(), QStringLiteral("y"));
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(change, "txtPasswordOld"));
+  EXPECT_FALSE(test::button(change, "cmdOK")->isEnabled());
 }
 
 // Folded to '?', "a\u03C9b" and "a\u03C8b" would be one password: both windows
@@ -278,12 +279,13 @@ TEST_F(Login, CharactersOutsideTheCodePageAreRefusedNeverFolded) {
   const std::string before = storeBytes();
   openChange();
   fillChange(QStringLiteral("segreto"), QStringLiteral("a\u03C9b"), QStringLiteral("a\u03C9b"));
-  QTest::mouseClick(change->cmdOK, Qt::LeftButton);
+  QTest::mouseClick(test::button(change, "cmdOK"), Qt::LeftButton);
   EXPECT_EQ(fake.texts(), QStringList({refusal, refusal}));
   EXPECT_EQ(storeBytes(), before);
-  EXPECT_EQ(change->txtPasswordOld->text(), QStringLiteral("segreto"));
-  EXPECT_TRUE(change->txtPasswordNew->text().isEmpty() && change->txtConferma->text().isEmpty());
-  EXPECT_EQ(QApplication::focusWidget(), change->txtPasswordNew);
+  EXPECT_EQ(test::edit(change, "txtPasswordOld")->text(), QStringLiteral("segreto"));
+  EXPECT_TRUE(test::edit(change, "txtPasswordNew")->text().isEmpty() &&
+              test::edit(change, "txtConferma")->text().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(change, "txtPasswordNew"));
   EXPECT_TRUE(change->isVisible());
 }
 
@@ -291,12 +293,12 @@ TEST_F(Login, ConfirmationComparesCaseBeforeUpperCasing) {
   const std::string before = storeBytes();
   openChange();
   fillChange(QStringLiteral("segreto"), QStringLiteral("nuova"), QStringLiteral("NUOVA"));
-  QTest::mouseClick(change->cmdOK, Qt::LeftButton);
+  QTest::mouseClick(test::button(change, "cmdOK"), Qt::LeftButton);
   EXPECT_EQ(fake.texts(), QStringList{kNotConfirmed});
-  EXPECT_TRUE(change->txtPasswordNew->text().isEmpty());
-  EXPECT_TRUE(change->txtConferma->text().isEmpty());
-  EXPECT_EQ(change->txtPasswordOld->text(), QStringLiteral("segreto"));
-  EXPECT_EQ(QApplication::focusWidget(), change->txtPasswordNew);
+  EXPECT_TRUE(test::edit(change, "txtPasswordNew")->text().isEmpty());
+  EXPECT_TRUE(test::edit(change, "txtConferma")->text().isEmpty());
+  EXPECT_EQ(test::edit(change, "txtPasswordOld")->text(), QStringLiteral("segreto"));
+  EXPECT_EQ(QApplication::focusWidget(), test::edit(change, "txtPasswordNew"));
   EXPECT_TRUE(change->isVisible());
   EXPECT_EQ(storeBytes(), before);
 }
@@ -305,7 +307,7 @@ TEST_F(Login, SuccessfulChangeThenLoginWithTheNewPassword) {
   openChange();
   // Blanks around the confirmation do not count; the case of the old one does not either.
   fillChange(QStringLiteral("SeGrEtO"), QStringLiteral("nuova"), QStringLiteral(" nuova "));
-  QTest::mouseClick(change->cmdOK, Qt::LeftButton);
+  QTest::mouseClick(test::button(change, "cmdOK"), Qt::LeftButton);
   EXPECT_EQ(fake.texts(), QStringList{kChanged});
   EXPECT_EQ(readStoredPassword(store()), "NUOVA");
 
@@ -329,8 +331,9 @@ TEST_F(Login, EsciAndTheCloseBoxGiveBackAnEmptyLogin) {
     type(loginControl<QLineEdit>("txtPassword"), QStringLiteral("mezza"));
     loginControl<QLabel>("lblMemory")->setText(QStringLiteral("x"));
     openChange();
-    type(change->txtPasswordOld, QStringLiteral("abc"));
-    if (way == 0) QTest::mouseClick(change->cmdEsci, Qt::LeftButton);
+    type(test::edit(change, "txtPasswordOld"), QStringLiteral("abc"));
+    if (way == 0)
+      QTest::mouseClick(test::named<QWidget>(change, "cmdEsci"), Qt::LeftButton);
     else change->close();
     EXPECT_FALSE(change->isVisible()) << way;
     EXPECT_TRUE(login->isVisible()) << way;
@@ -349,18 +352,18 @@ TEST_F(Login, ChangeFailuresLeaveTheOldPasswordValid) {
   // Missing store: no old password can match, and nothing is created.
   fs::remove(store());
   fillChange(QStringLiteral("segreto"), QStringLiteral("nuova"), QStringLiteral("nuova"));
-  QTest::mouseClick(change->cmdOK, Qt::LeftButton);
+  QTest::mouseClick(test::button(change, "cmdOK"), Qt::LeftButton);
   EXPECT_EQ(fake.last().text, kWrongOld);
   EXPECT_FALSE(fs::exists(store()));
 
   // Damaged store: the change-error message, the window unchanged.
   std::ofstream(store(), std::ios::binary) << "[Accesso]\nValore=XY\n";
   fake.clear();
-  type(change->txtPasswordOld, QStringLiteral("segreto"));
-  QTest::mouseClick(change->cmdOK, Qt::LeftButton);
+  type(test::edit(change, "txtPasswordOld"), QStringLiteral("segreto"));
+  QTest::mouseClick(test::button(change, "cmdOK"), Qt::LeftButton);
   EXPECT_EQ(fake.texts(), QStringList{kChangeError});
-  EXPECT_EQ(change->txtPasswordOld->text(), QStringLiteral("segreto"));
-  EXPECT_EQ(change->txtPasswordNew->text(), QStringLiteral("nuova"));
+  EXPECT_EQ(test::edit(change, "txtPasswordOld")->text(), QStringLiteral("segreto"));
+  EXPECT_EQ(test::edit(change, "txtPasswordNew")->text(), QStringLiteral("nuova"));
   EXPECT_TRUE(change->isVisible());
 
   // A store that cannot be written (a file-size limit stops the write even
@@ -374,7 +377,7 @@ TEST_F(Login, ChangeFailuresLeaveTheOldPasswordValid) {
   rlimit small = saved;
   small.rlim_cur = 8;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  QTest::mouseClick(change->cmdOK, Qt::LeftButton);
+  QTest::mouseClick(test::button(change, "cmdOK"), Qt::LeftButton);
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(fake.texts(), QStringList{kChangeError});
@@ -389,14 +392,14 @@ TEST_F(Login, ChangeFailuresLeaveTheOldPasswordValid) {
   whole.l_type = F_WRLCK;
   whole.l_whence = SEEK_SET;
   ASSERT_EQ(::fcntl(other, F_OFD_SETLK, &whole), 0);
-  QTest::mouseClick(change->cmdOK, Qt::LeftButton);
+  QTest::mouseClick(test::button(change, "cmdOK"), Qt::LeftButton);
   ::close(other);
   EXPECT_EQ(fake.texts(), QStringList{kChangeError});
   EXPECT_EQ(storeBytes(), before);
   EXPECT_TRUE(change->isVisible());
 
   // Back at the login, the old password still opens the program.
-  QTest::mouseClick(change->cmdEsci, Qt::LeftButton);
+  QTest::mouseClick(test::named<QWidget>(change, "cmdEsci"), Qt::LeftButton);
   tryLogin(QStringLiteral("segreto"));
   EXPECT_TRUE(loggedIn());
 }

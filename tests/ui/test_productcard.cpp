@@ -66,35 +66,43 @@ class ProductCardTest : public ::testing::Test {
   test::TempProgramFolder folder;
   test::FakeServices fake;
   std::unique_ptr<TfrmMateriali> card;
+  // The card's controls, by name.
+  QLineEdit* edit(const char* name) const { return test::edit(card.get(), name); }
+  QLabel* label(const char* name) const { return test::label(card.get(), name); }
+  ClickLabel* command(const char* name) const { return test::clickLabel(card.get(), name); }
+  template <class T>
+  T* control(const char* name) const {
+    return test::named<T>(card.get(), name);
+  }
 };
 
 TEST_F(ProductCardTest, OpensAsANewCardWithDefaults) {
   EXPECT_EQ(card->windowTitle(), QString::fromUtf8(" Zelvano © - Prodotti e servizi"));
   EXPECT_EQ(card->minimumSize(), QSize(1038, 742));
-  EXPECT_EQ(card->txtPrezzo->text(), "0,00");
-  EXPECT_EQ(card->txtGiacenza->text(), "0");
-  EXPECT_EQ(card->txtSottoscorta->text(), "0");
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  EXPECT_EQ(edit("txtPrezzo")->text(), "0,00");
+  EXPECT_EQ(edit("txtGiacenza")->text(), "0");
+  EXPECT_EQ(edit("txtSottoscorta")->text(), "0");
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtCodice"));
   for (QLabel* l : card->attachmentFields().all())
     EXPECT_FALSE(l->isVisible()) << l->objectName().toStdString();
-  EXPECT_EQ(card->txtCodice->maxLength(), 250);
-  EXPECT_EQ(card->txtData->maxLength(), 50);
-  EXPECT_EQ(card->txtPrezzo->maxLength(), 15);
-  EXPECT_EQ(fieldColour(card->txtCodice), kFocusYellow);
-  EXPECT_EQ(fieldColour(card->txtMarca), kMoneyGreen);
+  EXPECT_EQ(edit("txtCodice")->maxLength(), 250);
+  EXPECT_EQ(edit("txtData")->maxLength(), 50);
+  EXPECT_EQ(edit("txtPrezzo")->maxLength(), 15);
+  EXPECT_EQ(fieldColour(edit("txtCodice")), kFocusYellow);
+  EXPECT_EQ(fieldColour(edit("txtMarca")), kMoneyGreen);
 
   // A second showing starts a new card again, whatever the first left.
-  card->txtCodice->setText("X");
-  card->txtGiacenza->setText("12");
-  card->lblPosizione->setText("4");
+  edit("txtCodice")->setText("X");
+  edit("txtGiacenza")->setText("12");
+  label("lblPosizione")->setText("4");
   card->attachmentFields().file[1]->setText("/tmp/a");
   card->hide();
   card->show();
   QCoreApplication::processEvents();
-  EXPECT_TRUE(card->txtCodice->text().isEmpty());
-  EXPECT_EQ(card->txtGiacenza->text(), "0");
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(edit("txtCodice")->text().isEmpty());
+  EXPECT_EQ(edit("txtGiacenza")->text(), "0");
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
   EXPECT_TRUE(card->attachmentFields().file[1]->text().isEmpty());
 }
 
@@ -106,8 +114,8 @@ TEST_F(ProductCardTest, EnterCyclesThroughTheBoxesAndColoursFollowTheFocus) {
     QTest::keyClick(cycle[i], Qt::Key_Return);
     EXPECT_EQ(fieldColour(cycle[i]), kMoneyGreen) << i;
   }
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice) << "from the notes back to the code";
-  EXPECT_EQ(fieldColour(card->txtCodice), kFocusYellow);
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtCodice")) << "from the notes back to the code";
+  EXPECT_EQ(fieldColour(edit("txtCodice")), kFocusYellow);
   EXPECT_TRUE(fake.messages.isEmpty()) << "Enter is not a refused key in the number boxes";
 }
 
@@ -117,26 +125,26 @@ TEST_F(ProductCardTest, NumberBoxesAreFormattedWhenLeft) {
     const char* typed;
     const char* shown;
   } cases[] = {
-      {card->txtPrezzo, "12", "12,00"},      {card->txtPrezzo, "12,5", "12,50"},
-      {card->txtPrezzo, "12,345", "12,345"}, {card->txtPrezzo, "12,34567", "12,3457"},
-      {card->txtPrezzo, "0,5", "0,50"},      {card->txtPrezzo, ",", "0,00"},
-      {card->txtPrezzo, "", "0,00"},         {card->txtGiacenza, "7,5", "8"},
-      {card->txtGiacenza, "0,4", "0"},       {card->txtGiacenza, "", "0"},
-      {card->txtSottoscorta, "2,5", "3"},    {card->txtSottoscorta, ",", "0"},
+      {edit("txtPrezzo"), "12", "12,00"},      {edit("txtPrezzo"), "12,5", "12,50"},
+      {edit("txtPrezzo"), "12,345", "12,345"}, {edit("txtPrezzo"), "12,34567", "12,3457"},
+      {edit("txtPrezzo"), "0,5", "0,50"},      {edit("txtPrezzo"), ",", "0,00"},
+      {edit("txtPrezzo"), "", "0,00"},         {edit("txtGiacenza"), "7,5", "8"},
+      {edit("txtGiacenza"), "0,4", "0"},       {edit("txtGiacenza"), "", "0"},
+      {edit("txtSottoscorta"), "2,5", "3"},    {edit("txtSottoscorta"), ",", "0"},
   };
   for (const auto& c : cases) {
     retype(c.box, QString::fromLatin1(c.typed));
     ASSERT_EQ(c.box->text(), QString::fromLatin1(c.typed)) << "typing is not formatted";
-    card->txtCodice->setFocus();  // leaving the box
+    edit("txtCodice")->setFocus();  // leaving the box
     QCoreApplication::processEvents();
     EXPECT_EQ(c.box->text(), QString::fromLatin1(c.shown)) << c.box->objectName().toStdString() << " "
                                                            << c.typed;
   }
   // Leaving by Enter formats too, and the focus goes on along the cycle.
-  retype(card->txtGiacenza, "7,5");
-  QTest::keyClick(card->txtGiacenza, Qt::Key_Return);
-  EXPECT_EQ(card->txtGiacenza->text(), "8");
-  EXPECT_EQ(QApplication::focusWidget(), card->txtSottoscorta);
+  retype(edit("txtGiacenza"), "7,5");
+  QTest::keyClick(edit("txtGiacenza"), Qt::Key_Return);
+  EXPECT_EQ(edit("txtGiacenza")->text(), "8");
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtSottoscorta"));
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
@@ -146,9 +154,9 @@ TEST_F(ProductCardTest, ValueAboveThirtyMillionResetsTheBox) {
     const char* message;
     const char* reset;
   } cases[] = {
-      {card->txtPrezzo, "Attenzione: valore non valido.", "0,00"},
-      {card->txtGiacenza, "Attenzione: il valore della giacenza massima non può superare 30 milioni.", "0"},
-      {card->txtSottoscorta, "Attenzione: il valore massimo non può superare 30 milioni.", "0"},
+      {edit("txtPrezzo"), "Attenzione: valore non valido.", "0,00"},
+      {edit("txtGiacenza"), "Attenzione: il valore della giacenza massima non può superare 30 milioni.", "0"},
+      {edit("txtSottoscorta"), "Attenzione: il valore massimo non può superare 30 milioni.", "0"},
   };
   for (const auto& c : cases) {
     fake.clear();
@@ -164,21 +172,21 @@ TEST_F(ProductCardTest, ValueAboveThirtyMillionResetsTheBox) {
   }
   // Backspace is a key like the others for the value check.
   fake.clear();
-  card->txtPrezzo->setText("30000001");
-  card->txtPrezzo->end(false);
-  QTest::keyClick(card->txtPrezzo, Qt::Key_Backspace);
+  edit("txtPrezzo")->setText("30000001");
+  edit("txtPrezzo")->end(false);
+  QTest::keyClick(edit("txtPrezzo"), Qt::Key_Backspace);
   ASSERT_EQ(fake.messages.size(), 1);
-  EXPECT_EQ(card->txtPrezzo->text(), "0,00");
+  EXPECT_EQ(edit("txtPrezzo")->text(), "0,00");
   // The limit itself still takes keys.
   fake.clear();
-  retype(card->txtPrezzo, "30000000");
-  QTest::keyClick(card->txtPrezzo, Qt::Key_Comma);
+  retype(edit("txtPrezzo"), "30000000");
+  QTest::keyClick(edit("txtPrezzo"), Qt::Key_Comma);
   EXPECT_TRUE(fake.messages.isEmpty());
-  EXPECT_EQ(card->txtPrezzo->text(), "30000000,");
+  EXPECT_EQ(edit("txtPrezzo")->text(), "30000000,");
 }
 
 TEST_F(ProductCardTest, OnlyDigitsAndOneCommaAreTyped) {
-  for (QLineEdit* box : {card->txtPrezzo, card->txtGiacenza, card->txtSottoscorta}) {
+  for (QLineEdit* box : {edit("txtPrezzo"), edit("txtGiacenza"), edit("txtSottoscorta")}) {
     fake.clear();
     retype(box, "12,5");
     QTest::keyClicks(box, ",.a-");
@@ -194,25 +202,25 @@ TEST_F(ProductCardTest, OnlyDigitsAndOneCommaAreTyped) {
   }
   // The other boxes take any text.
   fake.clear();
-  retype(card->txtCosto, "12.5 euro");
-  EXPECT_EQ(card->txtCosto->text(), "12.5 euro");
+  retype(edit("txtCosto"), "12.5 euro");
+  EXPECT_EQ(edit("txtCosto")->text(), "12.5 euro");
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
 TEST_F(ProductCardTest, PasteIntoANumberBoxFollowsTheKeyRules) {
-  retype(card->txtPrezzo, "1");
+  retype(edit("txtPrezzo"), "1");
   QApplication::clipboard()->setText("2,5");
-  QTest::keyClick(card->txtPrezzo, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(card->txtPrezzo->text(), "12,5");
+  QTest::keyClick(edit("txtPrezzo"), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(edit("txtPrezzo")->text(), "12,5");
   EXPECT_TRUE(fake.messages.isEmpty());
   QApplication::clipboard()->setText("7");
-  QTest::keyClick(card->txtPrezzo, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(card->txtPrezzo->text(), "12,57");
+  QTest::keyClick(edit("txtPrezzo"), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(edit("txtPrezzo")->text(), "12,57");
   for (const char* bad : {"3,1", "4a", "-2"}) {
     fake.clear();
     QApplication::clipboard()->setText(QString::fromLatin1(bad));
-    QTest::keyClick(card->txtPrezzo, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(card->txtPrezzo->text(), "12,57") << bad;
+    QTest::keyClick(edit("txtPrezzo"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit("txtPrezzo")->text(), "12,57") << bad;
     ASSERT_EQ(fake.messages.size(), 1) << bad;
     EXPECT_EQ(fake.last().text, kBadCharacter);
   }
@@ -220,13 +228,13 @@ TEST_F(ProductCardTest, PasteIntoANumberBoxFollowsTheKeyRules) {
 
 TEST_F(ProductCardTest, FirstSaveCreatesTheArchiveAndNormalisesTheNumbers) {
   ASSERT_FALSE(fs::exists(archive()));
-  card->txtCodice->setText("  ABC  ");
-  card->txtDescrizione->setText(QString(300, QLatin1Char('d')));
+  edit("txtCodice")->setText("  ABC  ");
+  edit("txtDescrizione")->setText(QString(300, QLatin1Char('d')));
   card->attachmentFields().file[0]->setText(" /tmp/foto.jpg ");
-  retype(card->txtSottoscorta, "2,5");
-  retype(card->txtGiacenza, "7,5");  // saved while still in the box
-  card->txtPrezzo->setText("");      // an empty price, never left
-  click(card->imgSalva);
+  retype(edit("txtSottoscorta"), "2,5");
+  retype(edit("txtGiacenza"), "7,5");  // saved while still in the box
+  edit("txtPrezzo")->setText("");      // an empty price, never left
+  click(command("imgSalva"));
 
   ASSERT_TRUE(fs::exists(archive()));
   EXPECT_EQ(fs::file_size(archive()), 5170u);
@@ -239,14 +247,14 @@ TEST_F(ProductCardTest, FirstSaveCreatesTheArchiveAndNormalisesTheNumbers) {
   EXPECT_EQ(r[product::Sottoscorta], "3");
   EXPECT_EQ(r[product::File01], "/tmp/foto.jpg");
   // The card shows what was stored.
-  EXPECT_EQ(card->txtPrezzo->text(), "0,00");
-  EXPECT_EQ(card->txtGiacenza->text(), "8");
-  EXPECT_EQ(card->txtSottoscorta->text(), "3");
+  EXPECT_EQ(edit("txtPrezzo")->text(), "0,00");
+  EXPECT_EQ(edit("txtGiacenza")->text(), "8");
+  EXPECT_EQ(edit("txtSottoscorta")->text(), "3");
 
   // A price not yet left is stored as typed; the second save overwrites.
   fake.clear();
-  retype(card->txtPrezzo, "12,5");
-  click(card->imgSalva);
+  retype(edit("txtPrezzo"), "12,5");
+  click(command("imgSalva"));
   EXPECT_EQ(fs::file_size(archive()), 5170u);
   EXPECT_EQ(stored(1)[product::Prezzo], "12,5");
 }
@@ -255,15 +263,15 @@ TEST_F(ProductCardTest, AStockThatIsNoNumberStopsTheSaveBeforeAnythingIsWritten)
   // As a hand-edited archive may hold.
   addProduct("P1");
   const auto before = test::readBytes(archive());
-  card->txtCodice->setText("NEW");
-  card->txtGiacenza->setText("sette");
-  click(card->imgSalva);
+  edit("txtCodice")->setText("NEW");
+  edit("txtGiacenza")->setText("sette");
+  click(command("imgSalva"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, archiveAccessMessage());
   EXPECT_TRUE(fake.last().plain);
   EXPECT_EQ(test::readBytes(archive()), before);
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
-  EXPECT_EQ(card->txtGiacenza->text(), "sette");
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
+  EXPECT_EQ(edit("txtGiacenza")->text(), "sette");
 }
 
 TEST_F(ProductCardTest, NavigationShowsStoredTextsAsTheyAre) {
@@ -271,53 +279,53 @@ TEST_F(ProductCardTest, NavigationShowsStoredTextsAsTheyAre) {
   addProduct("P2");
   addProduct("P3");
 
-  click(card->imgAvanti);  // next on a new card
-  EXPECT_EQ(card->lblPosizione->text(), "1");
-  EXPECT_EQ(card->txtCodice->text(), "P1");
-  EXPECT_EQ(card->txtMarca->text(), "Marca di P1");
-  EXPECT_EQ(card->txtPrezzo->text(), "3,125");
-  EXPECT_EQ(card->txtGiacenza->text(), "7,5") << "loading does not reformat";
+  click(command("imgAvanti"));  // next on a new card
+  EXPECT_EQ(label("lblPosizione")->text(), "1");
+  EXPECT_EQ(edit("txtCodice")->text(), "P1");
+  EXPECT_EQ(edit("txtMarca")->text(), "Marca di P1");
+  EXPECT_EQ(edit("txtPrezzo")->text(), "3,125");
+  EXPECT_EQ(edit("txtGiacenza")->text(), "7,5") << "loading does not reformat";
   EXPECT_EQ(card->attachmentFields().file[0]->text(), "/tmp/foto.jpg");
-  click(card->imgIndietro);  // previous on record 1: nothing at all
-  EXPECT_EQ(card->lblPosizione->text(), "1");
-  click(card->imgAvanti);
-  EXPECT_EQ(card->txtCodice->text(), "P2");
-  click(card->imgUltimo);
-  EXPECT_EQ(card->lblPosizione->text(), "3");
-  click(card->imgAvanti);  // next on the last: nothing
-  EXPECT_EQ(card->lblPosizione->text(), "3");
-  EXPECT_EQ(card->txtCodice->text(), "P3");
-  click(card->imgIndietro);
-  EXPECT_EQ(card->txtCodice->text(), "P2");
-  click(card->imgPrimo);
-  EXPECT_EQ(card->txtCodice->text(), "P1");
+  click(command("imgIndietro"));  // previous on record 1: nothing at all
+  EXPECT_EQ(label("lblPosizione")->text(), "1");
+  click(command("imgAvanti"));
+  EXPECT_EQ(edit("txtCodice")->text(), "P2");
+  click(command("imgUltimo"));
+  EXPECT_EQ(label("lblPosizione")->text(), "3");
+  click(command("imgAvanti"));  // next on the last: nothing
+  EXPECT_EQ(label("lblPosizione")->text(), "3");
+  EXPECT_EQ(edit("txtCodice")->text(), "P3");
+  click(command("imgIndietro"));
+  EXPECT_EQ(edit("txtCodice")->text(), "P2");
+  click(command("imgPrimo"));
+  EXPECT_EQ(edit("txtCodice")->text(), "P1");
   EXPECT_TRUE(fake.messages.isEmpty());
 
   // New card: everything emptied, defaults back, focus in the code.
-  card->txtNote->setFocus();
-  click(card->imgNuovo);
-  EXPECT_TRUE(card->txtCodice->text().isEmpty());
-  EXPECT_TRUE(card->txtMarca->text().isEmpty());
+  edit("txtNote")->setFocus();
+  click(command("imgNuovo"));
+  EXPECT_TRUE(edit("txtCodice")->text().isEmpty());
+  EXPECT_TRUE(edit("txtMarca")->text().isEmpty());
   EXPECT_TRUE(card->attachmentFields().file[0]->text().isEmpty());
-  EXPECT_TRUE(card->lblPosizione->text().isEmpty());
-  EXPECT_EQ(card->txtPrezzo->text(), "0,00");
-  EXPECT_EQ(card->txtGiacenza->text(), "0");
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
-  click(card->imgIndietro);  // previous on a new card shows record 1
-  EXPECT_EQ(card->lblPosizione->text(), "1");
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
+  EXPECT_EQ(edit("txtPrezzo")->text(), "0,00");
+  EXPECT_EQ(edit("txtGiacenza")->text(), "0");
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtCodice"));
+  click(command("imgIndietro"));  // previous on a new card shows record 1
+  EXPECT_EQ(label("lblPosizione")->text(), "1");
 }
 
 TEST_F(ProductCardTest, WebSearchNeedsABrandAndEncodesTheQuery) {
-  card->txtMarca->setText("   ");
-  card->txtModello->setText("X100");
-  card->txtCodice->setFocus();
-  click(card->imgElimina);
+  edit("txtMarca")->setText("   ");
+  edit("txtModello")->setText("X100");
+  edit("txtCodice")->setFocus();
+  click(command("imgElimina"));
   EXPECT_TRUE(fake.urls.isEmpty());
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_EQ(fake.last().text, QString::fromUtf8("Per poter effettuare una ricerca sul Web è necessario compilare il "
                                                 "campo relativo alla marca dell'articolo."));
-  EXPECT_EQ(QApplication::focusWidget(), card->txtMarca);
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtMarca"));
 
   const struct {
     const char *brand, *model, *query;
@@ -329,9 +337,9 @@ TEST_F(ProductCardTest, WebSearchNeedsABrandAndEncodesTheQuery) {
   };
   for (const auto& c : cases) {
     fake.clear();
-    card->txtMarca->setText(QString::fromUtf8(c.brand));
-    card->txtModello->setText(QString::fromUtf8(c.model));
-    click(card->imgElimina);
+    edit("txtMarca")->setText(QString::fromUtf8(c.brand));
+    edit("txtModello")->setText(QString::fromUtf8(c.model));
+    click(command("imgElimina"));
     ASSERT_EQ(fake.urls.size(), 1) << c.brand;
     const QUrl url = fake.urls.first();
     EXPECT_EQ(url.scheme(), "https");
@@ -355,19 +363,21 @@ TEST_F(ProductCardTest, DialogsAreCreatedForOneUseAndFilledFromTheCard) {
   flow.onModal = [&](QDialog& d) {
     shown.append(&d);
     EXPECT_EQ(d.parentWidget(), card.get());
-    if (auto* s = qobject_cast<TfrmCercaMateriale*>(&d)) memory = s->lblMemory->text();
+    if (auto* s = qobject_cast<TfrmCercaMateriale*>(&d)) memory = test::label(s, "lblMemory")->text();
     if (auto* a = qobject_cast<TfrmAllegatiMat*>(&d))
-      fields = {a->txtFile01->text(), a->txtFile02->text(), a->txtFile03->text(),
-                a->txtDesc01->text(), a->txtDesc02->text(), a->txtDesc03->text()};
-    if (auto* f = qobject_cast<TfrmCartellaMat*>(&d)) fields = {f->txtFile01->text(), f->txtDesc01->text()};
+      fields = {test::edit(a, "txtFile01")->text(), test::edit(a, "txtFile02")->text(),
+                test::edit(a, "txtFile03")->text(), test::edit(a, "txtDesc01")->text(),
+                test::edit(a, "txtDesc02")->text(), test::edit(a, "txtDesc03")->text()};
+    if (auto* f = qobject_cast<TfrmCartellaMat*>(&d))
+      fields = {test::edit(f, "txtFile01")->text(), test::edit(f, "txtDesc01")->text()};
     return 0;
   };
-  click(card->imgTrova);
+  click(command("imgTrova"));
   ASSERT_EQ(shown.size(), 1);
   EXPECT_EQ(memory, "materiali");
   EXPECT_TRUE(shown.last().isNull()) << "destroyed when it closes";
 
-  click(card->imgDoppioTurno);
+  click(command("imgDoppioTurno"));
   ASSERT_EQ(shown.size(), 2);
   EXPECT_TRUE(shown.last().isNull());
 
@@ -375,28 +385,28 @@ TEST_F(ProductCardTest, DialogsAreCreatedForOneUseAndFilledFromTheCard) {
   card->attachmentFields().file[2]->setText("/tmp/c.txt");
   card->attachmentFields().description[0]->setText("  manuale ");
   card->attachmentFields().description[1]->setText("solo descrizione");
-  click(card->imgFile);
+  click(command("imgFile"));
   ASSERT_EQ(shown.size(), 3);
   EXPECT_EQ(fields, QStringList({"/tmp/a.pdf", "", "/tmp/c.txt", "manuale", "solo descrizione", ""}));
   EXPECT_TRUE(shown.last().isNull());
 
   card->attachmentFields().folder->setText(" /tmp/progetti ");
   card->attachmentFields().folderDescription->setText("foto ");
-  click(card->imgCartella);
+  click(command("imgCartella"));
   ASSERT_EQ(shown.size(), 4);
   EXPECT_EQ(fields, QStringList({"/tmp/progetti", "foto"}));
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
 TEST_F(ProductCardTest, WordExportNeedsTheCode) {
-  card->txtCodice->setText(" ");
-  card->txtMarca->setFocus();
-  click(card->imgWord);
+  edit("txtCodice")->setText(" ");
+  edit("txtMarca")->setFocus();
+  click(command("imgWord"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_EQ(fake.last().text, QString::fromUtf8("Per poter esportare la scheda corrente in Microsoft Word è necessario "
                                                 "indicare il codice articolo."));
-  EXPECT_EQ(QApplication::focusWidget(), card->txtCodice);
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtCodice"));
 }
 
 TEST_F(ProductCardTest, StatusBarNamesTheCommandUnderTheMouse) {
@@ -405,23 +415,23 @@ TEST_F(ProductCardTest, StatusBarNamesTheCommandUnderTheMouse) {
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
     QApplication::sendEvent(w, &enter);
   };
-  hover(card->imgElimina);
+  hover(command("imgElimina"));
   EXPECT_EQ(pan->text(), QString::fromUtf8(" Cerca sul Web, tramite Google, informazioni relative all'articolo "
                                            "descritto nella scheda corrente."));
-  hover(card->imgUltimo);
+  hover(command("imgUltimo"));
   EXPECT_EQ(pan->text(), " Visualizza l'ultima scheda in archivio");
-  hover(card->grpSezione02);
+  hover(control<QGroupBox>("grpSezione02"));
   EXPECT_TRUE(pan->text().isEmpty());
-  hover(card->imgDoppioTurno);
+  hover(command("imgDoppioTurno"));
   EXPECT_EQ(pan->text(), " Visualizza l'elenco dei prodotti in esaurimento.");
   hover(card->container());
   EXPECT_TRUE(pan->text().isEmpty());
 
   // With the real mouse: from a command back onto the background of its group.
-  QTest::mouseMove(card->imgSalva, QPoint(10, 10));
+  QTest::mouseMove(command("imgSalva"), QPoint(10, 10));
   EXPECT_EQ(pan->text(), QString::fromUtf8(" Salva in archivio i dati relativi alla scheda corrente oppure "
                                            "aggiorna la scheda esistente."));
-  QTest::mouseMove(card->grpControlli, QPoint(4, card->grpControlli->height() - 4));
+  QTest::mouseMove(control<QGroupBox>("grpControlli"), QPoint(4, control<QGroupBox>("grpControlli")->height() - 4));
   EXPECT_TRUE(pan->text().isEmpty());
 }
 

@@ -13,6 +13,7 @@
 #include "supplies/accedi.h"
 #include "supplies/crea.h"
 #include "support/ui/fakes.h"
+#include "support/ui/named.h"
 #include "ui/kit.h"
 
 namespace zel {
@@ -63,7 +64,7 @@ TEST_F(StartUp, ClientCardRoundTripReloadsTheAnimationAndCreatesNothing) {
   const int before = QApplication::topLevelWidgets().size();
 
   // The title picture does what the large picture does.
-  QTest::mouseClick(start->titClienti, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(start, "titClienti"), Qt::LeftButton);
   EXPECT_TRUE(forms().frmDestinatari->isVisible());
   EXPECT_FALSE(start->isVisible());
 
@@ -77,10 +78,10 @@ TEST_F(StartUp, ClientCardRoundTripReloadsTheAnimationAndCreatesNothing) {
 TEST_F(StartUp, EveryEntryLeadsToItsScreen) {
   TfrmAvvio* start = forms().frmAvvio;
   const std::pair<ClickLabel*, QWidget*> entries[] = {
-      {start->btnClienti, static_cast<QWidget*>(forms().frmDestinatari)},
-      {start->btnProdotti, static_cast<QWidget*>(forms().frmMateriali)},
-      {start->btnCrea, static_cast<QWidget*>(forms().frmCrea)},
-      {start->btnForniture, static_cast<QWidget*>(forms().frmAccedi)}};
+      {test::clickLabel(start, "btnClienti"), static_cast<QWidget*>(forms().frmDestinatari)},
+      {test::clickLabel(start, "btnProdotti"), static_cast<QWidget*>(forms().frmMateriali)},
+      {test::clickLabel(start, "btnCrea"), static_cast<QWidget*>(forms().frmCrea)},
+      {test::clickLabel(start, "btnForniture"), static_cast<QWidget*>(forms().frmAccedi)}};
   for (const auto& [picture, target] : entries) {
     start->open();
     QTest::mouseClick(picture, Qt::LeftButton);
@@ -90,19 +91,19 @@ TEST_F(StartUp, EveryEntryLeadsToItsScreen) {
   }
   // The descriptions are not entries.
   start->open();
-  QTest::mouseClick(start->infClienti, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(start, "infClienti"), Qt::LeftButton);
   EXPECT_TRUE(start->isVisible());
 }
 
 TEST_F(StartUp, ClosingTheStartScreenEndsTheProgramEvenWithTheLoginHidden) {
   forms().frmPassword->hide();
   forms().frmAvvio->open();
-  QTest::mouseClick(forms().frmAvvio->imgEsci, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(forms().frmAvvio, "imgEsci"), Qt::LeftButton);
   EXPECT_EQ(flow.quits, 1);
 }
 
 TEST_F(StartUp, WebBandOpensTheMakersSiteThroughTheServices) {
-  QTest::mouseClick(forms().frmAvvio->lblWeb, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(forms().frmAvvio, "lblWeb"), Qt::LeftButton);
   ASSERT_EQ(fake.urls.size(), 1);
   EXPECT_EQ(fake.urls.first(), TfrmAvvio::makerSite());
 }
@@ -127,8 +128,8 @@ TEST(StartScreen, AboutAndCreditsAreShownModally) {
     shown << d.objectName();
     return 0;
   };
-  QTest::mouseClick(forms().frmAvvio->imgInfo, Qt::LeftButton);
-  QTest::mouseClick(forms().frmAvvio->imgCopyright, Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(forms().frmAvvio, "imgInfo"), Qt::LeftButton);
+  QTest::mouseClick(test::clickLabel(forms().frmAvvio, "imgCopyright"), Qt::LeftButton);
   EXPECT_EQ(shown, QStringList({QStringLiteral("frmInfo"), QStringLiteral("frmSplash")}));
   destroyForms();
 }

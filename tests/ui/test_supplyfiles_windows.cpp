@@ -27,11 +27,15 @@ using zel::forms;
 
 namespace {
 
-using zel::test::showActive;
-
 void touch(const fs::path& file, const std::string& content = {}) {
   std::ofstream out(file, std::ios::binary);
   out << content;
+}
+
+void activate(QWidget* w) {
+  w->show();
+  QApplication::setActiveWindow(w);
+  QCoreApplication::processEvents();
 }
 
 QStringList listed(const QListWidget* list) {
@@ -76,17 +80,17 @@ class SupplyWindows : public ::testing::Test {
 const QString kRefused = QStringLiteral("Salvataggio fornitura non applicabile");
 
 TEST_F(SupplyWindows, CreatingASupplyMakesItsEmptyFileAndGoesBackHome) {
-  showActive(crea);
+  activate(crea);
   EXPECT_EQ(crea->windowTitle(), QStringLiteral(" Zelvano © - Creazione nuova fornitura"));
-  EXPECT_EQ(QApplication::focusWidget(), crea->txtClasse);
-  EXPECT_EQ(zel::fieldColour(crea->txtClasse), zel::kFocusYellow);
+  EXPECT_EQ(QApplication::focusWidget(), zel::test::edit(crea, "txtClasse"));
+  EXPECT_EQ(zel::fieldColour(zel::test::edit(crea, "txtClasse")), zel::kFocusYellow);
 
-  QTest::keyClicks(crea->txtClasse, QStringLiteral("  Rossi  "));
-  QTest::keyClick(crea->txtClasse, Qt::Key_Return);  // Enter triggers nothing
+  QTest::keyClicks(zel::test::edit(crea, "txtClasse"), QStringLiteral("  Rossi  "));
+  QTest::keyClick(zel::test::edit(crea, "txtClasse"), Qt::Key_Return);  // Enter triggers nothing
   EXPECT_TRUE(fake.messages.isEmpty());
   EXPECT_FALSE(fs::exists(folder.file("Rossi.for")));
 
-  QTest::mouseClick(crea->imgApplica, Qt::LeftButton);
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgApplica"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, QStringLiteral("Salvataggio fornitura effettuato"));
   EXPECT_EQ(fake.last().icon, MsgIcon::Information);
@@ -97,39 +101,39 @@ TEST_F(SupplyWindows, CreatingASupplyMakesItsEmptyFileAndGoesBackHome) {
   EXPECT_TRUE(home->isVisible());
 
   // Shown again, the box is empty.
-  showActive(crea);
-  EXPECT_TRUE(crea->txtClasse->text().isEmpty());
+  activate(crea);
+  EXPECT_TRUE(zel::test::edit(crea, "txtClasse")->text().isEmpty());
 }
 
 TEST_F(SupplyWindows, RefusedNamesKeepTheWindowOpenAndCreateNothing) {
   touch(folder.file("Rossi.for"), "dati");
-  showActive(crea);
+  activate(crea);
 
-  QTest::keyClicks(crea->txtClasse, QStringLiteral("   "));
-  QTest::mouseClick(crea->imgApplica, Qt::LeftButton);
+  QTest::keyClicks(zel::test::edit(crea, "txtClasse"), QStringLiteral("   "));
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgApplica"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, kRefused);
   EXPECT_EQ(fake.last().icon, MsgIcon::Warning);
   EXPECT_TRUE(fake.last().text.startsWith(QStringLiteral("Impossibile creare la nuova fornitura")));
-  EXPECT_EQ(QApplication::focusWidget(), crea->txtClasse);
+  EXPECT_EQ(QApplication::focusWidget(), zel::test::edit(crea, "txtClasse"));
 
-  crea->txtClasse->setText(QStringLiteral("rossi"));
-  QTest::mouseClick(crea->imgApplica, Qt::LeftButton);
+  zel::test::edit(crea, "txtClasse")->setText(QStringLiteral("rossi"));
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgApplica"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 2);
   EXPECT_EQ(fake.last().title, kRefused);
   EXPECT_TRUE(fake.last().text.startsWith(QStringLiteral("Il nome della fornitura indicato già esiste in archivio.")));
   EXPECT_TRUE(crea->isVisible());
-  EXPECT_EQ(crea->txtClasse->text(), QStringLiteral("rossi"));
+  EXPECT_EQ(zel::test::edit(crea, "txtClasse")->text(), QStringLiteral("rossi"));
 
   // 250 accented letters fit the box but not a file name.
-  crea->txtClasse->setText(QString(250, QChar(0xE0)));
-  QTest::mouseClick(crea->imgApplica, Qt::LeftButton);
+  zel::test::edit(crea, "txtClasse")->setText(QString(250, QChar(0xE0)));
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgApplica"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 3);
   EXPECT_EQ(fake.last().title, kRefused);
   EXPECT_TRUE(fake.last().text.contains(QStringLiteral("troppo lungo")));
 
-  crea->txtClasse->setText(QStringLiteral("/:/"));
-  QTest::mouseClick(crea->imgApplica, Qt::LeftButton);
+  zel::test::edit(crea, "txtClasse")->setText(QStringLiteral("/:/"));
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgApplica"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 4);
   EXPECT_TRUE(fake.last().text.startsWith(QStringLiteral("Impossibile creare la nuova fornitura")));
 
@@ -141,29 +145,29 @@ TEST_F(SupplyWindows, RefusedNamesKeepTheWindowOpenAndCreateNothing) {
 }
 
 TEST_F(SupplyWindows, ForbiddenCharactersAreNotTypedAndPastedOnesBecomeSpaces) {
-  showActive(crea);
-  QTest::keyClicks(crea->txtClasse, QStringLiteral("a/b:c*d?e\"f<g>h|i\\j"));
-  EXPECT_EQ(crea->txtClasse->text(), QStringLiteral("abcdefghij"));
+  activate(crea);
+  QTest::keyClicks(zel::test::edit(crea, "txtClasse"), QStringLiteral("a/b:c*d?e\"f<g>h|i\\j"));
+  EXPECT_EQ(zel::test::edit(crea, "txtClasse")->text(), QStringLiteral("abcdefghij"));
   EXPECT_TRUE(fake.messages.isEmpty());  // refused silently
 
-  crea->txtClasse->setText(QStringLiteral("a/b"));  // as pasted
-  QTest::mouseClick(crea->imgApplica, Qt::LeftButton);
+  zel::test::edit(crea, "txtClasse")->setText(QStringLiteral("a/b"));  // as pasted
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgApplica"), Qt::LeftButton);
   EXPECT_TRUE(fs::exists(folder.file("a b.for")));
-  EXPECT_EQ(crea->txtClasse->text(), QStringLiteral("a b"));
+  EXPECT_EQ(zel::test::edit(crea, "txtClasse")->text(), QStringLiteral("a b"));
 }
 
 TEST_F(SupplyWindows, CancelHelpAndFocusColoursOfTheCreateWindow) {
-  showActive(crea);
+  activate(crea);
   crea->setFocus();  // away from the box
   QCoreApplication::processEvents();
-  EXPECT_EQ(zel::fieldColour(crea->txtClasse), QColor(Qt::white));
+  EXPECT_EQ(zel::fieldColour(zel::test::edit(crea, "txtClasse")), QColor(Qt::white));
 
-  QTest::mouseClick(crea->imgGuida, Qt::LeftButton);
+  QTest::mouseClick(zel::test::label(crea, "imgGuida"), Qt::LeftButton);
   EXPECT_EQ(helpTitles(), QStringList{zel::help::createSupplyTopic().title});
-  EXPECT_EQ(crea->imgGuida->toolTip(), QStringLiteral(" Guida "));
+  EXPECT_EQ(zel::test::label(crea, "imgGuida")->toolTip(), QStringLiteral(" Guida "));
 
-  crea->txtClasse->setText(QStringLiteral("Verdi"));
-  QTest::mouseClick(crea->imgAnnulla, Qt::LeftButton);
+  zel::test::edit(crea, "txtClasse")->setText(QStringLiteral("Verdi"));
+  QTest::mouseClick(zel::test::clickLabel(crea, "imgAnnulla"), Qt::LeftButton);
   EXPECT_FALSE(crea->isVisible());
   EXPECT_TRUE(home->isVisible());
   EXPECT_TRUE(fs::is_empty(folder.path()));
@@ -176,22 +180,22 @@ TEST_F(SupplyWindows, TheOpenWindowListsEverySupplyAlphabetically) {
   touch(folder.file("gamma.FOR"));
   touch(folder.file("Anagrafica.pro"));
   fs::create_directory(folder.file("Cartella.for"));
-  showActive(accedi);
+  activate(accedi);
   EXPECT_EQ(accedi->windowTitle(), QStringLiteral(" Zelvano © - Apri fornitura esistente"));
-  EXPECT_EQ(listed(accedi->lstClassi),
+  EXPECT_EQ(listed(zel::test::named<QListWidget>(accedi, "lstClassi")),
             (QStringList{QStringLiteral("Alfa.for"), QStringLiteral("beta.for"), QStringLiteral("gamma.FOR")}));
-  EXPECT_EQ(accedi->lblTotale->text(), QStringLiteral("Ci sono 3 forniture."));
-  EXPECT_TRUE(accedi->lstClassi->selectedItems().isEmpty());
-  EXPECT_EQ(accedi->lblMemory->text(), QStringLiteral("avvio"));
+  EXPECT_EQ(zel::test::label(accedi, "lblTotale")->text(), QStringLiteral("Ci sono 3 forniture."));
+  EXPECT_TRUE(zel::test::named<QListWidget>(accedi, "lstClassi")->selectedItems().isEmpty());
+  EXPECT_EQ(zel::test::label(accedi, "lblMemory")->text(), QStringLiteral("avvio"));
 
-  QTest::mouseClick(accedi->imgGuida, Qt::LeftButton);
+  QTest::mouseClick(zel::test::label(accedi, "imgGuida"), Qt::LeftButton);
   EXPECT_EQ(helpTitles(), QStringList{zel::help::openSupplyTopic().title});
 }
 
 TEST_F(SupplyWindows, OpeningWithoutASelectionOnlyWarns) {
-  showActive(accedi);
-  EXPECT_EQ(accedi->lblTotale->text(), QStringLiteral("Ci sono 0 forniture."));
-  QTest::mouseClick(accedi->imgApri, Qt::LeftButton);
+  activate(accedi);
+  EXPECT_EQ(zel::test::label(accedi, "lblTotale")->text(), QStringLiteral("Ci sono 0 forniture."));
+  QTest::mouseClick(zel::test::clickLabel(accedi, "imgApri"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, QStringLiteral("Attenzione: nessuna fornitura selezionata"));
   EXPECT_EQ(fake.last().icon, MsgIcon::Warning);
@@ -206,26 +210,28 @@ TEST_F(SupplyWindows, OpeningWithoutASelectionOnlyWarns) {
 TEST_F(SupplyWindows, OpeningASupplyHandsItsFileAndNameToTheSheet) {
   touch(folder.file("Rossi.for"));
   touch(folder.file("Verdi marzo.for"));
-  showActive(accedi);
-  select(accedi->lstClassi, QStringLiteral("Verdi marzo.for"));
-  QTest::mouseClick(accedi->imgApri, Qt::LeftButton);
+  activate(accedi);
+  select(zel::test::named<QListWidget>(accedi, "lstClassi"), QStringLiteral("Verdi marzo.for"));
+  QTest::mouseClick(zel::test::clickLabel(accedi, "imgApri"), Qt::LeftButton);
 
   EXPECT_EQ(sheet->supplyFile(), zel::pathToQ(folder.path() / "Verdi marzo.for"));
   EXPECT_EQ(sheet->supplyName(), QStringLiteral("Verdi marzo"));
   EXPECT_TRUE(sheet->isVisible());
   EXPECT_FALSE(accedi->isVisible());
   EXPECT_FALSE(home->isVisible());
-  EXPECT_EQ(accedi->lblMemory->text(), QStringLiteral("avvio"));
+  EXPECT_EQ(zel::test::label(accedi, "lblMemory")->text(), QStringLiteral("avvio"));
 
   // Double-clicking an entry opens it as well; the list is fresh at every showing.
   sheet->hide();
-  showActive(accedi);
-  EXPECT_TRUE(accedi->lstClassi->selectedItems().isEmpty());
-  const auto rossi = accedi->lstClassi->findItems(QStringLiteral("Rossi.for"), Qt::MatchExactly);
+  activate(accedi);
+  EXPECT_TRUE(zel::test::named<QListWidget>(accedi, "lstClassi")->selectedItems().isEmpty());
+  const auto rossi =
+      zel::test::named<QListWidget>(accedi, "lstClassi")->findItems(QStringLiteral("Rossi.for"), Qt::MatchExactly);
   ASSERT_EQ(rossi.size(), 1);
-  const QRect where = accedi->lstClassi->visualItemRect(rossi.first());
-  QTest::mouseClick(accedi->lstClassi->viewport(), Qt::LeftButton, {}, where.center());
-  QTest::mouseDClick(accedi->lstClassi->viewport(), Qt::LeftButton, {}, where.center());
+  const QRect where = zel::test::named<QListWidget>(accedi, "lstClassi")->visualItemRect(rossi.first());
+  QTest::mouseClick(zel::test::named<QListWidget>(accedi, "lstClassi")->viewport(), Qt::LeftButton, {}, where.center());
+  QTest::mouseDClick(zel::test::named<QListWidget>(accedi, "lstClassi")->viewport(), Qt::LeftButton, {},
+                     where.center());
   EXPECT_EQ(sheet->supplyFile(), zel::pathToQ(folder.path() / "Rossi.for"));
   EXPECT_EQ(sheet->supplyName(), QStringLiteral("Rossi"));
   EXPECT_TRUE(sheet->isVisible());
@@ -234,16 +240,16 @@ TEST_F(SupplyWindows, OpeningASupplyHandsItsFileAndNameToTheSheet) {
 
 TEST_F(SupplyWindows, ClosingOrCancellingAfterASelectionGoesBackHome) {
   touch(folder.file("Rossi.for"));
-  showActive(accedi);
-  select(accedi->lstClassi, QStringLiteral("Rossi.for"));
+  activate(accedi);
+  select(zel::test::named<QListWidget>(accedi, "lstClassi"), QStringLiteral("Rossi.for"));
   accedi->close();  // the window's close box
   EXPECT_TRUE(home->isVisible());
   EXPECT_FALSE(sheet->isVisible());
   EXPECT_TRUE(sheet->supplyFile().isEmpty());
 
-  showActive(accedi);
-  select(accedi->lstClassi, QStringLiteral("Rossi.for"));
-  QTest::mouseClick(accedi->imgAnnulla, Qt::LeftButton);
+  activate(accedi);
+  select(zel::test::named<QListWidget>(accedi, "lstClassi"), QStringLiteral("Rossi.for"));
+  QTest::mouseClick(zel::test::clickLabel(accedi, "imgAnnulla"), Qt::LeftButton);
   EXPECT_FALSE(accedi->isVisible());
   EXPECT_FALSE(sheet->isVisible());
   EXPECT_TRUE(sheet->supplyName().isEmpty());
@@ -253,48 +259,49 @@ TEST_F(SupplyWindows, DeletingASupplyAsksFirstAndRefreshesTheList) {
   touch(folder.file("Alfa.for"));
   touch(folder.file("beta.for"), "dati");
   touch(folder.file("gamma.for"));
-  showActive(accedi);
+  activate(accedi);
 
-  QTest::mouseClick(accedi->btnCancella, Qt::LeftButton);
+  QTest::mouseClick(zel::test::clickLabel(accedi, "btnCancella"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, QStringLiteral("Nessuna fornitura selezionata"));
-  EXPECT_EQ(accedi->btnCancella->toolTip(), QStringLiteral(" Elimina fornitura selezionata "));
+  EXPECT_EQ(zel::test::clickLabel(accedi, "btnCancella")->toolTip(), QStringLiteral(" Elimina fornitura selezionata "));
 
-  select(accedi->lstClassi, QStringLiteral("beta.for"));
+  select(zel::test::named<QListWidget>(accedi, "lstClassi"), QStringLiteral("beta.for"));
   fake.answers.push_back(zel::MsgAnswer::No);
-  QTest::mouseClick(accedi->btnCancella, Qt::LeftButton);
+  QTest::mouseClick(zel::test::clickLabel(accedi, "btnCancella"), Qt::LeftButton);
   ASSERT_EQ(fake.messages.size(), 2);
   EXPECT_EQ(fake.last().title, QStringLiteral("Conferma cancellazione fornitura"));
   EXPECT_EQ(fake.last().icon, MsgIcon::Question);
   EXPECT_EQ(fake.last().buttons, MsgButtons::YesNo);
   EXPECT_TRUE(fs::exists(folder.file("beta.for")));
-  EXPECT_EQ(accedi->lstClassi->count(), 3);
+  EXPECT_EQ(zel::test::named<QListWidget>(accedi, "lstClassi")->count(), 3);
 
   fake.answers.push_back(zel::MsgAnswer::Yes);
-  QTest::mouseClick(accedi->btnCancella, Qt::LeftButton);
+  QTest::mouseClick(zel::test::clickLabel(accedi, "btnCancella"), Qt::LeftButton);
   EXPECT_EQ(fake.messages.size(), 3);  // no message after the deletion
   EXPECT_FALSE(fs::exists(folder.file("beta.for")));
-  EXPECT_EQ(listed(accedi->lstClassi), (QStringList{QStringLiteral("Alfa.for"), QStringLiteral("gamma.for")}));
-  EXPECT_EQ(accedi->lblTotale->text(), QStringLiteral("Ci sono 2 forniture."));
-  EXPECT_TRUE(accedi->lstClassi->selectedItems().isEmpty());
+  EXPECT_EQ(listed(zel::test::named<QListWidget>(accedi, "lstClassi")),
+            (QStringList{QStringLiteral("Alfa.for"), QStringLiteral("gamma.for")}));
+  EXPECT_EQ(zel::test::label(accedi, "lblTotale")->text(), QStringLiteral("Ci sono 2 forniture."));
+  EXPECT_TRUE(zel::test::named<QListWidget>(accedi, "lstClassi")->selectedItems().isEmpty());
   EXPECT_TRUE(accedi->isVisible());
-  EXPECT_EQ(accedi->lblMemory->text(), QStringLiteral("avvio"));
+  EXPECT_EQ(zel::test::label(accedi, "lblMemory")->text(), QStringLiteral("avvio"));
 }
 
 TEST_F(SupplyWindows, ASupplyInUseAtAnotherDeskIsNotDeletedAndTheWindowSaysSo) {
   touch(folder.file("Alfa.for"), "dati");
-  showActive(accedi);
-  select(accedi->lstClassi, QStringLiteral("Alfa.for"));
+  activate(accedi);
+  select(zel::test::named<QListWidget>(accedi, "lstClassi"), QStringLiteral("Alfa.for"));
   const auto wait = zel::setLockWait(std::chrono::milliseconds(50));
   {
     auto held = zel::RecordFile::openExisting(folder.file("Alfa.for"), zel::supplyLayout());
     fake.answers.push_back(zel::MsgAnswer::Yes);
-    QTest::mouseClick(accedi->btnCancella, Qt::LeftButton);
+    QTest::mouseClick(zel::test::clickLabel(accedi, "btnCancella"), Qt::LeftButton);
   }
   zel::setLockWait(wait);
   EXPECT_EQ(fake.last().text, zel::archiveBusyMessage());
   EXPECT_TRUE(fs::exists(folder.file("Alfa.for")));
-  EXPECT_EQ(listed(accedi->lstClassi), QStringList{QStringLiteral("Alfa.for")});
+  EXPECT_EQ(listed(zel::test::named<QListWidget>(accedi, "lstClassi")), QStringList{QStringLiteral("Alfa.for")});
 }
 
 }  // namespace

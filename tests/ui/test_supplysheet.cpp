@@ -30,9 +30,7 @@ namespace fs = std::filesystem;
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
-Record item(const Text& prodotto, const Text& quantita, const Text& prezzo, const Text& importo) {
-  return test::supplyItem(prodotto, quantita, prezzo, importo);
-}
+using test::supplyItem;
 
 class SupplySheet : public ::testing::Test {
  protected:
@@ -50,9 +48,11 @@ class SupplySheet : public ::testing::Test {
   // What the open-supply window does: name the file, then show the sheet.
   void open(const fs::path& file) {
     sheet->hide();
-    test::named<QLabel>(sheet.get(), "lblFile")->setText(pathToQ(file));
-    test::named<QLabel>(sheet.get(), "panClasse")->setText(QStringLiteral("Rossi"));
-    test::showActive(sheet.get());
+    label("lblFile")->setText(pathToQ(file));
+    label("panClasse")->setText(QStringLiteral("Rossi"));
+    sheet->show();
+    QApplication::setActiveWindow(sheet.get());
+    QCoreApplication::processEvents();
   }
 
   void writeItems(const std::vector<Record>& items) { test::appendRecords(supply(), supplyLayout(), items); }
@@ -60,47 +60,61 @@ class SupplySheet : public ::testing::Test {
 
   void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
   // Empties a box and types into it, key by key.
-  void type(QLineEdit* box, const QString& text) { test::retype(box, text); }
+  void type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->clear();
+    QTest::keyClicks(box, text);
+  }
   // Enter: the focus moves on to the next field.
   void enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
   void clickLine(int row) {
-    LineList* list = sheet->lstStudenti;
+    LineList* list = control<LineList>("lstStudenti");
     const QModelIndex line = list->model()->index(row, 0);
     list->scrollTo(line);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(line).center());
   }
   QStringList lines() const {
     QStringList out;
-    for (int i = 0; i < sheet->lstStudenti->count(); ++i) out << sheet->lstStudenti->lineText(i);
+    for (int i = 0; i < control<LineList>("lstStudenti")->count(); ++i)
+      out << control<LineList>("lstStudenti")->lineText(i);
     return out;
   }
   void saveItem(const QString& product, const QString& quantity, const QString& price) {
-    click(sheet->cmdNuovo);
-    type(sheet->txtProdotto, product);
-    type(sheet->txtQuantita, quantity);
-    type(sheet->txtPrezzo, price);
-    click(sheet->cmdSalva);
+    click(command("cmdNuovo"));
+    type(edit("txtProdotto"), product);
+    type(edit("txtQuantita"), quantity);
+    type(edit("txtPrezzo"), price);
+    click(command("cmdSalva"));
   }
 
   test::FakeServices fake;
   test::TempProgramFolder folder;
   std::unique_ptr<QWidget> home;
   std::unique_ptr<TfrmForniture> sheet;
+  // The sheet's controls, by name.
+  QLineEdit* edit(const char* name) const { return test::edit(sheet.get(), name); }
+  QLabel* label(const char* name) const { return test::label(sheet.get(), name); }
+  QPushButton* button(const char* name) const { return test::button(sheet.get(), name); }
+  ClickLabel* command(const char* name) const { return test::clickLabel(sheet.get(), name); }
+  template <class T>
+  T* control(const char* name) const {
+    return test::named<T>(sheet.get(), name);
+  }
 };
 
 TEST_F(SupplySheet, OpensOnANewItemWithDefaultsAndAnEmptyList) {
-  EXPECT_EQ(sheet->txtData->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
-  EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$")).match(sheet->txtOra->text()).hasMatch());
-  EXPECT_EQ(sheet->txtQuantita->text(), "1");
-  EXPECT_EQ(sheet->txtPrezzo->text(), "0,00");
-  EXPECT_EQ(sheet->txtImporto->text(), "0,00");
-  EXPECT_EQ(sheet->txtPagamento->currentText(), "Saldato");
-  EXPECT_EQ(sheet->txtPagamento->itemText(0), "In sospeso");
-  EXPECT_EQ(sheet->txtPagamento->itemText(1), "Saldato");
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
-  EXPECT_EQ(sheet->lstStudenti->count(), 0);
-  EXPECT_EQ(sheet->repTotale->text(), "0,00");
-  EXPECT_EQ(QApplication::focusWidget(), sheet->txtProdotto);
+  EXPECT_EQ(edit("txtData")->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$")).match(edit("txtOra")->text()).hasMatch());
+  EXPECT_EQ(edit("txtQuantita")->text(), "1");
+  EXPECT_EQ(edit("txtPrezzo")->text(), "0,00");
+  EXPECT_EQ(edit("txtImporto")->text(), "0,00");
+  EXPECT_EQ(control<QComboBox>("txtPagamento")->currentText(), "Saldato");
+  EXPECT_EQ(control<QComboBox>("txtPagamento")->itemText(0), "In sospeso");
+  EXPECT_EQ(control<QComboBox>("txtPagamento")->itemText(1), "Saldato");
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 0);
+  EXPECT_EQ(label("repTotale")->text(), "0,00");
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtProdotto"));
   EXPECT_EQ(sheet->windowTitle(), u8(" Zelvano ©"));
   EXPECT_TRUE(fake.messages.isEmpty());
 }
@@ -108,26 +122,26 @@ TEST_F(SupplySheet, OpensOnANewItemWithDefaultsAndAnEmptyList) {
 // Only the create window makes a supply file: one that another desk deleted
 // is said to be gone by every command of the sheet, and never comes back.
 TEST_F(SupplySheet, ASupplyDeletedElsewhereIsToldGoneAndNeverRecreated) {
-  writeItems({item("Vite", "1", "10,10", "10,10")});
+  writeItems({supplyItem("Vite", "1", "10,10", "10,10")});
   open(supply());
-  click(sheet->imgPrimo);
-  ASSERT_EQ(sheet->lblPosizione->text(), "1");
+  click(command("imgPrimo"));
+  ASSERT_EQ(label("lblPosizione")->text(), "1");
   fs::remove(supply());
   fake.messages.clear();
 
-  type(sheet->txtProdotto, QStringLiteral("Bullone"));
-  click(sheet->cmdSalva);
-  click(sheet->imgUltimo);
-  click(sheet->cmdElimina);
+  type(edit("txtProdotto"), QStringLiteral("Bullone"));
+  click(command("cmdSalva"));
+  click(command("imgUltimo"));
+  click(command("cmdElimina"));
   clickLine(0);
-  EXPECT_EQ(sheet->lblPosizione->text(), "1");  // the card stays as it was
-  EXPECT_EQ(sheet->txtProdotto->text(), "Bullone");
-  click(sheet->cmdNuovo);
+  EXPECT_EQ(label("lblPosizione")->text(), "1");  // the card stays as it was
+  EXPECT_EQ(edit("txtProdotto")->text(), "Bullone");
+  click(command("cmdNuovo"));
   ASSERT_EQ(fake.messages.size(), 6);  // the deletion's question, then five times the news
   for (const test::ShownMessage& m : fake.messages) {
     if (m.plain) EXPECT_EQ(m.text, supplyGoneMessage());
   }
-  EXPECT_EQ(sheet->lstStudenti->count(), 0);
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 0);
   open(supply());
   EXPECT_EQ(fake.last().text, supplyGoneMessage());
   EXPECT_FALSE(fs::exists(supply()));
@@ -135,25 +149,25 @@ TEST_F(SupplySheet, ASupplyDeletedElsewhereIsToldGoneAndNeverRecreated) {
 }
 
 TEST_F(SupplySheet, ReopeningShowsTheOtherSupplyOnAFreshCard) {
-  writeItems({item("Vite", "1", "10,10", "10,10"), item("Dado", "1", "20,25", "20,25")});
+  writeItems({supplyItem("Vite", "1", "10,10", "10,10"), supplyItem("Dado", "1", "20,25", "20,25")});
   open(supply());
-  EXPECT_EQ(sheet->lstStudenti->count(), 2);
-  EXPECT_EQ(sheet->repTotale->text(), "30,35");
-  click(sheet->imgUltimo);
-  EXPECT_EQ(sheet->txtProdotto->text(), "Dado");
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 2);
+  EXPECT_EQ(label("repTotale")->text(), "30,35");
+  click(command("imgUltimo"));
+  EXPECT_EQ(edit("txtProdotto")->text(), "Dado");
 
   open(folder.file("Vuota.for"));
-  EXPECT_EQ(sheet->lstStudenti->count(), 0);
-  EXPECT_EQ(sheet->repTotale->text(), "0,00");
-  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 0);
+  EXPECT_EQ(label("repTotale")->text(), "0,00");
+  EXPECT_TRUE(edit("txtProdotto")->text().isEmpty());
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
 }
 
 TEST_F(SupplySheet, SavingAppendsTheItemWithQuantityTimesPrice) {
-  type(sheet->txtProdotto, QStringLiteral("Bulloni"));
-  type(sheet->txtQuantita, QStringLiteral("100"));
-  type(sheet->txtPrezzo, QStringLiteral("0,05"));
-  click(sheet->cmdSalva);
+  type(edit("txtProdotto"), QStringLiteral("Bulloni"));
+  type(edit("txtQuantita"), QStringLiteral("100"));
+  type(edit("txtPrezzo"), QStringLiteral("0,05"));
+  click(command("cmdSalva"));
 
   const auto items = stored();
   ASSERT_EQ(items.size(), 1u);
@@ -163,205 +177,206 @@ TEST_F(SupplySheet, SavingAppendsTheItemWithQuantityTimesPrice) {
   EXPECT_EQ(items[0][supply::Prezzo], "0,05");
   EXPECT_EQ(items[0][supply::Importo], "5,00");
   EXPECT_EQ(items[0][supply::Pagamento], "Saldato");
-  EXPECT_EQ(sheet->lblPosizione->text(), "1");
-  EXPECT_EQ(sheet->txtImporto->text(), "5,00");
-  ASSERT_EQ(sheet->lstStudenti->count(), 1);
+  EXPECT_EQ(label("lblPosizione")->text(), "1");
+  EXPECT_EQ(edit("txtImporto")->text(), "5,00");
+  ASSERT_EQ(control<LineList>("lstStudenti")->count(), 1);
   EXPECT_TRUE(lines()[0].startsWith(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
   EXPECT_EQ(lines()[0], toQ(itemLine(items[0])));
-  EXPECT_EQ(sheet->repTotale->text(), "5,00");
+  EXPECT_EQ(label("repTotale")->text(), "5,00");
   // The card keeps the saved item.
-  EXPECT_EQ(sheet->txtProdotto->text(), "Bulloni");
+  EXPECT_EQ(edit("txtProdotto")->text(), "Bulloni");
 }
 
 TEST_F(SupplySheet, TheAmountTypedIsReplacedByQuantityTimesPrice) {
-  type(sheet->txtProdotto, QStringLiteral("Tubo"));
-  type(sheet->txtQuantita, QStringLiteral("3"));
-  type(sheet->txtPrezzo, QStringLiteral("2,333"));
-  type(sheet->txtImporto, QStringLiteral("999"));
-  click(sheet->cmdSalva);
+  type(edit("txtProdotto"), QStringLiteral("Tubo"));
+  type(edit("txtQuantita"), QStringLiteral("3"));
+  type(edit("txtPrezzo"), QStringLiteral("2,333"));
+  type(edit("txtImporto"), QStringLiteral("999"));
+  click(command("cmdSalva"));
   ASSERT_EQ(stored().size(), 1u);
   EXPECT_EQ(stored()[0][supply::Importo], "7,00");
-  EXPECT_EQ(sheet->txtImporto->text(), "7,00");
-  EXPECT_EQ(sheet->repTotale->text(), "7,00");
+  EXPECT_EQ(edit("txtImporto")->text(), "7,00");
+  EXPECT_EQ(label("repTotale")->text(), "7,00");
 
   // Saving again overwrites the same record.
-  type(sheet->txtQuantita, QStringLiteral("2"));
-  type(sheet->txtImporto, QStringLiteral("1"));
-  click(sheet->cmdSalva);
+  type(edit("txtQuantita"), QStringLiteral("2"));
+  type(edit("txtImporto"), QStringLiteral("1"));
+  click(command("cmdSalva"));
   ASSERT_EQ(stored().size(), 1u);
   EXPECT_EQ(stored()[0][supply::Importo], "4,67");
-  EXPECT_EQ(sheet->repTotale->text(), "4,67");
+  EXPECT_EQ(label("repTotale")->text(), "4,67");
 }
 
 TEST_F(SupplySheet, SaveNeedsThePaymentState) {
-  type(sheet->txtProdotto, QStringLiteral("Vite"));
-  sheet->txtPagamento->setEditText(QStringLiteral("   "));
-  click(sheet->cmdSalva);
+  type(edit("txtProdotto"), QStringLiteral("Vite"));
+  control<QComboBox>("txtPagamento")->setEditText(QStringLiteral("   "));
+  click(command("cmdSalva"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, "Salvataggio scheda non applicabile");
   EXPECT_EQ(fake.last().text, u8("Per salvare la scheda è necessario indicare se il pagamento è in sospeso o è stato "
                                  "saldato."));
-  EXPECT_TRUE(sheet->txtPagamento->isAncestorOf(QApplication::focusWidget()) ||
-              QApplication::focusWidget() == sheet->txtPagamento);
+  EXPECT_TRUE(control<QComboBox>("txtPagamento")->isAncestorOf(QApplication::focusWidget()) ||
+              QApplication::focusWidget() == control<QComboBox>("txtPagamento"));
   EXPECT_TRUE(stored().empty());
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
 }
 
 TEST_F(SupplySheet, LeavingTheNumberBoxesFormatsThem) {
   const std::pair<const char*, const char*> prices[] = {{"7", "7,00"}, {"0,125", "0,125"}, {"1,99999", "2,00"}};
   for (const auto& [typed, shown] : prices) {
-    type(sheet->txtPrezzo, QString::fromLatin1(typed));
+    type(edit("txtPrezzo"), QString::fromLatin1(typed));
     enter();
-    EXPECT_EQ(QApplication::focusWidget(), sheet->txtImporto);
-    EXPECT_EQ(sheet->txtPrezzo->text(), QString::fromLatin1(shown)) << typed;
+    EXPECT_EQ(QApplication::focusWidget(), edit("txtImporto"));
+    EXPECT_EQ(edit("txtPrezzo")->text(), QString::fromLatin1(shown)) << typed;
   }
-  type(sheet->txtImporto, QStringLiteral("12,5"));
+  type(edit("txtImporto"), QStringLiteral("12,5"));
   enter();
-  EXPECT_EQ(sheet->txtImporto->text(), "12,50");
+  EXPECT_EQ(edit("txtImporto")->text(), "12,50");
 
   const std::pair<const char*, const char*> quantities[] = {{"0", "1"}, {"", "1"}, {"2,50", "2,5"}};
   for (const auto& [typed, shown] : quantities) {
-    type(sheet->txtQuantita, QString::fromLatin1(typed));
+    type(edit("txtQuantita"), QString::fromLatin1(typed));
     enter();
-    EXPECT_EQ(sheet->txtQuantita->text(), QString::fromLatin1(shown)) << typed;
+    EXPECT_EQ(edit("txtQuantita")->text(), QString::fromLatin1(shown)) << typed;
   }
 }
 
 TEST_F(SupplySheet, NumberBoxesTakeDigitsAndOneCommaAndResetWhenTooLarge) {
-  type(sheet->txtPrezzo, QStringLiteral("1a,2,3.x"));
-  EXPECT_EQ(sheet->txtPrezzo->text(), "1,23");
-  type(sheet->txtQuantita, QStringLiteral("300000009"));
-  EXPECT_EQ(sheet->txtQuantita->text(), "300000009");
-  QTest::keyClicks(sheet->txtQuantita, QStringLiteral("1"));
-  EXPECT_EQ(sheet->txtQuantita->text(), "1");
+  type(edit("txtPrezzo"), QStringLiteral("1a,2,3.x"));
+  EXPECT_EQ(edit("txtPrezzo")->text(), "1,23");
+  type(edit("txtQuantita"), QStringLiteral("300000009"));
+  EXPECT_EQ(edit("txtQuantita")->text(), "300000009");
+  QTest::keyClicks(edit("txtQuantita"), QStringLiteral("1"));
+  EXPECT_EQ(edit("txtQuantita")->text(), "1");
   // Backspace always works.
-  type(sheet->txtPrezzo, QStringLiteral("12"));
-  QTest::keyClick(sheet->txtPrezzo, Qt::Key_Backspace);
-  EXPECT_EQ(sheet->txtPrezzo->text(), "1");
+  type(edit("txtPrezzo"), QStringLiteral("12"));
+  QTest::keyClick(edit("txtPrezzo"), Qt::Key_Backspace);
+  EXPECT_EQ(edit("txtPrezzo")->text(), "1");
   EXPECT_TRUE(fake.messages.isEmpty());
 }
 
 TEST_F(SupplySheet, CalculateWithUnreadableValuesResetsTheNumbers) {
-  sheet->txtQuantita->setText(QStringLiteral("tre"));  // pasted
-  sheet->txtPrezzo->setText(QStringLiteral("2"));
-  click(sheet->cmdCalcola);
+  edit("txtQuantita")->setText(QStringLiteral("tre"));  // pasted
+  edit("txtPrezzo")->setText(QStringLiteral("2"));
+  click(button("cmdCalcola"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_TRUE(fake.last().plain);
   EXPECT_EQ(fake.last().text, u8("Attenzione: valori non validi.\r\n\r\nInserire correttamente la quantità e il prezzo "
                                  "prima di premere il pulsante Calcola."));
-  EXPECT_EQ(sheet->txtQuantita->text(), "1");
-  EXPECT_EQ(sheet->txtPrezzo->text(), "0,00");
-  EXPECT_EQ(sheet->txtImporto->text(), "0,00");
-  EXPECT_EQ(QApplication::focusWidget(), sheet->txtImporto);
+  EXPECT_EQ(edit("txtQuantita")->text(), "1");
+  EXPECT_EQ(edit("txtPrezzo")->text(), "0,00");
+  EXPECT_EQ(edit("txtImporto")->text(), "0,00");
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtImporto"));
 
-  sheet->txtQuantita->setText(QStringLiteral("4"));
-  sheet->txtPrezzo->setText(QStringLiteral("2,5"));
-  click(sheet->cmdCalcola);
-  EXPECT_EQ(sheet->txtImporto->text(), "10,00");
+  edit("txtQuantita")->setText(QStringLiteral("4"));
+  edit("txtPrezzo")->setText(QStringLiteral("2,5"));
+  click(button("cmdCalcola"));
+  EXPECT_EQ(edit("txtImporto")->text(), "10,00");
 }
 
 TEST_F(SupplySheet, NuovoKeepsTheDeliveryFieldsCancellaEmptiesThem) {
-  type(sheet->txtProdotto, QStringLiteral("Vite"));
-  type(sheet->txtLuogo, QStringLiteral("Milano"));
-  type(sheet->txtUM, QStringLiteral("pz"));
-  type(sheet->txtAspetto, QStringLiteral("Scatola"));
-  type(sheet->txtCliente, QStringLiteral("Rossi"));
-  type(sheet->txtFornitore, QStringLiteral("Bianchi"));
-  type(sheet->txtConsegnatario, QStringLiteral("Verdi"));
-  type(sheet->txtVettore, QStringLiteral("Neri"));
-  type(sheet->txtAnnotazioni, QStringLiteral("Fragile"));
-  type(sheet->txtQuantita, QStringLiteral("5"));
-  sheet->txtPagamento->setEditText(QStringLiteral("In sospeso"));
-  sheet->txtData->setText(QStringLiteral("01/01/2020"));
+  type(edit("txtProdotto"), QStringLiteral("Vite"));
+  type(edit("txtLuogo"), QStringLiteral("Milano"));
+  type(edit("txtUM"), QStringLiteral("pz"));
+  type(edit("txtAspetto"), QStringLiteral("Scatola"));
+  type(edit("txtCliente"), QStringLiteral("Rossi"));
+  type(edit("txtFornitore"), QStringLiteral("Bianchi"));
+  type(edit("txtConsegnatario"), QStringLiteral("Verdi"));
+  type(edit("txtVettore"), QStringLiteral("Neri"));
+  type(edit("txtAnnotazioni"), QStringLiteral("Fragile"));
+  type(edit("txtQuantita"), QStringLiteral("5"));
+  control<QComboBox>("txtPagamento")->setEditText(QStringLiteral("In sospeso"));
+  edit("txtData")->setText(QStringLiteral("01/01/2020"));
   sheet->attachmentFields().file[0]->setText(QStringLiteral("/tmp/a.pdf"));
   sheet->attachmentFields().folder->setText(QStringLiteral("/tmp"));
-  click(sheet->cmdSalva);
-  ASSERT_EQ(sheet->lblPosizione->text(), "1");
+  click(command("cmdSalva"));
+  ASSERT_EQ(label("lblPosizione")->text(), "1");
   EXPECT_EQ(stored()[0][supply::File01], "/tmp/a.pdf");
 
-  click(sheet->cmdNuovo);
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
-  for (QLineEdit* e : {sheet->txtProdotto, sheet->txtUM, sheet->txtAspetto, sheet->txtAnnotazioni})
+  click(command("cmdNuovo"));
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
+  for (QLineEdit* e : {edit("txtProdotto"), edit("txtUM"), edit("txtAspetto"), edit("txtAnnotazioni")})
     EXPECT_TRUE(e->text().isEmpty()) << e->objectName().toStdString();
   EXPECT_TRUE(sheet->attachmentFields().file[0]->text().isEmpty());
   EXPECT_TRUE(sheet->attachmentFields().folder->text().isEmpty());
-  EXPECT_EQ(sheet->txtLuogo->text(), "Milano");
-  EXPECT_EQ(sheet->txtCliente->text(), "Rossi");
-  EXPECT_EQ(sheet->txtFornitore->text(), "Bianchi");
-  EXPECT_EQ(sheet->txtConsegnatario->text(), "Verdi");
-  EXPECT_EQ(sheet->txtVettore->text(), "Neri");
-  EXPECT_EQ(sheet->txtQuantita->text(), "1");
-  EXPECT_EQ(sheet->txtPagamento->currentText(), "Saldato");
-  EXPECT_EQ(sheet->txtData->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
-  EXPECT_EQ(QApplication::focusWidget(), sheet->txtProdotto);
-  EXPECT_EQ(sheet->lstStudenti->count(), 1);
+  EXPECT_EQ(edit("txtLuogo")->text(), "Milano");
+  EXPECT_EQ(edit("txtCliente")->text(), "Rossi");
+  EXPECT_EQ(edit("txtFornitore")->text(), "Bianchi");
+  EXPECT_EQ(edit("txtConsegnatario")->text(), "Verdi");
+  EXPECT_EQ(edit("txtVettore")->text(), "Neri");
+  EXPECT_EQ(edit("txtQuantita")->text(), "1");
+  EXPECT_EQ(control<QComboBox>("txtPagamento")->currentText(), "Saldato");
+  EXPECT_EQ(edit("txtData")->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtProdotto"));
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 1);
 
-  click(sheet->cmdCancella);
-  for (QLineEdit* e : {sheet->txtLuogo, sheet->txtCliente, sheet->txtFornitore, sheet->txtConsegnatario,
-                       sheet->txtVettore})
+  click(command("cmdCancella"));
+  for (QLineEdit* e :
+       {edit("txtLuogo"), edit("txtCliente"), edit("txtFornitore"), edit("txtConsegnatario"), edit("txtVettore")})
     EXPECT_TRUE(e->text().isEmpty()) << e->objectName().toStdString();
-  EXPECT_EQ(sheet->txtPrezzo->text(), "0,00");
+  EXPECT_EQ(edit("txtPrezzo")->text(), "0,00");
   // Neither touched the file.
   EXPECT_EQ(stored().size(), 1u);
 }
 
 TEST_F(SupplySheet, DeleteAsksAndRemovesOnlyTheItemShown) {
-  click(sheet->cmdElimina);
+  click(command("cmdElimina"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().text, u8("Attenzione: operazione non valida.\r\n\r\nLa cancellazione può essere applicata "
                                  "soltanto ad una scheda già registrata in archivio."));
   EXPECT_TRUE(fake.last().plain);
 
-  writeItems({item("Uno", "1", "1,00", "1,00"), item("Due", "1", "2,00", "2,00"), item("Tre", "1", "3,00", "3,00")});
-  click(sheet->cmdNuovo);
-  click(sheet->imgPrimo);
-  click(sheet->imgAvanti);
-  ASSERT_EQ(sheet->txtProdotto->text(), "Due");
-  type(sheet->txtCliente, QStringLiteral("Rossi"));
+  writeItems({supplyItem("Uno", "1", "1,00", "1,00"), supplyItem("Due", "1", "2,00", "2,00"),
+              supplyItem("Tre", "1", "3,00", "3,00")});
+  click(command("cmdNuovo"));
+  click(command("imgPrimo"));
+  click(command("imgAvanti"));
+  ASSERT_EQ(edit("txtProdotto")->text(), "Due");
+  type(edit("txtCliente"), QStringLiteral("Rossi"));
 
   fake.clear();
   fake.answers.push_back(MsgAnswer::No);
-  click(sheet->cmdElimina);
+  click(command("cmdElimina"));
   ASSERT_EQ(fake.messages.size(), 1);
   EXPECT_EQ(fake.last().title, "Conferma cancellazione scheda");
   EXPECT_EQ(fake.last().text, "Si vuole proprio eliminare la scheda corrente?");
   EXPECT_EQ(fake.last().buttons, MsgButtons::YesNo);
   EXPECT_EQ(fake.last().icon, MsgIcon::None);
   EXPECT_EQ(stored().size(), 3u);
-  EXPECT_EQ(sheet->lblPosizione->text(), "2");
+  EXPECT_EQ(label("lblPosizione")->text(), "2");
 
-  click(sheet->cmdElimina);  // Yes
+  click(command("cmdElimina"));  // Yes
   const auto left = stored();
   ASSERT_EQ(left.size(), 2u);
   EXPECT_EQ(left[0][supply::Prodotto], "Uno");
   EXPECT_EQ(left[1][supply::Prodotto], "Tre");
-  EXPECT_TRUE(sheet->lblPosizione->text().isEmpty());
-  EXPECT_TRUE(sheet->txtProdotto->text().isEmpty());
-  EXPECT_TRUE(sheet->txtCliente->text().isEmpty());  // reset as by Cancella
-  EXPECT_EQ(sheet->txtQuantita->text(), "1");
-  EXPECT_EQ(sheet->lstStudenti->count(), 2);
-  EXPECT_EQ(sheet->repTotale->text(), "4,00");
+  EXPECT_TRUE(label("lblPosizione")->text().isEmpty());
+  EXPECT_TRUE(edit("txtProdotto")->text().isEmpty());
+  EXPECT_TRUE(edit("txtCliente")->text().isEmpty());  // reset as by Cancella
+  EXPECT_EQ(edit("txtQuantita")->text(), "1");
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 2);
+  EXPECT_EQ(label("repTotale")->text(), "4,00");
   EXPECT_EQ(fake.messages.size(), 2);  // no message after the deletion
   EXPECT_FALSE(fs::exists(folder.file("Fornitura.tmp")));
 
   // Deleting what is left empties the list.
-  click(sheet->imgPrimo);
-  click(sheet->cmdElimina);
-  click(sheet->imgPrimo);
-  click(sheet->cmdElimina);
+  click(command("imgPrimo"));
+  click(command("cmdElimina"));
+  click(command("imgPrimo"));
+  click(command("cmdElimina"));
   EXPECT_TRUE(stored().empty());
-  EXPECT_EQ(sheet->lstStudenti->count(), 0);
-  EXPECT_EQ(sheet->repTotale->text(), "0,00");
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 0);
+  EXPECT_EQ(label("repTotale")->text(), "0,00");
 }
 
 TEST_F(SupplySheet, ItemLinesAndTheLaterOfTwoIdenticalItemsLoads) {
-  Record bare = item("Chiodi", "1", "0,00", "0,00");  // only the mandatory fields
-  Record longProduct = item(Text(80, 'x'), "2", "1,50", "3,00");
-  Record twin = item("Tubo", "2", "3,00", "6,00");
+  Record bare = supplyItem("Chiodi", "1", "0,00", "0,00");  // only the mandatory fields
+  Record longProduct = supplyItem(Text(80, 'x'), "2", "1,50", "3,00");
+  Record twin = supplyItem("Tubo", "2", "3,00", "6,00");
   Record laterTwin = twin;
   laterTwin[supply::Cliente] = "Bianchi";
   writeItems({bare, twin, longProduct, laterTwin});
-  click(sheet->cmdNuovo);
+  click(command("cmdNuovo"));
 
   const QStringList l = lines();
   ASSERT_EQ(l.size(), 4);
@@ -370,39 +385,39 @@ TEST_F(SupplySheet, ItemLinesAndTheLaterOfTwoIdenticalItemsLoads) {
   EXPECT_TRUE(l[2].contains(QString(60, QLatin1Char('x')) + u8("  Tot. € 3,00")));
   EXPECT_FALSE(l[2].contains(QString(61, QLatin1Char('x'))));
   EXPECT_EQ(l[1], l[3]);
-  EXPECT_EQ(sheet->lstStudenti->font().family(), "Courier New");
+  EXPECT_EQ(control<LineList>("lstStudenti")->font().family(), "Courier New");
 
   clickLine(1);
-  EXPECT_EQ(sheet->lblPosizione->text(), "4");
-  EXPECT_EQ(sheet->txtCliente->text(), "Bianchi");
+  EXPECT_EQ(label("lblPosizione")->text(), "4");
+  EXPECT_EQ(edit("txtCliente")->text(), "Bianchi");
   clickLine(2);
-  EXPECT_EQ(sheet->lblPosizione->text(), "3");
-  EXPECT_EQ(sheet->txtProdotto->text(), QString(80, QLatin1Char('x')));
-  EXPECT_EQ(sheet->txtImporto->text(), "3,00");
+  EXPECT_EQ(label("lblPosizione")->text(), "3");
+  EXPECT_EQ(edit("txtProdotto")->text(), QString(80, QLatin1Char('x')));
+  EXPECT_EQ(edit("txtImporto")->text(), "3,00");
   // A click loads the item; it does not reload the list.
-  EXPECT_EQ(sheet->lstStudenti->currentRow(), 2);
+  EXPECT_EQ(control<LineList>("lstStudenti")->currentRow(), 2);
 }
 
 TEST_F(SupplySheet, NavigationDoesNotReloadTheList) {
   saveItem(QStringLiteral("Uno"), QStringLiteral("1"), QStringLiteral("1"));
   saveItem(QStringLiteral("Due"), QStringLiteral("2"), QStringLiteral("1"));
-  ASSERT_EQ(sheet->lstStudenti->count(), 2);
-  ASSERT_EQ(sheet->repTotale->text(), "3,00");
+  ASSERT_EQ(control<LineList>("lstStudenti")->count(), 2);
+  ASSERT_EQ(label("repTotale")->text(), "3,00");
   // Another window adds an item behind the sheet's back.
-  writeItems({item("Tre", "1", "5,00", "5,00")});
+  writeItems({supplyItem("Tre", "1", "5,00", "5,00")});
 
-  click(sheet->imgUltimo);
-  EXPECT_EQ(sheet->txtProdotto->text(), "Tre");
-  EXPECT_EQ(sheet->lblPosizione->text(), "3");
-  click(sheet->imgPrimo);
-  click(sheet->imgAvanti);
-  EXPECT_EQ(sheet->txtProdotto->text(), "Due");
-  EXPECT_EQ(sheet->lstStudenti->count(), 2);
-  EXPECT_EQ(sheet->repTotale->text(), "3,00");
+  click(command("imgUltimo"));
+  EXPECT_EQ(edit("txtProdotto")->text(), "Tre");
+  EXPECT_EQ(label("lblPosizione")->text(), "3");
+  click(command("imgPrimo"));
+  click(command("imgAvanti"));
+  EXPECT_EQ(edit("txtProdotto")->text(), "Due");
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 2);
+  EXPECT_EQ(label("repTotale")->text(), "3,00");
 
-  click(sheet->cmdCancella);
-  EXPECT_EQ(sheet->lstStudenti->count(), 3);
-  EXPECT_EQ(sheet->repTotale->text(), "8,00");
+  click(command("cmdCancella"));
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 3);
+  EXPECT_EQ(label("repTotale")->text(), "8,00");
 }
 
 // What the sheet does with an unreadable archive once shown is the card
@@ -412,18 +427,19 @@ TEST_F(SupplySheet, AnUnreadableSupplyOpensSilentlyWithAnEmptyList) {
   fs::create_directory(broken);
   open(broken);
   EXPECT_TRUE(fake.messages.isEmpty());
-  EXPECT_EQ(sheet->lstStudenti->count(), 0);
-  type(sheet->txtProdotto, QStringLiteral("Vite"));
-  click(sheet->cmdSalva);
+  EXPECT_EQ(control<LineList>("lstStudenti")->count(), 0);
+  type(edit("txtProdotto"), QStringLiteral("Vite"));
+  click(command("cmdSalva"));
   EXPECT_EQ(fake.texts(), QStringList{archiveAccessMessage()});
 }
 
 TEST_F(SupplySheet, EnterWalksTheFifteenFieldsAndColoursFollowTheFocus) {
-  const QList<QWidget*> chain{sheet->txtProdotto,  sheet->txtData,      sheet->txtOra,       sheet->txtLuogo,
-                              sheet->txtQuantita,  sheet->txtPrezzo,    sheet->txtImporto,   sheet->txtUM,
-                              sheet->txtPagamento, sheet->txtAspetto,   sheet->txtCliente,   sheet->txtFornitore,
-                              sheet->txtConsegnatario, sheet->txtVettore, sheet->txtAnnotazioni};
-  sheet->txtProdotto->setFocus();
+  const QList<QWidget*> chain{edit("txtProdotto"),      edit("txtData"),     edit("txtOra"),
+                              edit("txtLuogo"),         edit("txtQuantita"), edit("txtPrezzo"),
+                              edit("txtImporto"),       edit("txtUM"),       control<QComboBox>("txtPagamento"),
+                              edit("txtAspetto"),       edit("txtCliente"),  edit("txtFornitore"),
+                              edit("txtConsegnatario"), edit("txtVettore"),  edit("txtAnnotazioni")};
+  edit("txtProdotto")->setFocus();
   for (int i = 0; i < chain.size(); ++i) {
     QWidget* now = QApplication::focusWidget();
     ASSERT_TRUE(now == chain[i] || chain[i]->isAncestorOf(now)) << i;
@@ -431,15 +447,15 @@ TEST_F(SupplySheet, EnterWalksTheFifteenFieldsAndColoursFollowTheFocus) {
     enter();
     EXPECT_EQ(fieldColour(chain[i]), kMoneyGreen) << i;
   }
-  EXPECT_EQ(QApplication::focusWidget(), sheet->txtProdotto);
-  EXPECT_EQ(sheet->txtProdotto->maxLength(), 250);
-  EXPECT_EQ(sheet->txtData->maxLength(), 10);
-  EXPECT_EQ(sheet->txtOra->maxLength(), 5);
-  EXPECT_EQ(sheet->txtQuantita->maxLength(), 16);
-  EXPECT_EQ(sheet->txtPagamento->lineEdit()->maxLength(), 10);
-  EXPECT_EQ(sheet->cmdCalcola->text(), "=");
-  EXPECT_FALSE(sheet->cmdCalcola->focusPolicy() & Qt::TabFocus);
-  EXPECT_FALSE(sheet->lstStudenti->focusPolicy() & Qt::TabFocus);
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtProdotto"));
+  EXPECT_EQ(edit("txtProdotto")->maxLength(), 250);
+  EXPECT_EQ(edit("txtData")->maxLength(), 10);
+  EXPECT_EQ(edit("txtOra")->maxLength(), 5);
+  EXPECT_EQ(edit("txtQuantita")->maxLength(), 16);
+  EXPECT_EQ(control<QComboBox>("txtPagamento")->lineEdit()->maxLength(), 10);
+  EXPECT_EQ(button("cmdCalcola")->text(), "=");
+  EXPECT_FALSE(button("cmdCalcola")->focusPolicy() & Qt::TabFocus);
+  EXPECT_FALSE(control<LineList>("lstStudenti")->focusPolicy() & Qt::TabFocus);
 }
 
 TEST_F(SupplySheet, DialogsGetTheirHandOverAndAreDestroyedAfterwards) {
@@ -449,25 +465,26 @@ TEST_F(SupplySheet, DialogsGetTheirHandOverAndAreDestroyedAfterwards) {
   flow.onModal = [&](QDialog& d) {
     shown.append(&d);
     classes << QString::fromLatin1(d.metaObject()->className());
-    if (auto* s = qobject_cast<TfrmCercaDestinatari*>(&d)) memory << s->lblMemory->text();
-    if (auto* s = qobject_cast<TfrmCercaFornitura*>(&d)) memory << s->lblMemory->text();
-    if (auto* i = qobject_cast<TfrmImpMateriali*>(&d)) quantity << i->txtQuant->text();
+    if (auto* s = qobject_cast<TfrmCercaDestinatari*>(&d)) memory << test::label(s, "lblMemory")->text();
+    if (auto* s = qobject_cast<TfrmCercaFornitura*>(&d)) memory << test::label(s, "lblMemory")->text();
+    if (auto* i = qobject_cast<TfrmImpMateriali*>(&d)) quantity << test::edit(i, "txtQuant")->text();
     if (auto* a = qobject_cast<TfrmAllegatiFor*>(&d))
-      files << a->txtFile01->text() << a->txtDesc03->text();
-    if (auto* c = qobject_cast<TfrmCartellaFor*>(&d)) files << c->txtFile01->text() << c->txtDesc01->text();
+      files << test::edit(a, "txtFile01")->text() << test::edit(a, "txtDesc03")->text();
+    if (auto* c = qobject_cast<TfrmCartellaFor*>(&d))
+      files << test::edit(c, "txtFile01")->text() << test::edit(c, "txtDesc01")->text();
     return 0;
   };
   sheet->attachmentFields().file[0]->setText(QStringLiteral("  /dati/a.pdf "));
   sheet->attachmentFields().description[2]->setText(QStringLiteral("terzo"));
   sheet->attachmentFields().folder->setText(QStringLiteral("/dati"));
   sheet->attachmentFields().folderDescription->setText(QStringLiteral("Cartella"));
-  type(sheet->txtQuantita, QStringLiteral("2"));
+  type(edit("txtQuantita"), QStringLiteral("2"));
 
-  click(sheet->impCliente);
-  click(sheet->cmdRicerca);
-  click(sheet->impProdotto);
-  click(sheet->cmdAllega);
-  click(sheet->cmdAssocia);
+  click(command("impCliente"));
+  click(command("cmdRicerca"));
+  click(command("impProdotto"));
+  click(command("cmdAllega"));
+  click(command("cmdAssocia"));
   ASSERT_EQ(shown.size(), 5);
   EXPECT_EQ(classes, QStringList({"zel::TfrmCercaDestinatari", "zel::TfrmCercaFornitura", "zel::TfrmImpMateriali",
                                   "zel::TfrmAllegatiFor", "zel::TfrmCartellaFor"}));
@@ -479,15 +496,16 @@ TEST_F(SupplySheet, DialogsGetTheirHandOverAndAreDestroyedAfterwards) {
 
 TEST_F(SupplySheet, StatusTextsAndExit) {
   QEvent enterEvent(QEvent::Enter);
-  QApplication::sendEvent(sheet->cmdNuovo, &enterEvent);
-  EXPECT_TRUE(sheet->panInfo->text().startsWith(" Prepara la schermata ad accogliere una nuova scheda di fornitura "
-                                                "senza cancellare"));
-  QApplication::sendEvent(sheet->imgUltimo, &enterEvent);
-  EXPECT_EQ(sheet->panInfo->text(), " Visualizza l'ultima scheda in archivio");
-  QApplication::sendEvent(sheet->panDati01, &enterEvent);
-  EXPECT_TRUE(sheet->panInfo->text().isEmpty());
+  QApplication::sendEvent(command("cmdNuovo"), &enterEvent);
+  EXPECT_TRUE(
+      label("panInfo")->text().startsWith(" Prepara la schermata ad accogliere una nuova scheda di fornitura "
+                                          "senza cancellare"));
+  QApplication::sendEvent(command("imgUltimo"), &enterEvent);
+  EXPECT_EQ(label("panInfo")->text(), " Visualizza l'ultima scheda in archivio");
+  QApplication::sendEvent(control<QWidget>("panDati01"), &enterEvent);
+  EXPECT_TRUE(label("panInfo")->text().isEmpty());
 
-  click(sheet->cmdEsci);
+  click(command("cmdEsci"));
   EXPECT_FALSE(sheet->isVisible());
   EXPECT_TRUE(home->isVisible());
 }

@@ -5,12 +5,19 @@
 // does first with a window and a box: brings the one to the front, types
 // into the other.
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QList>
 #include <QObject>
+#include <QPushButton>
 #include <QString>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include "ui/attachwindow.h"
+#include "ui/kit.h"
 
 namespace zel::test {
 
@@ -33,6 +40,30 @@ inline void retype(QLineEdit* box, const QString& text) {
   box->setFocus();
   box->clear();
   QTest::keyClicks(box, text);
+}
+
+// The kinds of control the tests reach most.
+inline QLineEdit* edit(const QObject* window, const char* name) { return named<QLineEdit>(window, name); }
+inline QLabel* label(const QObject* window, const char* name) { return named<QLabel>(window, name); }
+inline QPushButton* button(const QObject* window, const char* name) { return named<QPushButton>(window, name); }
+// A picture or a caption that runs a command when clicked.
+inline ClickLabel* clickLabel(const QObject* window, const char* name) { return named<ClickLabel>(window, name); }
+
+// The slots of an attachments or folder window, as the user finds them: the
+// numbered group boxes ("grpAllegato01", ...) and the controls in each.
+inline QList<AttachmentSlot> slotsOf(const QWidget& window) {
+  QList<AttachmentSlot> found;
+  for (int i = 1;; ++i) {
+    const QString n = QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+    auto* group = window.findChild<QGroupBox*>(QStringLiteral("grpAllegato") + n);
+    if (!group) return found;
+    found.append({group, group->findChild<QLabel*>(QStringLiteral("lblFile") + n),
+                  group->findChild<QLineEdit*>(QStringLiteral("txtFile") + n),
+                  group->findChild<QLabel*>(QStringLiteral("lblDesc") + n),
+                  group->findChild<QLineEdit*>(QStringLiteral("txtDesc") + n),
+                  group->findChild<QPushButton*>(QStringLiteral("cmdSfoglia") + n),
+                  group->findChild<QPushButton*>(QStringLiteral("cmdApri") + n)});
+  }
 }
 
 }  // namespace zel::test
