@@ -4,10 +4,10 @@
 Every folder has a layer (LAYERS, lowest first; README's developer section
 says what each holds). A file may include files of its own folder and of
 lower layers, never of a higher layer or of another folder of its own layer.
-A header and its source count as one unit; no two units of different
-folders may include each other, directly or through others. Within one
-folder a window and the dialogs it opens may know each other (the supply
-sheet and its searches, the table of windows and the login). Prints every
+A header and its source count as one unit; no two units may include each
+other, directly or through others, in one folder or across folders (a
+window hands over to the window that opened it through a small interface
+of a lower layer: the supply sheet's picks, the login). Prints every
 offence and exits 1 when there is one.
 
 Usage: check_includes.py [repository root]
@@ -123,8 +123,6 @@ def main():
             elif target[0] == source[0]:
                 offences.append(f"{path}: includes {target_path} of another folder of its layer")
     for group in cycles(graph):
-        if len({os.path.dirname(member) for member in group}) == 1:
-            continue
         offences.append("include circle: " + " <-> ".join(group))
     for offence in offences:
         print(offence)

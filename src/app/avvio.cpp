@@ -5,16 +5,8 @@
 #include <QShowEvent>
 #include <stdexcept>
 
-#include "app/forms.h"
-#include "app/info.h"
-#include "app/splash.h"
-#include "clients/destinatari.h"
 #include "core/maker.h"
-#include "help/helpform.h"
 #include "help/helptopics.h"
-#include "products/materiali.h"
-#include "supplies/accedi.h"
-#include "supplies/crea.h"
 #include "ui/base/flow.h"
 #include "ui/base/services.h"
 
@@ -35,6 +27,14 @@ QLabel* band(QWidget* parent, const char* name, const QColor& colour, const QRec
   p.setColor(QPalette::WindowText, Qt::white);
   l->setPalette(p);
   return l;
+}
+
+// The start screen reaches the screens and dialogs it opens through the
+// program's navigation, as every screen does.
+MainScreen* screenOf(WindowId id) { return qobject_cast<MainScreen*>(navigation().window(id)); }
+
+void runDialog(WindowId id) {
+  if (auto* dialog = qobject_cast<QDialog*>(navigation().window(id))) flow().runModal(*dialog);
 }
 
 }  // namespace
@@ -116,14 +116,14 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
   MainScreen::setHomeScreen(this);
 }
 
-void TfrmAvvio::btnClientiClick() { moveTo(forms().frmDestinatari); }
-void TfrmAvvio::btnProdottiClick() { moveTo(forms().frmMateriali); }
-void TfrmAvvio::btnCreaClick() { moveTo(forms().frmCrea); }
-void TfrmAvvio::btnFornitureClick() { moveTo(forms().frmAccedi); }
+void TfrmAvvio::btnClientiClick() { moveTo(screenOf(WindowId::ClientCard)); }
+void TfrmAvvio::btnProdottiClick() { moveTo(screenOf(WindowId::ProductCard)); }
+void TfrmAvvio::btnCreaClick() { moveTo(screenOf(WindowId::CreateSupply)); }
+void TfrmAvvio::btnFornitureClick() { moveTo(screenOf(WindowId::OpenSupply)); }
 
 void TfrmAvvio::imgGuidaClick() { flow().showHelp(help::startScreenTopic()); }
-void TfrmAvvio::imgInfoClick() { flow().runModal(*forms().frmInfo); }
-void TfrmAvvio::imgCopyrightClick() { flow().runModal(*forms().frmSplash); }
+void TfrmAvvio::imgInfoClick() { runDialog(WindowId::About); }
+void TfrmAvvio::imgCopyrightClick() { runDialog(WindowId::Credits); }
 void TfrmAvvio::imgEsciClick() { close(); }
 
 void TfrmAvvio::lblWebClick() { services().openUrl(makerSite()); }

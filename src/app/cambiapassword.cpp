@@ -4,8 +4,7 @@
 #include <QShowEvent>
 #include <exception>
 
-#include "app/forms.h"
-#include "app/password.h"
+#include "app/login.h"
 #include "store/passwordstore.h"
 #include "ui/base/flow.h"
 #include "ui/base/programfolder.h"
@@ -168,8 +167,14 @@ void TfrmCambiaPassword::FormShow() {
   txtPasswordOld->setFocus();
 }
 
+namespace {
+
+LoginWindow* loginWindow() { return dynamic_cast<LoginWindow*>(navigation().window(WindowId::Login)); }
+
+}  // namespace
+
 void TfrmCambiaPassword::FormClose() {
-  TfrmPassword* login = forms().frmPassword;
+  LoginWindow* login = loginWindow();
   if (!login) return;
   login->showAgain();
   login->focusPassword();
@@ -180,8 +185,8 @@ void TfrmCambiaPassword::done(int result) {
   // finds itself without a visible window (which would end it).
   FormClose();
   Dialog::done(result);
-  if (TfrmPassword* login = forms().frmPassword) {
-    login->activateWindow();
+  if (LoginWindow* login = loginWindow()) {
+    if (auto* window = dynamic_cast<QWidget*>(login)) window->activateWindow();
     login->focusPassword();
   }
 }

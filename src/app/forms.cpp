@@ -67,6 +67,10 @@ class FormsNavigation : public Navigation {
       case WindowId::ProductExport: return f.frmEsportaMat;
       case WindowId::SupplyExport: return f.frmEsportaFor;
       case WindowId::PendingPayments: return f.frmCercaIncompleti;
+      case WindowId::Login: return f.frmPassword;
+      case WindowId::ChangePassword: return f.frmCambiaPassword;
+      case WindowId::About: return f.frmInfo;
+      case WindowId::Credits: return f.frmSplash;
     }
     return nullptr;
   }

@@ -8,7 +8,6 @@
 
 #include "app/avvio.h"
 #include "app/cambiapassword.h"
-#include "app/forms.h"
 #include "store/passwordstore.h"
 #include "ui/base/flow.h"
 #include "ui/base/programfolder.h"
@@ -152,12 +151,12 @@ void TfrmPassword::cmdOKClick() {
   }
   // The typed password has no further use; the hidden window keeps nothing of it.
   txtPassword->clear();
-  if (TfrmAvvio* start = forms().frmAvvio) start->open();
+  if (auto* start = qobject_cast<TfrmAvvio*>(navigation().window(WindowId::StartScreen))) start->open();
   hide();
 }
 
 void TfrmPassword::btnCambiaPasswordClick() {
-  TfrmCambiaPassword* change = forms().frmCambiaPassword;
+  auto* change = qobject_cast<TfrmCambiaPassword*>(navigation().window(WindowId::ChangePassword));
   if (!change) return;
   change->show();
   change->raise();

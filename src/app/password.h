@@ -8,24 +8,21 @@
 #include <QPushButton>
 #include <functional>
 
+#include "app/login.h"
 #include "ui/dialog.h"
 
 namespace zel {
 
-// The refusal of a typed password that holds a character without a
-// Windows-1252 form: folded to '?', two different passwords would be one.
-QString foreignPasswordMessage();
-
-class TfrmPassword : public Dialog {
+class TfrmPassword : public Dialog, public LoginWindow {
   Q_OBJECT
  public:
   explicit TfrmPassword(QWidget* parent = nullptr);
 
   // Back from the password change: the box and the work field empty, the
   // window shown and active.
-  void showAgain();
+  void showAgain() override;
   // The keyboard back in the password box.
-  void focusPassword();
+  void focusPassword() override;
 
   // Every way of closing the login window ends the program.
   void done(int result) override;

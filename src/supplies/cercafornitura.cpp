@@ -1,15 +1,14 @@
 #include "supplies/cercafornitura.h"
 
 #include "store/supplysearch.h"
-#include "supplies/forniture.h"
 #include "ui/base/flow.h"
 #include "ui/base/programfolder.h"
 #include "ui/kit.h"
+#include "ui/pickreceiver.h"
 
 namespace zel {
 namespace {
 
-TfrmForniture* supplySheet() { return windowAs<TfrmForniture>(WindowId::SupplySheet); }
 
 }  // namespace
 
@@ -38,20 +37,20 @@ TfrmCercaFornitura::TfrmCercaFornitura(QWidget* parent)
 
 // The open supply is the one the sheet's lblFile names, and no other.
 TextList TfrmCercaFornitura::search(const Criteria& criteria, const Progress& progress) {
-  TfrmForniture* sheet = supplySheet();
+  SupplyOnSheet* sheet = supplyOnSheet();
   if (!sheet) throw StoreError("no supply is open");
   return searchSupply(qToPath(sheet->supplyFile()), criteria, Access::Existing, progress);
 }
 
 void TfrmCercaFornitura::pick(const Text& line) {
-  TfrmForniture* sheet = supplySheet();
+  SupplyOnSheet* sheet = supplyOnSheet();
   if (!sheet || !calledBy(SearchCaller::SupplySheet)) return;
   const auto found = supplysheet::findRecordOfLine(qToPath(sheet->supplyFile()), line);
   if (found) sheet->showItem(found->record, found->number);
 }
 
 QString TfrmCercaFornitura::supplyName() const {
-  const TfrmForniture* sheet = supplySheet();
+  const SupplyOnSheet* sheet = supplyOnSheet();
   return sheet ? sheet->supplyName() : QString();
 }
 

@@ -5,7 +5,6 @@
 
 namespace zel {
 
-class TfrmForniture;
 
 // The supply item search: nine criteria over the open supply (the file the
 // supply sheet's lblFile names); a picked item goes into the sheet.

@@ -1,18 +1,17 @@
 #include "supplies/cercaincompleti.h"
 
 #include "store/supplysearch.h"
-#include "supplies/forniture.h"
 #include "ui/base/flow.h"
 #include "ui/base/programfolder.h"
 #include "ui/base/services.h"
 #include "ui/kit.h"
+#include "ui/pickreceiver.h"
 
 namespace zel {
 namespace {
 
 constexpr int kWidth = 676, kHeight = 542;
 
-TfrmForniture* supplySheet() { return windowAs<TfrmForniture>(WindowId::SupplySheet); }
 
 }  // namespace
 
@@ -48,7 +47,7 @@ TfrmCercaIncompleti::TfrmCercaIncompleti(QWidget* parent)
 // A failure on the way ends the list quietly: the lines and the running sum
 // reached so far stay on screen.
 TextList TfrmCercaIncompleti::buildList(const Progress& progress) {
-  TfrmForniture* sheet = supplySheet();
+  SupplyOnSheet* sheet = supplyOnSheet();
   if (!sheet) {
     repTotale->setText(QStringLiteral("0,00"));
     return {};
@@ -69,7 +68,7 @@ void TfrmCercaIncompleti::pick(const std::optional<Text>& line) {
   // Whatever happens, the window closes; a failure, or no line selected,
   // loads nothing, and only a supply gone meanwhile is told.
   try {
-    TfrmForniture* sheet = supplySheet();
+    SupplyOnSheet* sheet = supplyOnSheet();
     if (sheet && line) {
       const auto found = supplysheet::findRecordOfLine(qToPath(sheet->supplyFile()), *line);
       if (found) sheet->showItem(found->record, found->number);
@@ -82,7 +81,7 @@ void TfrmCercaIncompleti::pick(const std::optional<Text>& line) {
 }
 
 QString TfrmCercaIncompleti::supplyName() const {
-  const TfrmForniture* sheet = supplySheet();
+  const SupplyOnSheet* sheet = supplyOnSheet();
   return sheet ? sheet->supplyName() : QString();
 }
 

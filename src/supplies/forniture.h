@@ -12,7 +12,7 @@
 
 namespace zel {
 
-class TfrmForniture : public CardScreen, public PickReceiver {
+class TfrmForniture : public CardScreen, public PickReceiver, public SupplyOnSheet {
   Q_OBJECT
  public:
   explicit TfrmForniture(QWidget* parent = nullptr);
@@ -27,11 +27,11 @@ class TfrmForniture : public CardScreen, public PickReceiver {
   void setProduct(const QString& description, const QString& price, const QString& supplier) override;
 
   // The supply file as lblFile names it now (trimmed).
-  QString supplyFile() const;
+  QString supplyFile() const override;
   // The open supply's name, as its title panel shows it.
-  QString supplyName() const { return panClasse->text(); }
+  QString supplyName() const override { return panClasse->text(); }
   // Shows an item as record number k (a search or pending list's double click).
-  void showItem(const Record& item, size_t k) { showRecord(item, k); }
+  void showItem(const Record& item, size_t k) override { showRecord(item, k); }
 
   // The sheet's own commands (the shared ones are the base's).
   void cmdNuovoClick();

@@ -13,7 +13,6 @@
 
 #include "app/avvio.h"
 #include "app/cambiapassword.h"
-#include "app/forms.h"
 #include "app/password.h"
 #include "core/crypt.h"
 #include "store/passwordstore.h"
@@ -39,25 +38,22 @@ const QString kChangeError = QStringLiteral(
     "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
     "Si consiglia di reinstallare il software.");
 
-// The login, change and start windows wired through forms(), a store holding
-// "SEGRETO" and the login window shown and active.
+// The login, change and start windows reaching each other through the
+// navigation, a store holding "SEGRETO" and the login window shown and active.
 class Login : public ::testing::Test {
  protected:
   void SetUp() override {
     login = new TfrmPassword();
     change = new TfrmCambiaPassword();
     start = new TfrmAvvio();
-    forms().frmPassword = login;
-    forms().frmCambiaPassword = change;
-    forms().frmAvvio = start;
+    windows.set(WindowId::Login, login);
+    windows.set(WindowId::ChangePassword, change);
+    windows.set(WindowId::StartScreen, start);
     writeStoredPassword(store(), "Segreto");
     login->show();
     activate(login);
   }
   void TearDown() override {
-    forms().frmPassword = nullptr;
-    forms().frmCambiaPassword = nullptr;
-    forms().frmAvvio = nullptr;
     delete change;
     delete start;
     delete login;
@@ -112,6 +108,7 @@ class Login : public ::testing::Test {
   TfrmCambiaPassword* change = nullptr;
   TfrmAvvio* start = nullptr;
   test::FakeFlow flow;
+  test::FakeNavigation windows;
 };
 
 TEST_F(Login, WindowAtStart) {

@@ -44,6 +44,10 @@ enum class WindowId {
   ProductExport,
   SupplyExport,
   PendingPayments,
+  Login,
+  ChangePassword,
+  About,
+  Credits,
 };
 
 class Navigation {
