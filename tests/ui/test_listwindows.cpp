@@ -485,8 +485,22 @@ TEST_F(ListWindows, ProductCardFollowsAnImportOfItsProduct) {
   };
 
   importFour();
-  QApplication::setActiveWindow(&card);
-  QCoreApplication::processEvents();
+  const auto backInFront = [&] {
+    QApplication::setActiveWindow(sheet.get());
+    QCoreApplication::processEvents();
+    QApplication::setActiveWindow(&card);
+    QCoreApplication::processEvents();
+  };
+  {  // another desk holds the archive: the card stays as it is, at once
+    const auto wait = setLockWait(std::chrono::seconds(10));
+    auto held = RecordFile::openExisting(products(), productLayout());
+    const auto start = std::chrono::steady_clock::now();
+    backInFront();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << "it waited for the lock";
+    EXPECT_EQ(test::edit(&card, "txtGiacenza")->text(), "10");
+    setLockWait(wait);
+  }
+  backInFront();
   EXPECT_EQ(test::edit(&card, "txtGiacenza")->text(), "6");
   click(test::clickLabel(&card, "imgSalva"));
   EXPECT_EQ(readAllRecords(products(), productLayout())[0][product::Giacenza], "6");
