@@ -45,7 +45,7 @@ Text storedField(const fs::path& file, size_t k, std::string_view name) {
   return r[l.indexOf(name)];
 }
 
-class ClientCard : public ::testing::Test {
+class ClientCard : public ::testing::Test, public test::ControlsOf<ClientCard> {
  protected:
   void SetUp() override {
     card = std::make_unique<TfrmDestinatari>();
@@ -88,14 +88,9 @@ class ClientCard : public ::testing::Test {
   test::FakeFlow flow;
   test::TempProgramFolder folder;
   std::unique_ptr<TfrmDestinatari> card;
-  // The card's controls, by name.
-  QLineEdit* edit(const char* name) const { return test::edit(card.get(), name); }
-  QLabel* label(const char* name) const { return test::label(card.get(), name); }
-  ClickLabel* command(const char* name) const { return test::clickLabel(card.get(), name); }
-  template <class T>
-  T* control(const char* name) const {
-    return test::named<T>(card.get(), name);
-  }
+ public:
+  // The window whose controls edit(), label(), command()... find.
+  const QObject* window() const { return card.get(); }
 };
 
 TEST_F(ClientCard, SavingANewCardAppendsItAndSavingAgainOverwritesIt) {

@@ -32,7 +32,7 @@ namespace fs = std::filesystem;
 const QString kTitleCancelled = QString::fromUtf8("Operazione annullata");
 const QString kBadCharacter = QString::fromUtf8("Attenzione: carattere non valido.");
 
-class ProductCardTest : public ::testing::Test {
+class ProductCardTest : public ::testing::Test, public test::ControlsOf<ProductCardTest> {
  protected:
   void SetUp() override {
     card = std::make_unique<TfrmMateriali>();
@@ -66,14 +66,9 @@ class ProductCardTest : public ::testing::Test {
   test::TempProgramFolder folder;
   test::FakeServices fake;
   std::unique_ptr<TfrmMateriali> card;
-  // The card's controls, by name.
-  QLineEdit* edit(const char* name) const { return test::edit(card.get(), name); }
-  QLabel* label(const char* name) const { return test::label(card.get(), name); }
-  ClickLabel* command(const char* name) const { return test::clickLabel(card.get(), name); }
-  template <class T>
-  T* control(const char* name) const {
-    return test::named<T>(card.get(), name);
-  }
+ public:
+  // The window whose controls edit(), label(), command()... find.
+  const QObject* window() const { return card.get(); }
 };
 
 TEST_F(ProductCardTest, OpensAsANewCardWithDefaults) {

@@ -32,7 +32,7 @@ QString u8(const char* s) { return QString::fromUtf8(s); }
 
 using test::supplyItem;
 
-class SupplySheet : public ::testing::Test {
+class SupplySheet : public ::testing::Test, public test::ControlsOf<SupplySheet> {
  protected:
   void SetUp() override {
     home = std::make_unique<QWidget>();
@@ -91,15 +91,9 @@ class SupplySheet : public ::testing::Test {
   test::TempProgramFolder folder;
   std::unique_ptr<QWidget> home;
   std::unique_ptr<TfrmForniture> sheet;
-  // The sheet's controls, by name.
-  QLineEdit* edit(const char* name) const { return test::edit(sheet.get(), name); }
-  QLabel* label(const char* name) const { return test::label(sheet.get(), name); }
-  QPushButton* button(const char* name) const { return test::button(sheet.get(), name); }
-  ClickLabel* command(const char* name) const { return test::clickLabel(sheet.get(), name); }
-  template <class T>
-  T* control(const char* name) const {
-    return test::named<T>(sheet.get(), name);
-  }
+ public:
+  // The window whose controls edit(), label(), command()... find.
+  const QObject* window() const { return sheet.get(); }
 };
 
 TEST_F(SupplySheet, OpensOnANewItemWithDefaultsAndAnEmptyList) {

@@ -49,6 +49,25 @@ inline QPushButton* button(const QObject* window, const char* name) { return nam
 // A picture or a caption that runs a command when clicked.
 inline ClickLabel* clickLabel(const QObject* window, const char* name) { return named<ClickLabel>(window, name); }
 
+// The same lookups in short calls for a fixture that keeps one window:
+// `edit("txtCodice")`, `command("cmdSalva")`. The fixture derives from
+// ControlsOf<Itself> and says which window with `window()`.
+template <class Fixture>
+class ControlsOf {
+ public:
+  QLineEdit* edit(const char* name) const { return test::edit(self(), name); }
+  QLabel* label(const char* name) const { return test::label(self(), name); }
+  QPushButton* button(const char* name) const { return test::button(self(), name); }
+  ClickLabel* command(const char* name) const { return test::clickLabel(self(), name); }
+  template <class T>
+  T* control(const char* name) const {
+    return test::named<T>(self(), name);
+  }
+
+ private:
+  const QObject* self() const { return static_cast<const Fixture*>(this)->window(); }
+};
+
 // The slots of an attachments or folder window, as the user finds them: the
 // numbered group boxes ("grpAllegato01", ...) and the controls in each.
 inline QList<AttachmentSlot> slotsOf(const QWidget& window) {
