@@ -39,7 +39,7 @@ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
 FIRST_PASS_TESTS='^(x11_scenarios|bench_smoke)$'
 if [ "$SANITIZERS" != 0 ]; then
-  cmake --build "$BUILD" -j "$(zelvano_jobs)" --target zelvano zelvano-cli benchmarks
+  cmake --build "$BUILD" -j "$(zelvano_jobs)" --target program-folder benchmarks
 else
   cmake --build "$BUILD" -j "$(zelvano_jobs)"
   FIRST_PASS_TESTS='.'
