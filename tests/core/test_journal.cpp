@@ -540,10 +540,17 @@ TEST_P(AnotherUsersJournal, IsSettledByTheNextDeskThatCanReadItAndNeverDiscarded
   }
   ASSERT_EQ(::chmod(clients.file.c_str(), 0664), 0);
 
-  // A's desk is killed at random moments until one falls inside a save.
+  // A's desk is killed at random moments until one falls inside a save
+  // after its journal was written whole (a journal cut short is settled by
+  // A's next desk, as by any).
   const fs::path journalFile = journal::pathFor(clients.file);
+  const auto wholeJournalLeft = [&] {
+    if (!journal::exists(journalFile)) return false;
+    const std::vector<uint8_t> bytes = readBytes(journalFile);
+    return journal::decode(bytes.data(), bytes.size()).has_value();
+  };
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  for (int round = 0; !journal::exists(journalFile); ++round) {
+  for (int round = 0; !wholeJournalLeft(); ++round) {
     ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no save of A was ever cut short";
     test::ChildProcess desk(users.as(users.a(), c.umaskOfA,
                                      driver + " churn " + shared.string() + " " + std::to_string(round) +
