@@ -46,7 +46,11 @@ def load(folder):
     for file in sorted(os.listdir(folder)):
         if not file.endswith(".json"):
             continue
-        with open(os.path.join(folder, file)) as f:
+        path = os.path.join(folder, file)
+        # A program none of whose benchmarks the filter names writes nothing.
+        if os.path.getsize(path) == 0:
+            continue
+        with open(path) as f:
             data = json.load(f)
         context = context or data.get("context")
         samples = {}
