@@ -185,7 +185,9 @@ bool runWithFault(const Operation& op, const fs::path& folder, size_t k, Fault f
   try {
     op.run(folder);
   } catch (const StoreError& e) {
-    if (fault == Fault::Short) EXPECT_TRUE(e.diskFull()) << e.what();
+    if (fault == Fault::Short) {
+      EXPECT_TRUE(e.diskFull()) << e.what();
+    }
     return true;
   } catch (const SupplyFileError&) {
     return true;

@@ -150,7 +150,9 @@ TEST(TwoDesks, DeletingAndSavingAtTheSameMomentLosesAndDuplicatesNothing) {
     ++tally[a.kind][a.outcome];
     EXPECT_NE(a.outcome, 'E') << a.line;
     if (a.outcome != 'D') continue;
-    if (a.kind == 'A') EXPECT_TRUE(expected.emplace(a.id.serial, 0).second) << "serial used twice";
+    if (a.kind == 'A') {
+      EXPECT_TRUE(expected.emplace(a.id.serial, 0).second) << "serial used twice";
+    }
     else if (a.kind == 'O') ++expected[a.id.serial];
     else ++deletions[a.id.serial];
   }

@@ -61,7 +61,9 @@ void writeClients(const fs::path& file, int n) {
 // The steps of a save over record k, as a copy of the folder sees them.
 std::vector<IoStep> stepsOfASave(const CardArchive& archive, size_t k, const Record& replacement) {
   TempFolder copy;
-  const CardArchive twin{copy / archive.file.filename().string(), archive.layout};
+  CardArchive twin = archive;
+  twin.file = copy / archive.file.filename().string();
+  twin.tempFile = copy / archive.tempFile.filename().string();
   fs::copy_file(archive.file, twin.file);
   std::vector<IoStep> steps;
   ScopedIoHook hook([&](IoStep step) {
@@ -379,7 +381,9 @@ TEST(JournalOwner, RootAppliesAnotherUsersJournalOnlyToThatUsersArchive) {
     tornSave(clients, 2, client("NUOVO"));
     const fs::path journalFile = journal::pathFor(clients.file);
     ASSERT_EQ(::chown(journalFile.c_str(), kUser, 0), 0);
-    if (archiveIsTheirs) ASSERT_EQ(::chown(clients.file.c_str(), kUser, 0), 0);
+    if (archiveIsTheirs) {
+      ASSERT_EQ(::chown(clients.file.c_str(), kUser, 0), 0);
+    }
     const std::vector<uint8_t> torn = readBytes(clients.file);
 
     if (archiveIsTheirs) {

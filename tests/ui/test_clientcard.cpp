@@ -34,7 +34,7 @@ namespace fs = std::filesystem;
 
 constexpr size_t kSize = 3890;
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
+using test::u8;
 
 // Field `name` of record k (1-based) of the file, as stored (Windows-1252).
 Text storedField(const fs::path& file, size_t k, std::string_view name) {

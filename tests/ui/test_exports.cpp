@@ -40,7 +40,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
+using test::u8;
 
 // A workbook's first sheet, or a Word document's first paragraph and table.
 QJsonObject readBack(const fs::path& file) {

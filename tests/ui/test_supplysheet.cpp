@@ -28,7 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
+using test::u8;
 
 using test::supplyItem;
 
@@ -133,7 +133,9 @@ TEST_F(SupplySheet, ASupplyDeletedElsewhereIsToldGoneAndNeverRecreated) {
   click(command("cmdNuovo"));
   ASSERT_EQ(fake.messages.size(), 6);  // the deletion's question, then five times the news
   for (const test::ShownMessage& m : fake.messages) {
-    if (m.plain) EXPECT_EQ(m.text, supplyGoneMessage());
+    if (m.plain) {
+      EXPECT_EQ(m.text, supplyGoneMessage());
+    }
   }
   EXPECT_EQ(control<LineList>("lstStudenti")->count(), 0);
   open(supply());

@@ -21,6 +21,9 @@
 
 namespace zel::test {
 
+// A text written in the source's UTF-8, as a window shows it.
+inline QString u8(const char* text) { return QString::fromUtf8(text); }
+
 template <class T = QWidget>
 T* named(const QObject* window, const char* name) {
   T* found = window->findChild<T*>(QString::fromLatin1(name));
