@@ -29,12 +29,10 @@ QLabel* band(QWidget* parent, const char* name, const QColor& colour, const QRec
   return l;
 }
 
-// The start screen reaches the screens and dialogs it opens through the
-// program's navigation, as every screen does.
-MainScreen* screenOf(WindowId id) { return qobject_cast<MainScreen*>(navigation().window(id)); }
-
+// The start screen reaches the dialogs it opens through the program's
+// navigation, as every screen does.
 void runDialog(WindowId id) {
-  if (auto* dialog = qobject_cast<QDialog*>(navigation().window(id))) flow().runModal(*dialog);
+  if (auto* dialog = windowAs<QDialog>(id)) flow().runModal(*dialog);
 }
 
 }  // namespace
@@ -116,10 +114,10 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
   MainScreen::setHomeScreen(this);
 }
 
-void TfrmAvvio::btnClientiClick() { moveTo(screenOf(WindowId::ClientCard)); }
-void TfrmAvvio::btnProdottiClick() { moveTo(screenOf(WindowId::ProductCard)); }
-void TfrmAvvio::btnCreaClick() { moveTo(screenOf(WindowId::CreateSupply)); }
-void TfrmAvvio::btnFornitureClick() { moveTo(screenOf(WindowId::OpenSupply)); }
+void TfrmAvvio::btnClientiClick() { moveTo(windowAs<MainScreen>(WindowId::ClientCard)); }
+void TfrmAvvio::btnProdottiClick() { moveTo(windowAs<MainScreen>(WindowId::ProductCard)); }
+void TfrmAvvio::btnCreaClick() { moveTo(windowAs<MainScreen>(WindowId::CreateSupply)); }
+void TfrmAvvio::btnFornitureClick() { moveTo(windowAs<MainScreen>(WindowId::OpenSupply)); }
 
 void TfrmAvvio::imgGuidaClick() { flow().showHelp(help::startScreenTopic()); }
 void TfrmAvvio::imgInfoClick() { runDialog(WindowId::About); }

@@ -151,12 +151,12 @@ void TfrmPassword::cmdOKClick() {
   }
   // The typed password has no further use; the hidden window keeps nothing of it.
   txtPassword->clear();
-  if (auto* start = qobject_cast<TfrmAvvio*>(navigation().window(WindowId::StartScreen))) start->open();
+  if (auto* start = windowAs<TfrmAvvio>(WindowId::StartScreen)) start->open();
   hide();
 }
 
 void TfrmPassword::btnCambiaPasswordClick() {
-  auto* change = qobject_cast<TfrmCambiaPassword*>(navigation().window(WindowId::ChangePassword));
+  auto* change = windowAs<TfrmCambiaPassword>(WindowId::ChangePassword);
   if (!change) return;
   change->show();
   change->raise();
