@@ -1,6 +1,8 @@
 #pragma once
 // The lines of a result list, stored end to end in one buffer: a list of
-// 100,000 lines costs a handful of allocations, not one per line.
+// 100,000 lines costs a handful of allocations, not one per line. Lists made
+// apart and then joined or merged keep the buffers they were built in, so
+// their lines are never copied a second time.
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -14,8 +16,9 @@ namespace zel {
 
 class TextList {
   struct Span {
-    size_t offset;
-    size_t size;
+    size_t offset;   // in its buffer
+    uint32_t size;
+    uint32_t chunk;  // which buffer
   };
 
  public:
@@ -46,9 +49,7 @@ class TextList {
 
   size_t size() const { return spans_.size(); }
   bool empty() const { return spans_.empty(); }
-  std::string_view operator[](size_t i) const {
-    return std::string_view(data_.data() + spans_[i].offset, spans_[i].size);
-  }
+  std::string_view operator[](size_t i) const { return text(spans_[i]); }
   const_iterator begin() const { return {this, 0}; }
   const_iterator end() const { return {this, spans_.size()}; }
 
@@ -63,9 +64,10 @@ class TextList {
 
   // Lists made apart (the ranges of a scan, each on its own thread) as one:
   // joined end to end in the order given, or, each being sorted already
-  // (sortFolded), merged into the one sorted list.
-  static TextList joined(const std::vector<TextList>& parts);
-  static TextList mergedFolded(const std::vector<TextList>& sortedParts);
+  // (sortFolded), merged into the one sorted list. The parts' buffers move
+  // into the result; only the places of the lines are written anew.
+  static TextList joined(std::vector<TextList> parts);
+  static TextList mergedFolded(std::vector<TextList> sortedParts);
 
   std::vector<Text> toVector() const;
 
@@ -75,8 +77,19 @@ class TextList {
     Span span;
   };
   void sortByKeys(std::vector<SortEntry>::iterator begin, std::vector<SortEntry>::iterator end, size_t at);
+  std::string_view text(const Span& s) const { return std::string_view(chunks_[s.chunk].data() + s.offset, s.size); }
+  // The buffer new lines go to: the last one.
+  Text& tail();
+  // Takes over the buffers of `part`; the chunk numbers of its lines grow
+  // by what this returns.
+  uint32_t adopt(TextList& part);
+  void inSortedPlaces();
+  // Merges the lines heads[p][at[p]..end[p]) of every sorted part into the
+  // places from `to` on.
+  void mergeInto(const std::vector<std::vector<Span>>& heads, std::vector<size_t> at,
+                 const std::vector<size_t>& end, size_t to);
 
-  Text data_;
+  std::vector<Text> chunks_;
   std::vector<Span> spans_;
 };
 

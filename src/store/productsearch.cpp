@@ -98,7 +98,7 @@ PartialListing stockListing(const std::filesystem::path& archive, Access access,
   try {
     const std::vector<ScanPart> parts = scanInParts(archive, productLayout(), access, progress, scan);
     found.resize(partsKept(parts));
-    listing.lines = found.size() == 1 ? std::move(found.front()) : TextList::mergedFolded(found);
+    listing.lines = found.size() == 1 ? std::move(found.front()) : TextList::mergedFolded(std::move(found));
     rethrowFirstFailure(parts);
   } catch (const StopListing& stop) {
     listing.problem = stop.why;

@@ -60,7 +60,7 @@ TextList searchLines(const std::filesystem::path& file, const Layout& layout, Ac
     found[part].sortFolded();
   };
   rethrowFirstFailure(scanInParts(file, layout, access, progress, scan));
-  return found.size() == 1 ? std::move(found.front()) : TextList::mergedFolded(found);
+  return found.size() == 1 ? std::move(found.front()) : TextList::mergedFolded(std::move(found));
 }
 
 std::optional<PickedRecord> pickRecord(const std::filesystem::path& file, const Layout& layout,

@@ -133,7 +133,7 @@ ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access 
     const std::vector<ScanPart> scanned = scanInParts(supplyFile, supplyLayout(), access, progress, scan);
     const size_t kept = partsKept(scanned);
     lines.resize(kept);
-    list.lines = lines.size() == 1 ? std::move(lines.front()) : TextList::joined(lines);
+    list.lines = lines.size() == 1 ? std::move(lines.front()) : TextList::joined(std::move(lines));
     for (size_t i = 0; i < kept; ++i) list.sum += sums[i];
     rethrowFirstFailure(scanned);
     list.complete = true;

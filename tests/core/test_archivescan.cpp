@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -276,6 +277,32 @@ TEST(TextListParts, JoinedKeepsTheOrderMergedSortsAsOneSort) {
   all.sortFolded();
   EXPECT_EQ(TextList::mergedFolded(parts).toVector(), all.toVector());
   EXPECT_TRUE(TextList::mergedFolded({}).empty());
+}
+
+// Parts long enough to be merged in two halves at once, the same lines in
+// several parts and on both sides of the middle: still the one sort; and the
+// merged and joined lists take more lines like any other.
+TEST(TextListParts, LongPartsMergeInHalvesAsOneSort) {
+  std::mt19937 rng(11);
+  std::vector<TextList> parts(3);
+  TextList all;
+  for (int i = 0; i < 40000; ++i) {
+    const int n = std::uniform_int_distribution<int>(0, 4999)(rng);
+    const Text line = (n % 2 ? "Cod. id. CL" : "Cod. id. cl") + std::to_string(n) + Text(n % 7, ' ') + "x";
+    parts[static_cast<size_t>(i % 3 == 2 ? 2 : i % 2)].push_back(line);
+    all.push_back(line);
+  }
+  for (TextList& p : parts) p.sortFolded();
+  all.sortFolded();
+  TextList merged = TextList::mergedFolded(parts);
+  ASSERT_EQ(merged.toVector(), all.toVector());
+  merged.push_back("after");
+  EXPECT_EQ(merged[merged.size() - 1], "after");
+  EXPECT_EQ(merged[0], all[0]);
+  TextList joined = TextList::joined(std::move(parts));
+  joined.push_back("after");
+  EXPECT_EQ(joined.size(), all.size() + 1);
+  EXPECT_EQ(joined[joined.size() - 1], "after");
 }
 
 }  // namespace

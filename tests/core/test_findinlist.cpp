@@ -82,12 +82,13 @@ TEST(ListOrder, IgnoresCaseOfAToZAndIsTotal) {
 TEST(ListOrder, LongTiesSortAsTheWholeLinesCompare) {
   std::mt19937 rng(7);
   const Text pieces[] = {"05/01/2026  Quant. 1 ", "05/01/2026  quant. 1 ", "05/01/2026  Quant. 12",
-                         "20/12/2025  ", "a", "A", std::string("\0", 1), "\xE0", "  Tot. \x80 3,00", ""};
+                         "20/12/2025  ", "a", "A", std::string("\0", 1), "\xE0", "  Tot. \x80 3,00", "",
+                         Text(70, ' ')};
   std::vector<Text> texts;
   for (int i = 0; i < 3000; ++i) {
     Text t;
     const int parts = std::uniform_int_distribution<int>(0, 5)(rng);
-    for (int p = 0; p < parts; ++p) t += pieces[std::uniform_int_distribution<size_t>(0, 9)(rng)];
+    for (int p = 0; p < parts; ++p) t += pieces[std::uniform_int_distribution<size_t>(0, std::size(pieces) - 1)(rng)];
     texts.push_back(t);
   }
   TextList lines;
@@ -95,6 +96,20 @@ TEST(ListOrder, LongTiesSortAsTheWholeLinesCompare) {
   lines.sortFolded();
   std::sort(texts.begin(), texts.end(), [](const Text& a, const Text& b) { return lessFolded(a, b); });
   EXPECT_EQ(lines.toVector(), texts);
+  // The order itself, against the rule written out plainly: A-Z as a-z byte
+  // by byte, a head before what goes on, then the bytes as they are.
+  auto folded = [](Text t) {
+    for (char& c : t) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return std::vector<unsigned char>(t.begin(), t.end());
+  };
+  auto plainLess = [&](const Text& a, const Text& b) {
+    if (folded(a) != folded(b)) return folded(a) < folded(b);
+    return std::vector<unsigned char>(a.begin(), a.end()) < std::vector<unsigned char>(b.begin(), b.end());
+  };
+  for (size_t i = 0; i + 1 < texts.size(); i += 3) {
+    EXPECT_EQ(lessFolded(texts[i], texts[i + 1]), plainLess(texts[i], texts[i + 1])) << i;
+    EXPECT_EQ(lessFolded(texts[i + 1], texts[i]), plainLess(texts[i + 1], texts[i])) << i;
+  }
 }
 
 }  // namespace
