@@ -37,7 +37,7 @@ void deleteRecordByCopy(const std::filesystem::path& archive, const std::filesys
   rewriteFile(
       archive, source.descriptor(), tempPath,
       [&](int fd, const std::filesystem::path& temp) { copyAllBut(source, k, fd, temp); }, checkpoint, "archive");
-  source.close();
+  source.closeReplaced();
 }
 
 }  // namespace zel

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -127,6 +128,17 @@ void FileHandle::close(const std::filesystem::path& path) {
   ioStep(IoStep::Close);
   const int fd = std::exchange(fd_, -1);
   if (::close(fd) != 0) failCall("cannot close", path, errno);
+}
+
+void FileHandle::closeLater() {
+  if (fd_ < 0) return;
+  ioStep(IoStep::Close);
+  const int fd = std::exchange(fd_, -1);
+  try {
+    std::thread([fd] { ::close(fd); }).detach();
+  } catch (const std::system_error&) {
+    ::close(fd);  // no thread to be had: now
+  }
 }
 
 namespace {

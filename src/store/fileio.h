@@ -56,6 +56,11 @@ class FileHandle {
   explicit operator bool() const { return fd_ >= 0; }
   // Closes now, reporting a failure (StoreError naming `path`).
   void close(const std::filesystem::path& path);
+  // Closes on a thread of its own a file that another has just replaced
+  // under its name, and that nothing was written through: its last close
+  // frees its blocks, which for an archive of some hundred megabytes takes
+  // tens of milliseconds nobody needs to wait for. Its lock goes with it.
+  void closeLater();
 
  private:
   int fd_ = -1;

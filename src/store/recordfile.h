@@ -94,6 +94,8 @@ class RecordFile {
   void sync();
   // Closes the file, which releases its lock.
   void close();
+  // The same for a file that a copy has just replaced (FileHandle::closeLater).
+  void closeReplaced() { file_.closeLater(); }
 
  private:
   RecordFile(FileHandle file, std::filesystem::path path, const Layout& layout, bool exclusive);

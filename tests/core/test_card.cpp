@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "support/files.h"
 #include "support/records.h"
 #include "support/tempfolder.h"
+#include "support/wait.h"
 
 namespace zel {
 namespace {
@@ -190,8 +192,12 @@ TEST_F(Card, SaveToARecordThatNoLongerExistsFailsAndWritesNothing) {
 
 TEST_F(Card, DeleteTheCardOnScreen) {
   fill(3);
+  auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()); };
+  const auto openBefore = openFiles();
   EXPECT_THROW(deleteCard(archive(), "  ", {}), StoreError);
   deleteCard(archive(), "2");
+  // The archive the copy replaced is let go on a thread of its own, but let go.
+  EXPECT_TRUE(test::waitUntil([&] { return openFiles() == openBefore; })) << "the replaced archive stays open";
   expectShows(NavStep::First, "", 1);
   const NavOutcome last = navigate(archive(), NavStep::Last, "");
   EXPECT_EQ(last.recordNumber, 2u);
