@@ -47,6 +47,23 @@ TEST(SearchCommand, ClientsAsTheWindowListsThemInUtf8) {
   EXPECT_EQ(r.out, first);
 }
 
+// A listing long enough to be converted in two halves at once prints every
+// line once, in the list's order, the accents of both halves in UTF-8.
+TEST(SearchCommand, ALongListingPrintsAsOne) {
+  TempFolder dir;
+  const Layout& l = clientLayout();
+  std::vector<Record> clients;
+  for (int i = 0; i < 20000; ++i)
+    clients.push_back(recordOf(l, {{"Codice", std::to_string(i * 7919 % 20000)},
+                                   {"Citta", i % 3 ? "Cant\xF9" : "Forl\xEC \x80"}}));
+  writeRecords(dir / "Anagrafica.pro", l, clients);
+  const Result r = runCli({"search", "clienti", "--folder", dir.path().string()});
+  EXPECT_EQ(r.code, 0) << r.err;
+  const TextList lines = searchClients(dir / "Anagrafica.pro", {});
+  ASSERT_EQ(lines.size(), 20000u);
+  EXPECT_EQ(r.out, joined(lines));
+}
+
 // A NUL in a damaged record prints as the list shows it, a blank: the output
 // stays text.
 TEST(SearchCommand, ControlCharactersOfADamagedRecordPrintAsBlanks) {
