@@ -2,9 +2,6 @@
 
 #include <filesystem>
 #include <ostream>
-#include <string>
-#include <system_error>
-#include <thread>
 
 #include "cli/command.h"
 #include "store/archives.h"
@@ -41,62 +38,30 @@ const char kUsage[] =
     "      the listing stops early at a damaged record (the lines so far are\n"
     "      printed) or a journal could not be applied, 2 on a usage error.\n";
 
-// A full listing prints some 15 MB: gathered in blocks and written a block
-// at a time, with no string of its own per line. The lines come in sorted
-// order from all over the list's memory; the ones a few places ahead are
-// fetched meanwhile, or each would wait for memory in turn.
+// A full listing prints some 15 MB: gathered in one buffer and written a
+// block at a time, with no string of its own per line. The lines come in
+// sorted order from all over the list's memory; the ones a few places ahead
+// are fetched meanwhile, or each would wait for memory in turn.
 template <class Lines>
-void appendLines(std::string& block, const Lines& lines, size_t from, size_t to, std::ostream* out) {
+void printLines(std::ostream& out, const Lines& lines) {
   constexpr size_t kBlock = size_t{1} << 20;
   constexpr size_t kAhead = 8;
-  for (size_t i = from; i < to; ++i) {
-    if (i + kAhead < to) {
+  std::string block;
+  block.reserve(kBlock + 1024);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i + kAhead < lines.size()) {
       const std::string_view ahead = lines[i + kAhead];
       for (size_t at = 0; at < ahead.size(); at += 64) __builtin_prefetch(ahead.data() + at);
     }
-    appendPrintableUtf8(block, lines[i]);
+    const std::string_view line = lines[i];
+    appendPrintableUtf8(block, line);
     block += '\n';
-    if (out && block.size() >= kBlock) {
-      out->write(block.data(), static_cast<std::streamsize>(block.size()));
+    if (block.size() >= kBlock) {
+      out.write(block.data(), static_cast<std::streamsize>(block.size()));
       block.clear();
     }
   }
-}
-
-// A long listing is converted in two halves at once: the second half into a
-// buffer of its own on another thread, written once the first is out.
-template <class Lines>
-void printLines(std::ostream& out, const Lines& lines) {
-  constexpr size_t kTwoHalves = 16384;
-  const size_t half = lines.size() >= kTwoHalves ? lines.size() / 2 : lines.size();
-  std::string second;
-  size_t secondBytes = 0;
-  for (size_t i = half; i < lines.size(); ++i) secondBytes += lines[i].size() + 1;
-  second.reserve(secondBytes + secondBytes / 8);  // room for the UTF-8 of a few accents
-  struct Converting {
-    std::thread thread;
-    ~Converting() {
-      if (thread.joinable()) thread.join();
-    }
-  } converting;
-  if (half < lines.size()) {
-    try {
-      converting.thread = std::thread([&] { appendLines(second, lines, half, lines.size(), nullptr); });
-    } catch (const std::system_error&) {
-    }
-  }
-  std::string block;
-  block.reserve((size_t{1} << 20) + 1024);
-  appendLines(block, lines, 0, half, &out);
   out.write(block.data(), static_cast<std::streamsize>(block.size()));
-  if (converting.thread.joinable()) {
-    converting.thread.join();
-    out.write(second.data(), static_cast<std::streamsize>(second.size()));
-  } else if (half < lines.size()) {
-    block.clear();
-    appendLines(block, lines, half, lines.size(), &out);
-    out.write(block.data(), static_cast<std::streamsize>(block.size()));
-  }
 }
 
 // The option names of a search: --folder when it reads the program folder,

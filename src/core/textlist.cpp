@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <system_error>
-#include <thread>
 
 namespace zel {
 namespace {
@@ -34,17 +32,6 @@ size_t foldedAgreement(std::string_view a, std::string_view b, size_t at, size_t
   while (i < end && folded(a[i]) == folded(b[i])) ++i;
   return i > at ? i - at : 0;
 }
-
-// A thread joined however its scope is left.
-struct JoinedThread {
-  std::thread thread;
-  ~JoinedThread() {
-    if (thread.joinable()) thread.join();
-  }
-};
-
-// From this many lines on, a merge runs in two halves at once.
-constexpr size_t kParallelMerge = 16384;
 
 // How far ahead a group of tied lines is looked at for what they all share.
 constexpr size_t kSharedLook = 64;
@@ -106,31 +93,6 @@ void TextList::sortFolded() {
   for (size_t i = 0; i < spans_.size(); ++i) order[i] = {0, spans_[i]};
   sortByKeys(order.begin(), order.end(), common);
   for (size_t i = 0; i < spans_.size(); ++i) spans_[i] = order[i].span;
-  inSortedPlaces();
-}
-
-void TextList::inSortedPlaces() {
-  // The texts are copied once into the order of their places, fetched well
-  // ahead, so that whoever reads the list in order (a merge, the printing)
-  // reads memory in order rather than all over it.
-  size_t bytes = 0;
-  for (const Span& s : spans_) bytes += s.size;
-  Text ordered;
-  ordered.resize(bytes);
-  constexpr size_t kAhead = 16;
-  size_t to = 0;
-  for (size_t i = 0; i < spans_.size(); ++i) {
-    if (i + kAhead < spans_.size()) {
-      const std::string_view ahead = text(spans_[i + kAhead]);
-      for (size_t at = 0; at < ahead.size(); at += 64) __builtin_prefetch(ahead.data() + at);
-    }
-    const std::string_view t = text(spans_[i]);
-    std::memcpy(ordered.data() + to, t.data(), t.size());
-    spans_[i] = {to, static_cast<uint32_t>(t.size()), 0};
-    to += t.size();
-  }
-  chunks_.clear();
-  chunks_.push_back(std::move(ordered));
 }
 
 void TextList::sortByKeys(std::vector<SortEntry>::iterator begin, std::vector<SortEntry>::iterator end,
@@ -194,63 +156,33 @@ TextList TextList::joined(std::vector<TextList> parts) {
 }
 
 TextList TextList::mergedFolded(std::vector<TextList> sortedParts) {
-  const size_t texts = textsIn(sortedParts);
   TextList out;
+  out.spans_.reserve(textsIn(sortedParts));
   std::vector<uint32_t> base(sortedParts.size());
   for (size_t p = 0; p < sortedParts.size(); ++p) base[p] = out.adopt(sortedParts[p]);
-  // The parts' lines now live in `out`: their places, renumbered, are merged.
-  std::vector<std::vector<Span>> heads(sortedParts.size());
-  for (size_t p = 0; p < sortedParts.size(); ++p) {
-    heads[p] = std::move(sortedParts[p].spans_);
-    for (Span& s : heads[p]) s.chunk += base[p];
-  }
-  out.spans_.resize(texts);
-  // A long list is merged in two halves at once: the lines before the middle
-  // line of the longest part, and the rest from there.
-  std::vector<size_t> zero(heads.size(), 0), end(heads.size());
-  for (size_t p = 0; p < heads.size(); ++p) end[p] = heads[p].size();
-  std::vector<size_t> cut = end;
-  const auto longest = std::max_element(heads.begin(), heads.end(),
-                                        [](const auto& a, const auto& b) { return a.size() < b.size(); });
-  if (texts >= kParallelMerge) {
-    const std::string_view middle = out.text((*longest)[longest->size() / 2]);
-    for (size_t p = 0; p < heads.size(); ++p)
-      cut[p] = static_cast<size_t>(
-          std::lower_bound(heads[p].begin(), heads[p].end(), middle,
-                           [&](const Span& s, std::string_view m) { return lessFolded(out.text(s), m); }) -
-          heads[p].begin());
-  }
-  size_t before = 0;
-  for (size_t c : cut) before += c;
-  {
-    JoinedThread second;
-    try {
-      if (before < texts) second.thread = std::thread([&] { out.mergeInto(heads, cut, end, before); });
-    } catch (const std::system_error&) {
-      out.mergeInto(heads, cut, end, before);  // no thread to be had: the halves in turn
-    }
-    out.mergeInto(heads, zero, cut, 0);
-  }
-  return out;
-}
-
-void TextList::mergeInto(const std::vector<std::vector<Span>>& heads, std::vector<size_t> at,
-                         const std::vector<size_t>& end, size_t to) {
+  // The parts' lines now live in `out`: only their places are merged.
+  auto place = [&](size_t p, size_t i) {
+    Span s = sortedParts[p].spans_[i];
+    s.chunk += base[p];
+    return s;
+  };
   // Few parts (one per core): the smallest head is found by looking at each.
   // lessFolded is a total order, so equal lines are equal bytes and the
   // result is the one a single sort gives.
-  const size_t none = heads.size();
+  std::vector<size_t> at(sortedParts.size(), 0);
+  const size_t none = sortedParts.size();
   for (;;) {
     size_t best = none;
-    for (size_t p = 0; p < heads.size(); ++p) {
-      if (at[p] == end[p]) continue;
-      if (best == none || lessFolded(text(heads[p][at[p]]), text(heads[best][at[best]]))) best = p;
+    for (size_t p = 0; p < sortedParts.size(); ++p) {
+      if (at[p] == sortedParts[p].size()) continue;
+      if (best == none || lessFolded(out.text(place(p, at[p])), out.text(place(best, at[best])))) best = p;
     }
-    if (best == none) return;
-    spans_[to++] = heads[best][at[best]++];
+    if (best == none) break;
+    out.spans_.push_back(place(best, at[best]++));
     // Each part's lines are in sorted order, all over its memory.
-    if (at[best] + 8 < end[best]) __builtin_prefetch(text(heads[best][at[best] + 8]).data());
+    if (at[best] + 8 < sortedParts[best].size()) __builtin_prefetch(out.text(place(best, at[best] + 8)).data());
   }
+  return out;
 }
 
 std::vector<Text> TextList::toVector() const {

@@ -83,11 +83,6 @@ class TextList {
   // Takes over the buffers of `part`; the chunk numbers of its lines grow
   // by what this returns.
   uint32_t adopt(TextList& part);
-  void inSortedPlaces();
-  // Merges the lines heads[p][at[p]..end[p]) of every sorted part into the
-  // places from `to` on.
-  void mergeInto(const std::vector<std::vector<Span>>& heads, std::vector<size_t> at,
-                 const std::vector<size_t>& end, size_t to);
 
   std::vector<Text> chunks_;
   std::vector<Span> spans_;

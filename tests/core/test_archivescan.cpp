@@ -279,10 +279,10 @@ TEST(TextListParts, JoinedKeepsTheOrderMergedSortsAsOneSort) {
   EXPECT_TRUE(TextList::mergedFolded({}).empty());
 }
 
-// Parts long enough to be merged in two halves at once, the same lines in
-// several parts and on both sides of the middle: still the one sort; and the
-// merged and joined lists take more lines like any other.
-TEST(TextListParts, LongPartsMergeInHalvesAsOneSort) {
+// Long parts, the same lines and lines equal but for case in several of
+// them: still the one sort; and the merged and joined lists, which keep the
+// parts' buffers, take more lines like any other.
+TEST(TextListParts, LongPartsMergeAsOneSort) {
   std::mt19937 rng(11);
   std::vector<TextList> parts(3);
   TextList all;

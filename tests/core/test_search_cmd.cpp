@@ -47,8 +47,8 @@ TEST(SearchCommand, ClientsAsTheWindowListsThemInUtf8) {
   EXPECT_EQ(r.out, first);
 }
 
-// A listing long enough to be converted in two halves at once prints every
-// line once, in the list's order, the accents of both halves in UTF-8.
+// A listing of several written blocks, merged from the parts of a split
+// scan, prints every line once, in the list's order, its accents in UTF-8.
 TEST(SearchCommand, ALongListingPrintsAsOne) {
   TempFolder dir;
   const Layout& l = clientLayout();
