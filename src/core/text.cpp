@@ -239,17 +239,20 @@ bool containsLowered(std::string_view haystack, std::string_view key) {
   return false;
 }
 
-bool lessFolded(std::string_view a, std::string_view b) {
-  const size_t n = std::min(a.size(), b.size());
-  // Lines of a list tie for long stretches (a date, a padded column): bytes
-  // equal as they are are equal folded, and are passed eight at a time.
-  size_t i = 0;
-  for (uint64_t x, y; i + 8 <= n; i += 8) {
+size_t sameBytesUntil(std::string_view a, std::string_view b, size_t from, size_t end) {
+  size_t i = from;
+  for (uint64_t x, y; i + 8 <= end; i += 8) {
     std::memcpy(&x, a.data() + i, 8);
     std::memcpy(&y, b.data() + i, 8);
     if (x != y) break;
   }
-  for (; i < n; ++i) {
+  return i;
+}
+
+bool lessFolded(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  // Bytes equal as they are are equal folded.
+  for (size_t i = sameBytesUntil(a, b, 0, n); i < n; ++i) {
     const auto x = static_cast<unsigned char>(foldAscii(a[i]));
     const auto y = static_cast<unsigned char>(foldAscii(b[i]));
     if (x != y) return x < y;

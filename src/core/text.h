@@ -70,6 +70,11 @@ bool containsLowered(std::string_view haystack, std::string_view loweredKey);
 // the order is total and does not depend on the order of insertion
 // ("ROSSI" < "Rossi" < "rossi" < "rossini"; accented letters after z).
 bool lessFolded(std::string_view a, std::string_view b);
+// The first place from `from` on (before `end`, which neither text may be
+// shorter than) where the two texts may differ: the bytes before it are the
+// same, compared eight at a time. Long runs that lines of a list share (a
+// date, a padded column) are passed at once.
+size_t sameBytesUntil(std::string_view a, std::string_view b, size_t from, size_t end);
 // Appends t followed by spaces, or cut, to exactly w characters.
 void appendPadded(Text& out, std::string_view t, size_t w);
 // True when the text is non-empty and made of the digits 0-9 only.

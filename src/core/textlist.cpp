@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 namespace zel {
 namespace {
@@ -23,12 +22,7 @@ uint64_t sortKey(std::string_view text, size_t at) {
 // agreeing where either ends.
 size_t foldedAgreement(std::string_view a, std::string_view b, size_t at, size_t most) {
   const size_t end = std::min({a.size(), b.size(), at + most});
-  size_t i = at;
-  for (uint64_t x, y; i + 8 <= end; i += 8) {  // bytes equal as they are agree folded
-    std::memcpy(&x, a.data() + i, 8);
-    std::memcpy(&y, b.data() + i, 8);
-    if (x != y) break;
-  }
+  size_t i = sameBytesUntil(a, b, at, end);  // bytes equal as they are agree folded
   while (i < end && folded(a[i]) == folded(b[i])) ++i;
   return i > at ? i - at : 0;
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -192,12 +191,11 @@ TEST_F(Card, SaveToARecordThatNoLongerExistsFailsAndWritesNothing) {
 
 TEST_F(Card, DeleteTheCardOnScreen) {
   fill(3);
-  auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()); };
-  const auto openBefore = openFiles();
+  const size_t openBefore = test::openFiles();
   EXPECT_THROW(deleteCard(archive(), "  ", {}), StoreError);
   deleteCard(archive(), "2");
   // The archive the copy replaced is let go on a thread of its own, but let go.
-  EXPECT_TRUE(test::waitUntil([&] { return openFiles() == openBefore; })) << "the replaced archive stays open";
+  EXPECT_TRUE(test::waitUntil([&] { return test::openFiles() == openBefore; })) << "the replaced archive stays open";
   expectShows(NavStep::First, "", 1);
   const NavOutcome last = navigate(archive(), NavStep::Last, "");
   EXPECT_EQ(last.recordNumber, 2u);

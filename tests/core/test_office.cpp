@@ -26,6 +26,7 @@ namespace zel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::openFiles;
 using test::TempFolder;
 using test::writeBytes;
 
@@ -204,10 +205,6 @@ TEST(OfficeFiles, NewFilesNeverReplaceOldOnesAndLeaveNothingElse) {
   }
   EXPECT_EQ(test::readBytes(mine), (std::vector<uint8_t>{'m', 'e'}));
   EXPECT_EQ(filesIn(dir.path()).size(), 4u);
-}
-
-size_t openFiles() {
-  return static_cast<size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
 }
 
 TEST(OfficeFiles, FailuresAndCancelsLeaveNoFile) {

@@ -34,4 +34,10 @@ inline void putField(std::vector<uint8_t>& bytes, size_t offset, const std::stri
   for (size_t i = 0; i < text.size(); ++i) bytes[offset + 1 + i] = static_cast<uint8_t>(text[i]);
 }
 
+// How many files this process has open.
+inline size_t openFiles() {
+  return static_cast<size_t>(
+      std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator()));
+}
+
 }  // namespace zel::test
