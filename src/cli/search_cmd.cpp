@@ -44,7 +44,7 @@ const char kUsage[] =
 // are fetched meanwhile, or each would wait for memory in turn.
 template <class Lines>
 void printLines(std::ostream& out, const Lines& lines) {
-  constexpr size_t kBlock = size_t{1} << 20;
+  constexpr size_t kBlock = size_t{256} << 10;
   constexpr size_t kAhead = 8;
   std::string block;
   block.reserve(kBlock + 1024);

@@ -36,15 +36,15 @@ TextList::TextList(std::initializer_list<std::string_view> texts) {
   for (std::string_view t : texts) push_back(t);
 }
 
-Text& TextList::tail() {
+TextList::Bytes& TextList::tail() {
   if (chunks_.empty()) chunks_.emplace_back();
   return chunks_.back();
 }
 
 void TextList::push_back(std::string_view text) {
-  Text& buffer = tail();
+  Bytes& buffer = tail();
   spans_.push_back({buffer.size(), static_cast<uint32_t>(text.size()), static_cast<uint32_t>(chunks_.size() - 1)});
-  buffer.append(text.data(), text.size());
+  buffer.insert(buffer.end(), text.begin(), text.end());
 }
 
 void TextList::reserve(size_t texts, size_t bytes) {
@@ -53,7 +53,7 @@ void TextList::reserve(size_t texts, size_t bytes) {
 }
 
 void TextList::shrinkToFit() {
-  for (Text& buffer : chunks_)
+  for (Bytes& buffer : chunks_)
     if (buffer.size() < buffer.capacity() / 2) buffer.shrink_to_fit();
   if (spans_.size() < spans_.capacity() / 2) spans_.shrink_to_fit();
 }
@@ -65,7 +65,7 @@ void TextList::clear() {
 
 uint32_t TextList::adopt(TextList& part) {
   const auto base = static_cast<uint32_t>(chunks_.size());
-  for (Text& buffer : part.chunks_) chunks_.push_back(std::move(buffer));
+  for (Bytes& buffer : part.chunks_) chunks_.push_back(std::move(buffer));
   part.chunks_.clear();
   return base;
 }
@@ -83,14 +83,14 @@ void TextList::sortFolded() {
     while (j < n && t[j] == first[j]) ++j;
     common = j;
   }
-  std::vector<SortEntry> order(spans_.size());
-  for (size_t i = 0; i < spans_.size(); ++i) order[i] = {0, spans_[i]};
+  SortEntries order;
+  order.reserve(spans_.size());
+  for (const Span& s : spans_) order.push_back({0, s});
   sortByKeys(order.begin(), order.end(), common);
   for (size_t i = 0; i < spans_.size(); ++i) spans_[i] = order[i].span;
 }
 
-void TextList::sortByKeys(std::vector<SortEntry>::iterator begin, std::vector<SortEntry>::iterator end,
-                          size_t at) {
+void TextList::sortByKeys(SortEntries::iterator begin, SortEntries::iterator end, size_t at) {
   // The lines are ordered by eight folded bytes from `at`; the lines that tie
   // are ordered by the next eight, and so on, so that the texts are read in
   // order rather than compared at random (lines that share a date, a code, a

@@ -1,8 +1,9 @@
 #pragma once
 // The lines of a result list, stored end to end in one buffer: a list of
-// 100,000 lines costs a handful of allocations, not one per line. Lists made
-// apart and then joined or merged keep the buffers they were built in, so
-// their lines are never copied a second time.
+// 100,000 lines costs a handful of allocations, not one per line, taken in
+// large pages (largememory.h). Lists made apart and then joined or merged
+// keep the buffers they were built in, so their lines are never copied a
+// second time.
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/largememory.h"
 #include "core/text.h"
 
 namespace zel {
@@ -76,16 +78,18 @@ class TextList {
     uint64_t key;
     Span span;
   };
-  void sortByKeys(std::vector<SortEntry>::iterator begin, std::vector<SortEntry>::iterator end, size_t at);
+  using Bytes = std::vector<char, LargeAllocator<char>>;
+  using SortEntries = std::vector<SortEntry, LargeAllocator<SortEntry>>;
+  void sortByKeys(SortEntries::iterator begin, SortEntries::iterator end, size_t at);
   std::string_view text(const Span& s) const { return std::string_view(chunks_[s.chunk].data() + s.offset, s.size); }
   // The buffer new lines go to: the last one.
-  Text& tail();
+  Bytes& tail();
   // Takes over the buffers of `part`; the chunk numbers of its lines grow
   // by what this returns.
   uint32_t adopt(TextList& part);
 
-  std::vector<Text> chunks_;
-  std::vector<Span> spans_;
+  std::vector<Bytes> chunks_;
+  std::vector<Span, LargeAllocator<Span>> spans_;
 };
 
 }  // namespace zel

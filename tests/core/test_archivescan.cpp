@@ -3,6 +3,7 @@
 // and the failure that one pass in file order gives.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <map>
@@ -303,6 +304,24 @@ TEST(TextListParts, LongPartsMergeAsOneSort) {
   joined.push_back("after");
   EXPECT_EQ(joined.size(), all.size() + 1);
   EXPECT_EQ(joined[joined.size() - 1], "after");
+}
+
+// A list past the size where its buffers come in large blocks, grown a line
+// at a time: the order of a plain sort by the list rule.
+TEST(TextListParts, AListInLargeBlocksSortsAsAPlainSort) {
+  std::mt19937 rng(5);
+  TextList list;
+  std::vector<Text> plain;
+  for (int i = 0; i < 80000; ++i) {
+    const int n = std::uniform_int_distribution<int>(0, 99999)(rng);
+    Text line = "Riga " + std::to_string(n % 977) + Text(n % 13, ' ') + (n % 3 ? "ROSSI " : "rossi ") + std::to_string(n);
+    list.push_back(line);
+    plain.push_back(std::move(line));
+  }
+  list.shrinkToFit();
+  list.sortFolded();
+  std::stable_sort(plain.begin(), plain.end(), [](const Text& a, const Text& b) { return lessFolded(a, b); });
+  EXPECT_EQ(list.toVector(), plain);
 }
 
 }  // namespace
