@@ -36,20 +36,68 @@ TextList::TextList(std::initializer_list<std::string_view> texts) {
   for (std::string_view t : texts) push_back(t);
 }
 
-TextList::Bytes& TextList::tail() {
+uint32_t TextList::roomFor(size_t bytes) {
+  constexpr size_t kFirstBuffer = 4096;
   if (chunks_.empty()) chunks_.emplace_back();
-  return chunks_.back();
+  Bytes& last = chunks_.back();
+  if (last.capacity() - last.size() < bytes) {
+    // Twice the last buffer: a list grown line by line takes few buffers,
+    // and none is ever copied into a larger one.
+    const size_t room = std::max({bytes, kFirstBuffer, 2 * last.capacity()});
+    if (last.empty()) {
+      last.reserve(room);
+    } else {
+      Bytes next;
+      next.reserve(room);
+      chunks_.push_back(std::move(next));
+    }
+  }
+  return static_cast<uint32_t>(chunks_.size() - 1);
 }
 
 void TextList::push_back(std::string_view text) {
-  Bytes& buffer = tail();
-  spans_.push_back({buffer.size(), static_cast<uint32_t>(text.size()), static_cast<uint32_t>(chunks_.size() - 1)});
+  const uint32_t chunk = roomFor(text.size());
+  Bytes& buffer = chunks_[chunk];
+  spans_.push_back({buffer.size(), static_cast<uint32_t>(text.size()), chunk});
   buffer.insert(buffer.end(), text.begin(), text.end());
 }
 
 void TextList::reserve(size_t texts, size_t bytes) {
   spans_.reserve(texts);
-  tail().reserve(bytes);
+  roomFor(bytes);
+}
+
+// The buffer is opened up to its capacity (its bytes are left as they are)
+// and the line is written there; close() gives the buffer its true size.
+TextList::Line::Line(TextList& list, uint32_t chunk) : list_(list), chunk_(chunk) {
+  Bytes& buffer = list_.chunks_[chunk_];
+  start_ = buffer.size();
+  buffer.resize(buffer.capacity());
+  begin_ = buffer.data() + start_;
+  at_ = begin_;
+  end_ = buffer.data() + buffer.size();
+}
+
+size_t TextList::Line::close() {
+  const size_t written = size();
+  list_.chunks_[chunk_].resize(start_ + written);
+  return written;
+}
+
+void TextList::Line::grow(size_t n) {
+  const size_t written = size();
+  list_.chunks_[chunk_].resize(start_);  // the bytes stay where they are until copied
+  Bytes moved;
+  moved.reserve(std::max(2 * (written + n), kLineRoom));
+  moved.insert(moved.end(), begin_, begin_ + written);
+  list_.chunks_.push_back(std::move(moved));
+  chunk_ = static_cast<uint32_t>(list_.chunks_.size() - 1);
+  Bytes& buffer = list_.chunks_[chunk_];
+  start_ = 0;
+  buffer.resize(buffer.capacity());
+  begin_ = buffer.data();
+  at_ = begin_ + written;
+  end_ = buffer.data() + buffer.size();
 }
 
 void TextList::shrinkToFit() {
@@ -60,7 +108,8 @@ void TextList::shrinkToFit() {
 
 void TextList::clear() {
   spans_.clear();
-  chunks_.clear();
+  if (chunks_.size() > 1) chunks_.resize(1);  // the first buffer is kept for the lines to come
+  if (!chunks_.empty()) chunks_.front().clear();
 }
 
 uint32_t TextList::adopt(TextList& part) {

@@ -5,7 +5,9 @@
 // keep the buffers they were built in, so their lines are never copied a
 // second time.
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <iterator>
 #include <string_view>
@@ -22,8 +24,52 @@ class TextList {
     uint32_t size;
     uint32_t chunk;  // which buffer
   };
+  using Bytes = std::vector<char, LargeAllocator<char>>;
 
  public:
+  // A line written straight at the end of the list's buffer, with no string
+  // of its own to be copied from: the line builders append to it as to a
+  // Text. Only TextList::emplace makes one.
+  class Line {
+   public:
+    Line& operator+=(std::string_view t) {
+      put(t.data(), t.size());
+      return *this;
+    }
+    Line& operator+=(char c) {
+      put(&c, 1);
+      return *this;
+    }
+    void append(size_t n, char c) {
+      if (n > room()) grow(n);
+      std::memset(at_, c, n);
+      at_ += n;
+    }
+    size_t size() const { return static_cast<size_t>(at_ - begin_); }
+    void clear() { at_ = begin_; }
+
+   private:
+    friend class TextList;
+    Line(TextList& list, uint32_t chunk);
+    size_t room() const { return static_cast<size_t>(end_ - at_); }
+    void put(const char* text, size_t n) {
+      if (n > room()) grow(n);
+      if (n) std::memcpy(at_, text, n);
+      at_ += n;
+    }
+    // Moves the line begun to a buffer of its own with room for n more.
+    void grow(size_t n);
+    // The buffer back to the bytes it holds, this line's included.
+    size_t close();
+
+    TextList& list_;
+    uint32_t chunk_;
+    size_t start_;  // where the line begins in its buffer
+    char* begin_;
+    char* at_;
+    char* end_;
+  };
+
   class const_iterator {
    public:
     using iterator_category = std::forward_iterator_tag;
@@ -56,9 +102,18 @@ class TextList {
   const_iterator end() const { return {this, spans_.size()}; }
 
   void push_back(std::string_view text);
+  // Appends the line that `write(TextList::Line&)` writes.
+  template <class Write>
+  void emplace(Write&& write) {
+    Line line(*this, roomFor(kLineRoom));
+    write(line);
+    const size_t size = line.close();
+    spans_.push_back({line.start_, static_cast<uint32_t>(size), line.chunk_});
+  }
   void reserve(size_t texts, size_t bytes);
   // Gives back room reserved but mostly left unused.
   void shrinkToFit();
+  // Empties the list; its first buffer is kept for the lines to come.
   void clear();
 
   // Puts the texts in the order of every sorted result list (lessFolded).
@@ -78,12 +133,14 @@ class TextList {
     uint64_t key;
     Span span;
   };
-  using Bytes = std::vector<char, LargeAllocator<char>>;
   using SortEntries = std::vector<SortEntry, LargeAllocator<SortEntry>>;
   void sortByKeys(SortEntries::iterator begin, SortEntries::iterator end, size_t at);
   std::string_view text(const Span& s) const { return std::string_view(chunks_[s.chunk].data() + s.offset, s.size); }
-  // The buffer new lines go to: the last one.
-  Bytes& tail();
+  // Room a line takes up front; a longer one moves to a buffer of its own.
+  static constexpr size_t kLineRoom = 1024;
+  // The buffer new lines go to, with room for `bytes` more: the last one, or
+  // a new one when the last is full (the lines written stay where they are).
+  uint32_t roomFor(size_t bytes);
   // Takes over the buffers of `part`; the chunk numbers of its lines grow
   // by what this returns.
   uint32_t adopt(TextList& part);
@@ -91,5 +148,12 @@ class TextList {
   std::vector<Bytes> chunks_;
   std::vector<Span, LargeAllocator<Span>> spans_;
 };
+
+// The line builders' padded column, written in place.
+inline void appendPadded(TextList::Line& out, std::string_view t, size_t w) {
+  const size_t kept = std::min(t.size(), w);
+  out += t.substr(0, kept);
+  out.append(w - kept, ' ');
+}
 
 }  // namespace zel

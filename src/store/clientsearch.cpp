@@ -4,8 +4,8 @@ namespace zel {
 namespace {
 
 // One builder for a decoded record and for raw bytes, so the two never differ.
-template <class FieldOf>
-void buildClientLine(const FieldOf& field, Text& out) {
+template <class FieldOf, class Out>
+void buildClientLine(const FieldOf& field, Out& out) {
   out.clear();
   out += "Cod. id. ";
   appendPadded(out, field(client::Codice), 20);
@@ -19,7 +19,7 @@ void buildClientLine(const FieldOf& field, Text& out) {
   out += field(client::TelCel);
 }
 
-void rawClientLine(const uint8_t* bytes, Text& out) {
+void rawClientLine(const uint8_t* bytes, TextList::Line& out) {
   const Layout& layout = clientLayout();
   buildClientLine([&](size_t i) { return trimView(storedText(layout, bytes, i)); }, out);
 }

@@ -7,8 +7,8 @@ namespace zel {
 namespace {
 
 // One builder for a decoded record and for raw bytes, so the two never differ.
-template <class FieldOf>
-void buildSearchLine(const FieldOf& field, Text& out) {
+template <class FieldOf, class Out>
+void buildSearchLine(const FieldOf& field, Out& out) {
   out.clear();
   appendPadded(out, field(product::Codice), 30);
   out += "  ";
@@ -31,8 +31,8 @@ void buildSearchLine(const FieldOf& field, Text& out) {
   out += field(product::Note);
 }
 
-template <class FieldOf>
-void buildStockLine(const FieldOf& field, Text& out) {
+template <class FieldOf, class Out>
+void buildStockLine(const FieldOf& field, Out& out) {
   out.clear();
   out += "Cod. ";
   out += field(product::Codice);
@@ -66,8 +66,8 @@ auto recordFields(const Record& r) {
   return [&r](size_t i) { return trimView(r[i]); };
 }
 
-void rawSearchLine(const uint8_t* bytes, Text& out) { buildSearchLine(rawFields(bytes), out); }
-void rawStockLine(const uint8_t* bytes, Text& out) { buildStockLine(rawFields(bytes), out); }
+void rawSearchLine(const uint8_t* bytes, TextList::Line& out) { buildSearchLine(rawFields(bytes), out); }
+void rawStockLine(const uint8_t* bytes, TextList::Line& out) { buildStockLine(rawFields(bytes), out); }
 
 struct StopListing {
   Text why;
@@ -83,16 +83,11 @@ PartialListing stockListing(const std::filesystem::path& archive, Access access,
                             const Keep& keep) {
   PartialListing listing;
   std::vector<TextList> found;
-  std::vector<Text> line;
   PartedScan scan;
-  scan.prepare = [&](size_t parts) {
-    found.resize(parts);
-    line.resize(parts);
-  };
+  scan.prepare = [&](size_t parts) { found.resize(parts); };
   scan.visit = [&](size_t part, size_t k, const uint8_t* bytes) {
     if (!keep(k, rawFields(bytes))) return;
-    rawStockLine(bytes, line[part]);
-    found[part].push_back(line[part]);
+    found[part].emplace([bytes](TextList::Line& line) { rawStockLine(bytes, line); });
   };
   scan.finish = [&](size_t part) { found[part].sortFolded(); };
   try {

@@ -42,18 +42,15 @@ TextList searchLines(const std::filesystem::path& file, const Layout& layout, Ac
   // Each range of the file gathers and sorts its own lines on its own
   // thread; the sorted parts are then merged.
   std::vector<TextList> found;
-  std::vector<Text> line;
   PartedScan scan;
   scan.prepare = [&](size_t parts) {
     found.resize(parts);
-    line.resize(parts);
     const size_t room = std::min(recordsIn(file, layout), kMaxRecordsRoom) / std::max<size_t>(1, parts);
     for (TextList& f : found) f.reserve(room, room * kLineRoom);
   };
   scan.visit = [&](size_t part, size_t, const uint8_t* bytes) {
     if (!matcher.matches(bytes)) return;
-    lineOf(bytes, line[part]);
-    found[part].push_back(line[part]);
+    found[part].emplace([&](TextList::Line& line) { lineOf(bytes, line); });
   };
   scan.finish = [&](size_t part) {
     found[part].shrinkToFit();
@@ -68,10 +65,11 @@ std::optional<PickedRecord> pickRecord(const std::filesystem::path& file, const 
                                        const LineBuilder& lineOf) {
   const std::string_view wanted = trimView(line);
   std::optional<PickedRecord> found;
-  Text built;
+  TextList built;  // one line at a time, in the same buffer
   scanFile(file, layout, access, [&](size_t k, const uint8_t* bytes) {
-    lineOf(bytes, built);
-    if (trimView(built) == wanted) found = PickedRecord{k, decodeRecord(layout, bytes)};
+    built.clear();
+    built.emplace([&](TextList::Line& line) { lineOf(bytes, line); });
+    if (trimView(built[0]) == wanted) found = PickedRecord{k, decodeRecord(layout, bytes)};
   });
   return found;
 }

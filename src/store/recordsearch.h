@@ -42,10 +42,8 @@ class Matcher {
   std::vector<std::pair<size_t, Text>> keys_;  // field, lower-cased text
 };
 
-// Writes the list line of a raw record into `out`, replacing what it held;
-// `out` is reused from record to record, so a scan allocates only for the
-// lines it keeps.
-using LineBuilder = std::function<void(const uint8_t* record, Text& out)>;
+// Writes the list line of a raw record straight into the list that keeps it.
+using LineBuilder = std::function<void(const uint8_t* record, TextList::Line& out)>;
 
 // The lines of the records that match, in list order (TextList::sortFolded).
 // Throws StoreError when the archive cannot be read, Cancelled when

@@ -14,15 +14,16 @@ namespace {
 
 // A label and a text together padded or cut to w characters (the label is
 // always shorter than w).
-void appendLabelled(Text& out, std::string_view label, std::string_view t, size_t w) {
+template <class Out>
+void appendLabelled(Out& out, std::string_view label, std::string_view t, size_t w) {
   out += label;
   appendPadded(out, t, w - label.size());
 }
 
 // One builder for a decoded record and for stored bytes, so the two never
 // differ; `field` gives each field trimmed.
-template <class FieldOf>
-void buildItemLine(const FieldOf& field, Text& out) {
+template <class FieldOf, class Out>
+void buildItemLine(const FieldOf& field, Out& out) {
   out.clear();
   appendPadded(out, field(supply::Data), 12);
   out += "  ";
@@ -67,6 +68,7 @@ Text itemLine(const Record& item) {
 }
 
 void storedItemLine(const uint8_t* item, Text& out) { buildItemLine(storedFields(item), out); }
+void storedItemLine(const uint8_t* item, TextList::Line& out) { buildItemLine(storedFields(item), out); }
 
 bool isPending(const Record& item) { return pending(recordFields(item)); }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/numbers.h"
+#include "core/textlist.h"
 #include "store/fields.h"
 #include "store/layout.h"
 
@@ -18,6 +19,7 @@ Text itemLine(const Record& item);
 // The same line straight from a stored item (a supply file's raw record),
 // into `out`: a scan reuses one buffer and decodes nothing else.
 void storedItemLine(const uint8_t* item, Text& out);
+void storedItemLine(const uint8_t* item, TextList::Line& out);
 
 // True when the payment state, upper-cased (ASCII) and trimmed, is "IN SOSPESO".
 bool isPending(const Record& item);

@@ -7,7 +7,8 @@ namespace zel {
 TextList searchSupply(const std::filesystem::path& supplyFile, const Criteria& criteria,
                       Access access, const Progress& progress) {
   try {
-    return searchLines(supplyFile, supplyLayout(), access, criteria, storedItemLine, progress);
+    return searchLines(supplyFile, supplyLayout(), access, criteria,
+                       [](const uint8_t* item, TextList::Line& line) { storedItemLine(item, line); }, progress);
   } catch (const StoreError& e) {
     if (access == Access::Existing) tellSupplyGone(e, supplyFile);
     throw;

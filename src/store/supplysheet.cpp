@@ -122,8 +122,7 @@ ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access 
   };
   scan.visit = [&](size_t part, size_t k, const uint8_t* bytes) {
     if (which == Items::Pending && !isStoredPending(bytes)) return;
-    storedItemLine(bytes, line[part]);
-    lines[part].push_back(line[part]);
+    lines[part].emplace([bytes](TextList::Line& line) { storedItemLine(bytes, line); });
     const std::optional<Decimal> v = parseDecimal(trimView(storedText(supplyLayout(), bytes, supply::Importo)));
     if (!v) throw StopListing{"record " + std::to_string(k) + ": the amount is not a number"};
     sums[part] += *v;
