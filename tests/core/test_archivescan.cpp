@@ -324,5 +324,34 @@ TEST(TextListParts, AListInLargeBlocksSortsAsAPlainSort) {
   EXPECT_EQ(list.toVector(), plain);
 }
 
+// A line written in place reads as the same builder's Text, whether it fits
+// the room a line takes up front, outgrows it, or starts a new buffer.
+template <class Out>
+void writeLine(Out& out, int n) {
+  out.clear();
+  out += "Riga ";
+  appendPadded(out, std::to_string(n), 8);
+  out += ' ';
+  const size_t start = out.size();
+  out.append(static_cast<size_t>(n % 5 == 0 ? 1500 + n % 2000 : n % 40), n % 2 ? 'x' : 'y');
+  appendPadded(out, "fine", out.size() - start > 30 ? 2 : 10);
+}
+
+TEST(TextListParts, LinesWrittenInPlaceReadAsTheirText) {
+  TextList list;
+  std::vector<Text> plain;
+  for (int n = 0; n < 20000; ++n) {
+    list.emplace([n](TextList::Line& line) { writeLine(line, n); });
+    writeLine(plain.emplace_back(), n);
+    if (n == 7) list.push_back(plain.emplace_back("pushed"));
+  }
+  EXPECT_EQ(list.toVector(), plain);
+  list.clear();
+  list.emplace([](TextList::Line& line) { writeLine(line, 5); });
+  Text five;
+  writeLine(five, 5);
+  EXPECT_EQ(list.toVector(), std::vector<Text>{five});
+}
+
 }  // namespace
 }  // namespace zel
