@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace zel {
 namespace {
@@ -10,9 +11,27 @@ unsigned char folded(char c) {
   return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
 }
 
+// Eight bytes with A-Z turned into a-z, all at once: a byte is an upper-case
+// letter when its low seven bits reach 'A' (0x41) but not '[' (0x5B) and its
+// top bit is clear. No sum carries into the next byte.
+uint64_t foldedEight(uint64_t x) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  const uint64_t low = x & (0x7F * kOnes);
+  const uint64_t upper = (low + (0x80 - 'A') * kOnes) & ~(low + (0x80 - 'Z' - 1) * kOnes) & ~x & (0x80 * kOnes);
+  return x | upper >> 2;  // 0x80 >> 2 is the 0x20 between the cases
+}
+
 // Eight folded bytes of a text from `at`, big-endian, zeros past its end: an
 // order of keys that never contradicts lessFolded.
 uint64_t sortKey(std::string_view text, size_t at) {
+  if (at + 8 <= text.size()) {
+    uint64_t eight;
+    std::memcpy(&eight, text.data() + at, 8);
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    eight = __builtin_bswap64(eight);  // the first byte the highest
+#endif
+    return foldedEight(eight);
+  }
   uint64_t key = 0;
   for (size_t i = at; i < at + 8; ++i) key = key << 8 | (i < text.size() ? folded(text[i]) : 0u);
   return key;

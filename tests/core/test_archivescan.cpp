@@ -353,5 +353,23 @@ TEST(TextListParts, LinesWrittenInPlaceReadAsTheirText) {
   EXPECT_EQ(list.toVector(), std::vector<Text>{five});
 }
 
+// Lines of the bytes around the letters (and past 0x7F, where nothing folds)
+// sort as a plain sort by the list rule, whichever eight of them a key takes.
+TEST(TextListParts, TheBytesAroundTheLettersSortAsAPlainSort) {
+  const std::string alphabet = std::string("@AZ[`az{ 0") + "\x80\xC1\xDA\xE1\xFF";
+  std::mt19937 rng(3);
+  TextList list;
+  std::vector<Text> plain;
+  for (int i = 0; i < 30000; ++i) {
+    Text line(std::uniform_int_distribution<size_t>(0, 20)(rng), ' ');
+    for (char& c : line) c = alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(rng)];
+    list.push_back(line);
+    plain.push_back(line);
+  }
+  list.sortFolded();
+  std::stable_sort(plain.begin(), plain.end(), [](const Text& a, const Text& b) { return lessFolded(a, b); });
+  EXPECT_EQ(list.toVector(), plain);
+}
+
 }  // namespace
 }  // namespace zel
