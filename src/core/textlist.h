@@ -135,6 +135,10 @@ class TextList {
   };
   using SortEntries = std::vector<SortEntry, LargeAllocator<SortEntry>>;
   void sortByKeys(SortEntries::iterator begin, SortEntries::iterator end, size_t at);
+  // Groups of this many lines and more are put in the order of their keys
+  // by their bytes rather than by comparisons.
+  static constexpr long kRadixFrom = 512;
+  static void radixByKeys(SortEntries::iterator begin, SortEntries::iterator end);
   std::string_view text(const Span& s) const { return std::string_view(chunks_[s.chunk].data() + s.offset, s.size); }
   // Room a line takes up front; a longer one moves to a buffer of its own.
   static constexpr size_t kLineRoom = 1024;

@@ -371,5 +371,28 @@ TEST(TextListParts, TheBytesAroundTheLettersSortAsAPlainSort) {
   EXPECT_EQ(list.toVector(), plain);
 }
 
+// Large groups of lines whose keys differ in one, two, three or five bytes
+// (codes of a few digits, then a case or a length that differs further on).
+TEST(TextListParts, LinesThatDifferInFewBytesSortAsAPlainSort) {
+  std::mt19937 rng(9);
+  for (int width : {1, 2, 3, 5}) {
+    SCOPED_TRACE(width);
+    TextList list;
+    std::vector<Text> plain;
+    for (int i = 0; i < 5000; ++i) {
+      Text line = "Codice ";
+      for (int d = 0; d < width; ++d) line += static_cast<char>('0' + std::uniform_int_distribution<int>(0, 9)(rng));
+      line += Text("        ").substr(0, static_cast<size_t>(8 - width)) + "  " +
+              (std::uniform_int_distribution<int>(0, 2)(rng) == 0 ? "Rossi" : "rossi");
+      if (i % 7 == 0) line.resize(17);  // ends after the code's column
+      list.push_back(line);
+      plain.push_back(line);
+    }
+    list.sortFolded();
+    std::stable_sort(plain.begin(), plain.end(), [](const Text& a, const Text& b) { return lessFolded(a, b); });
+    EXPECT_EQ(list.toVector(), plain);
+  }
+}
+
 }  // namespace
 }  // namespace zel
