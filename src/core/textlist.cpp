@@ -56,11 +56,63 @@ TextList::TextList(std::initializer_list<std::string_view> texts) {
   for (std::string_view t : texts) push_back(t);
 }
 
+TextList::Bytes::Bytes(const Bytes& other) {
+  reserve(other.size_);
+  append(other.data_, other.size_);
+}
+
+TextList::Bytes& TextList::Bytes::operator=(const Bytes& other) {
+  if (this != &other) *this = Bytes(other);
+  return *this;
+}
+
+TextList::Bytes::Bytes(Bytes&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)),
+      size_(std::exchange(other.size_, 0)),
+      capacity_(std::exchange(other.capacity_, 0)) {}
+
+TextList::Bytes& TextList::Bytes::operator=(Bytes&& other) noexcept {
+  if (this != &other) {
+    Bytes gone(std::move(*this));
+    data_ = std::exchange(other.data_, nullptr);
+    size_ = std::exchange(other.size_, 0);
+    capacity_ = std::exchange(other.capacity_, 0);
+  }
+  return *this;
+}
+
+TextList::Bytes::~Bytes() {
+  if (data_) LargeAllocator<char>().deallocate(data_, capacity_);
+}
+
+void TextList::Bytes::moveTo(size_t capacity) {
+  Bytes moved;
+  if (capacity > 0) moved.data_ = LargeAllocator<char>().allocate(capacity);
+  moved.capacity_ = capacity;
+  moved.size_ = size_;
+  if (size_ > 0) std::memcpy(moved.data_, data_, size_);
+  *this = std::move(moved);
+}
+
+void TextList::Bytes::reserve(size_t bytes) {
+  if (bytes > capacity_) moveTo(bytes);
+}
+
+void TextList::Bytes::append(const char* text, size_t n) {
+  if (n > room()) moveTo(std::max(size_ + n, 2 * capacity_));
+  if (n > 0) std::memcpy(data_ + size_, text, n);
+  size_ += n;
+}
+
+void TextList::Bytes::shrinkToFit() {
+  if (size_ < capacity_) moveTo(size_);
+}
+
 uint32_t TextList::roomFor(size_t bytes) {
   constexpr size_t kFirstBuffer = 4096;
   if (chunks_.empty()) chunks_.emplace_back();
   Bytes& last = chunks_.back();
-  if (last.capacity() - last.size() < bytes) {
+  if (last.room() < bytes) {
     // Twice the last buffer: a list grown line by line takes few buffers,
     // and none is ever copied into a larger one.
     const size_t room = std::max({bytes, kFirstBuffer, 2 * last.capacity()});
@@ -79,7 +131,7 @@ void TextList::push_back(std::string_view text) {
   const uint32_t chunk = roomFor(text.size());
   Bytes& buffer = chunks_[chunk];
   spans_.push_back({buffer.size(), static_cast<uint32_t>(text.size()), chunk});
-  buffer.insert(buffer.end(), text.begin(), text.end());
+  buffer.append(text.data(), text.size());
 }
 
 void TextList::reserve(size_t texts, size_t bytes) {
@@ -87,15 +139,14 @@ void TextList::reserve(size_t texts, size_t bytes) {
   roomFor(bytes);
 }
 
-// The buffer is opened up to its capacity (its bytes are left as they are)
-// and the line is written there; close() gives the buffer its true size.
+// The line is written into the room after the buffer's bytes; close() adds
+// it to them.
 TextList::Line::Line(TextList& list, uint32_t chunk) : list_(list), chunk_(chunk) {
   Bytes& buffer = list_.chunks_[chunk_];
   start_ = buffer.size();
-  buffer.resize(buffer.capacity());
   begin_ = buffer.data() + start_;
   at_ = begin_;
-  end_ = buffer.data() + buffer.size();
+  end_ = buffer.data() + buffer.capacity();
 }
 
 size_t TextList::Line::close() {
@@ -106,23 +157,21 @@ size_t TextList::Line::close() {
 
 void TextList::Line::grow(size_t n) {
   const size_t written = size();
-  list_.chunks_[chunk_].resize(start_);  // the bytes stay where they are until copied
   Bytes moved;
   moved.reserve(std::max(2 * (written + n), kLineRoom));
-  moved.insert(moved.end(), begin_, begin_ + written);
+  if (written > 0) std::memcpy(moved.data(), begin_, written);  // into the room, as the line was
   list_.chunks_.push_back(std::move(moved));
   chunk_ = static_cast<uint32_t>(list_.chunks_.size() - 1);
   Bytes& buffer = list_.chunks_[chunk_];
   start_ = 0;
-  buffer.resize(buffer.capacity());
   begin_ = buffer.data();
   at_ = begin_ + written;
-  end_ = buffer.data() + buffer.size();
+  end_ = buffer.data() + buffer.capacity();
 }
 
 void TextList::shrinkToFit() {
   for (Bytes& buffer : chunks_)
-    if (buffer.size() < buffer.capacity() / 2) buffer.shrink_to_fit();
+    if (buffer.size() < buffer.capacity() / 2) buffer.shrinkToFit();
   if (spans_.size() < spans_.capacity() / 2) spans_.shrink_to_fit();
 }
 

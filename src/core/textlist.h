@@ -24,7 +24,36 @@ class TextList {
     uint32_t size;
     uint32_t chunk;  // which buffer
   };
-  using Bytes = std::vector<char, LargeAllocator<char>>;
+  // The bytes of some lines, end to end, in memory of LargeAllocator. A line
+  // is written straight into the room after them, which is theirs already:
+  // nothing is made or cleared before it is written.
+  class Bytes {
+   public:
+    Bytes() = default;
+    Bytes(const Bytes& other);
+    Bytes& operator=(const Bytes& other);
+    Bytes(Bytes&& other) noexcept;
+    Bytes& operator=(Bytes&& other) noexcept;
+    ~Bytes();
+    char* data() const { return data_; }
+    size_t size() const { return size_; }
+    size_t capacity() const { return capacity_; }
+    bool empty() const { return size_ == 0; }
+    size_t room() const { return capacity_ - size_; }
+    // Room for `bytes` in all; the bytes held stay.
+    void reserve(size_t bytes);
+    void append(const char* text, size_t n);
+    // The bytes written into the room up to `size` are now held.
+    void resize(size_t size) { size_ = size; }
+    void clear() { size_ = 0; }
+    void shrinkToFit();
+
+   private:
+    void moveTo(size_t capacity);
+    char* data_ = nullptr;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
+  };
 
  public:
   // A line written straight at the end of the list's buffer, with no string
@@ -59,7 +88,7 @@ class TextList {
     }
     // Moves the line begun to a buffer of its own with room for n more.
     void grow(size_t n);
-    // The buffer back to the bytes it holds, this line's included.
+    // The line's bytes held by its buffer; their number.
     size_t close();
 
     TextList& list_;
