@@ -4,8 +4,8 @@
 // large pages (largememory.h). Lists made apart and then joined or merged
 // keep the buffers they were built in, so their lines are never copied a
 // second time.
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
