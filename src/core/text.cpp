@@ -261,12 +261,6 @@ bool lessFolded(std::string_view a, std::string_view b) {
   return a < b;
 }
 
-void appendPadded(Text& out, std::string_view t, size_t w) {
-  const size_t kept = std::min(t.size(), w);
-  out.append(t.data(), kept);
-  out.append(w - kept, ' ');
-}
-
 bool isDigitsOnly(std::string_view s) {
   if (s.empty()) return false;
   for (char c : s)

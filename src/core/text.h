@@ -2,6 +2,7 @@
 // Text as the record files hold it: one byte per character, Windows-1252.
 // Inside the core a "Text" is a std::string of Windows-1252 bytes; conversion
 // to and from Unicode (UTF-8 or UTF-16) happens only at the edges.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -75,8 +76,14 @@ bool lessFolded(std::string_view a, std::string_view b);
 // same, compared eight at a time. Long runs that lines of a list share (a
 // date, a padded column) are passed at once.
 size_t sameBytesUntil(std::string_view a, std::string_view b, size_t from, size_t end);
-// Appends t followed by spaces, or cut, to exactly w characters.
-void appendPadded(Text& out, std::string_view t, size_t w);
+// Appends t followed by spaces, or cut, to exactly w characters: to a Text,
+// or to a line written in place in its list (TextList::Line).
+template <class Out>
+void appendPadded(Out& out, std::string_view t, size_t w) {
+  const size_t kept = std::min(t.size(), w);
+  out += t.substr(0, kept);
+  out.append(w - kept, ' ');
+}
 // True when the text is non-empty and made of the digits 0-9 only.
 bool isDigitsOnly(std::string_view s);
 

@@ -4,7 +4,6 @@
 // large pages (largememory.h). Lists made apart and then joined or merged
 // keep the buffers they were built in, so their lines are never copied a
 // second time.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -181,12 +180,5 @@ class TextList {
   std::vector<Bytes> chunks_;
   std::vector<Span, LargeAllocator<Span>> spans_;
 };
-
-// The line builders' padded column, written in place.
-inline void appendPadded(TextList::Line& out, std::string_view t, size_t w) {
-  const size_t kept = std::min(t.size(), w);
-  out += t.substr(0, kept);
-  out.append(w - kept, ' ');
-}
 
 }  // namespace zel
