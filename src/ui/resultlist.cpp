@@ -1,7 +1,10 @@
 #include "ui/resultlist.h"
 
 #include <QApplication>
+#include <QGlyphRun>
 #include <QMouseEvent>
+#include <QPainter>
+#include <optional>
 
 #include "core/findinlist.h"
 #include "ui/base/services.h"
@@ -25,9 +28,104 @@ QVariant TextListModel::data(const QModelIndex& index, int role) const {
   return toQ(blankControlCharacters(lines_[static_cast<size_t>(index.row())]));
 }
 
+LineDelegate::LineDelegate(QObject* parent, const TextListModel& model) : QStyledItemDelegate(parent), model_(model) {}
+
+void LineDelegate::useFont(const QFont& font) const {
+  if (tableMade_ && font == font_) return;
+  font_ = font;
+  tableMade_ = true;
+  inTable_.reset();
+  raw_ = QRawFont::fromFont(font);
+  if (!raw_.isValid()) return;
+  std::optional<qreal> width;
+  for (int byte = 0; byte < 256; ++byte) {
+    const QString ch = toQ(blankControlCharacters(Text(1, static_cast<char>(byte))));
+    const QList<quint32> glyph = raw_.glyphIndexesForString(ch);
+    if (ch.size() != 1 || glyph.size() != 1 || glyph[0] == 0) continue;  // another font would show it
+    const qreal w = raw_.advancesForGlyphIndexes(glyph).value(0).x();
+    if (width && w != *width) {  // characters of different widths: the style places them
+      inTable_.reset();
+      return;
+    }
+    width = w;
+    glyphs_[static_cast<size_t>(byte)] = glyph[0];
+    inTable_.set(static_cast<size_t>(byte));
+  }
+  advance_ = width.value_or(0);
+}
+
+std::optional<std::string_view> LineDelegate::tableLine(const QStyleOptionViewItem& option,
+                                                      const QModelIndex& index) const {
+  useFont(option.font);
+  const size_t row = static_cast<size_t>(index.row());
+  if (!index.isValid() || row >= model_.lines().size()) return std::nullopt;
+  const std::string_view line = model_.lines()[row];
+  for (char c : line)
+    if (!inTable_.test(static_cast<unsigned char>(c))) return std::nullopt;
+  return line;
+}
+
+QSize LineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const std::optional<std::string_view> line = tableLine(option, index);
+  if (!line) return QStyledItemDelegate::sizeHint(option, index);
+  // The style's size of an empty line, and the text as wide as its glyphs.
+  QStyleOptionViewItem opt = option;
+  initStyleOption(&opt, index);
+  opt.text.clear();
+  const QWidget* widget = opt.widget;
+  QStyle* style = widget ? widget->style() : QApplication::style();
+  const QSize empty = style->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), widget);
+  return empty + QSize(static_cast<int>(std::ceil(static_cast<qreal>(line->size()) * advance_)), 0);
+}
+
+void LineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const std::optional<std::string_view> found = tableLine(option, index);
+  if (!found) {
+    QStyledItemDelegate::paint(painter, option, index);
+    return;
+  }
+  const std::string_view line = *found;
+  QStyleOptionViewItem opt = option;
+  initStyleOption(&opt, index);
+  // The cell, its selection and focus as the style paints them, without the
+  // text (which the style would measure, too, to find its place).
+  opt.text.clear();
+  const QWidget* widget = opt.widget;
+  QStyle* style = widget ? widget->style() : QApplication::style();
+  // Where and in what colour the style would write the text.
+  const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+  const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget).adjusted(margin, 0, -margin, 0);
+  if (static_cast<qreal>(line.size()) * advance_ > textRect.width()) {  // the style would cut it short
+    QStyledItemDelegate::paint(painter, option, index);
+    return;
+  }
+  QPalette::ColorGroup group = opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+  if (group == QPalette::Normal && !(opt.state & QStyle::State_Active)) group = QPalette::Inactive;
+  const QColor ink = opt.palette.color(group, opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text);
+  style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+
+  QList<quint32> glyphs(static_cast<qsizetype>(line.size()));
+  QList<QPointF> places(static_cast<qsizetype>(line.size()));
+  for (size_t i = 0; i < line.size(); ++i) {
+    glyphs[static_cast<qsizetype>(i)] = glyphs_[static_cast<unsigned char>(line[i])];
+    places[static_cast<qsizetype>(i)] = QPointF(static_cast<qreal>(i) * advance_, raw_.ascent());
+  }
+  QGlyphRun run;
+  run.setRawFont(raw_);
+  run.setGlyphIndexes(glyphs);
+  run.setPositions(places);
+  const QSize lineSize(textRect.width(), static_cast<int>(std::ceil(raw_.ascent() + raw_.descent())));
+  const QRect lineRect = QStyle::alignedRect(opt.direction, opt.displayAlignment, lineSize, textRect);
+  painter->save();
+  painter->setPen(ink);
+  painter->drawGlyphRun(lineRect.topLeft(), run);
+  painter->restore();
+}
+
 LineList::LineList(QWidget* parent, const QFont& font, int extent, int rowHeight)
-    : QListView(parent), model_(this) {
+    : QListView(parent), model_(this), delegate_(nullptr, model_) {
   setModel(&model_);
+  setItemDelegate(&delegate_);
   setFont(font);
   setFocusPolicy(Qt::ClickFocus);  // not reachable by Tab
   setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -9,6 +9,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRawFont>
+#include <QStyledItemDelegate>
+#include <array>
+#include <bitset>
 #include <functional>
 #include <optional>
 
@@ -29,6 +33,34 @@ class TextListModel : public QAbstractListModel {
 
  private:
   TextList lines_;
+};
+
+// Paints the lines of a TextListModel as the style paints an item, but for
+// their text: in a font whose characters are all as wide (the lists'
+// Courier New), a line's glyphs are looked up in a table made once for the
+// 256 characters and set side by side, where the style would lay out and
+// shape every line it paints, twice over. The style paints what the table
+// cannot show as it would (a character without a glyph of its own in the
+// font, a line wider than its cell).
+class LineDelegate : public QStyledItemDelegate {
+ public:
+  LineDelegate(QObject* parent, const TextListModel& model);
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+ private:
+  // The glyph table for `font`, made anew when the font is not the last one.
+  void useFont(const QFont& font) const;
+  // The line of `index` when the table shows it, or nothing.
+  std::optional<std::string_view> tableLine(const QStyleOptionViewItem& option, const QModelIndex& index) const;
+
+  const TextListModel& model_;
+  mutable QFont font_;
+  mutable bool tableMade_ = false;
+  mutable QRawFont raw_;
+  mutable std::array<quint32, 256> glyphs_{};
+  mutable std::bitset<256> inTable_;
+  mutable qreal advance_ = 0;
 };
 
 // A list of lines on one TextListModel: one row per line, every row as high
@@ -62,6 +94,7 @@ class LineList : public QListView {
 
  private:
   TextListModel model_;
+  LineDelegate delegate_;
   bool programmatic_ = false;
 };
 
