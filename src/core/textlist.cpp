@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace zel {
@@ -303,33 +305,72 @@ TextList TextList::joined(std::vector<TextList> parts) {
   return out;
 }
 
-TextList TextList::mergedFolded(std::vector<TextList> sortedParts) {
-  TextList out;
-  out.spans_.reserve(textsIn(sortedParts));
-  std::vector<uint32_t> base(sortedParts.size());
-  for (size_t p = 0; p < sortedParts.size(); ++p) base[p] = out.adopt(sortedParts[p]);
-  // The parts' lines now live in `out`: only their places are merged.
+void TextList::mergeSlice(const std::vector<TextList>& parts, const std::vector<uint32_t>& base,
+                          std::vector<size_t> at, const std::vector<size_t>& stop, size_t out) {
+  // The parts' lines now live here: only their places are merged.
   auto place = [&](size_t p, size_t i) {
-    Span s = sortedParts[p].spans_[i];
+    Span s = parts[p].spans_[i];
     s.chunk += base[p];
     return s;
   };
   // Few parts (one per core): the smallest head is found by looking at each.
-  // lessFolded is a total order, so equal lines are equal bytes and the
-  // result is the one a single sort gives.
-  std::vector<size_t> at(sortedParts.size(), 0);
-  const size_t none = sortedParts.size();
+  const size_t none = parts.size();
   for (;;) {
     size_t best = none;
-    for (size_t p = 0; p < sortedParts.size(); ++p) {
-      if (at[p] == sortedParts[p].size()) continue;
-      if (best == none || lessFolded(out.text(place(p, at[p])), out.text(place(best, at[best])))) best = p;
+    for (size_t p = 0; p < parts.size(); ++p) {
+      if (at[p] == stop[p]) continue;
+      if (best == none || lessFolded(text(place(p, at[p])), text(place(best, at[best])))) best = p;
     }
     if (best == none) break;
-    out.spans_.push_back(place(best, at[best]++));
+    spans_[out++] = place(best, at[best]++);
     // Each part's lines are in sorted order, all over its memory.
-    if (at[best] + 8 < sortedParts[best].size()) __builtin_prefetch(out.text(place(best, at[best] + 8)).data());
+    if (at[best] + 8 < stop[best]) __builtin_prefetch(text(place(best, at[best] + 8)).data());
   }
+}
+
+TextList TextList::mergedFolded(std::vector<TextList> sortedParts) {
+  TextList out;
+  const size_t texts = textsIn(sortedParts);
+  out.spans_.resize(texts);
+  std::vector<uint32_t> base(sortedParts.size());
+  for (size_t p = 0; p < sortedParts.size(); ++p) base[p] = out.adopt(sortedParts[p]);
+  // A long merge is cut into slices, one per part, merged side by side:
+  // slice t holds, from every part, the lines from the t-th bound (taken at
+  // even steps in the longest part) up to the next. lessFolded is a total
+  // order, so equal lines are equal bytes and the slices laid end to end
+  // are the list a single sort gives.
+  const size_t slices = texts >= kSlicedMergeFrom ? sortedParts.size() : 1;
+  const auto longest = std::max_element(sortedParts.begin(), sortedParts.end(),
+                                        [](const TextList& a, const TextList& b) { return a.size() < b.size(); });
+  std::vector<std::vector<size_t>> cuts(slices + 1, std::vector<size_t>(sortedParts.size(), 0));
+  for (size_t p = 0; p < sortedParts.size(); ++p) cuts[slices][p] = sortedParts[p].size();
+  for (size_t t = 1; t < slices; ++t) {
+    const std::string_view bound = out.text(longest->spans_[t * longest->size() / slices]);
+    for (size_t p = 0; p < sortedParts.size(); ++p) {
+      const auto& spans = sortedParts[p].spans_;
+      const auto first = std::lower_bound(spans.begin() + static_cast<long>(cuts[t - 1][p]), spans.end(), bound,
+                                          [&](const Span& s, std::string_view b) {
+                                            Span moved = s;
+                                            moved.chunk += base[p];
+                                            return lessFolded(out.text(moved), b);
+                                          });
+      cuts[t][p] = static_cast<size_t>(first - spans.begin());
+    }
+  }
+  std::vector<size_t> starts(slices, 0);
+  for (size_t t = 1; t < slices; ++t)
+    for (size_t p = 0; p < sortedParts.size(); ++p) starts[t] += cuts[t][p];
+  std::vector<std::thread> helpers;
+  for (size_t t = 1; t < slices; ++t) {
+    auto merge = [&, t] { out.mergeSlice(sortedParts, base, cuts[t], cuts[t + 1], starts[t]); };
+    try {
+      helpers.emplace_back(merge);
+    } catch (const std::system_error&) {
+      merge();  // no thread to be had: merged here
+    }
+  }
+  if (slices > 0) out.mergeSlice(sortedParts, base, cuts[0], cuts[1], 0);
+  for (std::thread& h : helpers) h.join();
   return out;
 }
 

@@ -167,6 +167,13 @@ class TextList {
   // by their bytes rather than by comparisons.
   static constexpr long kRadixFrom = 512;
   static void radixByKeys(SortEntries::iterator begin, SortEntries::iterator end);
+  // Merges of this many lines and more are cut into slices merged side by
+  // side, one per part.
+  static constexpr size_t kSlicedMergeFrom = 8192;
+  // Merges the lines of `parts` (adopted here, their chunks moved by `base`)
+  // from `at` up to `stop` into the places from `out` on.
+  void mergeSlice(const std::vector<TextList>& parts, const std::vector<uint32_t>& base, std::vector<size_t> at,
+                  const std::vector<size_t>& stop, size_t out);
   std::string_view text(const Span& s) const { return std::string_view(chunks_[s.chunk].data() + s.offset, s.size); }
   // Room a line takes up front; a longer one moves to a buffer of its own.
   static constexpr size_t kLineRoom = 1024;

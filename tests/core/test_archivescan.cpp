@@ -312,6 +312,32 @@ std::vector<Text> plainlySorted(std::vector<Text> lines) {
   return lines;
 }
 
+// A long merge is cut where the longest part's lines fall at even steps:
+// parts of uneven length (one empty), lines repeated across parts and
+// equal but for case, bounds that are all the same line (empty slices)
+// and a part wholly past every bound.
+TEST(TextListParts, AMergeCutIntoSlicesIsStillOneSort) {
+  std::mt19937 rng(5);
+  const std::vector<Text> words = {"rossi", "ROSSI", "Rossi", "bianchi", "verdi", "zz"};
+  auto lineOf = [&](int spread) {
+    const auto w = std::uniform_int_distribution<size_t>(0, words.size() - 1)(rng);
+    return words[w] + " " + std::to_string(std::uniform_int_distribution<int>(0, spread)(rng));
+  };
+  for (int spread : {0, 50, 100000}) {
+    std::vector<TextList> parts(4);
+    std::vector<Text> all;
+    const size_t sizes[] = {0, 3000, 20000, 9000};
+    for (size_t p = 0; p < parts.size(); ++p)
+      for (size_t i = 0; i < sizes[p]; ++i) {
+        const Text line = p == 3 && spread > 0 ? "~" + lineOf(spread) : lineOf(spread);
+        parts[p].push_back(line);
+        all.push_back(line);
+      }
+    for (TextList& part : parts) part.sortFolded();
+    EXPECT_EQ(TextList::mergedFolded(std::move(parts)).toVector(), plainlySorted(all)) << "spread " << spread;
+  }
+}
+
 // A list past the size where its buffers come in large blocks, grown a line
 // at a time: the order of a plain sort by the list rule.
 TEST(TextListParts, AListInLargeBlocksSortsAsAPlainSort) {
