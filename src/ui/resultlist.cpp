@@ -79,7 +79,10 @@ QSize LineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelInd
 }
 
 void LineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-  const std::optional<std::string_view> found = tableLine(option, index);
+  // The selected line, light on dark, is left to the style: on a real X
+  // server its glyphs' edges are blended otherwise than a glyph run's.
+  const std::optional<std::string_view> found =
+      option.state & QStyle::State_Selected ? std::nullopt : tableLine(option, index);
   if (!found) {
     QStyledItemDelegate::paint(painter, option, index);
     return;
@@ -101,7 +104,7 @@ void LineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
   }
   QPalette::ColorGroup group = opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
   if (group == QPalette::Normal && !(opt.state & QStyle::State_Active)) group = QPalette::Inactive;
-  const QColor ink = opt.palette.color(group, opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text);
+  const QColor ink = opt.palette.color(group, QPalette::Text);
   style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
 
   QList<quint32> glyphs(static_cast<qsizetype>(line.size()));

@@ -40,8 +40,8 @@ class TextListModel : public QAbstractListModel {
 // Courier New), a line's glyphs are looked up in a table made once for the
 // 256 characters and set side by side, where the style would lay out and
 // shape every line it paints, twice over. The style paints what the table
-// cannot show as it would (a character without a glyph of its own in the
-// font, a line wider than its cell).
+// cannot show as it would: a character without a glyph of its own in the
+// font, a line wider than its cell, and the selected line.
 class LineDelegate : public QStyledItemDelegate {
  public:
   LineDelegate(QObject* parent, const TextListModel& model);
