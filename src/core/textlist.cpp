@@ -342,18 +342,21 @@ TextList TextList::mergedFolded(std::vector<TextList> sortedParts) {
   const size_t slices = texts >= kSlicedMergeFrom ? sortedParts.size() : 1;
   const auto longest = std::max_element(sortedParts.begin(), sortedParts.end(),
                                         [](const TextList& a, const TextList& b) { return a.size() < b.size(); });
+  // A part's line as it now lives in `out`.
+  auto lineOf = [&](size_t p, Span s) {
+    s.chunk += base[p];
+    return out.text(s);
+  };
   std::vector<std::vector<size_t>> cuts(slices + 1, std::vector<size_t>(sortedParts.size(), 0));
   for (size_t p = 0; p < sortedParts.size(); ++p) cuts[slices][p] = sortedParts[p].size();
   for (size_t t = 1; t < slices; ++t) {
-    const std::string_view bound = out.text(longest->spans_[t * longest->size() / slices]);
+    const std::string_view bound = lineOf(static_cast<size_t>(longest - sortedParts.begin()),
+                                          longest->spans_[t * longest->size() / slices]);
     for (size_t p = 0; p < sortedParts.size(); ++p) {
       const auto& spans = sortedParts[p].spans_;
-      const auto first = std::lower_bound(spans.begin() + static_cast<long>(cuts[t - 1][p]), spans.end(), bound,
-                                          [&](const Span& s, std::string_view b) {
-                                            Span moved = s;
-                                            moved.chunk += base[p];
-                                            return lessFolded(out.text(moved), b);
-                                          });
+      const auto first = std::lower_bound(
+          spans.begin() + static_cast<long>(cuts[t - 1][p]), spans.end(), bound,
+          [&](const Span& s, std::string_view b) { return lessFolded(lineOf(p, s), b); });
       cuts[t][p] = static_cast<size_t>(first - spans.begin());
     }
   }
