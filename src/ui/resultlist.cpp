@@ -90,7 +90,7 @@ void LineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
   const std::string_view line = *found;
   QStyleOptionViewItem opt = option;
   initStyleOption(&opt, index);
-  // The cell, its selection and focus as the style paints them, without the
+  // The cell and its focus frame as the style paints them, without the
   // text (which the style would measure, too, to find its place).
   opt.text.clear();
   const QWidget* widget = opt.widget;
