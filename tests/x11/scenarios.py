@@ -30,6 +30,7 @@ import time
 import traceback
 
 TIMEOUT = 15.0  # seconds to wait for anything the program should do
+WM_TIMEOUT = 60.0  # seconds to wait for the window manager to start
 POLL = 0.05
 
 # Captions and titles, exactly as the program gives them.
@@ -119,8 +120,10 @@ class Desktop:
         self.env["XDG_RUNTIME_DIR"] = runtime
         self.wm = subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                    preexec_fn=end_with_us)
+        # The window manager's first start on a fresh machine builds its font
+        # caches, and the benchmarks' smoke run shares the cores meanwhile.
         wait_for("the window manager", lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in
-                 self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False))
+                 self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False), timeout=WM_TIMEOUT)
 
     def close(self):
         for p in (self.wm, self.xvfb):
