@@ -23,6 +23,11 @@ int TextListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(lines_.size());
 }
 
+QModelIndex TextListModel::index(int row, int column, const QModelIndex& parent) const {
+  const bool inList = row >= 0 && static_cast<size_t>(row) < lines_.size() && column == 0 && !parent.isValid();
+  return inList ? createIndex(row, column) : QModelIndex();
+}
+
 QVariant TextListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
   return toQ(blankControlCharacters(lines_[static_cast<size_t>(index.row())]));

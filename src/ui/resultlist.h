@@ -29,6 +29,9 @@ class TextListModel : public QAbstractListModel {
   void setLines(TextList lines);
   const TextList& lines() const { return lines_; }
   int rowCount(const QModelIndex& parent = {}) const override;
+  // A row's place straight from the list's length: the view asks for every
+  // row's whenever it lays the list out.
+  QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:

@@ -4,6 +4,7 @@
 // the style alone, and the two pictures compared; so are the sizes.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QImage>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -76,6 +77,23 @@ TEST_P(LinePainting, LinesLookAsTheStylePaintsThem) {
       for (int x = 0; x < a.width(); ++x) differing += a.pixel(x, y) != b.pixel(x, y);
     EXPECT_EQ(differing, 0) << GetParam().name << ", line " << selected << " selected";
   }
+}
+
+// The lines as a model hold together as Qt's own checker of models wants:
+// rows, their places and the end of the list, before and after the lines
+// are replaced.
+TEST(LineListModel, HoldsTogetherAsAModel) {
+  QWidget window;
+  LineList list(&window, uiFont(FontFamily::CourierNew, pt(8)), 1300, 16);
+  QAbstractItemModelTester checker(list.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+  list.setLines(sampleLines());
+  list.setLines({});
+  list.setLines(sampleLines());
+  const int rows = list.count();
+  EXPECT_EQ(list.model()->index(rows - 1, 0).row(), rows - 1);
+  EXPECT_FALSE(list.model()->index(rows, 0).isValid());
+  EXPECT_FALSE(list.model()->index(0, 1).isValid());
+  EXPECT_FALSE(list.model()->index(0, 0, list.model()->index(0, 0)).isValid());
 }
 
 // The lists' own fonts, and a font whose characters differ in width, which
