@@ -70,16 +70,23 @@ std::optional<std::string_view> LineDelegate::tableLine(const QStyleOptionViewIt
   return line;
 }
 
+QStyleOptionViewItem LineDelegate::withoutText(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  QStyleOptionViewItem opt = option;
+  initStyleOption(&opt, index);
+  opt.text.clear();
+  return opt;
+}
+
+QStyle* LineDelegate::styleOf(const QStyleOptionViewItem& option) {
+  return option.widget ? option.widget->style() : QApplication::style();
+}
+
 QSize LineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const std::optional<std::string_view> line = tableLine(option, index);
   if (!line) return QStyledItemDelegate::sizeHint(option, index);
   // The style's size of an empty line, and the text as wide as its glyphs.
-  QStyleOptionViewItem opt = option;
-  initStyleOption(&opt, index);
-  opt.text.clear();
-  const QWidget* widget = opt.widget;
-  QStyle* style = widget ? widget->style() : QApplication::style();
-  const QSize empty = style->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), widget);
+  const QStyleOptionViewItem opt = withoutText(option, index);
+  const QSize empty = styleOf(opt)->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), opt.widget);
   return empty + QSize(static_cast<int>(std::ceil(static_cast<qreal>(line->size()) * advance_)), 0);
 }
 
@@ -93,13 +100,11 @@ void LineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     return;
   }
   const std::string_view line = *found;
-  QStyleOptionViewItem opt = option;
-  initStyleOption(&opt, index);
   // The cell and its focus frame as the style paints them, without the
   // text (which the style would measure, too, to find its place).
-  opt.text.clear();
+  const QStyleOptionViewItem opt = withoutText(option, index);
   const QWidget* widget = opt.widget;
-  QStyle* style = widget ? widget->style() : QApplication::style();
+  QStyle* style = styleOf(opt);
   // Where and in what colour the style would write the text.
   const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
   const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget).adjusted(margin, 0, -margin, 0);

@@ -56,6 +56,9 @@ class LineDelegate : public QStyledItemDelegate {
   void useFont(const QFont& font) const;
   // The line of `index` when the table shows it, or nothing.
   std::optional<std::string_view> tableLine(const QStyleOptionViewItem& option, const QModelIndex& index) const;
+  // The line's options as the style sees them, with no text to lay out.
+  QStyleOptionViewItem withoutText(const QStyleOptionViewItem& option, const QModelIndex& index) const;
+  static QStyle* styleOf(const QStyleOptionViewItem& option);
 
   const TextListModel& model_;
   mutable QFont font_;
