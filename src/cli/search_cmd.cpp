@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <ostream>
+#include <string_view>
+#include <vector>
 
 #include "cli/command.h"
 #include "store/archives.h"
@@ -38,7 +40,7 @@ const char kUsage[] =
     "      the listing stops early at a damaged record (the lines so far are\n"
     "      printed) or a journal could not be applied, 2 on a usage error.\n";
 
-// A full listing prints some 15 MB: gathered in one buffer and written a
+// A full listing prints some 15 MB: written into one buffer and out a
 // block at a time, with no string of its own per line. The lines come in
 // sorted order from all over the list's memory; the ones a few places ahead
 // are fetched meanwhile, or each would wait for memory in turn.
@@ -46,22 +48,28 @@ template <class Lines>
 void printLines(std::ostream& out, const Lines& lines) {
   constexpr size_t kBlock = size_t{256} << 10;
   constexpr size_t kAhead = 8;
-  std::string block;
-  block.reserve(kBlock + 1024);
+  std::vector<char> block(kBlock);
+  char* at = block.data();
+  const auto flush = [&] {
+    out.write(block.data(), static_cast<std::streamsize>(at - block.data()));
+    at = block.data();
+  };
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i + kAhead < lines.size()) {
       const std::string_view ahead = lines[i + kAhead];
-      for (size_t at = 0; at < ahead.size(); at += 64) __builtin_prefetch(ahead.data() + at);
+      for (size_t a = 0; a < ahead.size(); a += 64) __builtin_prefetch(ahead.data() + a);
     }
     const std::string_view line = lines[i];
-    appendPrintableUtf8(block, line);
-    block += '\n';
-    if (block.size() >= kBlock) {
-      out.write(block.data(), static_cast<std::streamsize>(block.size()));
-      block.clear();
+    const size_t room = kMostPrintedPerByte * line.size() + 2;  // and the line's end
+    if (static_cast<size_t>(block.data() + block.size() - at) < room) {
+      flush();
+      if (block.size() < room) block.resize(room);
+      at = block.data();
     }
+    at = writePrintableUtf8(at, line);
+    *at++ = '\n';
   }
-  out.write(block.data(), static_cast<std::streamsize>(block.size()));
+  flush();
 }
 
 // The option names of a search: --folder when it reads the program folder,

@@ -166,8 +166,6 @@ Text blankControlCharacters(std::string_view text) {
 
 namespace {
 
-bool isPrintableAscii(char ch) { return static_cast<unsigned char>(ch) - 0x20u < 0x5Fu; }
-
 // Whether any of eight bytes is not printable ASCII (0x20 to 0x7E): at or
 // above 0x80, below 0x20, or 0x7F. The usual tests for a byte below a bound
 // and for a zero byte, exact as a yes or no.
@@ -178,34 +176,61 @@ bool anyUnprintable(uint64_t x) {
   return ((x & kHigh) | below | ((del - kOnes) & ~del & kHigh)) != 0;
 }
 
-// The end of the run of printable ASCII from `at`: eight bytes at a time
-// while they all are (the padded columns of a listing's lines), then byte
-// by byte.
-size_t printableRunEnd(std::string_view text, size_t at) {
-  uint64_t eight = 0;
-  while (at + 8 <= text.size()) {
-    std::memcpy(&eight, text.data() + at, 8);
-    if (anyUnprintable(eight)) break;
-    at += 8;
+// Every byte as printed: its UTF-8 bytes (a blank for a control character)
+// and how many there are, laid out four bytes to an entry so that one copy
+// of four bytes writes any of them.
+struct PrintedBytes {
+  char bytes[256][4];
+  uint8_t length[256];
+};
+
+PrintedBytes makePrintedBytes() {
+  PrintedBytes t{};
+  for (int b = 0; b < 256; ++b) {
+    std::string utf8;
+    if (isControl(static_cast<char>(b))) utf8 = " ";
+    else appendUtf8(utf8, cp1252ToUnicode(static_cast<unsigned char>(b)));
+    std::memcpy(t.bytes[b], utf8.data(), utf8.size());
+    t.length[b] = static_cast<uint8_t>(utf8.size());
   }
-  while (at < text.size() && isPrintableAscii(text[at])) ++at;
-  return at;
+  return t;
+}
+
+const PrintedBytes& printedBytes() {
+  static const PrintedBytes table = makePrintedBytes();
+  return table;
 }
 
 }  // namespace
 
-void appendPrintableUtf8(std::string& out, std::string_view text) {
-  size_t at = 0;
-  while (at < text.size()) {
-    // A run of printable ASCII goes over whole, as in cp1252ToUtf8.
-    const size_t end = printableRunEnd(text, at);
-    out.append(text.data() + at, end - at);
-    if (end == text.size()) break;
-    const char ch = text[end];
-    if (isControl(ch)) out += ' ';
-    else appendUtf8(out, cp1252ToUnicode(static_cast<unsigned char>(ch)));
-    at = end + 1;
+char* writePrintableUtf8(char* out, std::string_view text) {
+  const char* in = text.data();
+  const char* const end = in + text.size();
+  const PrintedBytes& printed = printedBytes();
+  uint64_t eight = 0;
+  while (in < end) {
+    // Eight printable ASCII bytes (the padded columns of a listing's lines)
+    // go over as they are; anything else byte by byte from the table.
+    if (end - in >= 8) {
+      std::memcpy(&eight, in, 8);
+      if (!anyUnprintable(eight)) {
+        std::memcpy(out, in, 8);
+        in += 8;
+        out += 8;
+        continue;
+      }
+    }
+    const auto b = static_cast<unsigned char>(*in++);
+    std::memcpy(out, printed.bytes[b], 4);
+    out += printed.length[b];
   }
+  return out;
+}
+
+void appendPrintableUtf8(std::string& out, std::string_view text) {
+  const size_t before = out.size();
+  out.resize(before + kMostPrintedPerByte * text.size() + 1);
+  out.resize(static_cast<size_t>(writePrintableUtf8(&out[before], text) - out.data()));
 }
 
 Text trim(std::string_view s) { return Text(trimView(s)); }

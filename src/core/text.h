@@ -53,6 +53,11 @@ Text blankControlCharacters(std::string_view text);
 // The same as cp1252ToUtf8(blankControlCharacters(text)) without a string
 // of its own for each line.
 void appendPrintableUtf8(std::string& out, std::string_view text);
+// The same written at `out`, which must have room for kMostPrintedPerByte
+// bytes for each byte of the text and one more; returns the end of what was
+// written. For a listing that prints many lines into one buffer.
+inline constexpr size_t kMostPrintedPerByte = 3;
+char* writePrintableUtf8(char* out, std::string_view text);
 
 // Removes leading and trailing characters with codes 0 to 32.
 Text trim(std::string_view s);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include "core/text.h"
 
@@ -121,6 +123,19 @@ TEST(ControlCharacters, ShownAsBlanksOneForOne) {
       appendPrintableUtf8(printed, line);
       ASSERT_EQ(printed, "kept|" + cp1252ToUtf8(blankControlCharacters(line))) << "byte " << b << " at " << at;
     }
+  }
+}
+
+// Written into a buffer of just the room promised (the sanitizers see a
+// write past it), every byte value in a row, and the euro sign, the
+// longest, throughout.
+TEST(ControlCharacters, APrintedLineStaysInItsRoom) {
+  std::string every;
+  for (int b = 0; b < 256; ++b) every += static_cast<char>(b);
+  for (const std::string& text : {every, std::string(37, '\x80'), std::string()}) {
+    std::vector<char> room(kMostPrintedPerByte * text.size() + 1);
+    char* end = writePrintableUtf8(room.data(), text);
+    EXPECT_EQ(std::string(room.data(), end), cp1252ToUtf8(blankControlCharacters(text)));
   }
 }
 
