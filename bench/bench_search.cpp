@@ -3,8 +3,20 @@
 // searches (with no criterion, so every record is listed, and with a
 // typical criterion), the under-stock list, the product import's list, the
 // supply sheet's item list with its total, the pending payments, and the
-// pick that finds a chosen line's record again (a full pass as well).
+// pick that finds a chosen line's record again (a full pass as well); and
+// the two floors under them all: the listing's own read of the file on
+// every core with nothing done with the records, and a bare read of equal
+// shares of the file on every core.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <thread>
+#include <vector>
+
 #include "benchdata.h"
+#include "store/archivescan.h"
 #include "store/clientsearch.h"
 #include "store/productsearch.h"
 #include "store/supplysearch.h"
@@ -102,7 +114,52 @@ void pickItemLine(benchmark::State& state, const Archives& a) {
   scans(state, a, Kind::Supply);
 }
 
+// The least any listing that reads its file can take here: the file's
+// shares read at once on every core, a block of 256 KiB at a time (the
+// listing's), nothing done with the bytes.
+Run readFloor(Kind kind) {
+  return [kind](benchmark::State& state, const Archives& a) {
+    const std::filesystem::path& file = a.file(kind);
+    const size_t bytes = std::filesystem::file_size(file);
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return state.SkipWithError("cannot open");
+    const auto share = [&](size_t i) {
+      std::vector<char> block(size_t{256} << 10);
+      for (size_t at = bytes * i / cores, end = bytes * (i + 1) / cores; at < end;) {
+        const ssize_t got = ::pread(fd, block.data(), std::min(block.size(), end - at), static_cast<off_t>(at));
+        if (got <= 0) break;
+        at += static_cast<size_t>(got);
+      }
+    };
+    for (auto _ : state) {
+      std::vector<std::thread> others;
+      for (size_t i = 1; i < cores; ++i) others.emplace_back(share, i);
+      share(0);
+      for (std::thread& t : others) t.join();
+    }
+    ::close(fd);
+    scans(state, a, kind);
+  };
+}
+
+// What every listing pays before it looks at a record: its own split read
+// of the file, under its lock, each record handed to a visit that does
+// nothing with it.
+Run scanFloor(Kind kind, const Layout& layout) {
+  return [kind, &layout](benchmark::State& state, const Archives& a) {
+    PartedScan scan;
+    scan.visit = [](size_t, size_t, const uint8_t* bytes) { benchmark::DoNotOptimize(bytes); };
+    for (auto _ : state) rethrowFirstFailure(scanInParts(a.file(kind), layout, Access::ReadOnly, {}, scan));
+    scans(state, a, kind);
+  };
+}
+
 void registerAll() {
+  atEverySize("ReadFloor/clients", readFloor(Kind::Clients));
+  atEverySize("ReadFloor/supply", readFloor(Kind::Supply));
+  atEverySize("ScanFloor/clients", scanFloor(Kind::Clients, clientLayout()));
+  atEverySize("ScanFloor/supply", scanFloor(Kind::Supply, supplyLayout()));
   atEverySize("ClientSearch/all", clientSearch({}));
   atEverySize("ClientSearch/persona", clientSearch({{client::Persona, "ross"}}));
   atEverySize("ClientSearch/two-criteria", clientSearch({{client::Persona, "a"}, {client::Citta, "(mi)"}}));
