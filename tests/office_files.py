@@ -158,6 +158,36 @@ class Workbooks(unittest.TestCase):
         self.assertIn("cannot create a file", done.stderr)
         self.assertEqual(sorted(os.listdir(self.folder)), ["keep.xlsx"])
 
+    @unittest.skipUnless(os.geteuid() == 0 and shutil.which("unshare"), "needs root to hide a library")
+    def test_a_desk_without_the_libraries_is_told_at_export(self):
+        # The two libraries hidden from the tool in a mount namespace of its own.
+        libraries = {}
+        for line in subprocess.run(["ldconfig", "-p"], capture_output=True, text=True).stdout.splitlines():
+            name, _, path = line.strip().partition(" => ")
+            for lib in ("libzip.so.", "libxlsxwriter.so."):
+                if name.startswith(lib):
+                    libraries[lib] = os.path.realpath(path)
+        self.assertEqual(len(libraries), 2, libraries)
+        write_archive(os.path.join(self.folder, "Anagrafica.pro"), CLIENT, [{0: "C1", 1: "Rossi"}])
+        hide = "; ".join(f"mount --bind /dev/null '{path}'" for path in libraries.values())
+
+        def without_libraries(*args):
+            command = hide + "; exec \"$0\" \"$@\""
+            return subprocess.run(["unshare", "-m", "sh", "-c", command, CLI, *args],
+                                  capture_output=True, text=True, timeout=DEADLINE)
+
+        # Searching and checking need neither: the tool starts and works.
+        done = without_libraries("search", "clienti", "--folder", self.folder)
+        self.assertEqual((done.returncode, done.stdout[:16]), (0, "Cod. id. C1     "), done.stderr)
+        self.assertEqual(without_libraries("check", "iban", "IT60X0542811101000000123456").returncode, 0)
+        # An export says which library it misses and leaves no file behind.
+        for option, name, lib in (("--xlsx", "c.xlsx", "libxlsxwriter.so."), ("--docx", "c.docx", "libzip.so.")):
+            done = without_libraries("export", "clienti", option, os.path.join(self.folder, name),
+                                     "--folder", self.folder)
+            self.assertEqual(done.returncode, 1, done.stderr)
+            self.assertIn("cannot load " + lib, done.stderr)
+        self.assertEqual(sorted(os.listdir(self.folder)), ["Anagrafica.pro"])
+
 
 def bold_mark(paragraph):
     """True when the paragraph mark itself is bold (an empty paragraph)."""

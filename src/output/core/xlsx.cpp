@@ -1,11 +1,11 @@
 #include "output/core/xlsx.h"
 
-#include <xlsxwriter.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "output/core/officelibs.h"
 
 namespace zel {
 namespace {
@@ -51,18 +51,18 @@ class Workbook {
   Workbook(const fs::path& file, std::string_view sheetName) {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    workbook_ = workbook_new_opt(file.c_str(), &options);
+    workbook_ = lib_.workbook_new_opt(file.c_str(), &options);
     if (workbook_ == nullptr) fail("the library cannot start a workbook");
-    sheet_ = workbook_add_worksheet(workbook_, cp1252ToUtf8(sheetName).c_str());
+    sheet_ = lib_.workbook_add_worksheet(workbook_, cp1252ToUtf8(sheetName).c_str());
     if (sheet_ == nullptr) {
       discard();  // the destructor does not run for a half-built object
       fail("invalid sheet name");
     }
-    text_ = workbook_add_format(workbook_);
-    bold_ = workbook_add_format(workbook_);
-    format_set_num_format(text_, "@");
-    format_set_num_format(bold_, "@");
-    format_set_bold(bold_);
+    text_ = lib_.workbook_add_format(workbook_);
+    bold_ = lib_.workbook_add_format(workbook_);
+    lib_.format_set_num_format(text_, "@");
+    lib_.format_set_num_format(bold_, "@");
+    lib_.format_set_bold(bold_);
   }
   ~Workbook() { discard(); }
   Workbook(const Workbook&) = delete;
@@ -70,7 +70,7 @@ class Workbook {
 
   // An empty text still writes a (blank) cell, so it carries the format.
   void write(size_t row, size_t column, std::string_view text, bool bold) {
-    check(worksheet_write_string(sheet_, static_cast<lxw_row_t>(row),
+    check(lib_.worksheet_write_string(sheet_, static_cast<lxw_row_t>(row),
                                  static_cast<lxw_col_t>(column), cellText(text).c_str(),
                                  bold ? bold_ : text_));
   }
@@ -78,11 +78,11 @@ class Workbook {
   // after the rows have streamed by.
   void setWidth(size_t column, double width) {
     const auto c = static_cast<lxw_col_t>(column);
-    check(worksheet_set_column(sheet_, c, c, width, nullptr));
+    check(lib_.worksheet_set_column(sheet_, c, c, width, nullptr));
   }
-  void selectA1() { worksheet_set_selection(sheet_, 0, 0, 0, 0); }
+  void selectA1() { lib_.worksheet_set_selection(sheet_, 0, 0, 0, 0); }
   void close() {
-    const lxw_error error = workbook_close(workbook_);  // frees the workbook, even on failure
+    const lxw_error error = lib_.workbook_close(workbook_);  // frees the workbook, even on failure
     workbook_ = nullptr;
     check(error);
   }
@@ -96,14 +96,15 @@ class Workbook {
       std::fclose(sheet_->optimize_tmpfile);
       sheet_->optimize_tmpfile = nullptr;
     }
-    lxw_workbook_free(workbook_);
+    lib_.lxw_workbook_free(workbook_);
     workbook_ = nullptr;
   }
 
   static void check(lxw_error error) {
-    if (error != LXW_NO_ERROR) fail(lxw_strerror(error));
+    if (error != LXW_NO_ERROR) fail(xlsxLibrary().lxw_strerror(error));
   }
 
+  const XlsxLibrary& lib_ = xlsxLibrary();
   lxw_workbook* workbook_ = nullptr;
   lxw_worksheet* sheet_ = nullptr;
   lxw_format* text_ = nullptr;
