@@ -227,12 +227,6 @@ char* writePrintableUtf8(char* out, std::string_view text) {
   return out;
 }
 
-void appendPrintableUtf8(std::string& out, std::string_view text) {
-  const size_t before = out.size();
-  out.resize(before + kMostPrintedPerByte * text.size() + 1);
-  out.resize(static_cast<size_t>(writePrintableUtf8(&out[before], text) - out.data()));
-}
-
 Text trim(std::string_view s) { return Text(trimView(s)); }
 
 Text upperAscii(std::string_view s) {

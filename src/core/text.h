@@ -49,13 +49,11 @@ bool hasControlCharacter(std::string_view text);
 // (a NUL takes the room of one character and shows nothing), and how a line
 // is printed as text.
 Text blankControlCharacters(std::string_view text);
-// Appends the text as printed: control characters blanked, then UTF-8.
-// The same as cp1252ToUtf8(blankControlCharacters(text)) without a string
-// of its own for each line.
-void appendPrintableUtf8(std::string& out, std::string_view text);
-// The same written at `out`, which must have room for kMostPrintedPerByte
-// bytes for each byte of the text and one more; returns the end of what was
-// written. For a listing that prints many lines into one buffer.
+// Writes the text as printed at `out`: control characters blanked, then
+// UTF-8, the same as cp1252ToUtf8(blankControlCharacters(text)) without a
+// string of its own for each line (a listing prints many lines into one
+// buffer). `out` must have room for kMostPrintedPerByte bytes for each
+// byte of the text and one more; returns the end of what was written.
 inline constexpr size_t kMostPrintedPerByte = 3;
 char* writePrintableUtf8(char* out, std::string_view text);
 

@@ -114,13 +114,13 @@ TEST(ControlCharacters, ShownAsBlanksOneForOne) {
   EXPECT_FALSE(hasControlCharacter(blankControlCharacters(damaged)));
 
   // A printed line: every byte at every place of a line read eight bytes at
-  // a time, appended to what is already there.
+  // a time, written after what is already there.
   for (int b = 0; b < 256; ++b) {
     for (size_t at = 0; at < 19; ++at) {
       std::string line = "padded columns ~ 123";
       line[at] = static_cast<char>(b);
-      std::string printed = "kept|";
-      appendPrintableUtf8(printed, line);
+      std::string printed = "kept|" + std::string(kMostPrintedPerByte * line.size() + 1, '#');
+      printed.resize(static_cast<size_t>(writePrintableUtf8(&printed[5], line) - printed.data()));
       ASSERT_EQ(printed, "kept|" + cp1252ToUtf8(blankControlCharacters(line))) << "byte " << b << " at " << at;
     }
   }

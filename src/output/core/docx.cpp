@@ -219,7 +219,7 @@ class Package {
   // Compresses and writes the package; `progress` may cancel it meanwhile.
   void close(const Progress& progress) {
     lib_.zip_register_cancel_callback_with_state(zip_, cancelRequested, nullptr,
-                                            const_cast<Progress*>(&progress));
+                                                 const_cast<Progress*>(&progress));
     if (lib_.zip_close(zip_) != 0) {
       if (lib_.zip_error_code_zip(lib_.zip_get_error(zip_)) == ZIP_ER_CANCELLED)
         throw Cancelled();

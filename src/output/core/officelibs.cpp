@@ -2,7 +2,6 @@
 
 #include <dlfcn.h>
 
-#include <mutex>
 #include <string>
 
 #include "output/core/exporterror.h"
@@ -34,16 +33,6 @@ Table load(const char* soname, const Fill& fill) {
   table.name = reinterpret_cast<decltype(table.name)>(::dlsym(library, #name)); \
   if (table.name == nullptr) return #name;
 
-template <class Table>
-const Table& loadedOnce(std::mutex& guard, bool& loaded, Table& table, Table (*loadNow)()) {
-  std::lock_guard<std::mutex> lock(guard);
-  if (!loaded) {
-    table = loadNow();
-    loaded = true;
-  }
-  return table;
-}
-
 XlsxLibrary loadXlsx() {
   return load<XlsxLibrary>(ZEL_XLSXWRITER_SONAME, [](XlsxLibrary& table, void* library) -> const char* {
     ZEL_XLSX_FUNCTIONS(ZEL_TAKE_FUNCTION)
@@ -62,18 +51,16 @@ ZipLibrary loadZip() {
 
 }  // namespace
 
+// Loaded once, by whichever thread asks first; a load that throws leaves
+// the table unmade, and the next call tries again.
 const XlsxLibrary& xlsxLibrary() {
-  static std::mutex guard;
-  static bool loaded = false;
-  static XlsxLibrary table;
-  return loadedOnce(guard, loaded, table, loadXlsx);
+  static const XlsxLibrary table = loadXlsx();
+  return table;
 }
 
 const ZipLibrary& zipLibrary() {
-  static std::mutex guard;
-  static bool loaded = false;
-  static ZipLibrary table;
-  return loadedOnce(guard, loaded, table, loadZip);
+  static const ZipLibrary table = loadZip();
+  return table;
 }
 
 }  // namespace zel

@@ -71,8 +71,8 @@ class Workbook {
   // An empty text still writes a (blank) cell, so it carries the format.
   void write(size_t row, size_t column, std::string_view text, bool bold) {
     check(lib_.worksheet_write_string(sheet_, static_cast<lxw_row_t>(row),
-                                 static_cast<lxw_col_t>(column), cellText(text).c_str(),
-                                 bold ? bold_ : text_));
+                                      static_cast<lxw_col_t>(column), cellText(text).c_str(),
+                                      bold ? bold_ : text_));
   }
   // The library keeps column widths apart from the rows, so they may be set
   // after the rows have streamed by.
@@ -100,8 +100,8 @@ class Workbook {
     workbook_ = nullptr;
   }
 
-  static void check(lxw_error error) {
-    if (error != LXW_NO_ERROR) fail(xlsxLibrary().lxw_strerror(error));
+  void check(lxw_error error) const {
+    if (error != LXW_NO_ERROR) fail(lib_.lxw_strerror(error));
   }
 
   const XlsxLibrary& lib_ = xlsxLibrary();
