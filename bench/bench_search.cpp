@@ -6,8 +6,10 @@
 // pick that finds a chosen line's record again (a full pass as well); and
 // the two floors under them all: the listing's own read of the file on
 // every core with nothing done with the records, and a bare read of equal
-// shares of the file on every core.
+// shares of the file on every core; and, for comparison, the same shares
+// looked at through a view of the file instead of read.
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -143,6 +145,48 @@ Run readFloor(Kind kind) {
   };
 }
 
+// The same shares looked at through a view of the file (a mapping) rather
+// than copied out of it, one byte of every record touched, the next records'
+// first bytes fetched ahead: what a listing that looked at its records in
+// place could not go below. Its cost depends on how the kernel holds the
+// file (pages of 4 KiB or larger pieces), which no program chooses: compare
+// it with ReadFloor in the same run.
+Run viewFloor(Kind kind, const Layout& layout) {
+  return [kind, &layout](benchmark::State& state, const Archives& a) {
+    const std::filesystem::path& file = a.file(kind);
+    const size_t size = layout.recordSize();
+    const size_t records = std::filesystem::file_size(file) / size;
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return state.SkipWithError("cannot open");
+    const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    const auto share = [&](size_t i) {
+      const size_t first = records * i / cores, end = records * (i + 1) / cores;
+      if (first == end) return;
+      const size_t from = first * size / page * page;
+      const size_t length = end * size - from;
+      void* map = ::mmap(nullptr, length, PROT_READ, MAP_SHARED, fd, static_cast<off_t>(from));
+      if (map == MAP_FAILED) return;
+      const auto* bytes = static_cast<const uint8_t*>(map) - from;
+      uint8_t seen = 0;
+      for (size_t k = first; k < end; ++k) {
+        if (k + 4 < end) __builtin_prefetch(bytes + (k + 4) * size);
+        seen ^= bytes[k * size];
+      }
+      benchmark::DoNotOptimize(seen);
+      ::munmap(map, length);
+    };
+    for (auto _ : state) {
+      std::vector<std::thread> others;
+      for (size_t i = 1; i < cores; ++i) others.emplace_back(share, i);
+      share(0);
+      for (std::thread& t : others) t.join();
+    }
+    ::close(fd);
+    scans(state, a, kind);
+  };
+}
+
 // What every listing pays before it looks at a record: its own split read
 // of the file, under its lock, each record handed to a visit that does
 // nothing with it.
@@ -158,6 +202,8 @@ Run scanFloor(Kind kind, const Layout& layout) {
 void registerAll() {
   atEverySize("ReadFloor/clients", readFloor(Kind::Clients));
   atEverySize("ReadFloor/supply", readFloor(Kind::Supply));
+  atEverySize("ViewFloor/clients", viewFloor(Kind::Clients, clientLayout()));
+  atEverySize("ViewFloor/supply", viewFloor(Kind::Supply, supplyLayout()));
   atEverySize("ScanFloor/clients", scanFloor(Kind::Clients, clientLayout()));
   atEverySize("ScanFloor/supply", scanFloor(Kind::Supply, supplyLayout()));
   atEverySize("ClientSearch/all", clientSearch({}));

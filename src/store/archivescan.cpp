@@ -90,7 +90,7 @@ class PartedRun {
           if (reports) report();
         }
         scan_.visit(i, k, bytes);
-      }, kPartBlock);
+      }, kPartBlock, RecordFile::Through::CheaperWay);
     } catch (const Overtaken&) {
     } catch (...) {
       failed(i, std::current_exception());

@@ -21,6 +21,8 @@
 
 namespace zel {
 
+class FileView;
+
 class RecordFile {
  public:
   // Opens for reading and writing, creating an empty file when it is missing.
@@ -85,9 +87,15 @@ class RecordFile {
   void scan(const std::function<void(size_t k, const uint8_t* bytes)>& visit) const;
   // Reads records first..last (1-based, inclusive) in file order, about
   // `blockBytes` at a time (at least one record). Several threads may scan
-  // ranges of one open file at once: the reads are positioned.
+  // ranges of one open file at once: the reads are positioned. With
+  // Through::CheaperWay, the records are visited in a view of the file
+  // instead where that costs less than reading it (store/fileview.h): a
+  // listing's pass. The view's pages count in the process's resident
+  // memory, so a pass that promises memory independent of the file's size
+  // reads.
+  enum class Through { Reads, CheaperWay };
   void scanRange(size_t first, size_t last, const std::function<void(size_t k, const uint8_t* bytes)>& visit,
-                 size_t blockBytes) const;
+                 size_t blockBytes, Through through = Through::Reads) const;
   // The record handed to `visit` is reused for the next one: copy what you keep.
   void scanRecords(const std::function<void(size_t k, const Record& record)>& visit) const;
   // Flushes the file's data and attributes to the disk.
@@ -105,6 +113,8 @@ class RecordFile {
   void requireOpen() const;
   void requireExclusive() const;
   void checkRecordNumber(size_t k) const;
+  void visitInView(const FileView& view, size_t first, size_t last, size_t perBlock,
+                   const std::function<void(size_t k, const uint8_t* bytes)>& visit) const;
 
   FileHandle file_;
   std::filesystem::path path_;
