@@ -72,10 +72,13 @@ struct alignas(64) Done {
 
 class PartedRun {
  public:
-  PartedRun(const RecordFile& file, const Progress& progress, const PartedScan& scan,
+  PartedRun(const RecordFile& file, const Layout& layout, const Progress& progress, const PartedScan& scan,
             std::vector<ScanPart>& parts)
       : file_(file), progress_(progress), scan_(scan), parts_(parts), done_(parts.size()),
-        firstFailed_(parts.size()) {}
+        firstFailed_(parts.size()) {
+    through_.viewWhereCheaper = true;
+    for (size_t f : scan.fieldsRead) through_.offsetsRead.push_back(layout.offset(f));
+  }
 
   // Reads range i to its end, its failure, or an earlier range's failure.
   void run(size_t i, bool reports) {
@@ -90,7 +93,7 @@ class PartedRun {
           if (reports) report();
         }
         scan_.visit(i, k, bytes);
-      }, kPartBlock, RecordFile::Through::CheaperWay);
+      }, kPartBlock, through_);
     } catch (const Overtaken&) {
     } catch (...) {
       failed(i, std::current_exception());
@@ -137,6 +140,7 @@ class PartedRun {
   const RecordFile& file_;
   const Progress& progress_;
   const PartedScan& scan_;
+  ScanThrough through_;
   std::vector<ScanPart>& parts_;
   std::vector<Done> done_;
   std::atomic<size_t> firstFailed_;
@@ -211,7 +215,7 @@ std::vector<ScanPart> scanInParts(const std::filesystem::path& path, const Layou
   }
   std::mutex hookGuard;
   const IoHook hook = serialized(currentIoHook(), hookGuard);
-  PartedRun run(*file, progress, scan, parts);
+  PartedRun run(*file, layout, progress, scan, parts);
   std::vector<std::thread> threads;
   std::vector<size_t> here{0};  // the ranges the calling thread reads
   {

@@ -59,6 +59,9 @@ ScanSplit setScanSplit(ScanSplit split);
 // range's thread; `finish`, when given, runs on the same thread once the
 // range is read or has failed (its sort).
 struct PartedScan {
+  // The fields `visit` reads of most records: where the records are looked
+  // at in place rather than read, these are fetched ahead (a hint only).
+  std::vector<size_t> fieldsRead;
   std::function<void(size_t parts)> prepare;
   std::function<void(size_t part, size_t k, const uint8_t* bytes)> visit;
   std::function<void(size_t part)> finish;

@@ -19,6 +19,10 @@ void buildClientLine(const FieldOf& field, Out& out) {
   out += field(client::TelCel);
 }
 
+// The fields the line is made of, as buildClientLine reads them.
+const std::vector<size_t> kClientLineFields = {client::Codice, client::Persona, client::Ufficio, client::Citta,
+                                               client::TelCel};
+
 void rawClientLine(const uint8_t* bytes, TextList::Line& out) {
   const Layout& layout = clientLayout();
   buildClientLine([&](size_t i) { return trimView(storedText(layout, bytes, i)); }, out);
@@ -34,7 +38,7 @@ Text clientLine(const Record& c) {
 
 TextList searchClients(const std::filesystem::path& archive, const Criteria& criteria,
                        Access access, const Progress& progress) {
-  return searchLines(archive, clientLayout(), access, criteria, rawClientLine, progress);
+  return searchLines(archive, clientLayout(), access, criteria, rawClientLine, kClientLineFields, progress);
 }
 
 std::optional<PickedRecord> pickClient(const std::filesystem::path& archive, std::string_view line) {

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <initializer_list>
+#include <vector>
 
 namespace zel {
 namespace {
@@ -90,6 +91,15 @@ bool installBusHandler() {
   return ::sigaction(SIGBUS, &action, &previousBusAction) == 0;
 }
 
+// Whether every page of the `size` bytes at `bytes` is in memory.
+bool resident(const uint8_t* bytes, size_t size) {
+  const uintptr_t first = reinterpret_cast<uintptr_t>(bytes) & ~(pageSize - 1);
+  const size_t pages = (reinterpret_cast<uintptr_t>(bytes) + size - first + pageSize - 1) / pageSize;
+  std::vector<unsigned char> in(pages);
+  if (::mincore(reinterpret_cast<void*>(first), pages * pageSize, in.data()) != 0) return false;
+  return std::all_of(in.begin(), in.end(), [](unsigned char page) { return page & 1; });
+}
+
 // A library may have put a bus-error handler of its own in place since:
 // then no view is made, as a lost page would end the program.
 bool stillGuarded() {
@@ -145,6 +155,12 @@ bool FileView::cheaperThanReading(int fd, std::vector<uint8_t>& buffer) {
   size_t from = static_cast<size_t>((reinterpret_cast<uintptr_t>(base_ + length / 2) & ~uintptr_t{kLargePiece - 1}) -
                                     reinterpret_cast<uintptr_t>(base_));
   if (from > length || from + probe > length) from = 0;
+  // A file not in memory is read: a view would bring it in a fault at a
+  // time, where the reads ahead of a read bring it in large requests.
+  if (!resident(base_ + from, probe)) {
+    release();
+    return false;
+  }
   const auto start = Clock::now();
   if (!whole(base_ + from, probe)) return true;  // the file is shorter: the reader will say so
   const auto looked = Clock::now();
@@ -171,8 +187,9 @@ bool FileView::whole(const uint8_t* bytes, size_t size) const {
   return last < firstMissing_;
 }
 
-void FileView::prefetch(const uint8_t* bytes, size_t size) const {
+void FileView::prefetch(const uint8_t* bytes, size_t size, const std::vector<size_t>& offsets) const {
   __builtin_prefetch(bytes);
+  for (size_t at : offsets) __builtin_prefetch(bytes + at);
   const uintptr_t last = reinterpret_cast<uintptr_t>(bytes + size - 1);
   for (uintptr_t page = (reinterpret_cast<uintptr_t>(bytes) | (pageSize - 1)) + 1; page <= last; page += pageSize)
     __builtin_prefetch(reinterpret_cast<const void*>(page));

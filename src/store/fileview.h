@@ -47,8 +47,9 @@ class FileView {
   // Whether the `size` bytes at `bytes` can still be read: each of their
   // pages is touched. False from the first page the file no longer has on.
   bool whole(const uint8_t* bytes, size_t size) const;
-  // Starts fetching what whole() will touch of the `size` bytes at `bytes`.
-  void prefetch(const uint8_t* bytes, size_t size) const;
+  // Starts fetching what whole() will touch of the `size` bytes at `bytes`,
+  // and the bytes at `offsets` from there.
+  void prefetch(const uint8_t* bytes, size_t size, const std::vector<size_t>& offsets) const;
   // False once any page of the view was found missing, even by the visit.
   bool intact() const;
 

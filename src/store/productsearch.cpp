@@ -50,6 +50,12 @@ void buildStockLine(const FieldOf& field, Out& out) {
   out += field(product::Giacenza);
 }
 
+// The fields each line is made of, as the builders above read them.
+const std::vector<size_t> kSearchLineFields = {product::Codice, product::Tipologia, product::Marca, product::Modello,
+                                               product::Prezzo, product::Giacenza, product::Note};
+const std::vector<size_t> kStockLineFields = {product::Codice,   product::Marca, product::Modello, product::Fornitore,
+                                              product::Recapito, product::Costo, product::Giacenza};
+
 template <class FieldOf>
 std::optional<bool> underStock(const FieldOf& field) {
   const std::optional<double> stock = parseNumber(field(product::Giacenza));
@@ -80,10 +86,11 @@ struct StopListing {
 // The user's stop (Cancelled) is not kept quiet: the listing ends unlisted.
 template <class Keep>
 PartialListing stockListing(const std::filesystem::path& archive, Access access, const Progress& progress,
-                            const Keep& keep) {
+                            std::vector<size_t> fieldsRead, const Keep& keep) {
   PartialListing listing;
   std::vector<TextList> found;
   PartedScan scan;
+  scan.fieldsRead = std::move(fieldsRead);
   scan.prepare = [&](size_t parts) { found.resize(parts); };
   scan.visit = [&](size_t part, size_t k, const uint8_t* bytes) {
     if (!keep(k, rawFields(bytes))) return;
@@ -123,11 +130,13 @@ std::optional<bool> isUnderStock(const Record& product) { return underStock(reco
 
 TextList searchProducts(const std::filesystem::path& archive, const Criteria& criteria,
                         Access access, const Progress& progress) {
-  return searchLines(archive, productLayout(), access, criteria, rawSearchLine, progress);
+  return searchLines(archive, productLayout(), access, criteria, rawSearchLine, kSearchLineFields, progress);
 }
 
 PartialListing underStockList(const std::filesystem::path& archive, Access access, const Progress& progress) {
-  return stockListing(archive, access, progress, [](size_t k, const auto& field) {
+  // Few products are under stock: the two numbers are read of every one.
+  return stockListing(archive, access, progress, {product::Giacenza, product::Sottoscorta},
+                      [](size_t k, const auto& field) {
     const std::optional<bool> under = underStock(field);
     if (!under)
       throw StopListing{"record " + std::to_string(k) +
@@ -137,7 +146,8 @@ PartialListing underStockList(const std::filesystem::path& archive, Access acces
 }
 
 PartialListing importList(const std::filesystem::path& archive, Access access, const Progress& progress) {
-  return stockListing(archive, access, progress,
+  // Most products have a stock: the line is made of nearly every one.
+  return stockListing(archive, access, progress, kStockLineFields,
                       [](size_t, const auto& field) { return !field(product::Giacenza).empty(); });
 }
 

@@ -227,15 +227,16 @@ void RecordFile::scan(const std::function<void(size_t, const uint8_t*)>& visit) 
 }
 
 void RecordFile::scanRange(size_t first, size_t last, const std::function<void(size_t, const uint8_t*)>& visit,
-                           size_t blockBytes, Through through) const {
+                           size_t blockBytes, const ScanThrough& through) const {
   requireOpen();
   if (last < first) return;
   const size_t size = layout_->recordSize();
   const size_t perBlock = std::max<size_t>(1, blockBytes / size);
   std::vector<uint8_t> block(std::min(perBlock, last - first + 1) * size);
-  if (through == Through::CheaperWay) {
+  if (through.viewWhereCheaper) {
     FileView view(descriptor(), uint64_t{first - 1} * size, (last - first + 1) * size);
-    if (view.cheaperThanReading(descriptor(), block)) return visitInView(view, first, last, perBlock, visit);
+    if (view.cheaperThanReading(descriptor(), block))
+      return visitInView(view, first, last, perBlock, through.offsetsRead, visit);
   }
   size_t k = first;
   while (k <= last) {
@@ -246,6 +247,7 @@ void RecordFile::scanRange(size_t first, size_t last, const std::function<void(s
 }
 
 void RecordFile::visitInView(const FileView& view, size_t first, size_t last, size_t perBlock,
+                             const std::vector<size_t>& offsetsRead,
                              const std::function<void(size_t, const uint8_t*)>& visit) const {
   // A block is still announced as one read, so that a test's failure lands
   // where it would land on the reads.
@@ -254,7 +256,7 @@ void RecordFile::visitInView(const FileView& view, size_t first, size_t last, si
     ioStep(IoStep::Read);
     for (const size_t end = std::min(last, k + perBlock - 1); k <= end; ++k) {
       const uint8_t* bytes = view.at(uint64_t{k - 1} * size);
-      if (k + kLookAhead <= last) view.prefetch(bytes + kLookAhead * size, size);
+      if (k + kLookAhead <= last) view.prefetch(bytes + kLookAhead * size, size, offsetsRead);
       // Asked before the visit, so that no record is listed from zeros; a
       // page lost during the visit itself (the other program's shortening
       // comes in that very moment) is told after it, and wins over what

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <vector>
 #include <optional>
 #include <string>
 
@@ -22,6 +23,14 @@
 namespace zel {
 
 class FileView;
+
+// How a pass over records takes them (RecordFile::scanRange).
+struct ScanThrough {
+  bool viewWhereCheaper = false;
+  // Where in a record the visit reads (byte offsets): in a view, these are
+  // fetched a few records ahead, as a read would have brought them.
+  std::vector<size_t> offsetsRead;
+};
 
 class RecordFile {
  public:
@@ -87,15 +96,13 @@ class RecordFile {
   void scan(const std::function<void(size_t k, const uint8_t* bytes)>& visit) const;
   // Reads records first..last (1-based, inclusive) in file order, about
   // `blockBytes` at a time (at least one record). Several threads may scan
-  // ranges of one open file at once: the reads are positioned. With
-  // Through::CheaperWay, the records are visited in a view of the file
-  // instead where that costs less than reading it (store/fileview.h): a
-  // listing's pass. The view's pages count in the process's resident
-  // memory, so a pass that promises memory independent of the file's size
-  // reads.
-  enum class Through { Reads, CheaperWay };
+  // ranges of one open file at once: the reads are positioned. A listing's
+  // pass may have its records visited in a view of the file instead, where
+  // that costs less than reading it (store/fileview.h). The view's pages
+  // count in the process's resident memory, so a pass that promises memory
+  // independent of the file's size reads.
   void scanRange(size_t first, size_t last, const std::function<void(size_t k, const uint8_t* bytes)>& visit,
-                 size_t blockBytes, Through through = Through::Reads) const;
+                 size_t blockBytes, const ScanThrough& through = {}) const;
   // The record handed to `visit` is reused for the next one: copy what you keep.
   void scanRecords(const std::function<void(size_t k, const Record& record)>& visit) const;
   // Flushes the file's data and attributes to the disk.
@@ -114,6 +121,7 @@ class RecordFile {
   void requireExclusive() const;
   void checkRecordNumber(size_t k) const;
   void visitInView(const FileView& view, size_t first, size_t last, size_t perBlock,
+                   const std::vector<size_t>& offsetsRead,
                    const std::function<void(size_t k, const uint8_t* bytes)>& visit) const;
 
   FileHandle file_;

@@ -37,12 +37,16 @@ size_t recordsIn(const std::filesystem::path& file, const Layout& layout) {
 }
 
 TextList searchLines(const std::filesystem::path& file, const Layout& layout, Access access,
-                     const Criteria& criteria, const LineBuilder& lineOf, const Progress& progress) {
+                     const Criteria& criteria, const LineBuilder& lineOf, const std::vector<size_t>& lineFields,
+                     const Progress& progress) {
   const Matcher matcher(layout, criteria);
   // Each range of the file gathers and sorts its own lines on its own
   // thread; the sorted parts are then merged.
   std::vector<TextList> found;
   PartedScan scan;
+  // With a criterion most records are only tested; without, each gives a line.
+  if (matcher.filled() == 0) scan.fieldsRead = lineFields;
+  for (const Criterion& c : criteria) scan.fieldsRead.push_back(c.field);
   scan.prepare = [&](size_t parts) {
     found.resize(parts);
     const size_t room = std::min(recordsIn(file, layout), kMaxRecordsRoom) / std::max<size_t>(1, parts);

@@ -46,10 +46,12 @@ class Matcher {
 using LineBuilder = std::function<void(const uint8_t* record, TextList::Line& out)>;
 
 // The lines of the records that match, in list order (TextList::sortFolded).
-// Throws StoreError when the archive cannot be read, Cancelled when
-// `progress` (one step per record) is asked to stop.
+// `lineFields` are the fields `lineOf` reads (a hint for the scan: see
+// PartedScan::fieldsRead). Throws StoreError when the archive cannot be
+// read, Cancelled when `progress` (one step per record) is asked to stop.
 TextList searchLines(const std::filesystem::path& file, const Layout& layout, Access access,
-                     const Criteria& criteria, const LineBuilder& lineOf, const Progress& progress = {});
+                     const Criteria& criteria, const LineBuilder& lineOf, const std::vector<size_t>& lineFields,
+                     const Progress& progress = {});
 
 // The whole records of a file as its size gives them, for a scan's
 // progress (0 when the size cannot be read: the scan will say why).

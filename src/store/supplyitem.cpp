@@ -67,6 +67,12 @@ Text itemLine(const Record& item) {
   return line;
 }
 
+const std::vector<size_t>& itemLineFields() {
+  static const std::vector<size_t> fields = {supply::Data,  supply::Quantita, supply::UM,
+                                             supply::Prezzo, supply::Prodotto, supply::Importo};
+  return fields;
+}
+
 void storedItemLine(const uint8_t* item, Text& out) { buildItemLine(storedFields(item), out); }
 void storedItemLine(const uint8_t* item, TextList::Line& out) { buildItemLine(storedFields(item), out); }
 

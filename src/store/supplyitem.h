@@ -20,6 +20,8 @@ Text itemLine(const Record& item);
 // into `out`: a scan reuses one buffer and decodes nothing else.
 void storedItemLine(const uint8_t* item, Text& out);
 void storedItemLine(const uint8_t* item, TextList::Line& out);
+// The fields the line is made of.
+const std::vector<size_t>& itemLineFields();
 
 // True when the payment state, upper-cased (ASCII) and trimmed, is "IN SOSPESO".
 bool isPending(const Record& item);

@@ -8,7 +8,8 @@ TextList searchSupply(const std::filesystem::path& supplyFile, const Criteria& c
                       Access access, const Progress& progress) {
   try {
     return searchLines(supplyFile, supplyLayout(), access, criteria,
-                       [](const uint8_t* item, TextList::Line& line) { storedItemLine(item, line); }, progress);
+                       [](const uint8_t* item, TextList::Line& line) { storedItemLine(item, line); },
+                       itemLineFields(), progress);
   } catch (const StoreError& e) {
     if (access == Access::Existing) tellSupplyGone(e, supplyFile);
     throw;

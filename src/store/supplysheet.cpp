@@ -111,6 +111,8 @@ ItemList listItems(const std::filesystem::path& supplyFile, Items which, Access 
   std::vector<Decimal> sums;
   std::vector<Text> line;
   PartedScan scan;
+  // The pending items are few: only their state is read of every item.
+  scan.fieldsRead = which == Items::All ? itemLineFields() : std::vector<size_t>{supply::Pagamento};
   scan.prepare = [&](size_t parts) {
     lines.resize(parts);
     sums.resize(parts);
