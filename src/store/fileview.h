@@ -38,8 +38,8 @@ class FileView {
 
   bool mapped() const { return base_ != nullptr; }
   // Whether looking at 2 MiB in the middle of the view took less than half
-  // the time of reading the same bytes with `fd` into `buffer` (or as
-  // setViewUse says).
+  // the time of reading the same bytes with `fd` into `buffer`; false when
+  // they are not all in memory (or as setViewUse says).
   // When it did not, the view is let go (mapped() turns false).
   bool cheaperThanReading(int fd, std::vector<uint8_t>& buffer);
   // The byte at `offset` of the file (within the view).

@@ -1,7 +1,11 @@
 // A listing's file cut into ranges of whole records, read on several threads
 // at once: every cut gives exactly the lines, the order, the partial result
 // and the failure that one pass in file order gives.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -219,7 +223,16 @@ TEST(SplitListings, AFileShortenedUnderAViewIsReportedAndEndsNothing) {
     r[supply::Prodotto] = "Vite " + std::to_string(i);
     r[supply::Importo] = std::to_string(i) + ",00";
   });
-  const supplysheet::ItemList whole = supplysheet::listItems(supply);
+  const supplysheet::ItemList whole = [&] {
+    const ForcedViews reads(ViewUse::Never);
+    return supplysheet::listItems(supply);
+  }();
+  {
+    // The second range starts a megabyte past a 2 MiB boundary of the file.
+    const ForcedViews views(ViewUse::Always);
+    const SplitScans split(2);
+    EXPECT_EQ(supplysheet::listItems(supply).lines.toVector(), whole.lines.toVector());
+  }
   for (size_t parts : {1, 2}) {
     SCOPED_TRACE(parts);
     const ForcedViews views(ViewUse::Always);
@@ -242,6 +255,38 @@ TEST(SplitListings, AFileShortenedUnderAViewIsReportedAndEndsNothing) {
     EXPECT_LT(items.lines.size(), 1500u);
     for (size_t i = 0; i + 1 < items.lines.size(); ++i) EXPECT_EQ(items.lines[i], whole.lines[i]) << i;
   }
+}
+
+// The program's handling of bus errors is for its views only: one elsewhere
+// still ends the program (rather than being retried for ever), and where
+// another handler has taken the signal since, no view is made.
+TEST(SplitListings, BusErrorsOutsideTheViewsAreLeftAlone) {
+  TempFolder dir;
+  const fs::path supply = dir / "Marzo.for";
+  writeRecords(supply, supplyLayout(), 1500, [](size_t i, Record& r) { r[supply::Importo] = std::to_string(i); });
+  const ForcedViews views(ViewUse::Always);
+  ASSERT_TRUE(supplysheet::listItems(supply).complete);  // the handler is in place from here on
+
+  const fs::path lost = dir / "perso";
+  test::writeBytes(lost, std::vector<uint8_t>(100, 'x'));
+  EXPECT_DEATH(
+      {
+        const int fd = ::open(lost.c_str(), O_RDONLY);
+        auto* page = static_cast<volatile uint8_t*>(::mmap(nullptr, 8192, PROT_READ, MAP_SHARED, fd, 0));
+        (void)page[4096];  // past the end of the file: a bus error no view holds
+      },
+      "");
+
+  struct sigaction plain {}, previous {};
+  plain.sa_handler = SIG_DFL;
+  ASSERT_EQ(::sigaction(SIGBUS, &plain, &previous), 0);
+  const fs::path file = dir / "copia.for";
+  fs::copy_file(supply, file);
+  Progress progress;
+  progress.report = [&](size_t, size_t) { fs::resize_file(file, 10 * supplyLayout().recordSize()); };
+  const auto items = supplysheet::listItems(file, supplysheet::Items::All, Access::ReadOnly, progress);
+  ::sigaction(SIGBUS, &previous, nullptr);
+  EXPECT_EQ(items.problem.find("cannot read"), 0u) << items.problem;
 }
 
 // A listing that stops at a bad record keeps the lines of the records before
