@@ -116,32 +116,38 @@ void pickItemLine(benchmark::State& state, const Archives& a) {
   scans(state, a, Kind::Supply);
 }
 
+// The frame of the floors: the file opened once, `share(fd, i, cores)`
+// run for every core at once in each iteration.
+template <class Share>
+void onEveryCore(benchmark::State& state, const Archives& a, Kind kind, const Share& share) {
+  const std::filesystem::path& file = a.file(kind);
+  const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return state.SkipWithError("cannot open");
+  for (auto _ : state) {
+    std::vector<std::thread> others;
+    for (size_t i = 1; i < cores; ++i) others.emplace_back([&, i] { share(fd, i, cores); });
+    share(fd, 0, cores);
+    for (std::thread& t : others) t.join();
+  }
+  ::close(fd);
+  scans(state, a, kind);
+}
+
 // The least any listing that reads its file can take here: the file's
 // shares read at once on every core, a block of 256 KiB at a time (the
 // listing's), nothing done with the bytes.
 Run readFloor(Kind kind) {
   return [kind](benchmark::State& state, const Archives& a) {
-    const std::filesystem::path& file = a.file(kind);
-    const size_t bytes = std::filesystem::file_size(file);
-    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return state.SkipWithError("cannot open");
-    const auto share = [&](size_t i) {
+    const size_t bytes = std::filesystem::file_size(a.file(kind));
+    onEveryCore(state, a, kind, [bytes](int fd, size_t i, size_t cores) {
       std::vector<char> block(size_t{256} << 10);
       for (size_t at = bytes * i / cores, end = bytes * (i + 1) / cores; at < end;) {
         const ssize_t got = ::pread(fd, block.data(), std::min(block.size(), end - at), static_cast<off_t>(at));
         if (got <= 0) break;
         at += static_cast<size_t>(got);
       }
-    };
-    for (auto _ : state) {
-      std::vector<std::thread> others;
-      for (size_t i = 1; i < cores; ++i) others.emplace_back(share, i);
-      share(0);
-      for (std::thread& t : others) t.join();
-    }
-    ::close(fd);
-    scans(state, a, kind);
+    });
   };
 }
 
@@ -153,14 +159,10 @@ Run readFloor(Kind kind) {
 // it with ReadFloor in the same run.
 Run viewFloor(Kind kind, const Layout& layout) {
   return [kind, &layout](benchmark::State& state, const Archives& a) {
-    const std::filesystem::path& file = a.file(kind);
     const size_t size = layout.recordSize();
-    const size_t records = std::filesystem::file_size(file) / size;
-    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return state.SkipWithError("cannot open");
+    const size_t records = std::filesystem::file_size(a.file(kind)) / size;
     const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
-    const auto share = [&](size_t i) {
+    onEveryCore(state, a, kind, [=](int fd, size_t i, size_t cores) {
       const size_t first = records * i / cores, end = records * (i + 1) / cores;
       if (first == end) return;
       const size_t from = first * size / page * page;
@@ -175,15 +177,7 @@ Run viewFloor(Kind kind, const Layout& layout) {
       }
       benchmark::DoNotOptimize(seen);
       ::munmap(map, length);
-    };
-    for (auto _ : state) {
-      std::vector<std::thread> others;
-      for (size_t i = 1; i < cores; ++i) others.emplace_back(share, i);
-      share(0);
-      for (std::thread& t : others) t.join();
-    }
-    ::close(fd);
-    scans(state, a, kind);
+    });
   };
 }
 

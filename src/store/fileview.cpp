@@ -164,6 +164,9 @@ bool FileView::cheaperThanReading(int fd, std::vector<uint8_t>& buffer) {
   const auto start = Clock::now();
   if (!whole(base_ + from, probe)) return true;  // the file is shorter: the reader will say so
   const auto looked = Clock::now();
+  // Plain reads, not readAt: this is a measurement, not a read of the
+  // listing's (a test's I/O hook does not count it), and a short file only
+  // ends it early.
   for (size_t done = 0; done < probe;) {
     const size_t want = std::min(buffer.size(), probe - done);
     const ssize_t got = ::pread(fd, buffer.data(), want, static_cast<off_t>(fileOffset_ + from + done));
