@@ -55,18 +55,30 @@ void* takeKept(size_t length) {
   return nullptr;
 }
 
-// Whether the block is kept; when not (the limit, or no memory for the list
-// of kept blocks), the caller gives it back to the system.
-bool keep(void* block, size_t length) noexcept {
+// Keeps the block, letting go of the blocks kept longest when all would pass
+// the limit: the listing made last is the likeliest to be made again. A
+// block larger than the limit, or one the list of kept blocks has no room
+// for, is let go itself.
+void keep(void* block, size_t length) noexcept {
   std::lock_guard<std::mutex> lock(keptGuard);
-  if (keptBytes + length > kKeptAtMost) return false;
+  auto& blocks = kept();
+  if (length > kKeptAtMost) {
+    ::munmap(block, length);
+    return;
+  }
   try {
-    kept().emplace_back(block, length);
+    blocks.emplace_back(block, length);
   } catch (const std::bad_alloc&) {
-    return false;
+    ::munmap(block, length);
+    return;
   }
   keptBytes += length;
-  return true;
+  size_t oldest = 0;
+  for (; keptBytes > kKeptAtMost; ++oldest) {
+    ::munmap(blocks[oldest].first, blocks[oldest].second);
+    keptBytes -= blocks[oldest].second;
+  }
+  blocks.erase(blocks.begin(), blocks.begin() + static_cast<long>(oldest));
 }
 
 }  // namespace
@@ -92,8 +104,10 @@ void* takeLarge(size_t bytes) {
 void giveBackLarge(void* block, size_t bytes) noexcept {
   if (!block) return;
   const size_t length = roundedUp(bytes);
-  if (::madvise(block, length, MADV_FREE) == 0 && keep(block, length)) return;
-  ::munmap(block, length);
+  if (::madvise(block, length, MADV_FREE) == 0)
+    keep(block, length);
+  else
+    ::munmap(block, length);
 }
 
 #else

@@ -21,7 +21,7 @@ inline constexpr size_t kLargePage = size_t{2} << 20;
 
 // Blocks given back are kept for the next listing up to this many bytes in
 // all (the lines, places and sort entries of a listing of 100,000 records
-// take some 30 MB); the rest go back to the system at once.
+// take some 30 MB); past it, those kept longest go back to the system.
 inline constexpr size_t kKeptAtMost = size_t{64} << 20;
 
 // A block of at least `bytes` (>= kLargeBlock), aligned to kLargePage;

@@ -34,9 +34,9 @@ TEST(LargeMemory, BlocksFromTheThresholdAreAlignedAndWhole) {
   }
 }
 
-// A block given back is handed out again for the next block of its size, as
-// long as all kept stay within kKeptAtMost; the blocks past that leave the
-// process at once.
+// A block given back is handed out again for the next block of its size;
+// when all kept would pass kKeptAtMost, the blocks kept longest leave the
+// process, and a block larger than the limit leaves at once.
 TEST(LargeMemory, BlocksGivenBackAreKeptUpToTheLimitAndTakenAgain) {
   LargeAllocator<char> alloc;
   const size_t size = 3 * kLargePage;
@@ -54,7 +54,13 @@ TEST(LargeMemory, BlocksGivenBackAreKeptUpToTheLimitAndTakenAgain) {
   size_t stillMapped = 0;
   for (char* b : blocks) stillMapped += mapped(b, size);
   EXPECT_LE(stillMapped * size, kKeptAtMost);
-  EXPECT_FALSE(mapped(blocks.back(), size));
+  EXPECT_FALSE(mapped(blocks.front(), size));
+  EXPECT_TRUE(mapped(blocks.back(), size));
+  const size_t tooLarge = kKeptAtMost + kLargePage;
+  char* huge = alloc.allocate(tooLarge);
+  alloc.deallocate(huge, tooLarge);
+  EXPECT_FALSE(mapped(huge, tooLarge));
+  EXPECT_TRUE(mapped(blocks.back(), size)) << "the blocks kept stay";
   // Taken again, the kept blocks are ordinary blocks.
   for (size_t i = 0; i < stillMapped; ++i) {
     char* b = alloc.allocate(size);
