@@ -228,13 +228,7 @@ void registerAll() {
   atEverySize("SupplySearch/all", supplySearch({}));
   atEverySize("SupplySearch/cliente", supplySearch({{supply::Cliente, "rossi"}}));
   // Three seconds a round: at the largest size of the run only, a few rounds.
-  const size_t largest = sizes().back();
-  benchmark::RegisterBenchmark(("SupplySearch/all-after-pause/" + std::to_string(largest)).c_str(),
-                               [largest](benchmark::State& state) { supplySearchAfterPause(state, archivesOf(largest)); })
-      ->Unit(benchmark::kMillisecond)
-      ->UseRealTime()
-      ->MeasureProcessCPUTime()
-      ->Iterations(6);
+  atSizes("SupplySearch/all-after-pause", {sizes().back()}, supplySearchAfterPause, benchmark::kMillisecond, 6);
   atEverySize("SupplyItemList", itemList);
   atEverySize("PendingList", pending);
   atEverySize("SupplyPick/last", pickItemLine);

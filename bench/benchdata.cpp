@@ -245,13 +245,15 @@ const Archives& archivesOf(size_t records) {
 
 const std::vector<size_t>& sizes() { return chosenSizes(); }
 
-void atSizes(const std::string& name, const std::vector<size_t>& at, const Run& run, benchmark::TimeUnit unit) {
+void atSizes(const std::string& name, const std::vector<size_t>& at, const Run& run, benchmark::TimeUnit unit,
+             benchmark::IterationCount rounds) {
   for (size_t n : at) {
-    benchmark::RegisterBenchmark((name + "/" + std::to_string(n)).c_str(),
-                                 [run, n](benchmark::State& state) { run(state, archivesOf(n)); })
-        ->Unit(unit)
-        ->UseRealTime()
-        ->MeasureProcessCPUTime();  // a listing's ranges run on threads of their own
+    auto* registered = benchmark::RegisterBenchmark((name + "/" + std::to_string(n)).c_str(),
+                                                    [run, n](benchmark::State& state) { run(state, archivesOf(n)); })
+                           ->Unit(unit)
+                           ->UseRealTime()
+                           ->MeasureProcessCPUTime();  // a listing's ranges run on threads of their own
+    if (rounds > 0) registered->Iterations(rounds);
   }
 }
 

@@ -60,9 +60,10 @@ using Run = std::function<void(benchmark::State&, const Archives&)>;
 // (what the user waits for); the CPU time is reported beside it.
 void atEverySize(const std::string& name, const Run& run,
                  benchmark::TimeUnit unit = benchmark::kMillisecond);
-// The same at the given sizes only.
+// The same at the given sizes only; `rounds`, when given, fixes the number
+// of rounds (for a benchmark whose rounds are long in themselves).
 void atSizes(const std::string& name, const std::vector<size_t>& at, const Run& run,
-             benchmark::TimeUnit unit = benchmark::kMillisecond);
+             benchmark::TimeUnit unit = benchmark::kMillisecond, benchmark::IterationCount rounds = 0);
 
 // Marks a benchmark as a full pass over the file of `kind`, so that the
 // report sets it against that file's raw read.

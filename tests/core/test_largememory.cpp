@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/mman.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <vector>
 
@@ -61,13 +61,16 @@ TEST(LargeMemory, BlocksGivenBackAreKeptUpToTheLimitAndTakenAgain) {
   alloc.deallocate(huge, tooLarge);
   EXPECT_FALSE(mapped(huge, tooLarge));
   EXPECT_TRUE(mapped(blocks.back(), size)) << "the blocks kept stay";
-  // Taken again, the kept blocks are ordinary blocks.
+  // Taken again, the kept blocks are ordinary blocks, each a block of its own.
+  std::vector<char*> taken;
   for (size_t i = 0; i < stillMapped; ++i) {
     char* b = alloc.allocate(size);
     EXPECT_TRUE(mapped(b, size));
-    std::fill(b, b + size, 'x');
-    alloc.deallocate(b, size);
+    std::fill(b, b + size, static_cast<char>('a' + i));
+    taken.push_back(b);
   }
+  for (size_t i = 0; i < taken.size(); ++i) EXPECT_EQ(taken[i][size / 2], static_cast<char>('a' + i));
+  for (char* b : taken) alloc.deallocate(b, size);
 }
 
 // A vector that grows from the heap into large blocks and shrinks back keeps
