@@ -55,17 +55,13 @@ void* takeKept(size_t length) {
   return nullptr;
 }
 
-// Keeps the block, letting go of the blocks kept longest when all would pass
-// the limit: the listing made last is the likeliest to be made again. A
-// block larger than the limit, or one the list of kept blocks has no room
-// for, is let go itself.
+// Keeps the block (no larger than the limit), letting go of the blocks kept
+// longest when all would pass the limit: the listing made last is the
+// likeliest to be made again. A block the list of kept blocks has no room
+// for is let go itself.
 void keep(void* block, size_t length) noexcept {
   std::lock_guard<std::mutex> lock(keptGuard);
   auto& blocks = kept();
-  if (length > kKeptAtMost) {
-    ::munmap(block, length);
-    return;
-  }
   try {
     blocks.emplace_back(block, length);
   } catch (const std::bad_alloc&) {
@@ -104,7 +100,9 @@ void* takeLarge(size_t bytes) {
 void giveBackLarge(void* block, size_t bytes) noexcept {
   if (!block) return;
   const size_t length = roundedUp(bytes);
-  if (::madvise(block, length, MADV_FREE) == 0)
+  // A block larger than all that is kept goes back at once, unmarked: marking
+  // walks every page of it for nothing.
+  if (length <= kKeptAtMost && ::madvise(block, length, MADV_FREE) == 0)
     keep(block, length);
   else
     ::munmap(block, length);
